@@ -1,0 +1,11 @@
+#include <unistd.h>
+
+#include <iostream>
+
+#include "cli/commands.h"
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  lexvane::cli::Streams streams{std::cout, std::cerr, isatty(STDERR_FILENO) != 0};
+  return lexvane::cli::Run(argc, argv, streams);
+}

@@ -1,0 +1,28 @@
+// The one string comparison of the program ("the locale's comparison"): an
+// ICU collator for the locale of LC_ALL, LC_COLLATE or LANG (C and POSIX mean
+// the root locale) over the decoded text. Where the collator says equal, the
+// bytes decide, so two different strings never compare equal.
+// Thread-safe: may be called from several scanning threads at once.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lexvane::text {
+
+// Tertiary strength (case significant): quick lists and every sort.
+// Returns <0, 0 or >0.
+int compareText(std::string_view a, std::string_view b);
+
+// Secondary strength (case ignored): the corpus file list and lemma lists.
+int compareTextIgnoreCase(std::string_view a, std::string_view b);
+
+// A binary key whose byte order (memcmp, shorter first on a common prefix)
+// equals the order of compareText, tie-break included. For ordering many
+// strings at once without comparing them through the collator.
+std::string collationKey(std::string_view s);
+
+// Replaces the collator, for tests ("" or "root" for the root locale).
+void setCollationLocale(const std::string& locale);
+
+}  // namespace lexvane::text

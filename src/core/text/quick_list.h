@@ -1,0 +1,128 @@
+// The containers of every large table: TQList, a growable array of pointers,
+// and TQStringList, short strings (at most 255 characters) each carrying one
+// attached object, optionally kept sorted. Any caller may use them; they are
+// not thread-safe.
+//
+// Ownership: a TQStringList owns the objects attached to its entries and
+// destroys them with the entry (Delete, Clear, destruction). PutObject does
+// not destroy the object it replaces.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "text/error.h"
+
+namespace lexvane::text {
+
+// Raised for an index out of range, a bad capacity, a Put or Insert on a
+// sorted list and a duplicate refused by Duplicates::Error.
+class EQListError : public Error {
+ public:
+  explicit EQListError(const std::string& message) : Error(message) {}
+};
+
+// Base of every object a TQStringList can own.
+class ListObject {
+ public:
+  virtual ~ListObject() = default;
+};
+
+inline constexpr std::int32_t kMaxListCapacity = 536870911;  // 0x1FFFFFFF
+
+class TQList {
+ public:
+  TQList() = default;
+  TQList(const TQList&) = delete;
+  TQList& operator=(const TQList&) = delete;
+  virtual ~TQList();
+
+ public:  // queries
+  void* Get(std::int32_t index) const;
+  std::int32_t Count() const { return count_; }
+  std::int32_t Capacity() const { return capacity_; }
+
+ public:  // commands
+  void Put(std::int32_t index, void* item);
+  // Grows first when the list is full; later entries move up by one.
+  void Insert(std::int32_t index, void* item);
+  void Delete(std::int32_t index);
+  void Exchange(std::int32_t index1, std::int32_t index2);
+  // Grows when count = capacity; returns the list itself.
+  TQList& Expand();
+  void SetCapacity(std::int32_t capacity);
+  void SetCount(std::int32_t count);
+  void Clear();
+
+ protected:
+  // Raises EQListError "List index out of bounds".
+  [[noreturn]] virtual void Error();
+  // Capacities run 4, 8, 16, 32, 42, 56, 74, ...
+  virtual void Grow();
+
+ private:
+  void** items_ = nullptr;
+  std::int32_t count_ = 0;
+  std::int32_t capacity_ = 0;
+};
+
+enum class Duplicates { Ignore = 0, Accept = 1, Error = 2 };
+
+class TQStringList {
+ public:
+  TQStringList();
+  TQStringList(const TQStringList&) = delete;
+  TQStringList& operator=(const TQStringList&) = delete;
+  virtual ~TQStringList();
+
+ public:  // queries
+  virtual std::string Get(std::int32_t index) const;
+  // The entry's text without a copy; valid until the entry changes.
+  std::string_view View(std::int32_t index) const;
+  virtual std::int32_t GetCount() const;
+  virtual ListObject* GetObject(std::int32_t index) const;
+  // Binary search; meaningful only when Sorted. With Duplicates::Accept the
+  // index is the first of the equal entries, so a string added again goes in
+  // front of its equals: equal strings stand in the reverse order of adding.
+  virtual bool Find(std::string_view s, std::int32_t& index) const;
+  virtual std::int32_t IndexOf(std::string_view s) const;
+  bool Sorted() const { return sorted_; }
+  enum Duplicates Duplicates() const { return duplicates_; }
+  std::int32_t Capacity() const;
+
+ public:  // commands
+  virtual void Put(std::int32_t index, std::string_view s);
+  virtual void PutObject(std::int32_t index, ListObject* object);
+  virtual std::int32_t Add(std::string_view s);
+  // Takes ownership of object (also when an Ignore'd duplicate replaces the
+  // found entry's object).
+  virtual std::int32_t AddObject(std::string_view s, ListObject* object);
+  virtual void Clear();
+  virtual void Delete(std::int32_t index);
+  virtual void Exchange(std::int32_t index1, std::int32_t index2);
+  virtual void Insert(std::int32_t index, std::string_view s);
+  virtual void Sort();
+  void SetSorted(bool sorted);
+  void SetDuplicates(enum Duplicates duplicates) { duplicates_ = duplicates; }
+  void SetCapacity(std::int32_t capacity);
+
+  // Appends an entry at the end without searching, also in a sorted list: for
+  // callers that computed the order themselves (bulk building).
+  void Append(std::string_view s, ListObject* object);
+  // Hands the entry's object to the caller and leaves null in its place.
+  ListObject* TakeObject(std::int32_t index);
+
+ private:
+  struct Entry;
+  Entry* entryAt(std::int32_t index) const;
+  static Entry* makeEntry(std::string_view s, ListObject* object);
+  static void destroyEntry(Entry* entry);
+  void quickSort(std::int32_t first, std::int32_t last);
+
+  TQList list_;
+  bool sorted_ = false;
+  enum Duplicates duplicates_ = Duplicates::Ignore;
+};
+
+}  // namespace lexvane::text

@@ -1,0 +1,35 @@
+// Cuts the left context, keyword and right context of a hit out of a 1024-byte
+// window of its file (from offset - 300), using the configured sets of the
+// latest Configure and the same enhanced and simple sentence rules as the
+// scanner. Each text is cleaned (control characters to blanks, blanks
+// trimmed and collapsed) and holds at most 255 characters.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "text/character_sets.h"
+
+namespace lexvane::text {
+
+struct Sentence {
+  std::string left;
+  std::string keyword;
+  std::string right;
+};
+
+// Reads the window and fills `sentence`. An offset at or beyond the end of
+// the file reads nothing and leaves `sentence` as it was. Throws Error when
+// the file cannot be opened or read.
+void RetrieveSentence(const std::string& path, std::int64_t offset, bool crlf, bool enhanced,
+                      Sentence& sentence);
+
+// The same on a window of raw file bytes already read (starting at file
+// offset `windowStart`, converted here when sets.oemToAnsi);
+// `sets` replaces the configured sets. For callers that read many windows of
+// one file themselves.
+void CutSentence(const char* window, std::size_t size, std::int64_t windowStart,
+                 std::int64_t offset, bool crlf, bool enhanced, const CharacterSets& sets,
+                 Sentence& sentence);
+
+}  // namespace lexvane::text

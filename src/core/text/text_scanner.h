@@ -1,0 +1,72 @@
+// TextScanner reads one corpus file from start to end and hands out its words
+// one per call, each with its byte offset and the two sentence-end flags.
+// Concordance building and the word frequency list drive it; they alone count
+// words and sentences. The file is read in 16384-byte blocks into one buffer;
+// nothing is allocated per word.
+//
+// Scanner() is the process-wide scanner of the specified protocol. Further
+// instances (one per scanning thread) take their sets from ConfiguredSets().
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "text/character_sets.h"
+#include "text/user_interface.h"
+
+namespace lexvane::text {
+
+struct ScannedWord {
+  std::string_view word;  // valid until the next ReadWord; at most 255 characters
+  std::int64_t offset = 0;
+  bool enhancedEnd = false;
+  bool simpleEnd = false;
+};
+
+class TextScanner {
+ public:
+  static constexpr std::size_t kBlockSize = 16384;
+
+  // A scanner using the currently configured sets.
+  TextScanner();
+  ~TextScanner();
+  TextScanner(const TextScanner&) = delete;
+  TextScanner& operator=(const TextScanner&) = delete;
+
+  // Builds the sets from the corpus options, makes them the process-wide
+  // configuration and uses them for this scanner.
+  void Configure(std::string_view wordSeparators, std::string_view sentenceSeparators,
+                 bool oemToAnsi);
+  // Uses sets built elsewhere (a second scanner of the same scan).
+  void UseSets(const CharacterSets& sets);
+  const CharacterSets& Sets() const { return sets_; }
+
+  // Opens the file, reads its first block and skips leading separators. On
+  // failure reports path + ": " + the system's description through `ui`
+  // (error box, OK) and returns false; nothing then needs closing.
+  bool OpenFile(const std::string& path, UserInterface& ui);
+  // False at the end of the file, and for a word longer than 255 characters
+  // (its first 255 characters are in word.word); the callers then end the
+  // file. Throws Error on a read error.
+  bool ReadWord(ScannedWord& word, bool crlf);
+  void CloseFile();
+
+ private:
+  void refill();
+  void advance();
+
+  CharacterSets sets_;
+  int fd_ = -1;
+  std::string path_;
+  char* buffer_ = nullptr;
+  std::int64_t bufferStart_ = 0;
+  std::int64_t bufferLength_ = 0;
+  std::int64_t position_ = 0;
+  char word_[256];
+};
+
+// The process-wide scanner.
+TextScanner& Scanner();
+
+}  // namespace lexvane::text

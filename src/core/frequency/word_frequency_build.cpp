@@ -8,48 +8,25 @@
 #include <thread>
 
 #include "frequency/key_order.h"
+#include "frequency/token_count.h"
 #include "frequency/word_counter.h"
 #include "frequency/word_frequency_list.h"
 #include "frequency/word_tokenizer.h"
 #include "text/character_sets.h"
 #include "text/collation.h"
-#include "text/encoding.h"
-#include "text/tags.h"
 
 namespace lexvane::frequency {
 
 namespace {
 
-// The counts of one stretch of the corpus text.
-struct Group {
-  WordCounter counter;
-  std::int64_t words = 0;
-  std::int64_t sentences = 0;
-};
+using Group = CorpusCounts;
 
-struct TokenRules {
-  bool tagged = false;
-  bool lowerAfterTag = false;  // tagged text is lower-cased after the tag is taken off
-};
-
-// Counts one token as the word frequency list does: the tag (read per token)
-// gives the class, a non-empty token counts as a word, and the token's
-// sentence end counts also when the token is empty.
 inline void countToken(Group& group, std::string_view token, bool simpleEnd,
                        const TokenRules& rules) {
-  if (rules.tagged) {
-    std::string wordClass = text::ExtractTag(token);
-    std::string word = wordClass.empty() ? std::string(token) : text::StripTag(token);
-    if (rules.lowerAfterTag) text::lowerInPlace(word);
-    if (!word.empty()) {
-      ++group.words;
-      group.counter.Add(word, 1, wordClass);
-    }
-  } else if (!token.empty()) {
-    ++group.words;
-    group.counter.Add(token);
-  }
-  if (simpleEnd) ++group.sentences;
+  if (rules.tagged)
+    CountToken(group, token, simpleEnd, rules);
+  else
+    CountPlainToken(group, token, simpleEnd);
 }
 
 std::string fileNameOf(const std::string& path) {

@@ -132,6 +132,21 @@ TEST(CorpusSettingsTest, ResetToNewListKeepsTheFourResultOptions) {
   EXPECT_TRUE(settings.TaggedText);
 }
 
+TEST(CorpusSettingsTest, ConfigureScannerSetsTheProcessWideSets) {
+  CorpusSettings settings;
+  settings.WordSeparators = ",";
+  settings.SentenceSeparators = ";";
+  settings.OEMtoANSIConvert = true;
+  ConfigureScanner(settings);
+  const text::CharacterSets& sets = text::ConfiguredSets();
+  EXPECT_TRUE(sets.oemToAnsi);
+  EXPECT_TRUE(sets.wordSet(','));
+  EXPECT_TRUE(sets.wordSet(' '));
+  EXPECT_FALSE(sets.wordSet('.'));
+  EXPECT_TRUE(sets.sentence(';'));
+  ConfigureScanner(CorpusSettings{});  // leave the start-up sets for other tests
+}
+
 TEST(FileListTest, SortsIgnoringCaseAndDropsOnlyIdenticalPaths) {
   FileList files;
   EXPECT_TRUE(files.Add("/b.txt"));

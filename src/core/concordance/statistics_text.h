@@ -21,9 +21,9 @@ struct StatisticsFigures {
   std::int64_t TotalSizeKB = 0;
   std::int64_t TotalWords = 0;
   std::int64_t TotalSentences = 0;
-  std::int64_t Found = 0;                     // rows or types now
+  std::int64_t Found = 0;                           // rows or types now
   std::string_view FoundCaption = kSentencesFound;  // or kTypesFound
-  bool Complete = true;                       // SearchComplete or ListComplete
+  bool Complete = true;                             // SearchComplete or ListComplete
 };
 
 struct StatisticsRow {

@@ -19,7 +19,9 @@ std::unique_ptr<text::TQStringList> makeList(bool sorted) {
   return list;
 }
 
-std::string nodeKey(const TCollocFreqInfo& info) { return info.Node + " " + info.Collocate; }
+std::string nodeKey(const TCollocFreqInfo& info) {
+  return info.Node + " " + info.Collocate;
+}
 
 std::string descendingNumber(std::int64_t value) {
   char buffer[32];
@@ -77,8 +79,7 @@ void CollocTable::FlushNode(NodeCollocates& pending) {
   }
   pending.Clear();
   for (std::uint32_t i : OrderByKeys(keys)) {
-    if (collocList_->GetCount() >= rowLimit_)
-      throw text::EQListError("List index out of bounds");
+    if (collocList_->GetCount() >= rowLimit_) throw text::EQListError("List index out of bounds");
     std::string entry = nodeKey(*records[i]);
     collocList_->Append(entry, records[i].release());
   }
@@ -222,7 +223,8 @@ void CollocTable::Sort(int column, text::ProgressIndicator& progress) {
     auto sorted = makeList(true);
     sorted->SetCapacity(static_cast<std::int32_t>(n));
     for (std::uint32_t i : order) {
-      auto* info = static_cast<TCollocFreqInfo*>(collocList_->TakeObject(static_cast<std::int32_t>(i)));
+      auto* info =
+          static_cast<TCollocFreqInfo*>(collocList_->TakeObject(static_cast<std::int32_t>(i)));
       sorted->Append(entryText(*info), info);
     }
     collocList_ = std::move(sorted);

@@ -31,8 +31,12 @@ inline constexpr int kCollocateColumn = 1;
 inline constexpr int kNodeColumn = 11;
 inline constexpr int kTotalColumn = 21;
 // The grid column of a position: left p is column 11 - p, right p 11 + p.
-inline constexpr int LeftColumn(int position) { return kNodeColumn - position; }
-inline constexpr int RightColumn(int position) { return kNodeColumn + position; }
+inline constexpr int LeftColumn(int position) {
+  return kNodeColumn - position;
+}
+inline constexpr int RightColumn(int position) {
+  return kNodeColumn + position;
+}
 
 inline constexpr std::string_view kListTooLarge =
     "List is too large. Not all the words were inserted.";
@@ -89,8 +93,7 @@ class CollocTable {
   // error or lack of memory is reported through host.ui and ends the build
   // with the rows flushed so far; a cancel flushes the group in hand.
   void BuildCollocTable(std::string_view wordSeparators, const text::TQStringList& leftContexts,
-                        const text::TQStringList& keywords,
-                        const text::TQStringList& rightContexts,
+                        const text::TQStringList& keywords, const text::TQStringList& rightContexts,
                         const std::vector<std::string>& masks, text::OperationHost& host);
   // FlushNode: appends the pending records in ascending order of their
   // collocates under the list comparison, and empties the pending list.

@@ -6,7 +6,9 @@ namespace lexvane::frequency {
 
 namespace {
 
-std::string delimiterOf(const CopyOptions& options) { return options.Delimiter.substr(0, 1); }
+std::string delimiterOf(const CopyOptions& options) {
+  return options.Delimiter.substr(0, 1);
+}
 
 // Cuts a line to 255 characters without losing its line end.
 std::string finishLine(std::string line) {
@@ -16,8 +18,8 @@ std::string finishLine(std::string line) {
 }
 
 void copyLines(std::int32_t count, std::int32_t first, std::int32_t last,
-               const std::function<std::string(std::int32_t)>& lineOf,
-               CopyDestination destination, CopySink& sink, text::OperationHost& host) {
+               const std::function<std::string(std::int32_t)>& lineOf, CopyDestination destination,
+               CopySink& sink, text::OperationHost& host) {
   if (count == 0) return;
   first = std::max(first, 0);
   last = std::min(last, count - 1);
@@ -89,16 +91,15 @@ void CopyWordFrequencies(const WordFrequencyList& list, std::int32_t first, std:
                          text::OperationHost& host) {
   copyLines(
       list.Count(), first, last,
-      [&](std::int32_t i) { return WordFrequencyLine(list, i, options); }, destination, sink,
-      host);
+      [&](std::int32_t i) { return WordFrequencyLine(list, i, options); }, destination, sink, host);
 }
 
 void CopyCollocates(const CollocTable& table, std::int32_t first, std::int32_t last,
                     const CopyOptions& options, CopyDestination destination, CopySink& sink,
                     text::OperationHost& host) {
   copyLines(
-      table.Count(), first, last,
-      [&](std::int32_t i) { return CollocateLine(table, i, options); }, destination, sink, host);
+      table.Count(), first, last, [&](std::int32_t i) { return CollocateLine(table, i, options); },
+      destination, sink, host);
 }
 
 }  // namespace lexvane::frequency

@@ -44,8 +44,7 @@ enum class CopyDestination { Clipboard, File };
 // line keeps its first 253 characters and its CR LF.
 std::string WordFrequencyLine(const WordFrequencyList& list, std::int32_t index,
                               const CopyOptions& options);
-std::string CollocateLine(const CollocTable& table, std::int32_t index,
-                          const CopyOptions& options);
+std::string CollocateLine(const CollocTable& table, std::int32_t index, const CopyOptions& options);
 
 // Copies the entries first..last (0-based, inclusive) under the progress
 // indicator "Copying...". A cancel delivers the lines built so far. A

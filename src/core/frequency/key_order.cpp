@@ -82,8 +82,7 @@ bool ComputeKeys(std::size_t n, const std::function<std::string(std::size_t)>& k
   try {
     out.Reserve(n, n * 24);
     for (std::size_t i = 0; i < half; ++i) {
-      if ((i + 1) % 100 == 0 &&
-          !step(i + 1 + secondDone.load(std::memory_order_relaxed))) {
+      if ((i + 1) % 100 == 0 && !step(i + 1 + secondDone.load(std::memory_order_relaxed))) {
         cancelled = true;
         break;
       }

@@ -19,7 +19,9 @@ inline std::uint64_t mix(std::uint64_t h) {
 
 }  // namespace
 
-WordCounter::WordCounter() { Clear(); }
+WordCounter::WordCounter() {
+  Clear();
+}
 
 void WordCounter::Clear() {
   slots_.assign(1 << 12, 0);
@@ -66,7 +68,8 @@ void WordCounter::Add(std::string_view word, std::int64_t count, std::string_vie
     if (slot == 0) break;
     if ((slot >> 32) == tag) {
       Type& t = types_[(slot & 0xFFFFFFFFu) - 1];
-      if (t.length == word.size() && std::memcmp(arena_.data() + t.offset, word.data(), t.length) == 0) {
+      if (t.length == word.size() &&
+          std::memcmp(arena_.data() + t.offset, word.data(), t.length) == 0) {
         t.frequency += count;
         return;
       }
@@ -76,7 +79,8 @@ void WordCounter::Add(std::string_view word, std::int64_t count, std::string_vie
   if (types_.size() >= 0xFFFFFFFEu) throw text::Error("Too many word types.");
   std::uint64_t offset = arena_.size();
   arena_.insert(arena_.end(), word.begin(), word.end());
-  types_.push_back(Type{offset, count, static_cast<std::uint32_t>(word.size()), classIndex(wordClass)});
+  types_.push_back(
+      Type{offset, count, static_cast<std::uint32_t>(word.size()), classIndex(wordClass)});
   slots_[i] = (tag << 32) | types_.size();
   if (types_.size() * 2 > slots_.size()) grow();
 }

@@ -251,8 +251,8 @@ class WordFrequencyBuilder {
     list.SetCapacity(WordListCapacityFor(static_cast<std::int64_t>(n)));
     for (std::uint32_t i : order) {
       std::string_view word = counter.Word(i);
-      list.Append(word, new TOneWordInfo(std::string(word), counter.WordClass(i),
-                                         counter.Frequency(i)));
+      list.Append(word,
+                  new TOneWordInfo(std::string(word), counter.WordClass(i), counter.Frequency(i)));
     }
   }
 

@@ -210,14 +210,15 @@ void WordFrequencyList::BuildByInsertion(const corpus::CorpusSettings& settings,
             ++Info(index).Frequency;
           } else {
             if (list.GetCount() == list.Capacity())
-              list.SetCapacity(static_cast<std::int32_t>(
-                  static_cast<std::int64_t>(list.Capacity()) * 13 / 10));
+              list.SetCapacity(
+                  static_cast<std::int32_t>(static_cast<std::int64_t>(list.Capacity()) * 13 / 10));
             index = list.Add(token);
             list.PutObject(index, new TOneWordInfo(token, wordClass, 1));
           }
         }
         if (scanned.simpleEnd) ++totalSentences_;
-        if (totalWords_ % 1000 == 0) host.search.SetCounts(totalWords_, totalSentences_, list.GetCount());
+        if (totalWords_ % 1000 == 0)
+          host.search.SetCounts(totalWords_, totalSentences_, list.GetCount());
       }
       scanner.CloseFile();
     }

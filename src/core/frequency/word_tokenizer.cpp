@@ -50,8 +50,7 @@ void WordTokenizer::Close() {
 }
 
 bool WordTokenizer::seek(std::int64_t offset) {
-  if (::lseek(fd_, offset, SEEK_SET) < 0)
-    throw text::Error(path_ + ": " + std::strerror(errno));
+  if (::lseek(fd_, offset, SEEK_SET) < 0) throw text::Error(path_ + ": " + std::strerror(errno));
   blockStart_ = offset;
   length_ = pos_ = 0;
   return refill();

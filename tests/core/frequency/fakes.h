@@ -61,6 +61,18 @@ class RecordingProgress : public text::ProgressIndicator {
   void Finish() override {}
 };
 
+// n distinct four-letter words from "aaaa" on, each followed by a blank
+// (digits would be separators).
+inline std::string distinctWords(int n, int first = 0) {
+  std::string text;
+  for (int i = first; i < first + n; ++i) {
+    std::string w(4, 'a');
+    for (int k = 3, v = i; k >= 0; --k, v /= 26) w[k] = static_cast<char>('a' + v % 26);
+    text += w + " ";
+  }
+  return text;
+}
+
 struct Host {
   RecordingUi ui;
   RecordingSearch search;

@@ -42,8 +42,8 @@ struct Generator {
     return w;
   }
   std::string gap() {
-    static const char* const kGaps[] = {" ", " ", " ", "  ", ". ", ", ", "\r\n", ".\r\n",
-                                        "! ", " 12 ", "\t", "\n", "? \"", " - "};
+    static const char* const kGaps[] = {" ",     " ",  " ",    "  ", ". ", ", ",   "\r\n",
+                                        ".\r\n", "! ", " 12 ", "\t", "\n", "? \"", " - "};
     return kGaps[random() % 14];
   }
   // About `bytes` of text; an overlong run at the given share of it (if >= 0).

@@ -11,6 +11,7 @@ namespace {
 
 using corpus::testing::TempFolder;
 using corpus::testing::writeBytes;
+using testing::distinctWords;
 using testing::Host;
 
 struct StringSink : CopySink {
@@ -22,17 +23,6 @@ struct StringSink : CopySink {
     return s;
   }
 };
-
-// n distinct four-letter words from "aaaa" on.
-std::string distinctWords(int n) {
-  std::string text;
-  for (int i = 0; i < n; ++i) {
-    std::string w(4, 'a');
-    for (int k = 3, v = i; k >= 0; --k, v /= 26) w[k] = static_cast<char>('a' + v % 26);
-    text += w + " ";
-  }
-  return text;
-}
 
 class FrequencyCopyTest : public ::testing::Test {
  protected:
@@ -82,7 +72,7 @@ TEST_F(FrequencyCopyTest, LongLinesAreCutTo255CharactersKeepingTheLineEnd) {
   build(std::string(250, 'x'));
   std::string line = WordFrequencyLine(list, 0, options);
   EXPECT_EQ(line.size(), 255u);
-  EXPECT_EQ(line.substr(0, 253), std::string(250, 'x') + "|1");
+  EXPECT_EQ(line.substr(0, 253), std::string(250, 'x') + "|1|");
   EXPECT_EQ(line.substr(253), "\r\n");
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "frequency/word_counter.h"
@@ -36,5 +37,50 @@ inline void CountPlainToken(CorpusCounts& counts, std::string_view token, bool s
   }
   if (simpleEnd) ++counts.sentences;
 }
+
+// Counts untagged tokens a few tokens behind the scan, so that the table slot
+// of each is fetched from memory while the tokens before it are counted. The
+// words and sentences are counted at once; the types lag by at most
+// kDepth tokens until Flush.
+class PipelinedCounter {
+ public:
+  explicit PipelinedCounter(CorpusCounts& counts) : counts_(counts) {}
+  ~PipelinedCounter() { Flush(); }
+  PipelinedCounter(const PipelinedCounter&) = delete;
+  PipelinedCounter& operator=(const PipelinedCounter&) = delete;
+
+  void Count(std::string_view token, bool simpleEnd) {
+    if (simpleEnd) ++counts_.sentences;
+    if (token.empty()) return;
+    ++counts_.words;
+    const std::uint64_t hash = WordCounter::Hash(token);
+    counts_.counter.Prefetch(hash);
+    Pending& slot = ring_[head_ % kDepth];
+    if (head_ - tail_ == kDepth) {
+      add(slot);
+      ++tail_;
+    }
+    std::memcpy(slot.chars, token.data(), token.size());
+    slot.length = token.size();
+    slot.hash = hash;
+    ++head_;
+  }
+  void Flush() {
+    for (; tail_ < head_; ++tail_) add(ring_[tail_ % kDepth]);
+  }
+
+ private:
+  static constexpr std::size_t kDepth = 16;
+  struct Pending {
+    std::uint64_t hash;
+    std::size_t length;
+    char chars[256];
+  };
+  void add(const Pending& p) { counts_.counter.AddHashed({p.chars, p.length}, p.hash); }
+
+  CorpusCounts& counts_;
+  Pending ring_[kDepth];
+  std::size_t head_ = 0, tail_ = 0;
+};
 
 }  // namespace lexvane::frequency

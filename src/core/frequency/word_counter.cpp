@@ -1,7 +1,5 @@
 #include "frequency/word_counter.h"
 
-#include <cstring>
-
 #include "text/error.h"
 
 namespace lexvane::frequency {
@@ -9,24 +7,17 @@ namespace lexvane::frequency {
 namespace {
 
 constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
-
-inline std::uint64_t mix(std::uint64_t h) {
-  h ^= h >> 32;
-  h *= 0xD6E8FEB86659FD93ull;
-  h ^= h >> 32;
-  return h;
-}
+constexpr std::size_t kFirstSlots = 1 << 12;
 
 }  // namespace
 
-WordCounter::WordCounter() {
-  Clear();
-}
+WordCounter::WordCounter() { Clear(); }
 
 void WordCounter::Clear() {
-  slots_.assign(1 << 12, 0);
-  mask_ = slots_.size() - 1;
-  types_.clear();
+  slots_.assign(kFirstSlots, Slot{});
+  mask_ = kFirstSlots - 1;
+  types_ = 0;
+  growAt_ = kFirstSlots * 7 / 10;
   arena_.clear();
   classes_.assign(1, std::string());
 }
@@ -48,7 +39,10 @@ std::uint64_t WordCounter::Hash(std::string_view word) {
     std::memcpy(&v, p, n);
     h = (h ^ v) * kMul;
   }
-  return mix(h);
+  h ^= h >> 32;
+  h *= 0xD6E8FEB86659FD93ull;
+  h ^= h >> 32;
+  return h;
 }
 
 std::uint32_t WordCounter::classIndex(std::string_view wordClass) {
@@ -59,53 +53,65 @@ std::uint32_t WordCounter::classIndex(std::string_view wordClass) {
   return static_cast<std::uint32_t>(classes_.size() - 1);
 }
 
-void WordCounter::Add(std::string_view word, std::int64_t count, std::string_view wordClass) {
-  std::uint64_t h = Hash(word);
-  std::uint64_t tag = h >> 32;
-  std::uint64_t i = h & mask_;
+void WordCounter::AddHashed(std::string_view word, std::uint64_t hash, std::int64_t count,
+                            std::string_view wordClass) {
+  const std::uint32_t tag = tagOf(hash);
+  std::uint64_t i = hash & mask_;
   for (;;) {
-    std::uint64_t slot = slots_[i];
-    if (slot == 0) break;
-    if ((slot >> 32) == tag) {
-      Type& t = types_[(slot & 0xFFFFFFFFu) - 1];
-      if (t.length == word.size() &&
-          std::memcmp(arena_.data() + t.offset, word.data(), t.length) == 0) {
-        t.frequency += count;
-        return;
-      }
+    Slot& slot = slots_[i];
+    if (slot.tag == 0) break;
+    if (slot.tag == tag && slot.length == word.size() &&
+        std::memcmp(wordOf(slot).data(), word.data(), word.size()) == 0) {
+      slot.frequency += static_cast<std::uint64_t>(count);
+      return;
     }
     i = (i + 1) & mask_;
   }
-  if (types_.size() >= 0xFFFFFFFEu) throw text::Error("Too many word types.");
-  std::uint64_t offset = arena_.size();
-  arena_.insert(arena_.end(), word.begin(), word.end());
-  types_.push_back(
-      Type{offset, count, static_cast<std::uint32_t>(word.size()), classIndex(wordClass)});
-  slots_[i] = (tag << 32) | types_.size();
-  if (types_.size() * 2 > slots_.size()) grow();
+  Slot& slot = slots_[i];
+  slot.tag = tag;
+  slot.length = word.size();
+  slot.wordClass = classIndex(wordClass);
+  slot.frequency = static_cast<std::uint64_t>(count);
+  if (word.size() <= kInline) {
+    std::memcpy(slot.word.chars, word.data(), word.size());
+  } else {
+    slot.word.offset = arena_.size();
+    arena_.insert(arena_.end(), word.begin(), word.end());
+  }
+  if (++types_ > growAt_) grow();
 }
 
 void WordCounter::grow() {
-  std::vector<std::uint64_t> old(slots_.size() * 2, 0);
+  if (slots_.size() >= (std::size_t{1} << 31)) throw text::Error("Too many word types.");
+  std::vector<Slot> old(slots_.size() * 2, Slot{});
   old.swap(slots_);
   mask_ = slots_.size() - 1;
-  for (std::uint64_t slot : old) {
-    if (slot == 0) continue;
-    const Type& t = types_[(slot & 0xFFFFFFFFu) - 1];
-    std::uint64_t i = Hash({arena_.data() + t.offset, t.length}) & mask_;
-    while (slots_[i] != 0) i = (i + 1) & mask_;
+  growAt_ = slots_.size() * 7 / 10;
+  for (const Slot& slot : old) {
+    if (slot.tag == 0) continue;
+    std::uint64_t i = Hash(wordOf(slot)) & mask_;
+    while (slots_[i].tag != 0) i = (i + 1) & mask_;
     slots_[i] = slot;
   }
 }
 
+std::vector<std::uint32_t> WordCounter::Handles() const {
+  std::vector<std::uint32_t> handles;
+  handles.reserve(types_);
+  for (std::size_t i = 0; i < slots_.size(); ++i)
+    if (slots_[i].tag != 0) handles.push_back(static_cast<std::uint32_t>(i));
+  return handles;
+}
+
 void WordCounter::Merge(const WordCounter& later) {
-  for (std::size_t k = 0; k < later.types_.size(); ++k)
-    Add(later.Word(k), later.Frequency(k), later.WordClass(k));
+  for (const Slot& slot : later.slots_)
+    if (slot.tag != 0)
+      Add(later.wordOf(slot), static_cast<std::int64_t>(slot.frequency),
+          later.classes_[slot.wordClass]);
 }
 
 std::size_t WordCounter::MemoryBytes() const {
-  return slots_.capacity() * sizeof(std::uint64_t) + types_.capacity() * sizeof(Type) +
-         arena_.capacity();
+  return slots_.capacity() * sizeof(Slot) + arena_.capacity();
 }
 
 }  // namespace lexvane::frequency

@@ -75,9 +75,13 @@ void runWorker(Worker& w, const std::vector<std::string>& files, const text::Cha
         if (unit.begin == 0) w.openFailures.emplace_back(unit.file, error);
         continue;
       }
+      PipelinedCounter pipeline(g);
       auto end = tokenizer.Scan(unit.begin, unit.end, [&](std::string_view token, bool simpleEnd) {
         if (stop.load(std::memory_order_relaxed)) return false;
-        countToken(g, token, simpleEnd, rules);
+        if (rules.tagged)
+          CountToken(g, token, simpleEnd, rules);
+        else
+          pipeline.Count(token, simpleEnd);
         if ((g.words & 1023) == 0) {
           w.words.store(baseWords + g.words, std::memory_order_relaxed);
           w.sentences.store(baseSentences + g.sentences, std::memory_order_relaxed);
@@ -86,6 +90,7 @@ void runWorker(Worker& w, const std::vector<std::string>& files, const text::Cha
         }
         return true;
       });
+      pipeline.Flush();
       tokenizer.Close();
       if (end == WordTokenizer::End::Stopped) stopped = true;
       if (end == WordTokenizer::End::Overlong && unit.end >= 0) w.overlongInSplit = true;
@@ -238,22 +243,28 @@ class WordFrequencyBuilder {
 
   // Fills WordList with the types in ascending order of their words.
   void fill(WordCounter& counter) {
-    std::size_t n = counter.Types();
+    std::vector<std::uint32_t> handles = counter.Handles();
+    std::size_t n = handles.size();
     std::vector<std::uint32_t> order;
     {
       KeyArena keys;
       ComputeKeys(
-          n, [&counter](std::size_t i) { return text::collationKey(counter.Word(i)); },
+          n,
+          [&counter, &handles](std::size_t i) {
+            return text::collationKey(counter.Word(handles[i]));
+          },
           [](std::size_t) { return true; }, keys);
       order = OrderByKeys(keys);
     }
     text::TQStringList& list = *list_.wordList_;
     list.SetCapacity(WordListCapacityFor(static_cast<std::int64_t>(n)));
     for (std::uint32_t i : order) {
-      std::string_view word = counter.Word(i);
-      list.Append(word,
-                  new TOneWordInfo(std::string(word), counter.WordClass(i), counter.Frequency(i)));
+      std::uint32_t handle = handles[i];
+      std::string_view word = counter.Word(handle);
+      list.Append(word, new TOneWordInfo(std::string(word), counter.WordClass(handle),
+                                         counter.Frequency(handle)));
     }
+    counter.Clear();
   }
 
   WordFrequencyList& list_;

@@ -1,14 +1,8 @@
 #include "corpus/ini_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <cerrno>
-#include <filesystem>
 #include <limits>
 
+#include "corpus/file_content.h"
 #include "text/error.h"
 
 namespace lexvane::corpus {
@@ -139,30 +133,12 @@ IniFile IniFile::FromText(std::string path, std::string_view text) {
 }
 
 IniFile IniFile::Load(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    IniFile file(path);
-    file.unreadable_ = errno != ENOENT && errno != ENOTDIR;
-    return file;
-  }
-  std::string text;
-  struct stat info;
-  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-  char buffer[16384];
-  while (ok) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ok = false;
-    if (n <= 0) break;
-    text.append(buffer, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-  if (!ok) {
-    IniFile file(path);
-    file.unreadable_ = true;
-    return file;
-  }
-  return FromText(path, text);
+  bool missing = false;
+  std::optional<std::string> bytes = ReadFileContent(path, &missing);
+  if (bytes) return FromText(path, *bytes);
+  IniFile file(path);
+  file.unreadable_ = !missing;
+  return file;
 }
 
 std::size_t IniFile::findSection(std::string_view section) const {
@@ -289,47 +265,7 @@ void IniFile::EraseKey(std::string_view section, std::string_view key) {
 }
 
 void IniFile::Save() const {
-  namespace fs = std::filesystem;
-  if (unreadable_) failWrite(path_);
-  // Through a symbolic link the file it names is replaced, not the link.
-  std::error_code ec;
-  fs::path target = fs::canonical(path_, ec);
-  if (ec) target = path_;
-  fs::path folder = target.parent_path();
-  if (folder.empty()) folder = ".";
-
-  static std::atomic<unsigned> counter{0};
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = (folder / ("." + target.filename().string() + ".tmp" + std::to_string(::getpid()) + "-" +
-                      std::to_string(counter++)))
-               .string();
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
-  }
-  if (fd < 0) failWrite(path_);
-
-  struct stat original;
-  bool ok = true;
-  if (::stat(target.c_str(), &original) == 0) ok = ::fchmod(fd, original.st_mode & 07777) == 0;
-  const std::string text = Text();
-  std::size_t done = 0;
-  while (ok && done < text.size()) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0)
-      ok = false;
-    else
-      done += static_cast<std::size_t>(n);
-  }
-  if (ok) ok = ::fsync(fd) == 0;
-  if (::close(fd) != 0) ok = false;
-  if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp.c_str());
-    failWrite(path_);
-  }
+  if (unreadable_ || !ReplaceFileContent(path_, Text())) failWrite(path_);
 }
 
 }  // namespace lexvane::corpus

@@ -56,11 +56,12 @@ TEST(IniFileTest, ValuesAreCutTo1023Characters) {
 }
 
 TEST(IniFileTest, IntegersDecimalOrHexElseDefault) {
-  IniFile ini = IniFile::FromText("x.ini",
-                                  "[S]\ndec=42\nneg=-7\nplus=+3\nhex=0x1F\nhexUpper=0XfF\ndollar=$10\n"
-                                  "quoted=\"12\"\nword=yes\nmixed=12abc\nempty=\nbarehex=0x\n"
-                                  "negHex=-0x10\nhuge=99999999999999999999\n"
-                                  "min=-9223372036854775808\n");
+  IniFile ini =
+      IniFile::FromText("x.ini",
+                        "[S]\ndec=42\nneg=-7\nplus=+3\nhex=0x1F\nhexUpper=0XfF\ndollar=$10\n"
+                        "quoted=\"12\"\nword=yes\nmixed=12abc\nempty=\nbarehex=0x\n"
+                        "negHex=-0x10\nhuge=99999999999999999999\n"
+                        "min=-9223372036854775808\n");
   EXPECT_EQ(ini.ReadInteger("S", "dec", 0), 42);
   EXPECT_EQ(ini.ReadInteger("S", "neg", 0), -7);
   EXPECT_EQ(ini.ReadInteger("S", "plus", 0), 3);

@@ -62,9 +62,27 @@ class TextScanner {
     kLineBreak = 16,  // carriage return or line feed
   };
 
+  // Words up to this length that end inside the block are copied with one
+  // fixed-size move.
+  static constexpr std::size_t kShortWord = 16;
+  // Room behind the data of a block: the sentinel and the overread of that move.
+  static constexpr std::size_t kPadding = kShortWord + 1;
+
+  enum class WordEnd { Separator, EndOfFile, TooLong };
+
   // Reads the next block at bufferStart_ + bufferLength_; bufferLength_ = 0
   // at the end of the file.
   void refill();
+  // The word part for words that are long or cross a block boundary: copies
+  // the word from the current position into word_ and sets its length.
+  WordEnd readLongWord(std::size_t& length);
+  // The enhanced rule at a blank preceded by c0 and c1 (c1 the newer): behind
+  // a sentence separator that follows a word character, or behind a sentence
+  // separator and a closing mark.
+  bool enhancedBlank(unsigned c0, unsigned c1) const {
+    return ((classes_[c0] & kPlain) == 0 && c0 >= 32 && (classes_[c1] & kSentence) != 0) ||
+           ((classes_[c0] & kSentence) != 0 && (classes_[c1] & kClosing) != 0);
+  }
 
   CharacterSets sets_;
   std::uint8_t classes_[256];

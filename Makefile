@@ -4,7 +4,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 APT_PACKAGES = cmake g++ make pkg-config libicu-dev libgtest-dev libgmock-dev \
-               libbenchmark-dev libcli11-dev qt6-base-dev xvfb xauth
+               libbenchmark-dev libcli11-dev qt6-base-dev xvfb xauth bc time
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps build test run bench screenshots install clean format

@@ -30,6 +30,11 @@ void AddWordfreqCommand(CLI::App& app, Streams& streams, int& status);
 void AddCollocCommand(CLI::App& app, Streams& streams, int& status);
 void AddStatsCommand(CLI::App& app, Streams& streams, int& status);
 
+// `stats --of wordfreq`: the statistics text of a word frequency list built
+// from `command`'s corpus options (lives beside the wordfreq command).
+class CorpusOptions;
+int RunWordfreqStats(const CorpusOptions& corpus, Streams& streams);
+
 // The whole command line: 0 done, 1 error (message on err), 2 usage error.
 int Run(int argc, const char* const* argv, Streams& streams);
 

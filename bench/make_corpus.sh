@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds the benchmark corpora by repeating the plain English sample files:
+#   $ROOT/big   about BENCH_MB megabytes in 10 big files
+#   $ROOT/many  the same text in about 1000 files
+#   $ROOT/small about 100 MB in 4 files
+# A corpus already there with the right size is kept.
+set -euo pipefail
+root=$1
+mb=${BENCH_MB:-1024}
+here=$(cd "$(dirname "$0")/.." && pwd)
+mapfile -t samples < <(ls "$here"/samples/*.txt | grep -viE 'dos|tagged')
+[ ${#samples[@]} -gt 0 ] || { echo "no sample texts" >&2; exit 1; }
+mkdir -p "$root"
+chunk=$root/.chunk
+if [ ! -s "$chunk" ]; then
+  # About 1 MB of the samples, repeated whole.
+  : > "$chunk"
+  while [ "$(stat -c %s "$chunk")" -lt 1048576 ]; do cat "${samples[@]}" >> "$chunk"; done
+fi
+chunk_mb=1
+fill() {  # fill DIR FILES TOTAL_MB
+  local dir=$1 files=$2 total=$3
+  local want=$((total * 1024 * 1024 * 9 / 10))
+  if [ -d "$dir" ] && [ "$(du -sb "$dir" | cut -f1)" -ge "$want" ] \
+      && [ "$(ls "$dir" | wc -l)" -eq "$files" ]; then return; fi
+  rm -rf "$dir"; mkdir -p "$dir"
+  local per=$(( (total + files - 1) / files ))
+  for ((f = 1; f <= files; f++)); do
+    local name
+    name=$(printf '%s/text%04d.txt' "$dir" "$f")
+    if [ "$per" -le 1 ]; then
+      # Small files: a slice of the chunk.
+      head -c $((total * 1048576 / files)) "$chunk" > "$name"
+    else
+      for ((k = 0; k < per / chunk_mb; k++)); do cat "$chunk"; done > "$name"
+    fi
+  done
+}
+fill "$root/big" 10 "$mb"
+fill "$root/many" 1000 "$mb"
+fill "$root/small" 4 100

@@ -1,54 +1,18 @@
 #include "concordance/window_settings.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <optional>
+#include <filesystem>
+#include <system_error>
+
+#include "corpus/ini_file.h"
 
 namespace lexvane::concordance {
 
 namespace {
-
-// TODO(corpus INI module): read through corpus/ini_file.h once it lands; this
-// reader keeps its rules for the few keys read here (case-insensitive names,
-// trimmed values, decimal or hexadecimal integers).
-std::string trimmed(const std::string& s) {
-  auto begin = s.find_first_not_of(" \t\r\n");
-  if (begin == std::string::npos) return {};
-  auto end = s.find_last_not_of(" \t\r\n");
-  return s.substr(begin, end - begin + 1);
+constexpr std::string_view kSection = "Concordance Window";
+std::string colKey(int column) {
+  return "Col" + std::to_string(column);
 }
-
-bool sameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
-std::optional<std::int64_t> parseInteger(const std::string& value) {
-  std::string v = value;
-  bool negative = false;
-  if (!v.empty() && (v[0] == '-' || v[0] == '+')) {
-    negative = v[0] == '-';
-    v.erase(0, 1);
-  }
-  int base = 10;
-  if (v.size() > 2 && (v.compare(0, 2, "0x") == 0 || v.compare(0, 2, "0X") == 0)) {
-    base = 16;
-    v.erase(0, 2);
-  } else if (v.size() > 1 && v[0] == '$') {
-    base = 16;
-    v.erase(0, 1);
-  }
-  if (v.empty()) return std::nullopt;
-  char* end = nullptr;
-  long long n = std::strtoll(v.c_str(), &end, base);
-  if (*end != '\0') return std::nullopt;
-  return negative ? -n : n;
-}
-
 }  // namespace
 
 std::string SettingsFilePath() {
@@ -61,32 +25,25 @@ std::string SettingsFilePath() {
 }
 
 ConcordanceWindowSettings LoadConcordanceWindowSettings(const std::string& path) {
+  const corpus::IniFile ini = corpus::IniFile::Load(path);
   ConcordanceWindowSettings settings;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return settings;
-  bool inSection = false;
-  std::string line;
-  while (std::getline(in, line)) {
-    line = trimmed(line);
-    if (line.empty()) continue;
-    if (line.front() == '[') {
-      auto close = line.find(']');
-      inSection = close != std::string::npos &&
-                  sameIgnoringCase(trimmed(line.substr(1, close - 1)), "Concordance Window");
-      continue;
-    }
-    auto eq = line.find('=');
-    if (!inSection || eq == std::string::npos) continue;
-    std::string key = trimmed(line.substr(0, eq));
-    std::optional<std::int64_t> n = parseInteger(trimmed(line.substr(eq + 1)));
-    if (!n) continue;
-    for (int c = 0; c < 5; ++c)
-      if (sameIgnoringCase(key, "Col" + std::to_string(c)))
-        settings.ColWidths[c] = static_cast<std::int32_t>(*n);
-    if (sameIgnoringCase(key, "ShowCurSent")) settings.ShowCurSent = *n != 0;
-    if (sameIgnoringCase(key, "Maximized")) settings.Maximized = *n != 0;
-  }
+  for (int c = 0; c < 5; ++c)
+    settings.ColWidths[c] = static_cast<std::int32_t>(ini.ReadInteger(kSection, colKey(c), 0));
+  settings.ShowCurSent = ini.ReadBool(kSection, "ShowCurSent", true);
+  settings.Maximized = ini.ReadBool(kSection, "Maximized", false);
   return settings;
+}
+
+void SaveConcordanceWindowSettings(const ConcordanceWindowSettings& settings,
+                                   const std::string& path) {
+  corpus::IniFile ini = corpus::IniFile::Load(path);
+  for (int c = 0; c < 5; ++c) ini.WriteInteger(kSection, colKey(c), settings.ColWidths[c]);
+  ini.WriteBool(kSection, "ShowCurSent", settings.ShowCurSent);
+  ini.WriteBool(kSection, "Maximized", settings.Maximized);
+  // The settings folder of a first run may not exist yet.
+  std::error_code ignored;
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+  ini.Save();
 }
 
 }  // namespace lexvane::concordance

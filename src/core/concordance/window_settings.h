@@ -27,4 +27,10 @@ std::string SettingsFilePath();
 // number, gives the default.
 ConcordanceWindowSettings LoadConcordanceWindowSettings(const std::string& path);
 
+// "Save settings": writes the seven keys in the order Col0..Col4, ShowCurSent,
+// Maximized; other sections and keys stay. Throws text::Error
+// "Unable to write to <path>" when the file cannot be written.
+void SaveConcordanceWindowSettings(const ConcordanceWindowSettings& settings,
+                                   const std::string& path);
+
 }  // namespace lexvane::concordance

@@ -21,7 +21,9 @@ const QColor kRed(0xd0, 0x45, 0x45);
 const QColor kGreen(0x3a, 0x9a, 0x4a);
 const QColor kYellow(0xf2, 0xc9, 0x4c);
 
-QPen ink(qreal width = 1.4) { return QPen(kInk, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen ink(qreal width = 1.4) {
+  return QPen(kInk, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
 
 void page(QPainter& p, QRectF r) {
   QPainterPath path;
@@ -41,7 +43,8 @@ void page(QPainter& p, QRectF r) {
 
 void textLines(QPainter& p, qreal left, qreal right, qreal top, int count, qreal gap = 3) {
   p.setPen(QPen(kInk.lighter(170), 1.2, Qt::SolidLine, Qt::RoundCap));
-  for (int i = 0; i < count; ++i) p.drawLine(QPointF(left, top + i * gap), QPointF(right, top + i * gap));
+  for (int i = 0; i < count; ++i)
+    p.drawLine(QPointF(left, top + i * gap), QPointF(right, top + i * gap));
 }
 
 void magnifier(QPainter& p, QPointF centre, qreal radius) {
@@ -136,9 +139,13 @@ const std::map<QString, Drawing>& drawings() {
          plus(p, QPointF(19, 5), kBlue);
        }},
       {"SpeedButtonCFreq",
-       [](QPainter& p) { bars(p, {5, 9, 14, 18, 14, 9, 5}, 2.5, 1.9, kBlue, 3); }},
+       [](QPainter& p) {
+         bars(p, {5, 9, 14, 18, 14, 9, 5}, 2.5, 1.9, kBlue, 3);
+       }},
       {"SpeedButtonFreqList",
-       [](QPainter& p) { bars(p, {18, 14, 11, 8, 6, 4, 3}, 2.5, 1.9, kGreen); }},
+       [](QPainter& p) {
+         bars(p, {18, 14, 11, 8, 6, 4, 3}, 2.5, 1.9, kGreen);
+       }},
       {"SpeedButtonCopy",
        [](QPainter& p) {
          page(p, QRectF(3.5, 2.5, 11, 14));

@@ -5,10 +5,9 @@ namespace lexvane::gui {
 CommandState ComputeCommandState(const CommandInputs& in) {
   const bool corpus = in.fileCount > 0;
   const bool concordance = in.active == ActiveKind::Concordance;
-  const bool table = concordance || in.active == ActiveKind::WordFreq ||
-                     in.active == ActiveKind::CollocFreq;
-  const bool source =
-      in.active == ActiveKind::Source || in.active == ActiveKind::SourceStripped;
+  const bool table =
+      concordance || in.active == ActiveKind::WordFreq || in.active == ActiveKind::CollocFreq;
+  const bool source = in.active == ActiveKind::Source || in.active == ActiveKind::SourceStripped;
   const bool idle = !in.busy;
 
   CommandState s;

@@ -24,14 +24,14 @@ struct CommandInputs {
 
 // One flag per command whose enabled state is not "always".
 struct CommandState {
-  bool saveList = false;        // "&Save list", "Sav&e list as...", SpeedButtonFileSave
-  bool search = false;          // "Word search...", SpeedButtonSearch
-  bool advancedSearch = false;  // "Advanced word search...", SpeedButtonAdvSearch
-  bool frequencyList = false;   // "Build word frequency list", SpeedButtonFreqList
-  bool collocates = false;      // SpeedButtonCFreq
-  bool copy = false;            // SpeedButtonCopy
-  bool clear = false;           // SpeedButtonClear
-  bool sort = false;            // SpeedButtonSort
+  bool saveList = false;               // "&Save list", "Sav&e list as...", SpeedButtonFileSave
+  bool search = false;                 // "Word search...", SpeedButtonSearch
+  bool advancedSearch = false;         // "Advanced word search...", SpeedButtonAdvSearch
+  bool frequencyList = false;          // "Build word frequency list", SpeedButtonFreqList
+  bool collocates = false;             // SpeedButtonCFreq
+  bool copy = false;                   // SpeedButtonCopy
+  bool clear = false;                  // SpeedButtonClear
+  bool sort = false;                   // SpeedButtonSort
   bool deleteDuplicates = false;       // SpeedButtonDelDup
   bool displaySource = false;          // SpeedButtonShowSrc
   bool displayStrippedSource = false;  // SpeedButtonShowScrStripped

@@ -32,15 +32,16 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
   big.setPointSizeF(big.pointSizeF() * 1.8);
   big.setBold(true);
   product->setFont(big);
-  auto* version = new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(LEXVANE_VERSION)), panel);
+  auto* version =
+      new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(LEXVANE_VERSION)), panel);
   version->setObjectName(QStringLiteral("Version"));
-  auto* credits = new QLabel(
-      QStringLiteral("A tool for corpus linguistics: concordances, word frequency\n"
-                     "lists and collocate tables over plain-text corpora.\n\n"
-                     "Written by the Lexvane developers.\n"
-                     "Built with Qt %1 and ICU.")
-          .arg(QStringLiteral(QT_VERSION_STR)),
-      panel);
+  auto* credits =
+      new QLabel(QStringLiteral("A tool for corpus linguistics: concordances, word frequency\n"
+                                "lists and collocate tables over plain-text corpora.\n\n"
+                                "Written by the Lexvane developers.\n"
+                                "Built with Qt %1 and ICU.")
+                     .arg(QStringLiteral(QT_VERSION_STR)),
+                 panel);
   credits->setObjectName(QStringLiteral("Comments"));
 
   auto* texts = new QVBoxLayout;
@@ -73,6 +74,8 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
   setFixedSize(sizeHint());
 }
 
-void TFormAbout::HelpBtnClick() { ShowHelp(15); }
+void TFormAbout::HelpBtnClick() {
+  ShowHelp(15);
+}
 
 }  // namespace lexvane::gui

@@ -58,7 +58,12 @@ TFormMain::TFormMain(Workspace& workspace, QWidget* parent)
   UpdateButtons();
 }
 
-TFormMain::~TFormMain() { workspace_.StopOperations(); }
+TFormMain::~TFormMain() {
+  // The base class still closes the child windows; nothing may call back.
+  disconnect(mdi_, nullptr, this, nullptr);
+  disconnect(qApp, nullptr, this, nullptr);
+  workspace_.StopOperations();
+}
 
 void TFormMain::scheduleUpdate() {
   if (updatePending_) return;
@@ -73,8 +78,11 @@ void TFormMain::changeEvent(QEvent* event) {
   // A modal dialog blocks or releases the frame: the active window changes.
   switch (event->type()) {
     case QEvent::ActivationChange:
-    case QEvent::WindowStateChange: scheduleUpdate(); break;
-    default: break;
+    case QEvent::WindowStateChange:
+      scheduleUpdate();
+      break;
+    default:
+      break;
   }
   QMainWindow::changeEvent(event);
 }
@@ -82,7 +90,7 @@ void TFormMain::changeEvent(QEvent* event) {
 ChildWindow* TFormMain::activeChild() const {
   if (QApplication::activeModalWidget() != nullptr) return nullptr;
   QWidget* active = QApplication::activeWindow();
-  if (active != nullptr && active != this) return nullptr;
+  if (active != nullptr && active != this && active->isVisible()) return nullptr;
   QMdiSubWindow* sub = mdi_->currentSubWindow();
   return sub != nullptr ? qobject_cast<ChildWindow*>(sub->widget()) : nullptr;
 }
@@ -103,7 +111,9 @@ void TFormMain::UpdateButtons() {
       {activeKind(), corpus.Files.Count(), corpus.TaggedText, workspace_.Runner().busy()}));
 }
 
-void TFormMain::UpdateMenus() { UpdateButtons(); }
+void TFormMain::UpdateMenus() {
+  UpdateButtons();
+}
 
 void TFormMain::applyState(const CommandState& s) {
   auto set = [this](const char* name, bool enabled) {
@@ -208,7 +218,9 @@ void TFormMain::MenuBuildfrequencylistClick() {
 
 // ---- Help ----
 
-void TFormMain::Contents1Click() { ShowHelp(0); }
+void TFormMain::Contents1Click() {
+  ShowHelp(0);
+}
 
 void TFormMain::MenuAboutClick() {
   workspace_.FormAbout->exec();
@@ -219,34 +231,47 @@ void TFormMain::MenuAboutClick() {
 
 void TFormMain::SpeedButtonCopyClick() {
   ChildWindow* w = activeChild();
-  if (auto* c = qobject_cast<TFormConcordance*>(w)) c->MenuCopyClick();
-  else if (auto* s = qobject_cast<TFormSource*>(w)) s->Copy1Click();
-  else if (auto* t = qobject_cast<TFormSourceStripped*>(w)) t->Copy1Click();
-  else if (auto* f = qobject_cast<TFormWordFreq*>(w)) f->MenuCopyClick();
-  else if (auto* l = qobject_cast<TFormCollocFreq*>(w)) l->MenuCopyClick();
+  if (auto* c = qobject_cast<TFormConcordance*>(w))
+    c->MenuCopyClick();
+  else if (auto* s = qobject_cast<TFormSource*>(w))
+    s->Copy1Click();
+  else if (auto* t = qobject_cast<TFormSourceStripped*>(w))
+    t->Copy1Click();
+  else if (auto* f = qobject_cast<TFormWordFreq*>(w))
+    f->MenuCopyClick();
+  else if (auto* l = qobject_cast<TFormCollocFreq*>(w))
+    l->MenuCopyClick();
   UpdateButtons();
 }
 
 void TFormMain::SpeedButtonClearClick() {
   ChildWindow* w = activeChild();
-  if (auto* c = qobject_cast<TFormConcordance*>(w)) c->MenuClearClick();
-  else if (auto* f = qobject_cast<TFormWordFreq*>(w)) f->MenuClearClick();
-  else if (auto* l = qobject_cast<TFormCollocFreq*>(w)) l->MenuClearClick();
+  if (auto* c = qobject_cast<TFormConcordance*>(w))
+    c->MenuClearClick();
+  else if (auto* f = qobject_cast<TFormWordFreq*>(w))
+    f->MenuClearClick();
+  else if (auto* l = qobject_cast<TFormCollocFreq*>(w))
+    l->MenuClearClick();
   UpdateButtons();
 }
 
 void TFormMain::MenuSortClick() {
   ChildWindow* w = activeChild();
-  if (auto* c = qobject_cast<TFormConcordance*>(w)) c->MenuSortClick();
-  else if (auto* f = qobject_cast<TFormWordFreq*>(w)) f->MenuSortClick();
-  else if (auto* l = qobject_cast<TFormCollocFreq*>(w)) l->MenuSortClick();
+  if (auto* c = qobject_cast<TFormConcordance*>(w))
+    c->MenuSortClick();
+  else if (auto* f = qobject_cast<TFormWordFreq*>(w))
+    f->MenuSortClick();
+  else if (auto* l = qobject_cast<TFormCollocFreq*>(w))
+    l->MenuSortClick();
   UpdateButtons();
 }
 
 void TFormMain::SpeedButtonStatClick() {
   ChildWindow* w = activeChild();
-  if (auto* c = qobject_cast<TFormConcordance*>(w)) c->MenuStatisticsClick();
-  else if (auto* f = qobject_cast<TFormWordFreq*>(w)) f->MenuStatisticsClick();
+  if (auto* c = qobject_cast<TFormConcordance*>(w))
+    c->MenuStatisticsClick();
+  else if (auto* f = qobject_cast<TFormWordFreq*>(w))
+    f->MenuStatisticsClick();
   UpdateButtons();
 }
 
@@ -261,8 +286,7 @@ void TFormMain::SpeedButtonShowSrcClick() {
 }
 
 void TFormMain::SpeedButtonShowScrStrippedClick() {
-  if (auto* c = qobject_cast<TFormConcordance*>(activeChild()))
-    c->MenuDisplaystrippedsourceClick();
+  if (auto* c = qobject_cast<TFormConcordance*>(activeChild())) c->MenuDisplaystrippedsourceClick();
   UpdateButtons();
 }
 

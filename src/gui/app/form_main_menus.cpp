@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include <QActionGroup>
-#include <QPointer>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -32,7 +32,9 @@ QMenu* topMenu(QMenuBar* bar, const char* name, const QString& caption, int grou
   return menu;
 }
 
-int groupOf(const QAction* action) { return action->property(kMenuGroupProperty).toInt(); }
+int groupOf(const QAction* action) {
+  return action->property(kMenuGroupProperty).toInt();
+}
 
 }  // namespace
 
@@ -52,8 +54,7 @@ void TFormMain::buildMenus() {
   // captions' own.
   QMenu* file = topMenu(bar, "MenuFile", QStringLiteral("&File"), 0, 10);
   addItem(file, "MenuNewlist", QStringLiteral("&New list"), 10, &TFormMain::MenuNewlistClick);
-  addItem(file, "MenuOpenlist", QStringLiteral("&Open list..."), 10,
-          &TFormMain::MenuOpenlistClick);
+  addItem(file, "MenuOpenlist", QStringLiteral("&Open list..."), 10, &TFormMain::MenuOpenlistClick);
   addItem(file, "MenuSavelist", QStringLiteral("&Save list"), 10, &TFormMain::MenuSavelistClick)
       ->setEnabled(false);
   addItem(file, "MenuSavelistas", QStringLiteral("Sav&e list as..."), 10,
@@ -75,8 +76,7 @@ void TFormMain::buildMenus() {
 
   windowMenu_ = topMenu(bar, "MenuWindow", QStringLiteral("&Window"), 4, 13);
   addItem(windowMenu_, "MenuTile", QStringLiteral("&Tile"), 13, &TFormMain::MenuTileClick);
-  addItem(windowMenu_, "MenuCascade", QStringLiteral("&Cascade"), 13,
-          &TFormMain::MenuCascadeClick);
+  addItem(windowMenu_, "MenuCascade", QStringLiteral("&Cascade"), 13, &TFormMain::MenuCascadeClick);
   addItem(windowMenu_, "MenuArrangeicons", QStringLiteral("&Arrange icons"), 13,
           &TFormMain::MenuArrangeiconsClick);
 
@@ -86,13 +86,11 @@ void TFormMain::buildMenus() {
   addItem(help, "MenuAbout", QStringLiteral("&About"), 0, &TFormMain::MenuAboutClick);
 
   mainMenus_ = {file, tools, windowMenu_, help};
-  for (QMenu* menu : mainMenus_)
-    connect(menu, &QMenu::aboutToShow, this, &TFormMain::UpdateMenus);
+  for (QMenu* menu : mainMenus_) connect(menu, &QMenu::aboutToShow, this, &TFormMain::UpdateMenus);
   connect(windowMenu_, &QMenu::aboutToShow, this, &TFormMain::rebuildWindowMenu);
 }
 
-QAction* TFormMain::addButton(const char* name, const QString& hint,
-                              void (TFormMain::*handler)()) {
+QAction* TFormMain::addButton(const char* name, const QString& hint, void (TFormMain::*handler)()) {
   const QString objectName = QLatin1String(name);
   auto* action = toolBar_->addAction(ToolBarIcon(objectName), hint);
   action->setObjectName(objectName);
@@ -193,7 +191,9 @@ void TFormMain::MenuTileClick() {
   }
 }
 
-void TFormMain::MenuCascadeClick() { mdi_->cascadeSubWindows(); }
+void TFormMain::MenuCascadeClick() {
+  mdi_->cascadeSubWindows();
+}
 
 void TFormMain::MenuArrangeiconsClick() {
   // The minimised windows lined up along the bottom, rows growing upwards.

@@ -28,11 +28,16 @@ QString decode(std::string_view message) {
 
 QMessageBox::Icon boxIcon(text::Icon icon) {
   switch (icon) {
-    case text::Icon::Information: return QMessageBox::Information;
-    case text::Icon::Warning: return QMessageBox::Warning;
-    case text::Icon::Error: return QMessageBox::Critical;
-    case text::Icon::Question: return QMessageBox::Question;
-    case text::Icon::None: break;
+    case text::Icon::Information:
+      return QMessageBox::Information;
+    case text::Icon::Warning:
+      return QMessageBox::Warning;
+    case text::Icon::Error:
+      return QMessageBox::Critical;
+    case text::Icon::Question:
+      return QMessageBox::Question;
+    case text::Icon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }
@@ -75,7 +80,9 @@ text::Answer GuiUserInterface::ShowMessage(QWidget* parent, const Question& ques
   };
   QAbstractButton* help = nullptr;
   switch (question.buttons) {
-    case text::Buttons::Ok: add(QMessageBox::Ok, text::Answer::Ok); break;
+    case text::Buttons::Ok:
+      add(QMessageBox::Ok, text::Answer::Ok);
+      break;
     case text::Buttons::OkCancel:
     case text::Buttons::OkCancelHelp:
       add(QMessageBox::Ok, text::Answer::Ok);
@@ -104,9 +111,12 @@ text::Answer GuiUserInterface::ShowMessage(QWidget* parent, const Question& ques
       if (c.button == clicked) return c.answer;
     // Closed by Esc or the close box: the escape answer of the buttons.
     switch (question.buttons) {
-      case text::Buttons::Ok: return text::Answer::Ok;
-      case text::Buttons::YesNo: return text::Answer::No;
-      default: return text::Answer::Cancel;
+      case text::Buttons::Ok:
+        return text::Answer::Ok;
+      case text::Buttons::YesNo:
+        return text::Answer::No;
+      default:
+        return text::Answer::Cancel;
     }
   }
 }

@@ -11,7 +11,9 @@
 #include "gui/app/child_window.h"
 
 // Outside any namespace, as the resource system requires.
-static void initResourcesOnce() { Q_INIT_RESOURCE(lexvane); }
+static void initResourcesOnce() {
+  Q_INIT_RESOURCE(lexvane);
+}
 
 namespace lexvane::gui {
 
@@ -64,9 +66,13 @@ class HelpKeyFilter : public QObject {
 
 }  // namespace
 
-void InitGuiResources() { initResourcesOnce(); }
+void InitGuiResources() {
+  initResourcesOnce();
+}
 
-QList<int> HelpContexts() { return kContexts; }
+QList<int> HelpContexts() {
+  return kContexts;
+}
 
 QUrl HelpTopicUrl(int context) {
   if (!kContexts.contains(context)) return QUrl(QStringLiteral("qrc:/help/h_Contents.html"));
@@ -85,7 +91,9 @@ void ShowHelp(int context) {
   window()->activateWindow();
 }
 
-void SetHelpObserver(std::function<void(int)> o) { observer() = std::move(o); }
+void SetHelpObserver(std::function<void(int)> o) {
+  observer() = std::move(o);
+}
 
 int HelpContextOf(const QObject* w) {
   for (; w != nullptr; w = w->parent()) {

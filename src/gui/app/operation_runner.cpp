@@ -5,15 +5,13 @@
 #include <QEventLoop>
 #include <QThread>
 
-
 namespace lexvane::gui {
 
 // The indicators as the work sees them: the windows' calls, with the runner's
 // own abort flag added to the window's cancel flag.
 class OperationRunner::SearchProxy : public text::SearchIndicator {
  public:
-  SearchProxy(text::SearchIndicator& real, std::atomic<bool>& abort)
-      : real_(real), abort_(abort) {}
+  SearchProxy(text::SearchIndicator& real, std::atomic<bool>& abort) : real_(real), abort_(abort) {}
   void Start(std::string_view foundLabel) override { real_.Start(foundLabel); }
   void SetFile(std::string_view fileName) override { real_.SetFile(fileName); }
   void SetCounts(std::int64_t words, std::int64_t sentences, std::int64_t found) override {

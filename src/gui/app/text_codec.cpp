@@ -6,12 +6,20 @@
 
 namespace lexvane::gui {
 
-QString FromAnsi(std::string_view ansi) { return QString::fromStdString(text::ansiToUtf8(ansi)); }
+QString FromAnsi(std::string_view ansi) {
+  return QString::fromStdString(text::ansiToUtf8(ansi));
+}
 
-std::string ToAnsi(const QString& text) { return text::utf8ToAnsi(text.toStdString()); }
+std::string ToAnsi(const QString& text) {
+  return text::utf8ToAnsi(text.toStdString());
+}
 
-QString FromPath(const std::string& path) { return QFile::decodeName(path.c_str()); }
+QString FromPath(const std::string& path) {
+  return QFile::decodeName(path.c_str());
+}
 
-std::string ToPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string ToPath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
 
 }  // namespace lexvane::gui

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   gui::InitGuiResources();
 
-  // TODO(scanner): text::Scanner() (its buffer and start-up sets) once it lands.
+  text::Scanner();  // the scanner's buffer and its start-up sets
   concordance::ConcordanceWindowSettings windowSettings =
       concordance::LoadConcordanceWindowSettings(concordance::SettingsFilePath());
 

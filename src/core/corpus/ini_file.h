@@ -5,8 +5,11 @@
 // Rules kept for every file:
 // - A section starts with its name in square brackets; an entry is
 //   key=value. Section names and keys compare without regard to ASCII case.
-// - A value is read with blanks at both ends removed, then without one
-//   matching pair of enclosing quotes (" or '), and at most 1023 characters.
+//   Lines starting with ";" are comments. Where a section or key occurs
+//   twice, the first one is read and written.
+// - A value is read with blanks (spaces, tabs) at both ends removed, then
+//   without one matching pair of enclosing quotes (" or '), and at most 1023
+//   characters.
 // - Integers are decimal (optionally signed) or hexadecimal after "0x", "0X"
 //   or "$"; anything else reads as the caller's default.
 // - Writing replaces a value in place, or appends the entry after the last

@@ -20,7 +20,7 @@ std::string systemMessage(int error) {
 
 }  // namespace
 
-TextScanner::TextScanner() : buffer_(new char[kBlockSize + kPadding]) {
+TextScanner::TextScanner() : buffer_(new char[kBlockSize + kPadding]()) {
   buffer_[0] = '\0';
   UseSets(ConfiguredSets());
 }
@@ -108,47 +108,57 @@ void TextScanner::refill() {
 bool TextScanner::ReadWord(ScannedWord& out, bool crlf) {
   if (bufferLength_ == 0) return false;
   const unsigned char* const data = reinterpret_cast<const unsigned char*>(buffer_);
-  out.offset = bufferStart_ + position_;
-
-  // Word part. Fast path: a short word that ends inside the block (the
-  // sentinel behind the data stops the loop), copied with one fixed-size move
-  // that the padding of both buffers allows.
   const unsigned char* const from = data + position_;
   const unsigned char* p = from;
+  // Fast path: a short word inside the block followed by a single blank. The
+  // sentinel behind the data stops the loop.
   while ((classes_[*p] & kSeparator) == 0) ++p;
-  std::size_t length = static_cast<std::size_t>(p - from);
-  if (length <= kShortWord && p < data + bufferLength_) {
-    std::memcpy(word_, from, kShortWord);
-    position_ += static_cast<std::int64_t>(length);
-  } else {
-    switch (readLongWord(length)) {
-      case WordEnd::Separator:
-        break;
-      case WordEnd::EndOfFile:
-        out.word = std::string_view(word_, length);
-        out.enhancedEnd = out.simpleEnd = true;
-        return true;
-      case WordEnd::TooLong:
-        out.word = std::string_view(word_, length);
-        out.enhancedEnd = out.simpleEnd = false;
-        return false;
-    }
-  }
+  const std::size_t length = static_cast<std::size_t>(p - from);
+  if (length > kShortWord || p >= data + bufferLength_) return readWordGeneral(out, crlf);
+  out.offset = bufferStart_ + position_;
+  // One fixed-size move; the padding behind the block allows the overread.
+  std::memcpy(word_, from, kShortWord);
+  position_ += static_cast<std::int64_t>(length);
   out.word = std::string_view(word_, length);
-
-  // Gap part. The window of the last three characters consumed by this call
-  // spans the end of the word and the gap.
-  unsigned c1 = length >= 2 ? static_cast<unsigned char>(word_[length - 2]) : 0;
-  unsigned c2 = length >= 1 ? static_cast<unsigned char>(word_[length - 1]) : 0;
-  const unsigned char* q = data + position_;
-  if (q[0] == ' ' && (classes_[q[1]] & kSeparator) == 0) {
-    // Fast path: one blank between two words of the block.
+  // One blank between two words of the block (p[1] is at most the sentinel).
+  if (p[0] == ' ' && (classes_[p[1]] & kSeparator) == 0) {
+    const unsigned c1 = length >= 2 ? static_cast<unsigned char>(word_[length - 2]) : 0;
+    const unsigned c2 = length >= 1 ? static_cast<unsigned char>(word_[length - 1]) : 0;
     out.simpleEnd = (classes_[' '] & kSentence) != 0;
     out.enhancedEnd = enhancedBlank(c1, c2);
     position_ += 1;
     return true;
   }
+  return readGap(out, length, crlf);
+}
+
+bool TextScanner::readWordGeneral(ScannedWord& out, bool crlf) {
+  if (bufferLength_ == 0) return false;
+  out.offset = bufferStart_ + position_;
+  std::size_t length = 0;
+  switch (readLongWord(length)) {
+    case WordEnd::Separator:
+      break;
+    case WordEnd::EndOfFile:
+      out.word = std::string_view(word_, length);
+      out.enhancedEnd = out.simpleEnd = true;
+      return true;
+    case WordEnd::TooLong:
+      out.word = std::string_view(word_, length);
+      out.enhancedEnd = out.simpleEnd = false;
+      return false;
+  }
+  out.word = std::string_view(word_, length);
+  return readGap(out, length, crlf);
+}
+
+bool TextScanner::readGap(ScannedWord& out, std::size_t length, bool crlf) {
+  const unsigned char* const data = reinterpret_cast<const unsigned char*>(buffer_);
+  // The window of the last three characters consumed by this call spans the
+  // end of the word and the gap.
   unsigned c0 = length >= 3 ? static_cast<unsigned char>(word_[length - 3]) : 0;
+  unsigned c1 = length >= 2 ? static_cast<unsigned char>(word_[length - 2]) : 0;
+  unsigned c2 = length >= 1 ? static_cast<unsigned char>(word_[length - 1]) : 0;
   bool simpleEnd = false;
   bool enhancedEnd = false;
   for (;;) {

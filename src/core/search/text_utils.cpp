@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "text/encoding.h"
+
 namespace lexvane::search {
 
 std::string TrimSpaces(std::string_view s) {

@@ -37,10 +37,11 @@ bool FileListEditorModel::RemoveSelected(const std::vector<std::size_t>& selecte
     }
   }
   if (!any) return false;
-  std::size_t kept = 0;
+  std::vector<std::string> kept;
+  kept.reserve(paths_.size());
   for (std::size_t i = 0; i < paths_.size(); ++i)
-    if (!remove[i]) paths_[kept++] = std::move(paths_[i]);
-  paths_.resize(kept);
+    if (!remove[i]) kept.push_back(std::move(paths_[i]));
+  paths_ = std::move(kept);
   editedInDialog_ = true;
   return true;
 }

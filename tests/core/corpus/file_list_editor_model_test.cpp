@@ -67,6 +67,12 @@ TEST_F(EditorModelTest, RemoveSelectedAndCancelLosesListChanges) {
   EXPECT_TRUE(model.EditedInDialog());
   EXPECT_EQ(model.Cancel(), (dir / "list.CTL") + ": 1 (0 kB)");
   EXPECT_EQ(settings.Files.Count(), 1u);
+
+  model.WhenShow();
+  model.AddFiles({"/c", "/a", "/d", "/b"});
+  EXPECT_TRUE(model.RemoveSelected({4, 1, 1}));  // "/b" and one.txt, out of order
+  EXPECT_EQ(model.Paths(), (std::vector<std::string>{"/a", "/c", "/d"}));
+  EXPECT_EQ(settings.Files.Count(), 1u);
   EXPECT_FALSE(settings.Modified);
   EXPECT_FALSE(FileListEditorModel::RemoveEnabled(0));
   EXPECT_TRUE(FileListEditorModel::RemoveEnabled(2));

@@ -16,7 +16,10 @@ using testing::writeBytes;
 
 TEST(IniFileTest, ReadsSectionsAndKeysIgnoringCase) {
   IniFile ini =
-      IniFile::FromText("x.ini", "[Scan]\nWordSeparators=,.\n[File List]\nfile1=/a\nFILE2 = /b \n");
+      IniFile::FromText("x.ini",
+                        "orphan=1\n[Scan]\nWordSeparators=,.\n[File List]\nfile1=/a\nFILE2 = /b \n"
+                        "[scan]\nWordSeparators=second copy\n");
+  EXPECT_FALSE(ini.KeyExists("", "orphan"));
   EXPECT_TRUE(ini.SectionExists("scan"));
   EXPECT_TRUE(ini.SectionExists("FILE LIST"));
   EXPECT_FALSE(ini.SectionExists("File"));

@@ -11,7 +11,9 @@ constexpr std::size_t kFirstSlots = 1 << 12;
 
 }  // namespace
 
-WordCounter::WordCounter() { Clear(); }
+WordCounter::WordCounter() {
+  Clear();
+}
 
 void WordCounter::Clear() {
   slots_.assign(kFirstSlots, Slot{});

@@ -41,9 +41,7 @@ class WordCounter {
   void AddHashed(std::string_view word, std::uint64_t hash, std::int64_t count = 1,
                  std::string_view wordClass = {});
   // Hints that a word of this hash comes soon.
-  void Prefetch(std::uint64_t hash) const {
-    __builtin_prefetch(&slots_[hash & mask_]);
-  }
+  void Prefetch(std::uint64_t hash) const { __builtin_prefetch(&slots_[hash & mask_]); }
   // Adds every type of `later`, whose text comes after this counter's text in
   // corpus order: frequencies add up, classes of types already here stay.
   void Merge(const WordCounter& later);

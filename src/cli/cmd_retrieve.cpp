@@ -1,12 +1,50 @@
+// lexvane-cli retrieve: the left context, keyword and right context of the
+// word at a byte offset of one file, as sentence retrieval cuts them.
+#include <cstdint>
+#include <memory>
+
 #include "cli/commands.h"
+#include "cli/console.h"
+#include "cli/corpus_options.h"
+#include "text/sentence_retrieval.h"
+#include "text/text_scanner.h"
 
 namespace lexvane::cli {
 
 void AddRetrieveCommand(CLI::App& app, Streams& streams, int& status) {
-  CLI::App* command = app.add_subcommand("retrieve", "not built yet");
-  command->callback([&streams, &status] {
-    streams.err << "lexvane-cli: retrieve is not built yet\n";
-    status = kExitError;
+  CLI::App* command = app.add_subcommand(
+      "retrieve",
+      "Print the sentence around a byte offset of FILE: left context, keyword and right "
+      "context, separated by tabs.");
+  command->footer(
+      "The sentence rules follow --enhanced/--no-enhanced and --crlf/--no-crlf and the "
+      "separators of the corpus options. An offset at or beyond the end of the file prints "
+      "three empty fields.");
+  struct Arguments {
+    CorpusOptions options;
+    std::int64_t offset = 0;
+  };
+  auto arguments = std::make_shared<Arguments>();
+  command->add_option("--offset", arguments->offset, "byte offset of the keyword (from 0)")
+      ->required()
+      ->check(CLI::NonNegativeNumber);
+  arguments->options.AddTo(*command);
+  command->callback([&streams, &status, arguments] {
+    if (arguments->options.Files().size() != 1) {
+      streams.err << "lexvane-cli: retrieve: give exactly one FILE\n";
+      status = kExitUsage;
+      return;
+    }
+    Console console(streams.err, streams.errIsTerminal);
+    const corpus::CorpusSettings settings = arguments->options.Build(console.ui);
+    text::Scanner().Configure(settings.WordSeparators, settings.SentenceSeparators,
+                              settings.OEMtoANSIConvert);
+    text::Sentence sentence;
+    text::RetrieveSentence(arguments->options.Files().front(), arguments->offset,
+                           settings.CRLFAsSeparator, settings.EnhSentDetect, sentence);
+    const std::string line = sentence.left + '\t' + sentence.keyword + '\t' + sentence.right + '\n';
+    streams.out.write(line.data(), static_cast<std::streamsize>(line.size()));
+    status = kExitOk;
   });
 }
 

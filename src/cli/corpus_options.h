@@ -20,6 +20,8 @@ class CorpusOptions {
   // Builds the corpus: the list (if any), then the files (made absolute),
   // then the overrides. Missing files are reported through ui.
   corpus::CorpusSettings Build(text::UserInterface& ui) const;
+  // The FILE arguments as given on the command line.
+  const std::vector<std::string>& Files() const { return files_; }
 
  private:
   std::string list_;

@@ -22,7 +22,12 @@ int compareTextIgnoreCase(std::string_view a, std::string_view b);
 // strings at once without comparing them through the collator.
 std::string collationKey(std::string_view s);
 
-// Replaces the collator, for tests ("" or "root" for the root locale).
+// Replaces the collator, for tests ("" or "root" for the root locale). Must
+// not run while another thread compares.
 void setCollationLocale(const std::string& locale);
+
+// The ICU locale name taken from the first non-empty of LC_ALL, LC_COLLATE
+// and LANG, without its ".codeset" and "@modifier"; "" for C, POSIX or none.
+std::string environmentCollationLocale();
 
 }  // namespace lexvane::text

@@ -39,6 +39,8 @@ std::string reverseCharacters(std::string_view s);
 // Characters that Windows-1252 cannot hold become '?'.
 std::string ansiToUtf8(std::string_view ansi);
 std::u16string ansiToUtf16(std::string_view ansi);
+// Decodes into out, which has room for ansi.size() units (one per character).
+void ansiToUtf16(std::string_view ansi, char16_t* out);
 std::string utf8ToAnsi(std::string_view utf8);
 
 }  // namespace lexvane::text

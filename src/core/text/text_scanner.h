@@ -53,13 +53,24 @@ class TextScanner {
   void CloseFile();
 
  private:
+  // Character classes of the inner loops, one bit each.
+  enum : std::uint8_t {
+    kSeparator = 1,
+    kSentence = 2,
+    kPlain = 4,
+    kClosing = 8,
+    kLineBreak = 16,  // carriage return or line feed
+  };
+
+  // Reads the next block at bufferStart_ + bufferLength_; bufferLength_ = 0
+  // at the end of the file.
   void refill();
-  void advance();
 
   CharacterSets sets_;
+  std::uint8_t classes_[256];
   int fd_ = -1;
   std::string path_;
-  char* buffer_ = nullptr;
+  char* buffer_ = nullptr;  // kBlockSize bytes, owned
   std::int64_t bufferStart_ = 0;
   std::int64_t bufferLength_ = 0;
   std::int64_t position_ = 0;

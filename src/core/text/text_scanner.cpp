@@ -1,0 +1,184 @@
+#include "text/text_scanner.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+
+#include "text/encoding.h"
+#include "text/error.h"
+
+namespace lexvane::text {
+
+namespace {
+
+std::string systemMessage(int error) {
+  return std::strerror(error);
+}
+
+}  // namespace
+
+TextScanner::TextScanner() : buffer_(new char[kBlockSize + 1]) {
+  buffer_[0] = '\0';
+  UseSets(ConfiguredSets());
+}
+
+TextScanner::~TextScanner() {
+  CloseFile();
+  delete[] buffer_;
+}
+
+void TextScanner::Configure(std::string_view wordSeparators, std::string_view sentenceSeparators,
+                            bool oemToAnsi) {
+  const CharacterSets sets = CharacterSets::Derive(wordSeparators, sentenceSeparators, oemToAnsi);
+  SetConfiguredSets(sets);
+  UseSets(sets);
+}
+
+void TextScanner::UseSets(const CharacterSets& sets) {
+  sets_ = sets;
+  for (int c = 0; c < 256; ++c) {
+    std::uint8_t bits = 0;
+    if (sets_.isSeparator[c]) bits |= kSeparator;
+    if (sets_.inSentenceSet[c]) bits |= kSentence;
+    if (sets_.inPlain[c]) bits |= kPlain;
+    if (sets_.inClosing[c]) bits |= kClosing;
+    if (c == '\r' || c == '\n') bits |= kLineBreak;
+    classes_[c] = bits;
+  }
+}
+
+bool TextScanner::OpenFile(const std::string& path, UserInterface& ui) {
+  CloseFile();
+  path_ = path;
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int error = fd_ < 0 ? errno : 0;
+  // A directory opens on Linux but cannot be read: report it like a file
+  // that cannot be opened, so the scan goes on with the next file.
+  struct stat info;
+  if (fd_ >= 0 && ::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
+    error = EISDIR;
+    CloseFile();
+  }
+  if (error != 0) {
+    ui.Ask("Error", path + ": " + systemMessage(error), Buttons::Ok, Icon::Error);
+    return false;
+  }
+  try {
+    refill();
+    while (bufferLength_ > 0 &&
+           (classes_[static_cast<unsigned char>(buffer_[position_])] & kSeparator) != 0) {
+      if (++position_ >= bufferLength_) refill();
+    }
+  } catch (...) {
+    CloseFile();
+    throw;
+  }
+  return true;
+}
+
+void TextScanner::CloseFile() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  bufferStart_ = bufferLength_ = position_ = 0;
+  buffer_[0] = '\0';
+}
+
+void TextScanner::refill() {
+  bufferStart_ += bufferLength_;
+  ssize_t got;
+  do {
+    got = ::read(fd_, buffer_, kBlockSize);
+  } while (got < 0 && errno == EINTR);
+  if (got < 0) {
+    const int error = errno;
+    bufferLength_ = 0;
+    throw Error(path_ + ": " + systemMessage(error));
+  }
+  if (got > 0 && sets_.oemToAnsi) dosToAnsiInPlace(buffer_, static_cast<std::size_t>(got));
+  // A control character behind the data stops the word loop without a bound
+  // check.
+  buffer_[got] = '\0';
+  bufferLength_ = got;
+  position_ = 0;
+}
+
+bool TextScanner::ReadWord(ScannedWord& out, bool crlf) {
+  if (bufferLength_ == 0) return false;
+  out.enhancedEnd = false;
+  out.simpleEnd = false;
+  out.offset = bufferStart_ + position_;
+  const unsigned char* const data = reinterpret_cast<const unsigned char*>(buffer_);
+
+  // Word part: copy runs of word characters, block by block.
+  std::size_t length = 0;
+  for (;;) {
+    const unsigned char* const from = data + position_;
+    const unsigned char* p = from;
+    while ((classes_[*p] & kSeparator) == 0) ++p;
+    const std::size_t run = static_cast<std::size_t>(p - from);
+    if (run > kMaxTextLength - length) {
+      // Too long: the 256th character stays current.
+      const std::size_t room = kMaxTextLength - length;
+      std::memcpy(word_ + length, from, room);
+      position_ += static_cast<std::int64_t>(room);
+      out.word = std::string_view(word_, kMaxTextLength);
+      return false;
+    }
+    std::memcpy(word_ + length, from, run);
+    length += run;
+    position_ += static_cast<std::int64_t>(run);
+    if (position_ < bufferLength_) break;
+    refill();
+    if (bufferLength_ == 0) {
+      out.word = std::string_view(word_, length);
+      out.enhancedEnd = out.simpleEnd = true;
+      return true;
+    }
+  }
+  out.word = std::string_view(word_, length);
+
+  // Gap part. The window of the last three characters consumed by this call
+  // spans the end of the word and the gap.
+  unsigned c0 = length >= 3 ? static_cast<unsigned char>(word_[length - 3]) : 0;
+  unsigned c1 = length >= 2 ? static_cast<unsigned char>(word_[length - 2]) : 0;
+  unsigned c2 = length >= 1 ? static_cast<unsigned char>(word_[length - 1]) : 0;
+  bool simpleEnd = false;
+  bool enhancedEnd = false;
+  for (;;) {
+    const unsigned ch = data[position_];
+    const std::uint8_t bits = classes_[ch];
+    if ((bits & kSeparator) == 0) break;
+    if (bits & kSentence) simpleEnd = true;
+    c0 = c1;
+    c1 = c2;
+    c2 = ch;
+    if (crlf && (bits & kLineBreak)) simpleEnd = enhancedEnd = true;
+    if (ch == ' ') {
+      // word, full stop, blank; or full stop, closing mark, blank.
+      if ((classes_[c0] & kPlain) == 0 && c0 >= 32 && (classes_[c1] & kSentence))
+        enhancedEnd = true;
+      else if ((classes_[c0] & kSentence) && (classes_[c1] & kClosing))
+        enhancedEnd = true;
+    }
+    if (++position_ >= bufferLength_) {
+      refill();
+      if (bufferLength_ == 0) {
+        simpleEnd = enhancedEnd = true;
+        break;
+      }
+    }
+  }
+  out.simpleEnd = simpleEnd;
+  out.enhancedEnd = enhancedEnd;
+  return true;
+}
+
+TextScanner& Scanner() {
+  static TextScanner scanner;
+  return scanner;
+}
+
+}  // namespace lexvane::text

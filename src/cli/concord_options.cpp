@@ -33,15 +33,19 @@ bool ConcordOptions::SortRequested() const {
 }
 
 void AddQueryOptions(CLI::App& command, ConcordOptions& options) {
-  command.add_option("-m,--mask", options.masks, "a word mask (* and ?), repeatable");
+  command.add_option("-m,--mask", options.masks, "a word mask (* and ?), repeatable")
+      ->allow_extra_args(false);
   command.add_option("-q,--query", options.queryFile, "a word search file (.cws)");
   command.add_flag("--advanced", options.advanced,
                    "an advanced query: load -q as the advanced dialog does");
-  command.add_option("--column", options.columns, "advanced: a mask of column K (K:M)");
+  command.add_option("--column", options.columns, "advanced: a mask of column K (K:M)")
+      ->allow_extra_args(false);
   command.add_option("--order", options.orders,
-                     "advanced: K=1 (default) the words of columns K and K+1 in this order");
+                     "advanced: K=1 (default) the words of columns K and K+1 in this order")
+      ->allow_extra_args(false);
   command.add_option("--gap", options.gaps,
-                     "advanced: K=N at most N words between columns K and K+1, K=x any");
+                     "advanced: K=N at most N words between columns K and K+1, K=x any")
+      ->allow_extra_args(false);
   command.add_option("--middle", options.middle, "advanced: the keyword's column")
       ->check(CLI::Range(1, 5));
   options.maxOption = command.add_option("--max", options.maxListSize,

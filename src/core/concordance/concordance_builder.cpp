@@ -146,7 +146,8 @@ std::unique_ptr<ConcordanceTable> BuildConcordance(const search::SearchQuery& qu
   table->OEMtoANSIConvert = settings.OEMtoANSIConvert;
 
   host.search.Start("Words found:");
-  corpus::ConfigureScanner(settings);
+  text::Scanner().Configure(settings.WordSeparators, settings.SentenceSeparators,
+                            settings.OEMtoANSIConvert);
   ScanCorpus(query, settings, *table, host, options);
   if (host.search.Cancelled()) table->SearchComplete = false;
   RetrieveSentences(*table, host.progress);

@@ -190,8 +190,8 @@ TEST_P(BuildTest, TaggedWordsAreMatchedAndShownWithoutTags) {
   const auto table = build(simpleQuery({"house"}));
   ASSERT_EQ(table->RowCount(), 1);
   EXPECT_EQ(table->Keywords().Get(0), "house");
-  // The keyword's own tag ends the left context; it loses only its '>'.
-  EXPECT_EQ(table->LeftContexts().Get(0), "The <NN");
+  EXPECT_EQ(table->LeftContexts().Get(0), "The");
+  EXPECT_EQ(table->RightContexts().Get(0), "stood .");
   EXPECT_TRUE(table->TaggedText);
 }
 

@@ -39,6 +39,10 @@ struct BuildOptions {
   ScanMode Mode = ScanMode::Fast;
   // Scanning threads of the fast mode (0: one per core, at most 4).
   int Threads = 0;
+  // The fast mode's unit and read block sizes (0: the defaults, 8 MB and
+  // 256 kB); tests make them tiny to cut files everywhere.
+  std::int64_t UnitBytes = 0;
+  std::int64_t BlockBytes = 0;
 };
 
 // The whole build (the dialog already confirmed): set-up, scan, retrieval.

@@ -7,7 +7,6 @@
 #include "cli/console.h"
 #include "cli/corpus_options.h"
 #include "text/sentence_retrieval.h"
-#include "text/text_scanner.h"
 
 namespace lexvane::cli {
 
@@ -37,8 +36,7 @@ void AddRetrieveCommand(CLI::App& app, Streams& streams, int& status) {
     }
     Console console(streams.err, streams.errIsTerminal);
     const corpus::CorpusSettings settings = arguments->options.Build(console.ui);
-    text::Scanner().Configure(settings.WordSeparators, settings.SentenceSeparators,
-                              settings.OEMtoANSIConvert);
+    corpus::ConfigureScanner(settings);
     text::Sentence sentence;
     text::RetrieveSentence(arguments->options.Files().front(), arguments->offset,
                            settings.CRLFAsSeparator, settings.EnhSentDetect, sentence);

@@ -30,9 +30,8 @@ void AddTokensCommand(CLI::App& app, Streams& streams, int& status) {
       status = kExitUsage;
       return;
     }
+    corpus::ConfigureScanner(settings);
     text::TextScanner& scanner = text::Scanner();
-    scanner.Configure(settings.WordSeparators, settings.SentenceSeparators,
-                      settings.OEMtoANSIConvert);
     status = kExitOk;
     std::string line;
     text::ScannedWord word;

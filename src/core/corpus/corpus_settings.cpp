@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "search/text_utils.h"
 #include "text/collation.h"
+#include "text/encoding.h"
+#include "text/text_scanner.h"
 
 namespace lexvane::corpus {
 
@@ -16,12 +19,40 @@ bool FileList::Add(const std::string& path) {
   return true;
 }
 
-}  // namespace lexvane::corpus
+void CorpusSettings::RecountFiles(text::UserInterface& ui) {
+  TotalBytes = 0;
+  for (const std::string& path : Files.Paths()) {
+    const std::int64_t size = search::FileSizeOf(path);
+    if (size >= 0) {
+      TotalBytes += size;
+      continue;
+    }
+    const text::Answer answer = ui.Ask("Warning", "Warning: The file " + path + " does not exist.",
+                                       text::Buttons::OkCancelHelp, text::Icon::Warning);
+    if (answer == text::Answer::Cancel) break;
+  }
+}
 
-// Placeholders until the corpus module lands.
-namespace lexvane::corpus {
-void CorpusSettings::RecountFiles(text::UserInterface&) {}
-std::string CorpusSettings::ListInfo() const { return {}; }
-void CorpusSettings::ResetToNewList() {}
-void ConfigureScanner(const CorpusSettings&) {}
+std::string CorpusSettings::ListInfo() const {
+  if (ListPath.empty()) return {};
+  return text::keepFirst(ListPath + ": " + std::to_string(Files.Count()) + " (" +
+                         std::to_string(TotalKilobytes()) + " kB)");
+}
+
+void CorpusSettings::ResetToNewList() {
+  Files.Clear();
+  Modified = false;
+  ListPath.clear();
+  // An empty list has no bytes; the old sum would outlive its files.
+  TotalBytes = 0;
+  SentenceSeparators = std::string(text::kDefaultSentenceSeparators);
+  WordSeparators = text::kDefaultWordSeparators;
+  OEMtoANSIConvert = false;
+}
+
+void ConfigureScanner(const CorpusSettings& settings) {
+  text::Scanner().Configure(settings.WordSeparators, settings.SentenceSeparators,
+                            settings.OEMtoANSIConvert);
+}
+
 }  // namespace lexvane::corpus

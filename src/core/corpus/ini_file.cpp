@@ -1,14 +1,8 @@
 #include "corpus/ini_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <cerrno>
-#include <filesystem>
 #include <limits>
 
+#include "corpus/file_content.h"
 #include "text/error.h"
 
 namespace lexvane::corpus {
@@ -31,11 +25,10 @@ char foldAscii(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
 }
 
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (foldAscii(a[i]) != foldAscii(b[i])) return false;
-  return true;
+std::string folded(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = foldAscii(c);
+  return out;
 }
 
 // The section name of a header line ("[name]", blanks allowed around).
@@ -123,7 +116,9 @@ std::optional<std::int64_t> ParseIniInteger(std::string_view text) {
   return -static_cast<std::int64_t>(*magnitude);
 }
 
-IniFile::IniFile(std::string path) : path_(std::move(path)) {}
+IniFile::IniFile(std::string path) : path_(std::move(path)) {
+  blocks_.emplace_back();
+}
 
 IniFile IniFile::FromText(std::string path, std::string_view text) {
   IniFile file(std::move(path));
@@ -131,77 +126,68 @@ IniFile IniFile::FromText(std::string path, std::string_view text) {
     std::size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    file.lines_.emplace_back(line);
+    file.addLine(std::string(line));
     if (end == npos) break;
     text.remove_prefix(end + 1);
   }
+  for (Block& block : file.blocks_) file.indexBlock(block);
+  file.indexSections();
   return file;
 }
 
 IniFile IniFile::Load(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    IniFile file(path);
-    file.unreadable_ = errno != ENOENT && errno != ENOTDIR;
-    return file;
-  }
-  std::string text;
-  struct stat info;
-  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-  char buffer[16384];
-  while (ok) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ok = false;
-    if (n <= 0) break;
-    text.append(buffer, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-  if (!ok) {
-    IniFile file(path);
-    file.unreadable_ = true;
-    return file;
-  }
-  return FromText(path, text);
+  bool missing = false;
+  std::optional<std::string> bytes = ReadFileContent(path, &missing);
+  if (bytes) return FromText(path, *bytes);
+  IniFile file(path);
+  file.unreadable_ = !missing;
+  return file;
 }
 
-std::size_t IniFile::findSection(std::string_view section) const {
-  section = trimBlanks(section);
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    auto name = headerName(lines_[i]);
-    if (name && equalsIgnoreCase(*name, section)) return i;
+void IniFile::addLine(std::string line) {
+  if (auto name = headerName(line)) {
+    Block block;
+    block.foldedName = folded(*name);
+    block.header = std::move(line);
+    blocks_.push_back(std::move(block));
+  } else {
+    blocks_.back().lines.push_back(std::move(line));
   }
-  return npos;
 }
 
-std::size_t IniFile::sectionEnd(std::size_t header) const {
-  std::size_t i = header + 1;
-  while (i < lines_.size() && !headerName(lines_[i])) ++i;
-  return i;
+void IniFile::indexBlock(Block& block) {
+  block.keys.clear();
+  block.entriesEnd = 0;
+  for (std::size_t i = 0; i < block.lines.size(); ++i) {
+    if (auto key = entryKey(block.lines[i])) {
+      block.keys.emplace(folded(*key), i);
+      block.entriesEnd = i + 1;
+    }
+  }
 }
 
-std::size_t IniFile::findKey(std::size_t header, std::string_view key) const {
-  key = trimBlanks(key);
-  for (std::size_t i = header + 1; i < lines_.size(); ++i) {
-    if (headerName(lines_[i])) break;
-    auto name = entryKey(lines_[i]);
-    if (name && equalsIgnoreCase(*name, key)) return i;
-  }
-  return npos;
+void IniFile::indexSections() {
+  sections_.clear();
+  for (std::size_t i = 1; i < blocks_.size(); ++i) sections_.emplace(blocks_[i].foldedName, i);
+}
+
+const IniFile::Block* IniFile::findBlock(std::string_view section) const {
+  auto found = sections_.find(folded(trimBlanks(section)));
+  return found == sections_.end() ? nullptr : &blocks_[found->second];
 }
 
 std::optional<std::string_view> IniFile::rawValue(std::string_view section,
                                                   std::string_view key) const {
-  std::size_t header = findSection(section);
-  if (header == npos) return std::nullopt;
-  std::size_t line = findKey(header, key);
-  if (line == npos) return std::nullopt;
-  std::string_view text = lines_[line];
-  return text.substr(text.find('=') + 1);
+  const Block* block = findBlock(section);
+  if (!block) return std::nullopt;
+  auto found = block->keys.find(folded(trimBlanks(key)));
+  if (found == block->keys.end()) return std::nullopt;
+  std::string_view line = block->lines[found->second];
+  return line.substr(line.find('=') + 1);
 }
 
 bool IniFile::SectionExists(std::string_view section) const {
-  return findSection(section) != npos;
+  return findBlock(section);
 }
 
 bool IniFile::KeyExists(std::string_view section, std::string_view key) const {
@@ -210,10 +196,9 @@ bool IniFile::KeyExists(std::string_view section, std::string_view key) const {
 
 std::vector<std::string> IniFile::Keys(std::string_view section) const {
   std::vector<std::string> keys;
-  std::size_t header = findSection(section);
-  if (header == npos) return keys;
-  for (std::size_t i = header + 1, end = sectionEnd(header); i < end; ++i)
-    if (auto name = entryKey(lines_[i])) keys.emplace_back(*name);
+  if (const Block* block = findBlock(section))
+    for (const std::string& line : block->lines)
+      if (auto name = entryKey(line)) keys.emplace_back(*name);
   return keys;
 }
 
@@ -240,9 +225,13 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool defa
 
 std::string IniFile::Text() const {
   std::string text;
-  for (const std::string& line : lines_) {
+  auto add = [&text](const std::string& line) {
     text += line;
     text += "\r\n";
+  };
+  for (std::size_t i = 0; i < blocks_.size(); ++i) {
+    if (i > 0) add(blocks_[i].header);
+    for (const std::string& line : blocks_[i].lines) add(line);
   }
   return text;
 }
@@ -250,21 +239,27 @@ std::string IniFile::Text() const {
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   section = trimBlanks(section);
   key = trimBlanks(key);
-  std::size_t header = findSection(section);
-  if (header == npos) {
-    lines_.push_back(makeHeader(section));
-    lines_.push_back(makeEntry(key, value));
+  std::string foldedKey = folded(key);
+  auto found = sections_.find(folded(section));
+  if (found == sections_.end()) {
+    Block block;
+    block.header = makeHeader(section);
+    block.foldedName = folded(section);
+    blocks_.push_back(std::move(block));
+    found = sections_.emplace(blocks_.back().foldedName, blocks_.size() - 1).first;
+  }
+  Block& block = blocks_[found->second];
+  auto entry = block.keys.find(foldedKey);
+  if (entry != block.keys.end()) {
+    block.lines[entry->second] = makeEntry(key, value);
     return;
   }
-  std::size_t line = findKey(header, key);
-  if (line != npos) {
-    lines_[line] = makeEntry(key, value);
-    return;
-  }
-  std::size_t after = header + 1;
-  for (std::size_t i = header + 1, end = sectionEnd(header); i < end; ++i)
-    if (entryKey(lines_[i])) after = i + 1;
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(after), makeEntry(key, value));
+  // Only comments and blank lines follow the last entry, and they hold no
+  // indexed keys, so the insertion leaves the index valid.
+  const std::size_t at = block.entriesEnd;
+  block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at), makeEntry(key, value));
+  block.keys.emplace(std::move(foldedKey), at);
+  block.entriesEnd = at + 1;
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, std::int64_t value) {
@@ -276,60 +271,30 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 }
 
 void IniFile::EraseSection(std::string_view section) {
-  for (std::size_t header = findSection(section); header != npos; header = findSection(section))
-    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header),
-                 lines_.begin() + static_cast<std::ptrdiff_t>(sectionEnd(header)));
+  const std::string name = folded(trimBlanks(section));
+  if (!sections_.contains(name)) return;
+  std::size_t kept = 1;  // the lines before any header are no section
+  for (std::size_t i = 1; i < blocks_.size(); ++i)
+    if (blocks_[i].foldedName != name) {
+      if (kept != i) blocks_[kept] = std::move(blocks_[i]);
+      ++kept;
+    }
+  blocks_.resize(kept);
+  indexSections();
 }
 
 void IniFile::EraseKey(std::string_view section, std::string_view key) {
-  std::size_t header = findSection(section);
-  if (header == npos) return;
-  std::size_t line = findKey(header, key);
-  if (line != npos) lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(line));
+  auto found = sections_.find(folded(trimBlanks(section)));
+  if (found == sections_.end()) return;
+  Block& block = blocks_[found->second];
+  auto entry = block.keys.find(folded(trimBlanks(key)));
+  if (entry == block.keys.end()) return;
+  block.lines.erase(block.lines.begin() + static_cast<std::ptrdiff_t>(entry->second));
+  indexBlock(block);
 }
 
 void IniFile::Save() const {
-  namespace fs = std::filesystem;
-  if (unreadable_) failWrite(path_);
-  // Through a symbolic link the file it names is replaced, not the link.
-  std::error_code ec;
-  fs::path target = fs::canonical(path_, ec);
-  if (ec) target = path_;
-  fs::path folder = target.parent_path();
-  if (folder.empty()) folder = ".";
-
-  static std::atomic<unsigned> counter{0};
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = (folder / ("." + target.filename().string() + ".tmp" + std::to_string(::getpid()) + "-" +
-                      std::to_string(counter++)))
-               .string();
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
-  }
-  if (fd < 0) failWrite(path_);
-
-  struct stat original;
-  bool ok = true;
-  if (::stat(target.c_str(), &original) == 0) ok = ::fchmod(fd, original.st_mode & 07777) == 0;
-  const std::string text = Text();
-  std::size_t done = 0;
-  while (ok && done < text.size()) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0)
-      ok = false;
-    else
-      done += static_cast<std::size_t>(n);
-  }
-  if (ok) ok = ::fsync(fd) == 0;
-  if (::close(fd) != 0) ok = false;
-  if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp.c_str());
-    failWrite(path_);
-  }
+  if (unreadable_ || !ReplaceFileContent(path_, Text())) failWrite(path_);
 }
 
 }  // namespace lexvane::corpus

@@ -5,8 +5,11 @@
 // Rules kept for every file:
 // - A section starts with its name in square brackets; an entry is
 //   key=value. Section names and keys compare without regard to ASCII case.
-// - A value is read with blanks at both ends removed, then without one
-//   matching pair of enclosing quotes (" or '), and at most 1023 characters.
+//   Lines starting with ";" are comments. Where a section or key occurs
+//   twice, the first one is read and written.
+// - A value is read with blanks (spaces, tabs) at both ends removed, then
+//   without one matching pair of enclosing quotes (" or '), and at most 1023
+//   characters.
 // - Integers are decimal (optionally signed) or hexadecimal after "0x", "0X"
 //   or "$"; anything else reads as the caller's default.
 // - Writing replaces a value in place, or appends the entry after the last
@@ -23,6 +26,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace lexvane::corpus {
@@ -73,16 +77,28 @@ class IniFile {
   void Save() const;
 
  private:
-  // Index of the header line of the first section of that name, or npos.
-  std::size_t findSection(std::string_view section) const;
-  // Index one past the last line of the section that starts at `header`.
-  std::size_t sectionEnd(std::size_t header) const;
-  // Index of the key's line in the section starting at `header`, or npos.
-  std::size_t findKey(std::size_t header, std::string_view key) const;
+  // One section: its header line and the lines below it up to the next
+  // header. The first block holds the lines before any header (no name).
+  struct Block {
+    std::string header;
+    std::string foldedName;
+    std::vector<std::string> lines;
+    // Folded key -> index in lines of its first entry.
+    std::unordered_map<std::string, std::size_t> keys;
+    // One past the last entry line (0 when there is none).
+    std::size_t entriesEnd = 0;
+  };
+
+  void addLine(std::string line);
+  void indexBlock(Block& block);
+  void indexSections();
+  const Block* findBlock(std::string_view section) const;
   std::optional<std::string_view> rawValue(std::string_view section, std::string_view key) const;
 
   std::string path_;
-  std::vector<std::string> lines_;
+  std::vector<Block> blocks_;
+  // Folded section name -> index in blocks_ of its first block.
+  std::unordered_map<std::string, std::size_t> sections_;
   bool unreadable_ = false;
 };
 

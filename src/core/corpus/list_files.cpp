@@ -1,14 +1,180 @@
-// Placeholder until the list files land.
 #include "corpus/list_files.h"
 
+#include <filesystem>
+#include <vector>
+
+#include "corpus/file_content.h"
+#include "corpus/ini_file.h"
+#include "text/encoding.h"
 #include "text/error.h"
 
 namespace lexvane::corpus {
 
-bool IsTextList(std::string_view path) { return path.find(".CTL") != std::string_view::npos; }
+namespace {
 
-void OpenListFile(const std::string& path, CorpusSettings&, text::UserInterface&) {
+namespace fs = std::filesystem;
+
+constexpr std::string_view kFileSection = "File list";
+constexpr std::string_view kScanSection = "Scan";
+
+// The seven scanning options a list file carries.
+struct ScanOptions {
+  std::string wordSeparators;
+  std::string sentenceSeparators;
+  bool oemToAnsi = false;
+  bool enhSentDetect = true;
+  bool crlfAsSeparator = false;
+  bool ignoreCapital = true;
+  bool taggedText = false;
+};
+
+ScanOptions readScanOptions(const IniFile& ini) {
+  ScanOptions options;
+  options.oemToAnsi = ini.ReadBool(kScanSection, "OEMtoANSIConvert", false);
+  // A value starting with a blank loses it on reading; the blank is put back
+  // in front, since the word separators always hold one.
+  options.wordSeparators =
+      text::keepFirst(ini.ReadString(kScanSection, "WordSeparators", text::kDefaultWordSeparators));
+  if (options.wordSeparators.find(' ') == std::string::npos)
+    options.wordSeparators.insert(0, 1, ' ');
+  options.sentenceSeparators = ini.ReadString(kScanSection, "SentenceSeparators",
+                                              std::string(text::kDefaultSentenceSeparators));
+  options.enhSentDetect = ini.ReadBool(kScanSection, "EnhSentDetect", true);
+  options.crlfAsSeparator = ini.ReadBool(kScanSection, "CRLFAsSeparator", false);
+  options.ignoreCapital = ini.ReadBool(kScanSection, "IgnoreCapital", true);
+  options.taggedText = ini.ReadBool(kScanSection, "TaggedText", false);
+  return options;
+}
+
+void applyScanOptions(const ScanOptions& options, CorpusSettings& settings) {
+  settings.OEMtoANSIConvert = options.oemToAnsi;
+  settings.WordSeparators = options.wordSeparators;
+  settings.SentenceSeparators = options.sentenceSeparators;
+  settings.EnhSentDetect = options.enhSentDetect;
+  settings.CRLFAsSeparator = options.crlfAsSeparator;
+  settings.IgnoreCapital = options.ignoreCapital;
+  settings.TaggedText = options.taggedText;
+}
+
+void writeScanOptions(const CorpusSettings& settings, IniFile& ini) {
+  ini.WriteBool(kScanSection, "OEMtoANSIConvert", settings.OEMtoANSIConvert);
+  ini.WriteString(kScanSection, "WordSeparators", settings.WordSeparators);
+  ini.WriteString(kScanSection, "SentenceSeparators", settings.SentenceSeparators);
+  ini.WriteBool(kScanSection, "EnhSentDetect", settings.EnhSentDetect);
+  ini.WriteBool(kScanSection, "CRLFAsSeparator", settings.CRLFAsSeparator);
+  ini.WriteBool(kScanSection, "IgnoreCapital", settings.IgnoreCapital);
+  ini.WriteBool(kScanSection, "TaggedText", settings.TaggedText);
+}
+
+// A path as read from a list: relative ones count from the list's folder.
+// An empty path stays empty (it is reported missing by the recount).
+std::string resolvePath(const fs::path& listFolder, const std::string& path) {
+  if (path.empty() || fs::path(path).is_absolute()) return path;
+  return (listFolder / path).lexically_normal().string();
+}
+
+// A path as written into a list: full.
+std::string fullPath(const std::string& path) {
+  if (path.empty()) return path;
+  std::error_code ec;
+  fs::path full = fs::absolute(path, ec);
+  return ec ? path : full.string();
+}
+
+// Lines end at CR, LF or CR LF; a zero byte ends the list; a last line
+// without a line end counts when it is not empty.
+std::vector<std::string> splitPlainList(std::string_view bytes) {
+  bytes = bytes.substr(0, bytes.find('\0'));
+  std::vector<std::string> lines;
+  std::string line;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c == '\r' || c == '\n') {
+      lines.push_back(std::move(line));
+      line.clear();
+      if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(std::move(line));
+  return lines;
+}
+
+[[noreturn]] void failOpen(const std::string& path) {
   throw text::Error("Cannot open file " + path);
+}
+
+}  // namespace
+
+bool IsTextList(std::string_view path) {
+  return path.find(".CTL") != std::string_view::npos;
+}
+
+std::string CompanionIniPath(const std::string& listPath) {
+  return fs::path(listPath).replace_extension(".INI").string();
+}
+
+std::string DefaultExtension(const std::string& path, std::string_view extension) {
+  if (path.empty() || fs::path(path).has_extension()) return path;
+  return path + "." + std::string(extension);
+}
+
+void ReadListFile(const std::string& path, bool isTextList, CorpusSettings& settings) {
+  settings.Files.Clear();
+  std::optional<std::string> listBytes = ReadFileContent(path);
+  if (!listBytes) failOpen(path);
+  const fs::path listFolder = fs::absolute(path).parent_path();
+
+  std::vector<std::string> paths;
+  ScanOptions options;
+  if (isTextList) {
+    const IniFile ini = IniFile::FromText(path, *listBytes);
+    for (int n = 1;; ++n) {
+      std::string value = ini.ReadString(kFileSection, "File" + std::to_string(n));
+      if (value.empty()) break;
+      paths.push_back(resolvePath(listFolder, text::keepFirst(value)));
+    }
+    options = readScanOptions(ini);
+  } else {
+    for (const std::string& line : splitPlainList(*listBytes))
+      paths.push_back(resolvePath(listFolder, line));
+    // A companion that is missing or unreadable gives the defaults.
+    options = readScanOptions(IniFile::FromText(
+        CompanionIniPath(path), ReadFileContent(CompanionIniPath(path)).value_or("")));
+  }
+
+  for (const std::string& file : paths) settings.Files.Add(file);
+  applyScanOptions(options, settings);
+}
+
+void WriteListFile(const std::string& path, bool isTextList, const CorpusSettings& settings) {
+  if (isTextList) {
+    IniFile ini = IniFile::Load(path);
+    ini.EraseSection(kFileSection);
+    // An empty path would end the list for the reader and lose the paths
+    // after it, so it is left out.
+    int n = 0;
+    for (const std::string& file : settings.Files.Paths())
+      if (!file.empty())
+        ini.WriteString(kFileSection, "File" + std::to_string(++n), fullPath(file));
+    writeScanOptions(settings, ini);
+    ini.Save();
+    return;
+  }
+  std::string lines;
+  for (const std::string& file : settings.Files.Paths()) lines += fullPath(file) + "\r\n";
+  if (!ReplaceFileContent(path, lines)) throw text::Error("Cannot create file " + path);
+  IniFile ini = IniFile::Load(CompanionIniPath(path));
+  writeScanOptions(settings, ini);
+  ini.Save();
+}
+
+void OpenListFile(const std::string& path, CorpusSettings& settings, text::UserInterface& ui) {
+  ReadListFile(path, IsTextList(path), settings);
+  settings.Modified = false;
+  settings.ListPath = path;
+  settings.RecountFiles(ui);
 }
 
 }  // namespace lexvane::corpus

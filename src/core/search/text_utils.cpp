@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "text/encoding.h"
+
 namespace lexvane::search {
 
 std::string TrimSpaces(std::string_view s) {
@@ -17,7 +19,7 @@ void CleanLine(std::string& s) {
   std::size_t out = 0;
   bool pendingBlank = false;
   for (const char c : s) {
-    const bool blank = c == ' ' || static_cast<unsigned char>(c) < 32;
+    const bool blank = c == ' ' || text::isControl(c);
     if (blank) {
       pendingBlank = out > 0;
       continue;

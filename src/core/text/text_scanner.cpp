@@ -20,7 +20,7 @@ std::string systemMessage(int error) {
 
 }  // namespace
 
-TextScanner::TextScanner() : buffer_(new char[kBlockSize + 1]) {
+TextScanner::TextScanner() : buffer_(new char[kBlockSize + kPadding]()) {
   buffer_[0] = '\0';
   UseSets(ConfiguredSets());
 }
@@ -107,41 +107,55 @@ void TextScanner::refill() {
 
 bool TextScanner::ReadWord(ScannedWord& out, bool crlf) {
   if (bufferLength_ == 0) return false;
-  out.enhancedEnd = false;
-  out.simpleEnd = false;
-  out.offset = bufferStart_ + position_;
   const unsigned char* const data = reinterpret_cast<const unsigned char*>(buffer_);
+  const unsigned char* const from = data + position_;
+  const unsigned char* p = from;
+  // Fast path: a short word inside the block followed by a single blank. The
+  // sentinel behind the data stops the loop.
+  while ((classes_[*p] & kSeparator) == 0) ++p;
+  const std::size_t length = static_cast<std::size_t>(p - from);
+  if (length > kShortWord || p >= data + bufferLength_) return readWordGeneral(out, crlf);
+  out.offset = bufferStart_ + position_;
+  // One fixed-size move; the padding behind the block allows the overread.
+  std::memcpy(word_, from, kShortWord);
+  position_ += static_cast<std::int64_t>(length);
+  out.word = std::string_view(word_, length);
+  // One blank between two words of the block (p[1] is at most the sentinel).
+  if (p[0] == ' ' && (classes_[p[1]] & kSeparator) == 0) {
+    const unsigned c1 = length >= 2 ? static_cast<unsigned char>(word_[length - 2]) : 0;
+    const unsigned c2 = length >= 1 ? static_cast<unsigned char>(word_[length - 1]) : 0;
+    out.simpleEnd = (classes_[' '] & kSentence) != 0;
+    out.enhancedEnd = enhancedBlank(c1, c2);
+    position_ += 1;
+    return true;
+  }
+  return readGap(out, length, crlf);
+}
 
-  // Word part: copy runs of word characters, block by block.
+bool TextScanner::readWordGeneral(ScannedWord& out, bool crlf) {
+  if (bufferLength_ == 0) return false;
+  out.offset = bufferStart_ + position_;
   std::size_t length = 0;
-  for (;;) {
-    const unsigned char* const from = data + position_;
-    const unsigned char* p = from;
-    while ((classes_[*p] & kSeparator) == 0) ++p;
-    const std::size_t run = static_cast<std::size_t>(p - from);
-    if (run > kMaxTextLength - length) {
-      // Too long: the 256th character stays current.
-      const std::size_t room = kMaxTextLength - length;
-      std::memcpy(word_ + length, from, room);
-      position_ += static_cast<std::int64_t>(room);
-      out.word = std::string_view(word_, kMaxTextLength);
-      return false;
-    }
-    std::memcpy(word_ + length, from, run);
-    length += run;
-    position_ += static_cast<std::int64_t>(run);
-    if (position_ < bufferLength_) break;
-    refill();
-    if (bufferLength_ == 0) {
+  switch (readLongWord(length)) {
+    case WordEnd::Separator:
+      break;
+    case WordEnd::EndOfFile:
       out.word = std::string_view(word_, length);
       out.enhancedEnd = out.simpleEnd = true;
       return true;
-    }
+    case WordEnd::TooLong:
+      out.word = std::string_view(word_, length);
+      out.enhancedEnd = out.simpleEnd = false;
+      return false;
   }
   out.word = std::string_view(word_, length);
+  return readGap(out, length, crlf);
+}
 
-  // Gap part. The window of the last three characters consumed by this call
-  // spans the end of the word and the gap.
+bool TextScanner::readGap(ScannedWord& out, std::size_t length, bool crlf) {
+  const unsigned char* const data = reinterpret_cast<const unsigned char*>(buffer_);
+  // The window of the last three characters consumed by this call spans the
+  // end of the word and the gap.
   unsigned c0 = length >= 3 ? static_cast<unsigned char>(word_[length - 3]) : 0;
   unsigned c1 = length >= 2 ? static_cast<unsigned char>(word_[length - 2]) : 0;
   unsigned c2 = length >= 1 ? static_cast<unsigned char>(word_[length - 1]) : 0;
@@ -156,13 +170,7 @@ bool TextScanner::ReadWord(ScannedWord& out, bool crlf) {
     c1 = c2;
     c2 = ch;
     if (crlf && (bits & kLineBreak)) simpleEnd = enhancedEnd = true;
-    if (ch == ' ') {
-      // word, full stop, blank; or full stop, closing mark, blank.
-      if ((classes_[c0] & kPlain) == 0 && c0 >= 32 && (classes_[c1] & kSentence))
-        enhancedEnd = true;
-      else if ((classes_[c0] & kSentence) && (classes_[c1] & kClosing))
-        enhancedEnd = true;
-    }
+    if (ch == ' ' && enhancedBlank(c0, c1)) enhancedEnd = true;
     if (++position_ >= bufferLength_) {
       refill();
       if (bufferLength_ == 0) {
@@ -174,6 +182,31 @@ bool TextScanner::ReadWord(ScannedWord& out, bool crlf) {
   out.simpleEnd = simpleEnd;
   out.enhancedEnd = enhancedEnd;
   return true;
+}
+
+TextScanner::WordEnd TextScanner::readLongWord(std::size_t& length) {
+  const unsigned char* const data = reinterpret_cast<const unsigned char*>(buffer_);
+  length = 0;
+  for (;;) {
+    const unsigned char* const from = data + position_;
+    const unsigned char* p = from;
+    while ((classes_[*p] & kSeparator) == 0) ++p;
+    const std::size_t run = static_cast<std::size_t>(p - from);
+    if (run > kMaxTextLength - length) {
+      // Too long: the 256th character stays current.
+      const std::size_t room = kMaxTextLength - length;
+      std::memcpy(word_ + length, from, room);
+      position_ += static_cast<std::int64_t>(room);
+      length = kMaxTextLength;
+      return WordEnd::TooLong;
+    }
+    std::memcpy(word_ + length, from, run);
+    length += run;
+    position_ += static_cast<std::int64_t>(run);
+    if (position_ < bufferLength_) return WordEnd::Separator;
+    refill();
+    if (bufferLength_ == 0) return WordEnd::EndOfFile;
+  }
 }
 
 TextScanner& Scanner() {

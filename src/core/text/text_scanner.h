@@ -62,15 +62,37 @@ class TextScanner {
     kLineBreak = 16,  // carriage return or line feed
   };
 
+  // Words up to this length that end inside the block are copied with one
+  // fixed-size move.
+  static constexpr std::size_t kShortWord = 16;
+  // Room behind the data of a block: the sentinel and the overread of that move.
+  static constexpr std::size_t kPadding = kShortWord + 1;
+
+  enum class WordEnd { Separator, EndOfFile, TooLong };
+
   // Reads the next block at bufferStart_ + bufferLength_; bufferLength_ = 0
   // at the end of the file.
   void refill();
+  // ReadWord for any word from the current position.
+  bool readWordGeneral(ScannedWord& out, bool crlf);
+  // The word part for words that are long or cross a block boundary: copies
+  // the word from the current position into word_ and sets its length.
+  WordEnd readLongWord(std::size_t& length);
+  // The gap part behind the word of `length` characters in word_.
+  bool readGap(ScannedWord& out, std::size_t length, bool crlf);
+  // The enhanced rule at a blank preceded by c0 and c1 (c1 the newer): behind
+  // a sentence separator that follows a word character, or behind a sentence
+  // separator and a closing mark.
+  bool enhancedBlank(unsigned c0, unsigned c1) const {
+    return ((classes_[c0] & kPlain) == 0 && c0 >= 32 && (classes_[c1] & kSentence) != 0) ||
+           ((classes_[c0] & kSentence) != 0 && (classes_[c1] & kClosing) != 0);
+  }
 
   CharacterSets sets_;
   std::uint8_t classes_[256];
   int fd_ = -1;
   std::string path_;
-  char* buffer_ = nullptr;  // kBlockSize bytes, owned
+  char* buffer_ = nullptr;  // kBlockSize + kPadding bytes, owned
   std::int64_t bufferStart_ = 0;
   std::int64_t bufferLength_ = 0;
   std::int64_t position_ = 0;

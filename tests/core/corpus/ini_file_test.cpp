@@ -16,7 +16,10 @@ using testing::writeBytes;
 
 TEST(IniFileTest, ReadsSectionsAndKeysIgnoringCase) {
   IniFile ini =
-      IniFile::FromText("x.ini", "[Scan]\nWordSeparators=,.\n[File List]\nfile1=/a\nFILE2 = /b \n");
+      IniFile::FromText("x.ini",
+                        "orphan=1\n[Scan]\nWordSeparators=,.\n[File List]\nfile1=/a\nFILE2 = /b \n"
+                        "[scan]\nWordSeparators=second copy\n");
+  EXPECT_FALSE(ini.KeyExists("", "orphan"));
   EXPECT_TRUE(ini.SectionExists("scan"));
   EXPECT_TRUE(ini.SectionExists("FILE LIST"));
   EXPECT_FALSE(ini.SectionExists("File"));
@@ -56,11 +59,12 @@ TEST(IniFileTest, ValuesAreCutTo1023Characters) {
 }
 
 TEST(IniFileTest, IntegersDecimalOrHexElseDefault) {
-  IniFile ini = IniFile::FromText("x.ini",
-                                  "[S]\ndec=42\nneg=-7\nplus=+3\nhex=0x1F\nhexUpper=0XfF\ndollar=$10\n"
-                                  "quoted=\"12\"\nword=yes\nmixed=12abc\nempty=\nbarehex=0x\n"
-                                  "negHex=-0x10\nhuge=99999999999999999999\n"
-                                  "min=-9223372036854775808\n");
+  IniFile ini =
+      IniFile::FromText("x.ini",
+                        "[S]\ndec=42\nneg=-7\nplus=+3\nhex=0x1F\nhexUpper=0XfF\ndollar=$10\n"
+                        "quoted=\"12\"\nword=yes\nmixed=12abc\nempty=\nbarehex=0x\n"
+                        "negHex=-0x10\nhuge=99999999999999999999\n"
+                        "min=-9223372036854775808\n");
   EXPECT_EQ(ini.ReadInteger("S", "dec", 0), 42);
   EXPECT_EQ(ini.ReadInteger("S", "neg", 0), -7);
   EXPECT_EQ(ini.ReadInteger("S", "plus", 0), 3);

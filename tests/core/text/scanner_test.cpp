@@ -253,12 +253,14 @@ TEST_F(ScannerTest, AgreesWithCharacterByCharacterRulesOnRandomText) {
   const std::string alphabet = "abcXYZ\xe9\xfc  .!?\"'3,-\r\n\t";
   for (int round = 0; round < 12; ++round) {
     const bool crlf = round % 2 == 1;
-    if (round == 6) scanner_.Configure(" ,\"", "!?", true);
+    if (round == 6) scanner_.Configure(" ,\"\xfc", "!?", true);
     std::string text;
     const std::size_t size = 20000 + random() % 30000;
     while (text.size() < size) {
       if (random() % 500 == 0)
         text += " " + std::string(245 + random() % 11, 'q') + " ";  // near the word limit
+      else if (random() % 40 == 0)
+        text.append(10 + random() % 12, 'k');  // around 16 characters
       else
         text += alphabet[random() % alphabet.size()];
     }

@@ -1,0 +1,49 @@
+#include "concordance/window_settings.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "corpus/ini_file.h"
+
+namespace lexvane::concordance {
+
+namespace {
+constexpr std::string_view kSection = "Concordance Window";
+std::string colKey(int column) {
+  return "Col" + std::to_string(column);
+}
+}  // namespace
+
+std::string SettingsFilePath() {
+  if (const char* explicitPath = std::getenv("LEXVANE_SETTINGS"); explicitPath && *explicitPath)
+    return explicitPath;
+  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
+    return std::string(config) + "/lexvane/lexvane.ini";
+  const char* home = std::getenv("HOME");
+  return std::string(home ? home : ".") + "/.config/lexvane/lexvane.ini";
+}
+
+ConcordanceWindowSettings LoadConcordanceWindowSettings(const std::string& path) {
+  const corpus::IniFile ini = corpus::IniFile::Load(path);
+  ConcordanceWindowSettings settings;
+  for (int c = 0; c < 5; ++c)
+    settings.ColWidths[c] = static_cast<std::int32_t>(ini.ReadInteger(kSection, colKey(c), 0));
+  settings.ShowCurSent = ini.ReadBool(kSection, "ShowCurSent", true);
+  settings.Maximized = ini.ReadBool(kSection, "Maximized", false);
+  return settings;
+}
+
+void SaveConcordanceWindowSettings(const ConcordanceWindowSettings& settings,
+                                   const std::string& path) {
+  corpus::IniFile ini = corpus::IniFile::Load(path);
+  for (int c = 0; c < 5; ++c) ini.WriteInteger(kSection, colKey(c), settings.ColWidths[c]);
+  ini.WriteBool(kSection, "ShowCurSent", settings.ShowCurSent);
+  ini.WriteBool(kSection, "Maximized", settings.Maximized);
+  // The settings folder of a first run may not exist yet.
+  std::error_code ignored;
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+  ini.Save();
+}
+
+}  // namespace lexvane::concordance

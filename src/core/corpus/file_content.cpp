@@ -1,0 +1,79 @@
+#include "corpus/file_content.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <filesystem>
+
+namespace lexvane::corpus {
+
+std::optional<std::string> ReadFileContent(const std::string& path, bool* missing) {
+  if (missing) *missing = false;
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (missing) *missing = errno == ENOENT || errno == ENOTDIR;
+    return std::nullopt;
+  }
+  std::string bytes;
+  struct stat info;
+  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  if (ok) bytes.reserve(static_cast<std::size_t>(info.st_size));
+  char buffer[16384];
+  while (ok) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ok = false;
+    if (n <= 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  if (!ok) return std::nullopt;
+  return bytes;
+}
+
+bool ReplaceFileContent(const std::string& path, std::string_view bytes) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path target = fs::canonical(path, ec);
+  if (ec) target = path;
+  fs::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+
+  static std::atomic<unsigned> counter{0};
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temp = (folder / ("." + target.filename().string() + ".tmp" + std::to_string(::getpid()) + "-" +
+                      std::to_string(counter++)))
+               .string();
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) return false;
+
+  struct stat original;
+  bool ok = true;
+  if (::stat(target.c_str(), &original) == 0) {
+    // Never replace a folder or a device by a regular file.
+    ok = S_ISREG(original.st_mode) && ::fchmod(fd, original.st_mode & 07777) == 0;
+  }
+  std::size_t done = 0;
+  while (ok && done < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0)
+      ok = false;
+    else
+      done += static_cast<std::size_t>(n);
+  }
+  if (ok) ok = ::fsync(fd) == 0;
+  if (::close(fd) != 0) ok = false;
+  if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
+  if (!ok) ::unlink(temp.c_str());
+  return ok;
+}
+
+}  // namespace lexvane::corpus

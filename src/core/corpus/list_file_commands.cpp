@@ -1,0 +1,69 @@
+#include "corpus/list_file_commands.h"
+
+#include "corpus/list_files.h"
+
+namespace lexvane::corpus {
+
+ListFileCommands::ListFileCommands(CorpusSettings& settings, text::UserInterface& ui,
+                                   ListFileDialogs& dialogs)
+    : settings_(settings), ui_(ui), dialogs_(dialogs) {}
+
+bool ListFileCommands::QuerySaveList() {
+  if (!settings_.Modified) return true;
+  switch (ui_.Ask("Confirm", "Current list is not saved. Save it?", text::Buttons::YesNoCancel,
+                  text::Icon::None)) {
+    case text::Answer::Cancel:
+      return false;
+    case text::Answer::No:
+      return true;
+    default:
+      return SaveList();
+  }
+}
+
+bool ListFileCommands::SaveList() {
+  const std::string previousPath = settings_.ListPath;
+  if (settings_.ListPath.empty()) {
+    if (std::optional<std::string> chosen = dialogs_.AskSavePath()) settings_.ListPath = *chosen;
+  }
+  if (settings_.ListPath.empty()) return false;
+  try {
+    WriteListFile(settings_.ListPath, IsTextList(settings_.ListPath), settings_);
+  } catch (...) {
+    // The list was not saved there, so it must not look as if it were.
+    settings_.ListPath = previousPath;
+    throw;
+  }
+  settings_.Modified = false;
+  return true;
+}
+
+bool ListFileCommands::SaveListAs() {
+  const std::string rememberedPath = settings_.ListPath;
+  settings_.ListPath.clear();
+  bool saved = false;
+  try {
+    saved = SaveList();
+  } catch (...) {
+    settings_.ListPath = rememberedPath;
+    throw;
+  }
+  if (!saved) settings_.ListPath = rememberedPath;
+  return saved;
+}
+
+bool ListFileCommands::OpenList() {
+  if (!QuerySaveList()) return false;
+  std::optional<std::string> chosen = dialogs_.AskOpenPath();
+  if (!chosen) return false;
+  OpenListFile(*chosen, settings_, ui_);
+  return true;
+}
+
+bool ListFileCommands::NewList() {
+  if (!QuerySaveList()) return false;
+  settings_.ResetToNewList();
+  return true;
+}
+
+}  // namespace lexvane::corpus

@@ -1,0 +1,29 @@
+#include "gui/app/child_window_factory.h"
+
+#include "gui/app/gui_user_interface.h"
+
+namespace lexvane::gui {
+
+namespace {
+
+ChildWindow* notAvailable(QWidget* frame, const QString& what) {
+  GuiUserInterface::ShowMessage(
+      frame,
+      {QStringLiteral("Information"), what + QStringLiteral(" is not available yet."),
+       text::Buttons::Ok, text::Icon::Information},
+      0);
+  return nullptr;
+}
+
+}  // namespace
+
+ChildWindow* ChildWindowFactory::CreateConcordance(SearchKind kind, Workspace&, QWidget* frame) {
+  return notAvailable(frame, kind == SearchKind::Simple ? QStringLiteral("Word search")
+                                                        : QStringLiteral("Advanced word search"));
+}
+
+ChildWindow* ChildWindowFactory::CreateWordFreq(Workspace&, QWidget* frame) {
+  return notAvailable(frame, QStringLiteral("The word frequency list"));
+}
+
+}  // namespace lexvane::gui

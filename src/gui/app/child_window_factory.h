@@ -1,0 +1,32 @@
+// ChildWindowFactory: how the frame's three creating commands ("Word
+// search...", "Advanced word search...", "Build word frequency list") make
+// their child windows. The concordance and word frequency windows install
+// their own factory; until then the default one says the window is not
+// available yet.
+#pragma once
+
+class QWidget;
+
+namespace lexvane::gui {
+
+class ChildWindow;
+class Workspace;
+
+// The kind of the next search, one application-wide value set by the two
+// search commands.
+enum class SearchKind { Simple, Advanced };
+
+class ChildWindowFactory {
+ public:
+  virtual ~ChildWindowFactory() = default;
+
+  // A new concordance window for a search of `kind`, parented by the caller
+  // into the frame and shown. The window runs its search dialog and builds
+  // its table itself; it closes itself when the dialog is cancelled. Null
+  // when no window was made.
+  virtual ChildWindow* CreateConcordance(SearchKind kind, Workspace& workspace, QWidget* frame);
+  // A new word frequency window that builds its list itself; null when none.
+  virtual ChildWindow* CreateWordFreq(Workspace& workspace, QWidget* frame);
+};
+
+}  // namespace lexvane::gui

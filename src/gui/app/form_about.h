@@ -1,0 +1,25 @@
+// TFormAbout: the About box, shown modally by "&About": product name, version
+// line, credits and the program's picture, OK and Help (context 15).
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+
+namespace lexvane::gui {
+
+class TFormAbout : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TFormAbout(QWidget* parent = nullptr);
+
+ public:  // controls, for tests
+  QPushButton* OKButton = nullptr;
+  QPushButton* HelpBtn = nullptr;
+
+ public Q_SLOTS:
+  void HelpBtnClick();
+};
+
+}  // namespace lexvane::gui

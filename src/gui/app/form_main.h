@@ -1,0 +1,122 @@
+// TFormMain: the main window, the frame of the multiple-document program. It
+// owns the menu bar (File, Tools, Window, Help, with the active child window's
+// menus merged in by group), the tool bar of fifteen buttons and the corpus
+// summary label, and the QMdiArea of child windows. It turns commands into
+// list-file operations, new child windows, or calls of the active child
+// window's own handlers (routing by class), and keeps every command's enabled
+// state in step with the corpus, the active window and a running operation.
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+
+#include "gui/app/command_state.h"
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace lexvane::gui {
+
+class ChildWindow;
+class ListFileCommands;
+class Workspace;
+
+class TFormMain : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // FormCreate: caption "Lexvane", 640 x 400, then the long-lived dialogs.
+  explicit TFormMain(Workspace& workspace, QWidget* parent = nullptr);
+  ~TFormMain() override;
+
+ public:  // queries
+  Workspace& workspace() { return workspace_; }
+  QMdiArea* mdiArea() const { return mdi_; }
+  ListFileCommands& listFiles() { return *listFiles_; }
+  // A menu item or tool bar button by its name ("MenuSavelist",
+  // "SpeedButtonCopy", ...); null for an unknown name.
+  QAction* action(const QString& name) const { return actions_.value(name); }
+  QLabel* toolBarLabel() const { return toolBarLabel_; }
+  // The kind of the window that has the focus among the program's windows.
+  ActiveKind activeKind() const;
+  // The active child window, or null (also while another window of the
+  // program, such as a modal dialog, has the focus).
+  ChildWindow* activeChild() const;
+
+ public:  // commands
+  // Adds a child window to the frame and shows it; the frame takes ownership.
+  QMdiSubWindow* AddChildWindow(ChildWindow* window);
+  // Opens a list file named on the command line (no save prompt: nothing can
+  // be unsaved yet).
+  void OpenListFromCommandLine(const QString& path);
+
+ public Q_SLOTS:
+  // Idle rule: the enabled state of the tool bar, and of the menu items.
+  void UpdateButtons();
+  void UpdateMenus();
+  void ShowListInfo();
+
+  // File
+  void MenuNewlistClick();
+  void MenuOpenlistClick();
+  void MenuSavelistClick();
+  void MenuSavelistasClick();
+  void MenuExitClick() { close(); }
+  // Tools
+  void MenuEditFileListClick();
+  void MenuSearchClick();
+  void MenuAdvancedSearchClick();
+  void MenuBuildfrequencylistClick();
+  // Window
+  void MenuTileClick();
+  void MenuCascadeClick();
+  void MenuArrangeiconsClick();
+  // Help
+  void Contents1Click();
+  void MenuAboutClick();
+  // Routed to the active child window by its class.
+  void SpeedButtonCopyClick();
+  void SpeedButtonClearClick();
+  void MenuSortClick();
+  void SpeedButtonStatClick();
+  void SpeedButtonDelDupClick();
+  void SpeedButtonShowSrcClick();
+  void SpeedButtonShowScrStrippedClick();
+  void SpeedButtonCFreqClick();
+
+ protected:
+  // FormCloseQuery: the close goes on only when QuerySaveList allows it.
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void buildMenus();
+  void buildToolBar();
+  QAction* addItem(QMenu* menu, const char* name, const QString& caption, int helpContext,
+                   void (TFormMain::*handler)());
+  QAction* addButton(const char* name, const QString& hint, void (TFormMain::*handler)());
+  void rebuildWindowMenu();
+  void mergeChildMenus();
+  void scheduleUpdate();
+  void applyState(const CommandState& state);
+
+  Workspace& workspace_;
+  ListFileCommands* listFiles_ = nullptr;
+  QMdiArea* mdi_ = nullptr;
+  QToolBar* toolBar_ = nullptr;
+  QLabel* toolBarLabel_ = nullptr;
+  QHash<QString, QAction*> actions_;
+  QList<QMenu*> mainMenus_;
+  QMenu* windowMenu_ = nullptr;
+  QList<QAction*> windowListActions_;
+  QList<QPointer<QAction>> mergedMenuActions_;  // owned by the child window
+  QList<QAction*> replacedMenuActions_;
+  bool updatePending_ = false;
+};
+
+}  // namespace lexvane::gui

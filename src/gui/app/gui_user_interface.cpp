@@ -1,0 +1,124 @@
+#include "gui/app/gui_user_interface.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QThread>
+
+#include "gui/app/help.h"
+#include "gui/app/text_codec.h"
+
+namespace lexvane::gui {
+
+namespace {
+
+Answerer& installedAnswerer() {
+  static Answerer answerer;
+  return answerer;
+}
+
+// Messages join fixed texts with corpus text (Windows-1252) and file paths
+// (UTF-8 on this platform); a message that is valid UTF-8 is taken as such,
+// since Windows-1252 text with accented letters practically never is.
+QString decode(std::string_view message) {
+  QString utf8 = QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size()));
+  if (!utf8.contains(QChar::ReplacementCharacter)) return utf8;
+  return FromAnsi(message);
+}
+
+QMessageBox::Icon boxIcon(text::Icon icon) {
+  switch (icon) {
+    case text::Icon::Information:
+      return QMessageBox::Information;
+    case text::Icon::Warning:
+      return QMessageBox::Warning;
+    case text::Icon::Error:
+      return QMessageBox::Critical;
+    case text::Icon::Question:
+      return QMessageBox::Question;
+    case text::Icon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+GuiUserInterface::GuiUserInterface(QObject* parent) : QObject(parent) {}
+
+void GuiUserInterface::setAnswerer(Answerer answerer) {
+  installedAnswerer() = std::move(answerer);
+}
+
+text::Answer GuiUserInterface::Ask(std::string_view caption, std::string_view text,
+                                   text::Buttons buttons, text::Icon icon) {
+  Question question{decode(caption), decode(text), buttons, icon};
+  if (QThread::currentThread() == thread()) return askHere(question);
+  text::Answer answer = text::Answer::Cancel;
+  QMetaObject::invokeMethod(
+      this, [&] { answer = askHere(question); }, Qt::BlockingQueuedConnection);
+  return answer;
+}
+
+text::Answer GuiUserInterface::askHere(const Question& question) {
+  return ShowMessage(parent_, question, helpContext_);
+}
+
+text::Answer GuiUserInterface::ShowMessage(QWidget* parent, const Question& question,
+                                           int helpContext) {
+  if (installedAnswerer()) return installedAnswerer()(question);
+
+  QMessageBox box(boxIcon(question.icon), question.caption, question.text, QMessageBox::NoButton,
+                  parent);
+  struct Choice {
+    QAbstractButton* button;
+    text::Answer answer;
+  };
+  std::vector<Choice> choices;
+  auto add = [&](QMessageBox::StandardButton b, text::Answer a) {
+    choices.push_back({box.addButton(b), a});
+  };
+  QAbstractButton* help = nullptr;
+  switch (question.buttons) {
+    case text::Buttons::Ok:
+      add(QMessageBox::Ok, text::Answer::Ok);
+      break;
+    case text::Buttons::OkCancel:
+    case text::Buttons::OkCancelHelp:
+      add(QMessageBox::Ok, text::Answer::Ok);
+      add(QMessageBox::Cancel, text::Answer::Cancel);
+      if (question.buttons == text::Buttons::OkCancelHelp) help = box.addButton(QMessageBox::Help);
+      break;
+    case text::Buttons::YesNo:
+      add(QMessageBox::Yes, text::Answer::Yes);
+      add(QMessageBox::No, text::Answer::No);
+      break;
+    case text::Buttons::YesNoCancel:
+      add(QMessageBox::Yes, text::Answer::Yes);
+      add(QMessageBox::No, text::Answer::No);
+      add(QMessageBox::Cancel, text::Answer::Cancel);
+      break;
+  }
+  box.setDefaultButton(static_cast<QPushButton*>(choices.front().button));
+  for (;;) {
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    if (help != nullptr && clicked == help) {
+      ShowHelp(helpContext);
+      continue;
+    }
+    for (const Choice& c : choices)
+      if (c.button == clicked) return c.answer;
+    // Closed by Esc or the close box: the escape answer of the buttons.
+    switch (question.buttons) {
+      case text::Buttons::Ok:
+        return text::Answer::Ok;
+      case text::Buttons::YesNo:
+        return text::Answer::No;
+      default:
+        return text::Answer::Cancel;
+    }
+  }
+}
+
+}  // namespace lexvane::gui

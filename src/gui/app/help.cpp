@@ -1,0 +1,147 @@
+#include "gui/app/help.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QToolBar>
+
+#include "gui/app/child_window.h"
+
+// Outside any namespace, as the resource system requires.
+static void initResourcesOnce() {
+  Q_INIT_RESOURCE(lexvane);
+}
+
+namespace lexvane::gui {
+
+namespace {
+
+const QList<int> kContexts = {1,  3,  4,  5,  6,  7,  8,  10, 11, 12, 13,
+                              14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
+
+std::function<void(int)>& observer() {
+  static std::function<void(int)> o;
+  return o;
+}
+
+QPointer<HelpWindow>& window() {
+  static QPointer<HelpWindow> w;
+  return w;
+}
+
+int contextOfAction(const QAction* action) {
+  if (action == nullptr) return 0;
+  bool ok = false;
+  int context = action->property(kHelpContextProperty).toInt(&ok);
+  return ok ? context : 0;
+}
+
+// F1 anywhere in the program: a highlighted menu item first, then the focused
+// widget and its parents.
+class HelpKeyFilter : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier) return false;
+    if (!watched->isWidgetType()) return false;
+    int context = 0;
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      context = contextOfAction(menu->activeAction());
+      if (context == 0) context = contextOfAction(menu->menuAction());
+    } else {
+      QWidget* focus = QApplication::focusWidget();
+      context = HelpContextOf(focus != nullptr ? focus : static_cast<QWidget*>(watched));
+    }
+    ShowHelp(context);
+    return true;
+  }
+};
+
+}  // namespace
+
+void InitGuiResources() {
+  initResourcesOnce();
+}
+
+QList<int> HelpContexts() {
+  return kContexts;
+}
+
+QUrl HelpTopicUrl(int context) {
+  if (!kContexts.contains(context)) return QUrl(QStringLiteral("qrc:/help/h_Contents.html"));
+  return QUrl(QStringLiteral("qrc:/help/context_%1.html").arg(context));
+}
+
+void ShowHelp(int context) {
+  if (observer()) {
+    observer()(context);
+    return;
+  }
+  if (window().isNull()) window() = new HelpWindow();  // deletes itself when the program ends
+  window()->showTopic(HelpTopicUrl(context));
+  window()->show();
+  window()->raise();
+  window()->activateWindow();
+}
+
+void SetHelpObserver(std::function<void(int)> o) {
+  observer() = std::move(o);
+}
+
+int HelpContextOf(const QObject* w) {
+  for (; w != nullptr; w = w->parent()) {
+    bool ok = false;
+    int context = w->property(kHelpContextProperty).toInt(&ok);
+    if (ok && context > 0) return context;
+  }
+  return 0;
+}
+
+void SetHelpContext(QObject* object, int context) {
+  object->setProperty(kHelpContextProperty, context);
+}
+
+void InstallHelpKey() {
+  static HelpKeyFilter* filter = nullptr;
+  if (filter != nullptr) return;
+  filter = new HelpKeyFilter(qApp);
+  qApp->installEventFilter(filter);
+}
+
+HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), browser_(new QTextBrowser(this)) {
+  setAttribute(Qt::WA_QuitOnClose, false);
+  setWindowTitle(tr("Lexvane Help"));
+  resize(620, 520);
+  browser_->setOpenExternalLinks(true);
+  setCentralWidget(browser_);
+  QToolBar* bar = addToolBar(tr("Navigation"));
+  bar->setMovable(false);
+  QAction* contents = bar->addAction(tr("&Contents"));
+  QAction* back = bar->addAction(tr("&Back"));
+  QAction* forward = bar->addAction(tr("&Forward"));
+  back->setShortcut(QKeySequence::Back);
+  forward->setShortcut(QKeySequence::Forward);
+  back->setEnabled(false);
+  forward->setEnabled(false);
+  connect(contents, &QAction::triggered, this, [this] { showTopic(HelpTopicUrl(0)); });
+  connect(back, &QAction::triggered, browser_, &QTextBrowser::backward);
+  connect(forward, &QAction::triggered, browser_, &QTextBrowser::forward);
+  connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+  connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+  connect(browser_, &QTextBrowser::sourceChanged, this,
+          [this] { setWindowTitle(tr("Lexvane Help - %1").arg(browser_->documentTitle())); });
+}
+
+void HelpWindow::showTopic(const QUrl& url) {
+  if (browser_->source() == url) return;
+  browser_->setSource(url);
+}
+
+}  // namespace lexvane::gui

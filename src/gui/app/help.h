@@ -1,0 +1,52 @@
+// Help: the program's own topics (HTML compiled into the program), one per
+// help context number plus the contents topic "h_Contents", shown in one help
+// window with contents and back/forward. F1 opens the context of the focused
+// widget or its nearest parent that has one (kHelpContextProperty), or of the
+// highlighted menu item. GUI thread only.
+#pragma once
+
+#include <functional>
+
+#include <QMainWindow>
+#include <QUrl>
+
+class QTextBrowser;
+class QWidget;
+
+namespace lexvane::gui {
+
+// Makes the compiled-in resources (help topics) available; call once, before
+// any help is shown (main and tests).
+void InitGuiResources();
+
+// The topic of a context number; 0 and unknown numbers give the contents.
+QUrl HelpTopicUrl(int context);
+// The context numbers that have a topic of their own.
+QList<int> HelpContexts();
+
+// Opens the help window at the topic of `context` (0: "h_Contents").
+void ShowHelp(int context);
+// Tests observe the requests instead of opening the window.
+void SetHelpObserver(std::function<void(int context)> observer);
+
+// The context of w or of its nearest parent that has one; 0 when none has.
+int HelpContextOf(const QObject* w);
+// Gives a widget, menu or action its context number.
+void SetHelpContext(QObject* object, int context);
+
+// Installs the application-wide F1 handling.
+void InstallHelpKey();
+
+class HelpWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit HelpWindow(QWidget* parent = nullptr);
+  void showTopic(const QUrl& url);
+  QTextBrowser* browser() const { return browser_; }
+
+ private:
+  QTextBrowser* browser_;
+};
+
+}  // namespace lexvane::gui

@@ -1,0 +1,101 @@
+#include "gui/app/operation_runner.h"
+
+#include <exception>
+
+#include <QEventLoop>
+#include <QThread>
+
+namespace lexvane::gui {
+
+// The indicators as the work sees them: the windows' calls, with the runner's
+// own abort flag added to the window's cancel flag.
+class OperationRunner::SearchProxy : public text::SearchIndicator {
+ public:
+  SearchProxy(text::SearchIndicator& real, std::atomic<bool>& abort) : real_(real), abort_(abort) {}
+  void Start(std::string_view foundLabel) override { real_.Start(foundLabel); }
+  void SetFile(std::string_view fileName) override { real_.SetFile(fileName); }
+  void SetCounts(std::int64_t words, std::int64_t sentences, std::int64_t found) override {
+    real_.SetCounts(words, sentences, found);
+  }
+  bool Cancelled() const override { return abort_.load() || real_.Cancelled(); }
+  void Finish() override { real_.Finish(); }
+
+ private:
+  text::SearchIndicator& real_;
+  std::atomic<bool>& abort_;
+};
+
+class OperationRunner::ProgressProxy : public text::ProgressIndicator {
+ public:
+  ProgressProxy(text::ProgressIndicator& real, std::atomic<bool>& abort)
+      : real_(real), abort_(abort) {}
+  void Start(std::string_view title) override { real_.Start(title); }
+  void SetGauge(int percent) override { real_.SetGauge(percent); }
+  bool Cancelled() const override { return abort_.load() || real_.Cancelled(); }
+  void Finish() override { real_.Finish(); }
+
+ private:
+  text::ProgressIndicator& real_;
+  std::atomic<bool>& abort_;
+};
+
+OperationRunner::OperationRunner(text::UserInterface& ui, text::SearchIndicator& search,
+                                 text::ProgressIndicator& progress, QObject* parent)
+    : QObject(parent),
+      ui_(ui),
+      search_(std::make_unique<SearchProxy>(search, abort_)),
+      progress_(std::make_unique<ProgressProxy>(progress, abort_)) {}
+
+OperationRunner::~OperationRunner() {
+  if (busy()) {
+    abort();
+    waitForIdle();
+  }
+}
+
+bool OperationRunner::start(Work work, Done done) {
+  if (busy()) return false;
+  abort_.store(false);
+  done_ = std::move(done);
+  thread_ = QThread::create([this, work = std::move(work)] {
+    text::OperationHost host{ui_, *search_, *progress_};
+    bool completed = true;
+    std::string error;
+    try {
+      work(host);
+    } catch (const std::exception& e) {
+      completed = false;
+      error = e.what();
+    }
+    QMetaObject::invokeMethod(
+        this, [this, completed, error] { finished(completed, error); }, Qt::QueuedConnection);
+  });
+  thread_->start();
+  Q_EMIT busyChanged(true);
+  return true;
+}
+
+void OperationRunner::finished(bool completed, const std::string& error) {
+  thread_->wait();
+  delete thread_;
+  thread_ = nullptr;
+  // Both indicators are hidden whatever way the work ended.
+  search_->Finish();
+  progress_->Finish();
+  if (!completed) ui_.ShowError(error);
+  Done done = std::move(done_);
+  done_ = {};
+  if (done) done(completed);
+  Q_EMIT busyChanged(false);
+}
+
+void OperationRunner::waitForIdle() {
+  if (!busy()) return;
+  QEventLoop loop;
+  connect(this, &OperationRunner::busyChanged, &loop, [&](bool busy) {
+    if (!busy) loop.quit();
+  });
+  loop.exec();
+}
+
+}  // namespace lexvane::gui

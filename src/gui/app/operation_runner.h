@@ -1,0 +1,69 @@
+// OperationRunner: runs one long engine operation at a time on a worker
+// thread. The operation reports through the host it is given: the program's
+// user interface (questions are asked on the GUI thread while the worker
+// waits) and the two indicators (counts carried to the GUI thread, Cancel
+// read through an atomic flag). When the operation returns, its completion
+// runs on the GUI thread: that is where a window swaps in the table the
+// operation built, so no window ever reads a table while it changes.
+//
+// Owned by the workspace; GUI thread only (the work itself runs elsewhere and
+// touches nothing but what the caller handed it and the host).
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+
+#include <QObject>
+#include <string>
+
+#include "text/progress.h"
+
+class QThread;
+
+namespace lexvane::gui {
+
+class OperationRunner : public QObject {
+  Q_OBJECT
+
+ public:
+  // The work: runs on the worker thread; may throw text::Error (or any
+  // std::exception), which abandons it.
+  using Work = std::function<void(text::OperationHost& host)>;
+  // The completion, on the GUI thread: completed is false when the work
+  // threw (the message has then been shown as an error).
+  using Done = std::function<void(bool completed)>;
+
+  OperationRunner(text::UserInterface& ui, text::SearchIndicator& search,
+                  text::ProgressIndicator& progress, QObject* parent = nullptr);
+  // Stops a running operation (its cancel flag reads set) and waits for it.
+  ~OperationRunner() override;
+
+ public:  // queries
+  bool busy() const { return thread_ != nullptr; }
+
+ public:  // commands
+  // Starts the work; false (and nothing started) while another one runs.
+  bool start(Work work, Done done = {});
+  // Makes the running operation see its cancel flag set, as Cancel does.
+  void abort() { abort_.store(true); }
+  // Lets events run until no operation runs.
+  void waitForIdle();
+
+ Q_SIGNALS:
+  void busyChanged(bool busy);
+
+ private:
+  class SearchProxy;
+  class ProgressProxy;
+  void finished(bool completed, const std::string& error);
+
+  text::UserInterface& ui_;
+  std::unique_ptr<SearchProxy> search_;
+  std::unique_ptr<ProgressProxy> progress_;
+  std::atomic<bool> abort_{false};
+  QThread* thread_ = nullptr;
+  Done done_;
+};
+
+}  // namespace lexvane::gui

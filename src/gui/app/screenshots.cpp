@@ -1,0 +1,46 @@
+#include "gui/app/screenshots.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QTimer>
+
+#include "gui/app/form_main.h"
+#include "gui/app/workspace.h"
+#include "gui/corpus/form_file_list.h"
+
+namespace lexvane::gui {
+
+namespace {
+
+// The whole screen, so that the dialogs over the main window show too;
+// cropped to the main window's frame and what lies over it.
+void saveScreen(TFormMain& mainWindow, QWidget* over, const QString& file) {
+  QScreen* screen = mainWindow.screen();
+  QRect area = mainWindow.frameGeometry();
+  if (over != nullptr) area = area.united(over->frameGeometry());
+  area = area.adjusted(-8, -8, 8, 8).intersected(screen->geometry());
+  QPixmap shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+  if (shot.isNull()) shot = mainWindow.grab();
+  shot.save(file);
+}
+
+}  // namespace
+
+void TakeScreenshots(TFormMain& mainWindow, const QString& folder) {
+  QDir().mkpath(folder);
+  const QString dir = QDir(folder).absolutePath();
+  // Give the window and the list file time to show before each picture.
+  QTimer::singleShot(1500, &mainWindow, [&mainWindow, dir] {
+    saveScreen(mainWindow, nullptr, dir + QStringLiteral("/main_window.png"));
+    TFormFileList* editor = mainWindow.workspace().FormFileList;
+    QTimer::singleShot(1200, &mainWindow, [&mainWindow, editor, dir] {
+      saveScreen(mainWindow, editor, dir + QStringLiteral("/file_list_editor.png"));
+      editor->reject();
+      QTimer::singleShot(200, qApp, &QApplication::quit);
+    });
+    editor->open();
+  });
+}
+
+}  // namespace lexvane::gui

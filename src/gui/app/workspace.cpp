@@ -1,0 +1,42 @@
+#include "gui/app/workspace.h"
+
+#include "gui/app/form_about.h"
+#include "gui/app/form_progress_ind.h"
+#include "gui/app/form_search_ind.h"
+#include "gui/app/gui_user_interface.h"
+#include "gui/app/operation_runner.h"
+#include "gui/corpus/form_file_list.h"
+
+namespace lexvane::gui {
+
+Workspace::Workspace(concordance::ConcordanceWindowSettings windowSettings)
+    : windowSettings_(windowSettings),
+      ui_(std::make_unique<GuiUserInterface>()),
+      factory_(std::make_unique<ChildWindowFactory>()) {}
+
+Workspace::~Workspace() {
+  // A running operation refers to the indicators: stop it while they exist.
+  runner_.reset();
+}
+
+void Workspace::CreateDialogs(QWidget* mainWindow) {
+  ui_->setParentWindow(mainWindow);
+  FormAbout = new TFormAbout(mainWindow);
+  FormFileList = new TFormFileList(corpus_, *ui_, mainWindow);
+  FormProgressInd = new TFormProgressInd(mainWindow);
+  FormSearchInd = new TFormSearchInd(mainWindow);
+  runner_ = std::make_unique<OperationRunner>(*ui_, *FormSearchInd, *FormProgressInd);
+}
+
+}  // namespace lexvane::gui
+
+namespace lexvane::gui {
+
+void Workspace::StopOperations() {
+  if (runner_ && runner_->busy()) {
+    runner_->abort();
+    runner_->waitForIdle();
+  }
+}
+
+}  // namespace lexvane::gui

@@ -1,0 +1,66 @@
+// Workspace: what lives for the whole run of the desktop program besides the
+// main window: the corpus (CorpusSettings), the concordance window settings,
+// the long-lived dialogs and indicator windows (created once, in start-up
+// order, and reused), the user interface the engine asks through, the runner
+// of long operations, and the factory of child windows. Later windows reach
+// everything shared through it. GUI thread only.
+#pragma once
+
+#include <memory>
+
+#include "concordance/window_settings.h"
+#include "corpus/corpus_settings.h"
+#include "gui/app/child_window_factory.h"
+
+class QWidget;
+
+namespace lexvane::gui {
+
+class GuiUserInterface;
+class OperationRunner;
+class TFormAbout;
+class TFormFileList;
+class TFormProgressInd;
+class TFormSearchInd;
+
+class Workspace {
+ public:
+  explicit Workspace(concordance::ConcordanceWindowSettings windowSettings = {});
+  ~Workspace();
+  Workspace(const Workspace&) = delete;
+  Workspace& operator=(const Workspace&) = delete;
+
+  // Creates the long-lived windows as children of the main window, in the
+  // start-up order: TFormAbout, TFormFileList, TFormProgressInd,
+  // TFormSearchInd (the search, sort, copy, statistics, lemma and collocate
+  // dialogs take their places in this order as they arrive).
+  void CreateDialogs(QWidget* mainWindow);
+  // Stops a running operation and waits for it; before the main window and
+  // its dialogs go.
+  void StopOperations();
+
+ public:  // the shared state
+  corpus::CorpusSettings& Corpus() { return corpus_; }
+  concordance::ConcordanceWindowSettings& WindowSettings() { return windowSettings_; }
+  GuiUserInterface& Ui() { return *ui_; }
+  OperationRunner& Runner() { return *runner_; }
+  ChildWindowFactory& Factory() { return *factory_; }
+  void SetFactory(std::unique_ptr<ChildWindowFactory> factory) { factory_ = std::move(factory); }
+  // The kind of the next search.
+  SearchKind NextSearchKind = SearchKind::Simple;
+
+ public:  // the long-lived windows (null before CreateDialogs)
+  TFormAbout* FormAbout = nullptr;
+  TFormFileList* FormFileList = nullptr;
+  TFormProgressInd* FormProgressInd = nullptr;
+  TFormSearchInd* FormSearchInd = nullptr;
+
+ private:
+  corpus::CorpusSettings corpus_;
+  concordance::ConcordanceWindowSettings windowSettings_;
+  std::unique_ptr<GuiUserInterface> ui_;
+  std::unique_ptr<OperationRunner> runner_;
+  std::unique_ptr<ChildWindowFactory> factory_;
+};
+
+}  // namespace lexvane::gui

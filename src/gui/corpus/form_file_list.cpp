@@ -1,0 +1,269 @@
+#include "gui/corpus/form_file_list.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "gui/app/gui_user_interface.h"
+#include "gui/app/help.h"
+#include "gui/app/text_codec.h"
+#include "text/collation.h"
+
+namespace lexvane::gui {
+
+namespace {
+
+constexpr int kHelpContext = 3;
+
+std::optional<QStringList> runAddDialog(QWidget* parent) {
+  QFileDialog dialog(parent, QStringLiteral("Add file(s)"));
+  dialog.setFileMode(QFileDialog::ExistingFiles);
+  dialog.setNameFilters({QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*)")});
+  SetHelpContext(&dialog, kHelpContext);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.selectedFiles();
+}
+
+}  // namespace
+
+TFormFileList::TFormFileList(corpus::CorpusSettings& corpus, GuiUserInterface& ui, QWidget* parent)
+    : QDialog(parent), corpus_(corpus), ui_(ui) {
+  setObjectName(QStringLiteral("FormFileList"));
+  setWindowTitle(QStringLiteral("File List Settings"));
+  setModal(true);
+  SetHelpContext(this, kHelpContext);
+  chooser_ = [this] { return runAddDialog(this); };
+  buildControls();
+  showOptions();
+  wireOptions();
+}
+
+void TFormFileList::buildControls() {
+  ListOfFiles = new QListWidget(this);
+  ListOfFiles->setObjectName(QStringLiteral("ListOfFiles"));
+  ListOfFiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  ListOfFiles->setMinimumSize(420, 160);
+  ListOfFiles->installEventFilter(this);
+
+  ButtonAdd = new QPushButton(QStringLiteral("< &Add"), this);
+  ButtonAdd->setObjectName(QStringLiteral("ButtonAdd"));
+  ButtonDelete = new QPushButton(QStringLiteral("> &Remove"), this);
+  ButtonDelete->setObjectName(QStringLiteral("ButtonDelete"));
+  ButtonDelete->setEnabled(false);
+  for (QPushButton* b : {ButtonAdd, ButtonDelete}) b->setAutoDefault(false);
+
+  Label1 = new QLabel(QStringLiteral("Word separators:"), this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  EditWordSepar = new QLineEdit(this);
+  EditWordSepar->setObjectName(QStringLiteral("EditWordSepar"));
+  Label1->setBuddy(EditWordSepar);
+  Label2 = new QLabel(QStringLiteral("Sentence separators:"), this);
+  Label2->setObjectName(QStringLiteral("Label2"));
+  EditSentSepar = new QLineEdit(this);
+  EditSentSepar->setObjectName(QStringLiteral("EditSentSepar"));
+  Label2->setBuddy(EditSentSepar);
+  // The separators are at most 255 characters where the scanner uses them.
+  EditWordSepar->setMaxLength(255);
+  EditSentSepar->setMaxLength(255);
+
+  auto box = [this](const char* name, const QString& caption) {
+    auto* b = new QCheckBox(caption, this);
+    b->setObjectName(QLatin1String(name));
+    return b;
+  };
+  CheckBoxOEMtoANSI =
+      box("CheckBoxOEMtoANSI", QStringLiteral("Convert from DOS (OEM) to Windows (ANSI) encoding"));
+  CheckBoxEnhSentEnd = box("CheckBoxEnhSentEnd", QStringLiteral("Enhanced sentence end detection"));
+  CheckBoxCRLF = box("CheckBoxCRLF", QStringLiteral("Treat CR-LF as sentence separator"));
+  IgnoreCapitals =
+      box("IgnoreCapitals", QStringLiteral("No difference between large and small letters"));
+  TaggedText = box("TaggedText", QStringLiteral("Tagged Texts"));
+
+  ButtonOK = new QPushButton(QStringLiteral("OK"), this);
+  ButtonOK->setObjectName(QStringLiteral("ButtonOK"));
+  ButtonOK->setDefault(true);
+  ButtonCancel = new QPushButton(QStringLiteral("Cancel"), this);
+  ButtonCancel->setObjectName(QStringLiteral("ButtonCancel"));
+  ButtonHelp = new QPushButton(QStringLiteral("Help"), this);
+  ButtonHelp->setObjectName(QStringLiteral("ButtonHelp"));
+  for (QPushButton* b : {ButtonCancel, ButtonHelp}) b->setAutoDefault(false);
+
+  connect(ButtonAdd, &QPushButton::clicked, this, &TFormFileList::ButtonAddClick);
+  connect(ButtonDelete, &QPushButton::clicked, this, &TFormFileList::ButtonRemoveClick);
+  connect(ListOfFiles, &QListWidget::itemSelectionChanged, this,
+          &TFormFileList::ButtonRemoveEnable);
+  connect(ButtonOK, &QPushButton::clicked, this, &TFormFileList::ButtonOKClick);
+  connect(ButtonCancel, &QPushButton::clicked, this, &TFormFileList::ButtonCancelClick);
+  connect(ButtonHelp, &QPushButton::clicked, this, &TFormFileList::ButtonHelpClick);
+
+  auto* listButtons = new QVBoxLayout;
+  listButtons->addWidget(ButtonAdd);
+  listButtons->addWidget(ButtonDelete);
+  listButtons->addStretch();
+  auto* listRow = new QHBoxLayout;
+  listRow->addWidget(ListOfFiles, 1);
+  listRow->addLayout(listButtons);
+
+  auto* fields = new QGridLayout;
+  fields->addWidget(Label1, 0, 0);
+  fields->addWidget(EditWordSepar, 0, 1);
+  fields->addWidget(Label2, 1, 0);
+  fields->addWidget(EditSentSepar, 1, 1);
+
+  auto* options = new QVBoxLayout;
+  for (QCheckBox* b :
+       {CheckBoxOEMtoANSI, CheckBoxEnhSentEnd, CheckBoxCRLF, IgnoreCapitals, TaggedText})
+    options->addWidget(b);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ButtonOK);
+  buttons->addWidget(ButtonCancel);
+  buttons->addWidget(ButtonHelp);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(listRow, 1);
+  layout->addLayout(fields);
+  layout->addLayout(options);
+  layout->addLayout(buttons);
+}
+
+void TFormFileList::wireOptions() {
+  // Option changes go straight into the corpus settings.
+  connect(EditWordSepar, &QLineEdit::textChanged, this, [this](const QString& text) {
+    corpus_.WordSeparators = ToAnsi(text);
+    if (!showingOptions_) MarkModified();
+  });
+  connect(EditSentSepar, &QLineEdit::textChanged, this, [this](const QString& text) {
+    corpus_.SentenceSeparators = ToAnsi(text);
+    if (!showingOptions_) MarkModified();
+  });
+  connect(EditWordSepar, &QLineEdit::textEdited, this, [this] { wordSeparatorsTyped_ = true; });
+  connect(EditSentSepar, &QLineEdit::textEdited, this, [this] { sentenceSeparatorsTyped_ = true; });
+
+  auto bind = [this](QCheckBox* box, bool corpus::CorpusSettings::*field, bool marks) {
+    connect(box, &QCheckBox::toggled, this, [this, field](bool on) {
+      corpus_.*field = on;
+      Q_EMIT optionsChanged();
+    });
+    // Only these two count as a change of the corpus; CR-LF, capitals and
+    // tags do not.
+    if (marks) connect(box, &QCheckBox::clicked, this, &TFormFileList::MarkModified);
+  };
+  bind(CheckBoxOEMtoANSI, &corpus::CorpusSettings::OEMtoANSIConvert, true);
+  bind(CheckBoxEnhSentEnd, &corpus::CorpusSettings::EnhSentDetect, true);
+  bind(CheckBoxCRLF, &corpus::CorpusSettings::CRLFAsSeparator, false);
+  bind(IgnoreCapitals, &corpus::CorpusSettings::IgnoreCapital, false);
+  bind(TaggedText, &corpus::CorpusSettings::TaggedText, false);
+}
+
+void TFormFileList::showOptions() {
+  showingOptions_ = true;
+  auto setText = [](QLineEdit* edit, const QString& text) {
+    if (edit->text() != text) edit->setText(text);
+  };
+  setText(EditWordSepar, FromAnsi(corpus_.WordSeparators));
+  setText(EditSentSepar, FromAnsi(corpus_.SentenceSeparators));
+  CheckBoxOEMtoANSI->setChecked(corpus_.OEMtoANSIConvert);
+  CheckBoxEnhSentEnd->setChecked(corpus_.EnhSentDetect);
+  CheckBoxCRLF->setChecked(corpus_.CRLFAsSeparator);
+  IgnoreCapitals->setChecked(corpus_.IgnoreCapital);
+  TaggedText->setChecked(corpus_.TaggedText);
+  showingOptions_ = false;
+}
+
+void TFormFileList::showEvent(QShowEvent* event) {
+  WhenShow();
+  QDialog::showEvent(event);
+}
+
+void TFormFileList::WhenShow() {
+  // New list and Open list replace the options while the dialog is hidden.
+  showOptions();
+  working_ = corpus_.Files.Paths();
+  refillListBox();
+  editedInDialog_ = false;
+  setWindowTitle(QStringLiteral("File List Settings: ") + FromPath(corpus_.ListPath));
+}
+
+void TFormFileList::refillListBox() {
+  ListOfFiles->clear();
+  for (const std::string& path : working_) ListOfFiles->addItem(FromPath(path));
+  ButtonRemoveEnable();
+}
+
+void TFormFileList::addToList(const std::string& path) {
+  // The list box keeps itself sorted; a path already present may stand twice
+  // until OK.
+  auto at = std::upper_bound(working_.begin(), working_.end(), path,
+                             [](const std::string& a, const std::string& b) {
+                               return text::compareTextIgnoreCase(a, b) < 0;
+                             });
+  working_.insert(at, path);
+}
+
+void TFormFileList::ButtonAddClick() {
+  std::optional<QStringList> chosen = chooser_();
+  if (!chosen) return;
+  for (const QString& file : *chosen) addToList(ToPath(QFileInfo(file).absoluteFilePath()));
+  editedInDialog_ = true;
+  refillListBox();
+}
+
+void TFormFileList::ButtonRemoveEnable() {
+  ButtonDelete->setEnabled(!ListOfFiles->selectedItems().isEmpty());
+}
+
+void TFormFileList::ButtonRemoveClick() {
+  bool removed = false;
+  for (int row = ListOfFiles->count() - 1; row >= 0; --row) {
+    if (!ListOfFiles->item(row)->isSelected()) continue;
+    working_.erase(working_.begin() + row);
+    removed = true;
+  }
+  if (removed) editedInDialog_ = true;
+  refillListBox();
+  ButtonDelete->setEnabled(false);
+}
+
+bool TFormFileList::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ListOfFiles && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+    ButtonRemoveClick();
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TFormFileList::ButtonOKClick() {
+  setResult(QDialog::Accepted);
+  // TODO(corpus): delegate to corpus::FileListEditorModel once it lands.
+  corpus_.Files.Clear();
+  for (const std::string& path : working_) corpus_.Files.Add(path);
+  if (editedInDialog_ || wordSeparatorsTyped_ || sentenceSeparatorsTyped_) corpus_.Modified = true;
+  wordSeparatorsTyped_ = false;
+  sentenceSeparatorsTyped_ = false;
+  ui_.setHelpContext(kHelpContext);
+  corpus_.RecountFiles(ui_);
+  done(QDialog::Accepted);
+}
+
+void TFormFileList::ButtonCancelClick() {
+  done(QDialog::Rejected);
+}
+
+void TFormFileList::ButtonHelpClick() {
+  ShowHelp(kHelpContext);
+}
+
+}  // namespace lexvane::gui

@@ -1,0 +1,165 @@
+#include "corpus/corpus_settings.h"
+
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "scripted_ui.h"
+#include "temp_folder.h"
+#include "text/character_sets.h"
+
+namespace lexvane::corpus {
+namespace {
+
+using testing::ScriptedUserInterface;
+using testing::TempFolder;
+using testing::writeBytes;
+using text::Answer;
+
+TEST(CorpusSettingsTest, StartsWithTheStartUpValues) {
+  CorpusSettings settings;
+  EXPECT_TRUE(settings.Files.Empty());
+  EXPECT_EQ(settings.WordSeparators, text::kDefaultWordSeparators);
+  EXPECT_EQ(settings.WordSeparators.size(), 43u);
+  EXPECT_EQ(settings.SentenceSeparators, ".?!");
+  EXPECT_FALSE(settings.OEMtoANSIConvert);
+  EXPECT_FALSE(settings.EnhSentDetect);
+  EXPECT_FALSE(settings.CRLFAsSeparator);
+  EXPECT_TRUE(settings.IgnoreCapital);
+  EXPECT_FALSE(settings.TaggedText);
+  EXPECT_EQ(settings.TotalBytes, 0);
+}
+
+class RecountTest : public ::testing::Test {
+ protected:
+  RecountTest() {
+    writeBytes(dir / "a.txt", std::string(100, 'a'));
+    writeBytes(dir / "c.txt", std::string(3000, 'c'));
+    settings.Files.Add(dir / "a.txt");
+    settings.Files.Add(dir / "b.txt");  // missing
+    settings.Files.Add(dir / "c.txt");
+  }
+  TempFolder dir;
+  CorpusSettings settings;
+};
+
+TEST_F(RecountTest, OkOnTheMissingSecondFileGoesOn) {
+  ScriptedUserInterface ui({Answer::Ok});
+  settings.RecountFiles(ui);
+  EXPECT_EQ(settings.TotalBytes, 3100);
+  ASSERT_EQ(ui.asked.size(), 1u);
+  EXPECT_EQ(ui.asked[0].caption, "Warning");
+  EXPECT_EQ(ui.asked[0].text, "Warning: The file " + (dir / "b.txt") + " does not exist.");
+  EXPECT_EQ(ui.asked[0].buttons, text::Buttons::OkCancelHelp);
+  EXPECT_EQ(ui.asked[0].icon, text::Icon::Warning);
+  EXPECT_EQ(settings.Files.Count(), 3u);  // nothing removed
+}
+
+TEST_F(RecountTest, CancelOnTheMissingSecondFileStopsTheRecount) {
+  ScriptedUserInterface ui({Answer::Cancel});
+  settings.TotalBytes = 999999;
+  settings.RecountFiles(ui);
+  EXPECT_EQ(settings.TotalBytes, 100);
+  EXPECT_EQ(ui.asked.size(), 1u);
+  EXPECT_EQ(settings.Files.Count(), 3u);
+}
+
+TEST_F(RecountTest, FoldersAndEmptyPathsCountAsMissing) {
+  CorpusSettings other;
+  other.Files.Add(dir.path().string());
+  other.Files.Add("");
+  ScriptedUserInterface ui({Answer::Ok, Answer::Ok});
+  other.RecountFiles(ui);
+  EXPECT_EQ(other.TotalBytes, 0);
+  ASSERT_EQ(ui.asked.size(), 2u);
+  EXPECT_EQ(ui.asked[0].text, "Warning: The file  does not exist.");
+}
+
+TEST(ListInfoTest, RoundsKilobytesUp) {
+  TempFolder dir;
+  CorpusSettings settings;
+  settings.ListPath = "/corpus/list.CTL";
+  ScriptedUserInterface ui;
+  const std::pair<std::size_t, const char*> cases[] = {{0, "0"},    {1, "1"},    {1024, "1"},
+                                                       {1025, "2"}, {2048, "2"}, {2049, "3"}};
+  for (const auto& [size, kilobytes] : cases) {
+    writeBytes(dir / "f.txt", std::string(size, 'x'));
+    settings.Files.Clear();
+    settings.Files.Add(dir / "f.txt");
+    settings.RecountFiles(ui);
+    EXPECT_EQ(settings.ListInfo(), std::string("/corpus/list.CTL: 1 (") + kilobytes + " kB)")
+        << size;
+  }
+}
+
+TEST(ListInfoTest, EmptyWithoutListPathAndCutTo255) {
+  CorpusSettings settings;
+  settings.Files.Add("/a.txt");
+  EXPECT_EQ(settings.ListInfo(), "");
+  settings.ListPath = "/" + std::string(300, 'p');
+  EXPECT_EQ(settings.ListInfo(), settings.ListPath.substr(0, 255));
+}
+
+TEST(ListInfoTest, SizesBeyond2GiBDoNotWrap) {
+  CorpusSettings settings;
+  settings.ListPath = "L.CTL";
+  settings.TotalBytes = std::int64_t{5} * 1024 * 1024 * 1024 + 1;
+  EXPECT_EQ(settings.ListInfo(), "L.CTL: 0 (5242881 kB)");
+}
+
+TEST(CorpusSettingsTest, ResetToNewListKeepsTheFourResultOptions) {
+  CorpusSettings settings;
+  settings.Files.Add("/a.txt");
+  settings.ListPath = "/l.CTL";
+  settings.Modified = true;
+  settings.WordSeparators = ",";
+  settings.SentenceSeparators = ";";
+  settings.OEMtoANSIConvert = true;
+  settings.EnhSentDetect = true;
+  settings.CRLFAsSeparator = true;
+  settings.IgnoreCapital = false;
+  settings.TaggedText = true;
+  settings.ResetToNewList();
+  EXPECT_TRUE(settings.Files.Empty());
+  EXPECT_TRUE(settings.ListPath.empty());
+  EXPECT_FALSE(settings.Modified);
+  EXPECT_EQ(settings.WordSeparators, text::kDefaultWordSeparators);
+  EXPECT_EQ(settings.SentenceSeparators, ".?!");
+  EXPECT_FALSE(settings.OEMtoANSIConvert);
+  EXPECT_TRUE(settings.EnhSentDetect);
+  EXPECT_TRUE(settings.CRLFAsSeparator);
+  EXPECT_FALSE(settings.IgnoreCapital);
+  EXPECT_TRUE(settings.TaggedText);
+}
+
+TEST(CorpusSettingsTest, ConfigureScannerSetsTheProcessWideSets) {
+  CorpusSettings settings;
+  settings.WordSeparators = ",";
+  settings.SentenceSeparators = ";";
+  settings.OEMtoANSIConvert = true;
+  ConfigureScanner(settings);
+  const text::CharacterSets& sets = text::ConfiguredSets();
+  EXPECT_TRUE(sets.oemToAnsi);
+  EXPECT_TRUE(sets.wordSet(','));
+  EXPECT_TRUE(sets.wordSet(' '));
+  EXPECT_FALSE(sets.wordSet('.'));
+  EXPECT_TRUE(sets.sentence(';'));
+  ConfigureScanner(CorpusSettings{});  // leave the start-up sets for other tests
+}
+
+TEST(FileListTest, SortsIgnoringCaseAndDropsOnlyIdenticalPaths) {
+  FileList files;
+  EXPECT_TRUE(files.Add("/b.txt"));
+  EXPECT_TRUE(files.Add("/A.txt"));
+  EXPECT_TRUE(files.Add("/c.txt"));
+  EXPECT_TRUE(files.Add("/a.txt"));  // another file on Linux
+  EXPECT_FALSE(files.Add("/b.txt"));
+  ASSERT_EQ(files.Count(), 4u);
+  EXPECT_EQ((std::set<std::string>{files[0], files[1]}),
+            (std::set<std::string>{"/A.txt", "/a.txt"}));
+  EXPECT_EQ(files[2], "/b.txt");
+  EXPECT_EQ(files[3], "/c.txt");
+}
+
+}  // namespace
+}  // namespace lexvane::corpus

@@ -1,0 +1,322 @@
+#include "corpus/list_files.h"
+
+#include <filesystem>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "corpus/ini_file.h"
+#include "scripted_ui.h"
+#include "temp_folder.h"
+#include "text/error.h"
+
+namespace lexvane::corpus {
+namespace {
+
+using testing::readBytes;
+using testing::ScriptedUserInterface;
+using testing::TempFolder;
+using testing::writeBytes;
+using namespace std::string_literals;
+
+std::string errorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const text::Error& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
+// Options that differ from every default a list file gives.
+CorpusSettings unusualSettings() {
+  CorpusSettings settings;
+  settings.WordSeparators = "#";
+  settings.SentenceSeparators = ";";
+  settings.OEMtoANSIConvert = true;
+  settings.EnhSentDetect = false;
+  settings.CRLFAsSeparator = true;
+  settings.IgnoreCapital = false;
+  settings.TaggedText = true;
+  return settings;
+}
+
+void expectDefaultOptions(const CorpusSettings& settings) {
+  EXPECT_EQ(settings.WordSeparators, text::kDefaultWordSeparators);
+  EXPECT_EQ(settings.SentenceSeparators, ".?!");
+  EXPECT_FALSE(settings.OEMtoANSIConvert);
+  EXPECT_TRUE(settings.EnhSentDetect);
+  EXPECT_FALSE(settings.CRLFAsSeparator);
+  EXPECT_TRUE(settings.IgnoreCapital);
+  EXPECT_FALSE(settings.TaggedText);
+}
+
+TEST(ListKindTest, OnlyUpperCaseCtlAnywhereIsATextList) {
+  EXPECT_TRUE(IsTextList("/c/LIST.CTL"));
+  EXPECT_TRUE(IsTextList("/c/x.CTL.bak"));
+  EXPECT_TRUE(IsTextList("/c/dir.CTLs/list.CFL"));
+  EXPECT_FALSE(IsTextList("/c/LIST.ctl"));
+  EXPECT_FALSE(IsTextList("/c/LIST.Ctl"));
+  EXPECT_FALSE(IsTextList("/c/LIST.CFL"));
+}
+
+TEST(ListKindTest, CompanionAndDefaultExtension) {
+  EXPECT_EQ(CompanionIniPath("/c/LIST.CFL"), "/c/LIST.INI");
+  EXPECT_EQ(CompanionIniPath("/c/list.ctl"), "/c/list.INI");
+  EXPECT_EQ(CompanionIniPath("/c.d/list"), "/c.d/list.INI");
+  EXPECT_EQ(DefaultExtension("/c.d/list", "CFL"), "/c.d/list.CFL");
+  EXPECT_EQ(DefaultExtension("/c/list.CTL", "CFL"), "/c/list.CTL");
+}
+
+TEST(TextListTest, ReadingStopsAtTheFirstMissingFileKey) {
+  TempFolder dir;
+  const std::string list = dir / "gap.CTL";
+  writeBytes(list, "[File list]\r\nFile1=/x/one.txt\r\nFile2=/x/two.txt\r\nFile4=/x/four.txt\r\n");
+  CorpusSettings settings;
+  ReadListFile(list, true, settings);
+  EXPECT_EQ(settings.Files.Paths(), (std::vector<std::string>{"/x/one.txt", "/x/two.txt"}));
+
+  writeBytes(list, "[File list]\r\nFile1=/x/one.txt\r\nFile2=\r\nFile3=/x/three.txt\r\n");
+  ReadListFile(list, true, settings);
+  EXPECT_EQ(settings.Files.Paths(), (std::vector<std::string>{"/x/one.txt"}));
+}
+
+TEST(TextListTest, DefaultSeparatorsRoundTripWithTheirLeadingBlank) {
+  TempFolder dir;
+  const std::string list = dir / "round.CTL";
+  CorpusSettings saved;
+  saved.Files.Add("/x/a.txt");
+  WriteListFile(list, true, saved);
+  EXPECT_NE(readBytes(list).find("\r\nWordSeparators= _,;"), std::string::npos);
+
+  CorpusSettings read = unusualSettings();
+  ReadListFile(list, true, read);
+  EXPECT_EQ(read.WordSeparators, text::kDefaultWordSeparators);
+  EXPECT_EQ(read.WordSeparators.size(), 43u);
+  EXPECT_EQ(read.Files.Paths(), saved.Files.Paths());
+  EXPECT_FALSE(read.EnhSentDetect);  // written as it was, not the reading default
+}
+
+TEST(TextListTest, SeparatorsWithoutBlankComeBackWithOneInFront) {
+  TempFolder dir;
+  const std::string list = dir / "sep.CTL";
+  writeBytes(list, "[Scan]\r\nWordSeparators=,.\r\n");
+  CorpusSettings settings;
+  ReadListFile(list, true, settings);
+  EXPECT_EQ(settings.WordSeparators, " ,.");
+
+  writeBytes(list, "[Scan]\r\nWordSeparators=" + std::string(300, '#') + "\r\n");
+  ReadListFile(list, true, settings);
+  EXPECT_EQ(settings.WordSeparators, " " + std::string(255, '#'));
+
+  writeBytes(list, "[Scan]\r\nWordSeparators=\r\n");
+  ReadListFile(list, true, settings);
+  EXPECT_EQ(settings.WordSeparators, " ");
+}
+
+TEST(TextListTest, ReadsEveryScanKeyAndDefaultsMissingOnes) {
+  TempFolder dir;
+  const std::string list = dir / "scan.CTL";
+  writeBytes(list,
+             "[scan]\nOEMTOANSICONVERT=1\nSentenceSeparators=.;\nEnhSentDetect=0\n"
+             "CRLFAsSeparator=$1\nIgnoreCapital=no\nTaggedText=0x0\n");
+  CorpusSettings settings;
+  ReadListFile(list, true, settings);
+  EXPECT_TRUE(settings.OEMtoANSIConvert);
+  EXPECT_EQ(settings.WordSeparators, text::kDefaultWordSeparators);
+  EXPECT_EQ(settings.SentenceSeparators, ".;");
+  EXPECT_FALSE(settings.EnhSentDetect);
+  EXPECT_TRUE(settings.CRLFAsSeparator);
+  EXPECT_TRUE(settings.IgnoreCapital);  // not a number: default
+  EXPECT_FALSE(settings.TaggedText);
+  EXPECT_TRUE(settings.Files.Empty());
+}
+
+TEST(TextListTest, SavingOverAnExistingListKeepsForeignEntries) {
+  TempFolder dir;
+  const std::string list = dir / "keep.CTL";
+  writeBytes(list,
+             "[Notes]\r\nAuthor=me\r\n[File list]\r\nFile1=/old/1.txt\r\nFile2=/old/2.txt\r\n"
+             "File3=/old/3.txt\r\nComment=gone with the section\r\n[Scan]\r\nExtra=kept\r\n"
+             "TaggedText=1\r\n");
+  CorpusSettings settings;
+  settings.Files.Add("/new/a.txt");
+  WriteListFile(list, true, settings);
+
+  IniFile ini = IniFile::Load(list);
+  EXPECT_EQ(ini.ReadString("Notes", "Author"), "me");
+  EXPECT_EQ(ini.ReadString("Scan", "Extra"), "kept");
+  EXPECT_EQ(ini.Keys("File list"), (std::vector<std::string>{"File1"}));
+  EXPECT_EQ(ini.ReadString("File list", "File1"), "/new/a.txt");
+  EXPECT_EQ(ini.Keys("Scan"),
+            (std::vector<std::string>{"Extra", "TaggedText", "OEMtoANSIConvert", "WordSeparators",
+                                      "SentenceSeparators", "EnhSentDetect", "CRLFAsSeparator",
+                                      "IgnoreCapital"}));
+  EXPECT_EQ(ini.ReadString("Scan", "TaggedText"), "0");
+}
+
+TEST(TextListTest, FreshListLayoutAndEmptyPathsLeftOut) {
+  TempFolder dir;
+  const std::string list = dir / "fresh.CTL";
+  CorpusSettings settings;
+  settings.Files.Add("");
+  settings.Files.Add("/b.txt");
+  settings.Files.Add("/a.txt");
+  WriteListFile(list, true, settings);
+  EXPECT_EQ(readBytes(list),
+            "[File list]\r\nFile1=/a.txt\r\nFile2=/b.txt\r\n[Scan]\r\nOEMtoANSIConvert=0\r\n"
+            "WordSeparators= _,;:/-+=^\"<>()[]{}*@&%$#\\|~`'0123456789.?!\r\n"
+            "SentenceSeparators=.?!\r\nEnhSentDetect=0\r\nCRLFAsSeparator=0\r\n"
+            "IgnoreCapital=1\r\nTaggedText=0\r\n");
+}
+
+TEST(TextListTest, RelativePathsCountFromTheListFolderAndAreWrittenFull) {
+  TempFolder dir;
+  std::filesystem::create_directories(dir / "lists");
+  const std::string list = dir / "lists/rel.CTL";
+  writeBytes(list, "[File list]\nFile1=a.txt\nFile2=../texts/b.txt\nFile3=/abs/c.txt\n");
+  CorpusSettings settings;
+  ReadListFile(list, true, settings);
+  EXPECT_EQ(settings.Files.Paths(),
+            (std::vector<std::string>{"/abs/c.txt", dir / "lists/a.txt", dir / "texts/b.txt"}));
+
+  const std::string copy = dir / "elsewhere.CTL";
+  WriteListFile(copy, true, settings);
+  CorpusSettings again;
+  ReadListFile(copy, true, again);
+  EXPECT_EQ(again.Files.Paths(), settings.Files.Paths());
+}
+
+TEST(TextListTest, FileValuesAreCutTo255) {
+  TempFolder dir;
+  const std::string list = dir / "long.CTL";
+  writeBytes(list, "[File list]\nFile1=/" + std::string(400, 'p') + "\n");
+  CorpusSettings settings;
+  ReadListFile(list, true, settings);
+  ASSERT_EQ(settings.Files.Count(), 1u);
+  EXPECT_EQ(settings.Files[0], "/" + std::string(254, 'p'));
+}
+
+TEST(FileListTest, LinesEndAtCrLfOrBothAndAZeroByteEndsTheList) {
+  TempFolder dir;
+  const std::string list = dir / "mixed.CFL";
+  writeBytes(list, "/a\r\n/b\r/c\n\n/d\r\n/e\0/f\r\n"s);
+  CorpusSettings settings;
+  ReadListFile(list, false, settings);
+  EXPECT_EQ(settings.Files.Paths(), (std::vector<std::string>{"", "/a", "/b", "/c", "/d", "/e"}));
+
+  writeBytes(list, "/last-without-line-end");
+  ReadListFile(list, false, settings);
+  EXPECT_EQ(settings.Files.Paths(), (std::vector<std::string>{"/last-without-line-end"}));
+}
+
+TEST(FileListTest, MissingCompanionGivesDefaultOptions) {
+  TempFolder dir;
+  const std::string list = dir / "LIST.CFL";
+  writeBytes(list, "/x/a.txt\r\n");
+  CorpusSettings settings = unusualSettings();
+  ReadListFile(list, false, settings);
+  expectDefaultOptions(settings);
+  EXPECT_EQ(settings.Files.Paths(), (std::vector<std::string>{"/x/a.txt"}));
+}
+
+TEST(FileListTest, LowerCaseCtlIsWrittenAndReadAsAFileList) {
+  TempFolder dir;
+  const std::string list = dir / "list.ctl";
+  CorpusSettings settings = unusualSettings();
+  settings.Files.Add(dir / "b.txt");
+  settings.Files.Add(dir / "a.txt");
+  WriteListFile(list, IsTextList(list), settings);
+  EXPECT_EQ(readBytes(list), (dir / "a.txt") + "\r\n" + (dir / "b.txt") + "\r\n");
+  IniFile companion = IniFile::Load(dir / "list.INI");
+  EXPECT_FALSE(companion.SectionExists("File list"));
+  EXPECT_EQ(companion.ReadString("Scan", "WordSeparators"), "#");
+
+  CorpusSettings read;
+  ReadListFile(list, IsTextList(list), read);
+  EXPECT_EQ(read.Files.Paths(), settings.Files.Paths());
+  EXPECT_EQ(read.WordSeparators, " #");  // the blank rule applies here too
+  EXPECT_EQ(read.SentenceSeparators, ";");
+  EXPECT_TRUE(read.OEMtoANSIConvert);
+  EXPECT_FALSE(read.EnhSentDetect);
+  EXPECT_TRUE(read.CRLFAsSeparator);
+  EXPECT_FALSE(read.IgnoreCapital);
+  EXPECT_TRUE(read.TaggedText);
+}
+
+TEST(FileListTest, EmptyLineYieldsAnEmptyPathThatTheRecountReports) {
+  TempFolder dir;
+  writeBytes(dir / "a.txt", "text");
+  const std::string list = dir / "gap.CFL";
+  writeBytes(list, "a.txt\r\n\r\n");
+  CorpusSettings settings;
+  ScriptedUserInterface ui({text::Answer::Ok});
+  OpenListFile(list, settings, ui);
+  EXPECT_EQ(settings.Files.Paths(), (std::vector<std::string>{"", dir / "a.txt"}));
+  ASSERT_EQ(ui.asked.size(), 1u);
+  EXPECT_EQ(ui.asked[0].text, "Warning: The file  does not exist.");
+  EXPECT_EQ(settings.TotalBytes, 4);
+  EXPECT_EQ(settings.ListPath, list);
+}
+
+TEST(ListFileErrorsTest, UnreadableListEmptiesFilesAndKeepsEverythingElse) {
+  TempFolder dir;
+  for (const std::string name : {"none.CFL", "none.CTL"}) {
+    CorpusSettings settings = unusualSettings();
+    settings.Files.Add("/kept/not.txt");
+    settings.ListPath = "/previous.CTL";
+    settings.Modified = true;
+    ScriptedUserInterface ui;
+    EXPECT_EQ(errorOf([&] { OpenListFile(dir / name, settings, ui); }),
+              "Cannot open file " + (dir / name));
+    EXPECT_TRUE(settings.Files.Empty());
+    EXPECT_EQ(settings.ListPath, "/previous.CTL");
+    EXPECT_TRUE(settings.Modified);
+    EXPECT_EQ(settings.WordSeparators, "#");
+    EXPECT_TRUE(settings.TaggedText);
+  }
+}
+
+TEST(ListFileErrorsTest, WriteFailuresCarryTheirMessages) {
+  TempFolder dir;
+  CorpusSettings settings;
+  settings.Files.Add("/a.txt");
+  const std::string noFolder = dir / "no/such/list.CFL";
+  EXPECT_EQ(errorOf([&] { WriteListFile(noFolder, false, settings); }),
+            "Cannot create file " + noFolder);
+
+  std::filesystem::create_directory(dir / "blocked.INI");
+  EXPECT_EQ(errorOf([&] { WriteListFile(dir / "blocked.CFL", false, settings); }),
+            "Unable to write to " + (dir / "blocked.INI"));
+
+  std::filesystem::create_directory(dir / "folder.CTL");
+  EXPECT_EQ(errorOf([&] { WriteListFile(dir / "folder.CTL", true, settings); }),
+            "Unable to write to " + (dir / "folder.CTL"));
+}
+
+TEST(SampleListsTest, SampleListsOpenWithTheirOptions) {
+  const std::string samples = LEXVANE_SAMPLES_DIR;
+  ScriptedUserInterface ui;  // every sample file exists: no warning expected
+  CorpusSettings settings;
+  OpenListFile(samples + "/sample.CTL", settings, ui);
+  ASSERT_EQ(settings.Files.Count(), 3u);
+  for (const std::string& path : settings.Files.Paths())
+    EXPECT_TRUE(std::filesystem::path(path).is_absolute()) << path;
+  EXPECT_GT(settings.TotalBytes, 6000);
+  EXPECT_EQ(settings.WordSeparators, text::kDefaultWordSeparators);
+  EXPECT_TRUE(settings.EnhSentDetect);
+  EXPECT_FALSE(settings.OEMtoANSIConvert);
+
+  OpenListFile(samples + "/dos.CTL", settings, ui);
+  ASSERT_EQ(settings.Files.Count(), 1u);
+  EXPECT_TRUE(settings.OEMtoANSIConvert);
+
+  OpenListFile(samples + "/tagged.CTL", settings, ui);
+  ASSERT_EQ(settings.Files.Count(), 1u);
+  EXPECT_TRUE(settings.TaggedText);
+  EXPECT_EQ(settings.WordSeparators.find_first_of("<>"), std::string::npos);
+  EXPECT_EQ(settings.WordSeparators.front(), ' ');
+}
+
+}  // namespace
+}  // namespace lexvane::corpus

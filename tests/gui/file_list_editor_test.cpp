@@ -1,0 +1,181 @@
+// The file-list editor: OK writes the working list back (duplicates dropped)
+// and marks the corpus modified by the rules of the typed-into marks and
+// EditedInDialog; Cancel drops list changes but keeps option changes; the
+// Delete key and the Remove button.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+#include "gui/app/gui_user_interface.h"
+#include "gui/app/help.h"
+#include "gui/corpus/form_file_list.h"
+
+using namespace lexvane;
+using namespace lexvane::gui;
+
+class FileListEditorTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<corpus::CorpusSettings> corpus_;
+  std::unique_ptr<GuiUserInterface> ui_;
+  std::unique_ptr<TFormFileList> editor_;
+  QStringList chosen_;
+
+  QStringList listBox() {
+    QStringList items;
+    for (int i = 0; i < editor_->ListOfFiles->count(); ++i)
+      items << editor_->ListOfFiles->item(i)->text();
+    return items;
+  }
+  QStringList files() {
+    QStringList paths;
+    for (const std::string& p : corpus_->Files.Paths()) paths << QString::fromStdString(p);
+    return paths;
+  }
+
+ private Q_SLOTS:
+  void init() {
+    GuiUserInterface::setAnswerer([](const Question&) { return text::Answer::Ok; });
+    corpus_ = std::make_unique<corpus::CorpusSettings>();
+    corpus_->Files.Add("/corpus/b.txt");
+    corpus_->Files.Add("/corpus/d.txt");
+    corpus_->ListPath = "/corpus/list.CTL";
+    ui_ = std::make_unique<GuiUserInterface>();
+    editor_ = std::make_unique<TFormFileList>(*corpus_, *ui_);
+    editor_->setFileChooser([this] { return std::optional<QStringList>(chosen_); });
+    editor_->show();  // WhenShow
+  }
+  void cleanup() {
+    editor_.reset();
+    GuiUserInterface::setAnswerer({});
+  }
+
+  void showingFillsTheListAndCaption() {
+    QCOMPARE(editor_->windowTitle(), QStringLiteral("File List Settings: /corpus/list.CTL"));
+    QCOMPARE(listBox(), QStringList({"/corpus/b.txt", "/corpus/d.txt"}));
+    QVERIFY(!editor_->ButtonDelete->isEnabled());
+    QVERIFY(!editor_->EditedInDialog());
+    QCOMPARE(editor_->ButtonAdd->text(), QStringLiteral("< &Add"));
+    QCOMPARE(editor_->ButtonDelete->text(), QStringLiteral("> &Remove"));
+    QVERIFY(editor_->IgnoreCapitals->isChecked());
+  }
+
+  void okAddsFilesOnceAndMarksModified() {
+    chosen_ = {"/corpus/a.txt", "/corpus/d.txt", "/corpus/D.txt"};
+    editor_->ButtonAddClick();
+    // Sorted without regard to case, equal names by their bytes; the path
+    // already present stands twice until OK.
+    QCOMPARE(listBox(), QStringList({"/corpus/a.txt", "/corpus/b.txt", "/corpus/D.txt",
+                                     "/corpus/d.txt", "/corpus/d.txt"}));
+    editor_->ButtonOK->click();
+    QCOMPARE(editor_->result(), int(QDialog::Accepted));
+    // Linux paths are case-sensitive: only the identical path is dropped.
+    QCOMPARE(files(),
+             QStringList({"/corpus/a.txt", "/corpus/b.txt", "/corpus/D.txt", "/corpus/d.txt"}));
+    QVERIFY(corpus_->Modified);
+  }
+
+  void confirmingTheAddDialogWithNothingStillCountsAsAnEdit() {
+    chosen_ = {};
+    editor_->ButtonAddClick();
+    editor_->ButtonOKClick();
+    QVERIFY(corpus_->Modified);
+  }
+
+  void cancelDropsListChangesOnly() {
+    chosen_ = {"/corpus/a.txt"};
+    editor_->ButtonAddClick();
+    editor_->CheckBoxEnhSentEnd->click();
+    editor_->ButtonCancel->click();
+    QCOMPARE(editor_->result(), int(QDialog::Rejected));
+    QCOMPARE(files(), QStringList({"/corpus/b.txt", "/corpus/d.txt"}));
+    QVERIFY(corpus_->EnhSentDetect);  // options take effect at once
+    QVERIFY(!corpus_->Modified);
+    editor_->show();
+    QCOMPARE(listBox(), QStringList({"/corpus/b.txt", "/corpus/d.txt"}));
+  }
+
+  void typedSeparatorsSurviveCancelAndMarkTheNextOk() {
+    editor_->EditSentSepar->setFocus();
+    QTest::keyClicks(editor_->EditSentSepar, ";");
+    QCOMPARE(corpus_->SentenceSeparators, std::string(".?!;"));
+    editor_->ButtonCancelClick();
+    QVERIFY(!corpus_->Modified);
+    QCOMPARE(corpus_->SentenceSeparators, std::string(".?!;"));
+    editor_->show();
+    QCOMPARE(editor_->EditSentSepar->text(), QStringLiteral(".?!;"));
+    editor_->ButtonOKClick();  // no further change
+    QVERIFY(corpus_->Modified);
+    // The mark was cleared by that OK.
+    corpus_->Modified = false;
+    editor_->show();
+    editor_->ButtonOKClick();
+    QVERIFY(!corpus_->Modified);
+  }
+
+  void settingTheFieldsByProgramDoesNotMarkThem() {
+    editor_->hide();  // New list and Open list change the options while it is hidden
+    corpus_->WordSeparators = " ,.";
+    editor_->show();
+    QCOMPARE(editor_->EditWordSepar->text(), QStringLiteral(" ,."));
+    editor_->ButtonOKClick();
+    QVERIFY(!corpus_->Modified);
+  }
+
+  void onlyDosAndEnhancedOptionsCountAsChanges_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<bool>("modified");
+    QTest::newRow("dos") << "CheckBoxOEMtoANSI" << true;
+    QTest::newRow("enhanced") << "CheckBoxEnhSentEnd" << true;
+    QTest::newRow("crlf") << "CheckBoxCRLF" << false;
+    QTest::newRow("capitals") << "IgnoreCapitals" << false;
+    QTest::newRow("tagged") << "TaggedText" << false;
+  }
+  void onlyDosAndEnhancedOptionsCountAsChanges() {
+    QFETCH(QString, box);
+    QFETCH(bool, modified);
+    auto* check = editor_->findChild<QCheckBox*>(box);
+    const bool before = check->isChecked();
+    check->click();
+    editor_->ButtonOKClick();
+    QCOMPARE(corpus_->Modified, modified);
+    const corpus::CorpusSettings& c = *corpus_;
+    const bool now = box == "CheckBoxOEMtoANSI"    ? c.OEMtoANSIConvert
+                     : box == "CheckBoxEnhSentEnd" ? c.EnhSentDetect
+                     : box == "CheckBoxCRLF"       ? c.CRLFAsSeparator
+                     : box == "IgnoreCapitals"     ? c.IgnoreCapital
+                                                   : c.TaggedText;
+    QCOMPARE(now, !before);
+  }
+
+  void deleteKeyAndRemoveButtonRemoveTheSelection() {
+    chosen_ = {"/corpus/a.txt", "/corpus/c.txt"};
+    editor_->ButtonAddClick();
+    editor_->ListOfFiles->item(0)->setSelected(true);
+    editor_->ListOfFiles->item(2)->setSelected(true);
+    QVERIFY(editor_->ButtonDelete->isEnabled());
+    editor_->ListOfFiles->setFocus();
+    QTest::keyClick(editor_->ListOfFiles, Qt::Key_Delete);
+    QCOMPARE(listBox(), QStringList({"/corpus/b.txt", "/corpus/d.txt"}));
+    QVERIFY(!editor_->ButtonDelete->isEnabled());
+    editor_->ListOfFiles->item(1)->setSelected(true);
+    editor_->ButtonDelete->click();
+    QCOMPARE(listBox(), QStringList({"/corpus/b.txt"}));
+    editor_->ButtonOKClick();
+    QCOMPARE(files(), QStringList({"/corpus/b.txt"}));
+  }
+
+  void helpOpensContext3() {
+    int opened = -1;
+    SetHelpObserver([&](int c) { opened = c; });
+    editor_->ButtonHelp->click();
+    QCOMPARE(opened, 3);
+    SetHelpObserver({});
+  }
+};
+
+QTEST_MAIN(FileListEditorTest)
+#include "file_list_editor_test.moc"

@@ -5,7 +5,8 @@
 //
 // Ownership: a TQStringList owns the objects attached to its entries and
 // destroys them with the entry (Delete, Clear, destruction). PutObject does
-// not destroy the object it replaces.
+// not destroy the object it replaces. Text longer than 255 characters given
+// to a list is cut to its first 255 (also for Find and IndexOf).
 #pragma once
 
 #include <cstdint>
@@ -95,8 +96,10 @@ class TQStringList {
   virtual void Put(std::int32_t index, std::string_view s);
   virtual void PutObject(std::int32_t index, ListObject* object);
   virtual std::int32_t Add(std::string_view s);
-  // Takes ownership of object (also when an Ignore'd duplicate replaces the
-  // found entry's object).
+  // Takes ownership of object. When an Ignore'd duplicate makes it replace the
+  // found entry's object, the replaced object is destroyed (the list owned it
+  // and nobody else can). When the string is refused (Duplicates::Error) the
+  // object is destroyed before the error propagates.
   virtual std::int32_t AddObject(std::string_view s, ListObject* object);
   virtual void Clear();
   virtual void Delete(std::int32_t index);
@@ -108,7 +111,8 @@ class TQStringList {
   void SetCapacity(std::int32_t capacity);
 
   // Appends an entry at the end without searching, also in a sorted list: for
-  // callers that computed the order themselves (bulk building).
+  // callers that computed the order themselves (bulk building). Takes
+  // ownership of object (null allowed), also when it fails.
   void Append(std::string_view s, ListObject* object);
   // Hands the entry's object to the caller and leaves null in its place.
   ListObject* TakeObject(std::int32_t index);

@@ -77,7 +77,11 @@ void CutSentence(const char* window, std::size_t size, std::int64_t windowStart,
   std::int64_t i = k;
   if (enhanced) {
     while (i >= 3 && !lineBreak(i) && !enhancedEndAt(i)) --i;
-    if (i == 2 && w.at(2) != ' ') i = 1;
+    // The search reached the window's start. A blank there leaves out only a
+    // sentence end standing before it; a one-character first word (the "I"
+    // of "I am") belongs to the sentence.
+    if (i == 2 && (w.at(2) != ' ' || !(inSentence(1) || sets.closing(w.at(1)) || lineBreak(1))))
+      i = 1;
     if (i > 2) ++i;
   } else {
     while (i > 1 && !inSentence(i) && !lineBreak(i)) --i;

@@ -77,6 +77,14 @@ TEST_F(RetrievalTest, HitInTheFirstSentenceStartsAtTheFileStart) {
   EXPECT_EQ(around(".We walked home", "walked", false).left, "We");
 }
 
+TEST_F(RetrievalTest, EnhancedRuleKeepsAOneLetterFirstWordOfTheFile) {
+  EXPECT_EQ(around("I am here.", "am", true).left, "I");
+  EXPECT_EQ(around("A dog barked.", "dog", true).left, "A");
+  // A sentence end standing at the window's start is still left out.
+  EXPECT_EQ(around(". Then we went.", "Then", true).left, "");
+  EXPECT_EQ(around("! So we went.", "we", true).left, "So");
+}
+
 TEST_F(RetrievalTest, LastWordOfTheFileHasAnEmptyRightContext) {
   for (bool enhanced : {false, true}) {
     const Sentence s = around("This is the end", "end", enhanced);

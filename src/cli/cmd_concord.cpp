@@ -1,13 +1,45 @@
+// `lexvane-cli concord`: a concordance of the corpus, written exactly as the
+// concordance window's copy writes it to a file.
 #include "cli/commands.h"
+#include "cli/concord_options.h"
+#include "concordance/concordance_copy.h"
 
 namespace lexvane::cli {
 
-void AddConcordCommand(CLI::App& app, Streams& streams, int& status) {
-  CLI::App* command = app.add_subcommand("concord", "not built yet");
-  command->callback([&streams, &status] {
-    streams.err << "lexvane-cli: concord is not built yet\n";
-    status = kExitError;
+namespace {
+
+struct ConcordCommand {
+  CorpusOptions corpus;
+  ConcordOptions options;
+};
+
+int runConcord(const ConcordCommand& command, Streams& streams) {
+  const concordance::CopyOptions copy = CopyOptionsOf(command.options);
+  Console console(streams.err, streams.errIsTerminal);
+  const auto table = BuildConcordTable(command.corpus, command.options, console);
+  const std::int32_t last = table->RowCount() - 1;
+  if (!command.options.outputFile.empty())
+    return concordance::CopyRowsToFile(*table, 0, last, copy, command.options.outputFile,
+                                       console.ui)
+               ? kExitOk
+               : kExitError;
+  concordance::WriteRows(*table, 0, last, copy, true, [&streams](std::string_view piece) {
+    streams.out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
   });
+  streams.out.flush();
+  return kExitOk;
+}
+
+}  // namespace
+
+void AddConcordCommand(CLI::App& app, Streams& streams, int& status) {
+  CLI::App* sub = app.add_subcommand("concord", "a keyword-in-context concordance of the corpus");
+  auto command = std::make_shared<ConcordCommand>();
+  command->corpus.AddTo(*sub);
+  AddQueryOptions(*sub, command->options);
+  AddSortOptions(*sub, command->options);
+  AddOutputOptions(*sub, command->options);
+  sub->callback([command, &streams, &status] { status = runConcord(*command, streams); });
 }
 
 }  // namespace lexvane::cli

@@ -1,13 +1,57 @@
+// `lexvane-cli stats --of concord|wordfreq`: the text that "&Copy" of the
+// statistics dialog puts on the clipboard, for a concordance built from the
+// concord options or for a word frequency list.
+#include <fstream>
+
 #include "cli/commands.h"
+#include "cli/concord_options.h"
+#include "concordance/concordance_statistics.h"
+#include "text/error.h"
 
 namespace lexvane::cli {
 
+namespace {
+
+struct StatsCommand {
+  std::string of = "concord";
+  CorpusOptions corpus;
+  ConcordOptions options;
+};
+
+int runStats(const StatsCommand& command, Streams& streams) {
+  if (command.of == "wordfreq") return RunWordfreqStats(command.corpus, streams);
+  Console console(streams.err, streams.errIsTerminal);
+  const auto table = BuildConcordTable(command.corpus, command.options, console);
+  const std::string text = concordance::ConcordanceStatistics(*table).CopyText();
+  if (command.options.outputFile.empty()) {
+    streams.out << text;
+    streams.out.flush();
+    return kExitOk;
+  }
+  std::ofstream file(command.options.outputFile, std::ios::binary | std::ios::trunc);
+  if (!file) {
+    console.ui.ShowError("Cannot create file " + command.options.outputFile);
+    return kExitError;
+  }
+  file << text;
+  file.close();
+  if (!file) throw text::Error("Unable to write to " + command.options.outputFile);
+  return kExitOk;
+}
+
+}  // namespace
+
 void AddStatsCommand(CLI::App& app, Streams& streams, int& status) {
-  CLI::App* command = app.add_subcommand("stats", "not built yet");
-  command->callback([&streams, &status] {
-    streams.err << "lexvane-cli: stats is not built yet\n";
-    status = kExitError;
-  });
+  CLI::App* sub = app.add_subcommand(
+      "stats", "the statistics of a concordance or of a word frequency list");
+  auto command = std::make_shared<StatsCommand>();
+  sub->add_option("--of", command->of, "concord (default) or wordfreq")
+      ->check(CLI::IsMember({"concord", "wordfreq"}));
+  command->corpus.AddTo(*sub);
+  AddQueryOptions(*sub, command->options);
+  AddSortOptions(*sub, command->options);
+  AddOutputOptions(*sub, command->options);
+  sub->callback([command, &streams, &status] { status = runStats(*command, streams); });
 }
 
 }  // namespace lexvane::cli

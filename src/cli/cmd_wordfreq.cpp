@@ -1,13 +1,97 @@
+// lexvane-cli wordfreq: the word frequency list of the corpus, written as the
+// list's copy writes it to a file.
+#include <map>
+#include <memory>
+
 #include "cli/commands.h"
+#include "cli/console.h"
+#include "cli/corpus_options.h"
+#include "cli/frequency_output.h"
+#include "frequency/frequency_copy.h"
+#include "frequency/word_frequency_list.h"
+#include "frequency/word_frequency_statistics.h"
 
 namespace lexvane::cli {
 
+namespace {
+
+struct WordfreqCommand {
+  CorpusOptions corpus;
+  std::string sort;  // "" : the build's alphabetical order
+  bool wordsOnly = false;
+  std::string delimiter = "|";
+  std::string outputFile;
+};
+
+const std::map<std::string, int> kSortModes = {{"alpha", frequency::kSortAlphabetical},
+                                               {"freq", frequency::kSortByFrequency},
+                                               {"retro", frequency::kSortRetrograde},
+                                               {"class", frequency::kSortByWordClass}};
+
+// Builds the list of the corpus options; false (with a message) without files.
+bool buildList(const CorpusOptions& options, Console& console, ErrorNotingUi& ui,
+               frequency::WordFrequencyList& list, Streams& streams) {
+  const corpus::CorpusSettings settings = options.Build(ui);
+  if (settings.Files.Empty()) {
+    streams.err << "lexvane-cli: no corpus files (give FILE... or --list)\n";
+    return false;
+  }
+  text::OperationHost host{ui, console.search, console.progress};
+  list.Build(settings, host);
+  return true;
+}
+
+int runWordfreq(const WordfreqCommand& command, Streams& streams) {
+  Console console(streams.err, streams.errIsTerminal);
+  ErrorNotingUi ui(console.ui);
+  frequency::WordFrequencyList list;
+  if (!buildList(command.corpus, console, ui, list, streams)) return kExitUsage;
+  if (!command.sort.empty()) {
+    int mode = kSortModes.at(command.sort);
+    list.SortWordList(mode, frequency::SortCaption(mode), console.progress);
+  }
+  frequency::CopyOptions options;
+  options.ToFile = true;
+  options.SaveWordListOnly = command.wordsOnly;
+  options.Delimiter = command.delimiter;
+  FrequencyOutput output(command.outputFile, streams.out);
+  text::OperationHost host{ui, console.search, console.progress};
+  frequency::CopyWordFrequencies(list, 0, list.Count() - 1, options,
+                                 frequency::CopyDestination::File, output, host);
+  output.Close();
+  return ui.errors > 0 ? kExitError : kExitOk;
+}
+
+}  // namespace
+
 void AddWordfreqCommand(CLI::App& app, Streams& streams, int& status) {
-  CLI::App* command = app.add_subcommand("wordfreq", "not built yet");
-  command->callback([&streams, &status] {
-    streams.err << "lexvane-cli: wordfreq is not built yet\n";
-    status = kExitError;
-  });
+  CLI::App* sub = app.add_subcommand(
+      "wordfreq",
+      "The word frequency list of the corpus: one line per word type, word|frequency|percent "
+      "(with --sort freq also |cumulative frequency|cumulative percent), CR LF line ends.");
+  sub->footer(
+      "Words are lower-cased unless --case-sensitive; with --tagged the class of a type is that "
+      "of its first occurrence. A file that cannot be opened is reported, the others are "
+      "counted, and the exit status is 1.");
+  auto command = std::make_shared<WordfreqCommand>();
+  command->corpus.AddTo(*sub);
+  sub->add_option("--sort", command->sort, "alpha (the default order), freq, retro or class")
+      ->check(CLI::IsMember({"alpha", "freq", "retro", "class"}));
+  sub->add_flag("--words-only", command->wordsOnly, "write the words without their frequencies");
+  sub->add_option("--delimiter", command->delimiter,
+                  "the field delimiter (its first character; default |, empty: none)");
+  sub->add_option("-o,--output", command->outputFile, "write to FILE instead of standard output");
+  sub->callback([command, &streams, &status] { status = runWordfreq(*command, streams); });
+}
+
+int RunWordfreqStats(const CorpusOptions& corpus, Streams& streams) {
+  Console console(streams.err, streams.errIsTerminal);
+  ErrorNotingUi ui(console.ui);
+  frequency::WordFrequencyList list;
+  if (!buildList(corpus, console, ui, list, streams)) return kExitUsage;
+  streams.out << concordance::StatisticsText(frequency::WordFrequencyStatistics(list));
+  streams.out.flush();
+  return ui.errors > 0 ? kExitError : kExitOk;
 }
 
 }  // namespace lexvane::cli

@@ -1,0 +1,160 @@
+#include "concordance/concordance_builder.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "concordance/corpus_scan.h"
+#include "search/word_mask.h"
+#include "text/encoding.h"
+#include "text/sentence_retrieval.h"
+#include "text/tags.h"
+#include "text/text_scanner.h"
+
+namespace lexvane::concordance {
+
+namespace {
+
+constexpr std::size_t kCaptionLimit = 50;
+constexpr std::int32_t kSmallestMaxListSize = 100;
+// The lists reserve room for MaxListSize + 1 entries, but never more than
+// this up front: a huge "Max. list size" must not claim gigabytes before the
+// first hit.
+constexpr std::int32_t kMostReserved = 1 << 16;
+
+void appendMasks(std::string& text, bool& leftOut, const std::vector<std::string>& masks) {
+  for (const std::string& mask : masks) {
+    if (leftOut) return;
+    if (text.size() >= kCaptionLimit) {
+      leftOut = true;
+      return;
+    }
+    if (!text.empty()) text += ", ";
+    text = text::keepFirst(text + mask);
+  }
+}
+
+}  // namespace
+
+std::string ConcordanceCaption(const search::SearchQuery& query) {
+  std::string text;
+  bool leftOut = false;
+  const int columns = query.Kind == search::QueryKind::Simple ? 1 : search::kColumns;
+  for (int c = 0; c < columns; ++c) appendMasks(text, leftOut, query.Masks[c]);
+  if (leftOut) text += "...";
+  return "Concordance: " + text;
+}
+
+std::int32_t MaxListSizeOf(const search::SearchQuery& query) {
+  return std::max(search::IntegerFieldValue(query.MaxListSize), kSmallestMaxListSize);
+}
+
+void HitSlots::RecordSlot(int column, std::int64_t position, std::int64_t offset) {
+  int& count = counts_[column - 1];
+  if (count >= kSlots) return;
+  positions_[column - 1][count] = position;
+  offsets_[column - 1][count] = offset;
+  ++count;
+}
+
+bool HitSlots::Complete() const {
+  for (int c = 0; c < query_.ColumnCount; ++c)
+    if (counts_[c] == 0) return false;
+  return true;
+}
+
+bool HitSlots::FindCombination(std::int64_t& offset) const {
+  // A column above ColumnCount takes part as one empty choice (position 0).
+  std::array<int, 5> choices;
+  for (int c = 0; c < 5; ++c) choices[c] = c < query_.ColumnCount ? counts_[c] : 1;
+  const auto position = [&](int c, int i) {
+    return c < query_.ColumnCount ? positions_[c][i] : std::int64_t{0};
+  };
+  const int middle = query_.MiddleColumn - 1;
+  bool found = false;
+  std::array<int, 5> i{};
+  for (i[0] = 0; i[0] < choices[0]; ++i[0])
+    for (i[1] = 0; i[1] < choices[1]; ++i[1])
+      for (i[2] = 0; i[2] < choices[2]; ++i[2])
+        for (i[3] = 0; i[3] < choices[3]; ++i[3])
+          for (i[4] = 0; i[4] < choices[4]; ++i[4]) {
+            const std::array<std::int64_t, 5> p{position(0, i[0]), position(1, i[1]),
+                                                 position(2, i[2]), position(3, i[3]),
+                                                 position(4, i[4])};
+            if (!CombinationFits(p)) continue;
+            found = true;
+            offset = offsets_[middle][i[middle]];
+            break;  // the rest of column 5 for this choice of columns 1 to 4
+          }
+  return found;
+}
+
+bool HitSlots::CombinationFits(const std::array<std::int64_t, 5>& p) const {
+  const int n = query_.ColumnCount;
+  for (int k = 0; k < n; ++k) {
+    if (p[k] == 0) return false;
+    for (int j = 0; j < k; ++j)
+      if (p[k] == p[j]) return false;
+  }
+  for (int k = 0; k + 1 < n; ++k)
+    if (query_.InOrder[k] && p[k] > p[k + 1]) return false;
+  for (int k = 0; k + 1 < n; ++k) {
+    const std::int64_t distance = p[k] > p[k + 1] ? p[k] - p[k + 1] : p[k + 1] - p[k];
+    if (query_.MaxGap[k] >= 0 && distance > query_.MaxGap[k] + 1) return false;
+  }
+  return true;
+}
+
+void RetrieveSentences(ConcordanceTable& table, text::ProgressIndicator& progress) {
+  progress.Start("Retrieving sentences");
+  const std::int32_t n = table.RowCount();
+  HitWindowReader reader(text::ConfiguredSets());
+  for (std::int32_t i = 1; i <= n; ++i) {
+    const TOneWordInfo& info = table.Info(i - 1);
+    const std::string& path = table.CorpusFiles.at(static_cast<std::size_t>(info.FileIndex));
+    text::Sentence sentence;
+    reader.Retrieve(path, info.Offset, table.CRLFAsSeparator, table.EnhSentDetect, sentence);
+    table.Keywords().Put(i - 1, text::StripTag(sentence.keyword));
+    table.LeftContexts().Add(text::StripTags(sentence.left));
+    table.RightContexts().Add(text::StripTags(sentence.right));
+    table.FileNames().Add(std::filesystem::path(path).filename().string());
+    if (i % 100 == 0) progress.SetGauge(static_cast<int>(std::int64_t{i} * 100 / n));
+    if (progress.Cancelled()) {
+      while (table.Keywords().GetCount() > i) table.Keywords().Delete(i);
+      break;
+    }
+  }
+  progress.Finish();
+}
+
+std::unique_ptr<ConcordanceTable> BuildConcordance(const search::SearchQuery& query,
+                                                   const corpus::CorpusSettings& settings,
+                                                   text::OperationHost& host,
+                                                   const BuildOptions& options) {
+  auto table = std::make_unique<ConcordanceTable>();
+  table->FileCount = static_cast<std::int32_t>(settings.Files.Count());
+  table->TotalSizeKB = (settings.TotalBytes + 1023) / 1024;
+  table->TotalWords = 0;
+  table->TotalSentences = 0;
+  table->SearchComplete = true;
+  table->MaxListSize = MaxListSizeOf(query);
+  table->ResetLists(std::min(table->MaxListSize, kMostReserved - 1) + 1);
+  table->CorpusFiles = settings.Files.Paths();
+  table->WordSeparators = text::keepFirst(settings.WordSeparators);
+  table->TaggedText = settings.TaggedText;
+  table->CRLFAsSeparator = settings.CRLFAsSeparator;
+  table->EnhSentDetect = settings.EnhSentDetect;
+  table->OEMtoANSIConvert = settings.OEMtoANSIConvert;
+
+  host.search.Start("Words found:");
+  text::Scanner().Configure(settings.WordSeparators, settings.SentenceSeparators,
+                            settings.OEMtoANSIConvert);
+  ScanCorpus(query, settings, *table, host, options);
+  if (host.search.Cancelled()) table->SearchComplete = false;
+  RetrieveSentences(*table, host.progress);
+  if (host.search.Cancelled()) table->SearchComplete = false;
+  host.search.Finish();
+  table->TableSorted = false;
+  return table;
+}
+
+}  // namespace lexvane::concordance

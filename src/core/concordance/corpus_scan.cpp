@@ -1,0 +1,173 @@
+#include "concordance/corpus_scan.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "concordance/fast_scan.h"
+#include "search/word_mask.h"
+#include "text/encoding.h"
+#include "text/error.h"
+#include "text/tags.h"
+#include "text/text_scanner.h"
+
+namespace lexvane::concordance {
+
+namespace {
+
+constexpr std::int64_t kWindowLead = 300;
+constexpr std::size_t kWindowSize = 1024;
+
+bool mayStartWith(const std::string& mask, char loweredFirst) {
+  if (mask.empty()) return false;
+  return mask[0] == '*' || mask[0] == '?' || mask[0] == loweredFirst;
+}
+
+// The reference scan: the word loop of the building, one ReadWord at a time.
+class ReferenceScan {
+ public:
+  ReferenceScan(const search::SearchQuery& query, const corpus::CorpusSettings& settings,
+                ConcordanceTable& table, text::OperationHost& host)
+      : query_(query), settings_(settings), table_(table), host_(host), matcher_(query),
+        slots_(query) {}
+
+  void ScanFile(const std::string& path, std::int32_t d);
+
+ private:
+  bool tableFull() const { return table_.Keywords().GetCount() >= table_.MaxListSize; }
+  void showCounts() {
+    host_.search.SetCounts(table_.TotalWords, table_.TotalSentences,
+                           table_.Keywords().GetCount());
+  }
+
+  const search::SearchQuery& query_;
+  const corpus::CorpusSettings& settings_;
+  ConcordanceTable& table_;
+  text::OperationHost& host_;
+  QueryMatcher matcher_;
+  HitSlots slots_;
+  text::TextScanner scanner_;
+};
+
+void ReferenceScan::ScanFile(const std::string& path, std::int32_t d) {
+  if (host_.search.Cancelled()) return;
+  std::int64_t sentenceNo = 0;
+  std::int64_t wordPosition = 1;
+  slots_.Clear();
+  host_.search.SetFile(std::filesystem::path(path).filename().string());
+  const bool crlf = settings_.CRLFAsSeparator;
+  const bool simple = query_.Kind == search::QueryKind::Simple;
+  if (scanner_.OpenFile(path, host_.ui)) {
+    text::ScannedWord scanned;
+    char lowered[text::kMaxTextLength];
+    while (!tableFull() && !host_.search.Cancelled() && scanner_.ReadWord(scanned, crlf)) {
+      const bool sentenceEnd = settings_.EnhSentDetect ? scanned.enhancedEnd : scanned.simpleEnd;
+      ++table_.TotalWords;
+      std::string_view word = scanned.word;
+      std::string stripped;
+      if (settings_.TaggedText && !text::ExtractTag(word).empty()) {
+        stripped = text::StripTag(word);
+        word = stripped;
+      }
+      const std::size_t length = std::min(word.size(), text::kMaxTextLength);
+      for (std::size_t i = 0; i < length; ++i) lowered[i] = text::lowerChar(word[i]);
+      const std::string_view w(lowered, length);
+      std::int64_t offset = scanned.offset;
+      bool hit = false;
+      if (simple) {
+        hit = matcher_.MatchesSimple(w);
+      } else {
+        const unsigned columns = matcher_.MatchingColumns(w);
+        for (int c = 0; c < query_.ColumnCount; ++c)
+          if (columns & (1u << c)) slots_.RecordSlot(c + 1, wordPosition, offset);
+        if (sentenceEnd && slots_.Complete()) hit = slots_.FindCombination(offset);
+      }
+      if (hit)
+        table_.Keywords().AddObject(kKeywordPlaceholder, new TOneWordInfo(d, sentenceNo, offset));
+      if (sentenceEnd) {
+        wordPosition = 0;
+        slots_.Clear();
+        ++sentenceNo;
+        ++table_.TotalSentences;
+      }
+      ++wordPosition;
+      if (table_.TotalWords % 1000 == 0) showCounts();
+    }
+    scanner_.CloseFile();
+  }
+  host_.search.SetFile("");
+  showCounts();
+}
+
+}  // namespace
+
+QueryMatcher::QueryMatcher(const search::SearchQuery& query) : query_(query) {
+  for (int b = 0; b < 256; ++b) {
+    const char first = text::lowerChar(static_cast<char>(b));
+    bool may = false;
+    for (const auto& column : query.Masks)
+      for (const std::string& mask : column) may = may || mayStartWith(mask, first);
+    mayMatch_[b] = may;
+  }
+}
+
+bool QueryMatcher::MatchesSimple(std::string_view lowered) const {
+  for (const std::string& mask : query_.Masks[0])
+    if (search::MatchMask(lowered, mask)) return true;
+  return false;
+}
+
+unsigned QueryMatcher::MatchingColumns(std::string_view lowered) const {
+  unsigned columns = 0;
+  for (int c = 0; c < query_.ColumnCount; ++c)
+    for (const std::string& mask : query_.Masks[c])
+      if (search::MatchMask(lowered, mask)) {
+        columns |= 1u << c;
+        break;
+      }
+  return columns;
+}
+
+void ScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettings& settings,
+                ConcordanceTable& table, text::OperationHost& host, const BuildOptions& options) {
+  if (options.Mode == ScanMode::Fast && FastScanApplies(settings)) {
+    FastScanCorpus(query, settings, table, host, options);
+    return;
+  }
+  ReferenceScan scan(query, settings, table, host);
+  for (std::int32_t d = 0; d < table.FileCount; ++d)
+    if (table.Keywords().GetCount() < table.MaxListSize && !host.search.Cancelled())
+      scan.ScanFile(table.CorpusFiles[static_cast<std::size_t>(d)], d);
+}
+
+HitWindowReader::~HitWindowReader() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+void HitWindowReader::Retrieve(const std::string& path, std::int64_t offset, bool crlf,
+                               bool enhanced, text::Sentence& sentence) {
+  if (offset < 0) return;
+  if (fd_ < 0 || path != path_) {
+    if (fd_ >= 0) ::close(fd_);
+    path_ = path;
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) throw text::Error(path + ": " + std::strerror(errno));
+  }
+  const std::int64_t start = offset < kWindowLead ? 0 : offset - kWindowLead;
+  char window[kWindowSize];
+  std::size_t got = 0;
+  while (got < kWindowSize) {
+    const ssize_t r = ::pread(fd_, window + got, kWindowSize - got, static_cast<off_t>(start + got));
+    if (r < 0 && errno == EINTR) continue;
+    if (r < 0) throw text::Error(path + ": " + std::strerror(errno));
+    if (r == 0) break;
+    got += static_cast<std::size_t>(r);
+  }
+  if (got == 0) return;
+  text::CutSentence(window, got, start, offset, crlf, enhanced, sets_, sentence);
+}
+
+}  // namespace lexvane::concordance

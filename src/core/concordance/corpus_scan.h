@@ -1,0 +1,57 @@
+// The scanning half of concordance building, shared by its two modes: the
+// reference scan (one word at a time through the TextScanner) and the fast
+// scan (whole blocks, files in parallel). Both leave the table, its counters
+// and the indicator calls exactly alike. For concordance_builder.cpp and the
+// tests only.
+#pragma once
+
+#include <string>
+
+#include "concordance/concordance_builder.h"
+#include "text/character_sets.h"
+#include "text/sentence_retrieval.h"
+
+namespace lexvane::concordance {
+
+// Tells whether a lowered word is a hit of a simple query or matches a
+// column of an advanced one. The first-character test rejects quickly the
+// words that no mask can match.
+class QueryMatcher {
+ public:
+  explicit QueryMatcher(const search::SearchQuery& query);
+  // Whether a word starting with (raw, not lowered) byte `first` may match.
+  bool MayMatch(unsigned char first) const { return mayMatch_[first]; }
+  bool MatchesSimple(std::string_view lowered) const;
+  // The columns (bit c for column c + 1) with a mask matching the word.
+  unsigned MatchingColumns(std::string_view lowered) const;
+
+ private:
+  const search::SearchQuery& query_;
+  bool mayMatch_[256];
+};
+
+// Records the hits of the corpus into table.Keywords (placeholders with
+// their TOneWordInfo) and counts words and sentences, file by file.
+void ScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettings& settings,
+                ConcordanceTable& table, text::OperationHost& host, const BuildOptions& options);
+
+// Reads the 1024-byte windows of hits, keeping the file of the previous hit
+// open while the next hit is in the same file.
+class HitWindowReader {
+ public:
+  explicit HitWindowReader(const text::CharacterSets& sets) : sets_(sets) {}
+  ~HitWindowReader();
+  HitWindowReader(const HitWindowReader&) = delete;
+  HitWindowReader& operator=(const HitWindowReader&) = delete;
+  // As RetrieveSentence: an offset at or beyond the end leaves `sentence`;
+  // throws text::Error when the file cannot be opened or read.
+  void Retrieve(const std::string& path, std::int64_t offset, bool crlf, bool enhanced,
+                text::Sentence& sentence);
+
+ private:
+  const text::CharacterSets& sets_;
+  std::string path_;
+  int fd_ = -1;
+};
+
+}  // namespace lexvane::concordance

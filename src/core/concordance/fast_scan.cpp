@@ -1,0 +1,285 @@
+// The fast scan works on units: a simple query cuts each file into units of
+// about 8 MB, cut where a word starts (a word's sentence-end flags depend only
+// on the bytes from its start to the next word's start), and scans them on
+// several threads; an advanced query needs each sentence whole, so one thread
+// scans a file from its start and hands over its results in units as it
+// goes. Each unit records its word count, which of its words end a sentence
+// (one bit per word) and its hits with their word number; the calling thread
+// then replays the units in corpus order, word number by word number, with
+// the indicator updates, the full-table stop and the cancel test of the
+// reference scan.
+#include "concordance/fast_scan.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <limits>
+#include <mutex>
+#include <thread>
+
+#include "concordance/unit_scanner.h"
+#include "text/error.h"
+
+namespace lexvane::concordance {
+
+namespace {
+
+constexpr int kMostThreads = 4;
+
+struct FilePlan {
+  std::string path;
+  std::int64_t size = 0;
+  std::size_t firstItem = 0;
+  std::size_t items = 1;
+};
+
+// One work item: a unit of a file (simple) or a whole file (advanced).
+struct Item {
+  std::int32_t file = 0;
+  std::int64_t from = 0;
+  std::int64_t until = 0;
+  bool firstOfFile = true;
+};
+
+// The results of the items, filled by the workers and consumed in order by
+// the replay. An item of an advanced query yields several units.
+class ResultBoard {
+ public:
+  explicit ResultBoard(std::size_t items, std::size_t window)
+      : slots_(items), window_(window) {}
+
+  // Worker side. Waits while the item is too far ahead of the replay.
+  bool WaitForTurn(std::size_t item) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return abandoned_ || item < consumedItems_ + window_; });
+    return !abandoned_;
+  }
+  // Hands over one unit; for an advanced file waits while it has several
+  // units not yet replayed. False when the scan was abandoned.
+  bool Put(std::size_t item, UnitResult&& unit, bool last) {
+    std::unique_lock lock(mutex_);
+    Slot& slot = slots_[item];
+    changed_.wait(lock, [&] { return abandoned_ || slot.dropped || slot.units.size() < 4; });
+    if (abandoned_ || slot.dropped) return false;
+    slots_[item].units.push_back(std::move(unit));
+    slots_[item].done = last;
+    changed_.notify_all();
+    return true;
+  }
+  // Replay side: the next unit of the item; false when the item is done.
+  bool Take(std::size_t item, UnitResult& unit) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return !slots_[item].units.empty() || slots_[item].done; });
+    if (slots_[item].units.empty()) return false;
+    unit = std::move(slots_[item].units.front());
+    slots_[item].units.pop_front();
+    changed_.notify_all();
+    return true;
+  }
+  // The replay is done with the item: later units of it are refused.
+  void Consumed(std::size_t item) {
+    std::lock_guard lock(mutex_);
+    consumedItems_ = std::max(consumedItems_, item + 1);
+    slots_[item].units.clear();
+    slots_[item].dropped = true;
+    changed_.notify_all();
+  }
+  void Abandon() {
+    std::lock_guard lock(mutex_);
+    abandoned_ = true;
+    changed_.notify_all();
+  }
+
+ private:
+  struct Slot {
+    std::deque<UnitResult> units;
+    bool done = false;
+    bool dropped = false;
+  };
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::vector<Slot> slots_;
+  std::size_t window_;
+  std::size_t consumedItems_ = 0;
+  bool abandoned_ = false;
+};
+
+// Opens a corpus file as the scanner does: a directory fails with EISDIR.
+int openCorpusFile(const std::string& path, int& error) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  error = fd < 0 ? errno : 0;
+  struct stat info;
+  if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    error = EISDIR;
+    return -1;
+  }
+  return fd;
+}
+
+void scanItem(const Item& item, const FilePlan& file, const UnitScanParams& params,
+              std::size_t index, ResultBoard& board) {
+  int error = 0;
+  const int fd = openCorpusFile(file.path, error);
+  if (fd < 0) {
+    UnitResult failed;
+    failed.openError = error;
+    board.Put(index, std::move(failed), true);
+    return;
+  }
+  UnitScanner scanner(params, [&board, index](UnitResult&& unit, bool last) {
+    return board.Put(index, std::move(unit), last);
+  });
+  scanner.Run(fd, item.from, item.until);
+  ::close(fd);
+}
+
+// Replays the units in corpus order into the table, as the reference scan's
+// word loop would have met them.
+class Replay {
+ public:
+  Replay(ConcordanceTable& table, text::OperationHost& host) : table_(table), host_(host) {}
+
+  bool Stopped() const {
+    return table_.Keywords().GetCount() >= table_.MaxListSize || host_.search.Cancelled();
+  }
+  void StartFile() { fileSentences_ = 0; }
+  // False when the scan stopped inside the unit.
+  bool Unit(const UnitResult& unit, std::int32_t d) {
+    std::uint64_t w = 0;
+    std::size_t nextHit = 0;
+    const std::int64_t unitSentenceBase = fileSentences_;
+    while (w < unit.words) {
+      if (Stopped()) return false;
+      const std::uint64_t toUpdate = 1000 - static_cast<std::uint64_t>(table_.TotalWords % 1000);
+      std::uint64_t target = std::min<std::uint64_t>(w + toUpdate, unit.words);
+      if (nextHit < unit.hits.size()) target = std::min(target, unit.hits[nextHit].word);
+      const std::int64_t ends = unit.CountEnds(w, target);
+      table_.TotalWords += static_cast<std::int64_t>(target - w);
+      w = target;
+      if (nextHit < unit.hits.size() && unit.hits[nextHit].word == w) {
+        const UnitHit& hit = unit.hits[nextHit++];
+        table_.Keywords().AddObject(
+            kKeywordPlaceholder,
+            new TOneWordInfo(d, unitSentenceBase + hit.sentence, hit.offset));
+      }
+      table_.TotalSentences += ends;
+      fileSentences_ += ends;
+      if (table_.TotalWords % 1000 == 0) ShowCounts();
+    }
+    return true;
+  }
+  void ShowCounts() {
+    host_.search.SetCounts(table_.TotalWords, table_.TotalSentences,
+                           table_.Keywords().GetCount());
+  }
+
+ private:
+  ConcordanceTable& table_;
+  text::OperationHost& host_;
+  std::int64_t fileSentences_ = 0;
+};
+
+}  // namespace
+
+// Tagged text is matched after the tag strip, which the first-character test
+// does not see: the reference scan serves it.
+bool FastScanApplies(const corpus::CorpusSettings& settings) { return !settings.TaggedText; }
+
+void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettings& settings,
+                    ConcordanceTable& table, text::OperationHost& host,
+                    const BuildOptions& options) {
+  const bool advanced = query.Kind == search::QueryKind::Advanced;
+  const QueryMatcher matcher(query);
+  const UnitScanParams params(text::ConfiguredSets(), settings.CRLFAsSeparator,
+                              settings.EnhSentDetect, query, matcher, table.MaxListSize, options);
+  const std::int64_t unitBytes = params.unitBytes;
+  std::vector<FilePlan> files(table.CorpusFiles.size());
+  std::vector<Item> items;
+  for (std::size_t d = 0; d < files.size(); ++d) {
+    FilePlan& file = files[d];
+    file.path = table.CorpusFiles[d];
+    struct stat info;
+    file.size = ::stat(file.path.c_str(), &info) == 0 ? static_cast<std::int64_t>(info.st_size) : 0;
+    file.firstItem = items.size();
+    const std::int64_t units =
+        advanced ? 1 : std::max<std::int64_t>(1, (file.size + unitBytes - 1) / unitBytes);
+    file.items = static_cast<std::size_t>(units);
+    for (std::int64_t s = 0; s < units; ++s)
+      items.push_back({static_cast<std::int32_t>(d), s * unitBytes,
+                       s + 1 == units ? std::numeric_limits<std::int64_t>::max()
+                                      : (s + 1) * unitBytes,
+                       s == 0});
+  }
+
+  int threads = options.Threads > 0 ? options.Threads
+                                    : static_cast<int>(std::thread::hardware_concurrency());
+  threads = std::clamp(threads, 1, kMostThreads);
+  ResultBoard board(items.size(), static_cast<std::size_t>(2 * threads + 2));
+  std::mutex nextMutex;
+  std::size_t next = 0;
+  std::vector<std::thread> workers;
+  for (int t = 0; t < threads; ++t)
+    workers.emplace_back([&] {
+      for (;;) {
+        std::size_t index;
+        {
+          std::lock_guard lock(nextMutex);
+          if (next >= items.size()) return;
+          index = next++;
+        }
+        if (!board.WaitForTurn(index)) return;
+        scanItem(items[index], files[static_cast<std::size_t>(items[index].file)], params, index,
+                 board);
+      }
+    });
+
+  Replay replay(table, host);
+  std::string failure;
+  try {
+    for (std::size_t d = 0; d < files.size(); ++d) {
+      if (replay.Stopped()) break;
+      const FilePlan& file = files[d];
+      host.search.SetFile(std::filesystem::path(file.path).filename().string());
+      replay.StartFile();
+      bool go = true;
+      for (std::size_t i = file.firstItem; i < file.firstItem + file.items; ++i) {
+        UnitResult unit;
+        while (go && board.Take(i, unit)) {
+          if (unit.openError != 0) {
+            if (items[i].firstOfFile)
+              host.ui.Ask("Error", file.path + ": " + std::strerror(unit.openError),
+                          text::Buttons::Ok, text::Icon::Error);
+            go = false;
+          } else if (unit.readError != 0) {
+            failure = file.path + ": " + std::strerror(unit.readError);
+            go = false;
+          } else {
+            go = replay.Unit(unit, static_cast<std::int32_t>(d)) && !unit.fileEnds;
+          }
+        }
+        board.Consumed(i);
+      }
+      if (!failure.empty()) break;
+      host.search.SetFile("");
+      replay.ShowCounts();
+    }
+  } catch (...) {
+    board.Abandon();
+    for (auto& worker : workers) worker.join();
+    throw;
+  }
+  board.Abandon();
+  for (auto& worker : workers) worker.join();
+  if (!failure.empty()) throw text::Error(failure);
+}
+
+}  // namespace lexvane::concordance

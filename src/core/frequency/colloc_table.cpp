@@ -1,0 +1,253 @@
+#include "frequency/colloc_table.h"
+
+#include <cstdio>
+#include <new>
+
+#include "frequency/key_order.h"
+#include "search/word_mask.h"
+#include "text/collation.h"
+#include "text/encoding.h"
+
+namespace lexvane::frequency {
+
+namespace {
+
+std::unique_ptr<text::TQStringList> makeList(bool sorted) {
+  auto list = std::make_unique<text::TQStringList>();
+  list->SetDuplicates(text::Duplicates::Accept);
+  list->SetSorted(sorted);
+  return list;
+}
+
+std::string nodeKey(const TCollocFreqInfo& info) {
+  return info.Node + " " + info.Collocate;
+}
+
+std::string descendingNumber(std::int64_t value) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%012lld", static_cast<long long>(2147483647 - value));
+  return buffer;
+}
+
+// The count a sort column orders by (columns 2-10, 12-20 and 21).
+std::int32_t countOfColumn(const TCollocFreqInfo& info, int column) {
+  if (column == kTotalColumn) return info.Total;
+  if (column < kNodeColumn) return info.Left(kNodeColumn - column);
+  return info.Right(column - kNodeColumn);
+}
+
+bool matchesAny(std::string_view word, const std::vector<std::string>& masks) {
+  for (const std::string& mask : masks)
+    if (search::MatchMask(word, mask)) return true;
+  return false;
+}
+
+}  // namespace
+
+void CountCollocate(NodeCollocates& pending, std::string_view word, Side side, int position,
+                    std::string_view node) {
+  auto found = pending.records_.find(word);
+  TCollocFreqInfo* info;
+  if (found != pending.records_.end()) {
+    info = found->second.get();
+  } else {
+    auto record = std::make_unique<TCollocFreqInfo>();
+    record->Node = std::string(node);
+    record->Collocate = std::string(word);
+    info = record.get();
+    pending.records_.emplace(std::string(word), std::move(record));
+  }
+  (side == Side::Left ? info->LeftFreq : info->RightFreq)[position - 1] += 1;
+}
+
+CollocTable::CollocTable(const PositionFlags& leftUsed, const PositionFlags& rightUsed)
+    : leftUsed_(leftUsed), rightUsed_(rightUsed), collocList_(makeList(false)) {}
+
+CollocTable::~CollocTable() = default;
+
+TCollocFreqInfo& CollocTable::Info(std::int32_t index) const {
+  return *static_cast<TCollocFreqInfo*>(collocList_->GetObject(index));
+}
+
+void CollocTable::FlushNode(NodeCollocates& pending) {
+  std::vector<std::unique_ptr<TCollocFreqInfo>> records;
+  records.reserve(pending.records_.size());
+  KeyArena keys;
+  for (auto& [word, record] : pending.records_) {
+    keys.Add(text::collationKey(word));
+    records.push_back(std::move(record));
+  }
+  pending.Clear();
+  for (std::uint32_t i : OrderByKeys(keys)) {
+    if (collocList_->GetCount() >= rowLimit_) throw text::EQListError("List index out of bounds");
+    std::string entry = nodeKey(*records[i]);
+    collocList_->Append(entry, records[i].release());
+  }
+}
+
+void CollocTable::countRow(std::string_view left, std::string_view right, const std::string& node,
+                           const std::array<bool, 256>& separator,
+                           const std::vector<std::string>& masks, NodeCollocates& pending) {
+  auto isSeparator = [&separator](char c) { return separator[static_cast<unsigned char>(c)]; };
+  // Every position takes the next word, counted or not; words past the
+  // ninth are ignored.
+  for (int p = 1; p <= kPositions && !right.empty(); ++p) {
+    std::size_t start = 0;
+    while (start < right.size() && isSeparator(right[start])) ++start;
+    std::size_t stop = start;
+    while (stop < right.size() && !isSeparator(right[stop])) ++stop;
+    std::string_view word = right.substr(start, stop - start);
+    right.remove_prefix(stop);
+    if (!word.empty() && rightUsed_[p - 1] && matchesAny(word, masks))
+      CountCollocate(pending, word, Side::Right, p, node);
+  }
+  for (int p = 1; p <= kPositions && !left.empty(); ++p) {
+    std::size_t stop = left.size();
+    while (stop > 0 && isSeparator(left[stop - 1])) --stop;
+    std::size_t start = stop;
+    while (start > 0 && !isSeparator(left[start - 1])) --start;
+    std::string_view word = left.substr(start, stop - start);
+    left = left.substr(0, start);
+    if (!word.empty() && leftUsed_[p - 1] && matchesAny(word, masks))
+      CountCollocate(pending, word, Side::Left, p, node);
+  }
+}
+
+void CollocTable::BuildCollocTable(std::string_view wordSeparators,
+                                   const text::TQStringList& leftContexts,
+                                   const text::TQStringList& keywords,
+                                   const text::TQStringList& rightContexts,
+                                   const std::vector<std::string>& masks,
+                                   text::OperationHost& host) {
+  std::int32_t n = keywords.GetCount();
+  collocList_->SetCapacity(std::min(n, rowLimit_));
+  std::array<bool, 256> separator{};
+  for (char c : wordSeparators) separator[static_cast<unsigned char>(c)] = true;
+  std::string previousNode;
+  NodeCollocates pending;
+  host.progress.Start("Extracting and sorting words");
+  try {
+    for (std::int32_t i = 1; i <= n; ++i) {
+      if (i % 100 == 0) host.progress.SetGauge(static_cast<int>(std::int64_t{i} * 100 / n));
+      if (host.progress.Cancelled()) break;
+      std::string node = text::lowered(keywords.View(i - 1));
+      if (node != previousNode) {
+        if (!previousNode.empty()) FlushNode(pending);
+        previousNode = node;
+      }
+      countRow(leftContexts.View(i - 1), rightContexts.View(i - 1), node, separator, masks,
+               pending);
+    }
+    FlushNode(pending);
+  } catch (const text::EQListError&) {
+    pending.Clear();
+    host.ui.ShowError(kListTooLarge);
+  } catch (const std::bad_alloc&) {
+    pending.Clear();
+    host.ui.ShowError(kNotEnoughMemory);
+  }
+  for (std::int32_t i = 0; i < Count(); ++i) Info(i).Total = Info(i).SumOfCounts();
+  host.progress.Finish();
+}
+
+std::string CollocTable::CellText(int column, std::int32_t row) const {
+  if (column < 0 || column >= kCollocColumns) return {};
+  if (row == 0) {
+    if (column == 0) return {};
+    if (column == kCollocateColumn) return "Collocate";
+    if (column == kNodeColumn) return "Node";
+    if (column == kTotalColumn) return "Total";
+    int p = column < kNodeColumn ? kNodeColumn - column : column - kNodeColumn;
+    return std::to_string(p) + ".";
+  }
+  if (row < 0 || row > Count()) return {};
+  const TCollocFreqInfo& info = Info(row - 1);
+  if (column == 0) return std::to_string(row) + ".";
+  if (column == kCollocateColumn) return info.Collocate;
+  if (column == kNodeColumn) return info.Node;
+  std::int32_t count = countOfColumn(info, column);
+  return count == 0 ? std::string() : std::to_string(count);
+}
+
+CollocTable::Alignment CollocTable::ColumnAlignment(int column) {
+  if (column == kCollocateColumn) return Alignment::Left;
+  if (column == kNodeColumn) return Alignment::Centre;
+  return Alignment::Right;
+}
+
+int CollocTable::ColumnWidth(int column) const {
+  switch (column) {
+    case 0:
+      return 52;
+    case kCollocateColumn:
+      return 117;
+    case kNodeColumn:
+      return 120;
+    case kTotalColumn:
+      return 47;
+    default:
+      if (column < 0 || column >= kCollocColumns) return 0;
+      bool used = column < kNodeColumn ? leftUsed_[kNodeColumn - column - 1]
+                                       : rightUsed_[column - kNodeColumn - 1];
+      return used ? 35 : 4;
+  }
+}
+
+void CollocTable::Sort(int column, text::ProgressIndicator& progress) {
+  if (column < 1 || column >= kCollocColumns) return;
+  progress.Start("Sorting...");
+  std::size_t n = static_cast<std::size_t>(Count());
+  // Entry texts and the byte-ordered keys that order them like the list
+  // comparison does.
+  auto entryText = [this, column](const TCollocFreqInfo& info) {
+    if (column == kCollocateColumn) return info.Collocate + " " + info.Node;
+    if (column == kNodeColumn) return nodeKey(info);
+    return descendingNumber(countOfColumn(info, column)) + nodeKey(info);
+  };
+  auto key = [this, column](std::size_t i) {
+    const TCollocFreqInfo& info = Info(static_cast<std::int32_t>(i));
+    if (column == kCollocateColumn) return text::collationKey(info.Collocate + " " + info.Node);
+    if (column == kNodeColumn) return text::collationKey(nodeKey(info));
+    return DescendingPrefix(countOfColumn(info, column)) + text::collationKey(nodeKey(info));
+  };
+  KeyArena keys;
+  bool done = ComputeKeys(
+      n, key,
+      [&](std::size_t c) {
+        progress.SetGauge(static_cast<int>(c * 100 / n));
+        return !progress.Cancelled();
+      },
+      keys);
+  if (done) {
+    std::vector<std::uint32_t> order = OrderByKeys(keys);
+    auto sorted = makeList(true);
+    sorted->SetCapacity(static_cast<std::int32_t>(n));
+    for (std::uint32_t i : order) {
+      auto* info =
+          static_cast<TCollocFreqInfo*>(collocList_->TakeObject(static_cast<std::int32_t>(i)));
+      sorted->Append(entryText(*info), info);
+    }
+    collocList_ = std::move(sorted);
+  }
+  progress.Finish();
+}
+
+void CollocTable::ClearRows(std::int32_t topRow, std::int32_t bottomRow) {
+  std::int32_t count = Count();
+  if (count == 0 || topRow < 1 || topRow > count) return;
+  std::int32_t last = std::min(bottomRow, count);
+  if (last < topRow) return;
+  if (last - topRow < 16 || last == count) {
+    for (std::int32_t row = last; row >= topRow; --row) collocList_->Delete(row - 1);
+    return;
+  }
+  auto kept = makeList(collocList_->Sorted());
+  kept->SetCapacity(count - (last - topRow + 1));
+  for (std::int32_t i = 0; i < count; ++i) {
+    if (i >= topRow - 1 && i < last) continue;
+    kept->Append(collocList_->View(i), collocList_->TakeObject(i));
+  }
+  collocList_ = std::move(kept);
+}
+
+}  // namespace lexvane::frequency

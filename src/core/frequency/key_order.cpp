@@ -1,0 +1,117 @@
+#include "frequency/key_order.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <exception>
+#include <thread>
+
+namespace lexvane::frequency {
+
+void KeyArena::Reserve(std::size_t keys, std::size_t bytes) {
+  ends_.reserve(keys);
+  bytes_.reserve(bytes);
+}
+
+void KeyArena::Add(std::string_view key) {
+  bytes_.append(key);
+  ends_.push_back(bytes_.size());
+}
+
+void KeyArena::Append(const KeyArena& other) {
+  std::size_t base = bytes_.size();
+  bytes_.append(other.bytes_);
+  for (std::size_t end : other.ends_) ends_.push_back(base + end);
+}
+
+namespace {
+
+struct Item {
+  std::uint64_t prefix;  // first 8 key bytes, big-endian, zero-padded
+  std::uint32_t index;
+};
+
+std::uint64_t prefixOf(std::string_view key) {
+  unsigned char b[8] = {0, 0, 0, 0, 0, 0, 0, 0};
+  std::memcpy(b, key.data(), std::min<std::size_t>(8, key.size()));
+  std::uint64_t v = 0;
+  for (unsigned char c : b) v = (v << 8) | c;
+  return v;
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> OrderByKeys(const KeyArena& keys) {
+  std::vector<Item> items(keys.Size());
+  for (std::size_t i = 0; i < items.size(); ++i)
+    items[i] = Item{prefixOf(keys.Key(i)), static_cast<std::uint32_t>(i)};
+  std::sort(items.begin(), items.end(), [&keys](const Item& a, const Item& b) {
+    if (a.prefix != b.prefix) return a.prefix < b.prefix;
+    int c = keys.Key(a.index).compare(keys.Key(b.index));
+    if (c != 0) return c < 0;
+    return a.index > b.index;  // equal keys: later rows first
+  });
+  std::vector<std::uint32_t> order(items.size());
+  for (std::size_t k = 0; k < items.size(); ++k) order[k] = items[k].index;
+  return order;
+}
+
+bool ComputeKeys(std::size_t n, const std::function<std::string(std::size_t)>& key,
+                 const std::function<bool(std::size_t done)>& step, KeyArena& out) {
+  out = KeyArena();
+  std::size_t half = n < 2000 ? n : n / 2;
+  KeyArena second;
+  std::atomic<bool> stop{false};
+  std::atomic<std::size_t> secondDone{0};
+  std::exception_ptr failure;
+  std::thread worker;
+  if (half < n) {
+    worker = std::thread([&] {
+      try {
+        second.Reserve(n - half, (n - half) * 24);
+        for (std::size_t i = half; i < n && !stop.load(std::memory_order_relaxed); ++i) {
+          second.Add(key(i));
+          if ((i - half) % 100 == 99) secondDone.store(i - half + 1, std::memory_order_relaxed);
+        }
+      } catch (...) {
+        failure = std::current_exception();
+      }
+    });
+  }
+  bool cancelled = false;
+  try {
+    out.Reserve(n, n * 24);
+    for (std::size_t i = 0; i < half; ++i) {
+      if ((i + 1) % 100 == 0 && !step(i + 1 + secondDone.load(std::memory_order_relaxed))) {
+        cancelled = true;
+        break;
+      }
+      out.Add(key(i));
+    }
+  } catch (...) {
+    stop = true;
+    if (worker.joinable()) worker.join();
+    throw;
+  }
+  if (cancelled) stop = true;
+  if (worker.joinable()) worker.join();
+  if (failure) std::rethrow_exception(failure);
+  if (cancelled) {
+    out = KeyArena();
+    return false;
+  }
+  out.Append(second);
+  return true;
+}
+
+std::string DescendingPrefix(std::int64_t value) {
+  std::uint64_t v = ~static_cast<std::uint64_t>(value);
+  std::string s(8, '\0');
+  for (int i = 7; i >= 0; --i) {
+    s[i] = static_cast<char>(v & 0xFF);
+    v >>= 8;
+  }
+  return s;
+}
+
+}  // namespace lexvane::frequency

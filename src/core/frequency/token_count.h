@@ -1,0 +1,86 @@
+// How the word frequency list counts one token the scanner delivered: the
+// tag (read per token in tagged corpora) gives the word class, capitals are
+// folded when asked, a non-empty token counts as a word, and the token's
+// sentence end counts also when the token came out empty.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "frequency/word_counter.h"
+
+namespace lexvane::frequency {
+
+// The counts of one stretch of corpus text.
+struct CorpusCounts {
+  WordCounter counter;
+  std::int64_t words = 0;
+  std::int64_t sentences = 0;
+};
+
+struct TokenRules {
+  bool tagged = false;
+  // Lower-case after the tag is taken off (the class keeps its capitals).
+  // Untagged text is lower-cased by the tokenizer already.
+  bool lowerAfterTag = false;
+};
+
+void CountToken(CorpusCounts& counts, std::string_view token, bool simpleEnd,
+                const TokenRules& rules);
+
+// The fast path for untagged text, inlined into the scanning loop.
+inline void CountPlainToken(CorpusCounts& counts, std::string_view token, bool simpleEnd) {
+  if (!token.empty()) {
+    ++counts.words;
+    counts.counter.Add(token);
+  }
+  if (simpleEnd) ++counts.sentences;
+}
+
+// Counts untagged tokens a few tokens behind the scan, so that the table slot
+// of each is fetched from memory while the tokens before it are counted. The
+// words and sentences are counted at once; the types lag by at most
+// kDepth tokens until Flush.
+class PipelinedCounter {
+ public:
+  explicit PipelinedCounter(CorpusCounts& counts) : counts_(counts) {}
+  ~PipelinedCounter() { Flush(); }
+  PipelinedCounter(const PipelinedCounter&) = delete;
+  PipelinedCounter& operator=(const PipelinedCounter&) = delete;
+
+  void Count(std::string_view token, bool simpleEnd) {
+    if (simpleEnd) ++counts_.sentences;
+    if (token.empty()) return;
+    ++counts_.words;
+    const std::uint64_t hash = WordCounter::Hash(token);
+    counts_.counter.Prefetch(hash);
+    Pending& slot = ring_[head_ % kDepth];
+    if (head_ - tail_ == kDepth) {
+      add(slot);
+      ++tail_;
+    }
+    std::memcpy(slot.chars, token.data(), token.size());
+    slot.length = token.size();
+    slot.hash = hash;
+    ++head_;
+  }
+  void Flush() {
+    for (; tail_ < head_; ++tail_) add(ring_[tail_ % kDepth]);
+  }
+
+ private:
+  static constexpr std::size_t kDepth = 16;
+  struct Pending {
+    std::uint64_t hash;
+    std::size_t length;
+    char chars[256];
+  };
+  void add(const Pending& p) { counts_.counter.AddHashed({p.chars, p.length}, p.hash); }
+
+  CorpusCounts& counts_;
+  Pending ring_[kDepth];
+  std::size_t head_ = 0, tail_ = 0;
+};
+
+}  // namespace lexvane::frequency

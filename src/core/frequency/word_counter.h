@@ -1,0 +1,84 @@
+// WordCounter: counts word types in an open-addressing hash table, keeping
+// each type's first word class. A type's slot holds its count and, for words
+// of up to 16 characters, the word itself, so that a lookup touches one cache
+// line; longer words live in an arena. Memory grows with the number of types,
+// not with the corpus. One instance per scanning thread; merge them in corpus
+// order.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lexvane::frequency {
+
+class WordCounter {
+ public:
+  WordCounter();
+
+ public:  // queries
+  std::size_t Types() const { return types_; }
+  // The occupied slots, in no particular order: the handles of the types.
+  std::vector<std::uint32_t> Handles() const;
+  std::string_view Word(std::uint32_t handle) const { return wordOf(slots_[handle]); }
+  std::int64_t Frequency(std::uint32_t handle) const {
+    return static_cast<std::int64_t>(slots_[handle].frequency);
+  }
+  const std::string& WordClass(std::uint32_t handle) const {
+    return classes_[slots_[handle].wordClass];
+  }
+  // Bytes held, for measurements.
+  std::size_t MemoryBytes() const;
+
+ public:  // commands
+  // Adds `count` occurrences of word; a new type records wordClass.
+  void Add(std::string_view word, std::int64_t count = 1, std::string_view wordClass = {}) {
+    AddHashed(word, Hash(word), count, wordClass);
+  }
+  // Add with the word's Hash computed by the caller.
+  void AddHashed(std::string_view word, std::uint64_t hash, std::int64_t count = 1,
+                 std::string_view wordClass = {});
+  // Hints that a word of this hash comes soon.
+  void Prefetch(std::uint64_t hash) const { __builtin_prefetch(&slots_[hash & mask_]); }
+  // Adds every type of `later`, whose text comes after this counter's text in
+  // corpus order: frequencies add up, classes of types already here stay.
+  void Merge(const WordCounter& later);
+  void Clear();
+
+  static std::uint64_t Hash(std::string_view word);
+
+ private:
+  static constexpr std::size_t kInline = 16;
+  struct Slot {
+    std::uint32_t tag;  // high hash bits, never 0; 0 marks an empty slot
+    std::uint32_t wordClass;
+    std::uint64_t frequency : 56;
+    std::uint64_t length : 8;
+    union {
+      char chars[kInline];
+      std::uint64_t offset;  // into arena_, when length > kInline
+    } word;
+  };
+  static_assert(sizeof(Slot) == 32);
+
+  std::string_view wordOf(const Slot& slot) const {
+    return {slot.length <= kInline ? slot.word.chars : arena_.data() + slot.word.offset,
+            slot.length};
+  }
+  static std::uint32_t tagOf(std::uint64_t hash) {
+    return static_cast<std::uint32_t>(hash >> 32) | 1u;
+  }
+  std::uint32_t classIndex(std::string_view wordClass);
+  void grow();
+
+  std::vector<Slot> slots_;
+  std::uint64_t mask_ = 0;
+  std::size_t types_ = 0;
+  std::size_t growAt_ = 0;
+  std::vector<char> arena_;
+  std::vector<std::string> classes_;  // index 0 is the empty class
+};
+
+}  // namespace lexvane::frequency

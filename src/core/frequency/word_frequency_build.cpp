@@ -1,0 +1,282 @@
+// The corpus pass of a word frequency list: tokens counted in hash tables (on
+// two threads for large corpora), then ordered once by collation keys.
+#include <sys/stat.h>
+
+#include <atomic>
+#include <chrono>
+#include <exception>
+#include <thread>
+
+#include "frequency/key_order.h"
+#include "frequency/token_count.h"
+#include "frequency/word_counter.h"
+#include "frequency/word_frequency_list.h"
+#include "frequency/word_tokenizer.h"
+#include "text/character_sets.h"
+#include "text/collation.h"
+
+namespace lexvane::frequency {
+
+namespace {
+
+using Group = CorpusCounts;
+
+inline void countToken(Group& group, std::string_view token, bool simpleEnd,
+                       const TokenRules& rules) {
+  if (rules.tagged)
+    CountToken(group, token, simpleEnd, rules);
+  else
+    CountPlainToken(group, token, simpleEnd);
+}
+
+std::string fileNameOf(const std::string& path) {
+  std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A stretch of one file: the tokens that start in [begin, end).
+struct Unit {
+  std::size_t file;
+  std::int64_t begin;
+  std::int64_t end;  // -1: to the end of the file
+  int group;
+};
+
+// The counting thread of one half of the corpus.
+struct Worker {
+  std::vector<Unit> units;
+  std::vector<Group> groups;
+  std::vector<std::pair<std::size_t, std::string>> openFailures;
+  bool completed = false;        // every unit read to its end
+  bool overlongInSplit = false;  // a run of over 255 characters ended the split file early
+  std::exception_ptr failure;
+  std::atomic<std::int64_t> words{0}, sentences{0}, types{0};
+  std::atomic<std::size_t> currentFile{0};
+  std::atomic<bool> done{false};
+};
+
+void runWorker(Worker& w, const std::vector<std::string>& files, const text::CharacterSets& sets,
+               bool crlf, bool lowerInTokenizer, const TokenRules& rules,
+               const std::atomic<bool>& stop) {
+  try {
+    WordTokenizer tokenizer(sets, crlf, lowerInTokenizer);
+    std::int64_t baseWords = 0, baseSentences = 0, baseTypes = 0;
+    bool stopped = false;
+    for (std::size_t u = 0; u < w.units.size() && !stopped; ++u) {
+      const Unit& unit = w.units[u];
+      if (stop.load(std::memory_order_relaxed)) {
+        stopped = true;
+        break;
+      }
+      w.currentFile.store(unit.file, std::memory_order_relaxed);
+      Group& g = w.groups[unit.group];
+      std::string error;
+      if (!tokenizer.Open(files[unit.file], error)) {
+        if (unit.begin == 0) w.openFailures.emplace_back(unit.file, error);
+        continue;
+      }
+      PipelinedCounter pipeline(g);
+      auto end = tokenizer.Scan(unit.begin, unit.end, [&](std::string_view token, bool simpleEnd) {
+        if (stop.load(std::memory_order_relaxed)) return false;
+        if (rules.tagged)
+          CountToken(g, token, simpleEnd, rules);
+        else
+          pipeline.Count(token, simpleEnd);
+        if ((g.words & 1023) == 0) {
+          w.words.store(baseWords + g.words, std::memory_order_relaxed);
+          w.sentences.store(baseSentences + g.sentences, std::memory_order_relaxed);
+          w.types.store(baseTypes + static_cast<std::int64_t>(g.counter.Types()),
+                        std::memory_order_relaxed);
+        }
+        return true;
+      });
+      pipeline.Flush();
+      tokenizer.Close();
+      if (end == WordTokenizer::End::Stopped) stopped = true;
+      if (end == WordTokenizer::End::Overlong && unit.end >= 0) w.overlongInSplit = true;
+      if (u + 1 < w.units.size() && w.units[u + 1].group != unit.group) {
+        baseWords += g.words;
+        baseSentences += g.sentences;
+        baseTypes += static_cast<std::int64_t>(g.counter.Types());
+      }
+    }
+    w.completed = !stopped;
+  } catch (...) {
+    w.failure = std::current_exception();
+  }
+  w.done.store(true);
+}
+
+std::int64_t sizeOf(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
+  return static_cast<std::int64_t>(st.st_size);
+}
+
+}  // namespace
+
+class WordFrequencyBuilder {
+ public:
+  WordFrequencyBuilder(WordFrequencyList& list, const corpus::CorpusSettings& settings,
+                       text::OperationHost& host)
+      : list_(list), settings_(settings), host_(host) {
+    rules_.tagged = settings.TaggedText;
+    rules_.lowerAfterTag = settings.TaggedText && settings.IgnoreCapital;
+    lowerInTokenizer_ = settings.IgnoreCapital && !settings.TaggedText;
+  }
+
+  void Run() {
+    list_.start(settings_);
+    host_.search.Start("Types:");
+    corpus::ConfigureScanner(settings_);
+    sets_ = text::ConfiguredSets();
+    const std::vector<std::string>& files = list_.corpusFiles_;
+    std::vector<std::int64_t> sizes;
+    std::int64_t total = 0;
+    for (const std::string& f : files) {
+      sizes.push_back(sizeOf(f));
+      total += sizes.back();
+    }
+    Group result;
+    if (total >= list_.parallelThreshold_ && std::thread::hardware_concurrency() >= 2)
+      countInParallel(sizes, total, result);
+    else
+      countInSequence(result);
+    if (host_.search.Cancelled()) list_.listComplete_ = false;
+    list_.totalWords_ = result.words;
+    list_.totalSentences_ = result.sentences;
+    fill(result.counter);
+    host_.search.Finish();
+  }
+
+ private:
+  void countInSequence(Group& g) {
+    const std::vector<std::string>& files = list_.corpusFiles_;
+    text::SearchIndicator& search = host_.search;
+    WordTokenizer tokenizer(sets_, settings_.CRLFAsSeparator, lowerInTokenizer_);
+    for (const std::string& path : files) {
+      if (search.Cancelled()) continue;
+      search.SetFile(fileNameOf(path));
+      std::string error;
+      if (tokenizer.Open(path, error)) {
+        tokenizer.Scan(0, -1, [&](std::string_view token, bool simpleEnd) {
+          if (search.Cancelled()) return false;
+          countToken(g, token, simpleEnd, rules_);
+          if (g.words % 1000 == 0)
+            search.SetCounts(g.words, g.sentences, static_cast<std::int64_t>(g.counter.Types()));
+          return true;
+        });
+        tokenizer.Close();
+      } else {
+        host_.ui.ShowError(error);
+      }
+      search.SetFile("");
+      search.SetCounts(g.words, g.sentences, static_cast<std::int64_t>(g.counter.Types()));
+    }
+  }
+
+  // Two halves of the corpus text, each counted by its own thread. A cancel
+  // keeps a prefix of the corpus: the first half up to where it stopped, and
+  // the second half's counts only when the first half had been completed.
+  void countInParallel(const std::vector<std::int64_t>& sizes, std::int64_t total, Group& result) {
+    const std::vector<std::string>& files = list_.corpusFiles_;
+    Worker a, b;
+    a.groups.resize(1);
+    b.groups.resize(2);
+    std::int64_t half = total / 2, before = 0;
+    bool splitFile = false;
+    for (std::size_t f = 0; f < files.size(); ++f) {
+      std::int64_t size = sizes[f];
+      if (before + size <= half) {
+        a.units.push_back({f, 0, -1, 0});
+      } else if (before < half) {
+        std::int64_t at = half - before;
+        a.units.push_back({f, 0, at, 0});
+        b.units.push_back({f, at, -1, 0});
+        splitFile = true;
+      } else {
+        b.units.push_back({f, 0, -1, 1});
+      }
+      before += size;
+    }
+    std::atomic<bool> stop{false};
+    auto launch = [&](Worker& w) {
+      return std::thread(runWorker, std::ref(w), std::cref(files), std::cref(sets_),
+                         settings_.CRLFAsSeparator, lowerInTokenizer_, std::cref(rules_),
+                         std::cref(stop));
+    };
+    std::thread ta = launch(a), tb = launch(b);
+    text::SearchIndicator& search = host_.search;
+    std::size_t shownFile = static_cast<std::size_t>(-1);
+    while (!(a.done.load() && b.done.load())) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      std::size_t file = a.done.load() ? b.currentFile.load() : a.currentFile.load();
+      if (file != shownFile && file < files.size()) {
+        search.SetFile(fileNameOf(files[file]));
+        shownFile = file;
+      }
+      search.SetCounts(a.words + b.words, a.sentences + b.sentences, a.types + b.types);
+      if (search.Cancelled()) stop = true;
+    }
+    ta.join();
+    tb.join();
+    if (a.failure) std::rethrow_exception(a.failure);
+    if (b.failure) std::rethrow_exception(b.failure);
+    for (auto& [file, message] : a.openFailures) host_.ui.ShowError(message);
+    result = std::move(a.groups[0]);
+    if (a.completed) {
+      for (auto& [file, message] : b.openFailures) host_.ui.ShowError(message);
+      if (!(splitFile && a.overlongInSplit)) add(result, b.groups[0]);
+      add(result, b.groups[1]);
+    }
+    search.SetFile("");
+    search.SetCounts(result.words, result.sentences,
+                     static_cast<std::int64_t>(result.counter.Types()));
+  }
+
+  static void add(Group& into, Group& later) {
+    into.words += later.words;
+    into.sentences += later.sentences;
+    into.counter.Merge(later.counter);
+    later.counter.Clear();
+  }
+
+  // Fills WordList with the types in ascending order of their words.
+  void fill(WordCounter& counter) {
+    std::vector<std::uint32_t> handles = counter.Handles();
+    std::size_t n = handles.size();
+    std::vector<std::uint32_t> order;
+    {
+      KeyArena keys;
+      ComputeKeys(
+          n,
+          [&counter, &handles](std::size_t i) {
+            return text::collationKey(counter.Word(handles[i]));
+          },
+          [](std::size_t) { return true; }, keys);
+      order = OrderByKeys(keys);
+    }
+    text::TQStringList& list = *list_.wordList_;
+    list.SetCapacity(WordListCapacityFor(static_cast<std::int64_t>(n)));
+    for (std::uint32_t i : order) {
+      std::uint32_t handle = handles[i];
+      std::string_view word = counter.Word(handle);
+      list.Append(word, new TOneWordInfo(std::string(word), counter.WordClass(handle),
+                                         counter.Frequency(handle)));
+    }
+    counter.Clear();
+  }
+
+  WordFrequencyList& list_;
+  const corpus::CorpusSettings& settings_;
+  text::OperationHost& host_;
+  text::CharacterSets sets_;
+  TokenRules rules_;
+  bool lowerInTokenizer_ = false;
+};
+
+void WordFrequencyList::Build(const corpus::CorpusSettings& settings, text::OperationHost& host) {
+  WordFrequencyBuilder(*this, settings, host).Run();
+}
+
+}  // namespace lexvane::frequency

@@ -1,0 +1,232 @@
+#include "frequency/word_frequency_list.h"
+
+#include <cstdio>
+
+#include "frequency/key_order.h"
+#include "search/text_utils.h"
+#include "text/collation.h"
+#include "text/encoding.h"
+#include "text/tags.h"
+#include "text/text_scanner.h"
+
+namespace lexvane::frequency {
+
+namespace {
+
+std::unique_ptr<text::TQStringList> makeSortedList() {
+  auto list = std::make_unique<text::TQStringList>();
+  list->SetDuplicates(text::Duplicates::Accept);
+  list->SetSorted(true);
+  return list;
+}
+
+std::string descendingNumber(std::int64_t value) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%012lld", static_cast<long long>(2147483647 - value));
+  return buffer;
+}
+
+}  // namespace
+
+std::int32_t WordListCapacityFor(std::int64_t types) {
+  std::int64_t capacity = kInitialWordListCapacity;
+  while (types > capacity) capacity = capacity * 13 / 10;
+  return static_cast<std::int32_t>(std::min<std::int64_t>(capacity, text::kMaxListCapacity));
+}
+
+std::string_view SortCaption(int mode) {
+  switch (mode) {
+    case kSortByFrequency:
+      return "Sorting by frequency";
+    case kSortRetrograde:
+      return "Sorting in retrograde order";
+    case kSortByWordClass:
+      return "Sorting by word class";
+    default:
+      return "Sorting alphabetically";
+  }
+}
+
+std::string FormatPercent(std::int64_t count, std::int64_t total, int decimals, int width) {
+  double value = total == 0 ? 0.0 : static_cast<double>(count) / static_cast<double>(total) * 100.0;
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%*.*f", width, decimals, value);
+  return buffer;
+}
+
+WordFrequencyList::WordFrequencyList() : wordList_(makeSortedList()) {}
+WordFrequencyList::~WordFrequencyList() = default;
+
+TOneWordInfo& WordFrequencyList::Info(std::int32_t index) const {
+  return *static_cast<TOneWordInfo*>(wordList_->GetObject(index));
+}
+
+void WordFrequencyList::start(const corpus::CorpusSettings& settings) {
+  corpusFiles_ = settings.Files.Paths();
+  totalSizeKB_ = (settings.TotalBytes + 1023) / 1024;
+  totalWords_ = 0;
+  totalSentences_ = 0;
+  listComplete_ = true;
+  sortMode_ = kSortAlphabetical;
+  wordList_ = makeSortedList();
+  wordList_->SetCapacity(kInitialWordListCapacity);
+}
+
+std::string WordFrequencyList::CellText(int column, std::int32_t row) const {
+  static const char* const kHeadings[] = {"", "Word", "Word Class", "F", "F %", "CF", "CF %"};
+  if (column < 0 || column > 6) return {};
+  if (row == 0) return kHeadings[column];
+  if (row < 0 || row > Count()) return {};
+  const TOneWordInfo& info = Info(row - 1);
+  switch (column) {
+    case 0:
+      return std::to_string(row) + ".";
+    case 1:
+      return info.Word;
+    case 2:
+      return info.WordClass;
+    case 3:
+      return std::to_string(info.Frequency);
+    case 4:
+      return FormatPercent(info.Frequency, totalWords_, 3, 5);
+    case 5:
+      return std::to_string(info.CumFrequency);
+    default:
+      return FormatPercent(info.CumFrequency, totalWords_, 2, 4);
+  }
+}
+
+std::string WordFrequencyList::entryKey(const TOneWordInfo& info) const {
+  switch (sortMode_) {
+    case kSortByFrequency:
+      return descendingNumber(info.Frequency) + info.Word;
+    case kSortRetrograde:
+      return search::ReverseString(info.Word);
+    case kSortByWordClass:
+      return info.WordClass;
+    default:
+      return info.Word;
+  }
+}
+
+void WordFrequencyList::SortWordList(int mode, std::string_view caption,
+                                     text::ProgressIndicator& progress) {
+  progress.Start(caption);
+  sortMode_ = static_cast<std::uint8_t>(mode >= 0 && mode <= 3 ? mode : 0);
+  std::size_t n = static_cast<std::size_t>(Count());
+  // The byte order of these keys is the list comparison's order of the
+  // entry texts: a frequency prefix of equal length only orders by number.
+  auto key = [this](std::size_t i) -> std::string {
+    const TOneWordInfo& info = Info(static_cast<std::int32_t>(i));
+    switch (sortMode_) {
+      case kSortByFrequency:
+        return DescendingPrefix(info.Frequency) + text::collationKey(info.Word);
+      case kSortRetrograde:
+        return text::collationKey(search::ReverseString(info.Word));
+      case kSortByWordClass:
+        return text::collationKey(info.WordClass);
+      default:
+        return text::collationKey(info.Word);
+    }
+  };
+  KeyArena keys;
+  bool done = ComputeKeys(
+      n, key,
+      [&](std::size_t c) {
+        progress.SetGauge(static_cast<int>(c * 100 / n));
+        return !progress.Cancelled();
+      },
+      keys);
+  if (done) {
+    std::vector<std::uint32_t> order = OrderByKeys(keys);
+    keys = KeyArena();
+    auto sorted = makeSortedList();
+    sorted->SetCapacity(static_cast<std::int32_t>(n));
+    for (std::uint32_t i : order) {
+      auto* info = static_cast<TOneWordInfo*>(wordList_->TakeObject(static_cast<std::int32_t>(i)));
+      info->CumFrequency = 0;
+      sorted->Append(entryKey(*info), info);
+    }
+    wordList_ = std::move(sorted);
+  }
+  if (sortMode_ == kSortByFrequency) recomputeCumulative();
+  progress.Finish();
+}
+
+void WordFrequencyList::recomputeCumulative() {
+  std::int64_t sum = 0;
+  for (std::int32_t i = 0; i < Count(); ++i) {
+    TOneWordInfo& info = Info(i);
+    sum += info.Frequency;
+    info.CumFrequency = sum;
+  }
+}
+
+void WordFrequencyList::ClearRows(std::int32_t topRow, std::int32_t bottomRow) {
+  std::int32_t count = Count();
+  if (count == 0 || topRow < 1 || topRow > count) return;
+  std::int32_t last = std::min(bottomRow, count);
+  if (last < topRow) return;
+  std::int32_t removed = last - topRow + 1;
+  if (removed <= 16 || last == count) {
+    for (std::int32_t row = last; row >= topRow; --row) wordList_->Delete(row - 1);
+    return;
+  }
+  // A large range: rebuild once instead of moving the tail per deleted row.
+  auto kept = makeSortedList();
+  kept->SetCapacity(wordList_->Capacity());
+  for (std::int32_t i = 0; i < count; ++i) {
+    if (i >= topRow - 1 && i < last) continue;
+    kept->Append(wordList_->View(i), wordList_->TakeObject(i));
+  }
+  wordList_ = std::move(kept);
+}
+
+void WordFrequencyList::BuildByInsertion(const corpus::CorpusSettings& settings,
+                                         text::OperationHost& host) {
+  start(settings);
+  host.search.Start("Types:");
+  text::TextScanner& scanner = text::Scanner();
+  scanner.Configure(settings.WordSeparators, settings.SentenceSeparators,
+                    settings.OEMtoANSIConvert);
+  text::TQStringList& list = *wordList_;
+  for (const std::string& path : corpusFiles_) {
+    if (host.search.Cancelled()) continue;
+    host.search.SetFile(path.substr(path.find_last_of('/') + 1));
+    bool crlf = settings.CRLFAsSeparator, ignoreCapital = settings.IgnoreCapital;
+    if (scanner.OpenFile(path, host.ui)) {
+      text::ScannedWord scanned;
+      while (!host.search.Cancelled() && scanner.ReadWord(scanned, crlf)) {
+        std::string token(scanned.word), wordClass;
+        if (settings.TaggedText) {
+          wordClass = text::ExtractTag(token);
+          if (!wordClass.empty()) token = text::StripTag(token);
+        }
+        if (ignoreCapital) text::lowerInPlace(token);
+        if (!token.empty()) {
+          ++totalWords_;
+          std::int32_t index;
+          if (list.Find(token, index)) {
+            ++Info(index).Frequency;
+          } else {
+            if (list.GetCount() == list.Capacity())
+              list.SetCapacity(
+                  static_cast<std::int32_t>(static_cast<std::int64_t>(list.Capacity()) * 13 / 10));
+            index = list.Add(token);
+            list.PutObject(index, new TOneWordInfo(token, wordClass, 1));
+          }
+        }
+        if (scanned.simpleEnd) ++totalSentences_;
+        if (totalWords_ % 1000 == 0)
+          host.search.SetCounts(totalWords_, totalSentences_, list.GetCount());
+      }
+      scanner.CloseFile();
+    }
+    host.search.SetFile("");
+    host.search.SetCounts(totalWords_, totalSentences_, list.GetCount());
+  }
+  if (host.search.Cancelled()) listComplete_ = false;
+  host.search.Finish();
+}
+
+}  // namespace lexvane::frequency

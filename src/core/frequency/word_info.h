@@ -1,0 +1,48 @@
+// The row records of the frequency tables. Each is owned by the quick list
+// entry it is attached to and destroyed with it.
+//
+// lexvane::frequency::TOneWordInfo (a word type) is unrelated to the
+// concordance's hit locator of the same name.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "text/quick_list.h"
+
+namespace lexvane::frequency {
+
+// One word type of a word frequency list.
+class TOneWordInfo : public text::ListObject {
+ public:
+  TOneWordInfo() = default;
+  TOneWordInfo(std::string word, std::string wordClass, std::int64_t frequency)
+      : Frequency(frequency), Word(std::move(word)), WordClass(std::move(wordClass)) {}
+
+  std::int64_t Frequency = 1;
+  // The running sum of Frequency down to this row; set only by the sort by
+  // frequency, 0 otherwise.
+  std::int64_t CumFrequency = 0;
+  std::string Word;       // as counted (lower-cased when capitals are ignored)
+  std::string WordClass;  // tag of the type's first occurrence; empty untagged
+};
+
+inline constexpr int kPositions = 9;
+
+// One row of a collocate table: a node, a collocate and its counts at the
+// positions 1 to 9 on either side (index 0 is position 1).
+class TCollocFreqInfo : public text::ListObject {
+ public:
+  std::string Node;       // the lower-cased keyword
+  std::string Collocate;  // as it stands in the context
+  std::array<std::int32_t, kPositions> LeftFreq{};
+  std::array<std::int32_t, kPositions> RightFreq{};
+  std::int32_t Total = 0;  // sum of the eighteen counts, set when the build ends
+
+  std::int32_t Left(int position) const { return LeftFreq[position - 1]; }
+  std::int32_t Right(int position) const { return RightFreq[position - 1]; }
+  std::int32_t SumOfCounts() const;
+};
+
+}  // namespace lexvane::frequency

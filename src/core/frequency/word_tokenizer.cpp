@@ -1,0 +1,72 @@
+#include "frequency/word_tokenizer.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "text/encoding.h"
+#include "text/error.h"
+
+namespace lexvane::frequency {
+
+WordTokenizer::WordTokenizer(const text::CharacterSets& sets, bool crlf, bool lowerCase)
+    : oem_(sets.oemToAnsi) {
+  for (int i = 0; i < 256; ++i) {
+    char c = static_cast<char>(i);
+    std::uint8_t cls = 0;
+    if (sets.separator(c)) {
+      cls = kSeparator;
+      if (sets.sentence(c) || (crlf && (c == '\r' || c == '\n'))) cls |= kEndsSentence;
+    }
+    class_[i] = cls;
+    fold_[i] = lowerCase ? text::lowerChar(c) : c;
+  }
+  block_ = new char[kBlockSize];
+}
+
+WordTokenizer::~WordTokenizer() {
+  Close();
+  delete[] block_;
+}
+
+bool WordTokenizer::Open(const std::string& path, std::string& error) {
+  Close();
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) {
+    error = path + ": " + std::strerror(errno);
+    return false;
+  }
+  path_ = path;
+  length_ = pos_ = 0;
+  blockStart_ = 0;
+  return true;
+}
+
+void WordTokenizer::Close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+bool WordTokenizer::seek(std::int64_t offset) {
+  if (::lseek(fd_, offset, SEEK_SET) < 0) throw text::Error(path_ + ": " + std::strerror(errno));
+  blockStart_ = offset;
+  length_ = pos_ = 0;
+  return refill();
+}
+
+bool WordTokenizer::refill() {
+  blockStart_ += static_cast<std::int64_t>(length_);
+  pos_ = 0;
+  ssize_t got;
+  do {
+    got = ::read(fd_, block_, kBlockSize);
+  } while (got < 0 && errno == EINTR);
+  if (got < 0) throw text::Error(path_ + ": " + std::strerror(errno));
+  length_ = static_cast<std::size_t>(got);
+  if (length_ > 0 && oem_) text::dosToAnsiInPlace(block_, length_);
+  return length_ > 0;
+}
+
+}  // namespace lexvane::frequency

@@ -1,0 +1,127 @@
+// WordTokenizer: the word frequency list's own fast reader of one corpus file.
+// It delivers exactly the tokens and SimpleEnd flags that the text scanner's
+// ReadWord delivers for the same file and sets (a token is a run of
+// non-separators; SimpleEnd says the gap behind it held a sentence separator,
+// a line break while crlf is on, or the end of the file; a run longer than
+// 255 characters ends the file), but reads large blocks and hands each token
+// to an inlined callback instead of copying it out per call.
+//
+// A file may be read in byte ranges by several tokenizers: a range owns the
+// tokens that start inside it, and reads on past its end only to finish the
+// gap of its last token. One instance per thread.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/character_sets.h"
+
+namespace lexvane::frequency {
+
+class WordTokenizer {
+ public:
+  static constexpr std::size_t kBlockSize = 1 << 20;
+  static constexpr std::size_t kMaxWord = 255;
+
+  // How a range ended.
+  enum class End { Done, Stopped, Overlong };
+
+  WordTokenizer(const text::CharacterSets& sets, bool crlf, bool lowerCase);
+  ~WordTokenizer();
+  WordTokenizer(const WordTokenizer&) = delete;
+  WordTokenizer& operator=(const WordTokenizer&) = delete;
+
+  // Opens the file read-only. On failure returns false with `error` =
+  // path + ": " + the system's description.
+  bool Open(const std::string& path, std::string& error);
+  void Close();
+
+  // Reads the tokens that start in [begin, end) (end < 0: to the end of the
+  // file). onToken(std::string_view token, bool simpleEnd) returns false to
+  // stop after that token. Tokens are lower-cased when the tokenizer was made
+  // with lowerCase. Throws text::Error on a read error.
+  template <class OnToken>
+  End Scan(std::int64_t begin, std::int64_t end, OnToken&& onToken);
+
+ private:
+  // Character classes.
+  static constexpr std::uint8_t kSeparator = 1;
+  static constexpr std::uint8_t kEndsSentence = 2;
+
+  bool seek(std::int64_t offset);
+  // Refills the block; false at the end of the file.
+  bool refill();
+
+  std::array<std::uint8_t, 256> class_{};
+  std::array<char, 256> fold_{};
+  bool oem_ = false;
+  int fd_ = -1;
+  std::string path_;
+  char* block_ = nullptr;
+  std::size_t length_ = 0;
+  std::size_t pos_ = 0;
+  std::int64_t blockStart_ = 0;
+};
+
+template <class OnToken>
+WordTokenizer::End WordTokenizer::Scan(std::int64_t begin, std::int64_t end, OnToken&& onToken) {
+  if (!seek(begin > 0 ? begin - 1 : 0)) return End::Done;
+  if (begin > 0) {
+    // A token running across `begin` belongs to the range before.
+    bool inWord = !(class_[static_cast<std::uint8_t>(block_[pos_])] & kSeparator);
+    if (++pos_ >= length_ && !refill()) return End::Done;
+    if (inWord) {
+      while (!(class_[static_cast<std::uint8_t>(block_[pos_])] & kSeparator))
+        if (++pos_ >= length_ && !refill()) return End::Done;
+    }
+  }
+  // Leading gap: skipped; it ends no token of this range.
+  while (class_[static_cast<std::uint8_t>(block_[pos_])] & kSeparator)
+    if (++pos_ >= length_ && !refill()) return End::Done;
+
+  char word[kMaxWord + 1];
+  for (;;) {
+    if (end >= 0 && blockStart_ + static_cast<std::int64_t>(pos_) >= end) return End::Done;
+    // Word part: the token ends at a separator or at the end of the file.
+    std::size_t size = 0;
+    bool atEnd = false;
+    for (;;) {
+      const char* p = block_ + pos_;
+      const char* stop = block_ + length_;
+      const char* q = p;
+      while (q < stop && !(class_[static_cast<std::uint8_t>(*q)] & kSeparator)) ++q;
+      std::size_t run = static_cast<std::size_t>(q - p);
+      if (size + run > kMaxWord) return End::Overlong;
+      for (std::size_t i = 0; i < run; ++i) word[size + i] = fold_[static_cast<std::uint8_t>(p[i])];
+      size += run;
+      pos_ += run;
+      if (q < stop) break;
+      if (!refill()) {
+        atEnd = true;
+        break;
+      }
+    }
+    bool simpleEnd = atEnd;
+    if (!atEnd) {
+      // Gap part, up to the next token or the end of the file.
+      for (;;) {
+        std::uint8_t c = class_[static_cast<std::uint8_t>(block_[pos_])];
+        if (!(c & kSeparator)) break;
+        if (c & kEndsSentence) simpleEnd = true;
+        if (++pos_ >= length_ && !refill()) {
+          simpleEnd = true;
+          atEnd = true;
+          break;
+        }
+      }
+    }
+    if (!onToken(std::string_view(word, size), simpleEnd)) return End::Stopped;
+    if (atEnd) return End::Done;
+  }
+}
+
+}  // namespace lexvane::frequency

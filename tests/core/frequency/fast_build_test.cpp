@@ -1,0 +1,159 @@
+// The fast build (hash counting, one or two threads, own tokenizer) against
+// the straightforward build (process-wide scanner, binary insertion per new
+// type) on generated corpora: the lists must be identical.
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "core/corpus/temp_folder.h"
+#include "core/frequency/fakes.h"
+#include "frequency/word_frequency_list.h"
+#include "text/collation.h"
+
+namespace lexvane::frequency {
+namespace {
+
+using corpus::testing::TempFolder;
+using corpus::testing::writeBytes;
+using testing::Host;
+
+struct Generator {
+  std::mt19937 random{12345};
+  std::vector<std::string> vocabulary;
+  bool tagged = false;
+
+  Generator() {
+    const std::string letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJ\xE9\xC9\xFC\xDC\xE6";
+    for (int i = 0; i < 4000; ++i) {
+      std::string w;
+      int length = 1 + static_cast<int>(random() % 9);
+      for (int k = 0; k < length; ++k) w += letters[random() % letters.size()];
+      vocabulary.push_back(w);
+    }
+  }
+  std::string word() {
+    double u = std::uniform_real_distribution<double>(0, 1)(random);
+    std::string w = vocabulary[static_cast<std::size_t>(u * u * u * vocabulary.size())];
+    if (tagged) {
+      static const char* const kTags[] = {"<NN>", "<VB>", "<Jj>", "", "", "<>", "<X>"};
+      w = kTags[random() % 7] + w;
+      if (random() % 50 == 0) w = "<NN>";
+    }
+    return w;
+  }
+  std::string gap() {
+    static const char* const kGaps[] = {" ",     " ",  " ",    "  ", ". ", ", ",   "\r\n",
+                                        ".\r\n", "! ", " 12 ", "\t", "\n", "? \"", " - "};
+    return kGaps[random() % 14];
+  }
+  // About `bytes` of text; an overlong run at the given share of it (if >= 0).
+  std::string text(std::size_t bytes, double overlongAt = -1) {
+    std::string t;
+    bool placed = overlongAt < 0;
+    while (t.size() < bytes) {
+      if (!placed && t.size() >= overlongAt * bytes) {
+        t += std::string(300, 'q') + " ";
+        placed = true;
+      }
+      t += word() + gap();
+    }
+    return t;
+  }
+};
+
+struct Row {
+  std::string word, wordClass;
+  std::int64_t frequency;
+  bool operator==(const Row&) const = default;
+};
+
+std::vector<Row> rowsOf(const WordFrequencyList& list) {
+  std::vector<Row> rows;
+  for (std::int32_t i = 0; i < list.Count(); ++i)
+    rows.push_back({list.Info(i).Word, list.Info(i).WordClass, list.Info(i).Frequency});
+  return rows;
+}
+
+class FastBuildTest : public ::testing::Test {
+ protected:
+  void SetUp() override { text::setCollationLocale("root"); }
+
+  void addFile(const std::string& name, const std::string& content) {
+    writeBytes(folder / name, content);
+    settings.Files.Add(folder / name);
+    settings.TotalBytes += static_cast<std::int64_t>(content.size());
+  }
+
+  // Builds both ways, once on one thread and once on two, and compares.
+  void expectSameLists() {
+    WordFrequencyList reference;
+    Host referenceHost;
+    auto referenceOperation = referenceHost.operation();
+    reference.BuildByInsertion(settings, referenceOperation);
+    ASSERT_GT(reference.Count(), 100);
+    for (std::int64_t threshold : {std::int64_t{1} << 40, std::int64_t{0}}) {
+      WordFrequencyList fast;
+      fast.SetParallelThreshold(threshold);
+      Host host;
+      auto operation = host.operation();
+      fast.Build(settings, operation);
+      EXPECT_EQ(fast.TotalWords(), reference.TotalWords()) << threshold;
+      EXPECT_EQ(fast.TotalSentences(), reference.TotalSentences()) << threshold;
+      EXPECT_TRUE(fast.ListComplete());
+      EXPECT_TRUE(rowsOf(fast) == rowsOf(reference)) << threshold;
+      EXPECT_EQ(fast.WordList().Capacity(), reference.WordList().Capacity());
+      for (std::int32_t i = 0; i < fast.Count(); i += 97)
+        ASSERT_EQ(fast.WordList().Get(i), reference.WordList().Get(i));
+      EXPECT_EQ(host.ui.messages.size(), referenceHost.ui.messages.size());
+    }
+  }
+
+  TempFolder folder;
+  corpus::CorpusSettings settings;
+  Generator generator;
+};
+
+TEST_F(FastBuildTest, PlainTextFoldedWithOneFileSplitAcrossThreadsAndBlocks) {
+  addFile("a.txt", generator.text(100000));
+  addFile("b.txt", generator.text(1300000));
+  addFile("c.txt", generator.text(100000));
+  expectSameLists();
+}
+
+TEST_F(FastBuildTest, CaseKeptAndLineBreaksEndingSentences) {
+  settings.IgnoreCapital = false;
+  settings.CRLFAsSeparator = true;
+  settings.SentenceSeparators = ".?";
+  addFile("a.txt", generator.text(300000));
+  addFile("b.txt", generator.text(250000));
+  addFile("c.txt", "");
+  expectSameLists();
+}
+
+TEST_F(FastBuildTest, TaggedTextKeepsTheClassOfTheFirstOccurrenceInCorpusOrder) {
+  settings.TaggedText = true;
+  settings.WordSeparators = " ,.!?\"-0123456789";
+  generator.tagged = true;
+  addFile("a.txt", generator.text(200000));
+  addFile("b.txt", generator.text(200000));
+  addFile("c.txt", generator.text(200000));
+  expectSameLists();
+}
+
+TEST_F(FastBuildTest, OverlongRunEndsItsFileAlsoWhenTheFileIsSplit) {
+  addFile("a.txt", generator.text(100000));
+  addFile("b.txt", generator.text(1200000, 0.3));  // the run lies before the split
+  addFile("c.txt", generator.text(100000, 0.5));
+  addFile("d.txt", "x y z");
+  expectSameLists();
+}
+
+TEST_F(FastBuildTest, MissingFilesAreReportedOnceInBothBuilds) {
+  addFile("a.txt", generator.text(200000));
+  settings.Files.Add(folder / "b-missing.txt");
+  addFile("c.txt", generator.text(200000));
+  expectSameLists();
+}
+
+}  // namespace
+}  // namespace lexvane::frequency

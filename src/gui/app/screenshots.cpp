@@ -29,6 +29,7 @@ void saveScreen(TFormMain& mainWindow, QWidget* over, const QString& file) {
 
 void TakeScreenshots(TFormMain& mainWindow, const QString& folder) {
   QDir().mkpath(folder);
+  mainWindow.move(24, 24);
   const QString dir = QDir(folder).absolutePath();
   // Give the window and the list file time to show before each picture.
   QTimer::singleShot(1500, &mainWindow, [&mainWindow, dir] {
@@ -40,6 +41,9 @@ void TakeScreenshots(TFormMain& mainWindow, const QString& folder) {
       QTimer::singleShot(200, qApp, &QApplication::quit);
     });
     editor->open();
+    // Without a window manager the dialog would hide the frame: put it
+    // lower right, so both show.
+    editor->move(mainWindow.frameGeometry().topLeft() + QPoint(150, 95));
   });
 }
 

@@ -43,8 +43,8 @@ int runStats(const StatsCommand& command, Streams& streams) {
 }  // namespace
 
 void AddStatsCommand(CLI::App& app, Streams& streams, int& status) {
-  CLI::App* sub = app.add_subcommand(
-      "stats", "the statistics of a concordance or of a word frequency list");
+  CLI::App* sub =
+      app.add_subcommand("stats", "the statistics of a concordance or of a word frequency list");
   auto command = std::make_shared<StatsCommand>();
   sub->add_option("--of", command->of, "concord (default) or wordfreq")
       ->check(CLI::IsMember({"concord", "wordfreq"}));

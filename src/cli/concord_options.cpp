@@ -13,12 +13,11 @@ namespace {
 std::pair<int, std::string> splitNumbered(const std::string& value, char sep, int highest,
                                           const std::string& option) {
   const std::size_t at = value.find(sep);
-  const auto k = at == std::string::npos ? std::nullopt
-                                          : search::ParseIntegerField(value.substr(0, at));
+  const auto k =
+      at == std::string::npos ? std::nullopt : search::ParseIntegerField(value.substr(0, at));
   if (!k || *k < 1 || *k > highest)
-    throw CLI::ValidationError(option, "expected K" + std::string(1, sep) +
-                                           "..., K from 1 to " + std::to_string(highest) +
-                                           ": " + value);
+    throw CLI::ValidationError(option, "expected K" + std::string(1, sep) + "..., K from 1 to " +
+                                           std::to_string(highest) + ": " + value);
   return {*k, value.substr(at + 1)};
 }
 
@@ -40,11 +39,13 @@ void AddQueryOptions(CLI::App& command, ConcordOptions& options) {
                    "an advanced query: load -q as the advanced dialog does");
   command.add_option("--column", options.columns, "advanced: a mask of column K (K:M)")
       ->allow_extra_args(false);
-  command.add_option("--order", options.orders,
-                     "advanced: K=1 (default) the words of columns K and K+1 in this order")
+  command
+      .add_option("--order", options.orders,
+                  "advanced: K=1 (default) the words of columns K and K+1 in this order")
       ->allow_extra_args(false);
-  command.add_option("--gap", options.gaps,
-                     "advanced: K=N at most N words between columns K and K+1, K=x any")
+  command
+      .add_option("--gap", options.gaps,
+                  "advanced: K=N at most N words between columns K and K+1, K=x any")
       ->allow_extra_args(false);
   command.add_option("--middle", options.middle, "advanced: the keyword's column")
       ->check(CLI::Range(1, 5));
@@ -105,8 +106,8 @@ search::SearchQuery BuildQuery(const ConcordOptions& options, text::UserInterfac
   }
   for (const std::string& gap : options.gaps) {
     const auto [k, distance] = splitNumbered(gap, '=', search::kColumnPairs, "--gap");
-    const auto value = distance == "x" ? std::optional<std::int32_t>(-1)
-                                       : search::ParseIntegerField(distance);
+    const auto value =
+        distance == "x" ? std::optional<std::int32_t>(-1) : search::ParseIntegerField(distance);
     if (!value || *value < -1) throw CLI::ValidationError("--gap", "expected K=N or K=x");
     model.Distances[k - 1] = *value;
   }
@@ -115,7 +116,8 @@ search::SearchQuery BuildQuery(const ConcordOptions& options, text::UserInterfac
   bool any = false;
   for (const auto& list : model.Masks) any = any || !list.empty();
   if (!any) throw CLI::ValidationError("no mask to search for: give -m, --column or -q");
-  if (search::HasColumnGap(model.Query())) throw text::Error(std::string(search::kColumnGapMessage));
+  if (search::HasColumnGap(model.Query()))
+    throw text::Error(std::string(search::kColumnGapMessage));
   model.Validate(ui);
   return model.Query();
 }

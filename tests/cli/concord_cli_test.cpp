@@ -85,9 +85,9 @@ TEST_F(ConcordCli, SortThenDeleteDuplicates) {
 }
 
 TEST_F(ConcordCli, AdvancedQueryJustifiedWithMarksAndSources) {
-  const Result r = run(
-      "concord --column 1:the --column 2:house --gap 1=1 --middle 2 a.txt b.txt "
-      "--format justify --width 12 --source --delimiters '<>' --around 1,1");
+  const Result r =
+      run("concord --column 1:the --column 2:house --gap 1=1 --middle 2 a.txt b.txt "
+          "--format justify --width 12 --source --delimiters '<>' --around 1,1");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out,
             "        <The < house > is > old.    [a.txt] \r\n"
@@ -157,8 +157,8 @@ TEST_F(ConcordCli, QueryFileMasksComeFirst) {
   const auto simple = lexvane::cli::BuildQuery(options, ui);
   EXPECT_EQ(simple.Masks[0], (std::vector<std::string>{"House", "walk*"}));
   EXPECT_EQ(simple.MaxListSize, "300");
-  const char* advancedArgv[] = {"concord", "-q", query.c_str(), "--advanced", "--column",
-                                "2:Walk*", "--max", "50"};
+  const char* advancedArgv[] = {"concord",  "-q",      query.c_str(), "--advanced",
+                                "--column", "2:Walk*", "--max",       "50"};
   lexvane::cli::ConcordOptions advancedOptions;
   CLI::App advancedApp;
   lexvane::cli::AddQueryOptions(advancedApp, advancedOptions);
@@ -172,8 +172,8 @@ TEST_F(ConcordCli, QueryFileMasksComeFirst) {
 
 TEST_F(ConcordCli, SampleCorpusExportEqualsStandardOutput) {
   const std::string samples = LEXVANE_SAMPLES_DIR;
-  const std::string files = samples + "/morning_walks.txt " + samples +
-                            "/the_old_house.txt " + samples + "/letters_from_the_coast.txt";
+  const std::string files = samples + "/morning_walks.txt " + samples + "/the_old_house.txt " +
+                            samples + "/letters_from_the_coast.txt";
   const Result r = run("concord --enhanced -m 'walk*' -m house --sort left --word 2 " + files);
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_GT(r.out.size(), 0u);

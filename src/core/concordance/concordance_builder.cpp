@@ -78,8 +78,8 @@ bool HitSlots::FindCombination(std::int64_t& offset) const {
         for (i[3] = 0; i[3] < choices[3]; ++i[3])
           for (i[4] = 0; i[4] < choices[4]; ++i[4]) {
             const std::array<std::int64_t, 5> p{position(0, i[0]), position(1, i[1]),
-                                                 position(2, i[2]), position(3, i[3]),
-                                                 position(4, i[4])};
+                                                position(2, i[2]), position(3, i[3]),
+                                                position(4, i[4])};
             if (!CombinationFits(p)) continue;
             found = true;
             offset = offsets_[middle][i[middle]];

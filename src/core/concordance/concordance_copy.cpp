@@ -16,7 +16,9 @@ constexpr std::size_t kPieceLimit = 8191;
 
 // The one-character word delimiter of a field; an empty field marks with a
 // blank.
-char wordDelimiter(const std::string& field) { return field.empty() ? ' ' : field[0]; }
+char wordDelimiter(const std::string& field) {
+  return field.empty() ? ' ' : field[0];
+}
 
 void appendRow(const ConcordanceTable& table, std::int32_t row, const CopyOptions& options,
                int width, const text::CharacterSets& sets, std::string& out) {
@@ -145,8 +147,7 @@ bool CopyRowsToText(const ConcordanceTable& table, std::int32_t first, std::int3
 }
 
 bool CopyRowsToFile(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-                    const CopyOptions& options, const std::string& path,
-                    text::UserInterface& ui) {
+                    const CopyOptions& options, const std::string& path, text::UserInterface& ui) {
   CopyWidth(options);  // an invalid width stops the command before the file is made
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   if (!file) {

@@ -31,7 +31,7 @@ struct CopyOptions {
   bool IncludeSource = false;
   bool SelectedOnly = true;
   bool SaveWithDelimiters = false;
-  std::string LeftDelimiter = "|";   // at most one character
+  std::string LeftDelimiter = "|";  // at most one character
   std::string RightDelimiter = "|";
   bool DelimAround = false;  // "Delimiters also to M words left and N words right"
   int M = 1;                 // 0 to 10
@@ -78,7 +78,6 @@ bool CopyRowsToText(const ConcordanceTable& table, std::int32_t first, std::int3
 // "Cannot create file <path>" through ui when it cannot be created (false).
 // Throws text::Error on an invalid width and when writing fails.
 bool CopyRowsToFile(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-                    const CopyOptions& options, const std::string& path,
-                    text::UserInterface& ui);
+                    const CopyOptions& options, const std::string& path, text::UserInterface& ui);
 
 }  // namespace lexvane::concordance

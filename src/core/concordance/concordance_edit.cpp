@@ -50,7 +50,8 @@ std::int32_t DeleteDuplicateSentences(ConcordanceTable& table, text::OperationHo
       ++c;
       if (c % 500 == 0) {
         const auto current = static_cast<std::int64_t>(rows.size() - (j + 1 - out));
-        host.progress.SetGauge(static_cast<int>((static_cast<std::int64_t>(i) + 1) * 100 / current));
+        host.progress.SetGauge(
+            static_cast<int>((static_cast<std::int64_t>(i) + 1) * 100 / current));
       }
       if (host.progress.Cancelled()) {
         cancelled = true;

@@ -30,7 +30,9 @@ std::string SkipWords(std::string_view s, int n, const text::CharacterSets& sets
   return std::string(s.substr(i));
 }
 
-std::string FirstToken(std::string_view s) { return std::string(s.substr(0, s.find(' '))); }
+std::string FirstToken(std::string_view s) {
+  return std::string(s.substr(0, s.find(' ')));
+}
 
 std::string StripSeparators(std::string_view s, const text::CharacterSets& sets) {
   std::string out;

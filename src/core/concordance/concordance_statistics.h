@@ -25,9 +25,9 @@ struct Statistics {
 
 // The rows: "Files:", "Total size:", "Total words:", "Total sentences:" and
 // `lastCaption` ("Sentences found:" or "Types found:").
-Statistics MakeStatistics(std::int64_t fileCount, std::int64_t totalSizeKB,
-                          std::int64_t totalWords, std::int64_t totalSentences,
-                          std::string_view lastCaption, std::int64_t found, bool complete);
+Statistics MakeStatistics(std::int64_t fileCount, std::int64_t totalSizeKB, std::int64_t totalWords,
+                          std::int64_t totalSentences, std::string_view lastCaption,
+                          std::int64_t found, bool complete);
 
 // A concordance: the build's figures and the rows it holds now.
 Statistics ConcordanceStatistics(const ConcordanceTable& table);

@@ -2,7 +2,9 @@
 
 namespace lexvane::concordance {
 
-ConcordanceTable::ConcordanceTable() { ResetLists(0); }
+ConcordanceTable::ConcordanceTable() {
+  ResetLists(0);
+}
 
 const TOneWordInfo& ConcordanceTable::Info(std::int32_t row) const {
   return *static_cast<const TOneWordInfo*>(Keywords().GetObject(row));

@@ -31,7 +31,11 @@ class ReferenceScan {
  public:
   ReferenceScan(const search::SearchQuery& query, const corpus::CorpusSettings& settings,
                 ConcordanceTable& table, text::OperationHost& host)
-      : query_(query), settings_(settings), table_(table), host_(host), matcher_(query),
+      : query_(query),
+        settings_(settings),
+        table_(table),
+        host_(host),
+        matcher_(query),
         slots_(query) {}
 
   void ScanFile(const std::string& path, std::int32_t d);
@@ -39,8 +43,7 @@ class ReferenceScan {
  private:
   bool tableFull() const { return table_.Keywords().GetCount() >= table_.MaxListSize; }
   void showCounts() {
-    host_.search.SetCounts(table_.TotalWords, table_.TotalSentences,
-                           table_.Keywords().GetCount());
+    host_.search.SetCounts(table_.TotalWords, table_.TotalSentences, table_.Keywords().GetCount());
   }
 
   const search::SearchQuery& query_;
@@ -160,7 +163,8 @@ void HitWindowReader::Retrieve(const std::string& path, std::int64_t offset, boo
   char window[kWindowSize];
   std::size_t got = 0;
   while (got < kWindowSize) {
-    const ssize_t r = ::pread(fd_, window + got, kWindowSize - got, static_cast<off_t>(start + got));
+    const ssize_t r =
+        ::pread(fd_, window + got, kWindowSize - got, static_cast<off_t>(start + got));
     if (r < 0 && errno == EINTR) continue;
     if (r < 0) throw text::Error(path + ": " + std::strerror(errno));
     if (r == 0) break;

@@ -53,8 +53,7 @@ struct Item {
 // the replay. An item of an advanced query yields several units.
 class ResultBoard {
  public:
-  explicit ResultBoard(std::size_t items, std::size_t window)
-      : slots_(items), window_(window) {}
+  explicit ResultBoard(std::size_t items, std::size_t window) : slots_(items), window_(window) {}
 
   // Worker side. Waits while the item is too far ahead of the replay.
   bool WaitForTurn(std::size_t item) {
@@ -168,8 +167,7 @@ class Replay {
       if (nextHit < unit.hits.size() && unit.hits[nextHit].word == w) {
         const UnitHit& hit = unit.hits[nextHit++];
         table_.Keywords().AddObject(
-            kKeywordPlaceholder,
-            new TOneWordInfo(d, unitSentenceBase + hit.sentence, hit.offset));
+            kKeywordPlaceholder, new TOneWordInfo(d, unitSentenceBase + hit.sentence, hit.offset));
       }
       table_.TotalSentences += ends;
       fileSentences_ += ends;
@@ -178,8 +176,7 @@ class Replay {
     return true;
   }
   void ShowCounts() {
-    host_.search.SetCounts(table_.TotalWords, table_.TotalSentences,
-                           table_.Keywords().GetCount());
+    host_.search.SetCounts(table_.TotalWords, table_.TotalSentences, table_.Keywords().GetCount());
   }
 
  private:
@@ -192,7 +189,9 @@ class Replay {
 
 // Tagged text is matched after the tag strip, which the first-character test
 // does not see: the reference scan serves it.
-bool FastScanApplies(const corpus::CorpusSettings& settings) { return !settings.TaggedText; }
+bool FastScanApplies(const corpus::CorpusSettings& settings) {
+  return !settings.TaggedText;
+}
 
 void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettings& settings,
                     ConcordanceTable& table, text::OperationHost& host,
@@ -214,14 +213,14 @@ void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettin
         advanced ? 1 : std::max<std::int64_t>(1, (file.size + unitBytes - 1) / unitBytes);
     file.items = static_cast<std::size_t>(units);
     for (std::int64_t s = 0; s < units; ++s)
-      items.push_back({static_cast<std::int32_t>(d), s * unitBytes,
-                       s + 1 == units ? std::numeric_limits<std::int64_t>::max()
-                                      : (s + 1) * unitBytes,
-                       s == 0});
+      items.push_back(
+          {static_cast<std::int32_t>(d), s * unitBytes,
+           s + 1 == units ? std::numeric_limits<std::int64_t>::max() : (s + 1) * unitBytes,
+           s == 0});
   }
 
-  int threads = options.Threads > 0 ? options.Threads
-                                    : static_cast<int>(std::thread::hardware_concurrency());
+  int threads =
+      options.Threads > 0 ? options.Threads : static_cast<int>(std::thread::hardware_concurrency());
   threads = std::clamp(threads, 1, kMostThreads);
   ResultBoard board(items.size(), static_cast<std::size_t>(2 * threads + 2));
   std::mutex nextMutex;

@@ -48,8 +48,13 @@ std::int64_t UnitResult::CountEnds(std::uint64_t from, std::uint64_t to) const {
 UnitScanParams::UnitScanParams(const text::CharacterSets& sets, bool crlf, bool enhanced,
                                const search::SearchQuery& query, const QueryMatcher& matcher,
                                std::int32_t maxHits, const BuildOptions& options)
-    : crlf(crlf), enhanced(enhanced), oemToAnsi(sets.oemToAnsi), query(query), matcher(matcher),
-      maxHits(maxHits), unitBytes(options.UnitBytes > 0 ? options.UnitBytes : kUnitBytes),
+    : crlf(crlf),
+      enhanced(enhanced),
+      oemToAnsi(sets.oemToAnsi),
+      query(query),
+      matcher(matcher),
+      maxHits(maxHits),
+      unitBytes(options.UnitBytes > 0 ? options.UnitBytes : kUnitBytes),
       blockBytes(options.BlockBytes > 0 ? static_cast<std::size_t>(options.BlockBytes) : kBlock) {
   for (int c = 0; c < 256; ++c) {
     std::uint8_t bits = 0;
@@ -58,17 +63,20 @@ UnitScanParams::UnitScanParams(const text::CharacterSets& sets, bool crlf, bool 
     if (sets.inPlain[c]) bits |= kPlain;
     if (sets.inClosing[c]) bits |= kClosing;
     if (c == '\r' || c == '\n') bits |= kBreak;
-    if (!sets.isSeparator[c] && matcher.MayMatch(static_cast<unsigned char>(c)))
-      bits |= kCandidate;
+    if (!sets.isSeparator[c] && matcher.MayMatch(static_cast<unsigned char>(c))) bits |= kCandidate;
     classes[c] = bits;
   }
 }
 
 UnitScanner::UnitScanner(const UnitScanParams& params, Sink sink)
-    : params_(params), sink_(std::move(sink)), buffer_(new char[params.blockBytes + 1]),
+    : params_(params),
+      sink_(std::move(sink)),
+      buffer_(new char[params.blockBytes + 1]),
       slots_(params.query) {}
 
-UnitScanner::~UnitScanner() { delete[] buffer_; }
+UnitScanner::~UnitScanner() {
+  delete[] buffer_;
+}
 
 bool UnitScanner::flush(bool last) {
   UnitResult unit = std::move(unit_);

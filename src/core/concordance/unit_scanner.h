@@ -18,9 +18,9 @@
 namespace lexvane::concordance {
 
 struct UnitHit {
-  std::uint64_t word;      // 1-based number of the hit's word in its unit
-  std::int64_t sentence;   // sentence ends in the unit before the hit's word
-  std::int64_t offset;     // the keyword's byte offset
+  std::uint64_t word;     // 1-based number of the hit's word in its unit
+  std::int64_t sentence;  // sentence ends in the unit before the hit's word
+  std::int64_t offset;    // the keyword's byte offset
 };
 
 struct UnitResult {

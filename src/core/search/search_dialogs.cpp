@@ -23,7 +23,9 @@ void deleteSelected(std::vector<std::string>& list, const std::set<int>& selecte
 
 }  // namespace
 
-bool SimpleSearchModel::MoveTyped() { return moveTyped(Edit, Masks); }
+bool SimpleSearchModel::MoveTyped() {
+  return moveTyped(Edit, Masks);
+}
 
 DialogOutcome SimpleSearchModel::Ok() {
   if (!Edit.empty()) {
@@ -61,7 +63,9 @@ SearchQuery SimpleSearchModel::Query() const {
   return query;
 }
 
-bool AdvancedSearchModel::MoveTyped(int column) { return moveTyped(Edits[column], Masks[column]); }
+bool AdvancedSearchModel::MoveTyped(int column) {
+  return moveTyped(Edits[column], Masks[column]);
+}
 
 DialogOutcome AdvancedSearchModel::Ok(text::UserInterface& ui) {
   bool typed = false;
@@ -111,7 +115,9 @@ void AdvancedSearchModel::SpinDown(int pair) {
   if (Distances[pair] >= 0) --Distances[pair];
 }
 
-void AdvancedSearchModel::SpinUp(int pair) { ++Distances[pair]; }
+void AdvancedSearchModel::SpinUp(int pair) {
+  ++Distances[pair];
+}
 
 std::string AdvancedSearchModel::TakeStartText() {
   std::string start = text::keepFirst(Edits[CurrentColumn]);

@@ -21,11 +21,11 @@ namespace lexvane::search {
 enum class DialogOutcome { StayOpen, Search, Cancel };
 
 class SimpleSearchModel {
- public:  // the controls
-  std::string Edit;                  // Edit1: the mask being typed
-  std::vector<std::string> Masks;    // ListBox1
+ public:                           // the controls
+  std::string Edit;                // Edit1: the mask being typed
+  std::vector<std::string> Masks;  // ListBox1
   std::string MaxListSize = std::string(kDefaultMaxListSize);
-  std::string LastFileName;          // search file last loaded or saved
+  std::string LastFileName;  // search file last loaded or saved
 
  public:  // commands
   // FormShow: forgets LastFileName.
@@ -58,12 +58,12 @@ class SimpleSearchModel {
 };
 
 class AdvancedSearchModel {
- public:  // the controls
-  std::array<std::string, kColumns> Edits;                // Edit1 ... Edit5
-  std::array<std::vector<std::string>, kColumns> Masks;   // ListBox1 ... ListBox5
+ public:                                                           // the controls
+  std::array<std::string, kColumns> Edits;                         // Edit1 ... Edit5
+  std::array<std::vector<std::string>, kColumns> Masks;            // ListBox1 ... ListBox5
   std::array<bool, kColumnPairs> InOrder{true, true, true, true};  // CheckBoxRank1..4
-  std::array<int, kColumnPairs> Distances{0, 0, 0, 0};    // -1 shows "x"
-  int MiddleRadio = 1;                                    // checked RadioButton 1..5
+  std::array<int, kColumnPairs> Distances{0, 0, 0, 0};             // -1 shows "x"
+  int MiddleRadio = 1;                                             // checked RadioButton 1..5
   std::string MaxListSize = std::string(kDefaultMaxListSize);
   std::string LastFileName;
   int CurrentColumn = 0;  // 0..4: the edit field that last had the focus

@@ -16,7 +16,9 @@ namespace {
 constexpr std::string_view kCommon = "Common";
 constexpr std::int64_t kDefaultLoadedMaxListSize = 2000;
 
-std::string listSection(int column) { return "List " + std::to_string(column + 1); }
+std::string listSection(int column) {
+  return "List " + std::to_string(column + 1);
+}
 
 // Reads Line1, Line2, ... up to the first missing or empty value.
 std::vector<std::string> readList(const corpus::IniFile& file, int column) {

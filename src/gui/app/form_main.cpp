@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -140,6 +141,7 @@ void TFormMain::applyState(const CommandState& s) {
 
 void TFormMain::ShowListInfo() {
   toolBarLabel_->setText(FromPath(workspace_.Corpus().ListInfo()));
+  toolBarLabel_->setToolTip(toolBarLabel_->text());
 }
 
 QMdiSubWindow* TFormMain::AddChildWindow(ChildWindow* window) {
@@ -174,7 +176,9 @@ void TFormMain::MenuSavelistasClick() {
 }
 
 void TFormMain::OpenListFromCommandLine(const QString& path) {
-  listFiles_->OpenListFile(path);
+  // A full path, as the open dialog gives, so that the label and a later
+  // save name the same file whatever the working folder.
+  listFiles_->OpenListFile(QFileInfo(path).absoluteFilePath());
   UpdateButtons();
 }
 

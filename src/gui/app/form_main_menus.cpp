@@ -2,7 +2,6 @@
 // active child window's menus.
 #include <algorithm>
 
-#include <QActionGroup>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -14,6 +13,7 @@
 
 #include "gui/app/app_icons.h"
 #include "gui/app/child_window.h"
+#include "gui/app/elided_label.h"
 #include "gui/app/form_main.h"
 #include "gui/app/help.h"
 
@@ -138,9 +138,8 @@ void TFormMain::buildToolBar() {
   addButton("SpeedButtonStat", QStringLiteral("Statistics..."), &TFormMain::SpeedButtonStatClick);
   toolBar_->addSeparator();
 
-  toolBarLabel_ = new QLabel(toolBar_);
+  toolBarLabel_ = new ElidedLabel(toolBar_);
   toolBarLabel_->setObjectName(QStringLiteral("ToolBarLabel"));
-  toolBarLabel_->setTextFormat(Qt::PlainText);
   toolBarLabel_->setContentsMargins(6, 0, 6, 0);
   toolBar_->addWidget(toolBarLabel_);
 }

@@ -7,17 +7,18 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
 #include "gui/app/text_codec.h"
-#include "text/collation.h"
+#include "gui/corpus/path_list_model.h"
 
 namespace lexvane::gui {
 
@@ -37,7 +38,7 @@ std::optional<QStringList> runAddDialog(QWidget* parent) {
 }  // namespace
 
 TFormFileList::TFormFileList(corpus::CorpusSettings& corpus, GuiUserInterface& ui, QWidget* parent)
-    : QDialog(parent), corpus_(corpus), ui_(ui) {
+    : QDialog(parent), corpus_(corpus), model_(corpus), ui_(ui) {
   setObjectName(QStringLiteral("FormFileList"));
   setWindowTitle(QStringLiteral("File List Settings"));
   setModal(true);
@@ -49,7 +50,10 @@ TFormFileList::TFormFileList(corpus::CorpusSettings& corpus, GuiUserInterface& u
 }
 
 void TFormFileList::buildControls() {
-  ListOfFiles = new QListWidget(this);
+  ListOfFiles = new QListView(this);
+  listModel_ = new PathListModel(model_.Paths(), this);
+  ListOfFiles->setModel(listModel_);
+  ListOfFiles->setEditTriggers(QAbstractItemView::NoEditTriggers);
   ListOfFiles->setObjectName(QStringLiteral("ListOfFiles"));
   ListOfFiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
   ListOfFiles->setMinimumSize(420, 160);
@@ -100,7 +104,7 @@ void TFormFileList::buildControls() {
 
   connect(ButtonAdd, &QPushButton::clicked, this, &TFormFileList::ButtonAddClick);
   connect(ButtonDelete, &QPushButton::clicked, this, &TFormFileList::ButtonRemoveClick);
-  connect(ListOfFiles, &QListWidget::itemSelectionChanged, this,
+  connect(ListOfFiles->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &TFormFileList::ButtonRemoveEnable);
   connect(ButtonOK, &QPushButton::clicked, this, &TFormFileList::ButtonOKClick);
   connect(ButtonCancel, &QPushButton::clicked, this, &TFormFileList::ButtonCancelClick);
@@ -139,32 +143,32 @@ void TFormFileList::buildControls() {
 }
 
 void TFormFileList::wireOptions() {
-  // Option changes go straight into the corpus settings.
+  // Option changes go straight into the corpus settings. The user's typing
+  // also sets the field's typed-into mark; the program's own settings of the
+  // text (showOptions) do not reach the model at all.
+  connect(EditWordSepar, &QLineEdit::textEdited, this,
+          [this](const QString& text) { model_.SetWordSeparators(ToAnsi(text), true); });
+  connect(EditSentSepar, &QLineEdit::textEdited, this,
+          [this](const QString& text) { model_.SetSentenceSeparators(ToAnsi(text), true); });
   connect(EditWordSepar, &QLineEdit::textChanged, this, [this](const QString& text) {
-    corpus_.WordSeparators = ToAnsi(text);
-    if (!showingOptions_) MarkModified();
+    if (!showingOptions_) model_.SetWordSeparators(ToAnsi(text), false);
   });
   connect(EditSentSepar, &QLineEdit::textChanged, this, [this](const QString& text) {
-    corpus_.SentenceSeparators = ToAnsi(text);
-    if (!showingOptions_) MarkModified();
+    if (!showingOptions_) model_.SetSentenceSeparators(ToAnsi(text), false);
   });
-  connect(EditWordSepar, &QLineEdit::textEdited, this, [this] { wordSeparatorsTyped_ = true; });
-  connect(EditSentSepar, &QLineEdit::textEdited, this, [this] { sentenceSeparatorsTyped_ = true; });
 
-  auto bind = [this](QCheckBox* box, bool corpus::CorpusSettings::*field, bool marks) {
-    connect(box, &QCheckBox::toggled, this, [this, field](bool on) {
-      corpus_.*field = on;
+  auto bind = [this](QCheckBox* box, void (corpus::FileListEditorModel::*set)(bool)) {
+    connect(box, &QCheckBox::toggled, this, [this, set](bool on) {
+      if (showingOptions_) return;
+      (model_.*set)(on);
       Q_EMIT optionsChanged();
     });
-    // Only these two count as a change of the corpus; CR-LF, capitals and
-    // tags do not.
-    if (marks) connect(box, &QCheckBox::clicked, this, &TFormFileList::MarkModified);
   };
-  bind(CheckBoxOEMtoANSI, &corpus::CorpusSettings::OEMtoANSIConvert, true);
-  bind(CheckBoxEnhSentEnd, &corpus::CorpusSettings::EnhSentDetect, true);
-  bind(CheckBoxCRLF, &corpus::CorpusSettings::CRLFAsSeparator, false);
-  bind(IgnoreCapitals, &corpus::CorpusSettings::IgnoreCapital, false);
-  bind(TaggedText, &corpus::CorpusSettings::TaggedText, false);
+  bind(CheckBoxOEMtoANSI, &corpus::FileListEditorModel::SetOEMtoANSIConvert);
+  bind(CheckBoxEnhSentEnd, &corpus::FileListEditorModel::SetEnhSentDetect);
+  bind(CheckBoxCRLF, &corpus::FileListEditorModel::SetCRLFAsSeparator);
+  bind(IgnoreCapitals, &corpus::FileListEditorModel::SetIgnoreCapital);
+  bind(TaggedText, &corpus::FileListEditorModel::SetTaggedText);
 }
 
 void TFormFileList::showOptions() {
@@ -190,48 +194,39 @@ void TFormFileList::showEvent(QShowEvent* event) {
 void TFormFileList::WhenShow() {
   // New list and Open list replace the options while the dialog is hidden.
   showOptions();
-  working_ = corpus_.Files.Paths();
+  model_.WhenShow();
   refillListBox();
-  editedInDialog_ = false;
-  setWindowTitle(QStringLiteral("File List Settings: ") + FromPath(corpus_.ListPath));
+  setWindowTitle(FromPath(model_.Caption()));
 }
 
 void TFormFileList::refillListBox() {
-  ListOfFiles->clear();
-  for (const std::string& path : working_) ListOfFiles->addItem(FromPath(path));
+  listModel_->pathsChanged();
   ButtonRemoveEnable();
 }
 
-void TFormFileList::addToList(const std::string& path) {
-  // The list box keeps itself sorted; a path already present may stand twice
-  // until OK.
-  auto at = std::upper_bound(working_.begin(), working_.end(), path,
-                             [](const std::string& a, const std::string& b) {
-                               return text::compareTextIgnoreCase(a, b) < 0;
-                             });
-  working_.insert(at, path);
+std::vector<std::size_t> TFormFileList::SelectedRows() const {
+  std::vector<std::size_t> rows;
+  for (const QModelIndex& index : ListOfFiles->selectionModel()->selectedRows())
+    rows.push_back(static_cast<std::size_t>(index.row()));
+  std::sort(rows.begin(), rows.end());
+  return rows;
 }
 
 void TFormFileList::ButtonAddClick() {
   std::optional<QStringList> chosen = chooser_();
   if (!chosen) return;
-  for (const QString& file : *chosen) addToList(ToPath(QFileInfo(file).absoluteFilePath()));
-  editedInDialog_ = true;
+  std::vector<std::string> paths;
+  for (const QString& file : *chosen) paths.push_back(ToPath(QFileInfo(file).absoluteFilePath()));
+  model_.AddFiles(paths);
   refillListBox();
 }
 
 void TFormFileList::ButtonRemoveEnable() {
-  ButtonDelete->setEnabled(!ListOfFiles->selectedItems().isEmpty());
+  ButtonDelete->setEnabled(corpus::FileListEditorModel::RemoveEnabled(SelectedRows().size()));
 }
 
 void TFormFileList::ButtonRemoveClick() {
-  bool removed = false;
-  for (int row = ListOfFiles->count() - 1; row >= 0; --row) {
-    if (!ListOfFiles->item(row)->isSelected()) continue;
-    working_.erase(working_.begin() + row);
-    removed = true;
-  }
-  if (removed) editedInDialog_ = true;
+  model_.RemoveSelected(SelectedRows());
   refillListBox();
   ButtonDelete->setEnabled(false);
 }
@@ -247,14 +242,8 @@ bool TFormFileList::eventFilter(QObject* watched, QEvent* event) {
 
 void TFormFileList::ButtonOKClick() {
   setResult(QDialog::Accepted);
-  // TODO(corpus): delegate to corpus::FileListEditorModel once it lands.
-  corpus_.Files.Clear();
-  for (const std::string& path : working_) corpus_.Files.Add(path);
-  if (editedInDialog_ || wordSeparatorsTyped_ || sentenceSeparatorsTyped_) corpus_.Modified = true;
-  wordSeparatorsTyped_ = false;
-  sentenceSeparatorsTyped_ = false;
-  ui_.setHelpContext(kHelpContext);
-  corpus_.RecountFiles(ui_);
+  ui_.setHelpContext(kHelpContext);  // the missing-file warning's Help
+  model_.OK(ui_);
   done(QDialog::Accepted);
 }
 

@@ -2,7 +2,8 @@
 // start-up and shown modally by "Edit file list...". The separator fields and
 // the five check boxes are the corpus options themselves: a change takes
 // effect at once and survives Cancel. Only the file list is edited on a
-// working copy, which OK writes back to CorpusSettings.
+// working copy, which OK writes back to CorpusSettings. The behaviour is the
+// engine's corpus::FileListEditorModel; the dialog forwards its events to it.
 #pragma once
 
 #include <functional>
@@ -13,16 +14,18 @@
 #include <QStringList>
 
 #include "corpus/corpus_settings.h"
+#include "corpus/file_list_editor_model.h"
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 
 namespace lexvane::gui {
 
 class GuiUserInterface;
+class PathListModel;
 
 class TFormFileList : public QDialog {
   Q_OBJECT
@@ -31,9 +34,10 @@ class TFormFileList : public QDialog {
   TFormFileList(corpus::CorpusSettings& corpus, GuiUserInterface& ui, QWidget* parent = nullptr);
 
  public:  // queries
-  bool EditedInDialog() const { return editedInDialog_; }
-  // The working copy of the file list, in the list box's order.
-  const std::vector<std::string>& WorkingFiles() const { return working_; }
+  bool EditedInDialog() const { return model_.EditedInDialog(); }
+  const corpus::FileListEditorModel& model() const { return model_; }
+  // The selected rows of the list box, in ascending order.
+  std::vector<std::size_t> SelectedRows() const;
 
  public:  // configuration, for tests
   // Replaces the "Add file(s)" dialog: returns the chosen files, or nothing
@@ -42,7 +46,7 @@ class TFormFileList : public QDialog {
   void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
 
  public:  // controls
-  QListWidget* ListOfFiles = nullptr;
+  QListView* ListOfFiles = nullptr;
   QPushButton* ButtonAdd = nullptr;
   QPushButton* ButtonDelete = nullptr;
   QLabel* Label1 = nullptr;
@@ -63,7 +67,7 @@ class TFormFileList : public QDialog {
   void ButtonAddClick();
   void ButtonRemoveEnable();
   void ButtonRemoveClick();
-  void MarkModified() { editedInDialog_ = true; }
+  void MarkModified() { model_.MarkModified(); }
   void ButtonOKClick();
   void ButtonCancelClick();
   void ButtonHelpClick();
@@ -82,18 +86,13 @@ class TFormFileList : public QDialog {
   void wireOptions();
   // Shows the current options in the fields without marking anything.
   void showOptions();
-  void addToList(const std::string& path);
   void refillListBox();
 
   corpus::CorpusSettings& corpus_;
+  corpus::FileListEditorModel model_;
+  PathListModel* listModel_ = nullptr;
   GuiUserInterface& ui_;
   FileChooser chooser_;
-  std::vector<std::string> working_;
-  bool editedInDialog_ = false;
-  // The typed-into marks of the two separator fields: set by the user's
-  // typing only, cleared by OK, kept by Cancel.
-  bool wordSeparatorsTyped_ = false;
-  bool sentenceSeparatorsTyped_ = false;
   bool showingOptions_ = false;
 };
 

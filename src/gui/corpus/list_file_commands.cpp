@@ -36,7 +36,10 @@ std::optional<QString> runDialog(QFileDialog& dialog) {
 }  // namespace
 
 ListFileCommands::ListFileCommands(Workspace& workspace, TFormMain* frame)
-    : QObject(frame), workspace_(workspace), frame_(frame) {
+    : QObject(frame),
+      workspace_(workspace),
+      frame_(frame),
+      commands_(workspace.Corpus(), workspace.Ui(), *this) {
   dialogs_.open = [this] { return RunOpenDialog(frame_); };
   dialogs_.save = [this] { return RunSaveDialog(frame_); };
 }
@@ -57,59 +60,53 @@ std::optional<QString> ListFileCommands::RunSaveDialog(QWidget* parent) {
   return runDialog(dialog);
 }
 
+std::optional<std::string> ListFileCommands::AskOpenPath() {
+  std::optional<QString> path = dialogs_.open();
+  if (!path) return std::nullopt;
+  return ToPath(*path);
+}
+
+std::optional<std::string> ListFileCommands::AskSavePath() {
+  std::optional<QString> path = dialogs_.save();
+  if (!path) return std::nullopt;
+  return ToPath(*path);
+}
+
 void ListFileCommands::showListInfo() {
   if (frame_ != nullptr) frame_->ShowListInfo();
 }
 
+bool ListFileCommands::run(bool (corpus::ListFileCommands::*command)()) {
+  // The warnings about missing corpus files come from here.
+  workspace_.Ui().setHelpContext(kHelpContext);
+  bool done = false;
+  try {
+    done = (commands_.*command)();
+  } catch (const text::Error& e) {
+    workspace_.Ui().ShowError(e.what());
+  }
+  showListInfo();
+  return done;
+}
+
 bool ListFileCommands::QuerySaveList() {
-  corpus::CorpusSettings& corpus = workspace_.Corpus();
-  if (!corpus.Modified) return true;
-  const text::Answer answer = workspace_.Ui().Ask("Confirm", "Current list is not saved. Save it?",
-                                                  text::Buttons::YesNoCancel, text::Icon::None);
-  if (answer == text::Answer::Cancel) return false;
-  if (answer == text::Answer::No) return true;
-  return SaveList();
+  return run(&corpus::ListFileCommands::QuerySaveList);
 }
 
 bool ListFileCommands::SaveList() {
-  corpus::CorpusSettings& corpus = workspace_.Corpus();
-  if (corpus.ListPath.empty()) {
-    if (std::optional<QString> path = dialogs_.save()) corpus.ListPath = ToPath(*path);
-  }
-  if (corpus.ListPath.empty()) return false;
-  try {
-    // TODO(corpus): corpus::SaveList with these dialogs once it lands.
-    throw text::Error("Saving list files is not available yet.");
-  } catch (const text::Error& e) {
-    workspace_.Ui().ShowError(e.what());
-    showListInfo();
-    return false;
-  }
-  corpus.Modified = false;
-  showListInfo();
-  return true;
+  return run(&corpus::ListFileCommands::SaveList);
 }
 
-void ListFileCommands::SaveListAs() {
-  corpus::CorpusSettings& corpus = workspace_.Corpus();
-  const std::string remembered = corpus.ListPath;
-  corpus.ListPath.clear();
-  if (!SaveList()) corpus.ListPath = remembered;
-  showListInfo();
+bool ListFileCommands::SaveListAs() {
+  return run(&corpus::ListFileCommands::SaveListAs);
 }
 
 bool ListFileCommands::NewList() {
-  if (!QuerySaveList()) return false;
-  workspace_.Corpus().ResetToNewList();
-  showListInfo();
-  return true;
+  return run(&corpus::ListFileCommands::NewList);
 }
 
-void ListFileCommands::OpenList() {
-  if (!QuerySaveList()) return;
-  std::optional<QString> path = dialogs_.open();
-  if (!path) return;
-  OpenListFile(*path);
+bool ListFileCommands::OpenList() {
+  return run(&corpus::ListFileCommands::OpenList);
 }
 
 void ListFileCommands::OpenListFile(const QString& path) {

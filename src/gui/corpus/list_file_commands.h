@@ -1,9 +1,9 @@
 // ListFileCommands: the frame's New, Open, Save and Save as of list files and
-// the close query, with the two file dialogs ("Open List File", "Save List
-// File As") and the save prompt "Current list is not saved. Save it?". The
-// engine's list-file operations do the work; this class supplies their
-// dialogs and refreshes the tool bar label afterwards. Tests replace the file
-// dialogs (setDialogs) and answer the prompts through GuiUserInterface.
+// the close query. The engine's corpus::ListFileCommands does the work; this
+// class gives it the two Qt file dialogs ("Open List File", "Save List File
+// As"), shows the error of a failed read or write, and refreshes the tool bar
+// label afterwards. Tests replace the file dialogs (setDialogs) and answer
+// the prompts through GuiUserInterface.
 #pragma once
 
 #include <functional>
@@ -12,25 +12,27 @@
 #include <QObject>
 #include <QString>
 
+#include "corpus/list_file_commands.h"
+
 namespace lexvane::gui {
 
 class TFormMain;
 class Workspace;
 
 // The two file dialogs; each returns the chosen path or nothing on Cancel.
-struct ListFileDialogs {
+struct ListFileChoosers {
   std::function<std::optional<QString>()> open;
   std::function<std::optional<QString>()> save;
 };
 
-class ListFileCommands : public QObject {
+class ListFileCommands : public QObject, private corpus::ListFileDialogs {
   Q_OBJECT
 
  public:
   ListFileCommands(Workspace& workspace, TFormMain* frame);
 
   // Replaces the file dialogs (tests).
-  void setDialogs(ListFileDialogs dialogs) { dialogs_ = std::move(dialogs); }
+  void setDialogs(ListFileChoosers dialogs) { dialogs_ = std::move(dialogs); }
   // The Qt file dialogs with the titles, filters and default extension "CFL".
   static std::optional<QString> RunOpenDialog(QWidget* parent);
   static std::optional<QString> RunSaveDialog(QWidget* parent);
@@ -40,19 +42,24 @@ class ListFileCommands : public QObject {
   bool QuerySaveList();
   // True when the corpus was saved.
   bool SaveList();
-  void SaveListAs();
+  bool SaveListAs();
   // True when the corpus was reset; the caller then opens the editor.
   bool NewList();
-  void OpenList();
+  bool OpenList();
   // Opens `path` without asking first (the command line).
   void OpenListFile(const QString& path);
 
  private:
+  std::optional<std::string> AskOpenPath() override;
+  std::optional<std::string> AskSavePath() override;
+  // Runs a command of the engine; a failure is shown and gives false.
+  bool run(bool (corpus::ListFileCommands::*command)());
   void showListInfo();
 
   Workspace& workspace_;
   TFormMain* frame_;
-  ListFileDialogs dialogs_;
+  ListFileChoosers dialogs_;
+  corpus::ListFileCommands commands_;
 };
 
 }  // namespace lexvane::gui

@@ -119,7 +119,8 @@ TEST_P(BuildTest, OneWordCannotServeTwoColumns) {
 
 TEST_P(BuildTest, OneColumnQueryIsKeyedOnTheLastMatchAmongTheFirstThirty) {
   std::string many;
-  for (int i = 0; i < 35; ++i) many += std::string("w") + char('a' + i / 26) + char('a' + i % 26) + ' ';
+  for (int i = 0; i < 35; ++i)
+    many += std::string("w") + char('a' + i / 26) + char('a' + i % 26) + ' ';
   file("a.txt", "a walk, a walks. no. " + many + "end.");
   const auto table = build(advancedQuery({{"w*"}}));
   EXPECT_EQ(keywords(*table), (std::vector<std::string>{"walks", "wbd"}));

@@ -77,7 +77,8 @@ TEST_F(SortTest, EqualKeysComeOutReversedAndASecondSortReversesThemAgain) {
 }
 
 TEST_F(SortTest, CancelInEitherPhaseLeavesTheTableAsItWas) {
-  for (int i = 4; i < 250; ++i) addRow(table_, "l", std::string(1, static_cast<char>('z' - i % 26)), "r");
+  for (int i = 4; i < 250; ++i)
+    addRow(table_, "l", std::string(1, static_cast<char>('z' - i % 26)), "r");
   const Names before = rowNames(table_);
   host_.progress.cancelAtUpdate = 1;  // key phase, row 100
   EXPECT_FALSE(SortConcordance(table_, {}, host_.progress));

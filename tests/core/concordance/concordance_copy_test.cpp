@@ -51,8 +51,7 @@ class CopyTest : public ::testing::Test {
 
 TEST_F(CopyTest, TheThreeLayouts) {
   CopyOptions options;
-  EXPECT_EQ(copy(options),
-            "the quick brown fox jumps over the lazy dog. \r\n Hi there. \r\n");
+  EXPECT_EQ(copy(options), "the quick brown fox jumps over the lazy dog. \r\n Hi there. \r\n");
   options.Format = CopyFormat::OneParagraph;
   EXPECT_EQ(copy(options), "the quick brown fox jumps over the lazy dog.  Hi there. ");
   options.Format = CopyFormat::Justify;
@@ -93,7 +92,7 @@ TEST(CopyEstimate, ClipboardTakesAtMost65530) {
   ConcordanceTable table;
   const std::string context(255, 'c');
   for (int i = 0; i < 123; ++i) addRow(table, context, "walks", context, "a.txt");  // 529 each
-  addRow(table, std::string(222, 'c'), "walks", std::string(222, 'c'), "a.txt");     // 463
+  addRow(table, std::string(222, 'c'), "walks", std::string(222, 'c'), "a.txt");    // 463
   CopyOptions options;
   EXPECT_EQ(CopyEstimate(table, 0, 123, options, 40), 65530);
   testing::RecordingUi ui;
@@ -134,8 +133,8 @@ TEST(CopyToFile, WrittenInPiecesOfMoreThan8191Characters) {
   ASSERT_TRUE(CopyRowsToFile(table, 0, 99, options, folder / "out.txt", ui));
   EXPECT_EQ(corpus::testing::readBytes(folder / "out.txt"), whole);
   EXPECT_FALSE(CopyRowsToFile(table, 0, 99, options, folder / "no/such/out.txt", ui));
-  EXPECT_EQ(ui.messages, std::vector<std::string>{"Error: Cannot create file " +
-                                                  (folder / "no/such/out.txt")});
+  EXPECT_EQ(ui.messages,
+            std::vector<std::string>{"Error: Cannot create file " + (folder / "no/such/out.txt")});
 }
 
 }  // namespace

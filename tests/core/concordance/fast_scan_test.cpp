@@ -57,11 +57,12 @@ std::string run(const search::SearchQuery& query, const corpus::CorpusSettings& 
 // care about.
 std::string generate(std::mt19937& random, std::size_t words) {
   static const std::vector<std::string> vocabulary = {
-      "walk", "Walked", "walks", "the", "The", "house", "home", "e.g", "x", "caf\xE9",
-      "\xC9t\xE9", "r\x82sum\x82", "a", "it", "said", "WALKING", "sidewalk", "ho", "use"};
+      "walk", "Walked",  "walks",    "the",       "The",          "house", "home",
+      "e.g",  "x",       "caf\xE9",  "\xC9t\xE9", "r\x82sum\x82", "a",     "it",
+      "said", "WALKING", "sidewalk", "ho",        "use"};
   static const std::vector<std::string> gaps = {
-      " ",    " ",    " ",      ", ",  ". ",  ".\r\n", "! ",   "? ", "\n",   "\r\n", " 3. ",
-      ".\" ", "!\" ", " - ",    ".",   "\t",  " (",    ") ",   "'",  "...", " \"",  ".'  "};
+      " ",    " ",    " ",   ", ", ". ", ".\r\n", "! ", "? ", "\n",  "\r\n", " 3. ",
+      ".\" ", "!\" ", " - ", ".",  "\t", " (",    ") ", "'",  "...", " \"",  ".'  "};
   std::string text;
   if (random() % 3 == 0) text += gaps[random() % gaps.size()];
   for (std::size_t i = 0; i < words; ++i) {
@@ -121,13 +122,12 @@ TEST(FastScan, MatchesTheReferenceOnGeneratedText) {
         settings.OEMtoANSIConvert = oem;
         for (const auto& query : queries)
           for (const std::int64_t cancelAt : {0, 1000, 3000}) {
-            const std::string expected =
-                run(query, settings, ScanMode::Reference, cancelAt, 0, 0);
-            for (const auto& [unit, block] : std::vector<std::pair<int, int>>{
-                     {0, 0}, {97, 13}, {11, 5}, {4096, 7}}) {
+            const std::string expected = run(query, settings, ScanMode::Reference, cancelAt, 0, 0);
+            for (const auto& [unit, block] :
+                 std::vector<std::pair<int, int>>{{0, 0}, {97, 13}, {11, 5}, {4096, 7}}) {
               ASSERT_EQ(run(query, settings, ScanMode::Fast, cancelAt, unit, block), expected)
-                  << "enhanced " << enhanced << " crlf " << crlf << " oem " << oem
-                  << " unit " << unit << " block " << block << " cancel " << cancelAt;
+                  << "enhanced " << enhanced << " crlf " << crlf << " oem " << oem << " unit "
+                  << unit << " block " << block << " cancel " << cancelAt;
               ++cases;
             }
           }
@@ -137,13 +137,12 @@ TEST(FastScan, MatchesTheReferenceOnGeneratedText) {
 
 TEST(FastScan, MatchesTheReferenceOnTheSamples) {
   corpus::CorpusSettings settings;
-  for (const char* name : {"cafe_dos.txt", "letters_from_the_coast.txt", "morning_walks.txt",
-                           "the_old_house.txt"})
+  for (const char* name :
+       {"cafe_dos.txt", "letters_from_the_coast.txt", "morning_walks.txt", "the_old_house.txt"})
     settings.Files.Add(std::string(LEXVANE_SAMPLES_DIR) + "/" + name);
   settings.EnhSentDetect = true;
-  for (const auto& query :
-       {simple({"walk*", "house"}), simple({"*"}, "100"),
-        advanced({{"the"}, {"*"}}, 2, {1, 0, 0, 0}, {true, true, true, true})})
+  for (const auto& query : {simple({"walk*", "house"}), simple({"*"}, "100"),
+                            advanced({{"the"}, {"*"}}, 2, {1, 0, 0, 0}, {true, true, true, true})})
     EXPECT_EQ(run(query, settings, ScanMode::Fast, 0, 300, 64),
               run(query, settings, ScanMode::Reference, 0, 0, 0));
 }

@@ -52,8 +52,7 @@ class ScriptedProgress : public text::ProgressIndicator {
   }
   void SetGauge(int percent) override {
     gauges.push_back(percent);
-    if (cancelAtUpdate > 0 && static_cast<int>(gauges.size()) == cancelAtUpdate)
-      cancelled = true;
+    if (cancelAtUpdate > 0 && static_cast<int>(gauges.size()) == cancelAtUpdate) cancelled = true;
   }
   bool Cancelled() const override { return cancelled; }
   void Finish() override {}

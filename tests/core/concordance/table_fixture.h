@@ -30,8 +30,7 @@ inline std::vector<std::int64_t> rowNames(const ConcordanceTable& table) {
 
 // Makes the default separators the configured ones.
 inline const text::CharacterSets& defaultSets() {
-  text::SetConfiguredSets(
-      text::CharacterSets::Derive(text::kDefaultWordSeparators, ".?!", false));
+  text::SetConfiguredSets(text::CharacterSets::Derive(text::kDefaultWordSeparators, ".?!", false));
   return text::ConfiguredSets();
 }
 

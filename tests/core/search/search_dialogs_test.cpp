@@ -67,8 +67,7 @@ TEST(AdvancedSearchModel, TypedMasksMoveFirstThenAGapEndsWithTheMessage) {
   EXPECT_EQ(model.Masks[1], Strings{"house"});
   EXPECT_EQ(model.Masks[3], Strings{"door"});
   EXPECT_EQ(model.Ok(ui), DialogOutcome::Cancel);
-  EXPECT_EQ(ui.messages,
-            Strings{"Error: There are empty column(s) between nonempty columns."});
+  EXPECT_EQ(ui.messages, Strings{"Error: There are empty column(s) between nonempty columns."});
   EXPECT_EQ(model.Masks[1], Strings{"house"});  // contents kept
 }
 
@@ -228,8 +227,8 @@ TEST(LemmaList, FormsAreTrimmedAndEmptyPartsDropped) {
 }
 
 TEST(LemmaList, SortedIgnoringCaseAndPreselectedFromTheStartText) {
-  const LemmaList list = MakeLemmaList({"want;wants", "", "Run;runs", "walk;walked", " \t "},
-                                       "Walk");
+  const LemmaList list =
+      MakeLemmaList({"want;wants", "", "Run;runs", "walk;walked", " \t "}, "Walk");
   EXPECT_EQ(list.Lines, (Strings{"Run;runs", "walk;walked", "want;wants"}));
   EXPECT_EQ(list.Selected, 1);
   EXPECT_EQ(MakeLemmaList({"run", "walk", "want"}, "zz").Selected, -1);
@@ -240,8 +239,7 @@ TEST(LemmaList, SortedIgnoringCaseAndPreselectedFromTheStartText) {
 TEST(LemmaList, ReadsTheSampleFile) {
   const LemmaList list = LoadLemmaList(LEXVANE_SAMPLES_DIR "/lemmas.cll", "walk");
   ASSERT_GE(list.Selected, 0);
-  EXPECT_EQ(LemmaForms(list.Lines[list.Selected]),
-            (Strings{"walk", "walks", "walked", "walking"}));
+  EXPECT_EQ(LemmaForms(list.Lines[list.Selected]), (Strings{"walk", "walks", "walked", "walking"}));
   EXPECT_THROW(LoadLemmaList(LEXVANE_SAMPLES_DIR "/missing.cll", ""), text::Error);
 }
 

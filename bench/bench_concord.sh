@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# lexvane-cli concord against `LC_ALL=C wc -w` and `LC_ALL=C grep -c -w -i`
+# over the same files in the same run; medians of BENCH_RUNS runs, wall and
+# processor time, reported as ratios. Goals on this kind of machine: a scan
+# for a rare mask in at most a third of the wc -w time and at most 4 x the
+# grep time; the retrieval of 10 000 sentences under 10 % of a full scan;
+# peak memory independent of the corpus size.
+#   BUILD_DIR        the build folder (lexvane-cli, bench/concord_phases)
+#   CORPUS_DIR       about 1 GB of text in a few big files
+#   CORPUS_MANY_DIR  optional: the same kind of text in many files
+#   CORPUS_SMALL_DIR optional: a smaller corpus, for the memory comparison
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib.sh"
+runs=${BENCH_RUNS:-5}
+cli=$BUILD_DIR/src/cli/lexvane-cli
+phases=$BUILD_DIR/bench/concord_phases
+[ -x "$cli" ] || { echo "missing $cli" >&2; exit 1; }
+# The sample texts repeated hold no word beginning with "zebra": a rare mask
+# that makes the scan read every byte. "walk*" fills the table at once.
+rare=${BENCH_RARE_MASK:-zebra*}
+rare_grep=${BENCH_RARE_GREP:-zebra[a-z]*}
+frequent=${BENCH_FREQUENT_MASK:-walk*}
+
+# median_times RUNS COMMAND...: "wall cpu" medians in seconds.
+median_times() {
+  local runs=$1; shift
+  local walls=() cpus=() line
+  for ((i = 0; i < runs; i++)); do
+    line=$( { TIMEFORMAT='%R %U %S'; time "$@" > /dev/null 2>&1; } 2>&1 | tail -n 1)
+    walls+=("$(awk '{print $1}' <<< "$line")")
+    cpus+=("$(awk '{print $2 + $3}' <<< "$line")")
+  done
+  local wall cpu
+  wall=$(printf '%s\n' "${walls[@]}" | sort -g | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}')
+  cpu=$(printf '%s\n' "${cpus[@]}" | sort -g | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}')
+  echo "$wall $cpu"
+}
+
+bench_corpus() {  # bench_corpus DIR
+  local dir=$1
+  shopt -s nullglob
+  local files=("$dir"/*.txt)
+  [ ${#files[@]} -gt 0 ] || { echo "no files in $dir" >&2; return; }
+  cat "${files[@]}" > /dev/null  # warm the cache
+  echo "corpus: ${#files[@]} files, $(corpus_mb "$dir") MB in $dir"
+  local wc_t grep_t rare_t freq_t
+  wc_t=$(median_times "$runs" env LC_ALL=C wc -w "${files[@]}")
+  grep_t=$(median_times "$runs" env LC_ALL=C grep -c -w -i "$rare_grep" "${files[@]}")
+  rare_t=$(median_times "$runs" "$cli" concord -m "$rare" -o /dev/null "${files[@]}")
+  freq_t=$(median_times "$runs" "$cli" concord -m "$frequent" -o /dev/null "${files[@]}")
+  read -r wc_w wc_c <<< "$wc_t"
+  read -r grep_w grep_c <<< "$grep_t"
+  read -r rare_w rare_c <<< "$rare_t"
+  read -r freq_w freq_c <<< "$freq_t"
+  echo "wc -w:              ${wc_w} s wall, ${wc_c} s cpu"
+  echo "grep -c -w -i:      ${grep_w} s wall, ${grep_c} s cpu"
+  echo "concord '$rare':    ${rare_w} s wall, ${rare_c} s cpu"
+  echo "concord '$frequent' (table of 10000): ${freq_w} s wall, ${freq_c} s cpu"
+  echo "ratio rare concord / wc -w: $(ratio "$rare_w" "$wc_w") wall, $(ratio "$rare_c" "$wc_c") cpu (goal: 0.33 or less)"
+  echo "ratio rare concord / grep:  $(ratio "$rare_w" "$grep_w") wall, $(ratio "$rare_c" "$grep_c") cpu (goal: 4 or less)"
+  if [ -x "$phases" ]; then
+    local full retrieve
+    full=$("$phases" --runs "$runs" "$rare" "${files[@]}" | sed -n 's/^scan: \([0-9.]*\) s wall.*/\1/p')
+    retrieve=$("$phases" --runs "$runs" --max 10000 "$frequent" "${files[@]}" |
+      sed -n 's/^retrieve: \([0-9.]*\) s wall.*/\1/p')
+    echo "retrieval of 10000 sentences: ${retrieve} s wall; full scan ${full} s;" \
+      "ratio $(echo "scale=3; $retrieve / $full" | bc -l) (goal: under 0.10)"
+  fi
+  echo "peak memory, rare concord: $(peak_kb "$cli" concord -m "$rare" -o /dev/null "${files[@]}") kB"
+}
+
+bench_corpus "$CORPUS_DIR"
+if [ -n "${CORPUS_MANY_DIR:-}" ] && [ -d "$CORPUS_MANY_DIR" ]; then
+  echo
+  bench_corpus "$CORPUS_MANY_DIR"
+fi
+if [ -n "${CORPUS_SMALL_DIR:-}" ] && [ -d "$CORPUS_SMALL_DIR" ]; then
+  echo
+  shopt -s nullglob
+  small=("$CORPUS_SMALL_DIR"/*.txt)
+  echo "peak memory, rare concord, $(corpus_mb "$CORPUS_SMALL_DIR") MB corpus:" \
+    "$(peak_kb "$cli" concord -m "$rare" -o /dev/null "${small[@]}") kB"
+fi

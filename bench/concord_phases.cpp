@@ -1,0 +1,108 @@
+// The two phases of concordance building timed apart: the corpus scan and
+// the retrieval of the hits' sentences, medians of several runs, wall and
+// processor time. Prints one line per phase.
+//   concord_phases [--runs N] [--threads T] [--reference] [--max M] MASK FILE...
+#include <time.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "concordance/concordance_builder.h"
+#include "concordance/corpus_scan.h"
+#include "search/text_utils.h"
+#include "text/progress.h"
+#include "text/text_scanner.h"
+
+namespace {
+
+using namespace lexvane;
+
+class StderrUi : public text::UserInterface {
+ public:
+  text::Answer Ask(std::string_view, std::string_view text, text::Buttons, text::Icon) override {
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+    return text::Answer::Ok;
+  }
+};
+
+double cpuSeconds() {
+  timespec t;
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+double wallSeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int runs = 3;
+  concordance::BuildOptions options;
+  std::string max = "10000";
+  int i = 1;
+  for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
+    if (!std::strcmp(argv[i], "--runs") && i + 1 < argc)
+      runs = std::atoi(argv[++i]);
+    else if (!std::strcmp(argv[i], "--threads") && i + 1 < argc)
+      options.Threads = std::atoi(argv[++i]);
+    else if (!std::strcmp(argv[i], "--max") && i + 1 < argc)
+      max = argv[++i];
+    else if (!std::strcmp(argv[i], "--reference"))
+      options.Mode = concordance::ScanMode::Reference;
+  }
+  if (argc - i < 2) {
+    std::fprintf(stderr,
+                 "usage: concord_phases [--runs N] [--threads T] [--reference] [--max M] MASK "
+                 "FILE...\n");
+    return 2;
+  }
+  search::SearchQuery query;
+  query.Masks[0] = {argv[i++]};
+  query.MaxListSize = max;
+  corpus::CorpusSettings settings;
+  for (; i < argc; ++i) {
+    settings.Files.Add(argv[i]);
+    settings.TotalBytes += search::FileSizeOf(argv[i]);
+  }
+  StderrUi ui;
+  text::SilentSearchIndicator search;
+  text::SilentProgressIndicator progress;
+  text::OperationHost host{ui, search, progress};
+  std::vector<double> scanWall, scanCpu, retrieveWall, retrieveCpu;
+  std::int64_t rows = 0, words = 0;
+  for (int run = 0; run < runs; ++run) {
+    concordance::ConcordanceTable table;
+    table.FileCount = static_cast<std::int32_t>(settings.Files.Count());
+    table.MaxListSize = concordance::MaxListSizeOf(query);
+    table.CorpusFiles = settings.Files.Paths();
+    text::Scanner().Configure(settings.WordSeparators, settings.SentenceSeparators, false);
+    double w = wallSeconds(), c = cpuSeconds();
+    concordance::ScanCorpus(query, settings, table, host, options);
+    scanWall.push_back(wallSeconds() - w);
+    scanCpu.push_back(cpuSeconds() - c);
+    w = wallSeconds();
+    c = cpuSeconds();
+    concordance::RetrieveSentences(table, progress);
+    retrieveWall.push_back(wallSeconds() - w);
+    retrieveCpu.push_back(cpuSeconds() - c);
+    rows = table.RowCount();
+    words = table.TotalWords;
+  }
+  std::printf("scan: %.3f s wall, %.3f s cpu; %lld words, %lld hits\n", median(scanWall),
+              median(scanCpu), static_cast<long long>(words), static_cast<long long>(rows));
+  std::printf("retrieve: %.3f s wall, %.3f s cpu; %lld rows\n", median(retrieveWall),
+              median(retrieveCpu), static_cast<long long>(rows));
+  return 0;
+}

@@ -1,0 +1,98 @@
+// Help: a topic for every context number and for the contents, links that all
+// lead somewhere, F1 finding the nearest context, the dialogs' Help buttons,
+// and the help window's history.
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+#include <QtTest>
+
+#include "gui/app/form_about.h"
+#include "gui/app/help.h"
+
+using namespace lexvane::gui;
+
+class HelpTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase() {
+    InitGuiResources();
+    InstallHelpKey();
+  }
+  void cleanup() { SetHelpObserver({}); }
+
+  void everyContextHasATopicWithWorkingLinks() {
+    QList<int> contexts = HelpContexts();
+    QCOMPARE(contexts.size(), 22);
+    contexts.append(0);
+    const QRegularExpression link(QStringLiteral("href=\"([^\"#]+)"));
+    for (int context : contexts) {
+      const QString path = HelpTopicUrl(context).toString().mid(3);  // "qrc:/help/..."
+      QFile file(path);
+      QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+      const QString html = QString::fromUtf8(file.readAll());
+      QVERIFY2(html.contains("<title>") && html.contains("<h1>"), qPrintable(path));
+      QVERIFY2(html.size() > 400, qPrintable(path + " is too short to explain anything"));
+      for (auto m = link.globalMatch(html); m.hasNext();) {
+        const QString target = QStringLiteral(":/help/") + m.next().captured(1);
+        QVERIFY2(QFile::exists(target), qPrintable(path + " links to " + target));
+      }
+    }
+    QCOMPARE(HelpTopicUrl(0), QUrl("qrc:/help/h_Contents.html"));
+    QCOMPARE(HelpTopicUrl(2), QUrl("qrc:/help/h_Contents.html"));  // no topic of its own
+  }
+
+  void f1OpensTheContextOfTheNearestParent() {
+    QWidget window;
+    SetHelpContext(&window, 5);
+    auto* inner = new QWidget(&window);
+    auto* edit = new QLineEdit(inner);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(inner);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    edit->setFocus();
+    QList<int> opened;
+    SetHelpObserver([&](int c) { opened << c; });
+    QTest::keyClick(edit, Qt::Key_F1);
+    SetHelpContext(inner, 12);
+    QTest::keyClick(edit, Qt::Key_F1);
+    QCOMPARE(opened, QList<int>({5, 12}));
+    QCOMPARE(HelpContextOf(edit), 12);
+    QCOMPARE(HelpContextOf(nullptr), 0);
+  }
+
+  void aboutBoxHelpOpensContext15() {
+    TFormAbout about;
+    QCOMPARE(about.windowTitle(), QStringLiteral("About"));
+    QCOMPARE(HelpContextOf(&about), 15);
+    int opened = -1;
+    SetHelpObserver([&](int c) { opened = c; });
+    about.HelpBtn->click();
+    QCOMPARE(opened, 15);
+    bool hasProduct = false;
+    for (QLabel* label : about.findChildren<QLabel*>())
+      hasProduct |= label->text() == QStringLiteral("Lexvane");
+    QVERIFY(hasProduct);
+  }
+
+  void helpWindowGoesBackAndForward() {
+    HelpWindow window;
+    window.showTopic(HelpTopicUrl(0));
+    window.showTopic(HelpTopicUrl(3));
+    QCOMPARE(window.browser()->documentTitle(), QStringLiteral("The file-list editor"));
+    window.browser()->backward();
+    QCOMPARE(window.browser()->source(), HelpTopicUrl(0));
+    window.browser()->forward();
+    QCOMPARE(window.browser()->source(), HelpTopicUrl(3));
+  }
+};
+
+QTEST_MAIN(HelpTest)
+#include "help_test.moc"

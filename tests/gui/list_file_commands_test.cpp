@@ -1,0 +1,209 @@
+// The File menu's list commands through the frame: the save prompt before
+// New, Open and closing the program with each answer, the file dialogs, and
+// the messages of failed reads and writes. Dialogs are answered by injected
+// answerers, never by the user.
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "gui/app/form_main.h"
+#include "gui/app/gui_user_interface.h"
+#include "gui/app/help.h"
+#include "gui/app/workspace.h"
+#include "gui/corpus/form_file_list.h"
+#include "gui/corpus/list_file_commands.h"
+
+using namespace lexvane;
+using namespace lexvane::gui;
+
+namespace {
+const QString kPrompt = QStringLiteral("Current list is not saved. Save it?");
+}
+
+class ListFileCommandsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<Workspace> workspace_;
+  std::unique_ptr<TFormMain> frame_;
+  QTemporaryDir dir_;
+  QList<Question> asked_;
+  text::Answer promptAnswer_ = text::Answer::Cancel;
+  std::optional<QString> openPath_, savePath_;
+  int openDialogs_ = 0, saveDialogs_ = 0;
+
+  corpus::CorpusSettings& corpus() { return workspace_->Corpus(); }
+  QString file(const QString& name) { return dir_.filePath(name); }
+  void writeFile(const QString& name, const QByteArray& bytes) {
+    QFile f(file(name));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+  }
+  // A corpus with unsaved changes.
+  void modifiedCorpus() {
+    writeFile("a.txt", "Some words here.");
+    corpus().Files.Add(file("a.txt").toStdString());
+    corpus().Modified = true;
+  }
+  int prompts() {
+    int n = 0;
+    for (const Question& q : asked_) n += q.text == kPrompt;
+    return n;
+  }
+
+ private Q_SLOTS:
+  void init() {
+    asked_.clear();
+    openDialogs_ = saveDialogs_ = 0;
+    openPath_.reset();
+    savePath_.reset();
+    SetHelpObserver([](int) {});
+    GuiUserInterface::setAnswerer([this](const Question& q) {
+      asked_ << q;
+      return q.text == kPrompt ? promptAnswer_ : text::Answer::Ok;
+    });
+    workspace_ = std::make_unique<Workspace>();
+    frame_ = std::make_unique<TFormMain>(*workspace_);
+    frame_->listFiles().setDialogs({[this] {
+                                      ++openDialogs_;
+                                      return openPath_;
+                                    },
+                                    [this] {
+                                      ++saveDialogs_;
+                                      return savePath_;
+                                    }});
+    frame_->show();
+  }
+  void cleanup() {
+    frame_.reset();
+    workspace_.reset();
+    GuiUserInterface::setAnswerer({});
+  }
+
+  void promptLooksAsSpecified() {
+    modifiedCorpus();
+    promptAnswer_ = text::Answer::Cancel;
+    QVERIFY(!frame_->listFiles().QuerySaveList());
+    QCOMPARE(asked_.size(), 1);
+    QCOMPARE(asked_[0].caption, QStringLiteral("Confirm"));
+    QCOMPARE(asked_[0].buttons, text::Buttons::YesNoCancel);
+    QCOMPARE(asked_[0].icon, text::Icon::None);
+  }
+
+  void unmodifiedCorpusIsNeverPromptedFor() {
+    corpus().Files.Add("/x/a.txt");
+    QVERIFY(frame_->listFiles().QuerySaveList());
+    QVERIFY(frame_->close());
+    QCOMPARE(prompts(), 0);
+  }
+
+  void newListAnswers_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("reset");
+    QTest::newRow("cancel keeps the corpus") << int(text::Answer::Cancel) << false;
+    QTest::newRow("no drops it") << int(text::Answer::No) << true;
+    QTest::newRow("yes, save dialog cancelled") << int(text::Answer::Yes) << false;
+  }
+  void newListAnswers() {
+    QFETCH(int, answer);
+    QFETCH(bool, reset);
+    modifiedCorpus();
+    corpus().WordSeparators = " ,";
+    promptAnswer_ = text::Answer(answer);
+    const bool editorOpened = frame_->listFiles().NewList();
+    QCOMPARE(prompts(), 1);
+    QCOMPARE(editorOpened, reset);
+    QCOMPARE(corpus().Files.Empty(), reset);
+    QCOMPARE(corpus().Modified, !reset);
+    QCOMPARE(corpus().WordSeparators == " ,", !reset);
+    QCOMPARE(saveDialogs_, answer == int(text::Answer::Yes) ? 1 : 0);
+  }
+
+  void openListAnswers_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("openDialogs");
+    QTest::newRow("cancel") << int(text::Answer::Cancel) << 0;
+    QTest::newRow("no") << int(text::Answer::No) << 1;
+    QTest::newRow("yes, save dialog cancelled") << int(text::Answer::Yes) << 0;
+  }
+  void openListAnswers() {
+    QFETCH(int, answer);
+    QFETCH(int, openDialogs);
+    modifiedCorpus();
+    promptAnswer_ = text::Answer(answer);
+    frame_->listFiles().OpenList();  // the open dialog answers Cancel
+    QCOMPARE(prompts(), 1);
+    QCOMPARE(openDialogs_, openDialogs);
+    QVERIFY(corpus().Modified);  // nothing was opened
+  }
+
+  void closeAnswers_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("cancel keeps the program open") << int(text::Answer::Cancel) << false;
+    QTest::newRow("no closes") << int(text::Answer::No) << true;
+    QTest::newRow("yes, save dialog cancelled") << int(text::Answer::Yes) << false;
+  }
+  void closeAnswers() {
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    modifiedCorpus();
+    promptAnswer_ = text::Answer(answer);
+    QCOMPARE(frame_->close(), closes);
+    QCOMPARE(frame_->isVisible(), !closes);
+    QCOMPARE(prompts(), 1);
+  }
+
+  void yesSavesUnderTheChosenNameAndGoesOn() {
+    modifiedCorpus();
+    promptAnswer_ = text::Answer::Yes;
+    savePath_ = file("corpus.CTL");
+    QVERIFY(frame_->close());
+    QVERIFY(QFile::exists(file("corpus.CTL")));
+    QVERIFY(!corpus().Modified);
+    QCOMPARE(QString::fromStdString(corpus().ListPath), file("corpus.CTL"));
+  }
+
+  void saveAsCancelledKeepsTheListPath() {
+    modifiedCorpus();
+    corpus().ListPath = file("old.CTL").toStdString();
+    frame_->listFiles().SaveListAs();
+    QCOMPARE(saveDialogs_, 1);
+    QCOMPARE(QString::fromStdString(corpus().ListPath), file("old.CTL"));
+    QVERIFY(corpus().Modified);
+  }
+
+  void openedListShowsInTheToolBarLabel() {
+    writeFile("a.txt", QByteArray(1025, 'x'));
+    writeFile("list.CTL", "[File list]\r\nFile1=" + file("a.txt").toUtf8() + "\r\n");
+    openPath_ = file("list.CTL");
+    frame_->MenuOpenlistClick();
+    QCOMPARE(corpus().Files.Count(), std::size_t(1));
+    QCOMPARE(frame_->toolBarLabel()->text(), file("list.CTL") + QStringLiteral(": 1 (2 kB)"));
+    QVERIFY(frame_->action("MenuSearch")->isEnabled());
+  }
+
+  void unreadableListIsReported() {
+    openPath_ = file("missing.CFL");
+    frame_->listFiles().OpenList();
+    QCOMPARE(asked_.size(), 1);
+    QCOMPARE(asked_[0].caption, QStringLiteral("Error"));
+    QCOMPARE(asked_[0].text, QStringLiteral("Cannot open file ") + file("missing.CFL"));
+  }
+
+  void unwritableListIsReportedAndStopsTheClose() {
+    modifiedCorpus();
+    promptAnswer_ = text::Answer::Yes;
+    savePath_ = file("no/such/folder/list.CTL");
+    QVERIFY(!frame_->close());
+    QVERIFY(corpus().Modified);
+    bool reported = false;
+    for (const Question& q : asked_) reported |= q.text.startsWith("Unable to write to ");
+    QVERIFY(reported);
+  }
+};
+
+QTEST_MAIN(ListFileCommandsTest)
+#include "list_file_commands_test.moc"

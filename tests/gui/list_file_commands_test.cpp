@@ -4,7 +4,9 @@
 // answerers, never by the user.
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMdiArea>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -14,6 +16,7 @@
 #include "gui/app/workspace.h"
 #include "gui/corpus/form_file_list.h"
 #include "gui/corpus/list_file_commands.h"
+#include "stand_in_windows.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -80,6 +83,37 @@ class ListFileCommandsTest : public QObject {
     frame_.reset();
     workspace_.reset();
     GuiUserInterface::setAnswerer({});
+  }
+
+  void fileDialogsAreConfiguredAsSpecified() {
+    std::unique_ptr<QFileDialog> open = ListFileCommands::MakeOpenDialog(nullptr);
+    QCOMPARE(open->windowTitle(), QStringLiteral("Open List File"));
+    QCOMPARE(open->fileMode(), QFileDialog::ExistingFile);
+    QCOMPARE(open->nameFilters().size(), 4);
+    QVERIFY(open->nameFilters()[0].startsWith("Text or File List (*.CTL;*.CFL)"));
+    QVERIFY(open->nameFilters()[3].startsWith("All files (*.*)"));
+    QCOMPARE(open->defaultSuffix(), QStringLiteral("CFL"));
+
+    std::unique_ptr<QFileDialog> save = ListFileCommands::MakeSaveDialog(nullptr);
+    QCOMPARE(save->windowTitle(), QStringLiteral("Save List File As"));
+    QCOMPARE(save->acceptMode(), QFileDialog::AcceptSave);
+    QVERIFY(!save->testOption(QFileDialog::DontConfirmOverwrite));
+    QCOMPARE(save->nameFilters().size(), 3);
+    QVERIFY(save->nameFilters()[0].startsWith("Text List (*.CTL)"));
+    QVERIFY(save->nameFilters()[1].startsWith("File List (*.CFL) - older type"));
+    // A name typed without extension gets "CFL", even under the Text List filter.
+    save->setDirectory(dir_.path());
+    save->selectNameFilter(save->nameFilters()[0]);
+    save->selectFile(QStringLiteral("corpus"));
+    QCOMPARE(save->selectedFiles().value(0), file("corpus.CFL"));
+    save->selectFile(QStringLiteral("corpus.CTL"));
+    QCOMPARE(save->selectedFiles().value(0), file("corpus.CTL"));
+
+    std::unique_ptr<QFileDialog> add = workspace_->FormFileList->MakeFileSelectDialog();
+    QCOMPARE(add->windowTitle(), QStringLiteral("Add file(s)"));
+    QCOMPARE(add->fileMode(), QFileDialog::ExistingFiles);
+    QCOMPARE(add->nameFilters(),
+             QStringList({QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*)")}));
   }
 
   void promptLooksAsSpecified() {
@@ -150,9 +184,13 @@ class ListFileCommandsTest : public QObject {
     QFETCH(int, answer);
     QFETCH(bool, closes);
     modifiedCorpus();
+    frame_->AddChildWindow(new testing::StandInConcordance);
     promptAnswer_ = text::Answer(answer);
     QCOMPARE(frame_->close(), closes);
     QCOMPARE(frame_->isVisible(), !closes);
+    // A close that goes on closes the child windows; one that is stopped
+    // keeps them all.
+    QCOMPARE(frame_->mdiArea()->subWindowList().size(), closes ? 0 : 1);
     QCOMPARE(prompts(), 1);
   }
 

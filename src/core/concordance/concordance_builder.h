@@ -43,6 +43,8 @@ struct BuildOptions {
   // 256 kB); tests make them tiny to cut files everywhere.
   std::int64_t UnitBytes = 0;
   std::int64_t BlockBytes = 0;
+  // Reads every word one by one (for the tests of the bulk skip).
+  bool NoBulkSkip = false;
 };
 
 // The whole build (the dialog already confirmed): set-up, scan, retrieval.

@@ -2,9 +2,10 @@
 // and marks the corpus modified by the rules of the typed-into marks and
 // EditedInDialog; Cancel drops list changes but keeps option changes; the
 // Delete key and the Remove button.
+#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QtTest>
 
@@ -26,9 +27,14 @@ class FileListEditorTest : public QObject {
 
   QStringList listBox() {
     QStringList items;
-    for (int i = 0; i < editor_->ListOfFiles->count(); ++i)
-      items << editor_->ListOfFiles->item(i)->text();
+    QAbstractItemModel* model = editor_->ListOfFiles->model();
+    for (int i = 0; i < model->rowCount(); ++i) items << model->index(i, 0).data().toString();
     return items;
+  }
+  void select(int row) {
+    QAbstractItemModel* model = editor_->ListOfFiles->model();
+    editor_->ListOfFiles->selectionModel()->select(model->index(row, 0),
+                                                   QItemSelectionModel::Select);
   }
   QStringList files() {
     QStringList paths;
@@ -154,18 +160,30 @@ class FileListEditorTest : public QObject {
   void deleteKeyAndRemoveButtonRemoveTheSelection() {
     chosen_ = {"/corpus/a.txt", "/corpus/c.txt"};
     editor_->ButtonAddClick();
-    editor_->ListOfFiles->item(0)->setSelected(true);
-    editor_->ListOfFiles->item(2)->setSelected(true);
+    select(0);
+    select(2);
     QVERIFY(editor_->ButtonDelete->isEnabled());
     editor_->ListOfFiles->setFocus();
     QTest::keyClick(editor_->ListOfFiles, Qt::Key_Delete);
     QCOMPARE(listBox(), QStringList({"/corpus/b.txt", "/corpus/d.txt"}));
     QVERIFY(!editor_->ButtonDelete->isEnabled());
-    editor_->ListOfFiles->item(1)->setSelected(true);
+    select(1);
     editor_->ButtonDelete->click();
     QCOMPARE(listBox(), QStringList({"/corpus/b.txt"}));
     editor_->ButtonOKClick();
     QCOMPARE(files(), QStringList({"/corpus/b.txt"}));
+  }
+
+  void listModelKeepsTheModelContract() {
+    QAbstractItemModelTester tester(editor_->ListOfFiles->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    chosen_ = {"/corpus/a.txt", "/corpus/c.txt"};
+    editor_->ButtonAddClick();
+    select(1);
+    editor_->ButtonRemoveClick();
+    editor_->ButtonOKClick();
+    editor_->show();
+    QCOMPARE(editor_->ListOfFiles->model()->rowCount(), 3);
   }
 
   void helpOpensContext3() {

@@ -340,6 +340,21 @@ class FrameTest : public QObject {
     QCOMPARE(captions(), QStringList({"&File", "&Tools", "&Window", "&Help"}));
   }
 
+  void f1OnAHighlightedMenuItemOpensItsContext() {
+    QList<int> opened;
+    SetHelpObserver([&](int c) { opened << c; });
+    InstallHelpKey();
+    QMenu* tools = frame_->findChild<QMenu*>("MenuBuild");
+    tools->popup(frame_->mapToGlobal(QPoint(20, 20)));
+    QVERIFY(QTest::qWaitForWindowExposed(tools));
+    tools->setActiveAction(frame_->action("MenuSearch"));
+    QTest::keyClick(tools, Qt::Key_F1);
+    tools->setActiveAction(frame_->action("MenuAdvancedSearch"));  // no context of its own
+    QTest::keyClick(tools, Qt::Key_F1);
+    tools->close();
+    QCOMPARE(opened, QList<int>({12, 12}));
+  }
+
   void toolBarLabelShowsTheListInfo() {
     workspace_->Corpus().ListPath = "/data/novels.CTL";
     frame_->ShowListInfo();

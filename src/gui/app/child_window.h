@@ -3,6 +3,9 @@
 // while it is active and routes tool bar commands to it by its class
 // (TFormConcordance, TFormSource, TFormSourceStripped, TFormWordFreq,
 // TFormCollocFreq; none of them derives from another).
+//
+// A window's own commands that start a scan or a pass over a table run it
+// through Workspace::Runner() and stay disabled while the runner is busy.
 #pragma once
 
 #include <QList>

@@ -1,20 +1,24 @@
 #include "gui/corpus/form_file_list.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
 #include "gui/app/text_codec.h"
+#include "gui/corpus/path_list_model.h"
 
 namespace lexvane::gui {
 
@@ -46,7 +50,10 @@ TFormFileList::TFormFileList(corpus::CorpusSettings& corpus, GuiUserInterface& u
 }
 
 void TFormFileList::buildControls() {
-  ListOfFiles = new QListWidget(this);
+  ListOfFiles = new QListView(this);
+  listModel_ = new PathListModel(model_.Paths(), this);
+  ListOfFiles->setModel(listModel_);
+  ListOfFiles->setEditTriggers(QAbstractItemView::NoEditTriggers);
   ListOfFiles->setObjectName(QStringLiteral("ListOfFiles"));
   ListOfFiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
   ListOfFiles->setMinimumSize(420, 160);
@@ -97,7 +104,7 @@ void TFormFileList::buildControls() {
 
   connect(ButtonAdd, &QPushButton::clicked, this, &TFormFileList::ButtonAddClick);
   connect(ButtonDelete, &QPushButton::clicked, this, &TFormFileList::ButtonRemoveClick);
-  connect(ListOfFiles, &QListWidget::itemSelectionChanged, this,
+  connect(ListOfFiles->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &TFormFileList::ButtonRemoveEnable);
   connect(ButtonOK, &QPushButton::clicked, this, &TFormFileList::ButtonOKClick);
   connect(ButtonCancel, &QPushButton::clicked, this, &TFormFileList::ButtonCancelClick);
@@ -193,9 +200,16 @@ void TFormFileList::WhenShow() {
 }
 
 void TFormFileList::refillListBox() {
-  ListOfFiles->clear();
-  for (const std::string& path : model_.Paths()) ListOfFiles->addItem(FromPath(path));
+  listModel_->pathsChanged();
   ButtonRemoveEnable();
+}
+
+std::vector<std::size_t> TFormFileList::SelectedRows() const {
+  std::vector<std::size_t> rows;
+  for (const QModelIndex& index : ListOfFiles->selectionModel()->selectedRows())
+    rows.push_back(static_cast<std::size_t>(index.row()));
+  std::sort(rows.begin(), rows.end());
+  return rows;
 }
 
 void TFormFileList::ButtonAddClick() {
@@ -208,15 +222,11 @@ void TFormFileList::ButtonAddClick() {
 }
 
 void TFormFileList::ButtonRemoveEnable() {
-  ButtonDelete->setEnabled(
-      corpus::FileListEditorModel::RemoveEnabled(ListOfFiles->selectedItems().size()));
+  ButtonDelete->setEnabled(corpus::FileListEditorModel::RemoveEnabled(SelectedRows().size()));
 }
 
 void TFormFileList::ButtonRemoveClick() {
-  std::vector<std::size_t> selected;
-  for (int row = 0; row < ListOfFiles->count(); ++row)
-    if (ListOfFiles->item(row)->isSelected()) selected.push_back(static_cast<std::size_t>(row));
-  model_.RemoveSelected(selected);
+  model_.RemoveSelected(SelectedRows());
   refillListBox();
   ButtonDelete->setEnabled(false);
 }

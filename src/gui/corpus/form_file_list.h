@@ -19,12 +19,13 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 
 namespace lexvane::gui {
 
 class GuiUserInterface;
+class PathListModel;
 
 class TFormFileList : public QDialog {
   Q_OBJECT
@@ -35,6 +36,8 @@ class TFormFileList : public QDialog {
  public:  // queries
   bool EditedInDialog() const { return model_.EditedInDialog(); }
   const corpus::FileListEditorModel& model() const { return model_; }
+  // The selected rows of the list box, in ascending order.
+  std::vector<std::size_t> SelectedRows() const;
 
  public:  // configuration, for tests
   // Replaces the "Add file(s)" dialog: returns the chosen files, or nothing
@@ -43,7 +46,7 @@ class TFormFileList : public QDialog {
   void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
 
  public:  // controls
-  QListWidget* ListOfFiles = nullptr;
+  QListView* ListOfFiles = nullptr;
   QPushButton* ButtonAdd = nullptr;
   QPushButton* ButtonDelete = nullptr;
   QLabel* Label1 = nullptr;
@@ -87,6 +90,7 @@ class TFormFileList : public QDialog {
 
   corpus::CorpusSettings& corpus_;
   corpus::FileListEditorModel model_;
+  PathListModel* listModel_ = nullptr;
   GuiUserInterface& ui_;
   FileChooser chooser_;
   bool showingOptions_ = false;

@@ -22,7 +22,7 @@ int runStats(const StatsCommand& command, Streams& streams) {
   if (command.of == "wordfreq") return RunWordfreqStats(command.corpus, streams);
   Console console(streams.err, streams.errIsTerminal);
   const auto table = BuildConcordTable(command.corpus, command.options, console);
-  const std::string text = concordance::ConcordanceStatistics(*table).CopyText();
+  const std::string text = concordance::StatisticsText(concordance::ConcordanceFigures(*table));
   if (command.options.outputFile.empty()) {
     streams.out << text;
     streams.out.flush();

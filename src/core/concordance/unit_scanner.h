@@ -9,6 +9,7 @@
 #include <bit>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "concordance/byte_classes.h"
@@ -25,8 +26,9 @@ struct UnitHit {
 };
 
 struct UnitResult {
-  int openError = 0;  // the file could not be opened (errno)
-  int readError = 0;  // reading failed after the words counted here (errno)
+  int openError = 0;    // the file could not be opened (errno)
+  int readError = 0;    // reading failed after the words counted here (errno)
+  std::string failure;  // an unexpected error of the scanning thread
   std::uint64_t words = 0;
   // Bit w - 1 set: word w of the unit ends a sentence.
   std::vector<std::uint64_t> ends;

@@ -4,7 +4,11 @@ namespace lexvane::cli {
 
 text::Answer ConsoleUserInterface::Ask(std::string_view caption, std::string_view text,
                                        text::Buttons buttons, text::Icon) {
-  if (caption.empty() || caption == "Information")
+  // A text that already opens with its caption ("Warning: The file ...") is
+  // not prefixed a second time.
+  const bool captioned =
+      text.size() > caption.size() && text.starts_with(caption) && text[caption.size()] == ':';
+  if (caption.empty() || caption == "Information" || captioned)
     err_ << text << '\n';
   else
     err_ << caption << ": " << text << '\n';

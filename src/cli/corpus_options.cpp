@@ -26,7 +26,11 @@ class QuietUserInterface : public text::UserInterface {
 
 void CorpusOptions::AddTo(CLI::App& command) {
   command.add_option("-l,--list", list_, "list file (.CTL Text List or older File List)");
-  command.add_option("files", files_, "corpus files");
+  // An empty name names no file; it would only fail later and less clearly.
+  const CLI::Validator notEmpty(
+      [](std::string& name) { return name.empty() ? std::string("empty file name") : ""; }, "",
+      "NOT_EMPTY");
+  command.add_option("files", files_, "corpus files")->check(notEmpty);
   wordSeparatorsOption_ =
       command.add_option("--word-separators", wordSeparators_, "word separator characters");
   sentenceSeparatorsOption_ = command.add_option("--sentence-separators", sentenceSeparators_,

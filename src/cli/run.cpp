@@ -5,6 +5,21 @@
 
 namespace lexvane::cli {
 
+namespace {
+
+// Flushes the output. Output that could not be written (a full disk, a closed
+// pipe) is a failure, not a result.
+int finish(Streams& streams, int status) {
+  streams.out.flush();
+  if (!streams.out) {
+    streams.err << "lexvane-cli: cannot write the output\n";
+    return kExitError;
+  }
+  return status;
+}
+
+}  // namespace
+
 int Run(int argc, const char* const* argv, Streams& streams) {
   CLI::App app{"lexvane-cli: concordances, word frequency lists and collocates of a corpus",
                "lexvane-cli"};
@@ -20,24 +35,20 @@ int Run(int argc, const char* const* argv, Streams& streams) {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
     streams.out << app.help();
-    return kExitOk;
+    return finish(streams, kExitOk);
   } catch (const CLI::CallForAllHelp& e) {
     streams.out << app.help("", CLI::AppFormatMode::All);
-    return kExitOk;
+    return finish(streams, kExitOk);
   } catch (const CLI::ParseError& e) {
     streams.err << "lexvane-cli: " << e.what() << '\n';
     return kExitUsage;
-  } catch (const text::Error& e) {
-    streams.out.flush();
-    streams.err << "lexvane-cli: " << e.what() << '\n';
-    return kExitError;
   } catch (const std::exception& e) {
+    // text::Error and every other failure of a command.
     streams.out.flush();
     streams.err << "lexvane-cli: " << e.what() << '\n';
     return kExitError;
   }
-  streams.out.flush();
-  return status;
+  return finish(streams, status);
 }
 
 }  // namespace lexvane::cli

@@ -32,12 +32,12 @@ void CleanLine(std::string& s) {
 }
 
 std::string ReverseString(std::string_view s) {
-  return std::string(s.rbegin(), s.rend());
+  return text::reverseCharacters(s);
 }
 
 std::string FitToWidth(std::string_view s, bool leftAligned, int width) {
   const std::size_t w = static_cast<std::size_t>(std::clamp(width, 0, 255));
-  if (s.size() >= w) return std::string(leftAligned ? s.substr(0, w) : s.substr(s.size() - w));
+  if (s.size() >= w) return leftAligned ? text::keepFirst(s, w) : text::keepLast(s, w);
   const std::string padding(w - s.size(), ' ');
   return leftAligned ? std::string(s) + padding : padding + std::string(s);
 }

@@ -4,6 +4,7 @@
 // answerers, never by the user.
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -80,6 +81,37 @@ class ListFileCommandsTest : public QObject {
     frame_.reset();
     workspace_.reset();
     GuiUserInterface::setAnswerer({});
+  }
+
+  void fileDialogsAreConfiguredAsSpecified() {
+    std::unique_ptr<QFileDialog> open = ListFileCommands::MakeOpenDialog(nullptr);
+    QCOMPARE(open->windowTitle(), QStringLiteral("Open List File"));
+    QCOMPARE(open->fileMode(), QFileDialog::ExistingFile);
+    QCOMPARE(open->nameFilters().size(), 4);
+    QVERIFY(open->nameFilters()[0].startsWith("Text or File List (*.CTL;*.CFL)"));
+    QVERIFY(open->nameFilters()[3].startsWith("All files (*.*)"));
+    QCOMPARE(open->defaultSuffix(), QStringLiteral("CFL"));
+
+    std::unique_ptr<QFileDialog> save = ListFileCommands::MakeSaveDialog(nullptr);
+    QCOMPARE(save->windowTitle(), QStringLiteral("Save List File As"));
+    QCOMPARE(save->acceptMode(), QFileDialog::AcceptSave);
+    QVERIFY(!save->testOption(QFileDialog::DontConfirmOverwrite));
+    QCOMPARE(save->nameFilters().size(), 3);
+    QVERIFY(save->nameFilters()[0].startsWith("Text List (*.CTL)"));
+    QVERIFY(save->nameFilters()[1].startsWith("File List (*.CFL) - older type"));
+    // A name typed without extension gets "CFL", even under the Text List filter.
+    save->setDirectory(dir_.path());
+    save->selectNameFilter(save->nameFilters()[0]);
+    save->selectFile(QStringLiteral("corpus"));
+    QCOMPARE(save->selectedFiles().value(0), file("corpus.CFL"));
+    save->selectFile(QStringLiteral("corpus.CTL"));
+    QCOMPARE(save->selectedFiles().value(0), file("corpus.CTL"));
+
+    std::unique_ptr<QFileDialog> add = workspace_->FormFileList->MakeFileSelectDialog();
+    QCOMPARE(add->windowTitle(), QStringLiteral("Add file(s)"));
+    QCOMPARE(add->fileMode(), QFileDialog::ExistingFiles);
+    QCOMPARE(add->nameFilters(),
+             QStringList({QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*)")}));
   }
 
   void promptLooksAsSpecified() {

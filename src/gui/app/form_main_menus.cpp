@@ -2,7 +2,6 @@
 // active child window's menus.
 #include <algorithm>
 
-#include <QActionGroup>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>

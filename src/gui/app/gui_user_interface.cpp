@@ -1,5 +1,7 @@
 #include "gui/app/gui_user_interface.h"
 
+#include <vector>
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>

@@ -84,7 +84,11 @@ void ShowHelp(int context) {
     observer()(context);
     return;
   }
-  if (window().isNull()) window() = new HelpWindow();  // deletes itself when the program ends
+  if (window().isNull()) {
+    // A window of its own, not above the frame; it goes when the program ends.
+    window() = new HelpWindow();
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, window(), &QObject::deleteLater);
+  }
   window()->showTopic(HelpTopicUrl(context));
   window()->show();
   window()->raise();

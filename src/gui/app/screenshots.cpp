@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "gui/app/form_main.h"
+#include "gui/app/help.h"
 #include "gui/app/workspace.h"
 #include "gui/corpus/form_file_list.h"
 
@@ -29,7 +30,8 @@ void saveScreen(TFormMain& mainWindow, QWidget* over, const QString& file) {
 
 void TakeScreenshots(TFormMain& mainWindow, const QString& folder) {
   QDir().mkpath(folder);
-  mainWindow.move(24, 24);
+  // Wider than the first-run size, so that the corpus summary shows whole.
+  mainWindow.setGeometry(24, 24, 820, 480);
   const QString dir = QDir(folder).absolutePath();
   // Give the window and the list file time to show before each picture.
   QTimer::singleShot(1500, &mainWindow, [&mainWindow, dir] {
@@ -38,7 +40,18 @@ void TakeScreenshots(TFormMain& mainWindow, const QString& folder) {
     QTimer::singleShot(1200, &mainWindow, [&mainWindow, editor, dir] {
       saveScreen(mainWindow, editor, dir + QStringLiteral("/file_list_editor.png"));
       editor->reject();
-      QTimer::singleShot(200, qApp, &QApplication::quit);
+      ShowHelp(3);
+      QTimer::singleShot(1200, &mainWindow, [dir] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+          if (auto* help = qobject_cast<HelpWindow*>(w)) {
+            QScreen* screen = help->screen();
+            const QRect area = help->frameGeometry();
+            screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                .save(dir + QStringLiteral("/help.png"));
+          }
+        }
+        QApplication::quit();
+      });
     });
     editor->open();
     // Without a window manager the dialog would hide the frame: put it

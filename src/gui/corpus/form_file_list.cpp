@@ -26,15 +26,6 @@ namespace {
 
 constexpr int kHelpContext = 3;
 
-std::optional<QStringList> runAddDialog(QWidget* parent) {
-  QFileDialog dialog(parent, QStringLiteral("Add file(s)"));
-  dialog.setFileMode(QFileDialog::ExistingFiles);
-  dialog.setNameFilters({QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*)")});
-  SetHelpContext(&dialog, kHelpContext);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return dialog.selectedFiles();
-}
-
 }  // namespace
 
 TFormFileList::TFormFileList(corpus::CorpusSettings& corpus, GuiUserInterface& ui, QWidget* parent)
@@ -43,10 +34,23 @@ TFormFileList::TFormFileList(corpus::CorpusSettings& corpus, GuiUserInterface& u
   setWindowTitle(QStringLiteral("File List Settings"));
   setModal(true);
   SetHelpContext(this, kHelpContext);
-  chooser_ = [this] { return runAddDialog(this); };
+  chooser_ = [this]() -> std::optional<QStringList> {
+    std::unique_ptr<QFileDialog> dialog = MakeFileSelectDialog();
+    if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+    return dialog->selectedFiles();
+  };
   buildControls();
   showOptions();
   wireOptions();
+}
+
+std::unique_ptr<QFileDialog> TFormFileList::MakeFileSelectDialog() {
+  auto dialog = std::make_unique<QFileDialog>(this, QStringLiteral("Add file(s)"));
+  dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  dialog->setFileMode(QFileDialog::ExistingFiles);
+  dialog->setNameFilters({QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*)")});
+  SetHelpContext(dialog.get(), kHelpContext);
+  return dialog;
 }
 
 void TFormFileList::buildControls() {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "corpus/file_list_editor_model.h"
 
 class QCheckBox;
+class QFileDialog;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -44,6 +46,8 @@ class TFormFileList : public QDialog {
   // when the user cancels.
   using FileChooser = std::function<std::optional<QStringList>()>;
   void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+  // FileSelectDialog: the "Add file(s)" dialog as the editor runs it.
+  std::unique_ptr<QFileDialog> MakeFileSelectDialog();
 
  public:  // controls
   QListView* ListOfFiles = nullptr;

@@ -25,14 +25,6 @@ const QString kTextList = QStringLiteral("Text List (*.CTL) (*.CTL *.ctl)");
 const QString kFileList = QStringLiteral("File List (*.CFL) - older type (*.CFL *.cfl)");
 const QString kAllFiles = QStringLiteral("All files (*.*) (*)");
 
-std::optional<QString> runDialog(QFileDialog& dialog) {
-  dialog.setOption(QFileDialog::HideNameFilterDetails);
-  dialog.setDefaultSuffix(QStringLiteral("CFL"));
-  SetHelpContext(&dialog, kHelpContext);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().front();
-}
-
 }  // namespace
 
 ListFileCommands::ListFileCommands(Workspace& workspace, TFormMain* frame)
@@ -40,24 +32,37 @@ ListFileCommands::ListFileCommands(Workspace& workspace, TFormMain* frame)
       workspace_(workspace),
       frame_(frame),
       commands_(workspace.Corpus(), workspace.Ui(), *this) {
-  dialogs_.open = [this] { return RunOpenDialog(frame_); };
-  dialogs_.save = [this] { return RunSaveDialog(frame_); };
+  dialogs_.open = [this] { return RunDialog(*MakeOpenDialog(frame_)); };
+  dialogs_.save = [this] { return RunDialog(*MakeSaveDialog(frame_)); };
 }
 
-std::optional<QString> ListFileCommands::RunOpenDialog(QWidget* parent) {
-  QFileDialog dialog(parent, QStringLiteral("Open List File"));
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilters({kTextOrFileList, kTextList, kFileList, kAllFiles});
-  return runDialog(dialog);
+std::unique_ptr<QFileDialog> ListFileCommands::MakeOpenDialog(QWidget* parent) {
+  auto dialog = std::make_unique<QFileDialog>(parent, QStringLiteral("Open List File"));
+  dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  dialog->setFileMode(QFileDialog::ExistingFile);
+  dialog->setNameFilters({kTextOrFileList, kTextList, kFileList, kAllFiles});
+  dialog->setOption(QFileDialog::HideNameFilterDetails);
+  dialog->setDefaultSuffix(QStringLiteral("CFL"));
+  SetHelpContext(dialog.get(), kHelpContext);
+  return dialog;
 }
 
-std::optional<QString> ListFileCommands::RunSaveDialog(QWidget* parent) {
-  QFileDialog dialog(parent, QStringLiteral("Save List File As"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilters({kTextList, kFileList, kAllFiles});
-  return runDialog(dialog);
+std::unique_ptr<QFileDialog> ListFileCommands::MakeSaveDialog(QWidget* parent) {
+  auto dialog = std::make_unique<QFileDialog>(parent, QStringLiteral("Save List File As"));
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  dialog->setFileMode(QFileDialog::AnyFile);  // asks before overwriting
+  dialog->setNameFilters({kTextList, kFileList, kAllFiles});
+  dialog->setOption(QFileDialog::HideNameFilterDetails);
+  // A name typed without extension becomes an older File List, whatever
+  // filter is chosen.
+  dialog->setDefaultSuffix(QStringLiteral("CFL"));
+  SetHelpContext(dialog.get(), kHelpContext);
+  return dialog;
+}
+
+std::optional<QString> ListFileCommands::RunDialog(QFileDialog& dialog) {
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front();
 }
 
 std::optional<std::string> ListFileCommands::AskOpenPath() {

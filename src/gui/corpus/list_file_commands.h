@@ -7,12 +7,16 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include <QObject>
 #include <QString>
 
 #include "corpus/list_file_commands.h"
+
+class QFileDialog;
+class QWidget;
 
 namespace lexvane::gui {
 
@@ -34,8 +38,10 @@ class ListFileCommands : public QObject, private corpus::ListFileDialogs {
   // Replaces the file dialogs (tests).
   void setDialogs(ListFileChoosers dialogs) { dialogs_ = std::move(dialogs); }
   // The Qt file dialogs with the titles, filters and default extension "CFL".
-  static std::optional<QString> RunOpenDialog(QWidget* parent);
-  static std::optional<QString> RunSaveDialog(QWidget* parent);
+  static std::unique_ptr<QFileDialog> MakeOpenDialog(QWidget* parent);
+  static std::unique_ptr<QFileDialog> MakeSaveDialog(QWidget* parent);
+  // Runs a dialog; the chosen path, or nothing when cancelled.
+  static std::optional<QString> RunDialog(QFileDialog& dialog);
 
  public:  // commands; each shows its messages and refreshes the label
   // True when the current corpus may be dropped (saved, or the user said No).

@@ -132,7 +132,9 @@ void RetrieveSentences(ConcordanceTable& table, text::ProgressIndicator& progres
     table.FileNames().Add(std::filesystem::path(path).filename().string());
     if (i % 100 == 0) progress.SetGauge(static_cast<int>(std::int64_t{i} * 100 / n));
     if (progress.Cancelled()) {
-      while (table.Keywords().GetCount() > i) table.Keywords().Delete(i);
+      // From the end, so that nothing moves.
+      for (std::int32_t j = table.Keywords().GetCount() - 1; j >= i; --j)
+        table.Keywords().Delete(j);
       break;
     }
   }

@@ -167,3 +167,19 @@ TEST(Statistics, CopiedTextWithTabsAndTheNote) {
 
 }  // namespace
 }  // namespace lexvane::concordance
+
+namespace lexvane::concordance {
+namespace {
+
+TEST(ClearRows, ALongRangeLeavesTheSameRows) {
+  ConcordanceTable table;
+  for (int i = 0; i < 100; ++i) testing::addRow(table, "l" + std::to_string(i), "k", "r");
+  EXPECT_EQ(ClearRows(table, 3, 90), 3);
+  EXPECT_EQ(testing::rowNames(table),
+            (std::vector<std::int64_t>{0, 1, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99}));
+  EXPECT_EQ(table.LeftContexts().Get(2), "l90");
+  EXPECT_EQ(table.FileNames().GetCount(), 12);
+}
+
+}  // namespace
+}  // namespace lexvane::concordance

@@ -1,13 +1,137 @@
+// lexvane-cli colloc: the collocate frequency table of a concordance, built
+// as the concordance window's "Frequency of collocates" command builds it and
+// written as the table's copy writes it to a file.
+#include <memory>
+#include <sstream>
+
 #include "cli/commands.h"
+#include "cli/concord_options.h"
+#include "cli/frequency_output.h"
+#include "frequency/colloc_command.h"
+#include "frequency/frequency_copy.h"
 
 namespace lexvane::cli {
 
+namespace {
+
+struct CollocCommand {
+  CorpusOptions corpus;
+  ConcordOptions concord;
+  std::vector<std::string> masks;
+  std::string left = "1,2,3", right = "1,2,3";
+  std::string collocSort;  // "" : the build's order
+  bool zeroAsSpace = true;
+  std::string delimiter = "|";
+  std::string outputFile;
+};
+
+// "1,2,3" -> flags; "" selects none.
+frequency::PositionFlags positionsOf(const std::string& list, const char* option) {
+  frequency::PositionFlags flags{};
+  std::stringstream items(list);
+  std::string item;
+  while (std::getline(items, item, ',')) {
+    if (item.size() != 1 || item[0] < '1' || item[0] > '9')
+      throw CLI::ValidationError(option, "positions are 1 to 9, separated by commas: " + list);
+    flags[item[0] - '1'] = true;
+  }
+  return flags;
+}
+
+// --colloc-sort -> the grid column to sort by.
+int sortColumnOf(const std::string& sort) {
+  if (sort == "collocate") return frequency::kCollocateColumn;
+  if (sort == "node") return frequency::kNodeColumn;
+  if (sort == "total") return frequency::kTotalColumn;
+  std::size_t colon = sort.find(':');
+  if (colon != std::string::npos && sort.size() == colon + 2 && sort[colon + 1] >= '1' &&
+      sort[colon + 1] <= '9') {
+    int p = sort[colon + 1] - '0';
+    std::string side = sort.substr(0, colon);
+    if (side == "left") return frequency::LeftColumn(p);
+    if (side == "right") return frequency::RightColumn(p);
+  }
+  throw CLI::ValidationError("--colloc-sort",
+                             "collocate, node, total, left:P or right:P (P 1 to 9): " + sort);
+}
+
+int runColloc(const CollocCommand& command, Streams& streams) {
+  const frequency::PositionFlags left = positionsOf(command.left, "--left");
+  const frequency::PositionFlags right = positionsOf(command.right, "--right");
+  const int sortColumn = command.collocSort.empty() ? 0 : sortColumnOf(command.collocSort);
+  Console console(streams.err, streams.errIsTerminal);
+  const auto concordance = BuildConcordTable(command.corpus, command.concord, console);
+  FrequencyOutput output(command.outputFile, streams.out);
+  text::OperationHost host = console.Host();
+  // The table is sorted first (left part, word 1 unless --sort, --word or
+  // --retrograde say otherwise); a table without rows yields no collocates.
+  if (!concordance->TableSorted)
+    concordance::SortConcordance(*concordance, SortOptionsOf(command.concord), host.progress);
+  if (concordance->RowCount() == 0) {
+    output.Close();
+    return kExitOk;
+  }
+  frequency::CollocQuery query;
+  frequency::CollocCommandSteps steps;
+  steps.sortConcordance = [] {};
+  steps.showQueryDialog = [&](frequency::CollocQuery& dialog) {
+    dialog.ButtonClearAllClick();
+    for (const std::string& mask :
+         command.masks.empty() ? std::vector<std::string>{"*"} : command.masks) {
+      dialog.Edit1 = mask;
+      dialog.ButtonOKClick();
+    }
+    for (int p = 1; p <= frequency::kPositions; ++p) {
+      dialog.SetLeftChecked(p, left[p - 1]);
+      dialog.SetRightChecked(p, right[p - 1]);
+    }
+    return dialog.ButtonOKClick() == frequency::CollocQuery::Outcome::Ok;
+  };
+  frequency::CollocCommandResult result =
+      frequency::MenuFrequenciesClick(*concordance, "", query, steps, host);
+  if (!result.table) {
+    output.Close();
+    return kExitOk;
+  }
+  if (sortColumn != 0) result.table->Sort(sortColumn, host.progress);
+  frequency::CopyOptions options;
+  options.ToFile = true;
+  options.ZeroToSpace = command.zeroAsSpace;
+  options.Delimiter = command.delimiter;
+  frequency::CopyCollocates(*result.table, 0, result.table->Count() - 1, options,
+                            frequency::CopyDestination::File, output, host);
+  output.Close();
+  return kExitOk;
+}
+
+}  // namespace
+
 void AddCollocCommand(CLI::App& app, Streams& streams, int& status) {
-  CLI::App* command = app.add_subcommand("colloc", "not built yet");
-  command->callback([&streams, &status] {
-    streams.err << "lexvane-cli: colloc is not built yet\n";
-    status = kExitError;
-  });
+  CLI::App* sub = app.add_subcommand(
+      "colloc",
+      "The collocate frequency table of a concordance: per node (keyword) and collocate, the "
+      "counts at the selected positions left and right of the node and the total, one line "
+      "each: collocate|left counts from the farthest|node|right counts|total, CR LF line ends.");
+  sub->footer(
+      "The concordance is built from the query options and sorted before the collocates are "
+      "counted (by default by the keyword, then the left part from word 1). Collocates are "
+      "the words of the contexts that match a --collocate-mask (lower-case; default *).");
+  auto command = std::make_shared<CollocCommand>();
+  command->corpus.AddTo(*sub);
+  AddQueryOptions(*sub, command->concord);
+  AddSortOptions(*sub, command->concord);
+  sub->add_option("--collocate-mask", command->masks,
+                  "a mask of the collocates to count (repeatable; default *)");
+  sub->add_option("--left", command->left, "left positions to count, e.g. 1,2,3 (default)");
+  sub->add_option("--right", command->right, "right positions to count, e.g. 1,2,3 (default)");
+  sub->add_option("--colloc-sort", command->collocSort,
+                  "sort the table by collocate, node, left:P, right:P or total");
+  sub->add_flag("--zero-as-space,!--no-zero-as-space", command->zeroAsSpace,
+                "write a count of 0 as a space (default) or as 0");
+  sub->add_option("--delimiter", command->delimiter,
+                  "the field delimiter (its first character; default |, empty: none)");
+  sub->add_option("-o,--output", command->outputFile, "write to FILE instead of standard output");
+  sub->callback([command, &streams, &status] { status = runColloc(*command, streams); });
 }
 
 }  // namespace lexvane::cli

@@ -19,7 +19,8 @@ struct StatsCommand {
 };
 
 int runStats(const StatsCommand& command, Streams& streams) {
-  if (command.of == "wordfreq") return RunWordfreqStats(command.corpus, streams);
+  if (command.of == "wordfreq")
+    return RunWordfreqStats(command.corpus, command.options.outputFile, streams);
   Console console(streams.err, streams.errIsTerminal);
   const auto table = BuildConcordTable(command.corpus, command.options, console);
   const std::string text = concordance::StatisticsText(concordance::ConcordanceFigures(*table));

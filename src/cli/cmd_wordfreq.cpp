@@ -85,12 +85,17 @@ void AddWordfreqCommand(CLI::App& app, Streams& streams, int& status) {
 }
 
 int RunWordfreqStats(const CorpusOptions& corpus, Streams& streams) {
+  return RunWordfreqStats(corpus, std::string(), streams);
+}
+
+int RunWordfreqStats(const CorpusOptions& corpus, const std::string& outputFile, Streams& streams) {
   Console console(streams.err, streams.errIsTerminal);
   ErrorNotingUi ui(console.ui);
   frequency::WordFrequencyList list;
   if (!buildList(corpus, console, ui, list, streams)) return kExitUsage;
-  streams.out << concordance::StatisticsText(frequency::WordFrequencyStatistics(list));
-  streams.out.flush();
+  FrequencyOutput output(outputFile, streams.out);
+  output.Write(frequency::WordFrequencyStatistics(list).CopyText());
+  output.Close();
   return ui.errors > 0 ? kExitError : kExitOk;
 }
 

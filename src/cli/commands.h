@@ -3,6 +3,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 
 #include <CLI/CLI.hpp>
 
@@ -34,6 +35,8 @@ void AddStatsCommand(CLI::App& app, Streams& streams, int& status);
 // from `command`'s corpus options (lives beside the wordfreq command).
 class CorpusOptions;
 int RunWordfreqStats(const CorpusOptions& corpus, Streams& streams);
+// The same, written to `outputFile` unless it is empty.
+int RunWordfreqStats(const CorpusOptions& corpus, const std::string& outputFile, Streams& streams);
 
 // The whole command line: 0 done, 1 error (message on err), 2 usage error.
 int Run(int argc, const char* const* argv, Streams& streams);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -113,6 +114,58 @@ TEST(WordfreqCli, StatisticsOfTheWordFrequencyList) {
   EXPECT_NE(text.find("Total words:\t1 316\r\n"), std::string::npos) << text;
   EXPECT_NE(text.find("Types found:\t"), std::string::npos);
   EXPECT_EQ(text.find("Search was not completed."), std::string::npos);
+}
+
+}  // namespace
+}  // namespace lexvane::cli
+
+namespace lexvane::cli {
+namespace {
+
+TEST(StatsCli, OfWordfreqWritesTheStatisticsText) {
+  Result r = run({"stats", "--of", "wordfreq", "-l", kSamples + "/sample.CTL"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Files:\t3\r\nTotal size:\t7 kB\r\nTotal words:\t1 316\r\nTotal sentences:\t113\r\n"
+            "Types found:\t520\r\n");
+}
+
+TEST(CollocCli, CollocatesOfHouseInTheSampleCorpus) {
+  Result r = run({"colloc", "-l", kSamples + "/sample.CTL", "-m", "house"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::vector<std::string> lines = linesOf(r.out);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines[0], "a| | |2|house| |1| |3");
+  long total = 0;
+  for (const std::string& line : lines) {
+    EXPECT_NE(line.find("|house|"), std::string::npos) << line;
+    total += std::stol(line.substr(line.rfind('|') + 1));
+  }
+
+  Result zeros = run({"colloc", "-l", kSamples + "/sample.CTL", "-m", "house", "--no-zero-as-space",
+                      "--delimiter", ";", "--left", "1", "--right", ""});
+  ASSERT_EQ(zeros.status, 0) << zeros.err;
+  for (const std::string& line : linesOf(zeros.out)) {
+    std::size_t fields = std::count(line.begin(), line.end(), ';');
+    EXPECT_EQ(fields, 3u) << line;  // collocate;L1;house;total
+  }
+
+  Result byTotal =
+      run({"colloc", "-l", kSamples + "/sample.CTL", "-m", "house", "--colloc-sort", "total"});
+  std::vector<std::string> sorted = linesOf(byTotal.out);
+  ASSERT_EQ(sorted.size(), lines.size());
+  long previous = 1L << 30, sum = 0;
+  for (const std::string& line : sorted) {
+    long t = std::stol(line.substr(line.rfind('|') + 1));
+    EXPECT_LE(t, previous);
+    previous = t;
+    sum += t;
+  }
+  EXPECT_EQ(sum, total);
+  EXPECT_EQ(
+      run({"colloc", "-l", kSamples + "/sample.CTL", "-m", "house", "--colloc-sort", "left:0"})
+          .status,
+      2);
 }
 
 }  // namespace

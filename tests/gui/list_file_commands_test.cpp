@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMdiArea>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -15,6 +16,7 @@
 #include "gui/app/workspace.h"
 #include "gui/corpus/form_file_list.h"
 #include "gui/corpus/list_file_commands.h"
+#include "stand_in_windows.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -182,9 +184,13 @@ class ListFileCommandsTest : public QObject {
     QFETCH(int, answer);
     QFETCH(bool, closes);
     modifiedCorpus();
+    frame_->AddChildWindow(new testing::StandInConcordance);
     promptAnswer_ = text::Answer(answer);
     QCOMPARE(frame_->close(), closes);
     QCOMPARE(frame_->isVisible(), !closes);
+    // A close that goes on closes the child windows; one that is stopped
+    // keeps them all.
+    QCOMPARE(frame_->mdiArea()->subWindowList().size(), closes ? 0 : 1);
     QCOMPARE(prompts(), 1);
   }
 

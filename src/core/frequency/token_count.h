@@ -60,6 +60,7 @@ class PipelinedCounter {
       add(slot);
       ++tail_;
     }
+    std::memset(slot.chars, 0, 16);
     std::memcpy(slot.chars, token.data(), token.size());
     slot.length = token.size();
     slot.hash = hash;
@@ -76,7 +77,7 @@ class PipelinedCounter {
     std::size_t length;
     char chars[256];
   };
-  void add(const Pending& p) { counts_.counter.AddHashed({p.chars, p.length}, p.hash); }
+  void add(const Pending& p) { counts_.counter.AddPadded(p.chars, p.length, p.hash); }
 
   CorpusCounts& counts_;
   Pending ring_[kDepth];

@@ -83,6 +83,31 @@ void WordCounter::AddHashed(std::string_view word, std::uint64_t hash, std::int6
   if (++types_ > growAt_) grow();
 }
 
+void WordCounter::AddPadded(const char* padded, std::size_t length, std::uint64_t hash) {
+  if (length > kInline) {
+    AddHashed({padded, length}, hash);
+    return;
+  }
+  std::uint64_t a, b;
+  std::memcpy(&a, padded, 8);
+  std::memcpy(&b, padded + 8, 8);
+  const std::uint32_t tag = tagOf(hash);
+  for (std::uint64_t i = hash & mask_;; i = (i + 1) & mask_) {
+    Slot& slot = slots_[i];
+    if (slot.tag == 0) break;
+    if (slot.tag != tag || slot.length != length) continue;
+    // Inline words are stored zero-padded, so 16 bytes compare at once.
+    std::uint64_t x, y;
+    std::memcpy(&x, slot.word.chars, 8);
+    std::memcpy(&y, slot.word.chars + 8, 8);
+    if (x == a && y == b) {
+      slot.frequency += 1;
+      return;
+    }
+  }
+  AddHashed({padded, length}, hash);
+}
+
 void WordCounter::grow() {
   if (slots_.size() >= (std::size_t{1} << 31)) throw text::Error("Too many word types.");
   std::vector<Slot> old(slots_.size() * 2, Slot{});

@@ -40,6 +40,9 @@ class WordCounter {
   // Add with the word's Hash computed by the caller.
   void AddHashed(std::string_view word, std::uint64_t hash, std::int64_t count = 1,
                  std::string_view wordClass = {});
+  // AddHashed of one occurrence of a word of `length` characters at `padded`,
+  // which holds at least 16 readable bytes, zero after the word.
+  void AddPadded(const char* padded, std::size_t length, std::uint64_t hash);
   // Hints that a word of this hash comes soon.
   void Prefetch(std::uint64_t hash) const { __builtin_prefetch(&slots_[hash & mask_]); }
   // Adds every type of `later`, whose text comes after this counter's text in

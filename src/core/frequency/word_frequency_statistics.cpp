@@ -2,16 +2,10 @@
 
 namespace lexvane::frequency {
 
-concordance::StatisticsFigures WordFrequencyStatistics(const WordFrequencyList& list) {
-  concordance::StatisticsFigures figures;
-  figures.FileCount = list.FileCount();
-  figures.TotalSizeKB = list.TotalSizeKB();
-  figures.TotalWords = list.TotalWords();
-  figures.TotalSentences = list.TotalSentences();
-  figures.Found = list.Count();
-  figures.FoundCaption = concordance::kTypesFound;
-  figures.Complete = list.ListComplete();
-  return figures;
+concordance::Statistics WordFrequencyStatistics(const WordFrequencyList& list) {
+  return concordance::MakeStatistics(list.FileCount(), list.TotalSizeKB(), list.TotalWords(),
+                                     list.TotalSentences(), "Types found:", list.Count(),
+                                     list.ListComplete());
 }
 
 }  // namespace lexvane::frequency

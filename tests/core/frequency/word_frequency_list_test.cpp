@@ -107,8 +107,7 @@ TEST_F(WordFrequencyTest, CancelKeepsWhatWasCountedAndMarksTheListIncomplete) {
   std::int64_t sum = 0;
   for (const Row& row : rowsOf(list)) sum += row.frequency;
   EXPECT_EQ(sum, 2000);
-  concordance::StatisticsFigures figures = WordFrequencyStatistics(list);
-  EXPECT_EQ(concordance::StatisticsText(figures),
+  EXPECT_EQ(WordFrequencyStatistics(list).CopyText(),
             "Files:\t1\r\nTotal size:\t25 kB\r\nTotal words:\t2 000\r\nTotal sentences:\t0\r\n"
             "Types found:\t13\r\nSearch was not completed.\r\n");
 }

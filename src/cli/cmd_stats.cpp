@@ -23,7 +23,7 @@ int runStats(const StatsCommand& command, Streams& streams) {
     return RunWordfreqStats(command.corpus, command.options.outputFile, streams);
   Console console(streams.err, streams.errIsTerminal);
   const auto table = BuildConcordTable(command.corpus, command.options, console);
-  const std::string text = concordance::StatisticsText(concordance::ConcordanceFigures(*table));
+  const std::string text = concordance::ConcordanceStatistics(*table).CopyText();
   if (command.options.outputFile.empty()) {
     streams.out << text;
     streams.out.flush();

@@ -155,14 +155,16 @@ TEST(Statistics, CopiedTextWithTabsAndTheNote) {
   table.TotalWords = 612345;
   table.TotalSentences = 1234567890;
   for (int i = 0; i < 3; ++i) addRow(table, "l", "k", "r");
-  EXPECT_EQ(StatisticsText(ConcordanceFigures(table)),
+  EXPECT_EQ(ConcordanceStatistics(table).CopyText(),
             "Files:\t12\r\nTotal size:\t3 456 kB\r\nTotal words:\t612 345\r\n"
             "Total sentences:\t1234 567 890\r\nSentences found:\t3\r\n");
   table.SearchComplete = false;
   ClearRows(table, 1, 1);  // the rows now; the build's figures stay
-  EXPECT_TRUE(StatisticsText(ConcordanceFigures(table))
-                  .ends_with("Total sentences:\t1234 567 890\r\nSentences found:\t2\r\n"
-                             "Search was not completed.\r\n"));
+  const Statistics stats = ConcordanceStatistics(table);
+  EXPECT_EQ(stats.Values[4], "2");
+  EXPECT_TRUE(stats.NotComplete);
+  EXPECT_TRUE(stats.CopyText().ends_with(
+      "Total sentences:\t1234 567 890\r\nSentences found:\t2\r\nSearch was not completed.\r\n"));
 }
 
 }  // namespace

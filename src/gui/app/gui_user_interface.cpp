@@ -89,7 +89,10 @@ text::Answer GuiUserInterface::ShowMessage(QWidget* parent, const Question& ques
     case text::Buttons::OkCancelHelp:
       add(QMessageBox::Ok, text::Answer::Ok);
       add(QMessageBox::Cancel, text::Answer::Cancel);
-      if (question.buttons == text::Buttons::OkCancelHelp) help = box.addButton(QMessageBox::Help);
+      if (question.buttons == text::Buttons::OkCancelHelp) {
+        help = box.addButton(QMessageBox::Help);
+        SetHelpContext(&box, helpContext);  // F1 as the Help button
+      }
       break;
     case text::Buttons::YesNo:
       add(QMessageBox::Yes, text::Answer::Yes);

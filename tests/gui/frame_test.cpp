@@ -409,6 +409,13 @@ class FrameTest : public QObject {
     QVERIFY(firstItem->isCheckable() && !firstItem->isChecked());
     firstItem->trigger();
     QCOMPARE(frame_->mdiArea()->currentSubWindow()->widget(), first);
+    // A window that closed while the menu was open is not activated.
+    QAction* secondItem = menu->actions().last();
+    QPointer<QMdiSubWindow> sub = frame_->mdiArea()->subWindowList().last();
+    sub->close();
+    QTRY_VERIFY(sub.isNull());
+    secondItem->trigger();
+    QCOMPARE(frame_->mdiArea()->currentSubWindow()->widget(), first);
   }
 
   void tileStacksWindowsFullWidth() {

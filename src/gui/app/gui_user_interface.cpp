@@ -63,7 +63,10 @@ text::Answer GuiUserInterface::Ask(std::string_view caption, std::string_view te
 }
 
 text::Answer GuiUserInterface::askHere(const Question& question) {
-  return ShowMessage(parent_, question, helpContext_);
+  // Over the dialog that is up (the file-list editor's missing-file warning),
+  // else over the main window.
+  QWidget* parent = QApplication::activeModalWidget();
+  return ShowMessage(parent != nullptr ? parent : parent_, question, helpContext_);
 }
 
 text::Answer GuiUserInterface::ShowMessage(QWidget* parent, const Question& question,

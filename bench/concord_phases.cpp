@@ -1,7 +1,7 @@
 // The two phases of concordance building timed apart: the corpus scan and
 // the retrieval of the hits' sentences, medians of several runs, wall and
 // processor time. Prints one line per phase.
-//   concord_phases [--runs N] [--threads T] [--reference] [--max M] MASK FILE...
+//   concord_phases [--runs N] [--threads T] [--reference] [--no-bulk] [--max M] MASK FILE...
 #include <time.h>
 
 #include <algorithm>
@@ -59,6 +59,8 @@ int main(int argc, char** argv) {
       options.Threads = std::atoi(argv[++i]);
     else if (!std::strcmp(argv[i], "--max") && i + 1 < argc)
       max = argv[++i];
+    else if (!std::strcmp(argv[i], "--no-bulk"))
+      options.NoBulkSkip = true;
     else if (!std::strcmp(argv[i], "--reference"))
       options.Mode = concordance::ScanMode::Reference;
   }

@@ -17,23 +17,19 @@ if [ ! -s "$chunk" ]; then
   : > "$chunk"
   while [ "$(stat -c %s "$chunk")" -lt 1048576 ]; do cat "${samples[@]}" >> "$chunk"; done
 fi
-chunk_mb=1
 fill() {  # fill DIR FILES TOTAL_MB
   local dir=$1 files=$2 total=$3
   local want=$((total * 1024 * 1024 * 9 / 10))
   if [ -d "$dir" ] && [ "$(du -sb "$dir" | cut -f1)" -ge "$want" ] \
       && [ "$(ls "$dir" | wc -l)" -eq "$files" ]; then return; fi
   rm -rf "$dir"; mkdir -p "$dir"
-  local per=$(( (total + files - 1) / files ))
+  local bytes=$((total * 1048576 / files))
+  local copies=$((bytes / 1048576 + 1))
+  set +o pipefail  # head ends the copies early
   for ((f = 1; f <= files; f++)); do
-    local name
-    name=$(printf '%s/text%04d.txt' "$dir" "$f")
-    if [ "$per" -le 1 ]; then
-      # Small files: a slice of the chunk.
-      head -c $((total * 1048576 / files)) "$chunk" > "$name"
-    else
-      for ((k = 0; k < per / chunk_mb; k++)); do cat "$chunk"; done > "$name"
-    fi
+    # Whole copies of the chunk, cut to the file's share of the total.
+    for ((k = 0; k < copies; k++)); do cat "$chunk"; done | head -c "$bytes" \
+      > "$(printf '%s/text%04d.txt' "$dir" "$f")"
   done
 }
 fill "$root/big" 10 "$mb"

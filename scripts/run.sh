@@ -10,10 +10,20 @@ gui=$build/src/gui/lexvane
 if [ -x "$gui" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec "$gui" "$list"
 fi
-echo "== lexvane-cli demo on $list =="
-if [ -x "$cli" ]; then
-  for cmd in "tokens -l $list" ; do
-    echo "\$ lexvane-cli $cmd | head"
-    "$cli" $cmd | head || true
-  done
-fi
+
+echo "No display: a lexvane-cli demo on $list instead."
+demo() {  # demo LINES ARGS...: shows the command and the first LINES lines of its output
+  local lines=$1; shift
+  echo
+  echo "\$ lexvane-cli $*"
+  # Output is Windows-1252 bytes; shown here decoded for the terminal.
+  "$cli" "$@" 2>&1 | tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8 | head -n "$lines" || true
+}
+demo 6 tokens -l "$list"
+demo 8 concord -l "$list" -m 'walk*' --sort right --format justify --width 32
+demo 6 stats --of concord -l "$list" -m 'walk*'
+demo 4 concord -l "$list" --column 1:the --column 2:house --gap 1=1 --delimiters '[]'
+demo 8 wordfreq -l "$list" --sort freq
+demo 6 colloc -l "$list" -m house --colloc-sort total
+demo 3 concord -l samples/dos.CTL -m 'caf*'
+demo 4 wordfreq -l samples/tagged.CTL --sort class

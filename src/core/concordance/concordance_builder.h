@@ -43,6 +43,8 @@ struct BuildOptions {
   // 256 kB); tests make them tiny to cut files everywhere.
   std::int64_t UnitBytes = 0;
   std::int64_t BlockBytes = 0;
+  // Reads every word one by one (for the tests of the bulk skip).
+  bool NoBulkSkip = false;
 };
 
 // The whole build (the dialog already confirmed): set-up, scan, retrieval.
@@ -75,7 +77,17 @@ class HitSlots {
   // One word cannot serve two columns; order and distance limits per pair.
   bool CombinationFits(const std::array<std::int64_t, 5>& p) const;
 
+  // The slots of column 1..5.
+  int Count(int column) const { return counts_[column - 1]; }
+  std::int64_t Position(int column, int i) const { return positions_[column - 1][i]; }
+  std::int64_t Offset(int column, int i) const { return offsets_[column - 1][i]; }
+
  private:
+  bool search(int k, std::array<int, 5>& chosen, std::array<std::int64_t, 5>& p,
+              std::int64_t& offset) const;
+  // The limits among the columns 1 to k + 1 chosen so far.
+  bool partialFits(const std::array<std::int64_t, 5>& p, int k) const;
+
   const search::SearchQuery& query_;
   std::array<int, 5> counts_{};
   std::array<std::array<std::int64_t, kSlots>, 5> positions_{};

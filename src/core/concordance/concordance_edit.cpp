@@ -11,7 +11,16 @@ std::int32_t ClearRows(ConcordanceTable& table, std::int32_t top, std::int32_t b
   const std::int32_t n = table.RowCount();
   if (n == 0 || top > n || top < 1) return n == 0 ? 0 : top;
   if (bottom > n) bottom = n;
-  for (std::int32_t k = top; k <= bottom; ++k) table.DeleteRow(top - 1);
+  if (bottom - top < 16) {
+    for (std::int32_t k = bottom; k >= top; --k) table.DeleteRow(k - 1);
+  } else {
+    // A long range: rebuild the lists once instead of closing up row by row.
+    std::vector<std::int32_t> kept;
+    kept.reserve(static_cast<std::size_t>(n - (bottom - top + 1)));
+    for (std::int32_t i = 0; i < n; ++i)
+      if (i < top - 1 || i >= bottom) kept.push_back(i);
+    table.Reorder(kept);
+  }
   const std::int32_t left = table.RowCount();
   return top <= left ? top : left;
 }

@@ -236,8 +236,14 @@ void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettin
           index = next++;
         }
         if (!board.WaitForTurn(index)) return;
-        scanItem(items[index], files[static_cast<std::size_t>(items[index].file)], params, index,
-                 board);
+        try {
+          scanItem(items[index], files[static_cast<std::size_t>(items[index].file)], params, index,
+                   board);
+        } catch (const std::exception& e) {
+          UnitResult failed;
+          failed.failure = e.what();
+          board.Put(index, std::move(failed), true);
+        }
       }
     });
 
@@ -258,8 +264,9 @@ void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettin
               host.ui.Ask("Error", file.path + ": " + std::strerror(unit.openError),
                           text::Buttons::Ok, text::Icon::Error);
             go = false;
-          } else if (unit.readError != 0) {
-            failure = file.path + ": " + std::strerror(unit.readError);
+          } else if (unit.readError != 0 || !unit.failure.empty()) {
+            failure = !unit.failure.empty() ? unit.failure
+                                            : file.path + ": " + std::strerror(unit.readError);
             go = false;
           } else {
             go = replay.Unit(unit, static_cast<std::int32_t>(d)) && !unit.fileEnds;

@@ -23,6 +23,19 @@ enum : std::uint8_t {
   kCandidate = 32,
 };
 
+std::array<bool, 256> triggerSet(const text::CharacterSets& sets, bool crlf) {
+  std::array<bool, 256> set = sets.inSentenceSet;
+  if (crlf) set['\r'] = set['\n'] = true;
+  return set;
+}
+
+std::array<bool, 256> candidateSet(const text::CharacterSets& sets, const QueryMatcher& matcher) {
+  std::array<bool, 256> set{};
+  for (int c = 0; c < 256; ++c)
+    set[c] = !sets.isSeparator[c] && matcher.MayMatch(static_cast<unsigned char>(c));
+  return set;
+}
+
 }  // namespace
 
 std::int64_t UnitResult::CountEnds(std::uint64_t from, std::uint64_t to) const {
@@ -55,7 +68,9 @@ UnitScanParams::UnitScanParams(const text::CharacterSets& sets, bool crlf, bool 
       matcher(matcher),
       maxHits(maxHits),
       unitBytes(options.UnitBytes > 0 ? options.UnitBytes : kUnitBytes),
-      blockBytes(options.BlockBytes > 0 ? static_cast<std::size_t>(options.BlockBytes) : kBlock) {
+      blockBytes(options.BlockBytes > 0 ? static_cast<std::size_t>(options.BlockBytes) : kBlock),
+      bulk(!options.NoBulkSkip),
+      classifier(sets.isSeparator, triggerSet(sets, crlf), candidateSet(sets, matcher)) {
   for (int c = 0; c < 256; ++c) {
     std::uint8_t bits = 0;
     if (sets.isSeparator[c]) bits |= kSep;
@@ -119,6 +134,36 @@ bool UnitScanner::emit(std::int64_t offset, bool simpleEnd, bool enhancedEnd) {
   return true;
 }
 
+const unsigned char* UnitScanner::skipPlainWords(const unsigned char* p, const unsigned char* end,
+                                                 std::int64_t offset, std::int64_t until) {
+  if (!params_.bulk) return p;
+  while (end - p >= 64 && offset + 64 <= until) {
+    const ByteMasks m = params_.classifier.Classify(p);
+    const std::uint64_t starts = ~m.separators & ((m.separators << 1) | 1);
+    const std::uint64_t candidates = starts & m.candidates;
+    const std::uint64_t later = starts & ~std::uint64_t{1};
+    if (later == 0 || (candidates & 1)) break;
+    // Up to the last word start in view, but not past a word that may match
+    // nor into the word whose span holds the first byte that can end a
+    // sentence.
+    int limit = 63 - std::countl_zero(later);
+    if (candidates) limit = std::min(limit, std::countr_zero(candidates));
+    if (m.triggers) {
+      const int t = std::countr_zero(m.triggers);
+      const std::uint64_t upTo = t == 63 ? ~std::uint64_t{0} : (std::uint64_t{2} << t) - 1;
+      limit = std::min(limit, 63 - std::countl_zero(starts & upTo));
+    }
+    if (limit == 0) break;
+    const auto words =
+        static_cast<std::uint64_t>(std::popcount(starts & ((std::uint64_t{1} << limit) - 1)));
+    unit_.words += words;
+    position_ += static_cast<std::int64_t>(words);
+    p += limit;
+    offset += limit;
+  }
+  return p;
+}
+
 void UnitScanner::Run(int fd, std::int64_t from, std::int64_t until) {
   const std::uint8_t* const cls = params_.classes.data();
   const bool crlf = params_.crlf;
@@ -170,11 +215,12 @@ void UnitScanner::Run(int fd, std::int64_t from, std::int64_t until) {
         case Mode::GapNoWord:
           while (p < end && (cls[*p] & kSep)) ++p;
           if (p < end) {
-            wordOffset = base + (p - start);
-            if (wordOffset >= until) {
+            if (base + (p - start) >= until) {
               stop = true;
               break;
             }
+            p = skipPlainWords(p, end, base + (p - start), until);
+            wordOffset = base + (p - start);
             length_ = 0;
             candidate_ = (cls[*p] & kCandidate) != 0;
             c0 = c1 = c2 = 0;
@@ -219,13 +265,14 @@ void UnitScanner::Run(int fd, std::int64_t from, std::int64_t until) {
                 stop = true;
                 break;
               }
-              wordOffset = base + (p - start);
-              if (wordOffset >= until) {
+              if (base + (p - start) >= until) {
                 stop = true;
                 break;
               }
+              p = skipPlainWords(p, end, base + (p - start), until);
+              wordOffset = base + (p - start);
               length_ = 0;
-              candidate_ = (bits & kCandidate) != 0;
+              candidate_ = (cls[*p] & kCandidate) != 0;
               c0 = c1 = c2 = 0;
               mode = Mode::Word;
               break;

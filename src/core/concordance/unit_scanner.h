@@ -9,8 +9,10 @@
 #include <bit>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
+#include "concordance/byte_classes.h"
 #include "concordance/concordance_builder.h"
 #include "concordance/corpus_scan.h"
 #include "text/character_sets.h"
@@ -24,8 +26,9 @@ struct UnitHit {
 };
 
 struct UnitResult {
-  int openError = 0;  // the file could not be opened (errno)
-  int readError = 0;  // reading failed after the words counted here (errno)
+  int openError = 0;    // the file could not be opened (errno)
+  int readError = 0;    // reading failed after the words counted here (errno)
+  std::string failure;  // an unexpected error of the scanning thread
   std::uint64_t words = 0;
   // Bit w - 1 set: word w of the unit ends a sentence.
   std::vector<std::uint64_t> ends;
@@ -55,6 +58,8 @@ struct UnitScanParams {
   std::int32_t maxHits;  // a unit never needs more hits than the table holds
   std::int64_t unitBytes;
   std::size_t blockBytes;
+  bool bulk;  // skip runs of words that cannot match nor end a sentence
+  ByteClassifier classifier;
 };
 
 class UnitScanner {
@@ -75,6 +80,11 @@ class UnitScanner {
 
  private:
   bool emit(std::int64_t offset, bool simpleEnd, bool enhancedEnd);
+  // From the word start p (offset in the file), counts the words that
+  // neither may match nor may end a sentence, in 64-byte views; returns the
+  // next word start to read word by word.
+  const unsigned char* skipPlainWords(const unsigned char* p, const unsigned char* end,
+                                      std::int64_t offset, std::int64_t until);
   bool flush(bool last);
 
   const UnitScanParams& params_;

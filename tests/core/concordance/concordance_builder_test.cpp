@@ -2,6 +2,7 @@
 // alike in the reference scan and the fast scan.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -260,6 +261,65 @@ TEST(Caption, MasksUpToFiftyCharactersThenDots) {
   // "a, b, ..." reaches 52 characters with the 18th letter.
   EXPECT_EQ(ConcordanceCaption(simpleQuery(letters)),
             "Concordance: a, b, c, d, e, f, g, h, i, j, k, l, m, n, o, p, q, r...");
+}
+
+}  // namespace
+}  // namespace lexvane::concordance
+
+namespace lexvane::concordance {
+namespace {
+
+// The search as specified: every choice in order, the last fit kept, the rest
+// of column 5 skipped after a fit.
+bool exhaustiveCombination(const HitSlots& slots, const search::SearchQuery& query,
+                           std::int64_t& offset) {
+  std::array<int, 5> choices;
+  for (int c = 0; c < 5; ++c) choices[c] = c < query.ColumnCount ? slots.Count(c + 1) : 1;
+  const auto position = [&](int c, int i) {
+    return c < query.ColumnCount ? slots.Position(c + 1, i) : std::int64_t{0};
+  };
+  bool found = false;
+  std::array<int, 5> i{};
+  for (i[0] = 0; i[0] < choices[0]; ++i[0])
+    for (i[1] = 0; i[1] < choices[1]; ++i[1])
+      for (i[2] = 0; i[2] < choices[2]; ++i[2])
+        for (i[3] = 0; i[3] < choices[3]; ++i[3])
+          for (i[4] = 0; i[4] < choices[4]; ++i[4]) {
+            if (!slots.CombinationFits({position(0, i[0]), position(1, i[1]), position(2, i[2]),
+                                        position(3, i[3]), position(4, i[4])}))
+              continue;
+            found = true;
+            offset = slots.Offset(query.MiddleColumn, i[query.MiddleColumn - 1]);
+            break;
+          }
+  return found;
+}
+
+TEST(HitSlots, PrunedSearchFindsTheSpecifiedChoice) {
+  std::mt19937 random(42);
+  for (int round = 0; round < 3000; ++round) {
+    search::SearchQuery query;
+    query.Kind = search::QueryKind::Advanced;
+    query.ColumnCount = 1 + static_cast<int>(random() % 5);
+    query.MiddleColumn = 1 + static_cast<int>(random() % query.ColumnCount);
+    for (int k = 0; k < 4; ++k) {
+      query.InOrder[k] = random() % 2;
+      query.MaxGap[k] = static_cast<int>(random() % 5) - 1;
+    }
+    HitSlots slots(query);
+    const int words = 2 + static_cast<int>(random() % 9);
+    for (int c = 1; c <= query.ColumnCount; ++c) {
+      const int n = 1 + static_cast<int>(random() % 4);
+      for (int s = 0; s < n; ++s) {
+        const std::int64_t position = 1 + static_cast<std::int64_t>(random() % words);
+        slots.RecordSlot(c, position, position * 10 + c);
+      }
+    }
+    std::int64_t expected = -1, actual = -1;
+    const bool fits = exhaustiveCombination(slots, query, expected);
+    ASSERT_EQ(slots.FindCombination(actual), fits) << round;
+    ASSERT_EQ(actual, expected) << round;
+  }
 }
 
 }  // namespace

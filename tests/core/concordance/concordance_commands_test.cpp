@@ -159,11 +159,28 @@ TEST(Statistics, CopiedTextWithTabsAndTheNote) {
             "Files:\t12\r\nTotal size:\t3 456 kB\r\nTotal words:\t612 345\r\n"
             "Total sentences:\t1234 567 890\r\nSentences found:\t3\r\n");
   table.SearchComplete = false;
-  ClearRows(table, 1, 1);
+  ClearRows(table, 1, 1);  // the rows now; the build's figures stay
   const Statistics stats = ConcordanceStatistics(table);
   EXPECT_EQ(stats.Values[4], "2");
   EXPECT_TRUE(stats.NotComplete);
-  EXPECT_TRUE(stats.CopyText().ends_with("Sentences found:\t2\r\nSearch was not completed.\r\n"));
+  EXPECT_TRUE(stats.CopyText().ends_with(
+      "Total sentences:\t1234 567 890\r\nSentences found:\t2\r\nSearch was not completed.\r\n"));
+}
+
+}  // namespace
+}  // namespace lexvane::concordance
+
+namespace lexvane::concordance {
+namespace {
+
+TEST(ClearRows, ALongRangeLeavesTheSameRows) {
+  ConcordanceTable table;
+  for (int i = 0; i < 100; ++i) testing::addRow(table, "l" + std::to_string(i), "k", "r");
+  EXPECT_EQ(ClearRows(table, 3, 90), 3);
+  EXPECT_EQ(testing::rowNames(table),
+            (std::vector<std::int64_t>{0, 1, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99}));
+  EXPECT_EQ(table.LeftContexts().Get(2), "l90");
+  EXPECT_EQ(table.FileNames().GetCount(), 12);
 }
 
 }  // namespace

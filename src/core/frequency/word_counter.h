@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace lexvane::frequency {
@@ -76,7 +77,36 @@ class WordCounter {
   std::uint32_t classIndex(std::string_view wordClass);
   void grow();
 
-  std::vector<Slot> slots_;
+  // The slot table: zeroed memory, on huge pages when large, so that random
+  // lookups miss the address translation caches less often.
+  class SlotTable {
+   public:
+    SlotTable() = default;
+    explicit SlotTable(std::size_t size);
+    ~SlotTable();
+    SlotTable(SlotTable&& other) noexcept { swap(other); }
+    SlotTable& operator=(SlotTable&& other) noexcept {
+      swap(other);
+      return *this;
+    }
+    void swap(SlotTable& other) noexcept {
+      std::swap(data_, other.data_);
+      std::swap(size_, other.size_);
+      std::swap(mapped_, other.mapped_);
+    }
+    Slot& operator[](std::size_t i) { return data_[i]; }
+    const Slot& operator[](std::size_t i) const { return data_[i]; }
+    std::size_t size() const { return size_; }
+    const Slot* begin() const { return data_; }
+    const Slot* end() const { return data_ + size_; }
+
+   private:
+    Slot* data_ = nullptr;
+    std::size_t size_ = 0;
+    bool mapped_ = false;
+  };
+
+  SlotTable slots_;
   std::uint64_t mask_ = 0;
   std::size_t types_ = 0;
   std::size_t growAt_ = 0;

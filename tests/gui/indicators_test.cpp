@@ -221,6 +221,40 @@ class IndicatorsTest : public QObject {
     QVERIFY(doneCalled);
   }
 
+  void aCompletionMayStartTheNextOperationButNotWhileStopping() {
+    TFormSearchInd search;
+    TFormProgressInd progress;
+    GuiUserInterface ui;
+    OperationRunner runner(ui, search, progress);
+    QList<bool> busySignals;
+    connect(&runner, &OperationRunner::busyChanged, this, [&](bool b) { busySignals << b; });
+    bool secondDone = false;
+    auto second = [&](bool) { secondDone = true; };
+    QVERIFY(
+        runner.start([](text::OperationHost&) {},
+                     [&](bool) { QVERIFY(runner.start([](text::OperationHost&) {}, second)); }));
+    runner.waitForIdle();  // waits for the chained one too
+    QVERIFY(secondDone);
+    QVERIFY(!runner.busy());
+    QCOMPARE(busySignals, QList<bool>({true, true, false}));
+
+    // Closing: the running operation stops and its completion cannot chain.
+    std::atomic<bool> started{false};
+    bool refused = false;
+    QVERIFY(runner.start(
+        [&](text::OperationHost& host) {
+          started = true;
+          while (!host.progress.Cancelled()) QThread::msleep(1);
+        },
+        [&](bool) { refused = !runner.start([](text::OperationHost&) {}); }));
+    QTRY_VERIFY(started.load());
+    runner.stop();
+    QVERIFY(refused);
+    QVERIFY(!runner.busy());
+    QVERIFY(runner.start([](text::OperationHost&) {}));  // and afterwards as usual
+    runner.waitForIdle();
+  }
+
   void anAbortedOperationAsksNothingMore() {
     TFormSearchInd search;
     TFormProgressInd progress;

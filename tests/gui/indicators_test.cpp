@@ -53,6 +53,7 @@ class IndicatorsTest : public QObject {
     QCOMPARE(w.findChild<QLabel*>("Label3")->text(), QStringLiteral("Sentences:"));
     QCOMPARE(w.ButtonCancel->text(), QStringLiteral("Cancel"));
     QVERIFY(!w.isModal());
+    QVERIFY(w.windowFlags() & Qt::WindowCloseButtonHint);
     w.Start("Words found:");
     QCOMPARE(w.Label4->text(), QStringLiteral("Words found:"));
     QVERIFY(w.isVisible());
@@ -70,6 +71,9 @@ class IndicatorsTest : public QObject {
 
   void progressIndicatorStartsAtZeroWithItsTitle() {
     TFormProgressInd w;
+    QVERIFY(w.windowTitle().isEmpty());  // no caption of its own
+    QVERIFY(!w.isModal());
+    QCOMPARE(w.ButtonCancel->text(), QStringLiteral("Cancel"));
     w.Start("Sorting");
     QCOMPARE(w.windowTitle(), QStringLiteral("Sorting"));
     QCOMPARE(w.Gauge->value(), 0);

@@ -53,6 +53,7 @@ class IndicatorsTest : public QObject {
     QCOMPARE(w.findChild<QLabel*>("Label3")->text(), QStringLiteral("Sentences:"));
     QCOMPARE(w.ButtonCancel->text(), QStringLiteral("Cancel"));
     QVERIFY(!w.isModal());
+    QVERIFY(w.windowFlags() & Qt::WindowCloseButtonHint);
     w.Start("Words found:");
     QCOMPARE(w.Label4->text(), QStringLiteral("Words found:"));
     QVERIFY(w.isVisible());
@@ -70,6 +71,9 @@ class IndicatorsTest : public QObject {
 
   void progressIndicatorStartsAtZeroWithItsTitle() {
     TFormProgressInd w;
+    QVERIFY(w.windowTitle().isEmpty());  // no caption of its own
+    QVERIFY(!w.isModal());
+    QCOMPARE(w.ButtonCancel->text(), QStringLiteral("Cancel"));
     w.Start("Sorting");
     QCOMPARE(w.windowTitle(), QStringLiteral("Sorting"));
     QCOMPARE(w.Gauge->value(), 0);
@@ -219,6 +223,40 @@ class IndicatorsTest : public QObject {
     QVERIFY(runner.start([](text::OperationHost&) {}, [&](bool) { doneCalled = true; }, &second));
     runner.waitForIdle();
     QVERIFY(doneCalled);
+  }
+
+  void aCompletionMayStartTheNextOperationButNotWhileStopping() {
+    TFormSearchInd search;
+    TFormProgressInd progress;
+    GuiUserInterface ui;
+    OperationRunner runner(ui, search, progress);
+    QList<bool> busySignals;
+    connect(&runner, &OperationRunner::busyChanged, this, [&](bool b) { busySignals << b; });
+    bool secondDone = false;
+    auto second = [&](bool) { secondDone = true; };
+    QVERIFY(
+        runner.start([](text::OperationHost&) {},
+                     [&](bool) { QVERIFY(runner.start([](text::OperationHost&) {}, second)); }));
+    runner.waitForIdle();  // waits for the chained one too
+    QVERIFY(secondDone);
+    QVERIFY(!runner.busy());
+    QCOMPARE(busySignals, QList<bool>({true, true, false}));
+
+    // Closing: the running operation stops and its completion cannot chain.
+    std::atomic<bool> started{false};
+    bool refused = false;
+    QVERIFY(runner.start(
+        [&](text::OperationHost& host) {
+          started = true;
+          while (!host.progress.Cancelled()) QThread::msleep(1);
+        },
+        [&](bool) { refused = !runner.start([](text::OperationHost&) {}); }));
+    QTRY_VERIFY(started.load());
+    runner.stop();
+    QVERIFY(refused);
+    QVERIFY(!runner.busy());
+    QVERIFY(runner.start([](text::OperationHost&) {}));  // and afterwards as usual
+    runner.waitForIdle();
   }
 
   void anAbortedOperationAsksNothingMore() {

@@ -71,14 +71,11 @@ OperationRunner::OperationRunner(text::UserInterface& ui, text::SearchIndicator&
       progress_(std::make_unique<ProgressProxy>(progress, abort_)) {}
 
 OperationRunner::~OperationRunner() {
-  if (busy()) {
-    abort();
-    waitForIdle();
-  }
+  stop();
 }
 
 bool OperationRunner::start(Work work, Done done, QObject* owner) {
-  if (busy()) return false;
+  if (busy() || stopping_) return false;
   abort_.store(false);
   done_ = std::move(done);
   hasOwner_ = owner != nullptr;
@@ -117,16 +114,25 @@ void OperationRunner::finished(bool completed, const std::string& error) {
   Done done = std::move(done_);
   done_ = {};
   if (done && !ownerGone) done(completed);
-  Q_EMIT busyChanged(false);
+  // A completion may have started the next operation.
+  if (!busy()) Q_EMIT busyChanged(false);
 }
 
 void OperationRunner::waitForIdle() {
   if (!busy()) return;
   QEventLoop loop;
-  connect(this, &OperationRunner::busyChanged, &loop, [&](bool busy) {
-    if (!busy) loop.quit();
+  connect(this, &OperationRunner::busyChanged, &loop, [&](bool nowBusy) {
+    if (!nowBusy) loop.quit();
   });
   loop.exec();
+}
+
+void OperationRunner::stop() {
+  if (!busy()) return;
+  stopping_ = true;
+  abort();
+  waitForIdle();
+  stopping_ = false;
 }
 
 }  // namespace lexvane::gui

@@ -53,8 +53,12 @@ class OperationRunner : public QObject {
   // from then on its questions are answered with their escape button
   // without a box (the program is closing, or its window went).
   void abort() { abort_.store(true); }
-  // Lets events run until no operation runs.
+  // Lets events run until no operation runs (one started by a completion
+  // included).
   void waitForIdle();
+  // Aborts the running operation and waits for it; no new one starts
+  // meanwhile, not even from its completion (the program is closing).
+  void stop();
 
  Q_SIGNALS:
   void busyChanged(bool busy);
@@ -72,6 +76,7 @@ class OperationRunner : public QObject {
   std::atomic<bool> abort_{false};
   QThread* thread_ = nullptr;
   Done done_;
+  bool stopping_ = false;
   bool hasOwner_ = false;
   QPointer<QObject> owner_;
   QMetaObject::Connection ownerGone_;

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "concordance/window_settings.h"
+#include "gui/app/application.h"
 #include "gui/app/form_main.h"
 #include "gui/app/help.h"
 #include "gui/app/screenshots.h"
@@ -15,7 +16,7 @@
 
 int main(int argc, char** argv) {
   using namespace lexvane;
-  QApplication app(argc, argv);
+  gui::Application app(argc, argv);
   gui::InitGuiResources();
 
   text::Scanner();  // the scanner's buffer and its start-up sets

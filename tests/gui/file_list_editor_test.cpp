@@ -4,6 +4,7 @@
 // Delete key and the Remove button.
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -36,6 +37,11 @@ class FileListEditorTest : public QObject {
     editor_->ListOfFiles->selectionModel()->select(model->index(row, 0),
                                                    QItemSelectionModel::Select);
   }
+  // Types characters beyond Latin-1 too (keyClicks takes Latin-1 only).
+  static void typeInto(QWidget* widget, const QString& text) {
+    for (QChar c : text)
+      QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+  }
   QStringList files() {
     QStringList paths;
     for (const std::string& p : corpus_->Files.Paths()) paths << QString::fromStdString(p);
@@ -67,6 +73,59 @@ class FileListEditorTest : public QObject {
     QCOMPARE(editor_->ButtonAdd->text(), QStringLiteral("< &Add"));
     QCOMPARE(editor_->ButtonDelete->text(), QStringLiteral("> &Remove"));
     QVERIFY(editor_->IgnoreCapitals->isChecked());
+  }
+
+  void controlsCarryTheirCaptions() {
+    QCOMPARE(editor_->Label1->text(), QStringLiteral("Word separators:"));
+    QCOMPARE(editor_->Label2->text(), QStringLiteral("Sentence separators:"));
+    QCOMPARE(editor_->CheckBoxOEMtoANSI->text(),
+             QStringLiteral("Convert from DOS (OEM) to Windows (ANSI) encoding"));
+    QCOMPARE(editor_->CheckBoxEnhSentEnd->text(),
+             QStringLiteral("Enhanced sentence end detection"));
+    QCOMPARE(editor_->CheckBoxCRLF->text(), QStringLiteral("Treat CR-LF as sentence separator"));
+    QCOMPARE(editor_->IgnoreCapitals->text(),
+             QStringLiteral("No difference between large and small letters"));
+    QCOMPARE(editor_->TaggedText->text(), QStringLiteral("Tagged Texts"));
+    QCOMPARE(editor_->ButtonOK->text(), QStringLiteral("OK"));
+    QVERIFY(editor_->ButtonOK->isDefault());
+    QCOMPARE(editor_->ButtonCancel->text(), QStringLiteral("Cancel"));
+    QCOMPARE(editor_->ButtonHelp->text(), QStringLiteral("Help"));
+    QCOMPARE(editor_->ListOfFiles->selectionMode(), QAbstractItemView::ExtendedSelection);
+    editor_->hide();
+    corpus_->ListPath.clear();
+    editor_->show();
+    QCOMPARE(editor_->windowTitle(), QStringLiteral("File List Settings: "));
+  }
+
+  void separatorsShowAsWindows1252AndTypingStoresWindows1252() {
+    editor_->hide();
+    corpus_->WordSeparators = " \xA7\x85";  // section sign, ellipsis
+    editor_->show();
+    QCOMPARE(editor_->EditWordSepar->text(), QString::fromUtf8(" \u00A7\u2026"));
+    editor_->EditWordSepar->setFocus();
+    editor_->EditWordSepar->end(false);
+    typeInto(editor_->EditWordSepar, QString::fromUtf8("\u00E9\u2014"));
+    QCOMPARE(corpus_->WordSeparators, std::string(" \xA7\x85\xE9\x97"));
+    // A character the code page cannot hold is stored as '?'.
+    typeInto(editor_->EditWordSepar, QString::fromUtf8("\u03B1"));
+    QCOMPARE(corpus_->WordSeparators, std::string(" \xA7\x85\xE9\x97?"));
+    editor_->ButtonOKClick();
+    QVERIFY(corpus_->Modified);
+  }
+
+  void missingFileIsReportedWithOkCancelAndHelp() {
+    QList<Question> asked;
+    GuiUserInterface::setAnswerer([&](const Question& q) {
+      asked << q;
+      return text::Answer::Cancel;
+    });
+    editor_->ButtonOKClick();   // b.txt and d.txt do not exist
+    QCOMPARE(asked.size(), 1);  // Cancel ends the recount
+    QCOMPARE(asked[0].caption, QStringLiteral("Warning"));
+    QCOMPARE(asked[0].text, QStringLiteral("Warning: The file /corpus/b.txt does not exist."));
+    QCOMPARE(asked[0].buttons, text::Buttons::OkCancelHelp);
+    QCOMPARE(files(), QStringList({"/corpus/b.txt", "/corpus/d.txt"}));  // nothing removed
+    QCOMPARE(corpus_->TotalBytes, 0);
   }
 
   void okAddsFilesOnceAndMarksModified() {

@@ -15,7 +15,11 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <atomic>
+#include <vector>
+
 #include "gui/app/form_main.h"
+#include "gui/app/form_search_ind.h"
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
 #include "gui/app/operation_runner.h"
@@ -124,6 +128,121 @@ class FrameTest : public QObject {
     for (QAction* a : frame_->findChild<QToolBar*>("ToolBar")->actions())
       if (!a->isSeparator() && a->objectName().startsWith("SpeedButton")) got << a->toolTip();
     QCOMPARE(got, hints);
+  }
+
+  void everyMenuItemWithItsCaptionGroupAndHelpContext() {
+    // name, caption ("-" for a separator), help context; the top level with
+    // its group index.
+    struct Item {
+      const char* name;
+      const char* caption;
+      int context;
+    };
+    struct Menu {
+      const char* name;
+      const char* caption;
+      int group;
+      int context;
+      std::vector<Item> items;
+    };
+    const std::vector<Menu> menus = {
+        {"MenuFile",
+         "&File",
+         0,
+         10,
+         {{"MenuNewlist", "&New list", 10},
+          {"MenuOpenlist", "&Open list...", 10},
+          {"MenuSavelist", "&Save list", 10},
+          {"MenuSavelistas", "Sav&e list as...", 10},
+          {"MenuSeparator1", "-", 0},
+          {"MenuExit", "Exit", 10}}},
+        {"MenuBuild",
+         "&Tools",
+         3,
+         12,
+         {{"MenuEditFileList", "Edit file list...", 12},
+          {"N2", "-", 0},
+          {"MenuSearch", "Word search...", 12},
+          {"MenuAdvancedSearch", "Advanced word search...", 0},
+          {"N1", "-", 0},
+          {"MenuBuildfrequencylist", "Build word frequency list", 0}}},
+        {"MenuWindow",
+         "&Window",
+         4,
+         13,
+         {{"MenuTile", "&Tile", 13},
+          {"MenuCascade", "&Cascade", 13},
+          {"MenuArrangeicons", "&Arrange icons", 13}}},
+        {"MenuHelp",
+         "&Help",
+         5,
+         0,
+         {{"Contents1", "Contents", 0}, {"MenuSeparator2", "-", 0}, {"MenuAbout", "&About", 0}}},
+    };
+    const QList<QAction*> bar = frame_->menuBar()->actions();
+    QCOMPARE(bar.size(), qsizetype(menus.size()));
+    for (std::size_t m = 0; m < menus.size(); ++m) {
+      QAction* top = bar[static_cast<qsizetype>(m)];
+      QCOMPARE(top->objectName(), QString(menus[m].name));
+      QCOMPARE(top->text(), QString(menus[m].caption));
+      QCOMPARE(top->property(kMenuGroupProperty).toInt(), menus[m].group);
+      QCOMPARE(top->property(kHelpContextProperty).toInt(), menus[m].context);
+      const QList<QAction*> items = top->menu()->actions();
+      QCOMPARE(items.size(), qsizetype(menus[m].items.size()));
+      for (std::size_t i = 0; i < menus[m].items.size(); ++i) {
+        const Item& want = menus[m].items[i];
+        QAction* a = items[static_cast<qsizetype>(i)];
+        QCOMPARE(a->objectName(), QString(want.name));
+        QCOMPARE(a->isSeparator(), QString(want.caption) == "-");
+        if (a->isSeparator()) continue;
+        QCOMPARE(a->text(), QString(want.caption));
+        QCOMPARE(a->property(kHelpContextProperty).toInt(), want.context);
+        QVERIFY2(a->shortcut().isEmpty(), want.name);
+      }
+    }
+    // An empty corpus at start: the save items are disabled.
+    QVERIFY(!enabled("MenuSavelist"));
+    QVERIFY(!enabled("MenuSavelistas"));
+  }
+
+  void openingAMenuRecomputesItsItems() {
+    QMenu* file = frame_->findChild<QMenu*>("MenuFile");
+    QMenu* tools = frame_->findChild<QMenu*>("MenuBuild");
+    setFiles(1);  // no idle pass has run yet
+    QVERIFY(!enabled("MenuSavelist"));
+    Q_EMIT file->aboutToShow();
+    QVERIFY(enabled("MenuSavelist") && enabled("MenuSavelistas"));
+    setFiles(0);
+    Q_EMIT tools->aboutToShow();
+    QVERIFY(!enabled("MenuSearch") && !enabled("MenuAdvancedSearch"));
+    QVERIFY(!enabled("MenuBuildfrequencylist"));
+  }
+
+  void closingTheProgramStopsARunningOperationWithoutFurtherPrompts() {
+    QStringList asked;
+    GuiUserInterface::setAnswerer([&](const Question& q) {
+      asked << q.text;
+      return text::Answer::Ok;
+    });
+    activate(new StandInConcordance);
+    std::atomic<bool> started{false};
+    bool done = false;
+    workspace_->Runner().start(
+        [&](text::OperationHost& host) {
+          host.search.Start("Words found:");
+          started = true;
+          while (!host.search.Cancelled()) QThread::msleep(1);
+          host.ui.Ask("Error", "/corpus/f1: No such file or directory", text::Buttons::Ok,
+                      text::Icon::Error);
+        },
+        [&](bool) { done = true; });
+    QTRY_VERIFY(started.load());
+    QVERIFY(frame_->close());
+    QVERIFY(!workspace_->Runner().busy());
+    QVERIFY(done);
+    QVERIFY(asked.isEmpty());
+    QTRY_VERIFY(frame_->mdiArea()->subWindowList().isEmpty());
+    QVERIFY(!workspace_->FormSearchInd->isVisible());
   }
 
   void enabledStates_data() {
@@ -289,6 +408,13 @@ class FrameTest : public QObject {
                                  "&2 Word frequencies"}));
     QVERIFY(firstItem->isCheckable() && !firstItem->isChecked());
     firstItem->trigger();
+    QCOMPARE(frame_->mdiArea()->currentSubWindow()->widget(), first);
+    // A window that closed while the menu was open is not activated.
+    QAction* secondItem = menu->actions().last();
+    QPointer<QMdiSubWindow> sub = frame_->mdiArea()->subWindowList().last();
+    sub->close();
+    QTRY_VERIFY(sub.isNull());
+    secondItem->trigger();
     QCOMPARE(frame_->mdiArea()->currentSubWindow()->widget(), first);
   }
 

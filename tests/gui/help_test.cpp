@@ -1,6 +1,7 @@
 // Help: a topic for every context number and for the contents, links that all
 // lead somewhere, F1 finding the nearest context, the dialogs' Help buttons,
 // and the help window's history.
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include "gui/app/child_window.h"
 #include "gui/app/form_about.h"
 #include "gui/app/help.h"
 
@@ -66,6 +68,23 @@ class HelpTest : public QObject {
     QCOMPARE(opened, QList<int>({5, 12}));
     QCOMPARE(HelpContextOf(edit), 12);
     QCOMPARE(HelpContextOf(nullptr), 0);
+  }
+
+  void f1InAWindowWithoutAContextOpensNoOtherWindowsContext() {
+    // An indicator and the stripped source window have no context: F1 in
+    // them is not the context of the window that owns them.
+    QWidget frame;
+    SetHelpContext(&frame, 1);
+    auto* indicator = new QDialog(&frame);
+    auto* button = new QLineEdit(indicator);
+    QCOMPARE(HelpContextOf(button), 0);
+    auto* holder = new QWidget(&frame);
+    auto* child = new ChildWindow(holder);
+    auto* edit = new QLineEdit(child);
+    QCOMPARE(HelpContextOf(edit), 0);
+    SetHelpContext(child, 8);
+    QCOMPARE(HelpContextOf(edit), 8);
+    QCOMPARE(HelpContextOf(new QLineEdit(holder)), 1);
   }
 
   void aboutBoxHelpOpensContext15() {

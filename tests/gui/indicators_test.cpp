@@ -3,6 +3,8 @@
 // is seen at the next step, a pass of fewer than 100 items never lets events
 // run, a question from the worker is asked on the GUI thread while it waits,
 // and the result is handed over on the GUI thread at the end.
+#include <vector>
+
 #include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
@@ -51,6 +53,7 @@ class IndicatorsTest : public QObject {
     QCOMPARE(w.findChild<QLabel*>("Label3")->text(), QStringLiteral("Sentences:"));
     QCOMPARE(w.ButtonCancel->text(), QStringLiteral("Cancel"));
     QVERIFY(!w.isModal());
+    QVERIFY(w.windowFlags() & Qt::WindowCloseButtonHint);
     w.Start("Words found:");
     QCOMPARE(w.Label4->text(), QStringLiteral("Words found:"));
     QVERIFY(w.isVisible());
@@ -68,6 +71,9 @@ class IndicatorsTest : public QObject {
 
   void progressIndicatorStartsAtZeroWithItsTitle() {
     TFormProgressInd w;
+    QVERIFY(w.windowTitle().isEmpty());  // no caption of its own
+    QVERIFY(!w.isModal());
+    QCOMPARE(w.ButtonCancel->text(), QStringLiteral("Cancel"));
     w.Start("Sorting");
     QCOMPARE(w.windowTitle(), QStringLiteral("Sorting"));
     QCOMPARE(w.Gauge->value(), 0);
@@ -187,6 +193,100 @@ class IndicatorsTest : public QObject {
     runner.waitForIdle();
     QVERIFY(!completed);
     QCOMPARE(shown, QStringList{"Error: Cannot read x.txt"});
+  }
+
+  void closingTheOwnerWindowStopsTheWorkAndDropsItsCompletion() {
+    TFormSearchInd search;
+    TFormProgressInd progress;
+    GuiUserInterface ui;
+    OperationRunner runner(ui, search, progress);
+    auto owner = std::make_unique<QObject>();
+    std::atomic<bool> started{false};
+    std::atomic<bool> sawCancel{false};
+    bool doneCalled = false;
+    QVERIFY(runner.start(
+        [&](text::OperationHost& host) {
+          host.search.Start("Words found:");
+          started = true;
+          while (!host.search.Cancelled()) QThread::msleep(1);
+          sawCancel = true;
+        },
+        [&](bool) { doneCalled = true; }, owner.get()));
+    QTRY_VERIFY(started.load());
+    owner.reset();  // the window closes while its table is built
+    runner.waitForIdle();
+    QVERIFY(sawCancel.load());
+    QVERIFY(!doneCalled);  // nothing is handed to a window that is gone
+    QVERIFY(!search.isVisible());
+    // The next operation runs and completes as usual.
+    QObject second;
+    QVERIFY(runner.start([](text::OperationHost&) {}, [&](bool) { doneCalled = true; }, &second));
+    runner.waitForIdle();
+    QVERIFY(doneCalled);
+  }
+
+  void aCompletionMayStartTheNextOperationButNotWhileStopping() {
+    TFormSearchInd search;
+    TFormProgressInd progress;
+    GuiUserInterface ui;
+    OperationRunner runner(ui, search, progress);
+    QList<bool> busySignals;
+    connect(&runner, &OperationRunner::busyChanged, this, [&](bool b) { busySignals << b; });
+    bool secondDone = false;
+    auto second = [&](bool) { secondDone = true; };
+    QVERIFY(
+        runner.start([](text::OperationHost&) {},
+                     [&](bool) { QVERIFY(runner.start([](text::OperationHost&) {}, second)); }));
+    runner.waitForIdle();  // waits for the chained one too
+    QVERIFY(secondDone);
+    QVERIFY(!runner.busy());
+    QCOMPARE(busySignals, QList<bool>({true, true, false}));
+
+    // Closing: the running operation stops and its completion cannot chain.
+    std::atomic<bool> started{false};
+    bool refused = false;
+    QVERIFY(runner.start(
+        [&](text::OperationHost& host) {
+          started = true;
+          while (!host.progress.Cancelled()) QThread::msleep(1);
+        },
+        [&](bool) { refused = !runner.start([](text::OperationHost&) {}); }));
+    QTRY_VERIFY(started.load());
+    runner.stop();
+    QVERIFY(refused);
+    QVERIFY(!runner.busy());
+    QVERIFY(runner.start([](text::OperationHost&) {}));  // and afterwards as usual
+    runner.waitForIdle();
+  }
+
+  void anAbortedOperationAsksNothingMore() {
+    TFormSearchInd search;
+    TFormProgressInd progress;
+    GuiUserInterface ui;
+    OperationRunner runner(ui, search, progress);
+    QStringList asked;
+    GuiUserInterface::setAnswerer([&](const Question& q) {
+      asked << q.text;
+      return text::Answer::Ok;
+    });
+    std::atomic<bool> started{false};
+    std::vector<text::Answer> answers;
+    runner.start([&](text::OperationHost& host) {
+      started = true;
+      while (!host.search.Cancelled()) QThread::msleep(1);
+      // A file that cannot be opened, met after the program began to close.
+      answers.push_back(
+          host.ui.Ask("Error", "/corpus/x.txt: gone", text::Buttons::Ok, text::Icon::Error));
+      answers.push_back(
+          host.ui.Ask("Warning", "Go on?", text::Buttons::OkCancelHelp, text::Icon::Warning));
+      answers.push_back(host.ui.Ask("", "Sort first?", text::Buttons::YesNo, text::Icon::Question));
+    });
+    QTRY_VERIFY(started.load());
+    runner.abort();
+    runner.waitForIdle();
+    QVERIFY(asked.isEmpty());
+    QCOMPARE(answers,
+             (std::vector<text::Answer>{text::Answer::Ok, text::Answer::Cancel, text::Answer::No}));
   }
 
   void stoppingTheRunnerCancelsTheWork() {

@@ -204,6 +204,36 @@ class ListFileCommandsTest : public QObject {
     QCOMPARE(QString::fromStdString(corpus().ListPath), file("corpus.CTL"));
   }
 
+  void yesWithASuccessfulSaveGoesOnWithNewAndOpen() {
+    modifiedCorpus();
+    promptAnswer_ = text::Answer::Yes;
+    savePath_ = file("first.CFL");
+    QVERIFY(frame_->listFiles().NewList());
+    QVERIFY(QFile::exists(file("first.CFL")) && QFile::exists(file("first.INI")));
+    QVERIFY(corpus().Files.Empty());
+    QVERIFY(!corpus().Modified);
+
+    modifiedCorpus();
+    savePath_ = file("second.CTL");
+    openPath_ = file("first.CFL");
+    frame_->MenuOpenlistClick();
+    QVERIFY(QFile::exists(file("second.CTL")));
+    QCOMPARE(openDialogs_, 1);
+    QCOMPARE(QString::fromStdString(corpus().ListPath), file("first.CFL"));
+    QCOMPARE(corpus().Files.Count(), std::size_t(1));
+  }
+
+  void uncreatablePlainListIsReportedAndKeepsTheCorpusModified() {
+    modifiedCorpus();
+    corpus().ListPath = file("no/such/folder/list.CFL").toStdString();
+    frame_->MenuSavelistClick();
+    QCOMPARE(asked_.size(), 1);
+    QCOMPARE(asked_[0].caption, QStringLiteral("Error"));
+    QCOMPARE(asked_[0].text,
+             QStringLiteral("Cannot create file ") + file("no/such/folder/list.CFL"));
+    QVERIFY(corpus().Modified);
+  }
+
   void saveAsCancelledKeepsTheListPath() {
     modifiedCorpus();
     corpus().ListPath = file("old.CTL").toStdString();

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 
 #include "corpus/ini_file.h"
@@ -12,6 +13,16 @@ namespace {
 constexpr std::string_view kSection = "Concordance Window";
 std::string colKey(int column) {
   return "Col" + std::to_string(column);
+}
+// The keys hold 32-bit numbers: a value outside that range reads as the
+// default, like any other value that is not such a number.
+std::int32_t readInt32(const corpus::IniFile& ini, const std::string& key,
+                       std::int32_t defaultValue) {
+  const std::int64_t value = ini.ReadInteger(kSection, key, defaultValue);
+  if (value < std::numeric_limits<std::int32_t>::min() ||
+      value > std::numeric_limits<std::int32_t>::max())
+    return defaultValue;
+  return static_cast<std::int32_t>(value);
 }
 }  // namespace
 
@@ -27,10 +38,9 @@ std::string SettingsFilePath() {
 ConcordanceWindowSettings LoadConcordanceWindowSettings(const std::string& path) {
   const corpus::IniFile ini = corpus::IniFile::Load(path);
   ConcordanceWindowSettings settings;
-  for (int c = 0; c < 5; ++c)
-    settings.ColWidths[c] = static_cast<std::int32_t>(ini.ReadInteger(kSection, colKey(c), 0));
-  settings.ShowCurSent = ini.ReadBool(kSection, "ShowCurSent", true);
-  settings.Maximized = ini.ReadBool(kSection, "Maximized", false);
+  for (int c = 0; c < 5; ++c) settings.ColWidths[c] = readInt32(ini, colKey(c), 0);
+  settings.ShowCurSent = readInt32(ini, "ShowCurSent", 1) != 0;
+  settings.Maximized = readInt32(ini, "Maximized", 0) != 0;
   return settings;
 }
 

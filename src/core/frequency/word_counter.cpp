@@ -1,22 +1,46 @@
 #include "frequency/word_counter.h"
 
+#include <sys/mman.h>
+
+#include <new>
+
 #include "text/error.h"
 
 namespace lexvane::frequency {
 
 namespace {
 
-constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
 constexpr std::size_t kFirstSlots = 1 << 12;
 
 }  // namespace
+
+WordCounter::SlotTable::SlotTable(std::size_t size) : size_(size) {
+  const std::size_t bytes = size * sizeof(Slot);
+  constexpr std::size_t kHugePage = std::size_t{2} << 20;
+  if (bytes >= kHugePage) {
+    void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED) throw std::bad_alloc();
+    ::madvise(p, bytes, MADV_HUGEPAGE);
+    data_ = static_cast<Slot*>(p);
+    mapped_ = true;
+  } else {
+    data_ = new Slot[size]();
+  }
+}
+
+WordCounter::SlotTable::~SlotTable() {
+  if (mapped_)
+    ::munmap(data_, size_ * sizeof(Slot));
+  else
+    delete[] data_;
+}
 
 WordCounter::WordCounter() {
   Clear();
 }
 
 void WordCounter::Clear() {
-  slots_.assign(kFirstSlots, Slot{});
+  slots_ = SlotTable(kFirstSlots);
   mask_ = kFirstSlots - 1;
   types_ = 0;
   growAt_ = kFirstSlots * 7 / 10;
@@ -41,10 +65,7 @@ std::uint64_t WordCounter::Hash(std::string_view word) {
     std::memcpy(&v, p, n);
     h = (h ^ v) * kMul;
   }
-  h ^= h >> 32;
-  h *= 0xD6E8FEB86659FD93ull;
-  h ^= h >> 32;
-  return h;
+  return finish(h);
 }
 
 std::uint32_t WordCounter::classIndex(std::string_view wordClass) {
@@ -110,7 +131,7 @@ void WordCounter::AddPadded(const char* padded, std::size_t length, std::uint64_
 
 void WordCounter::grow() {
   if (slots_.size() >= (std::size_t{1} << 31)) throw text::Error("Too many word types.");
-  std::vector<Slot> old(slots_.size() * 2, Slot{});
+  SlotTable old(slots_.size() * 2);
   old.swap(slots_);
   mask_ = slots_.size() - 1;
   growAt_ = slots_.size() * 7 / 10;
@@ -138,7 +159,7 @@ void WordCounter::Merge(const WordCounter& later) {
 }
 
 std::size_t WordCounter::MemoryBytes() const {
-  return slots_.capacity() * sizeof(Slot) + arena_.capacity();
+  return slots_.size() * sizeof(Slot) + arena_.capacity();
 }
 
 }  // namespace lexvane::frequency

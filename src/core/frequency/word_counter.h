@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace lexvane::frequency {
@@ -51,9 +52,34 @@ class WordCounter {
   void Clear();
 
   static std::uint64_t Hash(std::string_view word);
+  // Hash of a word of at most 16 characters at `padded`, which holds 16
+  // readable bytes, zero after the word.
+  static std::uint64_t HashPadded(const char* padded, std::size_t length) {
+    std::uint64_t h = length * kMul, v;
+    std::memcpy(&v, padded, 8);
+    if (length >= 8) {
+      h = (h ^ v) * kMul;
+      h ^= h >> 29;
+      if (length > 8) {
+        std::memcpy(&v, padded + 8, 8);
+        h = (h ^ v) * kMul;
+        if (length == 16) h ^= h >> 29;
+      }
+    } else if (length > 0) {
+      h = (h ^ v) * kMul;
+    }
+    return finish(h);
+  }
 
  private:
   static constexpr std::size_t kInline = 16;
+  static constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
+  static std::uint64_t finish(std::uint64_t h) {
+    h ^= h >> 32;
+    h *= 0xD6E8FEB86659FD93ull;
+    h ^= h >> 32;
+    return h;
+  }
   struct Slot {
     std::uint32_t tag;  // high hash bits, never 0; 0 marks an empty slot
     std::uint32_t wordClass;
@@ -76,7 +102,36 @@ class WordCounter {
   std::uint32_t classIndex(std::string_view wordClass);
   void grow();
 
-  std::vector<Slot> slots_;
+  // The slot table: zeroed memory, on huge pages when large, so that random
+  // lookups miss the address translation caches less often.
+  class SlotTable {
+   public:
+    SlotTable() = default;
+    explicit SlotTable(std::size_t size);
+    ~SlotTable();
+    SlotTable(SlotTable&& other) noexcept { swap(other); }
+    SlotTable& operator=(SlotTable&& other) noexcept {
+      swap(other);
+      return *this;
+    }
+    void swap(SlotTable& other) noexcept {
+      std::swap(data_, other.data_);
+      std::swap(size_, other.size_);
+      std::swap(mapped_, other.mapped_);
+    }
+    Slot& operator[](std::size_t i) { return data_[i]; }
+    const Slot& operator[](std::size_t i) const { return data_[i]; }
+    std::size_t size() const { return size_; }
+    const Slot* begin() const { return data_; }
+    const Slot* end() const { return data_ + size_; }
+
+   private:
+    Slot* data_ = nullptr;
+    std::size_t size_ = 0;
+    bool mapped_ = false;
+  };
+
+  SlotTable slots_;
   std::uint64_t mask_ = 0;
   std::size_t types_ = 0;
   std::size_t growAt_ = 0;

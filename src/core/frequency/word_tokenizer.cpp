@@ -1,6 +1,7 @@
 #include "frequency/word_tokenizer.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -34,8 +35,15 @@ WordTokenizer::~WordTokenizer() {
 bool WordTokenizer::Open(const std::string& path, std::string& error) {
   Close();
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) {
-    error = path + ": " + std::strerror(errno);
+  int failure = fd_ < 0 ? errno : 0;
+  // A directory opens but cannot be read: it fails like a missing file.
+  struct stat info;
+  if (fd_ >= 0 && ::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
+    failure = EISDIR;
+    Close();
+  }
+  if (failure != 0) {
+    error = path + ": " + std::strerror(failure);
     return false;
   }
   path_ = path;

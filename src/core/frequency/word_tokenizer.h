@@ -83,22 +83,28 @@ WordTokenizer::End WordTokenizer::Scan(std::int64_t begin, std::int64_t end, OnT
   while (class_[static_cast<std::uint8_t>(block_[pos_])] & kSeparator)
     if (++pos_ >= length_ && !refill()) return End::Done;
 
-  char word[kMaxWord + 1];
+  char word[kMaxWord + 2];
   for (;;) {
     if (end >= 0 && blockStart_ + static_cast<std::int64_t>(pos_) >= end) return End::Done;
     // Word part: the token ends at a separator or at the end of the file.
     std::size_t size = 0;
     bool atEnd = false;
     for (;;) {
+      // Copy and fold up to the next separator, never beyond 256 characters.
       const char* p = block_ + pos_;
       const char* stop = block_ + length_;
+      const char* limit = stop - p > static_cast<std::ptrdiff_t>(kMaxWord + 1 - size)
+                              ? p + (kMaxWord + 1 - size)
+                              : stop;
       const char* q = p;
-      while (q < stop && !(class_[static_cast<std::uint8_t>(*q)] & kSeparator)) ++q;
-      std::size_t run = static_cast<std::size_t>(q - p);
-      if (size + run > kMaxWord) return End::Overlong;
-      for (std::size_t i = 0; i < run; ++i) word[size + i] = fold_[static_cast<std::uint8_t>(p[i])];
-      size += run;
-      pos_ += run;
+      while (q < limit) {
+        const std::uint8_t c = static_cast<std::uint8_t>(*q);
+        if (class_[c] & kSeparator) break;
+        word[size++] = fold_[c];
+        ++q;
+      }
+      if (size > kMaxWord) return End::Overlong;
+      pos_ += static_cast<std::size_t>(q - p);
       if (q < stop) break;
       if (!refill()) {
         atEnd = true;

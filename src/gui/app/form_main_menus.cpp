@@ -166,7 +166,9 @@ void TFormMain::rebuildWindowMenu() {
     SetHelpContext(a, 13);
     a->setCheckable(true);
     a->setChecked(sub == mdi_->currentSubWindow());
-    connect(a, &QAction::triggered, this, [this, sub] {
+    // The window may close while the menu is open.
+    connect(a, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
+      if (sub.isNull()) return;
       if (sub->isMinimized()) sub->showNormal();
       mdi_->setActiveSubWindow(sub);
     });

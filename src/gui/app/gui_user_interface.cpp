@@ -63,7 +63,10 @@ text::Answer GuiUserInterface::Ask(std::string_view caption, std::string_view te
 }
 
 text::Answer GuiUserInterface::askHere(const Question& question) {
-  return ShowMessage(parent_, question, helpContext_);
+  // Over the dialog that is up (the file-list editor's missing-file warning),
+  // else over the main window.
+  QWidget* parent = QApplication::activeModalWidget();
+  return ShowMessage(parent != nullptr ? parent : parent_, question, helpContext_);
 }
 
 text::Answer GuiUserInterface::ShowMessage(QWidget* parent, const Question& question,
@@ -89,7 +92,10 @@ text::Answer GuiUserInterface::ShowMessage(QWidget* parent, const Question& ques
     case text::Buttons::OkCancelHelp:
       add(QMessageBox::Ok, text::Answer::Ok);
       add(QMessageBox::Cancel, text::Answer::Cancel);
-      if (question.buttons == text::Buttons::OkCancelHelp) help = box.addButton(QMessageBox::Help);
+      if (question.buttons == text::Buttons::OkCancelHelp) {
+        help = box.addButton(QMessageBox::Help);
+        SetHelpContext(&box, helpContext);  // F1 as the Help button
+      }
       break;
     case text::Buttons::YesNo:
       add(QMessageBox::Yes, text::Answer::Yes);

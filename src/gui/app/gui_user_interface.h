@@ -37,7 +37,8 @@ class GuiUserInterface : public QObject, public text::UserInterface {
                    text::Icon icon) override;
 
  public:  // configuration
-  // Parent window of the boxes (the main window); may stay null.
+  // Parent window of the boxes when no modal dialog is up (the main window);
+  // may stay null.
   void setParentWindow(QWidget* parent) { parent_ = parent; }
   // The help context a box's Help button opens (0: contents).
   void setHelpContext(int context) { helpContext_ = context; }

@@ -104,6 +104,13 @@ int HelpContextOf(const QObject* w) {
     bool ok = false;
     int context = w->property(kHelpContextProperty).toInt(&ok);
     if (ok && context > 0) return context;
+    // The search ends at the window the control lies in: a window without a
+    // context of its own (an indicator, the stripped source window) has none,
+    // whatever its owner has.
+    if (w->isWidgetType()) {
+      const auto* widget = static_cast<const QWidget*>(w);
+      if (widget->isWindow() || qobject_cast<const ChildWindow*>(widget) != nullptr) return 0;
+    }
   }
   return 0;
 }

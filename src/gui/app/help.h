@@ -29,7 +29,8 @@ void ShowHelp(int context);
 // Tests observe the requests instead of opening the window.
 void SetHelpObserver(std::function<void(int context)> observer);
 
-// The context of w or of its nearest parent that has one; 0 when none has.
+// The context of w or of its nearest parent that has one, up to the window
+// (top-level or child window) that w lies in; 0 when none has.
 int HelpContextOf(const QObject* w);
 // Gives a widget, menu or action its context number.
 void SetHelpContext(QObject* object, int context);

@@ -39,26 +39,50 @@ class OperationRunner::ProgressProxy : public text::ProgressIndicator {
   std::atomic<bool>& abort_;
 };
 
+// The user interface as the work sees it: once the operation is aborted its
+// questions get their escape answer without a box.
+class OperationRunner::UiProxy : public text::UserInterface {
+ public:
+  UiProxy(text::UserInterface& real, std::atomic<bool>& abort) : real_(real), abort_(abort) {}
+  text::Answer Ask(std::string_view caption, std::string_view text, text::Buttons buttons,
+                   text::Icon icon) override {
+    if (!abort_.load()) return real_.Ask(caption, text, buttons, icon);
+    switch (buttons) {
+      case text::Buttons::Ok:
+        return text::Answer::Ok;
+      case text::Buttons::YesNo:
+        return text::Answer::No;
+      default:
+        return text::Answer::Cancel;
+    }
+  }
+
+ private:
+  text::UserInterface& real_;
+  std::atomic<bool>& abort_;
+};
+
 OperationRunner::OperationRunner(text::UserInterface& ui, text::SearchIndicator& search,
                                  text::ProgressIndicator& progress, QObject* parent)
     : QObject(parent),
       ui_(ui),
+      askUi_(std::make_unique<UiProxy>(ui, abort_)),
       search_(std::make_unique<SearchProxy>(search, abort_)),
       progress_(std::make_unique<ProgressProxy>(progress, abort_)) {}
 
 OperationRunner::~OperationRunner() {
-  if (busy()) {
-    abort();
-    waitForIdle();
-  }
+  stop();
 }
 
-bool OperationRunner::start(Work work, Done done) {
-  if (busy()) return false;
+bool OperationRunner::start(Work work, Done done, QObject* owner) {
+  if (busy() || stopping_) return false;
   abort_.store(false);
   done_ = std::move(done);
+  hasOwner_ = owner != nullptr;
+  owner_ = owner;
+  if (owner != nullptr) ownerGone_ = connect(owner, &QObject::destroyed, this, [this] { abort(); });
   thread_ = QThread::create([this, work = std::move(work)] {
-    text::OperationHost host{ui_, *search_, *progress_};
+    text::OperationHost host{*askUi_, *search_, *progress_};
     bool completed = true;
     std::string error;
     try {
@@ -82,20 +106,33 @@ void OperationRunner::finished(bool completed, const std::string& error) {
   // Both indicators are hidden whatever way the work ended.
   search_->Finish();
   progress_->Finish();
+  disconnect(ownerGone_);
+  const bool ownerGone = hasOwner_ && owner_.isNull();
+  hasOwner_ = false;
+  owner_ = nullptr;
   if (!completed) ui_.ShowError(error);
   Done done = std::move(done_);
   done_ = {};
-  if (done) done(completed);
-  Q_EMIT busyChanged(false);
+  if (done && !ownerGone) done(completed);
+  // A completion may have started the next operation.
+  if (!busy()) Q_EMIT busyChanged(false);
 }
 
 void OperationRunner::waitForIdle() {
   if (!busy()) return;
   QEventLoop loop;
-  connect(this, &OperationRunner::busyChanged, &loop, [&](bool busy) {
-    if (!busy) loop.quit();
+  connect(this, &OperationRunner::busyChanged, &loop, [&](bool nowBusy) {
+    if (!nowBusy) loop.quit();
   });
   loop.exec();
+}
+
+void OperationRunner::stop() {
+  if (!busy()) return;
+  stopping_ = true;
+  abort();
+  waitForIdle();
+  stopping_ = false;
 }
 
 }  // namespace lexvane::gui

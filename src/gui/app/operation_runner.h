@@ -15,6 +15,7 @@
 #include <memory>
 
 #include <QObject>
+#include <QPointer>
 #include <string>
 
 #include "text/progress.h"
@@ -44,11 +45,20 @@ class OperationRunner : public QObject {
 
  public:  // commands
   // Starts the work; false (and nothing started) while another one runs.
-  bool start(Work work, Done done = {});
-  // Makes the running operation see its cancel flag set, as Cancel does.
+  // `owner` is the window the work builds for: when it is destroyed before
+  // the work ends, the work sees its cancel flag set and `done` is not called
+  // (so the work must own, or share, whatever it writes into).
+  bool start(Work work, Done done = {}, QObject* owner = nullptr);
+  // Makes the running operation see its cancel flag set, as Cancel does;
+  // from then on its questions are answered with their escape button
+  // without a box (the program is closing, or its window went).
   void abort() { abort_.store(true); }
-  // Lets events run until no operation runs.
+  // Lets events run until no operation runs (one started by a completion
+  // included).
   void waitForIdle();
+  // Aborts the running operation and waits for it; no new one starts
+  // meanwhile, not even from its completion (the program is closing).
+  void stop();
 
  Q_SIGNALS:
   void busyChanged(bool busy);
@@ -56,14 +66,20 @@ class OperationRunner : public QObject {
  private:
   class SearchProxy;
   class ProgressProxy;
+  class UiProxy;
   void finished(bool completed, const std::string& error);
 
   text::UserInterface& ui_;
+  std::unique_ptr<UiProxy> askUi_;
   std::unique_ptr<SearchProxy> search_;
   std::unique_ptr<ProgressProxy> progress_;
   std::atomic<bool> abort_{false};
   QThread* thread_ = nullptr;
   Done done_;
+  bool stopping_ = false;
+  bool hasOwner_ = false;
+  QPointer<QObject> owner_;
+  QMetaObject::Connection ownerGone_;
 };
 
 }  // namespace lexvane::gui

@@ -33,10 +33,7 @@ void Workspace::CreateDialogs(QWidget* mainWindow) {
 namespace lexvane::gui {
 
 void Workspace::StopOperations() {
-  if (runner_ && runner_->busy()) {
-    runner_->abort();
-    runner_->waitForIdle();
-  }
+  if (runner_) runner_->stop();
 }
 
 }  // namespace lexvane::gui

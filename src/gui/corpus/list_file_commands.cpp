@@ -1,5 +1,7 @@
 #include "gui/corpus/list_file_commands.h"
 
+#include <exception>
+
 #include <QFileDialog>
 
 #include "corpus/list_files.h"
@@ -87,7 +89,7 @@ bool ListFileCommands::run(bool (corpus::ListFileCommands::*command)()) {
   bool done = false;
   try {
     done = (commands_.*command)();
-  } catch (const text::Error& e) {
+  } catch (const std::exception& e) {  // text::Error, or a failure of the file system
     workspace_.Ui().ShowError(e.what());
   }
   showListInfo();
@@ -118,7 +120,7 @@ void ListFileCommands::OpenListFile(const QString& path) {
   workspace_.Ui().setHelpContext(kHelpContext);
   try {
     corpus::OpenListFile(ToPath(path), workspace_.Corpus(), workspace_.Ui());
-  } catch (const text::Error& e) {
+  } catch (const std::exception& e) {  // text::Error, or a failure of the file system
     workspace_.Ui().ShowError(e.what());
   }
   showListInfo();

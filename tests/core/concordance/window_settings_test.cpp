@@ -57,6 +57,17 @@ TEST_F(WindowSettingsTest, ReadsIntegersAndBooleansWithDefaultsForBadValues) {
   EXPECT_TRUE(s.Maximized);
 }
 
+TEST_F(WindowSettingsTest, NumbersOutsideThe32BitRangeReadAsTheDefault) {
+  // 4294967336 is 2^32 + 40: never a width of 40 pixels.
+  write("s.ini",
+        "[Concordance Window]\r\nCol0=4294967336\r\nCol1=-2147483648\r\nCol2=2147483647\r\n"
+        "Col3=-2147483649\r\nShowCurSent=4294967296\r\nMaximized=0x100000000\r\n");
+  ConcordanceWindowSettings s = LoadConcordanceWindowSettings(path("s.ini"));
+  EXPECT_EQ(s.ColWidths, (std::array<std::int32_t, 5>{0, -2147483647 - 1, 2147483647, 0, 0}));
+  EXPECT_TRUE(s.ShowCurSent);
+  EXPECT_FALSE(s.Maximized);
+}
+
 TEST_F(WindowSettingsTest, SaveWritesTheSevenKeysAndKeepsTheRest) {
   write("s.ini", "[Mine]\r\nKey=1\r\n[Concordance Window]\r\nExtra=x\r\nCol0=1\r\n");
   ConcordanceWindowSettings s;

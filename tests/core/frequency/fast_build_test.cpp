@@ -1,6 +1,7 @@
 // The fast build (hash counting, one or two threads, own tokenizer) against
 // the straightforward build (process-wide scanner, binary insertion per new
 // type) on generated corpora: the lists must be identical.
+#include <filesystem>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -148,9 +149,22 @@ TEST_F(FastBuildTest, OverlongRunEndsItsFileAlsoWhenTheFileIsSplit) {
   expectSameLists();
 }
 
+TEST_F(FastBuildTest, RunsOf255And256CharactersAcrossABlockBoundary) {
+  for (std::size_t run : {std::size_t{255}, std::size_t{256}}) {
+    std::string text = generator.text(1 << 20);
+    text.resize((1 << 20) - 100);
+    text += " " + std::string(run, 'x') + " " + generator.text(5000);
+    addFile("run" + std::to_string(run) + ".txt", text);
+  }
+  addFile("z.txt", generator.text(1000));
+  expectSameLists();
+}
+
 TEST_F(FastBuildTest, MissingFilesAreReportedOnceInBothBuilds) {
   addFile("a.txt", generator.text(200000));
   settings.Files.Add(folder / "b-missing.txt");
+  std::filesystem::create_directory(folder / "b-folder");
+  settings.Files.Add(folder / "b-folder");
   addFile("c.txt", generator.text(200000));
   expectSameLists();
 }

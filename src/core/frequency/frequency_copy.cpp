@@ -1,5 +1,6 @@
 #include "frequency/frequency_copy.h"
 
+#include <charconv>
 #include <functional>
 
 namespace lexvane::frequency {
@@ -11,19 +12,45 @@ std::string delimiterOf(const CopyOptions& options) {
 }
 
 // Cuts a line to 255 characters without losing its line end.
-std::string finishLine(std::string line) {
+void finishLine(std::string& line) {
   if (line.size() > kMaxLineLength - 2) line.resize(kMaxLineLength - 2);
   line += "\r\n";
-  return line;
+}
+
+void appendNumber(std::string& line, std::int64_t n) {
+  char buffer[24];
+  auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, n);
+  line.append(buffer, end);
+}
+
+// The word frequency line of entry `index` into `line` (emptied first).
+void buildWordFrequencyLine(const WordFrequencyList& list, std::int32_t index,
+                            const CopyOptions& options, std::string& line) {
+  const std::string_view d = std::string_view(options.Delimiter).substr(0, 1);
+  const TOneWordInfo& info = list.Info(index);
+  line.assign(info.Word);
+  if (!options.SaveWordListOnly) {
+    line += d;
+    appendNumber(line, info.Frequency);
+    line += d;
+    line += FormatPercent(info.Frequency, list.TotalWords(), 3, 5);
+  }
+  if (list.SortMode() == kSortByFrequency) {
+    line += d;
+    appendNumber(line, info.CumFrequency);
+    line += d;
+    line += FormatPercent(info.CumFrequency, list.TotalWords(), 2, 4);
+  }
+  finishLine(line);
 }
 
 void copyLines(std::int32_t count, std::int32_t first, std::int32_t last,
-               const std::function<std::string(std::int32_t)>& lineOf, CopyDestination destination,
-               CopySink& sink, text::OperationHost& host) {
+               const std::function<void(std::int32_t, std::string&)>& lineOf,
+               CopyDestination destination, CopySink& sink, text::OperationHost& host) {
   if (count == 0) return;
   first = std::max(first, 0);
   last = std::min(last, count - 1);
-  std::string buffer;
+  std::string buffer, line;
   bool overflow = false;
   if (destination == CopyDestination::Clipboard) buffer.reserve(kClipboardBufferSize);
   host.progress.Start("Copying...");
@@ -32,7 +59,7 @@ void copyLines(std::int32_t count, std::int32_t first, std::int32_t last,
     for (std::int64_t c = 1; c <= rows; ++c) {
       if (c % 100 == 0) host.progress.SetGauge(static_cast<int>(c * 100 / rows));
       if (host.progress.Cancelled()) break;
-      std::string line = lineOf(static_cast<std::int32_t>(first + c - 1));
+      lineOf(static_cast<std::int32_t>(first + c - 1), line);
       if (destination == CopyDestination::File) {
         sink.Write(line);
       } else if (!overflow) {
@@ -57,16 +84,9 @@ void copyLines(std::int32_t count, std::int32_t first, std::int32_t last,
 
 std::string WordFrequencyLine(const WordFrequencyList& list, std::int32_t index,
                               const CopyOptions& options) {
-  const std::string d = delimiterOf(options);
-  const TOneWordInfo& info = list.Info(index);
-  std::string line = info.Word;
-  if (!options.SaveWordListOnly)
-    line += d + std::to_string(info.Frequency) + d +
-            FormatPercent(info.Frequency, list.TotalWords(), 3, 5);
-  if (list.SortMode() == kSortByFrequency)
-    line += d + std::to_string(info.CumFrequency) + d +
-            FormatPercent(info.CumFrequency, list.TotalWords(), 2, 4);
-  return finishLine(std::move(line));
+  std::string line;
+  buildWordFrequencyLine(list, index, options, line);
+  return line;
 }
 
 std::string CollocateLine(const CollocTable& table, std::int32_t index,
@@ -83,7 +103,8 @@ std::string CollocateLine(const CollocTable& table, std::int32_t index,
   for (int p = 1; p <= kPositions; ++p)
     if (table.RightUsed()[p - 1]) line += count(info.Right(p)) + d;
   line += std::to_string(info.Total);
-  return finishLine(std::move(line));
+  finishLine(line);
+  return line;
 }
 
 void CopyWordFrequencies(const WordFrequencyList& list, std::int32_t first, std::int32_t last,
@@ -91,14 +112,16 @@ void CopyWordFrequencies(const WordFrequencyList& list, std::int32_t first, std:
                          text::OperationHost& host) {
   copyLines(
       list.Count(), first, last,
-      [&](std::int32_t i) { return WordFrequencyLine(list, i, options); }, destination, sink, host);
+      [&](std::int32_t i, std::string& line) { buildWordFrequencyLine(list, i, options, line); },
+      destination, sink, host);
 }
 
 void CopyCollocates(const CollocTable& table, std::int32_t first, std::int32_t last,
                     const CopyOptions& options, CopyDestination destination, CopySink& sink,
                     text::OperationHost& host) {
   copyLines(
-      table.Count(), first, last, [&](std::int32_t i) { return CollocateLine(table, i, options); },
+      table.Count(), first, last,
+      [&](std::int32_t i, std::string& line) { line = CollocateLine(table, i, options); },
       destination, sink, host);
 }
 

@@ -53,8 +53,6 @@ class PipelinedCounter {
     if (simpleEnd) ++counts_.sentences;
     if (token.empty()) return;
     ++counts_.words;
-    const std::uint64_t hash = WordCounter::Hash(token);
-    counts_.counter.Prefetch(hash);
     Pending& slot = ring_[head_ % kDepth];
     if (head_ - tail_ == kDepth) {
       add(slot);
@@ -63,7 +61,9 @@ class PipelinedCounter {
     std::memset(slot.chars, 0, 16);
     std::memcpy(slot.chars, token.data(), token.size());
     slot.length = token.size();
-    slot.hash = hash;
+    slot.hash = token.size() <= 16 ? WordCounter::HashPadded(slot.chars, token.size())
+                                   : WordCounter::Hash(token);
+    counts_.counter.Prefetch(slot.hash);
     ++head_;
   }
   void Flush() {

@@ -10,7 +10,6 @@ namespace lexvane::frequency {
 
 namespace {
 
-constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
 constexpr std::size_t kFirstSlots = 1 << 12;
 
 }  // namespace
@@ -66,10 +65,7 @@ std::uint64_t WordCounter::Hash(std::string_view word) {
     std::memcpy(&v, p, n);
     h = (h ^ v) * kMul;
   }
-  h ^= h >> 32;
-  h *= 0xD6E8FEB86659FD93ull;
-  h ^= h >> 32;
-  return h;
+  return finish(h);
 }
 
 std::uint32_t WordCounter::classIndex(std::string_view wordClass) {

@@ -52,9 +52,34 @@ class WordCounter {
   void Clear();
 
   static std::uint64_t Hash(std::string_view word);
+  // Hash of a word of at most 16 characters at `padded`, which holds 16
+  // readable bytes, zero after the word.
+  static std::uint64_t HashPadded(const char* padded, std::size_t length) {
+    std::uint64_t h = length * kMul, v;
+    std::memcpy(&v, padded, 8);
+    if (length >= 8) {
+      h = (h ^ v) * kMul;
+      h ^= h >> 29;
+      if (length > 8) {
+        std::memcpy(&v, padded + 8, 8);
+        h = (h ^ v) * kMul;
+        if (length == 16) h ^= h >> 29;
+      }
+    } else if (length > 0) {
+      h = (h ^ v) * kMul;
+    }
+    return finish(h);
+  }
 
  private:
   static constexpr std::size_t kInline = 16;
+  static constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
+  static std::uint64_t finish(std::uint64_t h) {
+    h ^= h >> 32;
+    h *= 0xD6E8FEB86659FD93ull;
+    h ^= h >> 32;
+    return h;
+  }
   struct Slot {
     std::uint32_t tag;  // high hash bits, never 0; 0 marks an empty slot
     std::uint32_t wordClass;

@@ -16,8 +16,9 @@ runs=${BENCH_RUNS:-5}
 cli=$BUILD_DIR/src/cli/lexvane-cli
 phases=$BUILD_DIR/bench/concord_phases
 [ -x "$cli" ] || { echo "missing $cli" >&2; exit 1; }
-# The sample texts repeated hold no word beginning with "zebra": a rare mask
-# that makes the scan read every byte. "walk*" fills the table at once.
+# make_corpus.sh puts one "zebra" sentence in every third megabyte: a rare
+# mask with a few hundred hits, for which the scan reads every byte. "walk*"
+# fills the table at once.
 rare=${BENCH_RARE_MASK:-zebra*}
 rare_grep=${BENCH_RARE_GREP:-zebra[a-z]*}
 frequent=${BENCH_FREQUENT_MASK:-walk*}

@@ -3,6 +3,8 @@
 #   $ROOT/big   about BENCH_MB megabytes in 10 big files
 #   $ROOT/many  the same text in about 1000 files
 #   $ROOT/small about 100 MB in 4 files
+# Every third megabyte carries one sentence with the word "zebra", which the
+# samples never use: a rare mask with a few hundred hits per gigabyte.
 # A corpus already there with the right size is kept.
 set -euo pipefail
 root=$1
@@ -12,11 +14,19 @@ mapfile -t samples < <(ls "$here"/samples/*.txt | grep -viE 'dos|tagged')
 [ ${#samples[@]} -gt 0 ] || { echo "no sample texts" >&2; exit 1; }
 mkdir -p "$root"
 chunk=$root/.chunk
+rare=$root/.chunk-rare
+layout=2  # bump when the way the corpora are made changes
+if [ "$(cat "$root/.layout" 2>/dev/null)" != "$layout" ]; then
+  rm -rf "$root/big" "$root/many" "$root/small" "$chunk" "$rare"
+  echo "$layout" > "$root/.layout"
+fi
 if [ ! -s "$chunk" ]; then
   # About 1 MB of the samples, repeated whole.
   : > "$chunk"
   while [ "$(stat -c %s "$chunk")" -lt 1048576 ]; do cat "${samples[@]}" >> "$chunk"; done
+  { printf 'Near the gate a zebra stood quite still.\n'; cat "$chunk"; } > "$rare"
 fi
+megabyte=0
 fill() {  # fill DIR FILES TOTAL_MB
   local dir=$1 files=$2 total=$3
   local want=$((total * 1024 * 1024 * 9 / 10))
@@ -28,8 +38,11 @@ fill() {  # fill DIR FILES TOTAL_MB
   set +o pipefail  # head ends the copies early
   for ((f = 1; f <= files; f++)); do
     # Whole copies of the chunk, cut to the file's share of the total.
-    for ((k = 0; k < copies; k++)); do cat "$chunk"; done | head -c "$bytes" \
+    for ((k = 0; k < copies; k++)); do
+      if (( (megabyte + k) % 3 == 0 )); then cat "$rare"; else cat "$chunk"; fi
+    done | head -c "$bytes" \
       > "$(printf '%s/text%04d.txt' "$dir" "$f")"
+    megabyte=$((megabyte + copies))
   done
 }
 fill "$root/big" 10 "$mb"

@@ -9,13 +9,18 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTextBrowser>
+#include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QtTest>
 
 #include "gui/app/child_window.h"
 #include "gui/app/form_about.h"
+#include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
+#include "gui/corpus/form_file_list.h"
 
+using namespace lexvane;
 using namespace lexvane::gui;
 
 class HelpTest : public QObject {
@@ -99,6 +104,64 @@ class HelpTest : public QObject {
     for (QLabel* label : about.findChildren<QLabel*>())
       hasProduct |= label->text() == QStringLiteral("Lexvane");
     QVERIFY(hasProduct);
+  }
+
+  void helpStaysUsableWhileADialogIsUp() {
+    // The Help button of a modal dialog opens the help window, which must
+    // take input while the dialog waits for its answer: it is never blocked.
+    QWidget frame;
+    frame.show();
+    corpus::CorpusSettings corpus;
+    GuiUserInterface ui;
+    TFormFileList editor(corpus, ui, &frame);
+    class BlockWatch : public QObject {
+     public:
+      int blocked = 0;
+      bool eventFilter(QObject* o, QEvent* e) override {
+        blocked += e->type() == QEvent::WindowBlocked && qobject_cast<HelpWindow*>(o) != nullptr;
+        return false;
+      }
+    } watch;
+    // Checked in a timer while the dialog waits; every path closes what it
+    // opened, so a failure cannot leave the dialog waiting.
+    int blockedWhileUp = -1;
+    Qt::WindowModality boxModality = Qt::NonModal;
+    QUrl shownTopic;
+    qApp->installEventFilter(&watch);
+    QTimer::singleShot(0, &editor, [&] {
+      editor.ButtonHelp->click();
+      HelpWindow* help = nullptr;
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* h = qobject_cast<HelpWindow*>(w)) help = h;
+      if (help != nullptr) {
+        QTest::qWaitForWindowExposed(help);
+        shownTopic = help->browser()->source();
+      }
+      // The message boxes the dialog raises leave it free too.
+      QTimer::singleShot(0, &editor, [&] {
+        if (QWidget* box = QApplication::activeModalWidget(); box != nullptr && box != &editor) {
+          boxModality = box->windowModality();
+          box->close();
+        }
+      });
+      GuiUserInterface::ShowMessage(&editor,
+                                    {QStringLiteral("Warning"), QStringLiteral("x"),
+                                     text::Buttons::OkCancelHelp, text::Icon::Warning},
+                                    3);
+      QCoreApplication::processEvents();
+      if (help != nullptr) {
+        blockedWhileUp = watch.blocked;
+        help->close();
+      }
+      editor.reject();
+    });
+    editor.exec();
+    qApp->removeEventFilter(&watch);
+    QCOMPARE(shownTopic, HelpTopicUrl(3));
+    QCOMPARE(blockedWhileUp, 0);
+    QCOMPARE(boxModality, Qt::WindowModal);
+    // The dialog itself still keeps the rest of the program waiting.
+    QCOMPARE(editor.windowModality(), Qt::WindowModal);
   }
 
   void helpWindowGoesBackAndForward() {

@@ -15,6 +15,7 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FormAbout"));
   setWindowTitle(QStringLiteral("About"));
   SetHelpContext(this, 15);
+  SetModalBesideHelp(this);
 
   auto* panel = new QFrame(this);
   panel->setObjectName(QStringLiteral("Panel1"));

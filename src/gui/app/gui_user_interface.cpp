@@ -75,6 +75,7 @@ text::Answer GuiUserInterface::ShowMessage(QWidget* parent, const Question& ques
 
   QMessageBox box(boxIcon(question.icon), question.caption, question.text, QMessageBox::NoButton,
                   parent);
+  SetModalBesideHelp(&box);
   struct Choice {
     QAbstractButton* button;
     text::Answer answer;

@@ -115,6 +115,12 @@ int HelpContextOf(const QObject* w) {
   return 0;
 }
 
+void SetModalBesideHelp(QWidget* dialog) {
+  // The help window has no parent: a window-modal dialog, which blocks only
+  // its own chain of parent windows, leaves it free.
+  dialog->setWindowModality(Qt::WindowModal);
+}
+
 void SetHelpContext(QObject* object, int context) {
   object->setProperty(kHelpContextProperty, context);
 }

@@ -38,6 +38,12 @@ void SetHelpContext(QObject* object, int context);
 // Installs the application-wide F1 handling.
 void InstallHelpKey();
 
+// Makes a dialog modal to the program's windows but not to the help window,
+// so that help opened from the dialog (Help button, F1) can be read and
+// followed while the dialog waits. Every dialog that offers help uses it;
+// with no parent the dialog is modal to the whole program.
+void SetModalBesideHelp(QWidget* dialog);
+
 class HelpWindow : public QMainWindow {
   Q_OBJECT
 

@@ -32,7 +32,7 @@ TFormFileList::TFormFileList(corpus::CorpusSettings& corpus, GuiUserInterface& u
     : QDialog(parent), corpus_(corpus), model_(corpus), ui_(ui) {
   setObjectName(QStringLiteral("FormFileList"));
   setWindowTitle(QStringLiteral("File List Settings"));
-  setModal(true);
+  SetModalBesideHelp(this);
   SetHelpContext(this, kHelpContext);
   chooser_ = [this]() -> std::optional<QStringList> {
     std::unique_ptr<QFileDialog> dialog = MakeFileSelectDialog();
@@ -48,6 +48,7 @@ std::unique_ptr<QFileDialog> TFormFileList::MakeFileSelectDialog() {
   auto dialog = std::make_unique<QFileDialog>(this, QStringLiteral("Add file(s)"));
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
   dialog->setFileMode(QFileDialog::ExistingFiles);
+  SetModalBesideHelp(dialog.get());
   dialog->setNameFilters({QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*)")});
   SetHelpContext(dialog.get(), kHelpContext);
   return dialog;

@@ -42,6 +42,7 @@ std::unique_ptr<QFileDialog> ListFileCommands::MakeOpenDialog(QWidget* parent) {
   auto dialog = std::make_unique<QFileDialog>(parent, QStringLiteral("Open List File"));
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
   dialog->setFileMode(QFileDialog::ExistingFile);
+  SetModalBesideHelp(dialog.get());
   dialog->setNameFilters({kTextOrFileList, kTextList, kFileList, kAllFiles});
   dialog->setOption(QFileDialog::HideNameFilterDetails);
   dialog->setDefaultSuffix(QStringLiteral("CFL"));
@@ -53,6 +54,7 @@ std::unique_ptr<QFileDialog> ListFileCommands::MakeSaveDialog(QWidget* parent) {
   auto dialog = std::make_unique<QFileDialog>(parent, QStringLiteral("Save List File As"));
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setFileMode(QFileDialog::AnyFile);  // asks before overwriting
+  SetModalBesideHelp(dialog.get());
   dialog->setNameFilters({kTextList, kFileList, kAllFiles});
   dialog->setOption(QFileDialog::HideNameFilterDetails);
   // A name typed without extension becomes an older File List, whatever

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <random>
+
 #include "core/frequency/fakes.h"
 #include "frequency/colloc_query.h"
 #include "text/character_sets.h"
@@ -187,6 +190,57 @@ TEST_F(CollocTableTest, SortsByAnyColumnWithEqualKeysReversed) {
   table.ClearRows(2, 3);
   EXPECT_EQ(order(), (std::vector<std::string>{"a/n1", "a/n2", "b/n2"}));
   EXPECT_EQ(table.Info(1).Total, 3);
+}
+
+struct RowObject : text::ListObject {
+  explicit RowObject(std::string k) : key(std::move(k)) {}
+  std::string key;
+};
+
+TEST_F(CollocTableTest, SortsEqualOneByOneInsertionOfTheirKeys) {
+  std::mt19937 random(99);
+  const std::vector<std::string> words = {"a",   "A",     "the", "The", "of", "b c", "\xE9t\xE9",
+                                          "ete", "Zebra", "z",   "in",  "ab", "a b", "house"};
+  auto pick = [&] { return words[random() % words.size()]; };
+  for (int i = 0; i < 400; ++i) {
+    std::string left, right;
+    for (int k = 0; k < 5; ++k) left += pick() + " ";
+    for (int k = 0; k < 5; ++k) right += " " + pick();
+    rows.add(left, i % 7 < 3 ? "House" : (i % 7 < 5 ? "Home" : "hall"), right);
+  }
+  CollocTable table(positions({1, 2, 3, 4, 5}), positions({1, 2, 3, 4, 5}));
+  build(table);
+  ASSERT_GT(table.Count(), 50);
+  auto keyOf = [](const TCollocFreqInfo& info, int column) {
+    if (column == kCollocateColumn) return info.Collocate + " " + info.Node;
+    if (column == kNodeColumn) return info.Node + " " + info.Collocate;
+    std::int32_t count = column == kTotalColumn ? info.Total
+                         : column < kNodeColumn ? info.Left(kNodeColumn - column)
+                                                : info.Right(column - kNodeColumn);
+    char prefix[32];
+    std::snprintf(prefix, sizeof prefix, "%012lld", 2147483647LL - count);
+    return prefix + info.Node + " " + info.Collocate;
+  };
+  for (int column : {kTotalColumn, LeftColumn(1), kCollocateColumn, RightColumn(2), kNodeColumn,
+                     LeftColumn(1), kTotalColumn}) {
+    text::TQStringList reference;
+    reference.SetDuplicates(text::Duplicates::Accept);
+    reference.SetSorted(true);
+    for (std::int32_t i = 0; i < table.Count(); ++i) {
+      const TCollocFreqInfo& info = table.Info(i);
+      reference.AddObject(keyOf(info, column), new RowObject(info.Node + "/" + info.Collocate +
+                                                             "/" + std::to_string(info.Total)));
+    }
+    table.Sort(column, host.progress);
+    ASSERT_EQ(table.Count(), reference.GetCount());
+    for (std::int32_t i = 0; i < table.Count(); ++i) {
+      const TCollocFreqInfo& info = table.Info(i);
+      ASSERT_EQ(info.Node + "/" + info.Collocate + "/" + std::to_string(info.Total),
+                static_cast<RowObject*>(reference.GetObject(i))->key)
+          << "column " << column << " row " << i;
+      ASSERT_EQ(table.CollocList().Get(i), reference.Get(i));
+    }
+  }
 }
 
 TEST_F(CollocTableTest, QueryDialogAddsLoweredMasksAndConfirmsOnASecondOk) {

@@ -1,6 +1,7 @@
 // The fast build (hash counting, one or two threads, own tokenizer) against
 // the straightforward build (process-wide scanner, binary insertion per new
 // type) on generated corpora: the lists must be identical.
+#include <cstdio>
 #include <filesystem>
 #include <random>
 
@@ -179,6 +180,50 @@ TEST_F(FastBuildTest, CancelOnTwoThreadsKeepsConsistentCounts) {
   for (const Row& row : rowsOf(cancelled)) sum += row.frequency;
   EXPECT_EQ(sum, cancelled.TotalWords());
   EXPECT_TRUE(host.search.finished);
+}
+
+// A word carried by a reference list entry.
+struct WordObject : text::ListObject {
+  explicit WordObject(std::string w) : word(std::move(w)) {}
+  std::string word;
+};
+
+TEST_F(FastBuildTest, SortsEqualOneByOneInsertionOfTheirKeys) {
+  settings.TaggedText = true;
+  settings.IgnoreCapital = false;
+  settings.WordSeparators = " ,.!?\"-0123456789";
+  generator.tagged = true;
+  addFile("a.txt", generator.text(150000));
+  WordFrequencyList list;
+  Host host;
+  auto operation = host.operation();
+  list.Build(settings, operation);
+  ASSERT_GT(list.Count(), 1000);
+  for (int mode : {1, 3, 2, 3, 0, 3, 1}) {
+    // The reference: every row's key inserted in the current order into a
+    // sorted list that accepts duplicates.
+    text::TQStringList reference;
+    reference.SetDuplicates(text::Duplicates::Accept);
+    reference.SetSorted(true);
+    for (std::int32_t i = 0; i < list.Count(); ++i) {
+      const TOneWordInfo& info = list.Info(i);
+      char prefix[32];
+      std::snprintf(prefix, sizeof prefix, "%012lld",
+                    static_cast<long long>(2147483647 - info.Frequency));
+      std::string key = mode == 0   ? info.Word
+                        : mode == 1 ? prefix + info.Word
+                        : mode == 2 ? std::string(info.Word.rbegin(), info.Word.rend())
+                                    : info.WordClass;
+      reference.AddObject(key, new WordObject(info.Word));
+    }
+    list.SortWordList(mode, SortCaption(mode), host.progress);
+    ASSERT_EQ(list.Count(), reference.GetCount());
+    for (std::int32_t i = 0; i < list.Count(); ++i) {
+      ASSERT_EQ(list.Info(i).Word, static_cast<WordObject*>(reference.GetObject(i))->word)
+          << "mode " << mode << " row " << i;
+      ASSERT_EQ(list.WordList().Get(i), reference.Get(i));
+    }
+  }
 }
 
 TEST_F(FastBuildTest, MissingFilesAreReportedOnceInBothBuilds) {

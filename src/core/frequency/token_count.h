@@ -41,11 +41,10 @@ inline void CountPlainToken(CorpusCounts& counts, std::string_view token, bool s
 // Counts untagged tokens a few tokens behind the scan, so that the table slot
 // of each is fetched from memory while the tokens before it are counted. The
 // words and sentences are counted at once; the types lag by at most
-// kDepth tokens until Flush.
+// kDepth tokens until Flush, which the caller must call when done.
 class PipelinedCounter {
  public:
   explicit PipelinedCounter(CorpusCounts& counts) : counts_(counts) {}
-  ~PipelinedCounter() { Flush(); }
   PipelinedCounter(const PipelinedCounter&) = delete;
   PipelinedCounter& operator=(const PipelinedCounter&) = delete;
 

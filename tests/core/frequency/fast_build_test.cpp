@@ -160,6 +160,27 @@ TEST_F(FastBuildTest, RunsOf255And256CharactersAcrossABlockBoundary) {
   expectSameLists();
 }
 
+TEST_F(FastBuildTest, CancelOnTwoThreadsKeepsConsistentCounts) {
+  addFile("a.txt", generator.text(2000000));
+  addFile("b.txt", generator.text(2000000));
+  WordFrequencyList full, cancelled;
+  Host fullHost, host;
+  auto fullOperation = fullHost.operation();
+  full.SetParallelThreshold(0);
+  full.Build(settings, fullOperation);
+  host.search.cancelAfterUpdates = 1;
+  auto operation = host.operation();
+  cancelled.SetParallelThreshold(0);
+  cancelled.Build(settings, operation);
+  EXPECT_FALSE(cancelled.ListComplete());
+  EXPECT_LE(cancelled.TotalWords(), full.TotalWords());
+  EXPECT_LE(cancelled.TotalSentences(), full.TotalSentences());
+  std::int64_t sum = 0;
+  for (const Row& row : rowsOf(cancelled)) sum += row.frequency;
+  EXPECT_EQ(sum, cancelled.TotalWords());
+  EXPECT_TRUE(host.search.finished);
+}
+
 TEST_F(FastBuildTest, MissingFilesAreReportedOnceInBothBuilds) {
   addFile("a.txt", generator.text(200000));
   settings.Files.Add(folder / "b-missing.txt");

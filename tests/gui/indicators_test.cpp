@@ -225,6 +225,30 @@ class IndicatorsTest : public QObject {
     QVERIFY(doneCalled);
   }
 
+  void anAbortWhileTheQuestionTravelsStillCounts() {
+    TFormSearchInd search;
+    TFormProgressInd progress;
+    GuiUserInterface ui;
+    OperationRunner runner(ui, search, progress);
+    QStringList asked;
+    GuiUserInterface::setAnswerer([&](const Question& q) {
+      asked << q.text;
+      return text::Answer::Ok;
+    });
+    text::Answer answer = text::Answer::Ok;
+    runner.start([&](text::OperationHost& host) {
+      // The program starts to close after the question left the worker but
+      // before the GUI thread shows it.
+      QMetaObject::invokeMethod(
+          &runner, [&] { runner.abort(); }, Qt::QueuedConnection);
+      answer =
+          host.ui.Ask("Error", "/corpus/x.txt: gone", text::Buttons::OkCancel, text::Icon::Error);
+    });
+    runner.waitForIdle();
+    QVERIFY(asked.isEmpty());
+    QCOMPARE(answer, text::Answer::Cancel);
+  }
+
   void aCompletionMayStartTheNextOperationButNotWhileStopping() {
     TFormSearchInd search;
     TFormProgressInd progress;

@@ -39,14 +39,28 @@ class OperationRunner::ProgressProxy : public text::ProgressIndicator {
   std::atomic<bool>& abort_;
 };
 
-// The user interface as the work sees it: once the operation is aborted its
-// questions get their escape answer without a box.
+// The user interface as the work sees it: a question is carried to the GUI
+// thread (the thread of `gui`), and once the operation is aborted it gets its
+// escape answer without a box. The flag is read there, just before the box
+// would show, so an abort that comes while the question travels still counts.
 class OperationRunner::UiProxy : public text::UserInterface {
  public:
-  UiProxy(text::UserInterface& real, std::atomic<bool>& abort) : real_(real), abort_(abort) {}
+  UiProxy(text::UserInterface& real, std::atomic<bool>& abort, QObject* gui)
+      : real_(real), abort_(abort), gui_(gui) {}
   text::Answer Ask(std::string_view caption, std::string_view text, text::Buttons buttons,
                    text::Icon icon) override {
-    if (!abort_.load()) return real_.Ask(caption, text, buttons, icon);
+    auto ask = [&] {
+      return abort_.load() ? escapeAnswer(buttons) : real_.Ask(caption, text, buttons, icon);
+    };
+    if (QThread::currentThread() == gui_->thread()) return ask();
+    text::Answer answer = escapeAnswer(buttons);
+    QMetaObject::invokeMethod(
+        gui_, [&] { answer = ask(); }, Qt::BlockingQueuedConnection);
+    return answer;
+  }
+
+ private:
+  static text::Answer escapeAnswer(text::Buttons buttons) {
     switch (buttons) {
       case text::Buttons::Ok:
         return text::Answer::Ok;
@@ -57,16 +71,16 @@ class OperationRunner::UiProxy : public text::UserInterface {
     }
   }
 
- private:
   text::UserInterface& real_;
   std::atomic<bool>& abort_;
+  QObject* gui_;
 };
 
 OperationRunner::OperationRunner(text::UserInterface& ui, text::SearchIndicator& search,
                                  text::ProgressIndicator& progress, QObject* parent)
     : QObject(parent),
       ui_(ui),
-      askUi_(std::make_unique<UiProxy>(ui, abort_)),
+      askUi_(std::make_unique<UiProxy>(ui, abort_, this)),
       search_(std::make_unique<SearchProxy>(search, abort_)),
       progress_(std::make_unique<ProgressProxy>(progress, abort_)) {}
 

@@ -193,6 +193,10 @@ class IndicatorsTest : public QObject {
     runner.waitForIdle();
     QVERIFY(!completed);
     QCOMPARE(shown, QStringList{"Error: Cannot read x.txt"});
+    // Not even an error of no known type ends the program.
+    runner.start([](text::OperationHost&) { throw 42; }, [&](bool c) { completed = c; });
+    runner.waitForIdle();
+    QCOMPARE(shown.size(), 2);
   }
 
   void closingTheOwnerWindowStopsTheWorkAndDropsItsCompletion() {

@@ -19,6 +19,11 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     GuiUserInterface ui;
     ui.setParentWindow(activeWindow());
     ui.ShowError(e.what());
+  } catch (...) {
+    if (QThread::currentThread() != thread()) throw;
+    GuiUserInterface ui;
+    ui.setParentWindow(activeWindow());
+    ui.ShowError("The command failed.");
   }
   return false;
 }

@@ -104,6 +104,10 @@ bool OperationRunner::start(Work work, Done done, QObject* owner) {
     } catch (const std::exception& e) {
       completed = false;
       error = e.what();
+    } catch (...) {
+      // Nothing may leave the thread's function: that would end the program.
+      completed = false;
+      error = "The operation failed.";
     }
     QMetaObject::invokeMethod(
         this, [this, completed, error] { finished(completed, error); }, Qt::QueuedConnection);

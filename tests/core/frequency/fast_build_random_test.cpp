@@ -1,0 +1,243 @@
+// The fast build against the one-token-at-a-time build on many small random
+// corpora: random separator and sentence sets (with and without the blank,
+// with tag brackets, control characters and bytes 128-255), every option
+// combination, words beyond the inline length of the hash slots, runs of 255
+// and 256 characters, empty and missing files. Small files put the point
+// where the two threads divide the text at every kind of place.
+#include <filesystem>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "core/corpus/temp_folder.h"
+#include "core/frequency/fakes.h"
+#include "frequency/word_frequency_list.h"
+#include "frequency/word_tokenizer.h"
+#include "text/collation.h"
+
+namespace lexvane::frequency {
+namespace {
+
+using corpus::testing::TempFolder;
+using corpus::testing::writeBytes;
+using testing::Host;
+
+struct Row {
+  std::string word, wordClass;
+  std::int64_t frequency;
+  bool operator==(const Row&) const = default;
+};
+
+std::vector<Row> rowsOf(const WordFrequencyList& list) {
+  std::vector<Row> rows;
+  for (std::int32_t i = 0; i < list.Count(); ++i)
+    rows.push_back({list.Info(i).Word, list.Info(i).WordClass, list.Info(i).Frequency});
+  return rows;
+}
+
+std::vector<std::string> messagesOf(const Host& host) {
+  std::vector<std::string> texts;
+  for (const auto& m : host.ui.messages) texts.push_back(m.caption + "|" + m.text);
+  return texts;
+}
+
+class RandomCorpus {
+ public:
+  explicit RandomCorpus(unsigned seed) : random_(seed) {
+    // A vocabulary with short words and words of 17 to 40 characters that
+    // share long prefixes, so that long words meet in the same table slots.
+    for (int i = 0; i < 300; ++i) vocabulary_.push_back(letters(1 + pick(8)));
+    std::string stem = letters(16);
+    for (int i = 0; i < 300; ++i) vocabulary_.push_back(stem + letters(1 + pick(24)));
+  }
+
+  int pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
+  bool chance(int percent) { return pick(100) < percent; }
+
+  std::string letters(int n) {
+    static const std::string kLetters = "abcdeABCDE\xE9\xC9\xFC\x82\x90\xFF\x80xyz";
+    std::string w;
+    for (int i = 0; i < n; ++i) w += kLetters[pick(static_cast<int>(kLetters.size()))];
+    return w;
+  }
+
+  // A random set drawn from a pool that mixes the usual punctuation with
+  // letters, tag brackets, bytes above 127 and control characters.
+  std::string separators() {
+    static const std::string kPool = " .,;:!?\"'-()<>0123456789aZ\xE9\x82\t\r\n\x01\x7F\xA0";
+    std::string set;
+    for (char c : kPool)
+      if (chance(c == ' ' ? 70 : 45)) set += c;
+    if (chance(20)) set += set.empty() ? std::string(".") : set.substr(0, 1);  // a repeat
+    return set;
+  }
+
+  std::string sentenceSeparators() {
+    static const std::string kPool = ".?!;\t\nZ\xE9";
+    std::string set;
+    for (char c : kPool)
+      if (chance(40)) set += c;
+    return set;
+  }
+
+  std::string gap() {
+    static const char* const kGaps[] = {" ",  "  ", ". ", ", ", "\r\n", ".\r\n", "! ", " 12 ",
+                                        "\t", "\n", "?",  "\r", "\0",   " - ",   ";",  "<"};
+    std::string g = kGaps[pick(16)];
+    if (g.empty()) g.assign(1, '\0');
+    if (g == "<" && !longRuns) g = " ";
+    return g;
+  }
+
+  std::string token() {
+    if (longRuns && chance(2)) return std::string(254 + pick(2), 'r');  // 254 or 255
+    if (longRuns && pick(1000) < 2) return std::string(256, 's');       // ends its file
+    int kind = pick(100);
+    std::string w =
+        vocabulary_[static_cast<std::size_t>(pick(static_cast<int>(vocabulary_.size())))];
+    if (kind < 30) {
+      static const char* const kTags[] = {"<NN>", "<vb>", "<>", "<X>", "<NN", "<A>b>", "<"};
+      w = kTags[pick(7)] + w;
+    }
+    if (kind >= 30 && kind < 33) w = "<NN>";
+    if (kind >= 33 && kind < 35) w = w.substr(0, 2);
+    return w;
+  }
+
+  // Now and then runs of 254 to 256 characters and gaps that may glue
+  // words into long runs (which end their file).
+  bool longRuns = true;
+
+  std::string text(std::size_t bytes) {
+    std::string t;
+    if (chance(30)) t += gap();
+    while (t.size() < bytes) {
+      t += token();
+      if (t.size() < bytes || chance(50)) t += gap();
+    }
+    return t;
+  }
+
+ private:
+  std::mt19937 random_;
+  std::vector<std::string> vocabulary_;
+};
+
+class FastBuildRandomTest : public ::testing::Test {
+ protected:
+  void SetUp() override { text::setCollationLocale("root"); }
+
+  // Builds by insertion, then fast on one thread and on two; all must agree.
+  void expectSameLists(const corpus::CorpusSettings& settings, const std::string& what) {
+    WordFrequencyList reference;
+    Host referenceHost;
+    auto referenceOperation = referenceHost.operation();
+    reference.BuildByInsertion(settings, referenceOperation);
+    for (std::int64_t threshold : {std::int64_t{1} << 40, std::int64_t{0}}) {
+      WordFrequencyList fast;
+      fast.SetParallelThreshold(threshold);
+      Host host;
+      auto operation = host.operation();
+      fast.Build(settings, operation);
+      SCOPED_TRACE(what + " threshold " + std::to_string(threshold));
+      ASSERT_EQ(fast.TotalWords(), reference.TotalWords());
+      ASSERT_EQ(fast.TotalSentences(), reference.TotalSentences());
+      ASSERT_TRUE(rowsOf(fast) == rowsOf(reference));
+      ASSERT_EQ(fast.WordList().Capacity(), reference.WordList().Capacity());
+      for (std::int32_t i = 0; i < fast.Count(); ++i)
+        ASSERT_EQ(fast.WordList().View(i), reference.WordList().View(i));
+      ASSERT_EQ(messagesOf(host), messagesOf(referenceHost));
+    }
+  }
+
+  TempFolder folder;
+};
+
+TEST_F(FastBuildRandomTest, AgreesOnRandomCorporaWithEveryOptionAndSeparatorSet) {
+  for (unsigned trial = 0; trial < 150; ++trial) {
+    RandomCorpus corpus(trial * 7919 + 1);
+    corpus::CorpusSettings settings;
+    settings.WordSeparators = corpus.separators();
+    settings.SentenceSeparators = corpus.sentenceSeparators();
+    settings.IgnoreCapital = corpus.chance(50);
+    settings.TaggedText = corpus.chance(50);
+    settings.OEMtoANSIConvert = corpus.chance(30);
+    settings.CRLFAsSeparator = corpus.chance(50);
+    int files = 1 + corpus.pick(4);
+    for (int f = 0; f < files; ++f) {
+      std::string name = folder / ("t" + std::to_string(trial) + "-" + std::to_string(f));
+      int kind = corpus.pick(10);
+      if (kind == 0) {
+        settings.Files.Add(name + "-missing");
+        continue;
+      }
+      std::string content = kind == 1 ? std::string() : corpus.text(50 + corpus.pick(6000));
+      writeBytes(name, content);
+      settings.Files.Add(name);
+      settings.TotalBytes += static_cast<std::int64_t>(content.size());
+    }
+    expectSameLists(settings, "trial " + std::to_string(trial) + " separators '" +
+                                  settings.WordSeparators + "'");
+    if (HasFatalFailure()) return;
+  }
+}
+
+// One file whose middle, where the second thread starts, lies at every
+// offset of a stretch with a tagged word, a 255-character word, a run of 256
+// and a CR LF.
+TEST_F(FastBuildRandomTest, AgreesWhereverTheTwoHalvesMeet) {
+  const std::string stretch =
+      "ab. <NN>House\r\n" + std::string(255, 'w') + " x " + std::string(256, 'v') + " tail. end";
+  for (bool crlf : {false, true})
+    for (std::size_t at = 0; at <= stretch.size(); ++at) {
+      corpus::CorpusSettings settings;
+      settings.WordSeparators = " .,";
+      settings.TaggedText = true;
+      settings.IgnoreCapital = false;
+      settings.CRLFAsSeparator = crlf;
+      std::string name = folder / "half.txt";
+      // The text before the stretch is at least as long as the stretch, and
+      // filler after it makes the file twice as long as the text up to
+      // stretch[at], so the middle of the file falls on stretch[at].
+      const std::string content0 = "one two. " + std::string(stretch.size(), ' ') + stretch;
+      const std::size_t middle = content0.size() - stretch.size() + at;
+      std::string content = content0;
+      while (content.size() < 2 * middle) content += " Fill.";
+      content.resize(2 * middle);
+      writeBytes(name, content);
+      settings.Files.Add(name);
+      settings.TotalBytes = static_cast<std::int64_t>(content.size());
+      expectSameLists(settings, "at " + std::to_string(at) + " crlf " + std::to_string(crlf));
+      if (HasFatalFailure()) return;
+    }
+}
+
+// Files of more than one read block, with the run of 255 or 256 characters,
+// a CR LF and a tagged word across the block boundary.
+TEST_F(FastBuildRandomTest, AgreesAcrossReadBlocks) {
+  RandomCorpus corpus(99);
+  corpus.longRuns = false;
+  corpus::CorpusSettings settings;
+  settings.WordSeparators = " .,!?\t;-0123456789";
+  settings.TaggedText = true;
+  settings.CRLFAsSeparator = true;
+  settings.OEMtoANSIConvert = true;
+  const std::size_t block = WordTokenizer::kBlockSize;
+  const std::string pieces[] = {std::string(255, 'k'), std::string(256, 'k'), "\r\n",
+                                "<JJ>Crossing"};
+  int f = 0;
+  for (const std::string& piece : pieces)
+    for (std::size_t shift : {std::size_t{0}, std::size_t{1}, piece.size() / 2}) {
+      std::string content = corpus.text(block);
+      content.resize(block - shift);
+      content += " " + piece + " " + corpus.text(3000);
+      std::string name = folder / ("block" + std::to_string(f++));
+      writeBytes(name, content);
+      settings.Files.Add(name);
+      settings.TotalBytes += static_cast<std::int64_t>(content.size());
+    }
+  expectSameLists(settings, "blocks");
+}
+
+}  // namespace
+}  // namespace lexvane::frequency

@@ -98,7 +98,7 @@ bool HitSlots::partialFits(const std::array<std::int64_t, 5>& p, int k) const {
   if (k == 0) return true;
   if (query_.InOrder[k - 1] && p[k - 1] > p[k]) return false;
   const std::int64_t distance = p[k - 1] > p[k] ? p[k - 1] - p[k] : p[k] - p[k - 1];
-  return !(query_.MaxGap[k - 1] >= 0 && distance > query_.MaxGap[k - 1] + 1);
+  return !(query_.MaxGap[k - 1] >= 0 && distance > std::int64_t{query_.MaxGap[k - 1]} + 1);
 }
 
 bool HitSlots::CombinationFits(const std::array<std::int64_t, 5>& p) const {
@@ -112,7 +112,7 @@ bool HitSlots::CombinationFits(const std::array<std::int64_t, 5>& p) const {
     if (query_.InOrder[k] && p[k] > p[k + 1]) return false;
   for (int k = 0; k + 1 < n; ++k) {
     const std::int64_t distance = p[k] > p[k + 1] ? p[k] - p[k + 1] : p[k + 1] - p[k];
-    if (query_.MaxGap[k] >= 0 && distance > query_.MaxGap[k] + 1) return false;
+    if (query_.MaxGap[k] >= 0 && distance > std::int64_t{query_.MaxGap[k]} + 1) return false;
   }
   return true;
 }
@@ -130,7 +130,9 @@ void RetrieveSentences(ConcordanceTable& table, text::ProgressIndicator& progres
     table.LeftContexts().Add(text::StripTags(sentence.left));
     table.RightContexts().Add(text::StripTags(sentence.right));
     table.FileNames().Add(std::filesystem::path(path).filename().string());
-    if (i % 100 == 0) progress.SetGauge(static_cast<int>(std::int64_t{i} * 100 / n));
+    if (i % 100 != 0) continue;
+    progress.SetGauge(static_cast<int>(std::int64_t{i} * 100 / n));
+    // Cancel is seen at the 100-hit steps only, wherever it was pressed.
     if (progress.Cancelled()) {
       // From the end, so that nothing moves.
       for (std::int32_t j = table.Keywords().GetCount() - 1; j >= i; --j)

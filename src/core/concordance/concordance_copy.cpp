@@ -55,7 +55,8 @@ std::string DelimitWords(std::string_view text, char d, int k, Side side,
   if (k <= 0) return s;
   const std::size_t room = 2 * static_cast<std::size_t>(k);
   if (s.size() + room > text::kMaxTextLength) {
-    const std::size_t keep = text::kMaxTextLength - room;
+    // More marks than room (k above 127) leave no character of s.
+    const std::size_t keep = room >= text::kMaxTextLength ? 0 : text::kMaxTextLength - room;
     s = side == Side::Right ? s.substr(0, keep) : s.substr(s.size() - keep);
   }
   const auto sep = [&](std::size_t i) { return sets.wordSet(s[i]); };

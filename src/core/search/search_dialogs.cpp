@@ -1,5 +1,7 @@
 #include "search/search_dialogs.h"
 
+#include <limits>
+
 #include "text/encoding.h"
 
 namespace lexvane::search {
@@ -116,7 +118,7 @@ void AdvancedSearchModel::SpinDown(int pair) {
 }
 
 void AdvancedSearchModel::SpinUp(int pair) {
-  ++Distances[pair];
+  if (Distances[pair] < std::numeric_limits<int>::max()) ++Distances[pair];
 }
 
 std::string AdvancedSearchModel::TakeStartText() {

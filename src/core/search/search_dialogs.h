@@ -82,7 +82,8 @@ class AdvancedSearchModel {
   bool Validate(text::UserInterface& ui);
   void ClearAll();
   void DeleteSelected(int column, const std::set<int>& selected);
-  // SpinButton k (0..3): down stops at -1 ("x"), up has no limit.
+  // SpinButton k (0..3): down stops at -1 ("x"), up has no limit but the
+  // largest int.
   void SpinDown(int pair);
   void SpinUp(int pair);
   std::string DistanceText(int pair) const { return DistanceLabel(Distances[pair]); }

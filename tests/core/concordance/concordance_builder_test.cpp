@@ -173,6 +173,44 @@ TEST_P(BuildTest, CancelDuringRetrievalKeepsTheRowsDone) {
   EXPECT_TRUE(table->SearchComplete);  // only the search indicator's Cancel clears it
 }
 
+// Cancel pressed the moment the retrieval window shows (as from another
+// thread): the press is seen at the 100th hit, or never when fewer remain.
+class PressedAtOnce : public testing::ScriptedProgress {
+ public:
+  void Start(std::string_view title) override {
+    testing::ScriptedProgress::Start(title);
+    cancelled = true;
+  }
+};
+
+TEST_P(BuildTest, CancelDuringRetrievalIsSeenAtTheHundredHitSteps) {
+  file("a.txt", repeat("walk. ", 250));
+  PressedAtOnce progress;
+  text::OperationHost host{host_.ui, host_.search, progress};
+  BuildOptions options;
+  options.Mode = GetParam();
+  EXPECT_EQ(BuildConcordance(simpleQuery({"walk"}), settings_, host, options)->RowCount(), 100);
+  EXPECT_EQ(
+      BuildConcordance(simpleQuery({"walk"}), settings_, host, options)->RightContexts().GetCount(),
+      100);
+  EXPECT_EQ(BuildConcordance(simpleQuery({"walk"}, "200"), settings_, host, options)->RowCount(),
+            100);
+  EXPECT_EQ(BuildConcordance(simpleQuery({"walk"}, "150"), settings_, host, options)->RowCount(),
+            100);
+}
+
+TEST_P(BuildTest, CancelInTheLastHundredHitsIsNeverSeen) {
+  file("a.txt", repeat("walk. ", 50));
+  PressedAtOnce progress;
+  text::OperationHost host{host_.ui, host_.search, progress};
+  BuildOptions options;
+  options.Mode = GetParam();
+  const auto table = BuildConcordance(simpleQuery({"walk"}), settings_, host, options);
+  EXPECT_EQ(table->RowCount(), 50);
+  EXPECT_EQ(table->FileNames().GetCount(), 50);
+  EXPECT_TRUE(table->SearchComplete);
+}
+
 TEST_P(BuildTest, AFileThatCannotBeOpenedIsReportedAndSkipped) {
   const std::string missing = folder_ / "missing.txt";
   settings_.Files.Add(missing);
@@ -251,6 +289,19 @@ TEST(HitSlots, ThirtyFirstMatchOfAColumnIsDropped) {
   EXPECT_TRUE(slots.CombinationFits({1, 2, 0, 0, 0}));
   EXPECT_FALSE(slots.CombinationFits({2, 1, 0, 0, 0}));
   EXPECT_FALSE(slots.CombinationFits({0, 1, 0, 0, 0}));
+}
+
+TEST(HitSlots, TheLargestDistanceLetsAnyDistanceFit) {
+  // A search file or the command line may give the largest int.
+  auto query = advancedQuery({{"a"}, {"b"}}, 2);
+  query.MaxGap[0] = 2147483647;
+  HitSlots slots(query);
+  slots.RecordSlot(1, 1, 10);
+  slots.RecordSlot(2, 50, 500);
+  EXPECT_TRUE(slots.CombinationFits({1, 50, 0, 0, 0}));
+  std::int64_t offset = 0;
+  ASSERT_TRUE(slots.FindCombination(offset));
+  EXPECT_EQ(offset, 500);
 }
 
 TEST(Caption, MasksUpToFiftyCharactersThenDots) {

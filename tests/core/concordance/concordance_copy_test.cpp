@@ -31,6 +31,9 @@ TEST(DelimitWords, MarksTheWordsNearestTheKeyword) {
   const std::string right = DelimitWords("b " + std::string(254, 'a'), '>', 1, Side::Right, sets);
   EXPECT_EQ(right.size(), 255u);
   EXPECT_TRUE(right.starts_with("b > a"));
+  // More marks than fit in 255 characters take the whole context, not a crash.
+  EXPECT_EQ(DelimitWords("a b", '|', 130, Side::Left, sets).size(), 260u);
+  EXPECT_EQ(DelimitWords("a b", '|', 130, Side::Right, sets).size(), 260u);
 }
 
 class CopyTest : public ::testing::Test {

@@ -101,6 +101,9 @@ TEST(AdvancedSearchModel, DistanceSpinsStopAtAnyAndShowX) {
   EXPECT_EQ(model.DistanceText(1), "-5");
   model.SpinUp(1);
   EXPECT_EQ(model.DistanceText(1), "-4");
+  model.Distances[3] = 2147483647;  // a loaded file's largest value stays there
+  model.SpinUp(3);
+  EXPECT_EQ(model.DistanceText(3), "2147483647");
   model.Masks[2] = {"x"};
   model.InOrder[0] = false;
   model.MiddleRadio = 3;

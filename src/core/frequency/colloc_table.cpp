@@ -23,6 +23,10 @@ std::string nodeKey(const TCollocFreqInfo& info) {
   return info.Node + " " + info.Collocate;
 }
 
+// What an entry text of twelve digits and a node with its collocate keeps
+// of the latter.
+constexpr std::size_t kNumberedKeyTextLength = text::kMaxTextLength - 12;
+
 std::string descendingNumber(std::int64_t value) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%012lld", static_cast<long long>(2147483647 - value));
@@ -204,11 +208,14 @@ void CollocTable::Sort(int column, text::ProgressIndicator& progress) {
     if (column == kNodeColumn) return nodeKey(info);
     return descendingNumber(countOfColumn(info, column)) + nodeKey(info);
   };
+  // Entry texts are cut to 255 characters: only what they keep orders.
   auto key = [this, column](std::size_t i) {
     const TCollocFreqInfo& info = Info(static_cast<std::int32_t>(i));
-    if (column == kCollocateColumn) return text::collationKey(info.Collocate + " " + info.Node);
-    if (column == kNodeColumn) return text::collationKey(nodeKey(info));
-    return DescendingPrefix(countOfColumn(info, column)) + text::collationKey(nodeKey(info));
+    if (column == kCollocateColumn)
+      return text::collationKey(text::keepFirst(info.Collocate + " " + info.Node));
+    if (column == kNodeColumn) return text::collationKey(text::keepFirst(nodeKey(info)));
+    return DescendingPrefix(countOfColumn(info, column)) +
+           text::collationKey(text::keepFirst(nodeKey(info), kNumberedKeyTextLength));
   };
   KeyArena keys;
   bool done = ComputeKeys(

@@ -21,6 +21,9 @@ std::unique_ptr<text::TQStringList> makeSortedList() {
   return list;
 }
 
+// What an entry text of twelve digits and a word keeps of the word.
+constexpr std::size_t kNumberedKeyWordLength = text::kMaxTextLength - 12;
+
 std::string descendingNumber(std::int64_t value) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%012lld", static_cast<long long>(2147483647 - value));
@@ -121,11 +124,14 @@ void WordFrequencyList::SortWordList(int mode, std::string_view caption,
   std::size_t n = static_cast<std::size_t>(Count());
   // The byte order of these keys is the list comparison's order of the
   // entry texts: a frequency prefix of equal length only orders by number.
+  // The entry text is cut to 255 characters, so of the word behind the
+  // twelve digits only the first 243 count.
   auto key = [this](std::size_t i) -> std::string {
     const TOneWordInfo& info = Info(static_cast<std::int32_t>(i));
     switch (sortMode_) {
       case kSortByFrequency:
-        return DescendingPrefix(info.Frequency) + text::collationKey(info.Word);
+        return DescendingPrefix(info.Frequency) +
+               text::collationKey(text::keepFirst(info.Word, kNumberedKeyWordLength));
       case kSortRetrograde:
         return text::collationKey(search::ReverseString(info.Word));
       case kSortByWordClass:

@@ -243,6 +243,30 @@ TEST_F(CollocTableTest, SortsEqualOneByOneInsertionOfTheirKeys) {
   }
 }
 
+// Sort keys longer than 255 characters are cut like any entry text, so rows
+// whose keys agree up to there count as equal (and change places).
+TEST_F(CollocTableTest, SortKeysCountOnlyWhatTheEntryKeeps) {
+  const std::string a = std::string(251, 'q') + "a", b = std::string(251, 'q') + "b";
+  rows.add("", "House", b);
+  rows.add("", "house", a);
+  CollocTable table(defaults, defaults);
+  build(table);
+  auto collocates = [&table] {
+    std::vector<std::string> c;
+    for (std::int32_t i = 0; i < table.Count(); ++i) c.push_back(table.Info(i).Collocate);
+    return c;
+  };
+  ASSERT_EQ(collocates(), (std::vector<std::string>{a, b}));
+  table.Sort(RightColumn(1), host.progress);  // 12 digits + "house q...": equal
+  EXPECT_EQ(collocates(), (std::vector<std::string>{b, a}));
+  table.Sort(kNodeColumn, host.progress);  // "house q...": equal
+  EXPECT_EQ(collocates(), (std::vector<std::string>{a, b}));
+  table.Sort(kNodeColumn, host.progress);
+  EXPECT_EQ(collocates(), (std::vector<std::string>{b, a}));
+  table.Sort(kCollocateColumn, host.progress);  // differ at character 252
+  EXPECT_EQ(collocates(), (std::vector<std::string>{a, b}));
+}
+
 TEST_F(CollocTableTest, QueryDialogAddsLoweredMasksAndConfirmsOnASecondOk) {
   CollocQuery query;
   EXPECT_TRUE(query.LeftChecked(1) && query.LeftChecked(3) && !query.LeftChecked(4));

@@ -163,6 +163,19 @@ TEST_F(WordFrequencyTest, SortByFrequencyComputesCumulativeFiguresAndSevenColumn
   EXPECT_EQ(list.ColumnCount(), 5);
 }
 
+// The key "002147483646" + word is cut to 255 characters: words of equal
+// frequency that agree in their first 243 characters have equal keys.
+TEST_F(WordFrequencyTest, FrequencyKeysOfLongWordsCountOnlyWhatTheEntryKeeps) {
+  const std::string a = std::string(250, 'w') + "a", b = std::string(250, 'w') + "b";
+  build(b + " " + a + " x x");
+  ASSERT_EQ(wordsOf(list), (std::vector<std::string>{a, b, "x"}));
+  list.SortWordList(kSortByFrequency, SortCaption(kSortByFrequency), host.progress);
+  EXPECT_EQ(wordsOf(list), (std::vector<std::string>{"x", b, a}));
+  EXPECT_EQ(list.WordList().Get(1).size(), 255u);
+  list.SortWordList(kSortByFrequency, SortCaption(kSortByFrequency), host.progress);
+  EXPECT_EQ(wordsOf(list), (std::vector<std::string>{"x", a, b}));
+}
+
 TEST_F(WordFrequencyTest, ClassSortReversesRowsOfEqualClass) {
   build("d b a c");
   list.SortWordList(kSortByWordClass, SortCaption(kSortByWordClass), host.progress);

@@ -47,6 +47,7 @@ bool WordTokenizer::Open(const std::string& path, std::string& error) {
     return false;
   }
   path_ = path;
+  readSinceOpen_ = false;
   length_ = pos_ = 0;
   blockStart_ = 0;
   return true;
@@ -58,7 +59,11 @@ void WordTokenizer::Close() {
 }
 
 bool WordTokenizer::seek(std::int64_t offset) {
-  if (::lseek(fd_, offset, SEEK_SET) < 0) throw text::Error(path_ + ": " + std::strerror(errno));
+  // A file just opened stands at its start already; not seeking there lets
+  // pipes (a shell's <(...)) be read too.
+  bool atStart = offset == 0 && !readSinceOpen_;
+  if (!atStart && ::lseek(fd_, offset, SEEK_SET) < 0)
+    throw text::Error(path_ + ": " + std::strerror(errno));
   blockStart_ = offset;
   length_ = pos_ = 0;
   return refill();
@@ -67,6 +72,7 @@ bool WordTokenizer::seek(std::int64_t offset) {
 bool WordTokenizer::refill() {
   blockStart_ += static_cast<std::int64_t>(length_);
   pos_ = 0;
+  readSinceOpen_ = true;
   ssize_t got;
   do {
     got = ::read(fd_, block_, kBlockSize);

@@ -65,6 +65,7 @@ class WordTokenizer {
   std::size_t length_ = 0;
   std::size_t pos_ = 0;
   std::int64_t blockStart_ = 0;
+  bool readSinceOpen_ = false;
 };
 
 template <class OnToken>

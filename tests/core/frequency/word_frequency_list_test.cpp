@@ -1,5 +1,13 @@
 #include "frequency/word_frequency_list.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include <thread>
+
 #include <gtest/gtest.h>
 
 #include "core/corpus/temp_folder.h"
@@ -123,6 +131,25 @@ TEST_F(WordFrequencyTest, MissingFileIsReportedAndSkipped) {
   EXPECT_EQ(host.ui.messages[0].text.rfind(folder / "a-missing.txt" + ": ", 0), 0u);
   EXPECT_EQ(list.TotalWords(), 2);
   EXPECT_EQ(list.FileCount(), 2);
+}
+
+// A pipe (as a shell's <(...) gives) cannot seek but reads like a file.
+TEST_F(WordFrequencyTest, APipeIsReadLikeAFile) {
+  const std::string fifo = folder / "pipe";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  ::signal(SIGPIPE, SIG_IGN);
+  std::thread writer([&fifo] { writeBytes(fifo, "one two. one"); });
+  settings.Files.Add(fifo);
+  auto operation = host.operation();
+  EXPECT_NO_THROW(list.Build(settings, operation));
+  // Should the build not have read the pipe, a reader of our own lets the
+  // writer finish.
+  int unblock = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  writer.join();
+  if (unblock >= 0) ::close(unblock);
+  EXPECT_TRUE(host.ui.messages.empty());
+  EXPECT_EQ(rowsOf(list), (std::vector<Row>{{"one", "", 2}, {"two", "", 1}}));
+  EXPECT_EQ(list.TotalSentences(), 2);
 }
 
 TEST_F(WordFrequencyTest, CapacityGrowsByAFactorOfOnePointThree) {

@@ -67,10 +67,13 @@ int runColloc(const CollocCommand& command, Streams& streams) {
   // --retrograde say otherwise); a table without rows yields no collocates.
   if (!concordance->TableSorted)
     concordance::SortConcordance(*concordance, SortOptionsOf(command.concord), host.progress);
-  if (concordance->RowCount() == 0) {
+  // After a reported error (a corpus file that could not be opened) what
+  // was built is written and the status is 1.
+  auto finish = [&] {
     output.Close();
-    return kExitOk;
-  }
+    return console.ui.Errors() > 0 ? kExitError : kExitOk;
+  };
+  if (concordance->RowCount() == 0) return finish();
   frequency::CollocQuery query;
   frequency::CollocCommandSteps steps;
   steps.sortConcordance = [] {};
@@ -89,10 +92,7 @@ int runColloc(const CollocCommand& command, Streams& streams) {
   };
   frequency::CollocCommandResult result =
       frequency::MenuFrequenciesClick(*concordance, "", query, steps, host);
-  if (!result.table) {
-    output.Close();
-    return kExitOk;
-  }
+  if (!result.table) return finish();
   if (sortColumn != 0) result.table->Sort(sortColumn, host.progress);
   frequency::CopyOptions options;
   options.ToFile = true;
@@ -100,8 +100,7 @@ int runColloc(const CollocCommand& command, Streams& streams) {
   options.Delimiter = command.delimiter;
   frequency::CopyCollocates(*result.table, 0, result.table->Count() - 1, options,
                             frequency::CopyDestination::File, output, host);
-  output.Close();
-  return kExitOk;
+  return finish();
 }
 
 }  // namespace
@@ -115,7 +114,8 @@ void AddCollocCommand(CLI::App& app, Streams& streams, int& status) {
   sub->footer(
       "The concordance is built from the query options and sorted before the collocates are "
       "counted (by default by the keyword, then the left part from word 1). Collocates are "
-      "the words of the contexts that match a --collocate-mask (lower-case; default *).");
+      "the words of the contexts that match a --collocate-mask (lower-case; default *). A file "
+      "that cannot be opened is reported, the others are used, and the exit status is 1.");
   auto command = std::make_shared<CollocCommand>();
   command->corpus.AddTo(*sub);
   AddQueryOptions(*sub, command->concord);

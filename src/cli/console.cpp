@@ -3,7 +3,8 @@
 namespace lexvane::cli {
 
 text::Answer ConsoleUserInterface::Ask(std::string_view caption, std::string_view text,
-                                       text::Buttons buttons, text::Icon) {
+                                       text::Buttons buttons, text::Icon icon) {
+  if (icon == text::Icon::Error) ++errors_;
   // A text that already opens with its caption ("Warning: The file ...") is
   // not prefixed a second time.
   const bool captioned =

@@ -19,9 +19,13 @@ class ConsoleUserInterface : public text::UserInterface {
   explicit ConsoleUserInterface(std::ostream& err) : err_(err) {}
   text::Answer Ask(std::string_view caption, std::string_view text, text::Buttons buttons,
                    text::Icon icon) override;
+  // How many messages with the error icon were written (a corpus file that
+  // could not be opened, ...).
+  int Errors() const { return errors_; }
 
  private:
   std::ostream& err_;
+  int errors_ = 0;
 };
 
 class ConsoleSearchIndicator : public text::SearchIndicator {

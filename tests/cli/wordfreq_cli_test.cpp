@@ -168,5 +168,13 @@ TEST(CollocCli, CollocatesOfHouseInTheSampleCorpus) {
       2);
 }
 
+TEST(CollocCli, MissingFileIsReportedWithStatusOne) {
+  const std::string missing = kSamples + "/no-such-file.txt";
+  Result r = run({"colloc", "-m", "house", kSamples + "/the_old_house.txt", missing});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find(missing + ": "), std::string::npos) << r.err;
+  EXPECT_FALSE(linesOf(r.out).empty());
+}
+
 }  // namespace
 }  // namespace lexvane::cli

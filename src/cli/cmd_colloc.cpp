@@ -59,6 +59,9 @@ int runColloc(const CollocCommand& command, Streams& streams) {
   const frequency::PositionFlags left = positionsOf(command.left, "--left");
   const frequency::PositionFlags right = positionsOf(command.right, "--right");
   const int sortColumn = command.collocSort.empty() ? 0 : sortColumnOf(command.collocSort);
+  // An empty mask would close the query dialog without a mask: no table.
+  for (const std::string& mask : command.masks)
+    if (mask.empty()) throw CLI::ValidationError("--collocate-mask", "a mask must not be empty");
   Console console(streams.err, streams.errIsTerminal);
   const auto concordance = BuildConcordTable(command.corpus, command.concord, console);
   FrequencyOutput output(command.outputFile, streams.out);

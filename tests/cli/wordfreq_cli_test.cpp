@@ -166,6 +166,14 @@ TEST(CollocCli, CollocatesOfHouseInTheSampleCorpus) {
       run({"colloc", "-l", kSamples + "/sample.CTL", "-m", "house", "--colloc-sort", "left:0"})
           .status,
       2);
+  EXPECT_EQ(
+      run({"colloc", "-l", kSamples + "/sample.CTL", "-m", "house", "--collocate-mask", ""}).status,
+      2);
+  for (const char* positions : {"0", "10", "1,,2", "x"})
+    EXPECT_EQ(
+        run({"colloc", "-l", kSamples + "/sample.CTL", "-m", "house", "--left", positions}).status,
+        2)
+        << positions;
 }
 
 TEST(CollocCli, MissingFileIsReportedWithStatusOne) {

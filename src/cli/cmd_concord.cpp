@@ -18,16 +18,19 @@ int runConcord(const ConcordCommand& command, Streams& streams) {
   Console console(streams.err, streams.errIsTerminal);
   const auto table = BuildConcordTable(command.corpus, command.options, console);
   const std::int32_t last = table->RowCount() - 1;
+  // A corpus file that could not be opened was reported and the work went
+  // on; the status still says that the result lacks it.
+  const int done = console.ui.Errors() > 0 ? kExitError : kExitOk;
   if (!command.options.outputFile.empty())
     return concordance::CopyRowsToFile(*table, 0, last, copy, command.options.outputFile,
                                        console.ui)
-               ? kExitOk
+               ? done
                : kExitError;
   concordance::WriteRows(*table, 0, last, copy, true, [&streams](std::string_view piece) {
     streams.out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
   });
   streams.out.flush();
-  return kExitOk;
+  return done;
 }
 
 }  // namespace
@@ -39,6 +42,10 @@ void AddConcordCommand(CLI::App& app, Streams& streams, int& status) {
   AddQueryOptions(*sub, command->options);
   AddSortOptions(*sub, command->options);
   AddOutputOptions(*sub, command->options);
+  sub->footer(
+      "Rows are written exactly as the concordance window's copy writes them to a file "
+      "(Windows-1252, CR LF). A corpus file that cannot be opened is reported, the others are "
+      "searched, and the exit status is 1.");
   sub->callback([command, &streams, &status] { status = runConcord(*command, streams); });
 }
 

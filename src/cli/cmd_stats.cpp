@@ -24,10 +24,11 @@ int runStats(const StatsCommand& command, Streams& streams) {
   Console console(streams.err, streams.errIsTerminal);
   const auto table = BuildConcordTable(command.corpus, command.options, console);
   const std::string text = concordance::ConcordanceStatistics(*table).CopyText();
+  const int done = console.ui.Errors() > 0 ? kExitError : kExitOk;
   if (command.options.outputFile.empty()) {
     streams.out << text;
     streams.out.flush();
-    return kExitOk;
+    return done;
   }
   std::ofstream file(command.options.outputFile, std::ios::binary | std::ios::trunc);
   if (!file) {
@@ -37,7 +38,7 @@ int runStats(const StatsCommand& command, Streams& streams) {
   file << text;
   file.close();
   if (!file) throw text::Error("Unable to write to " + command.options.outputFile);
-  return kExitOk;
+  return done;
 }
 
 }  // namespace

@@ -129,11 +129,14 @@ TEST_F(ConcordCli, ErrorsAndUsageErrors) {
   EXPECT_EQ(r.err, "lexvane-cli: 'x' is not a valid integer value\n");
 }
 
-TEST_F(ConcordCli, AMissingCorpusFileIsReportedAndTheWorkGoesOn) {
-  const Result r = run("concord -m walk missing.txt a.txt");
-  EXPECT_EQ(r.status, 0);
+TEST_F(ConcordCli, AMissingCorpusFileIsReportedTheWorkGoesOnAndTheStatusSaysSo) {
+  Result r = run("concord -m walk missing.txt a.txt");
+  EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "We walk home. \r\n");
   EXPECT_NE(r.err.find("missing.txt"), std::string::npos);
+  r = run("stats --of concord -m walk missing.txt a.txt");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("Sentences found:\t1\r\n"), std::string::npos);
 }
 
 TEST_F(ConcordCli, StatisticsOfTheConcordance) {

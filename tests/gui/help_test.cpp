@@ -127,6 +127,7 @@ class HelpTest : public QObject {
     int blockedWhileUp = -1;
     Qt::WindowModality boxModality = Qt::NonModal;
     QUrl shownTopic;
+    bool helpExposed = false;
     qApp->installEventFilter(&watch);
     QTimer::singleShot(0, &editor, [&] {
       editor.ButtonHelp->click();
@@ -134,7 +135,7 @@ class HelpTest : public QObject {
       for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* h = qobject_cast<HelpWindow*>(w)) help = h;
       if (help != nullptr) {
-        QTest::qWaitForWindowExposed(help);
+        helpExposed = QTest::qWaitForWindowExposed(help);
         shownTopic = help->browser()->source();
       }
       // The message boxes the dialog raises leave it free too.
@@ -157,6 +158,7 @@ class HelpTest : public QObject {
     });
     editor.exec();
     qApp->removeEventFilter(&watch);
+    QVERIFY(helpExposed);
     QCOMPARE(shownTopic, HelpTopicUrl(3));
     QCOMPARE(blockedWhileUp, 0);
     QCOMPARE(boxModality, Qt::WindowModal);

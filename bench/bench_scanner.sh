@@ -18,20 +18,6 @@ bytes=$(cat "${files[@]}" | wc -c)
 pin=()
 if command -v taskset > /dev/null; then pin=(taskset -c 0); fi
 
-# median_times RUNS COMMAND...: "wall cpu" medians in seconds.
-median_times() {
-  local runs=$1; shift
-  local walls=() cpus=() line
-  for ((i = 0; i < runs; i++)); do
-    line=$( { TIMEFORMAT='%R %U %S'; time "$@" > /dev/null 2>&1; } 2>&1 | tail -n 1)
-    walls+=("$(awk '{print $1}' <<< "$line")")
-    cpus+=("$(awk '{print $2 + $3}' <<< "$line")")
-  done
-  local wall cpu
-  wall=$(printf '%s\n' "${walls[@]}" | sort -g | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}')
-  cpu=$(printf '%s\n' "${cpus[@]}" | sort -g | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}')
-  echo "$wall $cpu"
-}
 mbs() { echo "scale=1; $bytes / $1 / 1000000" | bc -l; }
 
 echo "corpus: ${#files[@]} files, $((bytes / 1000000)) MB in $CORPUS_DIR"

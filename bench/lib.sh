@@ -14,6 +14,21 @@ median_seconds() {
   printf '%s\n' "${times[@]}" | sort -g | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'
 }
 
+# median_times RUNS COMMAND...: "wall cpu" medians in seconds.
+median_times() {
+  local runs=$1; shift
+  local walls=() cpus=() line
+  for ((i = 0; i < runs; i++)); do
+    line=$( { TIMEFORMAT='%R %U %S'; time "$@" > /dev/null 2>&1; } 2>&1 | tail -n 1)
+    walls+=("$(awk '{print $1}' <<< "$line")")
+    cpus+=("$(awk '{print $2 + $3}' <<< "$line")")
+  done
+  local wall cpu
+  wall=$(printf '%s\n' "${walls[@]}" | sort -g | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}')
+  cpu=$(printf '%s\n' "${cpus[@]}" | sort -g | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}')
+  echo "$wall $cpu"
+}
+
 # ratio A B: A / B with two decimals.
 ratio() { echo "scale=2; $1 / $2" | bc -l; }
 

@@ -217,16 +217,8 @@ void CollocTable::Sort(int column, text::ProgressIndicator& progress) {
     return DescendingPrefix(countOfColumn(info, column)) +
            text::collationKey(text::keepFirst(nodeKey(info), kNumberedKeyTextLength));
   };
-  KeyArena keys;
-  bool done = ComputeKeys(
-      n, key,
-      [&](std::size_t c) {
-        progress.SetGauge(static_cast<int>(c * 100 / n));
-        return !progress.Cancelled();
-      },
-      keys);
-  if (done) {
-    std::vector<std::uint32_t> order = OrderByKeys(keys);
+  std::vector<std::uint32_t> order;
+  if (OrderRows(n, key, progress, order)) {
     auto sorted = makeList(true);
     sorted->SetCapacity(static_cast<std::int32_t>(n));
     for (std::uint32_t i : order) {

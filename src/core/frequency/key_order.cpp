@@ -114,4 +114,18 @@ std::string DescendingPrefix(std::int64_t value) {
   return s;
 }
 
+bool OrderRows(std::size_t n, const std::function<std::string(std::size_t)>& key,
+               text::ProgressIndicator& progress, std::vector<std::uint32_t>& order) {
+  KeyArena keys;
+  const bool done = ComputeKeys(
+      n, key,
+      [&](std::size_t c) {
+        progress.SetGauge(static_cast<int>(c * 100 / n));
+        return !progress.Cancelled();
+      },
+      keys);
+  if (done) order = OrderByKeys(keys);
+  return done;
+}
+
 }  // namespace lexvane::frequency

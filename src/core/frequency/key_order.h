@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/progress.h"
+
 namespace lexvane::frequency {
 
 // Many short keys in one block.
@@ -43,6 +45,12 @@ std::vector<std::uint32_t> OrderByKeys(const KeyArena& keys);
 // returned. `key` must be safe to call from two threads at once.
 bool ComputeKeys(std::size_t n, const std::function<std::string(std::size_t)>& key,
                  const std::function<bool(std::size_t done)>& step, KeyArena& out);
+
+// A table pass that orders n rows: computes their keys under the progress
+// indicator (gauge and cancel test at every 100 keys) and, unless cancelled,
+// puts the permutation of OrderByKeys in `order`. False when cancelled.
+bool OrderRows(std::size_t n, const std::function<std::string(std::size_t)>& key,
+               text::ProgressIndicator& progress, std::vector<std::uint32_t>& order);
 
 // The 8-byte big-endian prefix that makes numeric orders part of a key:
 // descending `value` for values from 0 up.

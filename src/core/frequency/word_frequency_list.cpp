@@ -140,17 +140,8 @@ void WordFrequencyList::SortWordList(int mode, std::string_view caption,
         return text::collationKey(info.Word);
     }
   };
-  KeyArena keys;
-  bool done = ComputeKeys(
-      n, key,
-      [&](std::size_t c) {
-        progress.SetGauge(static_cast<int>(c * 100 / n));
-        return !progress.Cancelled();
-      },
-      keys);
-  if (done) {
-    std::vector<std::uint32_t> order = OrderByKeys(keys);
-    keys = KeyArena();
+  std::vector<std::uint32_t> order;
+  if (OrderRows(n, key, progress, order)) {
     auto sorted = makeSortedList();
     sorted->SetCapacity(static_cast<std::int32_t>(n));
     for (std::uint32_t i : order) {

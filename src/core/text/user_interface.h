@@ -13,6 +13,19 @@ enum class Answer { Ok, Cancel, Yes, No };
 enum class Buttons { Ok, OkCancel, OkCancelHelp, YesNo, YesNoCancel };
 enum class Icon { None, Information, Warning, Error, Question };
 
+// The answer of a box closed without a choice (Esc, the close box): OK for
+// OK alone, No for Yes/No, Cancel otherwise.
+inline Answer EscapeAnswer(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::Ok:
+      return Answer::Ok;
+    case Buttons::YesNo:
+      return Answer::No;
+    default:
+      return Answer::Cancel;
+  }
+}
+
 class UserInterface {
  public:
   virtual ~UserInterface() = default;

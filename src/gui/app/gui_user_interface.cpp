@@ -118,15 +118,8 @@ text::Answer GuiUserInterface::ShowMessage(QWidget* parent, const Question& ques
     }
     for (const Choice& c : choices)
       if (c.button == clicked) return c.answer;
-    // Closed by Esc or the close box: the escape answer of the buttons.
-    switch (question.buttons) {
-      case text::Buttons::Ok:
-        return text::Answer::Ok;
-      case text::Buttons::YesNo:
-        return text::Answer::No;
-      default:
-        return text::Answer::Cancel;
-    }
+    // Closed by Esc or the close box.
+    return text::EscapeAnswer(question.buttons);
   }
 }
 

@@ -50,27 +50,17 @@ class OperationRunner::UiProxy : public text::UserInterface {
   text::Answer Ask(std::string_view caption, std::string_view text, text::Buttons buttons,
                    text::Icon icon) override {
     auto ask = [&] {
-      return abort_.load() ? escapeAnswer(buttons) : real_.Ask(caption, text, buttons, icon);
+      return abort_.load() ? lexvane::text::EscapeAnswer(buttons)
+                           : real_.Ask(caption, text, buttons, icon);
     };
     if (QThread::currentThread() == gui_->thread()) return ask();
-    text::Answer answer = escapeAnswer(buttons);
+    text::Answer answer = lexvane::text::EscapeAnswer(buttons);
     QMetaObject::invokeMethod(
         gui_, [&] { answer = ask(); }, Qt::BlockingQueuedConnection);
     return answer;
   }
 
  private:
-  static text::Answer escapeAnswer(text::Buttons buttons) {
-    switch (buttons) {
-      case text::Buttons::Ok:
-        return text::Answer::Ok;
-      case text::Buttons::YesNo:
-        return text::Answer::No;
-      default:
-        return text::Answer::Cancel;
-    }
-  }
-
   text::UserInterface& real_;
   std::atomic<bool>& abort_;
   QObject* gui_;

@@ -5,6 +5,7 @@
 #include "gui/app/form_search_ind.h"
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/operation_runner.h"
+#include "gui/concordance/form_stat.h"
 #include "gui/corpus/form_file_list.h"
 
 namespace lexvane::gui {
@@ -25,6 +26,7 @@ void Workspace::CreateDialogs(QWidget* mainWindow) {
   FormFileList = new TFormFileList(corpus_, *ui_, mainWindow);
   FormProgressInd = new TFormProgressInd(mainWindow);
   FormSearchInd = new TFormSearchInd(mainWindow);
+  FormStat = new TFormStat(mainWindow);
   runner_ = std::make_unique<OperationRunner>(*ui_, *FormSearchInd, *FormProgressInd);
 }
 

@@ -22,6 +22,7 @@ class TFormAbout;
 class TFormFileList;
 class TFormProgressInd;
 class TFormSearchInd;
+class TFormStat;
 
 class Workspace {
  public:
@@ -54,6 +55,7 @@ class Workspace {
   TFormFileList* FormFileList = nullptr;
   TFormProgressInd* FormProgressInd = nullptr;
   TFormSearchInd* FormSearchInd = nullptr;
+  TFormStat* FormStat = nullptr;
 
  private:
   corpus::CorpusSettings corpus_;

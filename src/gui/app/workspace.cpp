@@ -5,6 +5,7 @@
 #include "gui/app/form_search_ind.h"
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/operation_runner.h"
+#include "gui/concordance/form_copy_concord.h"
 #include "gui/concordance/form_stat.h"
 #include "gui/corpus/form_file_list.h"
 
@@ -25,6 +26,7 @@ void Workspace::CreateDialogs(QWidget* mainWindow) {
   FormAbout = new TFormAbout(mainWindow);
   FormFileList = new TFormFileList(corpus_, *ui_, mainWindow);
   FormProgressInd = new TFormProgressInd(mainWindow);
+  FormCopyConcord = new TFormCopyConcord(mainWindow);
   FormSearchInd = new TFormSearchInd(mainWindow);
   FormStat = new TFormStat(mainWindow);
   runner_ = std::make_unique<OperationRunner>(*ui_, *FormSearchInd, *FormProgressInd);

@@ -19,6 +19,7 @@ namespace lexvane::gui {
 class GuiUserInterface;
 class OperationRunner;
 class TFormAbout;
+class TFormCopyConcord;
 class TFormFileList;
 class TFormProgressInd;
 class TFormSearchInd;
@@ -54,6 +55,7 @@ class Workspace {
   TFormAbout* FormAbout = nullptr;
   TFormFileList* FormFileList = nullptr;
   TFormProgressInd* FormProgressInd = nullptr;
+  TFormCopyConcord* FormCopyConcord = nullptr;
   TFormSearchInd* FormSearchInd = nullptr;
   TFormStat* FormStat = nullptr;
 

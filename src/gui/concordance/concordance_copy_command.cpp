@@ -54,7 +54,8 @@ void SetSaveFileChooser(SaveFileChooser chooser) {
 void CopyConcordance(Workspace& workspace,
                      std::shared_ptr<const concordance::ConcordanceTable> table,
                      std::pair<int, int> selectedRows, QWidget* owner) {
-  if (!table || table->RowCount() == 0) return;
+  // One operation at a time: the command stays disabled while one runs.
+  if (!table || table->RowCount() == 0 || workspace.Runner().busy()) return;
   if (workspace.FormCopyConcord->exec() != QDialog::Accepted) return;
   const concordance::CopyOptions options = workspace.FormCopyConcord->Options();
   try {

@@ -2,12 +2,16 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMdiArea>
 #include <QScreen>
 #include <QTimer>
 
+#include "concordance/concordance_builder.h"
 #include "gui/app/form_main.h"
+#include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
 #include "gui/app/workspace.h"
+#include "gui/concordance/form_source.h"
 #include "gui/corpus/form_file_list.h"
 
 namespace lexvane::gui {
@@ -26,6 +30,36 @@ void saveScreen(TFormMain& mainWindow, QWidget* over, const QString& file) {
   shot.save(file);
 }
 
+// Builds a concordance of `mask` on the corpus with the core and opens the
+// source window of its first hit in the frame; null when there is none.
+TFormSource* OpenSourceForScreenshot(TFormMain& mainWindow, const char* mask) {
+  Workspace& workspace = mainWindow.workspace();
+  search::SearchQuery query;
+  query.Masks[0] = {search::TypedMask(mask)};
+  text::SilentSearchIndicator search;
+  text::SilentProgressIndicator progress;
+  text::OperationHost host{workspace.Ui(), search, progress};
+  std::unique_ptr<concordance::ConcordanceTable> table =
+      concordance::BuildConcordance(query, workspace.Corpus(), host);
+  if (table->RowCount() == 0) return nullptr;
+  const int row = table->RowCount() / 2;
+  return TFormSource::Display(*table, row, workspace.Corpus().OEMtoANSIConvert,
+                              mainWindow.mdiArea());
+}
+
+// A source window over the frame: the text around a hit of "house" in the
+// corpus, the keyword selected. Then the program quits.
+void sourceWindowShot(TFormMain& mainWindow, const QString& dir) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (qobject_cast<HelpWindow*>(w) != nullptr) w->close();
+  TFormSource* source = OpenSourceForScreenshot(mainWindow, "house");
+  QTimer::singleShot(1200, &mainWindow, [&mainWindow, source, dir] {
+    if (source != nullptr)
+      saveScreen(mainWindow, nullptr, dir + QStringLiteral("/source_window.png"));
+    QApplication::quit();
+  });
+}
+
 }  // namespace
 
 void TakeScreenshots(TFormMain& mainWindow, const QString& folder) {
@@ -41,7 +75,7 @@ void TakeScreenshots(TFormMain& mainWindow, const QString& folder) {
       saveScreen(mainWindow, editor, dir + QStringLiteral("/file_list_editor.png"));
       editor->reject();
       ShowHelp(3);
-      QTimer::singleShot(1200, &mainWindow, [dir] {
+      QTimer::singleShot(1200, &mainWindow, [&mainWindow, dir] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
           if (auto* help = qobject_cast<HelpWindow*>(w)) {
             QScreen* screen = help->screen();
@@ -50,7 +84,7 @@ void TakeScreenshots(TFormMain& mainWindow, const QString& folder) {
                 .save(dir + QStringLiteral("/help.png"));
           }
         }
-        QApplication::quit();
+        sourceWindowShot(mainWindow, dir);
       });
     });
     editor->open();

@@ -1,8 +1,8 @@
-// The pictures of the README: the main window on the corpus it opened, and
-// the same with the file-list editor open, and the help window, saved as PNG
-// files into a folder
-// (the program's hidden --screenshot DIR option, run under Xvfb by
-// scripts/screenshots.sh). The program quits when they are taken.
+// The pictures of the README: the main window on the corpus it opened, the
+// same with the file-list editor open, the help window and a source window,
+// saved as PNG files into a folder (the program's hidden --screenshot DIR
+// option, run under Xvfb by scripts/screenshots.sh). The program quits when
+// they are taken.
 #pragma once
 
 #include <QString>

@@ -4,6 +4,7 @@
 
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QTimer>
 
 #include "concordance/concordance_table.h"
 #include "concordance/source_text.h"
@@ -41,6 +42,11 @@ void TFormSource::SetSource(const std::string& path, const concordance::SourceBl
                      QTextCursor::KeepAnchor);
   Memo1->setTextCursor(cursor);
   Memo1->centerCursor();
+}
+
+void TFormSource::showEvent(QShowEvent* event) {
+  SourceTextWindow::showEvent(event);
+  QTimer::singleShot(0, Memo1, [memo = Memo1] { memo->centerCursor(); });
 }
 
 }  // namespace lexvane::gui

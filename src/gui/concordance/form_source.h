@@ -34,6 +34,10 @@ class TFormSource : public SourceTextWindow {
   // Shows `block` of the file `path` with the `keywordLength` characters from
   // the keyword's start selected, and the caption for `path`.
   void SetSource(const std::string& path, const concordance::SourceBlock& block, int keywordLength);
+
+ protected:
+  // Brings the keyword to the middle of the field once it has its size.
+  void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace lexvane::gui

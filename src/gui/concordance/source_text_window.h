@@ -32,7 +32,7 @@ class SourceTextWindow : public ChildWindow {
  public Q_SLOTS:
   // Copies the field's selected text to the clipboard; nothing when nothing
   // is selected.
-  virtual void Copy1Click();
+  void Copy1Click() override;
 
  public:  // controls, for tests
   QPlainTextEdit* Memo1 = nullptr;

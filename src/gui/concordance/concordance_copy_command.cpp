@@ -14,6 +14,7 @@
 #include "gui/app/text_codec.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/form_copy_concord.h"
+#include "text/character_sets.h"
 #include "text/error.h"
 
 namespace lexvane::gui {
@@ -58,6 +59,8 @@ void CopyConcordance(Workspace& workspace,
   if (!table || table->RowCount() == 0 || workspace.Runner().busy()) return;
   if (workspace.FormCopyConcord->exec() != QDialog::Accepted) return;
   const concordance::CopyOptions options = workspace.FormCopyConcord->Options();
+  // Words are cut with the separators of the latest build, as they are now.
+  const text::CharacterSets sets = workspace.LatestScanSets().Sets();
   try {
     concordance::CopyWidth(options);
   } catch (const text::Error& e) {
@@ -78,7 +81,7 @@ void CopyConcordance(Workspace& workspace,
     auto copied = std::make_shared<bool>(false);
     workspace.Runner().start(
         [=](text::OperationHost& host) {
-          *copied = concordance::CopyRowsToText(*table, first, last, options, host.ui, *text,
+          *copied = concordance::CopyRowsToText(*table, first, last, options, sets, host.ui, *text,
                                                 &host.progress);
         },
         [=](bool completed) {
@@ -92,7 +95,8 @@ void CopyConcordance(Workspace& workspace,
   const std::string path = ToPath(*file);
   workspace.Runner().start(
       [=](text::OperationHost& host) {
-        concordance::CopyRowsToFile(*table, first, last, options, path, host.ui, &host.progress);
+        concordance::CopyRowsToFile(*table, first, last, options, sets, path, host.ui,
+                                    &host.progress);
       },
       {}, owner);
 }

@@ -37,7 +37,8 @@ void SetSaveFileChooser(SaveFileChooser chooser);
 // cancelled. `selectedRows` are the first and last selected rows (0-based;
 // {-1, -1} when none), used with "Copy selected rows only". A width that is
 // not a number is reported before anything is copied; the clipboard's size
-// refusal and "Cannot create file" come from the core. The work runs with
+// refusal and "Cannot create file" come from the core. Words are cut with
+// the workspace's latest build sets as they stand now. The work runs with
 // `owner` (the window) as its owner and shares the table.
 void CopyConcordance(Workspace& workspace,
                      std::shared_ptr<const concordance::ConcordanceTable> table,

@@ -200,6 +200,18 @@ class ConcordanceWindowTest : public QObject {
     frame_->MenuSearchClick();
     QVERIFY(frame_->mdiArea()->subWindowList().isEmpty());
     QVERIFY(messages_.isEmpty());
+    // A "Max. list size" that is no number: the message, and the window goes.
+    whenShown(dialog, [dialog] {
+      QTest::keyClicks(dialog->Edit1, QStringLiteral("the"));
+      dialog->ButtonOKClick();
+      dialog->EditMaxListSize->setText(QStringLiteral("lots"));
+      dialog->ButtonOKClick();
+    });
+    frame_->MenuSearchClick();
+    workspace_->Runner().waitForIdle();
+    QCOMPARE(messages_, QStringList{"'lots' is not a valid integer value"});
+    QTRY_VERIFY(frame_->mdiArea()->subWindowList().isEmpty());
+    dialog->EditMaxListSize->setText(QStringLiteral("10000"));
   }
 
   void modelFormatsCellsAndPassesTheTester() {

@@ -235,8 +235,10 @@ bool TFormConcordance::Start(SearchKind kind) {
       [this, built](bool completed) {
         if (!completed || !*built) {
           // The message has been shown; a window without a table goes.
-          close();
-          deleteLater();
+          if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            sub->close();
+          else
+            deleteLater();
           return;
         }
         showBuilt(std::move(*built));

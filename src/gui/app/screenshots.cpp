@@ -42,7 +42,7 @@ void saveScreen(TFormMain& mainWindow, QWidget* over, const QString& file) {
 void searchShots(TFormMain& mainWindow, const QString& dir) {
   Workspace& workspace = mainWindow.workspace();
   TFormSearchAdv* adv = workspace.FormSearchAdv;
-  QTimer::singleShot(0, adv, [adv] {
+  QTimer::singleShot(0, adv, [&mainWindow, adv] {
     adv->ButtonClearAllClick();
     adv->Edits[0]->setText(QStringLiteral("the"));
     adv->Edits[1]->setText(QStringLiteral("hous*"));
@@ -50,7 +50,7 @@ void searchShots(TFormMain& mainWindow, const QString& dir) {
     adv->Edits[1]->setText(QStringLiteral("home"));
     adv->SpinButtonUpClick(0);
     adv->SpinButtonUpClick(0);
-    adv->move(40, 60);
+    adv->move(mainWindow.frameGeometry().topLeft() + QPoint(40, 60));
   });
   QTimer::singleShot(1200, adv, [&mainWindow, adv, dir] {
     saveScreen(mainWindow, adv, dir + QStringLiteral("/advanced_search.png"));
@@ -71,7 +71,7 @@ void searchShots(TFormMain& mainWindow, const QString& dir) {
       return;
     }
     QObject::connect(window, &TFormConcordance::built, window, [&mainWindow, window, dir] {
-      window->parentWidget()->setGeometry(0, 0, 760, 330);
+      window->parentWidget()->showMaximized();
       TFormSortConcord* sort = mainWindow.workspace().FormSortConcord;
       QTimer::singleShot(0, sort, [sort] {
         sort->RadioButtonRightPart->setChecked(true);
@@ -110,6 +110,7 @@ void TakeScreenshots(TFormMain& mainWindow, const QString& folder) {
             const QRect area = help->frameGeometry();
             screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
                 .save(dir + QStringLiteral("/help.png"));
+            help->hide();
           }
         }
         searchShots(mainWindow, dir);

@@ -255,7 +255,8 @@ class ConcordanceWindowTest : public QObject {
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
     auto expected = engineTable(workspace_->FormSearch->Query(), workspace_->Corpus());
     text::SilentProgressIndicator silent;
-    concordance::SortConcordance(*expected, {false, false, 1}, silent);
+    concordance::SortConcordance(*expected, {false, false, 1},
+                                 corpus::ScannerSets(workspace_->Corpus()), silent);
     sortWith(window, false, 1);
     QVERIFY(window->Table()->TableSorted);
     QCOMPARE(rowsOf(*window->Model()), rowsOf(*expected));

@@ -224,6 +224,14 @@ bool TFormConcordance::Start(SearchKind kind) {
     if (workspace_->FormSearchAdv->exec() != QDialog::Accepted) return false;
     query = workspace_->FormSearchAdv->Query();
   }
+  try {
+    concordance::MaxListSizeOf(query);
+  } catch (const text::Error& e) {
+    workspace_->Ui().ShowError(e.what());
+    return false;
+  }
+  // Later sorts and copies cut words as this build does.
+  workspace_->LatestScanSets().Record(corpus::ScannerSets(workspace_->Corpus()));
   setWindowTitle(codec_.Decode(concordance::ConcordanceCaption(query)));
   // The work gets its own copies: the corpus may be edited while it runs.
   auto built = std::make_shared<std::unique_ptr<concordance::ConcordanceTable>>();

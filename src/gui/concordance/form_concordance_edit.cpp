@@ -76,9 +76,10 @@ void TFormConcordance::SortThen(std::function<void(bool)> next) {
     return;
   }
   const concordance::SortOptions options = dialog.Options();
+  const text::CharacterSets sets = workspace_->LatestScanSets().Sets();
   runOnTable(
-      [options](concordance::ConcordanceTable& table, text::OperationHost& host) {
-        concordance::SortConcordance(table, options, host.progress);
+      [options, sets](concordance::ConcordanceTable& table, text::OperationHost& host) {
+        concordance::SortConcordance(table, options, sets, host.progress);
       },
       [this, options, finish] {
         if (table_->TableSorted)

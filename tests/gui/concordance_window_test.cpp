@@ -311,6 +311,12 @@ class ConcordanceWindowTest : public QObject {
   void deleteDuplicatesReportsAndKeepsOneRowPerSentence() {
     TFormConcordance* window = simpleSearch({QStringLiteral("t*")});
     const int n = window->Table()->RowCount();
+    int rowsShownWithTheMessage = -1;
+    GuiUserInterface::setAnswerer([&](const Question& q) {
+      messages_ << q.text;
+      rowsShownWithTheMessage = window->Model()->rowCount();
+      return text::Answer::Ok;
+    });
     window->MenuDeleteDuplicateClick();
     workspace_->Runner().waitForIdle();
     const int kept = window->Table()->RowCount();
@@ -318,6 +324,7 @@ class ConcordanceWindowTest : public QObject {
     QCOMPARE(messages_, QStringList{QString::number(n - kept) +
                                     " duplicate sentences were found and deleted."});
     QCOMPARE(window->Model()->rowCount(), kept);
+    QCOMPARE(rowsShownWithTheMessage, kept);  // the grid has the table back by then
     for (int a = 0; a < kept; ++a)
       for (int b = a + 1; b < kept; ++b) QVERIFY(!window->Table()->SameSentence(a, b));
   }

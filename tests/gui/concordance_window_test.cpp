@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -306,6 +307,44 @@ class ConcordanceWindowTest : public QObject {
     window->MenuClearClick();
     QCOMPARE(window->Model()->rowCount(), 0);
     QCOMPARE(window->MemoCurSentence()->toPlainText(), QString());
+  }
+
+  void editMenuAndPopupHoldTheSameCommands() {
+    TFormConcordance* window = simpleSearch({QStringLiteral("walk")});
+    QCOMPARE(window->MergedMenus().size(), 1);
+    QMenu* edit = window->MergedMenus().front();
+    QCOMPARE(edit->title(), QStringLiteral("&Edit"));
+    QCOMPARE(edit->property(kMenuGroupProperty).toInt(), 1);
+    QCOMPARE(HelpContextOf(edit), 11);
+    QStringList captions;
+    for (QAction* a : edit->actions()) captions << (a->isSeparator() ? "-" : a->text());
+    QCOMPARE(captions,
+             (QStringList{
+                 "Copy...", "Paste", "Clear", "&Sort...", "-", "&Delete duplicate sentences",
+                 "Display s&ource text", "Display stripped source text", "S&tatistics...",
+                 "&Frequency of collocates...", "-", "S&how current sentence", "S&ave settings"}));
+    QCOMPARE(window->Action("MenuCopy")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    QCOMPARE(window->Action("MenuClear")->shortcut(), QKeySequence(Qt::Key_Delete));
+    for (const char* name : {"MenuCopy", "MenuClear", "MenuDeleteDuplicate", "MenuDisplaySource"})
+      QCOMPARE(window->Action(name)->property(kHelpContextProperty).toInt(), 11);
+    QCOMPARE(HelpContextOf(window->Grid()), 5);
+    // The corpus is not tagged: no stripped source display.
+    QVERIFY(!window->Action("MenuDisplaystrippedsource")->isVisible());
+    QVERIFY(!window->Action("MenuDisplaystrippedtext")->isVisible());
+    // Both check marks follow the pane.
+    window->Action("MenuPopupCurrentSentence")->trigger();
+    QVERIFY(!window->SentenceShown());
+    QVERIFY(!window->Action("MenuCurrentSentence")->isChecked());
+    window->Action("MenuCurrentSentence")->trigger();
+    QVERIFY(window->SentenceShown());
+    QVERIFY(window->Action("MenuPopupCurrentSentence")->isChecked());
+    QVERIFY(!window->MemoCurSentence()->toPlainText().isEmpty());
+
+    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/tagged.CTL", workspace_->Corpus(), workspace_->Ui());
+    TFormConcordance* tagged = simpleSearch({QStringLiteral("*")});
+    QVERIFY(tagged->Table()->TaggedText);
+    QVERIFY(tagged->Action("MenuDisplaystrippedsource")->isVisible());
+    QVERIFY(tagged->Action("MenuDisplaystrippedtext")->isVisible());
   }
 
   void deleteDuplicatesReportsAndKeepsOneRowPerSentence() {

@@ -2,21 +2,29 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QTableView>
 #include <QTimer>
 
-#include "concordance/concordance_builder.h"
 #include "gui/app/form_main.h"
-#include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
 #include "gui/app/workspace.h"
-#include "gui/concordance/form_source.h"
+#include "gui/concordance/form_concordance.h"
+#include "gui/concordance/form_sort_concord.h"
 #include "gui/corpus/form_file_list.h"
+#include "gui/search/form_search.h"
+#include "gui/search/form_search_adv.h"
 
 namespace lexvane::gui {
 
 namespace {
+
+void searchShots(TFormMain& mainWindow, const QString& dir);
 
 // The whole screen, so that the dialogs over the main window show too;
 // cropped to the main window's frame and what lies over it.
@@ -30,34 +38,68 @@ void saveScreen(TFormMain& mainWindow, QWidget* over, const QString& file) {
   shot.save(file);
 }
 
-// Builds a concordance of `mask` on the corpus with the core and opens the
-// source window of its first hit in the frame; null when there is none.
-TFormSource* OpenSourceForScreenshot(TFormMain& mainWindow, const char* mask) {
-  Workspace& workspace = mainWindow.workspace();
-  search::SearchQuery query;
-  query.Masks[0] = {search::TypedMask(mask)};
-  text::SilentSearchIndicator search;
-  text::SilentProgressIndicator progress;
-  text::OperationHost host{workspace.Ui(), search, progress};
-  std::unique_ptr<concordance::ConcordanceTable> table =
-      concordance::BuildConcordance(query, workspace.Corpus(), host);
-  if (table->RowCount() == 0) return nullptr;
-  const int row = table->RowCount() / 2;
-  return TFormSource::Display(*table, row, workspace.Corpus().OEMtoANSIConvert,
-                              mainWindow.mdiArea());
-}
-
-// A source window over the frame: the text around a hit of "house" in the
-// corpus, the keyword selected. Then the program quits.
-void sourceWindowShot(TFormMain& mainWindow, const QString& dir) {
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (qobject_cast<HelpWindow*>(w) != nullptr) w->close();
-  TFormSource* source = OpenSourceForScreenshot(mainWindow, "house");
-  QTimer::singleShot(1200, &mainWindow, [&mainWindow, source, dir] {
-    if (source != nullptr)
-      saveScreen(mainWindow, nullptr, dir + QStringLiteral("/source_window.png"));
+// A source window over the concordance window: the text around its middle
+// row's hit, the keyword selected. Then the program quits.
+void sourceWindowShot(TFormMain& mainWindow, TFormConcordance* window, const QString& dir) {
+  window->parentWidget()->showNormal();
+  const int row = window->Table()->RowCount() / 2;
+  window->Grid()->setCurrentIndex(window->Grid()->model()->index(row, 2));
+  window->MenuDisplaySourceClick();
+  QTimer::singleShot(1200, &mainWindow, [&mainWindow, dir] {
+    saveScreen(mainWindow, nullptr, dir + QStringLiteral("/source_window.png"));
     QApplication::quit();
   });
+}
+
+// The advanced search dialog with a query typed in, then a concordance of
+// the simple dialog's query, sorted by the first word to the right.
+void searchShots(TFormMain& mainWindow, const QString& dir) {
+  Workspace& workspace = mainWindow.workspace();
+  TFormSearchAdv* adv = workspace.FormSearchAdv;
+  QTimer::singleShot(0, adv, [&mainWindow, adv] {
+    adv->ButtonClearAllClick();
+    adv->Edits[0]->setText(QStringLiteral("the"));
+    adv->Edits[1]->setText(QStringLiteral("hous*"));
+    adv->ButtonOKClick();
+    adv->Edits[1]->setText(QStringLiteral("home"));
+    adv->SpinButtonUpClick(0);
+    adv->SpinButtonUpClick(0);
+    adv->move(mainWindow.frameGeometry().topLeft() + QPoint(40, 60));
+  });
+  QTimer::singleShot(1200, adv, [&mainWindow, adv, dir] {
+    saveScreen(mainWindow, adv, dir + QStringLiteral("/advanced_search.png"));
+    adv->reject();
+    TFormSearch* simple = mainWindow.workspace().FormSearch;
+    QTimer::singleShot(0, simple, [simple] {
+      simple->ButtonClearAllClick();
+      simple->Edit1->setText(QStringLiteral("walk*"));
+      simple->ButtonOKClick();
+      simple->ButtonOKClick();
+    });
+    mainWindow.MenuSearchClick();
+    const QList<QMdiSubWindow*> subs = mainWindow.mdiArea()->subWindowList();
+    auto* window =
+        subs.isEmpty() ? nullptr : qobject_cast<TFormConcordance*>(subs.back()->widget());
+    if (window == nullptr) {
+      QApplication::quit();
+      return;
+    }
+    QObject::connect(window, &TFormConcordance::built, window, [&mainWindow, window, dir] {
+      window->parentWidget()->showMaximized();
+      TFormSortConcord* sort = mainWindow.workspace().FormSortConcord;
+      QTimer::singleShot(0, sort, [sort] {
+        sort->RadioButtonRightPart->setChecked(true);
+        sort->Button1->click();
+      });
+      window->SortThen([&mainWindow, window, dir](bool) {
+        QTimer::singleShot(1200, &mainWindow, [&mainWindow, window, dir] {
+          saveScreen(mainWindow, nullptr, dir + QStringLiteral("/concordance.png"));
+          sourceWindowShot(mainWindow, window, dir);
+        });
+      });
+    });
+  });
+  adv->open();
 }
 
 }  // namespace
@@ -82,9 +124,10 @@ void TakeScreenshots(TFormMain& mainWindow, const QString& folder) {
             const QRect area = help->frameGeometry();
             screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
                 .save(dir + QStringLiteral("/help.png"));
+            help->hide();
           }
         }
-        sourceWindowShot(mainWindow, dir);
+        searchShots(mainWindow, dir);
       });
     });
     editor->open();

@@ -1,13 +1,9 @@
 // The two source windows: the block around a hit near the start of a file
 // and far into it with the keyword selected, the caption's 30-character
 // rule, the DOS option read when the window opens, a file that went missing,
-// the stripped text of a tagged corpus, Copy, and the window's place in the
-// frame as its active child window.
+// the stripped text of a tagged corpus, and Copy.
 #include <QApplication>
 #include <QClipboard>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -16,10 +12,7 @@
 
 #include "concordance/concordance_builder.h"
 #include "corpus/list_files.h"
-#include "gui/app/form_main.h"
 #include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/workspace.h"
 #include "gui/concordance/form_source.h"
 #include "gui/concordance/form_source_stripped.h"
 
@@ -56,6 +49,14 @@ void writeFile(const QString& path, const std::string& bytes) {
   std::ofstream(path.toStdString(), std::ios::binary) << bytes;
 }
 
+corpus::CorpusSettings corpusWithDosOption(bool on) {
+  corpus::CorpusSettings corpus;
+  corpus.OEMtoANSIConvert = on;
+  return corpus;
+}
+const corpus::CorpusSettings kPlain = corpusWithDosOption(false);
+const corpus::CorpusSettings kDos = corpusWithDosOption(true);
+
 QString selected(const SourceTextWindow& w) {
   return w.Memo1->textCursor().selectedText();
 }
@@ -74,7 +75,7 @@ class SourceWindowsTest : public QObject {
       if (table->Info(row).Offset > 2048) far = row;
     }
     QVERIFY(near >= 0 && far >= 0);
-    std::unique_ptr<TFormSource> w(TFormSource::Display(*table, near, false, nullptr));
+    std::unique_ptr<TFormSource> w(TFormSource::Display(*table, near, kPlain, nullptr));
     QVERIFY(w);
     QCOMPARE(w->Memo1->textCursor().selectionStart(), int(table->Info(near).Offset));
     QCOMPARE(selected(*w), QString::fromStdString(std::string(table->Keywords().View(near))));
@@ -82,7 +83,7 @@ class SourceWindowsTest : public QObject {
     QVERIFY(w->windowTitle().endsWith(QStringLiteral(".txt")));
     QCOMPARE(w->windowTitle().size(), 8 + 30);
 
-    w.reset(TFormSource::Display(*table, far, false, nullptr));
+    w.reset(TFormSource::Display(*table, far, kPlain, nullptr));
     QCOMPARE(w->Memo1->textCursor().selectionStart(), 2048);
     QCOMPARE(selected(*w), QString::fromStdString(std::string(table->Keywords().View(far))));
     // The block ends with the file, fewer than 2048 bytes after the keyword.
@@ -99,7 +100,7 @@ class SourceWindowsTest : public QObject {
     bytes.replace(hit, 7, "KEYWORD");
     writeFile(path, bytes);
     auto table = oneHit(path.toStdString(), hit, "KEYWORD");
-    std::unique_ptr<TFormSource> w(TFormSource::Display(*table, 0, false, nullptr));
+    std::unique_ptr<TFormSource> w(TFormSource::Display(*table, 0, kPlain, nullptr));
     QCOMPARE(selected(*w), QStringLiteral("KEYWORD"));
     QVERIFY(!w->Memo1->toPlainText().contains(QLatin1Char('\r')));
     // Short paths show whole.
@@ -114,19 +115,20 @@ class SourceWindowsTest : public QObject {
     const QString path = dir.filePath(QStringLiteral("dos.txt"));
     writeFile(path, "un caf\x82 noir");
     auto table = oneHit(path.toStdString(), 3, "caf\x82");
-    std::unique_ptr<TFormSource> w(TFormSource::Display(*table, 0, true, nullptr));
+    std::unique_ptr<TFormSource> w(TFormSource::Display(*table, 0, kDos, nullptr));
     QCOMPARE(selected(*w), QStringLiteral("caf\u00e9"));
-    w.reset(TFormSource::Display(*table, 0, false, nullptr));
+    w.reset(TFormSource::Display(*table, 0, kPlain, nullptr));
     QCOMPARE(selected(*w), QStringLiteral("caf\u201a"));  // byte 0x82 as Windows text
     QFile::remove(path);
-    QVERIFY(!TFormSource::Display(*table, 0, false, nullptr));
-    QVERIFY(!TFormSourceStripped::Display(*table, 0, false, nullptr));
+    QVERIFY(!TFormSource::Display(*table, 0, kPlain, nullptr));
+    QVERIFY(!TFormSourceStripped::Display(*table, 0, kPlain, nullptr));
   }
 
   void strippedSourceOfTheTaggedSampleAndCopy() {
     auto table = build(LEXVANE_SAMPLES_DIR "/tagged.CTL", "house");
     QVERIFY(table->RowCount() > 0);
-    std::unique_ptr<TFormSourceStripped> w(TFormSourceStripped::Display(*table, 0, false, nullptr));
+    std::unique_ptr<TFormSourceStripped> w(
+        TFormSourceStripped::Display(*table, 0, kPlain, nullptr));
     QVERIFY(w);
     const QString text = w->Memo1->toPlainText();
     QVERIFY(text.startsWith(QStringLiteral("The old house on the hill has eleven rooms.\n")));
@@ -143,29 +145,6 @@ class SourceWindowsTest : public QObject {
     w->Memo1->setTextCursor(c);
     w->Copy2->trigger();  // the pop-up entry runs the same command
     QCOMPARE(QApplication::clipboard()->text(), text.mid(4, 46));
-  }
-
-  void opensAsTheFramesActiveChildWithItsEditMenu() {
-    SetHelpObserver([](int) {});
-    GuiUserInterface::setAnswerer([](const Question&) { return text::Answer::Ok; });
-    Workspace workspace;
-    TFormMain frame(workspace);
-    frame.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&frame));
-    auto table = build(LEXVANE_SAMPLES_DIR "/sample.CTL", "house");
-    TFormSource* w = TFormSource::Display(*table, 0, false, frame.mdiArea());
-    QVERIFY(w);
-    QCOMPARE(frame.activeKind(), ActiveKind::Source);
-    QCOMPARE(frame.mdiArea()->subWindowList().size(), 1);
-    QCOMPARE(w->MergedMenus().front()->title(), QStringLiteral("&Edit"));
-    QCOMPARE(HelpContextOf(w->Memo1), 8);
-    QCOMPARE(w->Copy1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Insert));
-    auto* stripped = TFormSourceStripped::Display(*table, 0, false, frame.mdiArea());
-    QCOMPARE(frame.activeKind(), ActiveKind::SourceStripped);
-    QCOMPARE(HelpContextOf(stripped->Memo1), 0);
-    stripped->parentWidget()->close();  // closing destroys the window
-    QTRY_COMPARE(frame.mdiArea()->subWindowList().size(), 1);
-    GuiUserInterface::setAnswerer({});
   }
 };
 

@@ -58,7 +58,8 @@ void CopyConcordance(Workspace& workspace,
   // One operation at a time: the command stays disabled while one runs.
   if (!table || table->RowCount() == 0 || workspace.Runner().busy()) return;
   if (workspace.FormCopyConcord->exec() != QDialog::Accepted) return;
-  const concordance::CopyOptions options = workspace.FormCopyConcord->Options();
+  const TextCodec codec = CorpusCodec(workspace.Corpus());
+  const concordance::CopyOptions options = workspace.FormCopyConcord->Options(codec);
   // Words are cut with the separators of the latest build, as they are now.
   const text::CharacterSets sets = workspace.LatestScanSets().Sets();
   try {
@@ -85,7 +86,7 @@ void CopyConcordance(Workspace& workspace,
                                                 &host.progress);
         },
         [=](bool completed) {
-          if (completed && *copied) QApplication::clipboard()->setText(FromAnsi(*text));
+          if (completed && *copied) QApplication::clipboard()->setText(codec.Decode(*text));
         },
         owner);
     return;

@@ -22,13 +22,12 @@ void TFormConcordance::MenuStatisticsClick() {
 void TFormConcordance::MenuDisplaySourceClick() {
   if (!Table() || Table()->RowCount() == 0) return;
   // The DOS option as the corpus has it now, not as the table was built.
-  TFormSource::Display(*Table(), SelectedRows().first, workspace().Corpus().OEMtoANSIConvert, this);
+  TFormSource::Display(*Table(), SelectedRows().first, workspace().Corpus(), this);
 }
 
 void TFormConcordance::MenuDisplaystrippedsourceClick() {
   if (!Table() || Table()->RowCount() == 0) return;
-  TFormSourceStripped::Display(*Table(), SelectedRows().first,
-                               workspace().Corpus().OEMtoANSIConvert, this);
+  TFormSourceStripped::Display(*Table(), SelectedRows().first, workspace().Corpus(), this);
 }
 
 }  // namespace lexvane::gui

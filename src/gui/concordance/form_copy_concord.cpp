@@ -174,7 +174,7 @@ void TFormCopyConcord::showEvent(QShowEvent* event) {
   CentreOnScreen(this);
 }
 
-concordance::CopyOptions TFormCopyConcord::Options() const {
+concordance::CopyOptions TFormCopyConcord::Options(const TextCodec& codec) const {
   concordance::CopyOptions o;
   if (RadioButtonToOnePara->isChecked())
     o.Format = concordance::CopyFormat::OneParagraph;
@@ -182,13 +182,13 @@ concordance::CopyOptions TFormCopyConcord::Options() const {
     o.Format = concordance::CopyFormat::Justify;
   else
     o.Format = concordance::CopyFormat::EachParagraph;
-  o.Width = ToAnsi(Edit1->text());
+  o.Width = codec.Encode(Edit1->text());
   o.ToFile = CheckBoxToFile->isChecked();
   o.IncludeSource = CheckBoxIncludeSource->isChecked();
   o.SelectedOnly = CheckBoxSelectedOnly->isChecked();
   o.SaveWithDelimiters = CheckBoxSaveWithDelimiters->isChecked();
-  o.LeftDelimiter = ToAnsi(EditLeftDelimiter->text());
-  o.RightDelimiter = ToAnsi(EditRightDelimiter->text());
+  o.LeftDelimiter = codec.Encode(EditLeftDelimiter->text());
+  o.RightDelimiter = codec.Encode(EditRightDelimiter->text());
   o.DelimAround = CheckBoxDelimAround->isChecked();
   o.M = SpinEditM->value();
   o.N = SpinEditN->value();

@@ -9,6 +9,7 @@
 #include <QDialog>
 
 #include "concordance/concordance_copy.h"
+#include "gui/app/text_codec.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -27,8 +28,9 @@ class TFormCopyConcord : public QDialog {
   explicit TFormCopyConcord(QWidget* parent = nullptr);
 
  public:  // queries
-  // The options as the controls hold them (texts encoded to 8-bit text).
-  concordance::CopyOptions Options() const;
+  // The options as the controls hold them, the typed texts encoded by
+  // `codec` (the corpus's).
+  concordance::CopyOptions Options(const TextCodec& codec = {}) const;
 
  public:  // controls, for tests
   QGroupBox* GroupBox1 = nullptr;

@@ -8,6 +8,7 @@
 
 #include "concordance/concordance_table.h"
 #include "concordance/source_text.h"
+#include "corpus/corpus_settings.h"
 #include "gui/app/help.h"
 #include "gui/app/text_codec.h"
 
@@ -19,22 +20,24 @@ TFormSource::TFormSource(QWidget* parent) : SourceTextWindow(QStringLiteral("&Ed
 }
 
 TFormSource* TFormSource::Display(const concordance::ConcordanceTable& table, int row,
-                                  bool oemToAnsi, QWidget* from) {
+                                  const corpus::CorpusSettings& corpus, QWidget* from) {
   if (row < 0 || row >= table.RowCount()) return nullptr;
   const std::string& path = table.PathOf(row);
-  const auto block = concordance::ReadSourceBlock(path, table.Info(row).Offset, oemToAnsi);
+  const auto block =
+      concordance::ReadSourceBlock(path, table.Info(row).Offset, corpus.OEMtoANSIConvert);
   if (!block) return nullptr;
   auto* window = new TFormSource;
-  window->SetSource(path, *block, static_cast<int>(table.Keywords().View(row).size()));
+  window->SetSource(path, *block, static_cast<int>(table.Keywords().View(row).size()),
+                    CorpusCodec(corpus));
   window->ShowFrom(from, QSize(480, 320));
   return window;
 }
 
 void TFormSource::SetSource(const std::string& path, const concordance::SourceBlock& block,
-                            int keywordLength) {
+                            int keywordLength, const TextCodec& codec) {
   setWindowTitle(SourceCaption(path));
   std::int64_t start = block.KeywordStart;
-  Memo1->setPlainText(FromAnsi(concordance::FieldText(block.Text, start)));
+  Memo1->setPlainText(codec.Decode(concordance::FieldText(block.Text, start)));
   const int end = Memo1->document()->characterCount() - 1;
   QTextCursor cursor(Memo1->document());
   cursor.setPosition(static_cast<int>(std::min<std::int64_t>(start, end)));

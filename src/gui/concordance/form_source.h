@@ -9,10 +9,16 @@
 
 #include "gui/concordance/source_text_window.h"
 
+#include "gui/app/text_codec.h"
+
 namespace lexvane::concordance {
 class ConcordanceTable;
 struct SourceBlock;
 }  // namespace lexvane::concordance
+
+namespace lexvane::corpus {
+struct CorpusSettings;
+}
 
 namespace lexvane::gui {
 
@@ -23,17 +29,19 @@ class TFormSource : public SourceTextWindow {
   explicit TFormSource(QWidget* parent = nullptr);
 
   // "Display source text" for row `row` (0-based) of `table`: reads the block
-  // around the hit, converting DOS text when `oemToAnsi` (the corpus option
-  // as it stands now), and opens a window in the frame of `from` as the
-  // active child window. Null, and no window and no message, when the file
-  // cannot be opened.
-  static TFormSource* Display(const concordance::ConcordanceTable& table, int row, bool oemToAnsi,
-                              QWidget* from);
+  // around the hit, converting DOS text and decoding it as `corpus` says now
+  // (not as when the table was built), and opens a window in the frame of
+  // `from` as the active child window. Null, and no window and no message,
+  // when the file cannot be opened.
+  static TFormSource* Display(const concordance::ConcordanceTable& table, int row,
+                              const corpus::CorpusSettings& corpus, QWidget* from);
 
  public:  // commands
-  // Shows `block` of the file `path` with the `keywordLength` characters from
-  // the keyword's start selected, and the caption for `path`.
-  void SetSource(const std::string& path, const concordance::SourceBlock& block, int keywordLength);
+  // Shows `block` of the file `path`, decoded by `codec`, with the
+  // `keywordLength` characters from the keyword's start selected, and the
+  // caption for `path`.
+  void SetSource(const std::string& path, const concordance::SourceBlock& block, int keywordLength,
+                 const TextCodec& codec = {});
 
  protected:
   // Brings the keyword to the middle of the field once it has its size.

@@ -9,10 +9,16 @@
 
 #include "gui/concordance/source_text_window.h"
 
+#include "gui/app/text_codec.h"
+
 namespace lexvane::concordance {
 class ConcordanceTable;
 struct SourceBlock;
 }  // namespace lexvane::concordance
+
+namespace lexvane::corpus {
+struct CorpusSettings;
+}
 
 namespace lexvane::gui {
 
@@ -25,12 +31,13 @@ class TFormSourceStripped : public SourceTextWindow {
   // "Display stripped source text" for row `row` (0-based) of `table`, as
   // TFormSource::Display; null when the file cannot be opened.
   static TFormSourceStripped* Display(const concordance::ConcordanceTable& table, int row,
-                                      bool oemToAnsi, QWidget* from);
+                                      const corpus::CorpusSettings& corpus, QWidget* from);
 
  public:  // commands
-  // Shows `block` of the file `path` stripped of its tags, the caret at the
-  // start, and the caption for `path`.
-  void SetSource(const std::string& path, const concordance::SourceBlock& block);
+  // Shows `block` of the file `path` stripped of its tags and decoded by
+  // `codec`, the caret at the start, and the caption for `path`.
+  void SetSource(const std::string& path, const concordance::SourceBlock& block,
+                 const TextCodec& codec = {});
 };
 
 }  // namespace lexvane::gui

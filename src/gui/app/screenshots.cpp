@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTableView>
 #include <QTimer>
 
 #include "gui/app/form_main.h"
@@ -35,6 +36,19 @@ void saveScreen(TFormMain& mainWindow, QWidget* over, const QString& file) {
   QPixmap shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
   if (shot.isNull()) shot = mainWindow.grab();
   shot.save(file);
+}
+
+// A source window over the concordance window: the text around its middle
+// row's hit, the keyword selected. Then the program quits.
+void sourceWindowShot(TFormMain& mainWindow, TFormConcordance* window, const QString& dir) {
+  window->parentWidget()->showNormal();
+  const int row = window->Table()->RowCount() / 2;
+  window->Grid()->setCurrentIndex(window->Grid()->model()->index(row, 2));
+  window->MenuDisplaySourceClick();
+  QTimer::singleShot(1200, &mainWindow, [&mainWindow, dir] {
+    saveScreen(mainWindow, nullptr, dir + QStringLiteral("/source_window.png"));
+    QApplication::quit();
+  });
 }
 
 // The advanced search dialog with a query typed in, then a concordance of
@@ -77,10 +91,10 @@ void searchShots(TFormMain& mainWindow, const QString& dir) {
         sort->RadioButtonRightPart->setChecked(true);
         sort->Button1->click();
       });
-      window->SortThen([&mainWindow, dir](bool) {
-        QTimer::singleShot(1200, &mainWindow, [&mainWindow, dir] {
+      window->SortThen([&mainWindow, window, dir](bool) {
+        QTimer::singleShot(1200, &mainWindow, [&mainWindow, window, dir] {
           saveScreen(mainWindow, nullptr, dir + QStringLiteral("/concordance.png"));
-          QApplication::quit();
+          sourceWindowShot(mainWindow, window, dir);
         });
       });
     });

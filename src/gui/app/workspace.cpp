@@ -6,7 +6,9 @@
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/operation_runner.h"
 #include "gui/concordance/concordance_window_factory.h"
+#include "gui/concordance/form_copy_concord.h"
 #include "gui/concordance/form_sort_concord.h"
+#include "gui/concordance/form_stat.h"
 #include "gui/corpus/form_file_list.h"
 #include "gui/search/form_lemma_list.h"
 #include "gui/search/form_search.h"
@@ -32,8 +34,10 @@ void Workspace::CreateDialogs(QWidget* mainWindow) {
   FormSearch = new TFormSearch(corpus_, *ui_, *FormLemmaList, mainWindow);
   FormProgressInd = new TFormProgressInd(mainWindow);
   FormSortConcord = new TFormSortConcord(mainWindow);
+  FormCopyConcord = new TFormCopyConcord(mainWindow);
   FormSearchInd = new TFormSearchInd(mainWindow);
   FormSearchAdv = new TFormSearchAdv(corpus_, *ui_, *FormLemmaList, mainWindow);
+  FormStat = new TFormStat(mainWindow);
   runner_ = std::make_unique<OperationRunner>(*ui_, *FormSearchInd, *FormProgressInd);
 }
 

@@ -21,6 +21,7 @@ namespace lexvane::gui {
 class GuiUserInterface;
 class OperationRunner;
 class TFormAbout;
+class TFormCopyConcord;
 class TFormFileList;
 class TFormLemmaList;
 class TFormProgressInd;
@@ -28,6 +29,7 @@ class TFormSearch;
 class TFormSearchAdv;
 class TFormSearchInd;
 class TFormSortConcord;
+class TFormStat;
 
 class Workspace {
  public:
@@ -67,7 +69,9 @@ class Workspace {
   TFormAbout* FormAbout = nullptr;
   TFormFileList* FormFileList = nullptr;
   TFormProgressInd* FormProgressInd = nullptr;
+  TFormCopyConcord* FormCopyConcord = nullptr;
   TFormSearchInd* FormSearchInd = nullptr;
+  TFormStat* FormStat = nullptr;
   TFormSearch* FormSearch = nullptr;
   TFormSortConcord* FormSortConcord = nullptr;
   TFormSearchAdv* FormSearchAdv = nullptr;

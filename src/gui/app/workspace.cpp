@@ -6,6 +6,10 @@
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/operation_runner.h"
 #include "gui/corpus/form_file_list.h"
+#include "gui/frequency/form_copy_freq.h"
+#include "gui/frequency/form_find_col_freq.h"
+#include "gui/frequency/form_sort_collocates.h"
+#include "gui/frequency/form_sort_word_freq.h"
 
 namespace lexvane::gui {
 
@@ -25,6 +29,10 @@ void Workspace::CreateDialogs(QWidget* mainWindow) {
   FormFileList = new TFormFileList(corpus_, *ui_, mainWindow);
   FormProgressInd = new TFormProgressInd(mainWindow);
   FormSearchInd = new TFormSearchInd(mainWindow);
+  FormFindColFreq = new TFormFindColFreq(mainWindow);
+  FormSortCollocates = new TFormSortCollocates(mainWindow);
+  FormCopyFreq = new TFormCopyFreq(mainWindow);
+  FormSortWordFreq = new TFormSortWordFreq(mainWindow);
   runner_ = std::make_unique<OperationRunner>(*ui_, *FormSearchInd, *FormProgressInd);
 }
 

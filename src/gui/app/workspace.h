@@ -19,9 +19,13 @@ namespace lexvane::gui {
 class GuiUserInterface;
 class OperationRunner;
 class TFormAbout;
+class TFormCopyFreq;
 class TFormFileList;
+class TFormFindColFreq;
 class TFormProgressInd;
 class TFormSearchInd;
+class TFormSortCollocates;
+class TFormSortWordFreq;
 
 class Workspace {
  public:
@@ -54,6 +58,10 @@ class Workspace {
   TFormFileList* FormFileList = nullptr;
   TFormProgressInd* FormProgressInd = nullptr;
   TFormSearchInd* FormSearchInd = nullptr;
+  TFormFindColFreq* FormFindColFreq = nullptr;
+  TFormSortCollocates* FormSortCollocates = nullptr;
+  TFormCopyFreq* FormCopyFreq = nullptr;
+  TFormSortWordFreq* FormSortWordFreq = nullptr;
 
  private:
   corpus::CorpusSettings corpus_;

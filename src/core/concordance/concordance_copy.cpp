@@ -119,23 +119,42 @@ std::string SelectionTooLargeMessage(std::int64_t estimate) {
          " kB). Use \"Save to file\" option for selections larger than 64 kB.";
 }
 
-void WriteRows(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-               const CopyOptions& options, bool chunked, const TextSink& sink) {
+bool WriteRows(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
+               const CopyOptions& options, bool chunked, const TextSink& sink,
+               text::ProgressIndicator* progress) {
   const int width = CopyWidth(options);
   const text::CharacterSets& sets = text::ConfiguredSets();
   std::string pending;
-  for (std::int32_t row = first; row <= last; ++row) {
-    appendRow(table, row, options, width, sets, pending);
-    if (chunked && pending.size() > kPieceLimit) {
-      sink(pending);
-      pending.clear();
+  bool complete = true;
+  const std::int64_t rows = last >= first ? std::int64_t{last} - first + 1 : 0;
+  if (progress != nullptr) progress->Start("Copying...");
+  try {
+    for (std::int64_t c = 1; c <= rows; ++c) {
+      if (progress != nullptr) {
+        if (c % 100 == 0) progress->SetGauge(static_cast<int>(c * 100 / rows));
+        if (progress->Cancelled()) {
+          complete = false;
+          break;
+        }
+      }
+      appendRow(table, static_cast<std::int32_t>(first + c - 1), options, width, sets, pending);
+      if (chunked && pending.size() > kPieceLimit) {
+        sink(pending);
+        pending.clear();
+      }
     }
+    if (!pending.empty()) sink(pending);
+  } catch (...) {
+    if (progress != nullptr) progress->Finish();
+    throw;
   }
-  if (!pending.empty()) sink(pending);
+  if (progress != nullptr) progress->Finish();
+  return complete;
 }
 
 bool CopyRowsToText(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-                    const CopyOptions& options, text::UserInterface& ui, std::string& out) {
+                    const CopyOptions& options, text::UserInterface& ui, std::string& out,
+                    text::ProgressIndicator* progress) {
   const int width = CopyWidth(options);
   const std::int64_t estimate = CopyEstimate(table, first, last, options, width);
   if (estimate > kClipboardLimit) {
@@ -143,21 +162,24 @@ bool CopyRowsToText(const ConcordanceTable& table, std::int32_t first, std::int3
     return false;
   }
   out.clear();
-  WriteRows(table, first, last, options, false, [&out](std::string_view s) { out += s; });
+  WriteRows(
+      table, first, last, options, false, [&out](std::string_view s) { out += s; }, progress);
   return true;
 }
 
 bool CopyRowsToFile(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-                    const CopyOptions& options, const std::string& path, text::UserInterface& ui) {
+                    const CopyOptions& options, const std::string& path, text::UserInterface& ui,
+                    text::ProgressIndicator* progress) {
   CopyWidth(options);  // an invalid width stops the command before the file is made
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   if (!file) {
     ui.ShowError("Cannot create file " + path);
     return false;
   }
-  WriteRows(table, first, last, options, true, [&file](std::string_view s) {
-    file.write(s.data(), static_cast<std::streamsize>(s.size()));
-  });
+  WriteRows(
+      table, first, last, options, true,
+      [&file](std::string_view s) { file.write(s.data(), static_cast<std::streamsize>(s.size())); },
+      progress);
   file.close();
   if (!file) throw text::Error("Unable to write to " + path);
   return true;

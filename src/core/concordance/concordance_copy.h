@@ -13,6 +13,7 @@
 
 #include "concordance/concordance_table.h"
 #include "text/character_sets.h"
+#include "text/progress.h"
 #include "text/user_interface.h"
 
 namespace lexvane::concordance {
@@ -65,19 +66,28 @@ using TextSink = std::function<void(std::string_view)>;
 // Builds the text of rows first..last. With `chunked` the text goes to the
 // sink whenever more than 8191 characters are pending after a row (and the
 // rest at the end), otherwise all at once. The bytes are exactly the text.
-void WriteRows(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-               const CopyOptions& options, bool chunked, const TextSink& sink);
+// With a `progress` indicator the rows are a table pass under "Copying...":
+// a cancel ends it before the next row, and the rows built so far are
+// delivered. Returns false when cancelled.
+bool WriteRows(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
+               const CopyOptions& options, bool chunked, const TextSink& sink,
+               text::ProgressIndicator* progress = nullptr);
 
 // The clipboard target: the whole text, or nothing after the refusal message
 // (shown through ui) when the estimate exceeds 65 530. Throws text::Error on
-// an invalid width. Returns false when refused.
+// an invalid width. Returns false when refused. A `progress` indicator as
+// for WriteRows.
 bool CopyRowsToText(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-                    const CopyOptions& options, text::UserInterface& ui, std::string& out);
+                    const CopyOptions& options, text::UserInterface& ui, std::string& out,
+                    text::ProgressIndicator* progress = nullptr);
 
 // The file target: creates (or empties) `path` and writes the text in pieces.
 // "Cannot create file <path>" through ui when it cannot be created (false).
-// Throws text::Error on an invalid width and when writing fails.
+// Throws text::Error on an invalid width and when writing fails. A
+// `progress` indicator as for WriteRows (a cancelled copy leaves the rows
+// written so far).
 bool CopyRowsToFile(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-                    const CopyOptions& options, const std::string& path, text::UserInterface& ui);
+                    const CopyOptions& options, const std::string& path, text::UserInterface& ui,
+                    text::ProgressIndicator* progress = nullptr);
 
 }  // namespace lexvane::concordance

@@ -5,6 +5,8 @@
 #include "gui/app/form_search_ind.h"
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/operation_runner.h"
+#include "gui/concordance/form_copy_concord.h"
+#include "gui/concordance/form_stat.h"
 #include "gui/corpus/form_file_list.h"
 #include "gui/frequency/form_copy_freq.h"
 #include "gui/frequency/form_find_col_freq.h"
@@ -28,7 +30,9 @@ void Workspace::CreateDialogs(QWidget* mainWindow) {
   FormAbout = new TFormAbout(mainWindow);
   FormFileList = new TFormFileList(corpus_, *ui_, mainWindow);
   FormProgressInd = new TFormProgressInd(mainWindow);
+  FormCopyConcord = new TFormCopyConcord(mainWindow);
   FormSearchInd = new TFormSearchInd(mainWindow);
+  FormStat = new TFormStat(mainWindow);
   FormFindColFreq = new TFormFindColFreq(mainWindow);
   FormSortCollocates = new TFormSortCollocates(mainWindow);
   FormCopyFreq = new TFormCopyFreq(mainWindow);

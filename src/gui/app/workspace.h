@@ -19,11 +19,13 @@ namespace lexvane::gui {
 class GuiUserInterface;
 class OperationRunner;
 class TFormAbout;
+class TFormCopyConcord;
 class TFormCopyFreq;
 class TFormFileList;
 class TFormFindColFreq;
 class TFormProgressInd;
 class TFormSearchInd;
+class TFormStat;
 class TFormSortCollocates;
 class TFormSortWordFreq;
 
@@ -57,7 +59,9 @@ class Workspace {
   TFormAbout* FormAbout = nullptr;
   TFormFileList* FormFileList = nullptr;
   TFormProgressInd* FormProgressInd = nullptr;
+  TFormCopyConcord* FormCopyConcord = nullptr;
   TFormSearchInd* FormSearchInd = nullptr;
+  TFormStat* FormStat = nullptr;
   TFormFindColFreq* FormFindColFreq = nullptr;
   TFormSortCollocates* FormSortCollocates = nullptr;
   TFormCopyFreq* FormCopyFreq = nullptr;

@@ -1,21 +1,39 @@
-// TFormSource: the source text window: the text of a corpus file around a
-// concordance hit.
-// The frame routes its tool bar commands to these handlers by class; the
-// window's own Edit menu and pop-up menu call the same handlers.
+// TFormSource: the source text window: about 4 kB of a corpus file around a
+// concordance hit, with the keyword selected. The user may edit the text;
+// it is never saved. Each "Display source text" opens a new one; the window
+// owns its text and depends on nothing after it opened.
+// The frame routes its Copy button to Copy1Click by this class.
 #pragma once
 
-#include "gui/app/child_window.h"
+#include <string>
+
+#include "gui/concordance/source_text_window.h"
+
+namespace lexvane::concordance {
+class ConcordanceTable;
+struct SourceBlock;
+}  // namespace lexvane::concordance
 
 namespace lexvane::gui {
 
-class TFormSource : public ChildWindow {
+class TFormSource : public SourceTextWindow {
   Q_OBJECT
 
  public:
-  explicit TFormSource(QWidget* parent = nullptr) : ChildWindow(parent) {}
+  explicit TFormSource(QWidget* parent = nullptr);
 
- public Q_SLOTS:  // commands
-  virtual void Copy1Click() {}
+  // "Display source text" for row `row` (0-based) of `table`: reads the block
+  // around the hit, converting DOS text when `oemToAnsi` (the corpus option
+  // as it stands now), and opens a window in the frame of `from` as the
+  // active child window. Null, and no window and no message, when the file
+  // cannot be opened.
+  static TFormSource* Display(const concordance::ConcordanceTable& table, int row, bool oemToAnsi,
+                              QWidget* from);
+
+ public:  // commands
+  // Shows `block` of the file `path` with the `keywordLength` characters from
+  // the keyword's start selected, and the caption for `path`.
+  void SetSource(const std::string& path, const concordance::SourceBlock& block, int keywordLength);
 };
 
 }  // namespace lexvane::gui

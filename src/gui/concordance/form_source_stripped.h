@@ -1,21 +1,36 @@
-// TFormSourceStripped: the stripped source text window: a corpus file's text
-// around a hit with its word-class tags removed.
-// The frame routes its tool bar commands to these handlers by class; the
-// window's own Edit menu and pop-up menu call the same handlers.
+// TFormSourceStripped: the stripped source text window: the same piece of a
+// corpus file as the source window, with its word-class tags removed, the
+// caret at the start. Offered for tagged corpora. Each "Display stripped
+// source text" opens a new one; the window owns its text.
+// The frame routes its Copy button to Copy1Click by this class.
 #pragma once
 
-#include "gui/app/child_window.h"
+#include <string>
+
+#include "gui/concordance/source_text_window.h"
+
+namespace lexvane::concordance {
+class ConcordanceTable;
+struct SourceBlock;
+}  // namespace lexvane::concordance
 
 namespace lexvane::gui {
 
-class TFormSourceStripped : public ChildWindow {
+class TFormSourceStripped : public SourceTextWindow {
   Q_OBJECT
 
  public:
-  explicit TFormSourceStripped(QWidget* parent = nullptr) : ChildWindow(parent) {}
+  explicit TFormSourceStripped(QWidget* parent = nullptr);
 
- public Q_SLOTS:  // commands
-  virtual void Copy1Click() {}
+  // "Display stripped source text" for row `row` (0-based) of `table`, as
+  // TFormSource::Display; null when the file cannot be opened.
+  static TFormSourceStripped* Display(const concordance::ConcordanceTable& table, int row,
+                                      bool oemToAnsi, QWidget* from);
+
+ public:  // commands
+  // Shows `block` of the file `path` stripped of its tags, the caret at the
+  // start, and the caption for `path`.
+  void SetSource(const std::string& path, const concordance::SourceBlock& block);
 };
 
 }  // namespace lexvane::gui

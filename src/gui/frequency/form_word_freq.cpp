@@ -11,9 +11,11 @@
 
 #include "frequency/frequency_copy.h"
 #include "frequency/word_frequency_list.h"
+#include "frequency/word_frequency_statistics.h"
 #include "gui/app/help.h"
 #include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
+#include "gui/concordance/form_stat.h"
 #include "gui/frequency/form_sort_word_freq.h"
 #include "gui/frequency/frequency_copy_command.h"
 #include "gui/frequency/frequency_grid.h"
@@ -199,7 +201,8 @@ void TFormWordFreq::MenuCopyClick() {
 }
 
 void TFormWordFreq::MenuStatisticsClick() {
-  if (list_ == nullptr) return;
+  if (list_ == nullptr || workspace_->Runner().busy()) return;
+  workspace_->FormStat->ShowStatistics(frequency::WordFrequencyStatistics(*list_));
 }
 
 void TFormWordFreq::DrawGrid1DblClick(const QModelIndex& index) {

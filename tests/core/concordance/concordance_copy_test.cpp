@@ -140,5 +140,25 @@ TEST(CopyToFile, WrittenInPiecesOfMoreThan8191Characters) {
             std::vector<std::string>{"Error: Cannot create file " + (folder / "no/such/out.txt")});
 }
 
+TEST(CopyToFile, UnderTheProgressIndicatorACancelKeepsTheRowsBuiltSoFar) {
+  defaultSets();
+  ConcordanceTable table;
+  for (int i = 0; i < 250; ++i) addRow(table, "left", "k", "right");
+  CopyOptions options;
+  testing::ScriptedProgress progress;
+  std::string text;
+  EXPECT_TRUE(WriteRows(
+      table, 0, 249, options, false, [&](std::string_view s) { text += s; }, &progress));
+  EXPECT_EQ(progress.titles, std::vector<std::string>{"Copying..."});
+  EXPECT_EQ(progress.gauges, (std::vector<int>{40, 80}));
+  const std::size_t row = std::string("left k right \r\n").size();
+  EXPECT_EQ(text.size(), 250 * row);
+  progress.cancelAtUpdate = 1;  // seen before row 100
+  corpus::testing::TempFolder folder;
+  testing::RecordingUi ui;
+  ASSERT_TRUE(CopyRowsToFile(table, 0, 249, options, folder / "out.txt", ui, &progress));
+  EXPECT_EQ(corpus::testing::readBytes(folder / "out.txt"), text.substr(0, 99 * row));
+}
+
 }  // namespace
 }  // namespace lexvane::concordance

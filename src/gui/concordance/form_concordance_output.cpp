@@ -1,0 +1,34 @@
+// The concordance window's output commands: copy, statistics and the two
+// source displays. Each reads the table only.
+#include "concordance/concordance_statistics.h"
+#include "gui/app/workspace.h"
+#include "gui/concordance/concordance_copy_command.h"
+#include "gui/concordance/form_concordance.h"
+#include "gui/concordance/form_source.h"
+#include "gui/concordance/form_source_stripped.h"
+#include "gui/concordance/form_stat.h"
+
+namespace lexvane::gui {
+
+void TFormConcordance::MenuCopyClick() {
+  CopyConcordance(workspace(), Table(), SelectedRows(), this);
+}
+
+void TFormConcordance::MenuStatisticsClick() {
+  if (!Table()) return;
+  workspace().FormStat->ShowStatistics(concordance::ConcordanceStatistics(*Table()));
+}
+
+void TFormConcordance::MenuDisplaySourceClick() {
+  if (!Table() || Table()->RowCount() == 0) return;
+  // The DOS option as the corpus has it now, not as the table was built.
+  TFormSource::Display(*Table(), SelectedRows().first, workspace().Corpus().OEMtoANSIConvert, this);
+}
+
+void TFormConcordance::MenuDisplaystrippedsourceClick() {
+  if (!Table() || Table()->RowCount() == 0) return;
+  TFormSourceStripped::Display(*Table(), SelectedRows().first,
+                               workspace().Corpus().OEMtoANSIConvert, this);
+}
+
+}  // namespace lexvane::gui

@@ -1,0 +1,40 @@
+#include "gui/concordance/form_source_stripped.h"
+
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+#include "concordance/concordance_table.h"
+#include "concordance/source_text.h"
+#include "gui/app/text_codec.h"
+
+namespace lexvane::gui {
+
+TFormSourceStripped::TFormSourceStripped(QWidget* parent)
+    : SourceTextWindow(QStringLiteral("Edit"), parent) {
+  setObjectName(QStringLiteral("FormSourceStripped"));
+}
+
+TFormSourceStripped* TFormSourceStripped::Display(const concordance::ConcordanceTable& table,
+                                                  int row, bool oemToAnsi, QWidget* from) {
+  if (row < 0 || row >= table.RowCount()) return nullptr;
+  const std::string& path = table.PathOf(row);
+  const auto block = concordance::ReadSourceBlock(path, table.Info(row).Offset, oemToAnsi);
+  if (!block) return nullptr;
+  auto* window = new TFormSourceStripped;
+  window->SetSource(path, *block);
+  window->ShowFrom(from, QSize(399, 300));
+  return window;
+}
+
+void TFormSourceStripped::SetSource(const std::string& path,
+                                    const concordance::SourceBlock& block) {
+  setWindowTitle(SourceCaption(path));
+  std::int64_t unused = 0;
+  const std::string field = concordance::FieldText(block.Text, unused);
+  Memo1->setPlainText(FromAnsi(concordance::StripSourceText(field)));
+  QTextCursor cursor(Memo1->document());
+  cursor.setPosition(0);
+  Memo1->setTextCursor(cursor);
+}
+
+}  // namespace lexvane::gui

@@ -22,6 +22,7 @@
 #include "gui/app/help.h"
 #include "gui/app/operation_runner.h"
 #include "gui/app/text_codec.h"
+#include "gui/concordance/form_stat.h"
 #include "gui/frequency/form_copy_freq.h"
 #include "gui/frequency/form_sort_word_freq.h"
 #include "gui/frequency/form_word_freq.h"
@@ -149,6 +150,18 @@ class WordFreqWindowTest : public QObject {
     window->MenuClearClick();
     QCOMPARE(window->List()->Count(), count - 4);
     QCOMPARE(grid->selectionModel()->currentIndex().row(), count - 5);
+
+    // Statistics count the types left; the build's figures stay.
+    TFormStat* stat = f.workspace->FormStat;
+    QString types, words;
+    WhenShown(stat, [&] {
+      types = stat->CaptionLabels[4]->text() + stat->ValueLabels[4]->text();
+      words = stat->ValueLabels[2]->text();
+      stat->ButtonOK->click();
+    });
+    window->MenuStatisticsClick();
+    QCOMPARE(types, QStringLiteral("Types found:") + QString::number(count - 4));
+    QCOMPARE(words.remove(QLatin1Char(' ')), QString::number(window->List()->TotalWords()));
   }
 
   void copiesToAFileAndToTheClipboard() {

@@ -7,10 +7,9 @@ namespace lexvane::gui {
 
 void TFormConcordance::MenuFrequenciesClick() {
   if (workspace_ == nullptr || table_ == nullptr) return;
-  RunCollocateCommand(*workspace_, {this, table_, windowTitle(),
-                                    [this](std::function<void(bool)> next) {
-                                      SortThen(std::move(next));
-                                    }});
+  RunCollocateCommand(*workspace_,
+                      {this, table_, windowTitle(),
+                       [this](std::function<void(bool)> next) { SortThen(std::move(next)); }});
 }
 
 }  // namespace lexvane::gui

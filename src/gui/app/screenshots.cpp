@@ -9,14 +9,12 @@
 #include "gui/app/help.h"
 #include "gui/app/workspace.h"
 #include "gui/corpus/form_file_list.h"
+#include "gui/frequency/frequency_screenshots.h"
 
 namespace lexvane::gui {
 
-namespace {
-
-// The whole screen, so that the dialogs over the main window show too;
-// cropped to the main window's frame and what lies over it.
-void saveScreen(TFormMain& mainWindow, QWidget* over, const QString& file) {
+// The whole screen, so that the dialogs over the main window show too.
+void SaveScreen(TFormMain& mainWindow, QWidget* over, const QString& file) {
   QScreen* screen = mainWindow.screen();
   QRect area = mainWindow.frameGeometry();
   if (over != nullptr) area = area.united(over->frameGeometry());
@@ -26,8 +24,6 @@ void saveScreen(TFormMain& mainWindow, QWidget* over, const QString& file) {
   shot.save(file);
 }
 
-}  // namespace
-
 void TakeScreenshots(TFormMain& mainWindow, const QString& folder) {
   QDir().mkpath(folder);
   // Wider than the first-run size, so that the corpus summary shows whole.
@@ -35,22 +31,23 @@ void TakeScreenshots(TFormMain& mainWindow, const QString& folder) {
   const QString dir = QDir(folder).absolutePath();
   // Give the window and the list file time to show before each picture.
   QTimer::singleShot(1500, &mainWindow, [&mainWindow, dir] {
-    saveScreen(mainWindow, nullptr, dir + QStringLiteral("/main_window.png"));
+    SaveScreen(mainWindow, nullptr, dir + QStringLiteral("/main_window.png"));
     TFormFileList* editor = mainWindow.workspace().FormFileList;
     QTimer::singleShot(1200, &mainWindow, [&mainWindow, editor, dir] {
-      saveScreen(mainWindow, editor, dir + QStringLiteral("/file_list_editor.png"));
+      SaveScreen(mainWindow, editor, dir + QStringLiteral("/file_list_editor.png"));
       editor->reject();
       ShowHelp(3);
-      QTimer::singleShot(1200, &mainWindow, [dir] {
+      QTimer::singleShot(1200, &mainWindow, [&mainWindow, dir] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
           if (auto* help = qobject_cast<HelpWindow*>(w)) {
             QScreen* screen = help->screen();
             const QRect area = help->frameGeometry();
             screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
                 .save(dir + QStringLiteral("/help.png"));
+            help->close();
           }
         }
-        QApplication::quit();
+        TakeFrequencyScreenshots(mainWindow, dir, [] { QApplication::quit(); });
       });
     });
     editor->open();

@@ -1,5 +1,6 @@
 // The pictures of the README: the main window on the corpus it opened, and
-// the same with the file-list editor open, and the help window, saved as PNG
+// the same with the file-list editor open, the help window, a word frequency
+// window and a collocate frequency window, saved as PNG
 // files into a folder
 // (the program's hidden --screenshot DIR option, run under Xvfb by
 // scripts/screenshots.sh). The program quits when they are taken.
@@ -7,10 +8,16 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace lexvane::gui {
 
 class TFormMain;
 
 void TakeScreenshots(TFormMain& mainWindow, const QString& folder);
+
+// The whole screen cropped to the main window's frame and to `over` (may be
+// null), saved as `file`.
+void SaveScreen(TFormMain& mainWindow, QWidget* over, const QString& file);
 
 }  // namespace lexvane::gui

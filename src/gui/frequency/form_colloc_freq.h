@@ -50,9 +50,9 @@ class TFormCollocFreq : public ChildWindow {
   QMenu* PopupMenu1 = nullptr;
 
  public Q_SLOTS:  // commands
-  virtual void MenuCopyClick();
-  virtual void MenuClearClick();
-  virtual void MenuSortClick();
+  void MenuCopyClick() override;
+  void MenuClearClick() override;
+  void MenuSortClick() override;
 
  private:
   void buildControls();

@@ -59,10 +59,10 @@ class TFormWordFreq : public ChildWindow {
   QMenu* PopupMenu1 = nullptr;
 
  public Q_SLOTS:  // commands
-  virtual void MenuCopyClick();
-  virtual void MenuClearClick();
-  virtual void MenuSortClick();
-  virtual void MenuStatisticsClick();
+  void MenuCopyClick() override;
+  void MenuClearClick() override;
+  void MenuSortClick() override;
+  void MenuStatisticsClick() override;
   void DrawGrid1DblClick(const QModelIndex& index);
 
  protected:

@@ -1,10 +1,10 @@
 #include "gui/frequency/form_colloc_freq.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTableView>
+#include <QThreadPool>
 #include <QVBoxLayout>
 
 #include "frequency/colloc_table.h"
@@ -46,9 +46,9 @@ TFormCollocFreq::TFormCollocFreq(Workspace& workspace,
 TFormCollocFreq::~TFormCollocFreq() {
   if (table_ == nullptr) return;
   model_->Detach();
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  table_.reset();
-  QApplication::restoreOverrideCursor();
+  // Releasing millions of rows takes seconds: a pool thread does it, so the
+  // program goes on at once.
+  QThreadPool::globalInstance()->start([rows = std::move(table_)]() mutable { rows.reset(); });
 }
 
 void TFormCollocFreq::buildControls() {

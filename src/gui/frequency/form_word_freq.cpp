@@ -1,11 +1,11 @@
 #include "gui/frequency/form_word_freq.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QHeaderView>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QTableView>
+#include <QThreadPool>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -51,9 +51,9 @@ TFormWordFreq::TFormWordFreq(Workspace& workspace, QWidget* parent)
 TFormWordFreq::~TFormWordFreq() {
   if (list_ == nullptr) return;
   model_->Detach();
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  list_.reset();
-  QApplication::restoreOverrideCursor();
+  // Releasing millions of rows takes seconds: a pool thread does it, so the
+  // program goes on at once.
+  QThreadPool::globalInstance()->start([rows = std::move(list_)]() mutable { rows.reset(); });
 }
 
 void TFormWordFreq::buildControls() {

@@ -38,7 +38,7 @@ class TFormWordFreq : public ChildWindow {
   explicit TFormWordFreq(QWidget* parent = nullptr);
   // FormCreate: a window over `workspace`'s corpus; Build() fills it.
   TFormWordFreq(Workspace& workspace, QWidget* parent);
-  // Releases the list under the hourglass.
+  // The list is released on a pool thread.
   ~TFormWordFreq() override;
 
  public:  // queries

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -92,6 +93,9 @@ class WordFreqWindowTest : public QObject {
     f.workspace->Runner().waitForIdle();
     QCOMPARE(window->windowTitle(), QStringLiteral("Word Frequency"));
     QCOMPARE(HelpContextOf(window), 21);
+    // The Edit menu merges between the frame's File (0) and Tools (3).
+    QCOMPARE(window->MergedMenus().size(), 1);
+    QCOMPARE(window->MergedMenus()[0]->menuAction()->property(kMenuGroupProperty).toInt(), 1);
     QCOMPARE(f.workspace->FormSearchInd->Label4->text(), QStringLiteral("Types:"));
     QCOMPARE(f.workspace->FormSearchInd->LabelFoundWords->text(),
              QString::number(expected.Count()));

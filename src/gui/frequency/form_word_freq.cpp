@@ -78,7 +78,7 @@ void TFormWordFreq::buildControls() {
 void TFormWordFreq::buildMenus() {
   MenuEdit = new QMenu(QStringLiteral("&Edit"), this);
   MenuEdit->setObjectName(QStringLiteral("MenuEdit"));
-  MenuEdit->setProperty(kMenuGroupProperty, 1);
+  MenuEdit->menuAction()->setProperty(kMenuGroupProperty, 1);
   SetHelpContext(MenuEdit, kEditMenuHelpContext);
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));

@@ -2,18 +2,34 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
 
 #include "gui/app/form_main.h"
 #include "gui/app/help.h"
 #include "gui/app/workspace.h"
+#include "gui/concordance/form_concordance.h"
+#include "gui/concordance/form_sort_concord.h"
 #include "gui/corpus/form_file_list.h"
 #include "gui/frequency/frequency_screenshots.h"
+#include "gui/search/form_search.h"
+#include "gui/search/form_search_adv.h"
 
 namespace lexvane::gui {
 
-// The whole screen, so that the dialogs over the main window show too.
+namespace {
+
+void searchShots(TFormMain& mainWindow, const QString& dir);
+
+}  // namespace
+
+// The whole screen, so that the dialogs over the main window show too;
+// cropped to the main window's frame and what lies over it.
 void SaveScreen(TFormMain& mainWindow, QWidget* over, const QString& file) {
   QScreen* screen = mainWindow.screen();
   QRect area = mainWindow.frameGeometry();
@@ -23,6 +39,61 @@ void SaveScreen(TFormMain& mainWindow, QWidget* over, const QString& file) {
   if (shot.isNull()) shot = mainWindow.grab();
   shot.save(file);
 }
+
+namespace {
+
+// The advanced search dialog with a query typed in, then a concordance of
+// the simple dialog's query, sorted by the first word to the right.
+void searchShots(TFormMain& mainWindow, const QString& dir) {
+  Workspace& workspace = mainWindow.workspace();
+  TFormSearchAdv* adv = workspace.FormSearchAdv;
+  QTimer::singleShot(0, adv, [adv] {
+    adv->ButtonClearAllClick();
+    adv->Edits[0]->setText(QStringLiteral("the"));
+    adv->Edits[1]->setText(QStringLiteral("hous*"));
+    adv->ButtonOKClick();
+    adv->Edits[1]->setText(QStringLiteral("home"));
+    adv->SpinButtonUpClick(0);
+    adv->SpinButtonUpClick(0);
+    adv->move(40, 60);
+  });
+  QTimer::singleShot(1200, adv, [&mainWindow, adv, dir] {
+    SaveScreen(mainWindow, adv, dir + QStringLiteral("/advanced_search.png"));
+    adv->reject();
+    TFormSearch* simple = mainWindow.workspace().FormSearch;
+    QTimer::singleShot(0, simple, [simple] {
+      simple->ButtonClearAllClick();
+      simple->Edit1->setText(QStringLiteral("walk*"));
+      simple->ButtonOKClick();
+      simple->ButtonOKClick();
+    });
+    mainWindow.MenuSearchClick();
+    const QList<QMdiSubWindow*> subs = mainWindow.mdiArea()->subWindowList();
+    auto* window =
+        subs.isEmpty() ? nullptr : qobject_cast<TFormConcordance*>(subs.back()->widget());
+    if (window == nullptr) {
+      QApplication::quit();
+      return;
+    }
+    QObject::connect(window, &TFormConcordance::built, window, [&mainWindow, window, dir] {
+      window->parentWidget()->setGeometry(0, 0, 760, 330);
+      TFormSortConcord* sort = mainWindow.workspace().FormSortConcord;
+      QTimer::singleShot(0, sort, [sort] {
+        sort->RadioButtonRightPart->setChecked(true);
+        sort->Button1->click();
+      });
+      window->SortThen([&mainWindow, dir](bool) {
+        QTimer::singleShot(1200, &mainWindow, [&mainWindow, dir] {
+          SaveScreen(mainWindow, nullptr, dir + QStringLiteral("/concordance.png"));
+          TakeFrequencyScreenshots(mainWindow, dir, [] { QApplication::quit(); });
+        });
+      });
+    });
+  });
+  adv->open();
+}
+
+}  // namespace
 
 void TakeScreenshots(TFormMain& mainWindow, const QString& folder) {
   QDir().mkpath(folder);
@@ -47,7 +118,7 @@ void TakeScreenshots(TFormMain& mainWindow, const QString& folder) {
             help->close();
           }
         }
-        TakeFrequencyScreenshots(mainWindow, dir, [] { QApplication::quit(); });
+        searchShots(mainWindow, dir);
       });
     });
     editor->open();

@@ -1,6 +1,7 @@
 // The pictures of the README: the main window on the corpus it opened, and
-// the same with the file-list editor open, the help window, a word frequency
-// window and a collocate frequency window, saved as PNG
+// the same with the file-list editor open, the help window, the advanced
+// search dialog, a sorted concordance window, a word frequency window and a
+// collocate frequency window, saved as PNG
 // files into a folder
 // (the program's hidden --screenshot DIR option, run under Xvfb by
 // scripts/screenshots.sh). The program quits when they are taken.

@@ -23,11 +23,15 @@ class TFormCopyConcord;
 class TFormCopyFreq;
 class TFormFileList;
 class TFormFindColFreq;
+class TFormLemmaList;
 class TFormProgressInd;
+class TFormSearch;
+class TFormSearchAdv;
 class TFormSearchInd;
-class TFormStat;
 class TFormSortCollocates;
+class TFormSortConcord;
 class TFormSortWordFreq;
+class TFormStat;
 
 class Workspace {
  public:
@@ -38,8 +42,10 @@ class Workspace {
 
   // Creates the long-lived windows as children of the main window, in the
   // start-up order: TFormAbout, TFormFileList, TFormProgressInd,
-  // TFormSearchInd (the search, sort, copy, statistics, lemma and collocate
-  // dialogs take their places in this order as they arrive).
+  // TFormSearch, TFormProgressInd, TFormSortConcord, TFormSearchInd,
+  // TFormSearchAdv, TFormLemmaList (the copy, statistics and collocate
+  // dialogs take their places in this order as they arrive). The lemma list
+  // is made first of all, as both search dialogs hand it their files.
   void CreateDialogs(QWidget* mainWindow);
   // Stops a running operation and waits for it; before the main window and
   // its dialogs go.
@@ -61,6 +67,10 @@ class Workspace {
   TFormProgressInd* FormProgressInd = nullptr;
   TFormCopyConcord* FormCopyConcord = nullptr;
   TFormSearchInd* FormSearchInd = nullptr;
+  TFormSearch* FormSearch = nullptr;
+  TFormSortConcord* FormSortConcord = nullptr;
+  TFormSearchAdv* FormSearchAdv = nullptr;
+  TFormLemmaList* FormLemmaList = nullptr;
   TFormStat* FormStat = nullptr;
   TFormFindColFreq* FormFindColFreq = nullptr;
   TFormSortCollocates* FormSortCollocates = nullptr;

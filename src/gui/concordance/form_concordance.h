@@ -14,6 +14,10 @@
 #include "concordance/concordance_table.h"
 #include "gui/app/child_window.h"
 #include "gui/app/child_window_factory.h"
+#include "gui/app/text_codec.h"
+#include "text/progress.h"
+
+#include <QHash>
 
 class QAction;
 class QMenu;
@@ -68,18 +72,35 @@ class TFormConcordance : public ChildWindow {
   QAction* Action(const QString& name) const;
   // True when the table is complete and the frame may show the window.
   bool Built() const { return built_; }
+  // Paste is possible: the clipboard holds text and the selection is one
+  // cell of the left or the right context column.
+  bool CanPaste() const;
+  // The sentence pane shows.
+  bool SentenceShown() const;
+
+ public:  // tests
+  // Runs on the worker thread at the start of every operation over a built
+  // table, so that a test can cancel the operation at a known point.
+  static void SetOperationHook(std::function<void()> hook);
+
+ public:  // commands
+  // Fills the sentence pane from grid row `row` (1-based; -1: the top row of
+  // the selection); nothing while the pane is hidden.
+  void RefreshCurrentSentence(int row);
+  // Enables Paste in both menus as CanPaste says (on opening either menu).
+  void UpdateMenus();
 
  public Q_SLOTS:  // commands
-  virtual void MenuCopyClick();
-  virtual void MenuClearClick();
-  virtual void MenuSortClick();
-  virtual void MenuStatisticsClick();
-  virtual void MenuDeleteDuplicateClick();
-  virtual void MenuDisplaySourceClick();
-  virtual void MenuDisplaystrippedsourceClick();
-  virtual void MenuFrequenciesClick();
+  void MenuCopyClick() override;
+  void MenuClearClick() override;
+  void MenuSortClick() override;
+  void MenuStatisticsClick() override;
+  void MenuDeleteDuplicateClick() override;
+  void MenuDisplaySourceClick() override;
+  void MenuDisplaystrippedsourceClick() override;
+  void MenuFrequenciesClick() override;
   void MenuPasteClick();
-  void MenuShowCurrentSentenceClick();
+  void MenuCurrentSentenceClick();
   void MenuSaveSettingsClick();
 
  Q_SIGNALS:
@@ -90,8 +111,24 @@ class TFormConcordance : public ChildWindow {
   // Stand-in windows of the frame's tests have no workspace.
   TFormConcordance();
   void setVisible(bool visible) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void buildControls();
+  void buildMenus();
+  QAction* addItem(QMenu* menu, const char* name, const QString& caption,
+                   void (TFormConcordance::*handler)());
+  // The table is complete: show it with the saved layout.
+  void showBuilt(std::unique_ptr<concordance::ConcordanceTable> table);
+  void applySettings();
+  // Runs `work` on the worker thread over the table; the grid shows no rows
+  // meanwhile and is back (selection kept) before `then` runs.
+  void runOnTable(std::function<void(concordance::ConcordanceTable&, text::OperationHost&)> work,
+                  std::function<void()> then);
+  void selectCell(int row, int column);
+  void setPaneShown(bool shown);
+  void updateBusy(bool busy);
+
   Workspace* workspace_ = nullptr;
   std::shared_ptr<concordance::ConcordanceTable> table_;
   ConcordanceModel* model_ = nullptr;
@@ -100,6 +137,8 @@ class TFormConcordance : public ChildWindow {
   QSplitter* splitter_ = nullptr;
   QMenu* editMenu_ = nullptr;
   QMenu* popupMenu_ = nullptr;
+  QHash<QString, QAction*> actions_;
+  TextCodec codec_;
   bool built_ = false;
   bool wantShown_ = false;
 };

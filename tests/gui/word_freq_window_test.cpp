@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
@@ -30,6 +31,7 @@
 #include "gui/frequency/frequency_copy_command.h"
 #include "gui/frequency/word_freq_factory.h"
 #include "gui/frequency/word_freq_model.h"
+#include "gui/search/form_search.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -166,6 +168,25 @@ class WordFreqWindowTest : public QObject {
     window->MenuStatisticsClick();
     QCOMPARE(types, QStringLiteral("Types found:") + QString::number(count - 4));
     QCOMPARE(words.remove(QLatin1Char(' ')), QString::number(window->List()->TotalWords()));
+  }
+
+  void doubleClickAppendsTheWordToTheWordSearchList() {
+    FrequencyFixture f;
+    std::unique_ptr<ChildWindow> made(CreateWordFreqWindow(*f.workspace, nullptr));
+    auto* window = static_cast<TFormWordFreq*>(made.get());
+    f.workspace->Runner().waitForIdle();
+    TFormSearch* search = f.workspace->FormSearch;
+    search->Model().Masks = {"walk*"};
+    search->ListBox1->clear();
+    search->ListBox1->addItem(QStringLiteral("walk*"));
+    // The grid's double click, on the word and on another column of its row.
+    Q_EMIT window->DrawGrid1->doubleClicked(window->Model()->index(2, 0));
+    window->DrawGrid1DblClick(window->Model()->index(2, 3));  // any column of the row
+    const std::string word = window->List()->Info(2).Word;
+    QCOMPARE(search->Model().Masks, (std::vector<std::string>{"walk*", word, word}));
+    QCOMPARE(search->ListBox1->count(), 3);
+    QCOMPARE(search->ListBox1->item(2)->text(), FromAnsi(word));
+    QVERIFY(!search->isVisible());
   }
 
   void copiesToAFileAndToTheClipboard() {

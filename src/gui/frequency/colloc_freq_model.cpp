@@ -41,7 +41,7 @@ QVariant CollocFreqModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
-      return FromAnsi(table_->CellText(column, index.row() + 1));
+      return codec_.Decode(table_->CellText(column, index.row() + 1));
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::AlignTop | alignmentOf(column));
     default:
@@ -54,13 +54,13 @@ QVariant CollocFreqModel::headerData(int section, Qt::Orientation orientation, i
   if (orientation == Qt::Horizontal) {
     if (section >= columnCount()) return {};
     const int column = section + 1;
-    if (role == Qt::DisplayRole) return FromAnsi(noTable().CellText(column, 0));
+    if (role == Qt::DisplayRole) return codec_.Decode(noTable().CellText(column, 0));
     if (role == Qt::TextAlignmentRole)
       return QVariant::fromValue(Qt::AlignVCenter | alignmentOf(column));
     return {};
   }
   if (section >= rowCount()) return {};
-  if (role == Qt::DisplayRole) return FromAnsi(table_->CellText(0, section + 1));
+  if (role == Qt::DisplayRole) return codec_.Decode(table_->CellText(0, section + 1));
   if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignVCenter | Qt::AlignRight);
   return {};
 }

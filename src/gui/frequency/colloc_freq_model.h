@@ -12,6 +12,8 @@
 
 #include <QAbstractTableModel>
 
+#include "gui/app/text_codec.h"
+
 namespace lexvane::frequency {
 class CollocTable;
 }
@@ -22,7 +24,9 @@ class CollocFreqModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  explicit CollocFreqModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+  // Texts are decoded for display with `codec` (the corpus's).
+  explicit CollocFreqModel(TextCodec codec = {}, QObject* parent = nullptr)
+      : QAbstractTableModel(parent), codec_(codec) {}
 
  public:  // QAbstractTableModel
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -40,6 +44,7 @@ class CollocFreqModel : public QAbstractTableModel {
   void RemoveRows(int first, int last, const std::function<void()>& remove);
 
  private:
+  TextCodec codec_;
   const frequency::CollocTable* table_ = nullptr;
 };
 

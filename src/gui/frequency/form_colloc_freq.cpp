@@ -33,7 +33,10 @@ TFormCollocFreq::TFormCollocFreq(QWidget* parent) : ChildWindow(parent) {
 TFormCollocFreq::TFormCollocFreq(Workspace& workspace,
                                  std::shared_ptr<frequency::CollocTable> table,
                                  const QString& caption, QWidget* parent)
-    : ChildWindow(parent), workspace_(&workspace), table_(std::move(table)) {
+    : ChildWindow(parent),
+      workspace_(&workspace),
+      codec_(CorpusCodec(workspace.Corpus())),
+      table_(std::move(table)) {
   setObjectName(QStringLiteral("FormCollocFreq"));
   setWindowTitle(caption);
   SetHelpContext(this, kHelpContext);
@@ -52,7 +55,7 @@ TFormCollocFreq::~TFormCollocFreq() {
 }
 
 void TFormCollocFreq::buildControls() {
-  model_ = new CollocFreqModel(this);
+  model_ = new CollocFreqModel(codec_, this);
   DrawGrid1 = new QTableView(this);
   DrawGrid1->setObjectName(QStringLiteral("DrawGrid1"));
   DrawGrid1->setAccessibleName(QStringLiteral("Collocate frequency"));

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "gui/app/child_window.h"
+#include "gui/app/text_codec.h"
 
 class QAction;
 class QMenu;
@@ -61,6 +62,7 @@ class TFormCollocFreq : public ChildWindow {
   void updateActions();
 
   Workspace* workspace_ = nullptr;
+  TextCodec codec_;
   std::shared_ptr<frequency::CollocTable> table_;
   CollocFreqModel* model_ = nullptr;
   QList<QAction*> actions_;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QTableView>
@@ -20,6 +21,7 @@
 #include "gui/frequency/frequency_copy_command.h"
 #include "gui/frequency/frequency_grid.h"
 #include "gui/frequency/word_freq_model.h"
+#include "gui/search/form_search.h"
 
 namespace lexvane::gui {
 
@@ -38,7 +40,7 @@ TFormWordFreq::TFormWordFreq(QWidget* parent) : ChildWindow(parent) {
 }
 
 TFormWordFreq::TFormWordFreq(Workspace& workspace, QWidget* parent)
-    : ChildWindow(parent), workspace_(&workspace) {
+    : ChildWindow(parent), workspace_(&workspace), codec_(CorpusCodec(workspace.Corpus())) {
   setObjectName(QStringLiteral("FormWordFreq"));
   setWindowTitle(QStringLiteral("Word Frequency"));
   SetHelpContext(this, kHelpContext);
@@ -57,7 +59,7 @@ TFormWordFreq::~TFormWordFreq() {
 }
 
 void TFormWordFreq::buildControls() {
-  model_ = new WordFreqModel(this);
+  model_ = new WordFreqModel(codec_, this);
   DrawGrid1 = new QTableView(this);
   DrawGrid1->setObjectName(QStringLiteral("DrawGrid1"));
   DrawGrid1->setAccessibleName(QStringLiteral("Word Frequency"));
@@ -210,6 +212,11 @@ void TFormWordFreq::DrawGrid1DblClick(const QModelIndex& index) {
   appendToWordSearch(list_->Info(index.row()).Word);
 }
 
-void TFormWordFreq::appendToWordSearch(const std::string&) {}
+void TFormWordFreq::appendToWordSearch(const std::string& word) {
+  // Appended as it stands, unchecked; the dialog is not opened.
+  TFormSearch& dialog = *workspace_->FormSearch;
+  dialog.Model().Masks.push_back(word);
+  dialog.ListBox1->addItem(codec_.Decode(word));
+}
 
 }  // namespace lexvane::gui

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "gui/app/child_window.h"
+#include "gui/app/text_codec.h"
 
 class QAction;
 class QMenu;
@@ -77,6 +78,7 @@ class TFormWordFreq : public ChildWindow {
   void appendToWordSearch(const std::string& word);
 
   Workspace* workspace_ = nullptr;
+  TextCodec codec_;  // the corpus's, when the window was made
   std::shared_ptr<frequency::WordFrequencyList> list_;
   WordFreqModel* model_ = nullptr;
   QList<QAction*> actions_;

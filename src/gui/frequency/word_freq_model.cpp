@@ -22,7 +22,7 @@ QVariant WordFreqModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
-      return FromAnsi(list_->CellText(column, index.row() + 1));
+      return codec_.Decode(list_->CellText(column, index.row() + 1));
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(
           Qt::AlignTop |
@@ -40,7 +40,7 @@ QVariant WordFreqModel::headerData(int section, Qt::Orientation orientation, int
     if (role == Qt::DisplayRole) {
       // The headings do not depend on the list's rows.
       static const frequency::WordFrequencyList kNoList;
-      return FromAnsi((list_ == nullptr ? kNoList : *list_).CellText(column, 0));
+      return codec_.Decode((list_ == nullptr ? kNoList : *list_).CellText(column, 0));
     }
     if (role == Qt::TextAlignmentRole)
       return QVariant::fromValue(
@@ -49,7 +49,7 @@ QVariant WordFreqModel::headerData(int section, Qt::Orientation orientation, int
     return {};
   }
   if (section >= rowCount()) return {};
-  if (role == Qt::DisplayRole) return FromAnsi(list_->CellText(0, section + 1));
+  if (role == Qt::DisplayRole) return codec_.Decode(list_->CellText(0, section + 1));
   if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignVCenter | Qt::AlignRight);
   return {};
 }

@@ -15,6 +15,8 @@
 
 #include <QAbstractTableModel>
 
+#include "gui/app/text_codec.h"
+
 namespace lexvane::frequency {
 class WordFrequencyList;
 }
@@ -25,7 +27,9 @@ class WordFreqModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  explicit WordFreqModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+  // Texts are decoded for display with `codec` (the corpus's).
+  explicit WordFreqModel(TextCodec codec = {}, QObject* parent = nullptr)
+      : QAbstractTableModel(parent), codec_(codec) {}
 
  public:  // QAbstractTableModel
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -46,6 +50,7 @@ class WordFreqModel : public QAbstractTableModel {
   void RemoveRows(int first, int last, const std::function<void()>& remove);
 
  private:
+  TextCodec codec_;
   const frequency::WordFrequencyList* list_ = nullptr;
 };
 

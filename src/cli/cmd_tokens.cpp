@@ -30,8 +30,7 @@ void AddTokensCommand(CLI::App& app, Streams& streams, int& status) {
       status = kExitUsage;
       return;
     }
-    corpus::ConfigureScanner(settings);
-    text::TextScanner& scanner = text::Scanner();
+    text::TextScanner scanner(corpus::ScannerSets(settings));
     status = kExitOk;
     std::string line;
     text::ScannedWord word;

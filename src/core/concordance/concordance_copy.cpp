@@ -120,10 +120,9 @@ std::string SelectionTooLargeMessage(std::int64_t estimate) {
 }
 
 bool WriteRows(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-               const CopyOptions& options, bool chunked, const TextSink& sink,
-               text::ProgressIndicator* progress) {
+               const CopyOptions& options, const text::CharacterSets& sets, bool chunked,
+               const TextSink& sink, text::ProgressIndicator* progress) {
   const int width = CopyWidth(options);
-  const text::CharacterSets& sets = text::ConfiguredSets();
   std::string pending;
   bool complete = true;
   const std::int64_t rows = last >= first ? std::int64_t{last} - first + 1 : 0;
@@ -153,8 +152,8 @@ bool WriteRows(const ConcordanceTable& table, std::int32_t first, std::int32_t l
 }
 
 bool CopyRowsToText(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-                    const CopyOptions& options, text::UserInterface& ui, std::string& out,
-                    text::ProgressIndicator* progress) {
+                    const CopyOptions& options, const text::CharacterSets& sets,
+                    text::UserInterface& ui, std::string& out, text::ProgressIndicator* progress) {
   const int width = CopyWidth(options);
   const std::int64_t estimate = CopyEstimate(table, first, last, options, width);
   if (estimate > kClipboardLimit) {
@@ -163,12 +162,13 @@ bool CopyRowsToText(const ConcordanceTable& table, std::int32_t first, std::int3
   }
   out.clear();
   WriteRows(
-      table, first, last, options, false, [&out](std::string_view s) { out += s; }, progress);
+      table, first, last, options, sets, false, [&out](std::string_view s) { out += s; }, progress);
   return true;
 }
 
 bool CopyRowsToFile(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-                    const CopyOptions& options, const std::string& path, text::UserInterface& ui,
+                    const CopyOptions& options, const text::CharacterSets& sets,
+                    const std::string& path, text::UserInterface& ui,
                     text::ProgressIndicator* progress) {
   CopyWidth(options);  // an invalid width stops the command before the file is made
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
@@ -177,7 +177,7 @@ bool CopyRowsToFile(const ConcordanceTable& table, std::int32_t first, std::int3
     return false;
   }
   WriteRows(
-      table, first, last, options, true,
+      table, first, last, options, sets, true,
       [&file](std::string_view s) { file.write(s.data(), static_cast<std::streamsize>(s.size())); },
       progress);
   file.close();

@@ -2,8 +2,8 @@
 // one line per row, or the contexts justified to a width; optionally with
 // the source file name and with one-character marks around the keyword and
 // some words on each side. The text goes to a sink the caller gives (the
-// clipboard's text or a file); the table is only read. Separators are those
-// of the latest scanner configuration.
+// clipboard's text or a file); the table is only read. Words are cut with
+// the sets the caller gives: the most recent build's (LatestScanSets).
 #pragma once
 
 #include <cstdint>
@@ -70,15 +70,16 @@ using TextSink = std::function<void(std::string_view)>;
 // a cancel ends it before the next row, and the rows built so far are
 // delivered. Returns false when cancelled.
 bool WriteRows(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-               const CopyOptions& options, bool chunked, const TextSink& sink,
-               text::ProgressIndicator* progress = nullptr);
+               const CopyOptions& options, const text::CharacterSets& sets, bool chunked,
+               const TextSink& sink, text::ProgressIndicator* progress = nullptr);
 
 // The clipboard target: the whole text, or nothing after the refusal message
 // (shown through ui) when the estimate exceeds 65 530. Throws text::Error on
 // an invalid width. Returns false when refused. A `progress` indicator as
 // for WriteRows.
 bool CopyRowsToText(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-                    const CopyOptions& options, text::UserInterface& ui, std::string& out,
+                    const CopyOptions& options, const text::CharacterSets& sets,
+                    text::UserInterface& ui, std::string& out,
                     text::ProgressIndicator* progress = nullptr);
 
 // The file target: creates (or empties) `path` and writes the text in pieces.
@@ -87,7 +88,8 @@ bool CopyRowsToText(const ConcordanceTable& table, std::int32_t first, std::int3
 // `progress` indicator as for WriteRows (a cancelled copy leaves the rows
 // written so far).
 bool CopyRowsToFile(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-                    const CopyOptions& options, const std::string& path, text::UserInterface& ui,
+                    const CopyOptions& options, const text::CharacterSets& sets,
+                    const std::string& path, text::UserInterface& ui,
                     text::ProgressIndicator* progress = nullptr);
 
 }  // namespace lexvane::concordance

@@ -73,12 +73,14 @@ void CopyConcordance(Workspace& workspace,
     if (first > last) return;
   }
 
+  // The copy cuts words with the sets of the most recent build.
+  const text::CharacterSets sets = workspace.LatestScanSets().Sets();
   if (!options.ToFile) {
     auto text = std::make_shared<std::string>();
     auto copied = std::make_shared<bool>(false);
     workspace.Runner().start(
         [=](text::OperationHost& host) {
-          *copied = concordance::CopyRowsToText(*table, first, last, options, host.ui, *text,
+          *copied = concordance::CopyRowsToText(*table, first, last, options, sets, host.ui, *text,
                                                 &host.progress);
         },
         [=](bool completed) {
@@ -92,7 +94,8 @@ void CopyConcordance(Workspace& workspace,
   const std::string path = ToPath(*file);
   workspace.Runner().start(
       [=](text::OperationHost& host) {
-        concordance::CopyRowsToFile(*table, first, last, options, path, host.ui, &host.progress);
+        concordance::CopyRowsToFile(*table, first, last, options, sets, path, host.ui,
+                                    &host.progress);
       },
       {}, owner);
 }

@@ -144,6 +144,9 @@ void TFormWordFreq::showEvent(QShowEvent* event) {
 bool TFormWordFreq::Build() {
   auto built = std::make_shared<frequency::WordFrequencyList>();
   const corpus::CorpusSettings corpus = workspace_->Corpus();
+  if (workspace_->Runner().busy()) return false;
+  // Later concordance sorts and copies cut words as this build does.
+  workspace_->LatestScanSets().Record(corpus::ScannerSets(corpus));
   return workspace_->Runner().start(
       [built, corpus](text::OperationHost& host) { built->Build(corpus, host); },
       [this, built](bool) {

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -200,6 +201,18 @@ class ConcordanceWindowTest : public QObject {
     frame_->MenuSearchClick();
     QVERIFY(frame_->mdiArea()->subWindowList().isEmpty());
     QVERIFY(messages_.isEmpty());
+    // A "Max. list size" that is no number: the message, and the window goes.
+    whenShown(dialog, [dialog] {
+      QTest::keyClicks(dialog->Edit1, QStringLiteral("the"));
+      dialog->ButtonOKClick();
+      dialog->EditMaxListSize->setText(QStringLiteral("lots"));
+      dialog->ButtonOKClick();
+    });
+    frame_->MenuSearchClick();
+    workspace_->Runner().waitForIdle();
+    QCOMPARE(messages_, QStringList{"'lots' is not a valid integer value"});
+    QTRY_VERIFY(frame_->mdiArea()->subWindowList().isEmpty());
+    dialog->EditMaxListSize->setText(QStringLiteral("10000"));
   }
 
   void modelFormatsCellsAndPassesTheTester() {
@@ -243,7 +256,8 @@ class ConcordanceWindowTest : public QObject {
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
     auto expected = engineTable(workspace_->FormSearch->Query(), workspace_->Corpus());
     text::SilentProgressIndicator silent;
-    concordance::SortConcordance(*expected, {false, false, 1}, silent);
+    concordance::SortConcordance(*expected, {false, false, 1},
+                                 corpus::ScannerSets(workspace_->Corpus()), silent);
     sortWith(window, false, 1);
     QVERIFY(window->Table()->TableSorted);
     QCOMPARE(rowsOf(*window->Model()), rowsOf(*expected));
@@ -295,9 +309,53 @@ class ConcordanceWindowTest : public QObject {
     QCOMPARE(window->MemoCurSentence()->toPlainText(), QString());
   }
 
+  void editMenuAndPopupHoldTheSameCommands() {
+    TFormConcordance* window = simpleSearch({QStringLiteral("walk")});
+    QCOMPARE(window->MergedMenus().size(), 1);
+    QMenu* edit = window->MergedMenus().front();
+    QCOMPARE(edit->title(), QStringLiteral("&Edit"));
+    QCOMPARE(edit->property(kMenuGroupProperty).toInt(), 1);
+    QCOMPARE(HelpContextOf(edit), 11);
+    QStringList captions;
+    for (QAction* a : edit->actions()) captions << (a->isSeparator() ? "-" : a->text());
+    QCOMPARE(captions,
+             (QStringList{
+                 "Copy...", "Paste", "Clear", "&Sort...", "-", "&Delete duplicate sentences",
+                 "Display s&ource text", "Display stripped source text", "S&tatistics...",
+                 "&Frequency of collocates...", "-", "S&how current sentence", "S&ave settings"}));
+    QCOMPARE(window->Action("MenuCopy")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    QCOMPARE(window->Action("MenuClear")->shortcut(), QKeySequence(Qt::Key_Delete));
+    for (const char* name : {"MenuCopy", "MenuClear", "MenuDeleteDuplicate", "MenuDisplaySource"})
+      QCOMPARE(window->Action(name)->property(kHelpContextProperty).toInt(), 11);
+    QCOMPARE(HelpContextOf(window->Grid()), 5);
+    // The corpus is not tagged: no stripped source display.
+    QVERIFY(!window->Action("MenuDisplaystrippedsource")->isVisible());
+    QVERIFY(!window->Action("MenuDisplaystrippedtext")->isVisible());
+    // Both check marks follow the pane.
+    window->Action("MenuPopupCurrentSentence")->trigger();
+    QVERIFY(!window->SentenceShown());
+    QVERIFY(!window->Action("MenuCurrentSentence")->isChecked());
+    window->Action("MenuCurrentSentence")->trigger();
+    QVERIFY(window->SentenceShown());
+    QVERIFY(window->Action("MenuPopupCurrentSentence")->isChecked());
+    QVERIFY(!window->MemoCurSentence()->toPlainText().isEmpty());
+
+    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/tagged.CTL", workspace_->Corpus(), workspace_->Ui());
+    TFormConcordance* tagged = simpleSearch({QStringLiteral("*")});
+    QVERIFY(tagged->Table()->TaggedText);
+    QVERIFY(tagged->Action("MenuDisplaystrippedsource")->isVisible());
+    QVERIFY(tagged->Action("MenuDisplaystrippedtext")->isVisible());
+  }
+
   void deleteDuplicatesReportsAndKeepsOneRowPerSentence() {
     TFormConcordance* window = simpleSearch({QStringLiteral("t*")});
     const int n = window->Table()->RowCount();
+    int rowsShownWithTheMessage = -1;
+    GuiUserInterface::setAnswerer([&](const Question& q) {
+      messages_ << q.text;
+      rowsShownWithTheMessage = window->Model()->rowCount();
+      return text::Answer::Ok;
+    });
     window->MenuDeleteDuplicateClick();
     workspace_->Runner().waitForIdle();
     const int kept = window->Table()->RowCount();
@@ -305,6 +363,7 @@ class ConcordanceWindowTest : public QObject {
     QCOMPARE(messages_, QStringList{QString::number(n - kept) +
                                     " duplicate sentences were found and deleted."});
     QCOMPARE(window->Model()->rowCount(), kept);
+    QCOMPARE(rowsShownWithTheMessage, kept);  // the grid has the table back by then
     for (int a = 0; a < kept; ++a)
       for (int b = a + 1; b < kept; ++b) QVERIFY(!window->Table()->SameSentence(a, b));
   }

@@ -47,7 +47,7 @@ namespace {
 void searchShots(TFormMain& mainWindow, const QString& dir) {
   Workspace& workspace = mainWindow.workspace();
   TFormSearchAdv* adv = workspace.FormSearchAdv;
-  QTimer::singleShot(0, adv, [adv] {
+  QTimer::singleShot(0, adv, [&mainWindow, adv] {
     adv->ButtonClearAllClick();
     adv->Edits[0]->setText(QStringLiteral("the"));
     adv->Edits[1]->setText(QStringLiteral("hous*"));
@@ -55,7 +55,7 @@ void searchShots(TFormMain& mainWindow, const QString& dir) {
     adv->Edits[1]->setText(QStringLiteral("home"));
     adv->SpinButtonUpClick(0);
     adv->SpinButtonUpClick(0);
-    adv->move(40, 60);
+    adv->move(mainWindow.frameGeometry().topLeft() + QPoint(40, 60));
   });
   QTimer::singleShot(1200, adv, [&mainWindow, adv, dir] {
     SaveScreen(mainWindow, adv, dir + QStringLiteral("/advanced_search.png"));
@@ -76,7 +76,7 @@ void searchShots(TFormMain& mainWindow, const QString& dir) {
       return;
     }
     QObject::connect(window, &TFormConcordance::built, window, [&mainWindow, window, dir] {
-      window->parentWidget()->setGeometry(0, 0, 760, 330);
+      window->parentWidget()->showMaximized();
       TFormSortConcord* sort = mainWindow.workspace().FormSortConcord;
       QTimer::singleShot(0, sort, [sort] {
         sort->RadioButtonRightPart->setChecked(true);
@@ -115,7 +115,7 @@ void TakeScreenshots(TFormMain& mainWindow, const QString& folder) {
             const QRect area = help->frameGeometry();
             screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
                 .save(dir + QStringLiteral("/help.png"));
-            help->close();
+            help->hide();
           }
         }
         searchShots(mainWindow, dir);

@@ -2,13 +2,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -31,7 +29,6 @@ namespace lexvane::gui {
 namespace {
 
 constexpr int kHelpContext = 5;
-constexpr int kEditHelpContext = 11;
 constexpr std::array<int, 5> kBuiltInWidths{52, 185, 87, 182, 107};
 
 }  // namespace
@@ -49,6 +46,12 @@ TFormConcordance::TFormConcordance(Workspace& workspace, QWidget* parent)
 }
 
 TFormConcordance::~TFormConcordance() {
+  if (table_ && table_.use_count() == 1) {
+    // Releasing a large table takes a moment.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    table_.reset();
+    QApplication::restoreOverrideCursor();
+  }
   // The menus are not children of the window while merged into the frame.
   delete editMenu_;
   delete popupMenu_;
@@ -95,126 +98,6 @@ void TFormConcordance::buildControls() {
   layout->addWidget(grid_, 1);
 }
 
-QAction* TFormConcordance::addItem(QMenu* menu, const char* name, const QString& caption,
-                                   void (TFormConcordance::*handler)()) {
-  QAction* action = menu->addAction(caption);
-  action->setObjectName(QLatin1String(name));
-  connect(action, &QAction::triggered, this, handler);
-  actions_.insert(QLatin1String(name), action);
-  return action;
-}
-
-void TFormConcordance::buildMenus() {
-  editMenu_ = new QMenu(QStringLiteral("&Edit"));
-  editMenu_->setObjectName(QStringLiteral("MenuEdit1"));
-  editMenu_->setProperty(kMenuGroupProperty, 1);
-  SetHelpContext(editMenu_, kEditHelpContext);
-  popupMenu_ = new QMenu;
-  popupMenu_->setObjectName(QStringLiteral("PopupMenu1"));
-
-  struct Entry {
-    const char* editName;
-    const char* popupName;
-    QString caption;
-    QKeySequence shortcut;
-    void (TFormConcordance::*handler)();
-    int helpContext;
-  };
-  const Entry entries[] = {
-      {"MenuCopy", "MenuPopupCopy", QStringLiteral("Copy..."),
-       QKeySequence(Qt::CTRL | Qt::Key_Insert), &TFormConcordance::MenuCopyClick, kEditHelpContext},
-      {"MenuPaste", "MenuPopupPaste", QStringLiteral("Paste"),
-       QKeySequence(Qt::SHIFT | Qt::Key_Insert), &TFormConcordance::MenuPasteClick, 0},
-      {"MenuClear", "MenuPopupClear", QStringLiteral("Clear"), QKeySequence(Qt::Key_Delete),
-       &TFormConcordance::MenuClearClick, kEditHelpContext},
-      {"MenuSort",
-       "MenuPopupSort",
-       QStringLiteral("&Sort..."),
-       {},
-       &TFormConcordance::MenuSortClick,
-       0},
-      {"N3", "N4", {}, {}, nullptr, 0},
-      {"MenuDeleteDuplicate",
-       "MenuPopupDeleteDuplicate",
-       QStringLiteral("&Delete duplicate sentences"),
-       {},
-       &TFormConcordance::MenuDeleteDuplicateClick,
-       kEditHelpContext},
-      {"MenuDisplaySource",
-       "MenuPopupDisplaySource",
-       QStringLiteral("Display s&ource text"),
-       {},
-       &TFormConcordance::MenuDisplaySourceClick,
-       kEditHelpContext},
-      {"MenuDisplaystrippedsource",
-       "MenuDisplaystrippedtext",
-       QStringLiteral("Display stripped source text"),
-       {},
-       &TFormConcordance::MenuDisplaystrippedsourceClick,
-       0},
-      {"MenuStatistics",
-       "MenuPopupStatistics",
-       QStringLiteral("S&tatistics..."),
-       {},
-       &TFormConcordance::MenuStatisticsClick,
-       0},
-      {"MenuFrequencies",
-       "PopupMenuFrequencies",
-       QStringLiteral("&Frequency of collocates..."),
-       {},
-       &TFormConcordance::MenuFrequenciesClick,
-       0},
-      {"N1", "N2", {}, {}, nullptr, 0},
-      {"MenuCurrentSentence",
-       "MenuPopupCurrentSentence",
-       QStringLiteral("S&how current sentence"),
-       {},
-       &TFormConcordance::MenuCurrentSentenceClick,
-       0},
-      {"MenuSaveSettings",
-       "MenuPopupSaveSettings",
-       QStringLiteral("S&ave settings"),
-       {},
-       &TFormConcordance::MenuSaveSettingsClick,
-       0},
-  };
-  for (const Entry& e : entries) {
-    if (e.handler == nullptr) {
-      editMenu_->addSeparator()->setObjectName(QLatin1String(e.editName));
-      popupMenu_->addSeparator()->setObjectName(QLatin1String(e.popupName));
-      continue;
-    }
-    QAction* item = addItem(editMenu_, e.editName, e.caption, e.handler);
-    QAction* popup = addItem(popupMenu_, e.popupName, e.caption, e.handler);
-    if (!e.shortcut.isEmpty()) {
-      // The Edit menu's item holds the short cut for the window; the pop-up
-      // twin only shows it.
-      item->setShortcut(e.shortcut);
-      item->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-      addAction(item);
-      popup->setShortcut(e.shortcut);
-      popup->setShortcutContext(Qt::WidgetShortcut);
-    }
-    if (e.helpContext != 0) SetHelpContext(item, e.helpContext);
-  }
-  for (const char* name : {"MenuCurrentSentence", "MenuPopupCurrentSentence"}) {
-    actions_.value(QLatin1String(name))->setCheckable(true);
-    actions_.value(QLatin1String(name))->setChecked(true);
-  }
-  for (const char* name : {"MenuDisplaystrippedsource", "MenuDisplaystrippedtext"})
-    actions_.value(QLatin1String(name))->setVisible(false);
-  connect(editMenu_, &QMenu::aboutToShow, this, &TFormConcordance::UpdateMenus);
-}
-
-QList<QMenu*> TFormConcordance::MergedMenus() const {
-  if (editMenu_ == nullptr) return {};
-  return {editMenu_};
-}
-
-QAction* TFormConcordance::Action(const QString& name) const {
-  return actions_.value(name);
-}
-
 bool TFormConcordance::Start(SearchKind kind) {
   search::SearchQuery query;
   if (kind == SearchKind::Simple) {
@@ -224,6 +107,14 @@ bool TFormConcordance::Start(SearchKind kind) {
     if (workspace_->FormSearchAdv->exec() != QDialog::Accepted) return false;
     query = workspace_->FormSearchAdv->Query();
   }
+  try {
+    concordance::MaxListSizeOf(query);
+  } catch (const text::Error& e) {
+    workspace_->Ui().ShowError(e.what());
+    return false;
+  }
+  // Later sorts and copies cut words as this build does.
+  workspace_->LatestScanSets().Record(corpus::ScannerSets(workspace_->Corpus()));
   setWindowTitle(codec_.Decode(concordance::ConcordanceCaption(query)));
   // The work gets its own copies: the corpus may be edited while it runs.
   auto built = std::make_shared<std::unique_ptr<concordance::ConcordanceTable>>();
@@ -235,8 +126,10 @@ bool TFormConcordance::Start(SearchKind kind) {
       [this, built](bool completed) {
         if (!completed || !*built) {
           // The message has been shown; a window without a table goes.
-          close();
-          deleteLater();
+          if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            sub->close();
+          else
+            deleteLater();
           return;
         }
         showBuilt(std::move(*built));
@@ -368,33 +261,6 @@ void TFormConcordance::MenuSaveSettingsClick() {
     concordance::SaveConcordanceWindowSettings(settings, concordance::SettingsFilePath());
   } catch (const text::Error& e) {
     workspace_->Ui().ShowError(e.what());
-  }
-}
-
-bool TFormConcordance::CanPaste() const {
-  const QMimeData* data = QApplication::clipboard()->mimeData();
-  if (data == nullptr || !data->hasText() || grid_ == nullptr) return false;
-  const QModelIndexList selected = grid_->selectionModel()->selectedIndexes();
-  if (selected.size() != 1) return false;
-  const int column = selected.front().column();
-  return column == ConcordanceModel::LeftColumn || column == ConcordanceModel::RightColumn;
-}
-
-void TFormConcordance::UpdateMenus() {
-  const bool can = CanPaste() && !workspace_->Runner().busy();
-  actions_.value(QStringLiteral("MenuPaste"))->setEnabled(can);
-  actions_.value(QStringLiteral("MenuPopupPaste"))->setEnabled(can);
-}
-
-void TFormConcordance::updateBusy(bool busy) {
-  // Commands that change or read the table wait for a running operation.
-  for (QAction* action : std::as_const(actions_)) {
-    const QString name = action->objectName();
-    if (name == QLatin1String("MenuPaste") || name == QLatin1String("MenuPopupPaste")) continue;
-    if (name.contains(QLatin1String("CurrentSentence")) ||
-        name.contains(QLatin1String("SaveSettings")))
-      continue;
-    action->setEnabled(!busy);
   }
 }
 

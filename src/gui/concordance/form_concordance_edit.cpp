@@ -6,6 +6,7 @@
 
 #include "concordance/concordance_edit.h"
 #include "concordance/concordance_sort.h"
+#include "gui/app/gui_user_interface.h"
 #include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/concordance_model.h"
@@ -76,9 +77,10 @@ void TFormConcordance::SortThen(std::function<void(bool)> next) {
     return;
   }
   const concordance::SortOptions options = dialog.Options();
+  const text::CharacterSets sets = workspace_->LatestScanSets().Sets();
   runOnTable(
-      [options](concordance::ConcordanceTable& table, text::OperationHost& host) {
-        concordance::SortConcordance(table, options, host.progress);
+      [options, sets](concordance::ConcordanceTable& table, text::OperationHost& host) {
+        concordance::SortConcordance(table, options, sets, host.progress);
       },
       [this, options, finish] {
         if (table_->TableSorted)
@@ -111,11 +113,45 @@ void TFormConcordance::MenuClearClick() {
   RefreshCurrentSentence(-1);
 }
 
+namespace {
+
+// Keeps the closing message of an operation for the GUI thread, so that it
+// shows over the grid once the grid has the table back.
+class DeferredMessage : public text::UserInterface {
+ public:
+  text::Answer Ask(std::string_view caption, std::string_view text, text::Buttons buttons,
+                   text::Icon icon) override {
+    caption_ = caption;
+    text_ = text;
+    buttons_ = buttons;
+    icon_ = icon;
+    asked_ = true;
+    return text::Answer::Ok;
+  }
+  void ShowOn(text::UserInterface& ui) const {
+    if (asked_) ui.Ask(caption_, text_, buttons_, icon_);
+  }
+
+ private:
+  std::string caption_;
+  std::string text_;
+  text::Buttons buttons_ = text::Buttons::Ok;
+  text::Icon icon_ = text::Icon::None;
+  bool asked_ = false;
+};
+
+}  // namespace
+
 void TFormConcordance::MenuDeleteDuplicateClick() {
   if (!table_ || table_->RowCount() == 0 || workspace_->Runner().busy()) return;
-  runOnTable([](concordance::ConcordanceTable& table,
-                text::OperationHost& host) { concordance::DeleteDuplicateSentences(table, host); },
-             {});
+  // Its only question is the closing information with an OK button.
+  auto message = std::make_shared<DeferredMessage>();
+  runOnTable(
+      [message](concordance::ConcordanceTable& table, text::OperationHost& host) {
+        text::OperationHost deferred{*message, host.search, host.progress};
+        concordance::DeleteDuplicateSentences(table, deferred);
+      },
+      [this, message] { message->ShowOn(workspace_->Ui()); });
 }
 
 void TFormConcordance::MenuPasteClick() {

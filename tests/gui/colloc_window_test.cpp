@@ -17,6 +17,7 @@
 
 #include "concordance/concordance_builder.h"
 #include "concordance/concordance_sort.h"
+#include "corpus/corpus_settings.h"
 #include "frequency/colloc_table.h"
 #include "frequency/frequency_copy.h"
 #include "frequency_test_support.h"
@@ -63,7 +64,9 @@ struct Road {
     CollocateSource source{concordanceWindow.get(), table, QStringLiteral("Concordance: th*"),
                            [this](std::function<void(bool)> next) {
                              ++sorts;
-                             concordance::SortConcordance(*table, {}, quiet.progress);
+                             concordance::SortConcordance(
+                                 *table, {}, corpus::ScannerSets(f.workspace->Corpus()),
+                                 quiet.progress);
                              next(table->TableSorted);
                            }};
     RunCollocateCommand(*f.workspace, source, [this](TFormCollocFreq* made) {

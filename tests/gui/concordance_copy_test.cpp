@@ -75,8 +75,6 @@ class ConcordanceCopyTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    text::SetConfiguredSets(
-        text::CharacterSets::Derive(text::kDefaultWordSeparators, ".?!", false));
     messages_.clear();
     GuiUserInterface::setAnswerer([this](const Question& q) {
       messages_ << q.caption + QStringLiteral(": ") + q.text;
@@ -85,6 +83,8 @@ class ConcordanceCopyTest : public QObject {
     main_ = std::make_unique<QWidget>();
     workspace_ = std::make_unique<Workspace>();
     workspace_->CreateDialogs(main_.get());
+    workspace_->LatestScanSets().Record(
+        text::CharacterSets::Derive(text::kDefaultWordSeparators, ".?!", false));
     QApplication::clipboard()->setText(QStringLiteral("before"));
   }
   void cleanup() {

@@ -6,6 +6,7 @@
 
 #include "concordance/concordance_builder.h"
 #include "concordance/concordance_sort.h"
+#include "corpus/corpus_settings.h"
 #include "frequency/colloc_command.h"
 #include "frequency/word_frequency_list.h"
 #include "gui/app/form_main.h"
@@ -33,7 +34,7 @@ TFormCollocFreq* collocateWindow(Workspace& workspace) {
   text::SilentProgressIndicator progress;
   text::OperationHost host{workspace.Ui(), search, progress};
   auto table = concordance::BuildConcordance(query, workspace.Corpus(), host);
-  concordance::SortConcordance(*table, {}, progress);
+  concordance::SortConcordance(*table, {}, corpus::ScannerSets(workspace.Corpus()), progress);
   frequency::CollocQuery masks;
   masks.ButtonOKClick();  // adds "*"
   masks.ButtonOKClick();  // confirms

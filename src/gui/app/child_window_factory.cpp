@@ -1,6 +1,7 @@
 #include "gui/app/child_window_factory.h"
 
 #include "gui/app/gui_user_interface.h"
+#include "gui/frequency/word_freq_factory.h"
 
 namespace lexvane::gui {
 
@@ -22,8 +23,8 @@ ChildWindow* ChildWindowFactory::CreateConcordance(SearchKind kind, Workspace&, 
                                                         : QStringLiteral("Advanced word search"));
 }
 
-ChildWindow* ChildWindowFactory::CreateWordFreq(Workspace&, QWidget* frame) {
-  return notAvailable(frame, QStringLiteral("The word frequency list"));
+ChildWindow* ChildWindowFactory::CreateWordFreq(Workspace& workspace, QWidget* frame) {
+  return CreateWordFreqWindow(workspace, frame);
 }
 
 }  // namespace lexvane::gui

@@ -1,8 +1,7 @@
 // ChildWindowFactory: how the frame's three creating commands ("Word
 // search...", "Advanced word search...", "Build word frequency list") make
-// their child windows. The concordance and word frequency windows install
-// their own factory; until then the default one says the window is not
-// available yet.
+// their child windows. The default one makes word frequency windows; a window
+// kind that has none yet is answered as not available.
 #pragma once
 
 class QWidget;

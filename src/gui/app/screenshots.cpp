@@ -17,6 +17,7 @@
 #include "gui/concordance/form_concordance.h"
 #include "gui/concordance/form_sort_concord.h"
 #include "gui/corpus/form_file_list.h"
+#include "gui/frequency/frequency_screenshots.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
 
@@ -26,9 +27,11 @@ namespace {
 
 void searchShots(TFormMain& mainWindow, const QString& dir);
 
+}  // namespace
+
 // The whole screen, so that the dialogs over the main window show too;
 // cropped to the main window's frame and what lies over it.
-void saveScreen(TFormMain& mainWindow, QWidget* over, const QString& file) {
+void SaveScreen(TFormMain& mainWindow, QWidget* over, const QString& file) {
   QScreen* screen = mainWindow.screen();
   QRect area = mainWindow.frameGeometry();
   if (over != nullptr) area = area.united(over->frameGeometry());
@@ -38,16 +41,18 @@ void saveScreen(TFormMain& mainWindow, QWidget* over, const QString& file) {
   shot.save(file);
 }
 
+namespace {
+
 // A source window over the concordance window: the text around its middle
-// row's hit, the keyword selected. Then the program quits.
+// row's hit, the keyword selected; then the frequency windows.
 void sourceWindowShot(TFormMain& mainWindow, TFormConcordance* window, const QString& dir) {
   window->parentWidget()->showNormal();
   const int row = window->Table()->RowCount() / 2;
   window->Grid()->setCurrentIndex(window->Grid()->model()->index(row, 2));
   window->MenuDisplaySourceClick();
   QTimer::singleShot(1200, &mainWindow, [&mainWindow, dir] {
-    saveScreen(mainWindow, nullptr, dir + QStringLiteral("/source_window.png"));
-    QApplication::quit();
+    SaveScreen(mainWindow, nullptr, dir + QStringLiteral("/source_window.png"));
+    TakeFrequencyScreenshots(mainWindow, dir, [] { QApplication::quit(); });
   });
 }
 
@@ -67,7 +72,7 @@ void searchShots(TFormMain& mainWindow, const QString& dir) {
     adv->move(mainWindow.frameGeometry().topLeft() + QPoint(40, 60));
   });
   QTimer::singleShot(1200, adv, [&mainWindow, adv, dir] {
-    saveScreen(mainWindow, adv, dir + QStringLiteral("/advanced_search.png"));
+    SaveScreen(mainWindow, adv, dir + QStringLiteral("/advanced_search.png"));
     adv->reject();
     TFormSearch* simple = mainWindow.workspace().FormSearch;
     QTimer::singleShot(0, simple, [simple] {
@@ -93,7 +98,7 @@ void searchShots(TFormMain& mainWindow, const QString& dir) {
       });
       window->SortThen([&mainWindow, window, dir](bool) {
         QTimer::singleShot(1200, &mainWindow, [&mainWindow, window, dir] {
-          saveScreen(mainWindow, nullptr, dir + QStringLiteral("/concordance.png"));
+          SaveScreen(mainWindow, nullptr, dir + QStringLiteral("/concordance.png"));
           sourceWindowShot(mainWindow, window, dir);
         });
       });
@@ -111,10 +116,10 @@ void TakeScreenshots(TFormMain& mainWindow, const QString& folder) {
   const QString dir = QDir(folder).absolutePath();
   // Give the window and the list file time to show before each picture.
   QTimer::singleShot(1500, &mainWindow, [&mainWindow, dir] {
-    saveScreen(mainWindow, nullptr, dir + QStringLiteral("/main_window.png"));
+    SaveScreen(mainWindow, nullptr, dir + QStringLiteral("/main_window.png"));
     TFormFileList* editor = mainWindow.workspace().FormFileList;
     QTimer::singleShot(1200, &mainWindow, [&mainWindow, editor, dir] {
-      saveScreen(mainWindow, editor, dir + QStringLiteral("/file_list_editor.png"));
+      SaveScreen(mainWindow, editor, dir + QStringLiteral("/file_list_editor.png"));
       editor->reject();
       ShowHelp(3);
       QTimer::singleShot(1200, &mainWindow, [&mainWindow, dir] {

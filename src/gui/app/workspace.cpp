@@ -10,6 +10,10 @@
 #include "gui/concordance/form_sort_concord.h"
 #include "gui/concordance/form_stat.h"
 #include "gui/corpus/form_file_list.h"
+#include "gui/frequency/form_copy_freq.h"
+#include "gui/frequency/form_find_col_freq.h"
+#include "gui/frequency/form_sort_collocates.h"
+#include "gui/frequency/form_sort_word_freq.h"
 #include "gui/search/form_lemma_list.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
@@ -38,6 +42,10 @@ void Workspace::CreateDialogs(QWidget* mainWindow) {
   FormSearchInd = new TFormSearchInd(mainWindow);
   FormSearchAdv = new TFormSearchAdv(corpus_, *ui_, *FormLemmaList, mainWindow);
   FormStat = new TFormStat(mainWindow);
+  FormFindColFreq = new TFormFindColFreq(mainWindow);
+  FormSortCollocates = new TFormSortCollocates(mainWindow);
+  FormCopyFreq = new TFormCopyFreq(mainWindow);
+  FormSortWordFreq = new TFormSortWordFreq(mainWindow);
   runner_ = std::make_unique<OperationRunner>(*ui_, *FormSearchInd, *FormProgressInd);
 }
 

@@ -22,13 +22,17 @@ class GuiUserInterface;
 class OperationRunner;
 class TFormAbout;
 class TFormCopyConcord;
+class TFormCopyFreq;
 class TFormFileList;
+class TFormFindColFreq;
 class TFormLemmaList;
 class TFormProgressInd;
 class TFormSearch;
 class TFormSearchAdv;
 class TFormSearchInd;
+class TFormSortCollocates;
 class TFormSortConcord;
+class TFormSortWordFreq;
 class TFormStat;
 
 class Workspace {
@@ -71,11 +75,15 @@ class Workspace {
   TFormProgressInd* FormProgressInd = nullptr;
   TFormCopyConcord* FormCopyConcord = nullptr;
   TFormSearchInd* FormSearchInd = nullptr;
-  TFormStat* FormStat = nullptr;
   TFormSearch* FormSearch = nullptr;
   TFormSortConcord* FormSortConcord = nullptr;
   TFormSearchAdv* FormSearchAdv = nullptr;
   TFormLemmaList* FormLemmaList = nullptr;
+  TFormStat* FormStat = nullptr;
+  TFormFindColFreq* FormFindColFreq = nullptr;
+  TFormSortCollocates* FormSortCollocates = nullptr;
+  TFormCopyFreq* FormCopyFreq = nullptr;
+  TFormSortWordFreq* FormSortWordFreq = nullptr;
 
  private:
   corpus::CorpusSettings corpus_;

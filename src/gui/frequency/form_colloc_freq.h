@@ -1,23 +1,71 @@
-// TFormCollocFreq: the collocate frequency window: the words at each
-// distance around the keywords of a sorted concordance.
-// The frame routes its tool bar commands to these handlers by class; the
-// window's own Edit menu and pop-up menu call the same handlers.
+// TFormCollocFreq: the collocate frequency window: per node (a lower-cased
+// keyword of a sorted concordance) and collocate, the counts at the positions
+// 1 to 9 left and right of the node and their total. Made by the concordance
+// window's "Frequency of collocates" command (collocate_command.h), which
+// hands it its finished table; the window belongs to that concordance window
+// and closes with it. Its commands (Copy..., Clear, Sort...) are its Edit
+// menu, its pop-up menu and the frame's routed tool bar buttons.
+//
+// The sort and copy run on the worker thread with this window as owner; the
+// commands stay disabled while the runner is busy. GUI thread only.
 #pragma once
 
+#include <memory>
+
 #include "gui/app/child_window.h"
+#include "gui/app/text_codec.h"
+
+class QAction;
+class QMenu;
+class QTableView;
+
+namespace lexvane::frequency {
+class CollocTable;
+}
 
 namespace lexvane::gui {
+
+class CollocFreqModel;
+class Workspace;
 
 class TFormCollocFreq : public ChildWindow {
   Q_OBJECT
 
  public:
-  explicit TFormCollocFreq(QWidget* parent = nullptr) : ChildWindow(parent) {}
+  // A window without a table and without commands (stand-ins of tests).
+  explicit TFormCollocFreq(QWidget* parent = nullptr);
+  // A window showing `table` under `caption`, its position columns 35 pixels
+  // wide where the query selected the position and 4 where not.
+  TFormCollocFreq(Workspace& workspace, std::shared_ptr<frequency::CollocTable> table,
+                  const QString& caption, QWidget* parent = nullptr);
+  ~TFormCollocFreq() override;
+
+ public:  // queries
+  QList<QMenu*> MergedMenus() const override;
+  const std::shared_ptr<frequency::CollocTable>& Table() const { return table_; }
+  CollocFreqModel* Model() const { return model_; }
+
+ public:  // controls, for tests
+  QTableView* DrawGrid1 = nullptr;
+  QMenu* MenuEdit = nullptr;
+  QMenu* PopupMenu1 = nullptr;
 
  public Q_SLOTS:  // commands
-  virtual void MenuCopyClick() {}
-  virtual void MenuClearClick() {}
-  virtual void MenuSortClick() {}
+  void MenuCopyClick() override;
+  void MenuClearClick() override;
+  void MenuSortClick() override;
+
+ private:
+  void buildControls();
+  void buildMenus();
+  void showTable();
+  void updateActions();
+
+  Workspace* workspace_ = nullptr;
+  TextCodec codec_;
+  std::shared_ptr<frequency::CollocTable> table_;
+  CollocFreqModel* model_ = nullptr;
+  QList<QAction*> actions_;
 };
 
 }  // namespace lexvane::gui

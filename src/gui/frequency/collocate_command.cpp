@@ -1,0 +1,96 @@
+#include "gui/frequency/collocate_command.h"
+
+#include <QMdiSubWindow>
+#include <QPointer>
+
+#include "concordance/concordance_table.h"
+#include "frequency/colloc_command.h"
+#include "gui/app/form_main.h"
+#include "gui/app/form_progress_ind.h"
+#include "gui/app/form_search_ind.h"
+#include "gui/app/gui_user_interface.h"
+#include "gui/app/operation_runner.h"
+#include "gui/app/text_codec.h"
+#include "gui/app/workspace.h"
+#include "gui/frequency/form_colloc_freq.h"
+#include "gui/frequency/form_find_col_freq.h"
+
+namespace lexvane::gui {
+
+namespace {
+
+void showInFrame(QWidget* concordanceWindow, TFormCollocFreq* window) {
+  if (auto* frame = qobject_cast<TFormMain*>(concordanceWindow->window())) {
+    frame->AddChildWindow(window);
+  } else {
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+  }
+}
+
+// The collocate window closes with its concordance window.
+void closeWithOwner(QWidget* owner, TFormCollocFreq* window) {
+  QObject::connect(owner, &QObject::destroyed, window, [window] {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
+      sub->close();
+    else
+      window->close();
+  });
+}
+
+// The build on the worker thread: the command's flow again, now with a
+// sorted table and a confirmed query, so it only builds.
+void buildCollocates(Workspace& workspace, const CollocateSource& source,
+                     ShowCollocateWindow show) {
+  auto result = std::make_shared<frequency::CollocCommandResult>();
+  frequency::CollocQuery query = workspace.FormFindColFreq->Query();
+  const std::string caption = ToAnsi(source.caption);
+  QPointer<QWidget> owner = source.window;
+  workspace.Runner().start(
+      [result, table = source.table, query, caption](text::OperationHost& host) mutable {
+        const frequency::CollocCommandSteps confirmed{[] {},
+                                                      [](frequency::CollocQuery&) { return true; }};
+        *result = frequency::MenuFrequenciesClick(*table, caption, query, confirmed, host);
+      },
+      [&workspace, result, owner, show](bool completed) {
+        if (!completed || result->table == nullptr || owner == nullptr) return;
+        auto* window =
+            new TFormCollocFreq(workspace, std::move(result->table), FromAnsi(result->caption));
+        closeWithOwner(owner, window);
+        if (show)
+          show(window);
+        else
+          showInFrame(owner, window);
+      },
+      source.window);
+}
+
+}  // namespace
+
+void RunCollocateCommand(Workspace& workspace, const CollocateSource& source,
+                         ShowCollocateWindow show) {
+  if (source.table == nullptr || workspace.Runner().busy()) return;
+  // The flow's question and dialog, here on the GUI thread; a sort it asks
+  // for runs as the window's own operation, and the command then starts again.
+  bool sortAsked = false, confirmed = false;
+  const frequency::CollocCommandSteps steps{
+      [&sortAsked] { sortAsked = true; },
+      [&workspace, &confirmed](frequency::CollocQuery&) {
+        confirmed = workspace.FormFindColFreq->exec() == QDialog::Accepted;
+        return false;  // the build follows on the worker thread
+      }};
+  text::OperationHost host{workspace.Ui(), *workspace.FormSearchInd, *workspace.FormProgressInd};
+  frequency::MenuFrequenciesClick(*source.table, ToAnsi(source.caption),
+                                  workspace.FormFindColFreq->Query(), steps, host);
+  if (sortAsked) {
+    QPointer<QWidget> owner = source.window;
+    source.sortThen([&workspace, source, show, owner](bool sorted) {
+      if (sorted && owner != nullptr && source.table->TableSorted)
+        RunCollocateCommand(workspace, source, show);
+    });
+    return;
+  }
+  if (confirmed) buildCollocates(workspace, source, show);
+}
+
+}  // namespace lexvane::gui

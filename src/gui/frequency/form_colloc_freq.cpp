@@ -1,0 +1,163 @@
+#include "gui/frequency/form_colloc_freq.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QMenu>
+#include <QTableView>
+#include <QThreadPool>
+#include <QVBoxLayout>
+
+#include "frequency/colloc_table.h"
+#include "frequency/frequency_copy.h"
+#include "gui/app/help.h"
+#include "gui/app/operation_runner.h"
+#include "gui/app/workspace.h"
+#include "gui/frequency/colloc_freq_model.h"
+#include "gui/frequency/form_sort_collocates.h"
+#include "gui/frequency/frequency_copy_command.h"
+#include "gui/frequency/frequency_grid.h"
+
+namespace lexvane::gui {
+
+namespace {
+
+constexpr int kHelpContext = 20;
+constexpr int kEditMenuHelpContext = 11;
+
+}  // namespace
+
+TFormCollocFreq::TFormCollocFreq(QWidget* parent) : ChildWindow(parent) {
+  setWindowTitle(QStringLiteral("Collocate frequency"));
+}
+
+TFormCollocFreq::TFormCollocFreq(Workspace& workspace,
+                                 std::shared_ptr<frequency::CollocTable> table,
+                                 const QString& caption, QWidget* parent)
+    : ChildWindow(parent),
+      workspace_(&workspace),
+      codec_(CorpusCodec(workspace.Corpus())),
+      table_(std::move(table)) {
+  setObjectName(QStringLiteral("FormCollocFreq"));
+  setWindowTitle(caption);
+  SetHelpContext(this, kHelpContext);
+  buildControls();
+  buildMenus();
+  connect(&workspace.Runner(), &OperationRunner::busyChanged, this, [this] { updateActions(); });
+  showTable();
+}
+
+TFormCollocFreq::~TFormCollocFreq() {
+  if (table_ == nullptr) return;
+  model_->Detach();
+  // Releasing millions of rows takes seconds: a pool thread does it, so the
+  // program goes on at once.
+  QThreadPool::globalInstance()->start([rows = std::move(table_)]() mutable { rows.reset(); });
+}
+
+void TFormCollocFreq::buildControls() {
+  model_ = new CollocFreqModel(codec_, this);
+  DrawGrid1 = new QTableView(this);
+  DrawGrid1->setObjectName(QStringLiteral("DrawGrid1"));
+  DrawGrid1->setAccessibleName(QStringLiteral("Collocate frequency"));
+  DrawGrid1->setModel(model_);
+  SetUpFrequencyGrid(DrawGrid1, table_->ColumnWidth(0));
+  for (int c = 1; c < frequency::kCollocColumns; ++c)
+    DrawGrid1->setColumnWidth(c - 1, table_->ColumnWidth(c));
+  DrawGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(DrawGrid1, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { PopupMenu1->popup(DrawGrid1->viewport()->mapToGlobal(at)); });
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(DrawGrid1);
+  resize(640, 320);
+}
+
+void TFormCollocFreq::buildMenus() {
+  MenuEdit = new QMenu(QStringLiteral("&Edit"), this);
+  MenuEdit->setObjectName(QStringLiteral("MenuEdit"));
+  MenuEdit->menuAction()->setProperty(kMenuGroupProperty, 1);
+  SetHelpContext(MenuEdit, kEditMenuHelpContext);
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+  struct Item {
+    const char* name;
+    const char* caption;
+    const char* popupCaption;
+    QKeySequence shortcut;
+    void (TFormCollocFreq::*handler)();
+  };
+  const Item items[] = {
+      {"MenuCopy", "&Copy...", "&Copy...", QKeySequence(Qt::CTRL | Qt::Key_Insert),
+       &TFormCollocFreq::MenuCopyClick},
+      {"MenuClear", "Clear", "Clear", QKeySequence(Qt::Key_Delete),
+       &TFormCollocFreq::MenuClearClick},
+      {"MenuSort", "&Sort...", "&Sort", {}, &TFormCollocFreq::MenuSortClick},
+  };
+  for (const Item& item : items) {
+    auto* action = new QAction(QString::fromLatin1(item.caption), this);
+    action->setObjectName(QString::fromLatin1(item.name));
+    action->setShortcut(item.shortcut);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    SetHelpContext(action, kEditMenuHelpContext);
+    connect(action, &QAction::triggered, this, item.handler);
+    MenuEdit->addAction(action);
+    addAction(action);  // the shortcut works while the window has the focus
+    auto* popup = new QAction(QString::fromLatin1(item.popupCaption), this);
+    popup->setObjectName(QString::fromLatin1(item.name) + QStringLiteral("Popup"));
+    popup->setShortcut(item.shortcut);
+    connect(popup, &QAction::triggered, this, item.handler);
+    PopupMenu1->addAction(popup);
+    actions_ << action << popup;
+  }
+}
+
+QList<QMenu*> TFormCollocFreq::MergedMenus() const {
+  if (MenuEdit == nullptr) return {};
+  return {MenuEdit};
+}
+
+void TFormCollocFreq::updateActions() {
+  const bool enabled = table_ != nullptr && !workspace_->Runner().busy();
+  for (QAction* action : actions_) action->setEnabled(enabled);
+}
+
+void TFormCollocFreq::showTable() {
+  model_->SetTable(table_.get());
+  updateActions();
+}
+
+void TFormCollocFreq::MenuSortClick() {
+  if (table_ == nullptr || workspace_->Runner().busy()) return;
+  TFormSortCollocates& dialog = *workspace_->FormSortCollocates;
+  if (dialog.exec() != QDialog::Accepted) return;
+  const int column = dialog.Column();
+  // The table changes on the worker thread: the grid leaves it alone meanwhile.
+  model_->Detach();
+  const bool started = workspace_->Runner().start(
+      [table = table_, column](text::OperationHost& host) { table->Sort(column, host.progress); },
+      [this](bool) { showTable(); }, this);
+  if (!started) showTable();
+}
+
+void TFormCollocFreq::MenuClearClick() {
+  if (table_ == nullptr || table_->Count() == 0 || workspace_->Runner().busy()) return;
+  const auto [top, bottom] = SelectedRowBlock(DrawGrid1);
+  if (top < 0 || top >= table_->Count()) return;
+  const int last = std::min(bottom, table_->Count() - 1);
+  const int left = SelectionLeftColumn(DrawGrid1);
+  model_->RemoveRows(top, last, [&] { table_->ClearRows(top + 1, last + 1); });
+  SelectSingleCell(DrawGrid1, top, left);
+}
+
+void TFormCollocFreq::MenuCopyClick() {
+  if (table_ == nullptr || workspace_->Runner().busy()) return;
+  RunFrequencyCopy(
+      *workspace_, this, TFormCopyFreq::Table::Colloc, table_->Count(), SelectedRowBlock(DrawGrid1),
+      [table = table_](std::int32_t first, std::int32_t last, const frequency::CopyOptions& options,
+                       frequency::CopyDestination destination, frequency::CopySink& sink,
+                       text::OperationHost& host) {
+        frequency::CopyCollocates(*table, first, last, options, destination, sink, host);
+      });
+}
+
+}  // namespace lexvane::gui

@@ -1,0 +1,225 @@
+#include "gui/frequency/form_word_freq.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTableView>
+#include <QThreadPool>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "frequency/frequency_copy.h"
+#include "frequency/word_frequency_list.h"
+#include "frequency/word_frequency_statistics.h"
+#include "gui/app/help.h"
+#include "gui/app/operation_runner.h"
+#include "gui/app/workspace.h"
+#include "gui/concordance/form_stat.h"
+#include "gui/frequency/form_sort_word_freq.h"
+#include "gui/frequency/frequency_copy_command.h"
+#include "gui/frequency/frequency_grid.h"
+#include "gui/frequency/word_freq_model.h"
+#include "gui/search/form_search.h"
+
+namespace lexvane::gui {
+
+namespace {
+
+constexpr int kHelpContext = 21;
+constexpr int kEditMenuHelpContext = 11;
+// Widths of the row-number column and of the word, class and figure columns.
+constexpr int kNumberColumnWidth = 64;
+constexpr int kColumnWidths[] = {148, 64, 64, 64, 64, 64};
+
+}  // namespace
+
+TFormWordFreq::TFormWordFreq(QWidget* parent) : ChildWindow(parent) {
+  setWindowTitle(QStringLiteral("Word Frequency"));
+}
+
+TFormWordFreq::TFormWordFreq(Workspace& workspace, QWidget* parent)
+    : ChildWindow(parent), workspace_(&workspace), codec_(CorpusCodec(workspace.Corpus())) {
+  setObjectName(QStringLiteral("FormWordFreq"));
+  setWindowTitle(QStringLiteral("Word Frequency"));
+  SetHelpContext(this, kHelpContext);
+  buildControls();
+  buildMenus();
+  connect(&workspace.Runner(), &OperationRunner::busyChanged, this, [this] { updateActions(); });
+  updateActions();
+}
+
+TFormWordFreq::~TFormWordFreq() {
+  if (list_ == nullptr) return;
+  model_->Detach();
+  // Releasing millions of rows takes seconds: a pool thread does it, so the
+  // program goes on at once.
+  QThreadPool::globalInstance()->start([rows = std::move(list_)]() mutable { rows.reset(); });
+}
+
+void TFormWordFreq::buildControls() {
+  model_ = new WordFreqModel(codec_, this);
+  DrawGrid1 = new QTableView(this);
+  DrawGrid1->setObjectName(QStringLiteral("DrawGrid1"));
+  DrawGrid1->setAccessibleName(QStringLiteral("Word Frequency"));
+  DrawGrid1->setModel(model_);
+  SetUpFrequencyGrid(DrawGrid1, kNumberColumnWidth);
+  DrawGrid1->horizontalHeader()->setDefaultSectionSize(64);
+  for (int c = 0; c < model_->columnCount(); ++c) DrawGrid1->setColumnWidth(c, kColumnWidths[c]);
+  DrawGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(DrawGrid1, &QTableView::doubleClicked, this, &TFormWordFreq::DrawGrid1DblClick);
+  connect(DrawGrid1, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { PopupMenu1->popup(DrawGrid1->viewport()->mapToGlobal(at)); });
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(DrawGrid1);
+  resize(480, 320);
+}
+
+void TFormWordFreq::buildMenus() {
+  MenuEdit = new QMenu(QStringLiteral("&Edit"), this);
+  MenuEdit->setObjectName(QStringLiteral("MenuEdit"));
+  MenuEdit->menuAction()->setProperty(kMenuGroupProperty, 1);
+  SetHelpContext(MenuEdit, kEditMenuHelpContext);
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+  struct Item {
+    const char* name;
+    const char* caption;
+    const char* popupCaption;
+    QKeySequence shortcut;
+    void (TFormWordFreq::*handler)();
+  };
+  const Item items[] = {
+      {"MenuCopy", "Copy...", "Copy...", QKeySequence(Qt::CTRL | Qt::Key_Insert),
+       &TFormWordFreq::MenuCopyClick},
+      {"MenuClear", "Clear", "Clear", QKeySequence(Qt::Key_Delete), &TFormWordFreq::MenuClearClick},
+      {"MenuSort", "&Sort...", "Sort...", {}, &TFormWordFreq::MenuSortClick},
+      {"MenuStatistics",
+       "S&tatistics...",
+       "S&tatistics...",
+       {},
+       &TFormWordFreq::MenuStatisticsClick},
+  };
+  for (const Item& item : items) {
+    auto* action = new QAction(QString::fromLatin1(item.caption), this);
+    action->setObjectName(QString::fromLatin1(item.name));
+    action->setShortcut(item.shortcut);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    SetHelpContext(action, kEditMenuHelpContext);
+    connect(action, &QAction::triggered, this, item.handler);
+    MenuEdit->addAction(action);
+    addAction(action);  // the shortcut works while the window has the focus
+    auto* popup = new QAction(QString::fromLatin1(item.popupCaption), this);
+    popup->setObjectName(QString::fromLatin1(item.name) + QStringLiteral("Popup"));
+    popup->setShortcut(item.shortcut);
+    connect(popup, &QAction::triggered, this, item.handler);
+    PopupMenu1->addAction(popup);
+    actions_ << action << popup;
+  }
+}
+
+QList<QMenu*> TFormWordFreq::MergedMenus() const {
+  if (MenuEdit == nullptr) return {};
+  return {MenuEdit};
+}
+
+void TFormWordFreq::updateActions() {
+  const bool enabled = list_ != nullptr && !workspace_->Runner().busy();
+  for (QAction* action : actions_) action->setEnabled(enabled);
+}
+
+void TFormWordFreq::showEvent(QShowEvent* event) {
+  ChildWindow::showEvent(event);
+  if (shownOnce_ || workspace_ == nullptr) return;
+  shownOnce_ = true;
+  // Word frequency windows follow the maximized setting of concordance windows.
+  if (workspace_->WindowSettings().Maximized) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+      QTimer::singleShot(0, sub, [sub] { sub->showMaximized(); });
+  }
+}
+
+bool TFormWordFreq::Build() {
+  auto built = std::make_shared<frequency::WordFrequencyList>();
+  const corpus::CorpusSettings corpus = workspace_->Corpus();
+  if (workspace_->Runner().busy()) return false;
+  // Later concordance sorts and copies cut words as this build does.
+  workspace_->LatestScanSets().Record(corpus::ScannerSets(corpus));
+  return workspace_->Runner().start(
+      [built, corpus](text::OperationHost& host) { built->Build(corpus, host); },
+      [this, built](bool) {
+        list_ = built;
+        showList();
+      },
+      this);
+}
+
+void TFormWordFreq::showList() {
+  QHeaderView* header = DrawGrid1->horizontalHeader();
+  QList<int> widths;
+  for (int c = 0; c < header->count(); ++c) widths << header->sectionSize(c);
+  model_->SetList(list_.get());
+  // A sort may add or drop the two cumulative columns; the others keep the
+  // widths the user gave them.
+  for (int c = 0; c < model_->columnCount(); ++c)
+    DrawGrid1->setColumnWidth(c, c < widths.size() ? widths[c] : kColumnWidths[c]);
+  updateActions();
+}
+
+void TFormWordFreq::MenuSortClick() {
+  if (list_ == nullptr || workspace_->Runner().busy()) return;
+  TFormSortWordFreq& dialog = *workspace_->FormSortWordFreq;
+  if (dialog.exec() != QDialog::Accepted) return;
+  const int mode = dialog.ItemIndex();
+  // The list changes on the worker thread: the grid leaves it alone meanwhile.
+  model_->Detach();
+  const bool started = workspace_->Runner().start(
+      [list = list_, mode](text::OperationHost& host) {
+        list->SortWordList(mode, frequency::SortCaption(mode), host.progress);
+      },
+      [this](bool) { showList(); }, this);
+  if (!started) showList();
+}
+
+void TFormWordFreq::MenuClearClick() {
+  if (list_ == nullptr || list_->Count() == 0 || workspace_->Runner().busy()) return;
+  const auto [top, bottom] = SelectedRowBlock(DrawGrid1);
+  if (top < 0 || top >= list_->Count()) return;
+  const int last = std::min(bottom, list_->Count() - 1);
+  const int left = SelectionLeftColumn(DrawGrid1);
+  model_->RemoveRows(top, last, [&] { list_->ClearRows(top + 1, last + 1); });
+  SelectSingleCell(DrawGrid1, top, left);
+}
+
+void TFormWordFreq::MenuCopyClick() {
+  if (list_ == nullptr || workspace_->Runner().busy()) return;
+  RunFrequencyCopy(
+      *workspace_, this, TFormCopyFreq::Table::WordFreq, list_->Count(),
+      SelectedRowBlock(DrawGrid1),
+      [list = list_](std::int32_t first, std::int32_t last, const frequency::CopyOptions& options,
+                     frequency::CopyDestination destination, frequency::CopySink& sink,
+                     text::OperationHost& host) {
+        frequency::CopyWordFrequencies(*list, first, last, options, destination, sink, host);
+      });
+}
+
+void TFormWordFreq::MenuStatisticsClick() {
+  if (list_ == nullptr || workspace_->Runner().busy()) return;
+  workspace_->FormStat->ShowStatistics(frequency::WordFrequencyStatistics(*list_));
+}
+
+void TFormWordFreq::DrawGrid1DblClick(const QModelIndex& index) {
+  if (list_ == nullptr || !index.isValid() || index.row() >= list_->Count()) return;
+  appendToWordSearch(list_->Info(index.row()).Word);
+}
+
+void TFormWordFreq::appendToWordSearch(const std::string& word) {
+  // Appended as it stands, unchecked; the dialog is not opened.
+  TFormSearch& dialog = *workspace_->FormSearch;
+  dialog.Model().Masks.push_back(word);
+  dialog.ListBox1->addItem(codec_.Decode(word));
+}
+
+}  // namespace lexvane::gui

@@ -1,0 +1,42 @@
+// The "Copy..." command of the word frequency and collocate frequency
+// windows: the shared options dialog (TFormCopyFreq) with the window's own
+// check box, the rows to copy, the save dialog ("Save to file") when copying
+// to a file, then the copy on the worker thread under "Copying..." and, for
+// the clipboard, the text put on it when the copy ends. GUI thread only.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <utility>
+
+#include <QString>
+
+#include "frequency/frequency_copy.h"
+#include "gui/frequency/form_copy_freq.h"
+#include "text/progress.h"
+
+class QWidget;
+
+namespace lexvane::gui {
+
+class Workspace;
+
+// Copies the entries first..last (0-based) of the window's table; runs on the
+// worker thread, so it may only read what the window shares with it.
+using CopyRowsWork = std::function<void(
+    std::int32_t first, std::int32_t last, const frequency::CopyOptions& options,
+    frequency::CopyDestination destination, frequency::CopySink& sink, text::OperationHost& host)>;
+
+// The save dialog: the chosen path, or an empty string when cancelled.
+using SaveFileChooser = std::function<QString(QWidget* parent)>;
+// Replaces the save dialog (tests); an empty function restores it.
+void SetSaveFileChooser(SaveFileChooser chooser);
+
+// MenuCopyClick of both windows. `rowCount` is the table's number of rows,
+// `selection` the grid's selection block (0-based, {-1, -1} when none);
+// `window` owns the copy (closing it stops the copy). Returns whether a copy
+// was started.
+bool RunFrequencyCopy(Workspace& workspace, QWidget* window, TFormCopyFreq::Table table,
+                      std::int32_t rowCount, std::pair<int, int> selection, CopyRowsWork copy);
+
+}  // namespace lexvane::gui

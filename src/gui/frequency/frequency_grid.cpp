@@ -1,0 +1,72 @@
+#include "gui/frequency/frequency_grid.h"
+
+#include <algorithm>
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QTableView>
+
+namespace lexvane::gui {
+
+void SetUpFrequencyGrid(QTableView* grid, int numberColumnWidth) {
+  grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setWordWrap(false);
+  grid->setTextElideMode(Qt::ElideNone);
+  grid->setCornerButtonEnabled(false);
+  // Rows of 16 pixels unless the font needs more.
+  const int rowHeight = std::max(16, grid->fontMetrics().height() + 2);
+  QHeaderView* rows = grid->verticalHeader();
+  rows->setSectionResizeMode(QHeaderView::Fixed);
+  rows->setMinimumSectionSize(rowHeight);
+  rows->setDefaultSectionSize(rowHeight);
+  rows->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  rows->setFixedWidth(numberColumnWidth);
+  rows->setHighlightSections(false);
+  QHeaderView* columns = grid->horizontalHeader();
+  columns->setSectionResizeMode(QHeaderView::Interactive);
+  columns->setMinimumSectionSize(1);
+  columns->setHighlightSections(false);
+  columns->setStretchLastSection(false);
+}
+
+std::pair<int, int> SelectedRowBlock(const QTableView* grid) {
+  const QItemSelectionModel* selection = grid->selectionModel();
+  if (selection == nullptr) return {-1, -1};
+  int top = -1, bottom = -1;
+  for (const QItemSelectionRange& range : selection->selection()) {
+    if (top < 0 || range.top() < top) top = range.top();
+    bottom = std::max(bottom, range.bottom());
+  }
+  if (top >= 0) return {top, bottom};
+  const QModelIndex current = selection->currentIndex();
+  if (current.isValid()) return {current.row(), current.row()};
+  return {-1, -1};
+}
+
+int SelectionLeftColumn(const QTableView* grid) {
+  const QItemSelectionModel* selection = grid->selectionModel();
+  if (selection == nullptr) return 0;
+  int left = -1;
+  for (const QItemSelectionRange& range : selection->selection())
+    if (left < 0 || range.left() < left) left = range.left();
+  if (left >= 0) return left;
+  return std::max(0, selection->currentIndex().column());
+}
+
+void SelectSingleCell(QTableView* grid, int row, int column) {
+  QAbstractItemModel* model = grid->model();
+  QItemSelectionModel* selection = grid->selectionModel();
+  if (model == nullptr || selection == nullptr) return;
+  const int rows = model->rowCount();
+  if (rows == 0) {
+    selection->clear();
+    return;
+  }
+  const QModelIndex cell =
+      model->index(std::clamp(row, 0, rows - 1), std::clamp(column, 0, model->columnCount() - 1));
+  selection->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+}
+
+}  // namespace lexvane::gui

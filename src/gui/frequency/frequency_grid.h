@@ -1,0 +1,29 @@
+// What the grids of the two frequency windows share: their look (fixed
+// heading row and row-number column, rows 16 pixels high or the font's
+// height, a contiguous block of cells selectable, palette colours) and the
+// selection block the commands act on. GUI thread only.
+#pragma once
+
+#include <utility>
+
+class QTableView;
+
+namespace lexvane::gui {
+
+// Sets up a grid for a frequency table model; `numberColumnWidth` is the
+// width of the row-number column (the vertical header).
+void SetUpFrequencyGrid(QTableView* grid, int numberColumnWidth);
+
+// The first and last rows (0-based) of the grid's selection block, or of the
+// current cell when nothing is selected; {-1, -1} when there is neither.
+std::pair<int, int> SelectedRowBlock(const QTableView* grid);
+
+// The left column of the selection block (of the current cell when nothing
+// is selected; 0 when there is neither).
+int SelectionLeftColumn(const QTableView* grid);
+
+// Makes the single cell at (row, column) the current cell and the selection,
+// with the row cut to the last one; no selection when the grid has no rows.
+void SelectSingleCell(QTableView* grid, int row, int column);
+
+}  // namespace lexvane::gui

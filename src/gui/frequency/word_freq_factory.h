@@ -1,0 +1,16 @@
+// Making a word frequency window: the frame's "Build word frequency list"
+// command through ChildWindowFactory::CreateWordFreq.
+#pragma once
+
+class QWidget;
+
+namespace lexvane::gui {
+
+class ChildWindow;
+class Workspace;
+
+// A new word frequency window over the workspace's corpus whose build has
+// started (the list shows when it ends); null when no build could start.
+ChildWindow* CreateWordFreqWindow(Workspace& workspace, QWidget* frame);
+
+}  // namespace lexvane::gui

@@ -1,0 +1,69 @@
+#include "gui/frequency/word_freq_model.h"
+
+#include "frequency/word_frequency_list.h"
+#include "gui/app/text_codec.h"
+
+namespace lexvane::gui {
+
+int WordFreqModel::rowCount(const QModelIndex& parent) const {
+  if (parent.isValid() || list_ == nullptr) return 0;
+  return list_->Count();
+}
+
+int WordFreqModel::columnCount(const QModelIndex& parent) const {
+  if (parent.isValid()) return 0;
+  // Without a list the grid keeps the five columns of a new window.
+  return (list_ == nullptr ? 5 : list_->ColumnCount()) - 1;
+}
+
+QVariant WordFreqModel::data(const QModelIndex& index, int role) const {
+  if (list_ == nullptr || !index.isValid() || index.row() >= list_->Count()) return {};
+  const int column = index.column() + 1;
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+      return codec_.Decode(list_->CellText(column, index.row() + 1));
+    case Qt::TextAlignmentRole:
+      return QVariant::fromValue(
+          Qt::AlignTop |
+          (frequency::WordFrequencyList::LeftAligned(column) ? Qt::AlignLeft : Qt::AlignRight));
+    default:
+      return {};
+  }
+}
+
+QVariant WordFreqModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (section < 0) return {};
+  if (orientation == Qt::Horizontal) {
+    if (section >= columnCount()) return {};
+    const int column = section + 1;
+    if (role == Qt::DisplayRole) {
+      // The headings do not depend on the list's rows.
+      static const frequency::WordFrequencyList kNoList;
+      return codec_.Decode((list_ == nullptr ? kNoList : *list_).CellText(column, 0));
+    }
+    if (role == Qt::TextAlignmentRole)
+      return QVariant::fromValue(
+          Qt::AlignVCenter |
+          (frequency::WordFrequencyList::LeftAligned(column) ? Qt::AlignLeft : Qt::AlignRight));
+    return {};
+  }
+  if (section >= rowCount()) return {};
+  if (role == Qt::DisplayRole) return codec_.Decode(list_->CellText(0, section + 1));
+  if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignVCenter | Qt::AlignRight);
+  return {};
+}
+
+void WordFreqModel::SetList(const frequency::WordFrequencyList* list) {
+  beginResetModel();
+  list_ = list;
+  endResetModel();
+}
+
+void WordFreqModel::RemoveRows(int first, int last, const std::function<void()>& remove) {
+  beginRemoveRows({}, first, last);
+  remove();
+  endRemoveRows();
+}
+
+}  // namespace lexvane::gui

@@ -8,13 +8,13 @@
 #include <memory>
 #include <thread>
 
-#include "frequency/key_order.h"
 #include "frequency/token_count.h"
 #include "frequency/word_counter.h"
 #include "frequency/word_frequency_list.h"
 #include "frequency/word_tokenizer.h"
 #include "text/character_sets.h"
 #include "text/collation.h"
+#include "text/key_order.h"
 
 namespace lexvane::frequency {
 
@@ -249,8 +249,8 @@ class WordFrequencyBuilder {
     std::vector<std::unique_ptr<TOneWordInfo>> records(n);
     std::vector<std::uint32_t> order;
     {
-      KeyArena keys;
-      ComputeKeys(
+      text::KeyArena keys;
+      text::ComputeKeys(
           n,
           [&counter, &handles, &records](std::size_t i) {
             std::uint32_t handle = handles[i];
@@ -260,7 +260,7 @@ class WordFrequencyBuilder {
             return text::collationKey(records[i]->Word);
           },
           [](std::size_t) { return true; }, keys);
-      order = OrderByKeys(keys);
+      order = text::OrderByKeys(keys);
     }
     counter.Clear();
     text::TQStringList& list = *list_.wordList_;

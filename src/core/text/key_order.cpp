@@ -1,12 +1,13 @@
-#include "frequency/key_order.h"
+#include "text/key_order.h"
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <thread>
 
-namespace lexvane::frequency {
+namespace lexvane::text {
 
 void KeyArena::Reserve(std::size_t keys, std::size_t bytes) {
   ends_.reserve(keys);
@@ -114,6 +115,12 @@ std::string DescendingPrefix(std::int64_t value) {
   return s;
 }
 
+std::string DescendingNumber(std::int64_t value) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%012lld", static_cast<long long>(2147483647 - value));
+  return buffer;
+}
+
 bool OrderRows(std::size_t n, const std::function<std::string(std::size_t)>& key,
                text::ProgressIndicator& progress, std::vector<std::uint32_t>& order) {
   KeyArena keys;
@@ -128,4 +135,4 @@ bool OrderRows(std::size_t n, const std::function<std::string(std::size_t)>& key
   return done;
 }
 
-}  // namespace lexvane::frequency
+}  // namespace lexvane::text

@@ -2,17 +2,28 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
 
 #include "gui/app/form_main.h"
 #include "gui/app/help.h"
 #include "gui/app/workspace.h"
+#include "gui/concordance/form_concordance.h"
+#include "gui/concordance/form_sort_concord.h"
 #include "gui/corpus/form_file_list.h"
+#include "gui/search/form_search.h"
+#include "gui/search/form_search_adv.h"
 
 namespace lexvane::gui {
 
 namespace {
+
+void searchShots(TFormMain& mainWindow, const QString& dir);
 
 // The whole screen, so that the dialogs over the main window show too;
 // cropped to the main window's frame and what lies over it.
@@ -24,6 +35,57 @@ void saveScreen(TFormMain& mainWindow, QWidget* over, const QString& file) {
   QPixmap shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
   if (shot.isNull()) shot = mainWindow.grab();
   shot.save(file);
+}
+
+// The advanced search dialog with a query typed in, then a concordance of
+// the simple dialog's query, sorted by the first word to the right.
+void searchShots(TFormMain& mainWindow, const QString& dir) {
+  Workspace& workspace = mainWindow.workspace();
+  TFormSearchAdv* adv = workspace.FormSearchAdv;
+  QTimer::singleShot(0, adv, [&mainWindow, adv] {
+    adv->ButtonClearAllClick();
+    adv->Edits[0]->setText(QStringLiteral("the"));
+    adv->Edits[1]->setText(QStringLiteral("hous*"));
+    adv->ButtonOKClick();
+    adv->Edits[1]->setText(QStringLiteral("home"));
+    adv->SpinButtonUpClick(0);
+    adv->SpinButtonUpClick(0);
+    adv->move(mainWindow.frameGeometry().topLeft() + QPoint(40, 60));
+  });
+  QTimer::singleShot(1200, adv, [&mainWindow, adv, dir] {
+    saveScreen(mainWindow, adv, dir + QStringLiteral("/advanced_search.png"));
+    adv->reject();
+    TFormSearch* simple = mainWindow.workspace().FormSearch;
+    QTimer::singleShot(0, simple, [simple] {
+      simple->ButtonClearAllClick();
+      simple->Edit1->setText(QStringLiteral("walk*"));
+      simple->ButtonOKClick();
+      simple->ButtonOKClick();
+    });
+    mainWindow.MenuSearchClick();
+    const QList<QMdiSubWindow*> subs = mainWindow.mdiArea()->subWindowList();
+    auto* window =
+        subs.isEmpty() ? nullptr : qobject_cast<TFormConcordance*>(subs.back()->widget());
+    if (window == nullptr) {
+      QApplication::quit();
+      return;
+    }
+    QObject::connect(window, &TFormConcordance::built, window, [&mainWindow, window, dir] {
+      window->parentWidget()->showMaximized();
+      TFormSortConcord* sort = mainWindow.workspace().FormSortConcord;
+      QTimer::singleShot(0, sort, [sort] {
+        sort->RadioButtonRightPart->setChecked(true);
+        sort->Button1->click();
+      });
+      window->SortThen([&mainWindow, dir](bool) {
+        QTimer::singleShot(1200, &mainWindow, [&mainWindow, dir] {
+          saveScreen(mainWindow, nullptr, dir + QStringLiteral("/concordance.png"));
+          QApplication::quit();
+        });
+      });
+    });
+  });
+  adv->open();
 }
 
 }  // namespace
@@ -41,16 +103,17 @@ void TakeScreenshots(TFormMain& mainWindow, const QString& folder) {
       saveScreen(mainWindow, editor, dir + QStringLiteral("/file_list_editor.png"));
       editor->reject();
       ShowHelp(3);
-      QTimer::singleShot(1200, &mainWindow, [dir] {
+      QTimer::singleShot(1200, &mainWindow, [&mainWindow, dir] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
           if (auto* help = qobject_cast<HelpWindow*>(w)) {
             QScreen* screen = help->screen();
             const QRect area = help->frameGeometry();
             screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
                 .save(dir + QStringLiteral("/help.png"));
+            help->hide();
           }
         }
-        QApplication::quit();
+        searchShots(mainWindow, dir);
       });
     });
     editor->open();

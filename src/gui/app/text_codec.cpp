@@ -14,6 +14,10 @@ std::string ToAnsi(const QString& text) {
   return text::utf8ToAnsi(text.toStdString());
 }
 
+TextCodec CorpusCodec(const corpus::CorpusSettings&) {
+  return TextCodec{&FromAnsi, &ToAnsi};
+}
+
 QString FromPath(const std::string& path) {
   return QFile::decodeName(path.c_str());
 }

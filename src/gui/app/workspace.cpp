@@ -5,14 +5,19 @@
 #include "gui/app/form_search_ind.h"
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/operation_runner.h"
+#include "gui/concordance/concordance_window_factory.h"
+#include "gui/concordance/form_sort_concord.h"
 #include "gui/corpus/form_file_list.h"
+#include "gui/search/form_lemma_list.h"
+#include "gui/search/form_search.h"
+#include "gui/search/form_search_adv.h"
 
 namespace lexvane::gui {
 
 Workspace::Workspace(concordance::ConcordanceWindowSettings windowSettings)
     : windowSettings_(windowSettings),
       ui_(std::make_unique<GuiUserInterface>()),
-      factory_(std::make_unique<ChildWindowFactory>()) {}
+      factory_(std::make_unique<ConcordanceWindowFactory>()) {}
 
 Workspace::~Workspace() {
   // A running operation refers to the indicators: stop it while they exist.
@@ -22,9 +27,13 @@ Workspace::~Workspace() {
 void Workspace::CreateDialogs(QWidget* mainWindow) {
   ui_->setParentWindow(mainWindow);
   FormAbout = new TFormAbout(mainWindow);
+  FormLemmaList = new TFormLemmaList(*ui_, mainWindow);
   FormFileList = new TFormFileList(corpus_, *ui_, mainWindow);
+  FormSearch = new TFormSearch(corpus_, *ui_, *FormLemmaList, mainWindow);
   FormProgressInd = new TFormProgressInd(mainWindow);
+  FormSortConcord = new TFormSortConcord(mainWindow);
   FormSearchInd = new TFormSearchInd(mainWindow);
+  FormSearchAdv = new TFormSearchAdv(corpus_, *ui_, *FormLemmaList, mainWindow);
   runner_ = std::make_unique<OperationRunner>(*ui_, *FormSearchInd, *FormProgressInd);
 }
 

@@ -22,8 +22,12 @@ class GuiUserInterface;
 class OperationRunner;
 class TFormAbout;
 class TFormFileList;
+class TFormLemmaList;
 class TFormProgressInd;
+class TFormSearch;
+class TFormSearchAdv;
 class TFormSearchInd;
+class TFormSortConcord;
 
 class Workspace {
  public:
@@ -34,8 +38,10 @@ class Workspace {
 
   // Creates the long-lived windows as children of the main window, in the
   // start-up order: TFormAbout, TFormFileList, TFormProgressInd,
-  // TFormSearchInd (the search, sort, copy, statistics, lemma and collocate
-  // dialogs take their places in this order as they arrive).
+  // TFormSearch, TFormProgressInd, TFormSortConcord, TFormSearchInd,
+  // TFormSearchAdv, TFormLemmaList (the copy, statistics and collocate
+  // dialogs take their places in this order as they arrive). The lemma list
+  // is made first of all, as both search dialogs hand it their files.
   void CreateDialogs(QWidget* mainWindow);
   // Stops a running operation and waits for it; before the main window and
   // its dialogs go.
@@ -62,6 +68,10 @@ class Workspace {
   TFormFileList* FormFileList = nullptr;
   TFormProgressInd* FormProgressInd = nullptr;
   TFormSearchInd* FormSearchInd = nullptr;
+  TFormSearch* FormSearch = nullptr;
+  TFormSortConcord* FormSortConcord = nullptr;
+  TFormSearchAdv* FormSearchAdv = nullptr;
+  TFormLemmaList* FormLemmaList = nullptr;
 
  private:
   corpus::CorpusSettings corpus_;

@@ -1,0 +1,17 @@
+#include "gui/concordance/concordance_window_factory.h"
+
+#include "gui/concordance/form_concordance.h"
+
+namespace lexvane::gui {
+
+ChildWindow* ConcordanceWindowFactory::CreateConcordance(SearchKind kind, Workspace& workspace,
+                                                         QWidget*) {
+  auto* window = new TFormConcordance(workspace);
+  if (!window->Start(kind)) {
+    delete window;
+    return nullptr;
+  }
+  return window;
+}
+
+}  // namespace lexvane::gui

@@ -1,0 +1,40 @@
+// TFormSortConcord: the "Sort criteria" dialog of concordance sorts: the
+// keyword as written or retrograde, the side that breaks ties and the word
+// of that side the comparison starts from. One instance lives for the whole
+// run, so its choices stay for the next sort of any window.
+#pragma once
+
+#include <QDialog>
+
+#include "concordance/concordance_sort.h"
+
+class QCheckBox;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+
+namespace lexvane::gui {
+
+class TFormSortConcord : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TFormSortConcord(QWidget* parent = nullptr);
+
+ public:  // queries
+  concordance::SortOptions Options() const;
+
+ public:  // controls
+  QCheckBox* CheckBoxReverseSort = nullptr;
+  QRadioButton* RadioButtonLeftPart = nullptr;
+  QRadioButton* RadioButtonRightPart = nullptr;
+  QSpinBox* SpinEditWord = nullptr;
+  QPushButton* Button1 = nullptr;
+  QPushButton* Button2 = nullptr;
+  QPushButton* ButtonHelp = nullptr;
+
+ public Q_SLOTS:
+  void ButtonHelpClick();
+};
+
+}  // namespace lexvane::gui

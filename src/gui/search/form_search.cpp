@@ -1,0 +1,192 @@
+#include "gui/search/form_search.h"
+
+#include <set>
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "gui/app/gui_user_interface.h"
+#include "gui/app/help.h"
+#include "gui/app/named_control.h"
+#include "gui/app/text_codec.h"
+#include "gui/search/form_lemma_list.h"
+#include "text/error.h"
+
+namespace lexvane::gui {
+
+namespace {
+
+constexpr int kHelpContext = 4;
+
+}  // namespace
+
+TFormSearch::TFormSearch(const corpus::CorpusSettings& corpus, GuiUserInterface& ui,
+                         TFormLemmaList& lemmas, QWidget* parent)
+    : QDialog(parent), corpus_(corpus), ui_(ui), lemmas_(lemmas) {
+  Named(this, "FormSearch", QStringLiteral("Word search"));
+  setWindowTitle(QStringLiteral("Word search"));
+  SetModalBesideHelp(this);
+  SetHelpContext(this, kHelpContext);
+  choosers_ = QtSearchFileChoosers(this);
+
+  auto* maskLabel = new QLabel(QStringLiteral("Mask:"), this);
+  Edit1 = Named(new QLineEdit(this), "Edit1", QStringLiteral("Mask"));
+  maskLabel->setBuddy(Edit1);
+  ListBox1 = Named(new QListWidget(this), "ListBox1", QStringLiteral("Masks"));
+  ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  ListBox1->installEventFilter(this);
+  auto* sizeLabel = new QLabel(QStringLiteral("Max. list size:"), this);
+  EditMaxListSize = Named(new QLineEdit(this), "EditMaxListSize", QStringLiteral("Max. list size"));
+  sizeLabel->setBuddy(EditMaxListSize);
+  auto* rowsLabel = new QLabel(QStringLiteral("rows"), this);
+
+  auto button = [this](const char* name, const QString& caption) {
+    auto* b = Named(new QPushButton(caption, this), name, caption);
+    b->setAutoDefault(false);
+    return b;
+  };
+  ButtonOK = button("ButtonOK", QStringLiteral("OK"));
+  ButtonOK->setDefault(true);
+  ButtonCancel = button("ButtonCancel", QStringLiteral("Cancel"));
+  ButtonClearAll = button("ButtonClearAll", QStringLiteral("&Clear All"));
+  ButtonLoad = button("ButtonLoad", QStringLiteral("Load..."));
+  ButtonSave = button("ButtonSave", QStringLiteral("Save..."));
+  ButtonLemmas = button("ButtonLemmas", QStringLiteral("Lemmas..."));
+  ButtonHelp = button("ButtonHelp", QStringLiteral("Help"));
+
+  connect(ButtonOK, &QPushButton::clicked, this, &TFormSearch::ButtonOKClick);
+  connect(ButtonCancel, &QPushButton::clicked, this, &TFormSearch::ButtonCancelClick);
+  connect(ButtonClearAll, &QPushButton::clicked, this, &TFormSearch::ButtonClearAllClick);
+  connect(ButtonLoad, &QPushButton::clicked, this, &TFormSearch::ButtonLoadClick);
+  connect(ButtonSave, &QPushButton::clicked, this, &TFormSearch::ButtonSaveClick);
+  connect(ButtonLemmas, &QPushButton::clicked, this, &TFormSearch::ButtonLemmasClick);
+  connect(ButtonHelp, &QPushButton::clicked, this, &TFormSearch::ButtonHelpClick);
+
+  auto* fields = new QGridLayout;
+  fields->addWidget(maskLabel, 0, 0);
+  fields->addWidget(Edit1, 0, 1, 1, 2);
+  fields->addWidget(ListBox1, 1, 1, 1, 2);
+  fields->addWidget(sizeLabel, 2, 0);
+  fields->addWidget(EditMaxListSize, 2, 1);
+  fields->addWidget(rowsLabel, 2, 2);
+  auto* buttons = new QVBoxLayout;
+  for (QPushButton* b :
+       {ButtonOK, ButtonCancel, ButtonClearAll, ButtonLoad, ButtonSave, ButtonLemmas, ButtonHelp})
+    buttons->addWidget(b);
+  buttons->addStretch();
+  auto* layout = new QHBoxLayout(this);
+  layout->addLayout(fields, 1);
+  layout->addLayout(buttons);
+  showModel();
+}
+
+void TFormSearch::takeControls() {
+  const TextCodec codec = CorpusCodec(corpus_);
+  model_.Edit = codec.Encode(Edit1->text());
+  model_.MaxListSize = codec.Encode(EditMaxListSize->text());
+}
+
+void TFormSearch::showModel() {
+  const TextCodec codec = CorpusCodec(corpus_);
+  Edit1->setText(codec.Decode(model_.Edit));
+  ListBox1->clear();
+  for (const std::string& mask : model_.Masks) ListBox1->addItem(codec.Decode(mask));
+  EditMaxListSize->setText(codec.Decode(model_.MaxListSize));
+}
+
+void TFormSearch::showEvent(QShowEvent* event) {
+  model_.Show();
+  Edit1->setFocus();
+  QDialog::showEvent(event);
+}
+
+void TFormSearch::ButtonOKClick() {
+  takeControls();
+  const search::DialogOutcome outcome = model_.Ok();
+  showModel();
+  Edit1->setFocus();
+  if (outcome == search::DialogOutcome::Search)
+    accept();
+  else if (outcome == search::DialogOutcome::Cancel)
+    reject();
+}
+
+void TFormSearch::ButtonCancelClick() {
+  Edit1->setFocus();
+  reject();
+}
+
+void TFormSearch::ButtonClearAllClick() {
+  takeControls();
+  model_.ClearAll();
+  showModel();
+  Edit1->setFocus();
+}
+
+void TFormSearch::ButtonRemoveClick() {
+  takeControls();
+  std::set<int> selected;
+  for (const QModelIndex& index : ListBox1->selectionModel()->selectedRows())
+    selected.insert(index.row());
+  model_.DeleteSelected(selected);
+  showModel();
+  Edit1->setFocus();
+}
+
+void TFormSearch::ButtonLoadClick() {
+  takeControls();
+  std::optional<QString> path = choosers_.load(FromPath(model_.LastFileName));
+  if (!path) return;
+  try {
+    model_.LoadFrom(ToPath(*path));
+  } catch (const text::Error& e) {
+    ui_.ShowError(e.what());
+  }
+  showModel();
+}
+
+void TFormSearch::ButtonSaveClick() {
+  takeControls();
+  model_.PrepareSave();
+  showModel();
+  std::optional<QString> path = choosers_.save(FromPath(model_.LastFileName));
+  if (!path) return;
+  try {
+    model_.SaveTo(ToPath(*path));
+  } catch (const text::Error& e) {
+    ui_.ShowError(e.what());
+  }
+}
+
+void TFormSearch::ButtonLemmasClick() {
+  takeControls();
+  std::optional<QString> path = choosers_.lemmas(lastLemmaFile_);
+  if (!path) return;
+  lastLemmaFile_ = *path;
+  lemmas_.LemmaFileName = ToPath(*path);
+  lemmas_.StartText = model_.TakeStartText();
+  showModel();
+  if (lemmas_.exec() == QDialog::Accepted) model_.AddForms(lemmas_.ChosenForms);
+  showModel();
+}
+
+void TFormSearch::ButtonHelpClick() {
+  ShowHelp(kHelpContext);
+}
+
+bool TFormSearch::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ListBox1 && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+    ButtonRemoveClick();
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace lexvane::gui

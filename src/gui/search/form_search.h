@@ -1,0 +1,86 @@
+// TFormSearch: the "Word search" dialog over the engine's SimpleSearchModel:
+// the mask being typed, the list of masks, "Max. list size", and the buttons
+// that clear, load, save and take lemma forms. One instance lives for the
+// whole run (created at start-up), so its contents stay from one search to
+// the next. The concordance window runs it with exec() and reads Query()
+// after OK.
+#pragma once
+
+#include <QDialog>
+
+#include "gui/search/search_file_dialogs.h"
+#include "search/search_dialogs.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace lexvane::corpus {
+struct CorpusSettings;
+}
+
+namespace lexvane::gui {
+
+class GuiUserInterface;
+class TFormLemmaList;
+
+class TFormSearch : public QDialog {
+  Q_OBJECT
+
+ public:
+  TFormSearch(const corpus::CorpusSettings& corpus, GuiUserInterface& ui, TFormLemmaList& lemmas,
+              QWidget* parent = nullptr);
+
+ public:  // queries
+  search::SimpleSearchModel& Model() { return model_; }
+  search::SearchQuery Query() const { return model_.Query(); }
+
+ public:  // configuration
+  // Replaces the file dialogs (tests).
+  void setChoosers(SearchFileChoosers choosers) { choosers_ = std::move(choosers); }
+
+ public:  // controls
+  QLineEdit* Edit1 = nullptr;
+  QListWidget* ListBox1 = nullptr;
+  QLineEdit* EditMaxListSize = nullptr;
+  QPushButton* ButtonOK = nullptr;
+  QPushButton* ButtonCancel = nullptr;
+  QPushButton* ButtonClearAll = nullptr;
+  QPushButton* ButtonLoad = nullptr;
+  QPushButton* ButtonSave = nullptr;
+  QPushButton* ButtonLemmas = nullptr;
+  QPushButton* ButtonHelp = nullptr;
+
+ public Q_SLOTS:
+  // A typed mask is moved to the list (the dialog stays); an empty field
+  // ends the dialog with OK when the list has masks, else as cancelled.
+  void ButtonOKClick();
+  void ButtonCancelClick();
+  void ButtonClearAllClick();
+  // Del in the list: the selected lines go.
+  void ButtonRemoveClick();
+  void ButtonLoadClick();
+  void ButtonSaveClick();
+  void ButtonLemmasClick();
+  void ButtonHelpClick();
+
+ protected:
+  // FormShow: forgets the last search file.
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // The controls into the model, and back.
+  void takeControls();
+  void showModel();
+
+  const corpus::CorpusSettings& corpus_;
+  GuiUserInterface& ui_;
+  TFormLemmaList& lemmas_;
+  search::SimpleSearchModel model_;
+  SearchFileChoosers choosers_;
+  QString lastLemmaFile_;
+};
+
+}  // namespace lexvane::gui

@@ -225,7 +225,9 @@ void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettin
   ResultBoard board(items.size(), static_cast<std::size_t>(2 * threads + 2));
   std::mutex nextMutex;
   std::size_t next = 0;
-  std::vector<std::thread> workers;
+  // Leaving by an exception abandons the board; the workers' destructors
+  // then join them before the board goes.
+  std::vector<std::jthread> workers;
   for (int t = 0; t < threads; ++t)
     workers.emplace_back([&] {
       for (;;) {
@@ -280,11 +282,10 @@ void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettin
     }
   } catch (...) {
     board.Abandon();
-    for (auto& worker : workers) worker.join();
     throw;
   }
   board.Abandon();
-  for (auto& worker : workers) worker.join();
+  workers.clear();  // joins
   if (!failure.empty()) throw text::Error(failure);
 }
 

@@ -14,9 +14,9 @@
 
 #include "concordance/concordance_builder.h"
 #include "concordance/corpus_scan.h"
-#include "search/text_utils.h"
 #include "text/progress.h"
 #include "text/text_scanner.h"
+#include "text/text_utils.h"
 
 namespace {
 
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
   corpus::CorpusSettings settings;
   for (; i < argc; ++i) {
     settings.Files.Add(argv[i]);
-    settings.TotalBytes += search::FileSizeOf(argv[i]);
+    settings.TotalBytes += text::FileSizeOf(argv[i]);
   }
   StderrUi ui;
   text::SilentSearchIndicator search;

@@ -9,8 +9,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "frequency/key_order.h"
 #include "text/collation.h"
+#include "text/key_order.h"
 
 int main(int argc, char** argv) {
   const std::size_t n = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1000000;
@@ -24,12 +24,12 @@ int main(int argc, char** argv) {
     if (seen.insert(w).second) words.push_back(w);
   }
   auto start = std::chrono::steady_clock::now();
-  lexvane::frequency::KeyArena keys;
-  lexvane::frequency::ComputeKeys(
+  lexvane::text::KeyArena keys;
+  lexvane::text::ComputeKeys(
       n, [&words](std::size_t i) { return lexvane::text::collationKey(words[i]); },
       [](std::size_t) { return true; }, keys);
   auto keyed = std::chrono::steady_clock::now();
-  std::vector<std::uint32_t> order = lexvane::frequency::OrderByKeys(keys);
+  std::vector<std::uint32_t> order = lexvane::text::OrderByKeys(keys);
   auto sorted = std::chrono::steady_clock::now();
   std::chrono::duration<double> keyTime = keyed - start, sortTime = sorted - keyed;
   std::printf("%zu %.3f %.3f %.3f\n", n, keyTime.count(), sortTime.count(),

@@ -55,11 +55,11 @@ class CliTest : public ::testing::Test {
   std::filesystem::path dir_;
 };
 
-const std::string kWorkedExample =
+const std::string kSentenceEndSample =
     "It was 3. May. \"Stop!\" he said.\r\nNext line... e.g. x.Y\r\nEnd";
 
-TEST_F(CliTest, TokensReproducesTheWorkedExample) {
-  const std::string path = write("example.txt", kWorkedExample);
+TEST_F(CliTest, TokensOfTheSentenceEndSample) {
+  const std::string path = write("example.txt", kSentenceEndSample);
   const Result result = run("tokens " + path);
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.err, "");
@@ -80,7 +80,7 @@ TEST_F(CliTest, TokensReproducesTheWorkedExample) {
 }
 
 TEST_F(CliTest, TokensWithCrlfEndSentencesAtLineBreaks) {
-  const std::string path = write("example.txt", kWorkedExample);
+  const std::string path = write("example.txt", kSentenceEndSample);
   const Result result = run("tokens --crlf " + path);
   EXPECT_EQ(result.status, 0);
   EXPECT_NE(result.out.find("0\t26\t1\t1\tsaid\n"), std::string::npos);
@@ -116,7 +116,7 @@ TEST_F(CliTest, TokensWithoutFilesIsAUsageError) {
 }
 
 TEST_F(CliTest, RetrievePrintsTheThreeTexts) {
-  const std::string path = write("example.txt", kWorkedExample);
+  const std::string path = write("example.txt", kSentenceEndSample);
   Result result = run("retrieve --offset 26 " + path);
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "\" he\tsaid\t.\n");

@@ -101,7 +101,7 @@ class FrameTest : public QObject {
     GuiUserInterface::setAnswerer({});
   }
 
-  void mainWindowLooksAsSpecified() {
+  void mainWindowTitleSizeMenusAndHints() {
     QCOMPARE(frame_->windowTitle(), QStringLiteral("Lexvane"));
     QCOMPARE(frame_->size(), QSize(640, 400));
     QStringList captions;

@@ -45,7 +45,7 @@ class IndicatorsTest : public QObject {
  private Q_SLOTS:
   void cleanup() { GuiUserInterface::setAnswerer({}); }
 
-  void searchIndicatorLooksAsSpecified() {
+  void searchIndicatorCaptionsAndWindowKind() {
     TFormSearchInd w;
     QCOMPARE(w.windowTitle(), QStringLiteral("Searching for word(s)"));
     QCOMPARE(w.findChild<QLabel*>("Label1")->text(), QStringLiteral("Processing file:"));

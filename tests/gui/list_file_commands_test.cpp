@@ -85,7 +85,7 @@ class ListFileCommandsTest : public QObject {
     GuiUserInterface::setAnswerer({});
   }
 
-  void fileDialogsAreConfiguredAsSpecified() {
+  void fileDialogsTitlesFiltersAndSuffixes() {
     std::unique_ptr<QFileDialog> open = ListFileCommands::MakeOpenDialog(nullptr);
     QCOMPARE(open->windowTitle(), QStringLiteral("Open List File"));
     QCOMPARE(open->fileMode(), QFileDialog::ExistingFile);
@@ -116,7 +116,7 @@ class ListFileCommandsTest : public QObject {
              QStringList({QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*)")}));
   }
 
-  void promptLooksAsSpecified() {
+  void savePromptCaptionButtonsAndIcon() {
     modifiedCorpus();
     promptAnswer_ = text::Answer::Cancel;
     QVERIFY(!frame_->listFiles().QuerySaveList());

@@ -62,7 +62,7 @@ bool HitSlots::Complete() const {
 }
 
 bool HitSlots::FindCombination(std::int64_t& offset) const {
-  // The specified search tries every choice in order, column 1 slowest, keeps
+  // The exhaustive search tries every choice in order, column 1 slowest, keeps
   // the last fit and skips the rest of column 5 after a fit. The same choice
   // is the first fit met when columns 1 to 4 run from their last slot back
   // and column 5 from its first, pruning as soon as a partial choice breaks

@@ -4,9 +4,9 @@
 #include <fstream>
 
 #include "search/search_query.h"
-#include "search/text_utils.h"
 #include "text/encoding.h"
 #include "text/error.h"
+#include "text/text_utils.h"
 
 namespace lexvane::concordance {
 
@@ -31,13 +31,13 @@ void appendRow(const ConcordanceTable& table, std::int32_t row, const CopyOption
         DelimitWords(right, wordDelimiter(options.RightDelimiter), options.N, Side::Right, sets);
   }
   const bool justify = options.Format == CopyFormat::Justify;
-  out += justify ? search::FitToWidth(left, false, width) : left;
+  out += justify ? text::FitToWidth(left, false, width) : left;
   out += ' ';
   if (options.SaveWithDelimiters) out += options.LeftDelimiter + ' ';
   out += table.Keywords().View(row);
   if (options.SaveWithDelimiters) out += ' ' + options.RightDelimiter;
   out += ' ';
-  out += justify ? search::FitToWidth(right, true, width) : right;
+  out += justify ? text::FitToWidth(right, true, width) : right;
   out += ' ';
   if (options.IncludeSource) {
     out += '[';

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "search/text_utils.h"
 #include "text/encoding.h"
+#include "text/text_utils.h"
 
 namespace lexvane::concordance {
 
@@ -84,7 +84,7 @@ std::string PastedContext(std::string_view clipboardText) {
   std::string s = text::keepFirst(clipboardText);
   for (char& ch : s)
     if (text::isControl(ch)) ch = ' ';
-  search::CleanLine(s);
+  text::CleanLine(s);
   return s;
 }
 

@@ -1,12 +1,11 @@
 #include "concordance/concordance_sort.h"
 
-#include <algorithm>
-#include <numeric>
 #include <vector>
 
-#include "search/text_utils.h"
 #include "text/collation.h"
 #include "text/encoding.h"
+#include "text/key_order.h"
+#include "text/text_utils.h"
 
 namespace lexvane::concordance {
 
@@ -45,15 +44,15 @@ std::string SortKey(std::string_view keyword, std::string_view left, std::string
                     const SortOptions& options, const text::CharacterSets& sets) {
   const int n = options.WordNumber - 1;
   std::string key;
-  appendCut(key, options.Retrograde ? search::ReverseString(keyword) : std::string(keyword));
+  appendCut(key, options.Retrograde ? text::ReverseString(keyword) : std::string(keyword));
   appendCut(key, " ");
   if (options.RightPart) {
     appendCut(key, n == 0 ? std::string(right) : SkipWords(right, n, sets));
   } else {
-    std::string v = search::ReverseString(left);
+    std::string v = text::ReverseString(left);
     if (n > 0) v = SkipWords(v, n, sets);
     const std::string t = FirstToken(v);
-    appendCut(key, search::ReverseString(StripSeparators(t, sets)));
+    appendCut(key, text::ReverseString(StripSeparators(t, sets)));
     appendCut(key, std::string_view(v).substr(t.size()));
   }
   text::lowerInPlace(key);
@@ -67,12 +66,12 @@ bool SortConcordance(ConcordanceTable& table, const SortOptions& options,
   progress.Start("Sorting");
   // Key phase. Each key's collation key orders as the list comparison does,
   // byte tie-break included, so equal collation keys mean equal keys.
-  std::vector<std::string> keys(static_cast<std::size_t>(n));
+  text::KeyArena keys;
   bool cancelled = false;
   for (std::int32_t g = 1; g <= n; ++g) {
     const std::int32_t i = g - 1;
-    keys[i] = text::collationKey(SortKey(table.Keywords().View(i), table.LeftContexts().View(i),
-                                         table.RightContexts().View(i), options, sets));
+    keys.Add(text::collationKey(SortKey(table.Keywords().View(i), table.LeftContexts().View(i),
+                                        table.RightContexts().View(i), options, sets)));
     if (g % 100 == 0) {
       progress.SetGauge(static_cast<int>(std::int64_t{g} * 100 / (2 * std::int64_t{n})));
       if (progress.Cancelled()) {
@@ -83,14 +82,8 @@ bool SortConcordance(ConcordanceTable& table, const SortOptions& options,
   }
   std::vector<std::int32_t> order;
   if (!cancelled) {
-    // Ascending keys; among equal keys the later row first, as sorted
-    // insertion in front of the equals gives.
-    order.resize(static_cast<std::size_t>(n));
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&keys](std::int32_t a, std::int32_t b) {
-      const int c = keys[a].compare(keys[b]);
-      return c != 0 ? c < 0 : a > b;
-    });
+    const std::vector<std::uint32_t> byKeys = text::OrderByKeys(keys);
+    order.assign(byKeys.begin(), byKeys.end());
     // Copy phase: the rows are moved only once the phase has run to its end.
     for (std::int32_t l = 1; l <= n; ++l)
       if (l % 100 == 0) {

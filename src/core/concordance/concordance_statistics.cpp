@@ -1,6 +1,6 @@
 #include "concordance/concordance_statistics.h"
 
-#include "search/text_utils.h"
+#include "text/text_utils.h"
 
 namespace lexvane::concordance {
 
@@ -14,7 +14,7 @@ std::string Statistics::CopyText() const {
 Statistics MakeStatistics(std::int64_t fileCount, std::int64_t totalSizeKB, std::int64_t totalWords,
                           std::int64_t totalSentences, std::string_view lastCaption,
                           std::int64_t found, bool complete) {
-  using search::FormatThousands;
+  using text::FormatThousands;
   Statistics s;
   s.Captions = {
       "Files:", "Total size:", "Total words:", "Total sentences:", std::string(lastCaption)};

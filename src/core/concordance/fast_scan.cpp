@@ -225,7 +225,14 @@ void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettin
   ResultBoard board(items.size(), static_cast<std::size_t>(2 * threads + 2));
   std::mutex nextMutex;
   std::size_t next = 0;
-  std::vector<std::thread> workers;
+  std::vector<std::jthread> workers;
+  // However the scan ends (also by an exception, even while the workers are
+  // being started), the board is abandoned first, so no worker waits on it,
+  // and then the workers' destructors join them.
+  struct AbandonOnExit {
+    ResultBoard& board;
+    ~AbandonOnExit() { board.Abandon(); }
+  } abandon{board};
   for (int t = 0; t < threads; ++t)
     workers.emplace_back([&] {
       for (;;) {
@@ -249,42 +256,34 @@ void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettin
 
   Replay replay(table, host);
   std::string failure;
-  try {
-    for (std::size_t d = 0; d < files.size(); ++d) {
-      if (replay.Stopped()) break;
-      const FilePlan& file = files[d];
-      host.search.SetFile(std::filesystem::path(file.path).filename().string());
-      replay.StartFile();
-      bool go = true;
-      for (std::size_t i = file.firstItem; i < file.firstItem + file.items; ++i) {
-        UnitResult unit;
-        while (go && board.Take(i, unit)) {
-          if (unit.openError != 0) {
-            if (items[i].firstOfFile)
-              host.ui.Ask("Error", file.path + ": " + std::strerror(unit.openError),
-                          text::Buttons::Ok, text::Icon::Error);
-            go = false;
-          } else if (unit.readError != 0 || !unit.failure.empty()) {
-            failure = !unit.failure.empty() ? unit.failure
-                                            : file.path + ": " + std::strerror(unit.readError);
-            go = false;
-          } else {
-            go = replay.Unit(unit, static_cast<std::int32_t>(d)) && !unit.fileEnds;
-          }
+  for (std::size_t d = 0; d < files.size(); ++d) {
+    if (replay.Stopped()) break;
+    const FilePlan& file = files[d];
+    host.search.SetFile(std::filesystem::path(file.path).filename().string());
+    replay.StartFile();
+    bool go = true;
+    for (std::size_t i = file.firstItem; i < file.firstItem + file.items; ++i) {
+      UnitResult unit;
+      while (go && board.Take(i, unit)) {
+        if (unit.openError != 0) {
+          if (items[i].firstOfFile)
+            host.ui.Ask("Error", file.path + ": " + std::strerror(unit.openError),
+                        text::Buttons::Ok, text::Icon::Error);
+          go = false;
+        } else if (unit.readError != 0 || !unit.failure.empty()) {
+          failure = !unit.failure.empty() ? unit.failure
+                                          : file.path + ": " + std::strerror(unit.readError);
+          go = false;
+        } else {
+          go = replay.Unit(unit, static_cast<std::int32_t>(d)) && !unit.fileEnds;
         }
-        board.Consumed(i);
       }
-      if (!failure.empty()) break;
-      host.search.SetFile("");
-      replay.ShowCounts();
+      board.Consumed(i);
     }
-  } catch (...) {
-    board.Abandon();
-    for (auto& worker : workers) worker.join();
-    throw;
+    if (!failure.empty()) break;
+    host.search.SetFile("");
+    replay.ShowCounts();
   }
-  board.Abandon();
-  for (auto& worker : workers) worker.join();
   if (!failure.empty()) throw text::Error(failure);
 }
 

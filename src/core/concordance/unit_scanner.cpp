@@ -86,12 +86,8 @@ UnitScanParams::UnitScanParams(const text::CharacterSets& sets, bool crlf, bool 
 UnitScanner::UnitScanner(const UnitScanParams& params, Sink sink)
     : params_(params),
       sink_(std::move(sink)),
-      buffer_(new char[params.blockBytes + 1]),
+      buffer_(std::make_unique_for_overwrite<char[]>(params.blockBytes + 1)),
       slots_(params.query) {}
-
-UnitScanner::~UnitScanner() {
-  delete[] buffer_;
-}
 
 bool UnitScanner::flush(bool last) {
   UnitResult unit = std::move(unit_);
@@ -179,7 +175,7 @@ void UnitScanner::Run(int fd, std::int64_t from, std::int64_t until) {
   for (;;) {
     ssize_t got;
     do {
-      got = ::pread(fd, buffer_, params_.blockBytes, static_cast<off_t>(readAt));
+      got = ::pread(fd, buffer_.get(), params_.blockBytes, static_cast<off_t>(readAt));
     } while (got < 0 && errno == EINTR);
     if (got < 0) {
       unit_.readError = errno;
@@ -193,9 +189,9 @@ void UnitScanner::Run(int fd, std::int64_t from, std::int64_t until) {
       }
       break;
     }
-    if (params_.oemToAnsi) text::dosToAnsiInPlace(buffer_, static_cast<std::size_t>(got));
+    if (params_.oemToAnsi) text::dosToAnsiInPlace(buffer_.get(), static_cast<std::size_t>(got));
     buffer_[got] = '\0';  // a separator behind the data stops the word loop
-    const auto* const start = reinterpret_cast<const unsigned char*>(buffer_);
+    const auto* const start = reinterpret_cast<const unsigned char*>(buffer_.get());
     const unsigned char* p = start;
     const unsigned char* const end = start + got;
     const std::int64_t base = readAt;

@@ -9,6 +9,7 @@
 #include <bit>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -68,7 +69,6 @@ class UnitScanner {
   using Sink = std::function<bool(UnitResult&&, bool last)>;
 
   UnitScanner(const UnitScanParams& params, Sink sink);
-  ~UnitScanner();
   UnitScanner(const UnitScanner&) = delete;
   UnitScanner& operator=(const UnitScanner&) = delete;
 
@@ -89,7 +89,7 @@ class UnitScanner {
 
   const UnitScanParams& params_;
   Sink sink_;
-  char* buffer_;
+  std::unique_ptr<char[]> buffer_;  // blockBytes + 1 bytes
   UnitResult unit_;
   HitSlots slots_;
   std::int64_t position_ = 0;   // word position in the sentence (advanced)

@@ -5,7 +5,7 @@
 #include <limits>
 #include <system_error>
 
-#include "corpus/ini_file.h"
+#include "io/ini_file.h"
 
 namespace lexvane::concordance {
 
@@ -16,8 +16,7 @@ std::string colKey(int column) {
 }
 // The keys hold 32-bit numbers: a value outside that range reads as the
 // default, like any other value that is not such a number.
-std::int32_t readInt32(const corpus::IniFile& ini, const std::string& key,
-                       std::int32_t defaultValue) {
+std::int32_t readInt32(const io::IniFile& ini, const std::string& key, std::int32_t defaultValue) {
   const std::int64_t value = ini.ReadInteger(kSection, key, defaultValue);
   if (value < std::numeric_limits<std::int32_t>::min() ||
       value > std::numeric_limits<std::int32_t>::max())
@@ -36,7 +35,7 @@ std::string SettingsFilePath() {
 }
 
 ConcordanceWindowSettings LoadConcordanceWindowSettings(const std::string& path) {
-  const corpus::IniFile ini = corpus::IniFile::Load(path);
+  const io::IniFile ini = io::IniFile::Load(path);
   ConcordanceWindowSettings settings;
   for (int c = 0; c < 5; ++c) settings.ColWidths[c] = readInt32(ini, colKey(c), 0);
   settings.ShowCurSent = readInt32(ini, "ShowCurSent", 1) != 0;
@@ -46,7 +45,7 @@ ConcordanceWindowSettings LoadConcordanceWindowSettings(const std::string& path)
 
 void SaveConcordanceWindowSettings(const ConcordanceWindowSettings& settings,
                                    const std::string& path) {
-  corpus::IniFile ini = corpus::IniFile::Load(path);
+  io::IniFile ini = io::IniFile::Load(path);
   for (int c = 0; c < 5; ++c) ini.WriteInteger(kSection, colKey(c), settings.ColWidths[c]);
   ini.WriteBool(kSection, "ShowCurSent", settings.ShowCurSent);
   ini.WriteBool(kSection, "Maximized", settings.Maximized);

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "search/text_utils.h"
 #include "text/collation.h"
 #include "text/encoding.h"
+#include "text/text_utils.h"
 
 namespace lexvane::corpus {
 
@@ -21,7 +21,7 @@ bool FileList::Add(const std::string& path) {
 void CorpusSettings::RecountFiles(text::UserInterface& ui) {
   TotalBytes = 0;
   for (const std::string& path : Files.Paths()) {
-    const std::int64_t size = search::FileSizeOf(path);
+    const std::int64_t size = text::FileSizeOf(path);
     if (size >= 0) {
       TotalBytes += size;
       continue;

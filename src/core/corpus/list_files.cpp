@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "corpus/file_content.h"
-#include "corpus/ini_file.h"
+#include "io/file_content.h"
+#include "io/ini_file.h"
 #include "text/encoding.h"
 #include "text/error.h"
 
@@ -28,7 +28,7 @@ struct ScanOptions {
   bool taggedText = false;
 };
 
-ScanOptions readScanOptions(const IniFile& ini) {
+ScanOptions readScanOptions(const io::IniFile& ini) {
   ScanOptions options;
   options.oemToAnsi = ini.ReadBool(kScanSection, "OEMtoANSIConvert", false);
   // A value starting with a blank loses it on reading; the blank is put back
@@ -56,7 +56,7 @@ void applyScanOptions(const ScanOptions& options, CorpusSettings& settings) {
   settings.TaggedText = options.taggedText;
 }
 
-void writeScanOptions(const CorpusSettings& settings, IniFile& ini) {
+void writeScanOptions(const CorpusSettings& settings, io::IniFile& ini) {
   ini.WriteBool(kScanSection, "OEMtoANSIConvert", settings.OEMtoANSIConvert);
   ini.WriteString(kScanSection, "WordSeparators", settings.WordSeparators);
   ini.WriteString(kScanSection, "SentenceSeparators", settings.SentenceSeparators);
@@ -122,14 +122,14 @@ std::string DefaultExtension(const std::string& path, std::string_view extension
 
 void ReadListFile(const std::string& path, bool isTextList, CorpusSettings& settings) {
   settings.Files.Clear();
-  std::optional<std::string> listBytes = ReadFileContent(path);
+  std::optional<std::string> listBytes = io::ReadFileContent(path);
   if (!listBytes) failOpen(path);
   const fs::path listFolder = fs::absolute(path).parent_path();
 
   std::vector<std::string> paths;
   ScanOptions options;
   if (isTextList) {
-    const IniFile ini = IniFile::FromText(path, *listBytes);
+    const io::IniFile ini = io::IniFile::FromText(path, *listBytes);
     for (int n = 1;; ++n) {
       std::string value = ini.ReadString(kFileSection, "File" + std::to_string(n));
       if (value.empty()) break;
@@ -140,8 +140,8 @@ void ReadListFile(const std::string& path, bool isTextList, CorpusSettings& sett
     for (const std::string& line : splitPlainList(*listBytes))
       paths.push_back(resolvePath(listFolder, line));
     // A companion that is missing or unreadable gives the defaults.
-    options = readScanOptions(IniFile::FromText(
-        CompanionIniPath(path), ReadFileContent(CompanionIniPath(path)).value_or("")));
+    options = readScanOptions(io::IniFile::FromText(
+        CompanionIniPath(path), io::ReadFileContent(CompanionIniPath(path)).value_or("")));
   }
 
   for (const std::string& file : paths) settings.Files.Add(file);
@@ -150,7 +150,7 @@ void ReadListFile(const std::string& path, bool isTextList, CorpusSettings& sett
 
 void WriteListFile(const std::string& path, bool isTextList, const CorpusSettings& settings) {
   if (isTextList) {
-    IniFile ini = IniFile::Load(path);
+    io::IniFile ini = io::IniFile::Load(path);
     ini.EraseSection(kFileSection);
     // An empty path would end the list for the reader and lose the paths
     // after it, so it is left out.
@@ -164,8 +164,8 @@ void WriteListFile(const std::string& path, bool isTextList, const CorpusSetting
   }
   std::string lines;
   for (const std::string& file : settings.Files.Paths()) lines += fullPath(file) + "\r\n";
-  if (!ReplaceFileContent(path, lines)) throw text::Error("Cannot create file " + path);
-  IniFile ini = IniFile::Load(CompanionIniPath(path));
+  if (!io::ReplaceFileContent(path, lines)) throw text::Error("Cannot create file " + path);
+  io::IniFile ini = io::IniFile::Load(CompanionIniPath(path));
   writeScanOptions(settings, ini);
   ini.Save();
 }

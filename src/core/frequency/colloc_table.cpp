@@ -1,12 +1,11 @@
 #include "frequency/colloc_table.h"
 
-#include <cstdio>
 #include <new>
 
-#include "frequency/key_order.h"
 #include "search/word_mask.h"
 #include "text/collation.h"
 #include "text/encoding.h"
+#include "text/key_order.h"
 
 namespace lexvane::frequency {
 
@@ -26,12 +25,6 @@ std::string nodeKey(const TCollocFreqInfo& info) {
 // What an entry text of twelve digits and a node with its collocate keeps
 // of the latter.
 constexpr std::size_t kNumberedKeyTextLength = text::kMaxTextLength - 12;
-
-std::string descendingNumber(std::int64_t value) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%012lld", static_cast<long long>(2147483647 - value));
-  return buffer;
-}
 
 // The count a sort column orders by (columns 2-10, 12-20 and 21).
 std::int32_t countOfColumn(const TCollocFreqInfo& info, int column) {
@@ -76,13 +69,13 @@ TCollocFreqInfo& CollocTable::Info(std::int32_t index) const {
 void CollocTable::FlushNode(NodeCollocates& pending) {
   std::vector<std::unique_ptr<TCollocFreqInfo>> records;
   records.reserve(pending.records_.size());
-  KeyArena keys;
+  text::KeyArena keys;
   for (auto& [word, record] : pending.records_) {
     keys.Add(text::collationKey(word));
     records.push_back(std::move(record));
   }
   pending.Clear();
-  for (std::uint32_t i : OrderByKeys(keys)) {
+  for (std::uint32_t i : text::OrderByKeys(keys)) {
     if (collocList_->GetCount() >= rowLimit_) throw text::EQListError("List index out of bounds");
     std::string entry = nodeKey(*records[i]);
     collocList_->Append(entry, records[i].release());
@@ -206,7 +199,7 @@ void CollocTable::Sort(int column, text::ProgressIndicator& progress) {
   auto entryText = [this, column](const TCollocFreqInfo& info) {
     if (column == kCollocateColumn) return info.Collocate + " " + info.Node;
     if (column == kNodeColumn) return nodeKey(info);
-    return descendingNumber(countOfColumn(info, column)) + nodeKey(info);
+    return text::DescendingNumber(countOfColumn(info, column)) + nodeKey(info);
   };
   // Entry texts are cut to 255 characters: only what they keep orders.
   auto key = [this, column](std::size_t i) {
@@ -214,11 +207,11 @@ void CollocTable::Sort(int column, text::ProgressIndicator& progress) {
     if (column == kCollocateColumn)
       return text::collationKey(text::keepFirst(info.Collocate + " " + info.Node));
     if (column == kNodeColumn) return text::collationKey(text::keepFirst(nodeKey(info)));
-    return DescendingPrefix(countOfColumn(info, column)) +
+    return text::DescendingPrefix(countOfColumn(info, column)) +
            text::collationKey(text::keepFirst(nodeKey(info), kNumberedKeyTextLength));
   };
   std::vector<std::uint32_t> order;
-  if (OrderRows(n, key, progress, order)) {
+  if (text::OrderRows(n, key, progress, order)) {
     auto sorted = makeList(true);
     sorted->SetCapacity(static_cast<std::int32_t>(n));
     for (std::uint32_t i : order) {

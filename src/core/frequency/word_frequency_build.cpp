@@ -8,13 +8,13 @@
 #include <memory>
 #include <thread>
 
-#include "frequency/key_order.h"
 #include "frequency/token_count.h"
 #include "frequency/word_counter.h"
 #include "frequency/word_frequency_list.h"
 #include "frequency/word_tokenizer.h"
 #include "text/character_sets.h"
 #include "text/collation.h"
+#include "text/key_order.h"
 
 namespace lexvane::frequency {
 
@@ -201,22 +201,29 @@ class WordFrequencyBuilder {
     }
     std::atomic<bool> stop{false};
     auto launch = [&](Worker& w) {
-      return std::thread(runWorker, std::ref(w), std::cref(files), std::cref(sets_),
-                         settings_.CRLFAsSeparator, lowerInTokenizer_, std::cref(rules_),
-                         std::cref(stop));
+      return std::jthread(runWorker, std::ref(w), std::cref(files), std::cref(sets_),
+                          settings_.CRLFAsSeparator, lowerInTokenizer_, std::cref(rules_),
+                          std::cref(stop));
     };
-    std::thread ta = launch(a), tb = launch(b);
+    // An indicator call that throws stops both threads; their destructors
+    // join them before the workers go.
+    std::jthread ta = launch(a), tb = launch(b);
     text::SearchIndicator& search = host_.search;
     std::size_t shownFile = static_cast<std::size_t>(-1);
-    while (!(a.done.load() && b.done.load())) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      std::size_t file = a.done.load() ? b.currentFile.load() : a.currentFile.load();
-      if (file != shownFile && file < files.size()) {
-        search.SetFile(fileNameOf(files[file]));
-        shownFile = file;
+    try {
+      while (!(a.done.load() && b.done.load())) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::size_t file = a.done.load() ? b.currentFile.load() : a.currentFile.load();
+        if (file != shownFile && file < files.size()) {
+          search.SetFile(fileNameOf(files[file]));
+          shownFile = file;
+        }
+        search.SetCounts(a.words + b.words, a.sentences + b.sentences, a.types + b.types);
+        if (search.Cancelled()) stop = true;
       }
-      search.SetCounts(a.words + b.words, a.sentences + b.sentences, a.types + b.types);
-      if (search.Cancelled()) stop = true;
+    } catch (...) {
+      stop = true;
+      throw;
     }
     ta.join();
     tb.join();
@@ -249,8 +256,8 @@ class WordFrequencyBuilder {
     std::vector<std::unique_ptr<TOneWordInfo>> records(n);
     std::vector<std::uint32_t> order;
     {
-      KeyArena keys;
-      ComputeKeys(
+      text::KeyArena keys;
+      text::ComputeKeys(
           n,
           [&counter, &handles, &records](std::size_t i) {
             std::uint32_t handle = handles[i];
@@ -260,7 +267,7 @@ class WordFrequencyBuilder {
             return text::collationKey(records[i]->Word);
           },
           [](std::size_t) { return true; }, keys);
-      order = OrderByKeys(keys);
+      order = text::OrderByKeys(keys);
     }
     counter.Clear();
     text::TQStringList& list = *list_.wordList_;

@@ -1,14 +1,13 @@
 #include "frequency/word_frequency_list.h"
 
 #include <charconv>
-#include <cstdio>
 
-#include "frequency/key_order.h"
-#include "search/text_utils.h"
 #include "text/collation.h"
 #include "text/encoding.h"
+#include "text/key_order.h"
 #include "text/tags.h"
 #include "text/text_scanner.h"
+#include "text/text_utils.h"
 
 namespace lexvane::frequency {
 
@@ -23,12 +22,6 @@ std::unique_ptr<text::TQStringList> makeSortedList() {
 
 // What an entry text of twelve digits and a word keeps of the word.
 constexpr std::size_t kNumberedKeyWordLength = text::kMaxTextLength - 12;
-
-std::string descendingNumber(std::int64_t value) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%012lld", static_cast<long long>(2147483647 - value));
-  return buffer;
-}
 
 }  // namespace
 
@@ -107,9 +100,9 @@ std::string WordFrequencyList::CellText(int column, std::int32_t row) const {
 std::string WordFrequencyList::entryKey(const TOneWordInfo& info) const {
   switch (sortMode_) {
     case kSortByFrequency:
-      return descendingNumber(info.Frequency) + info.Word;
+      return text::DescendingNumber(info.Frequency) + info.Word;
     case kSortRetrograde:
-      return search::ReverseString(info.Word);
+      return text::ReverseString(info.Word);
     case kSortByWordClass:
       return info.WordClass;
     default:
@@ -130,10 +123,10 @@ void WordFrequencyList::SortWordList(int mode, std::string_view caption,
     const TOneWordInfo& info = Info(static_cast<std::int32_t>(i));
     switch (sortMode_) {
       case kSortByFrequency:
-        return DescendingPrefix(info.Frequency) +
+        return text::DescendingPrefix(info.Frequency) +
                text::collationKey(text::keepFirst(info.Word, kNumberedKeyWordLength));
       case kSortRetrograde:
-        return text::collationKey(search::ReverseString(info.Word));
+        return text::collationKey(text::ReverseString(info.Word));
       case kSortByWordClass:
         return text::collationKey(info.WordClass);
       default:
@@ -141,7 +134,7 @@ void WordFrequencyList::SortWordList(int mode, std::string_view caption,
     }
   };
   std::vector<std::uint32_t> order;
-  if (OrderRows(n, key, progress, order)) {
+  if (text::OrderRows(n, key, progress, order)) {
     auto sorted = makeSortedList();
     sorted->SetCapacity(static_cast<std::int32_t>(n));
     for (std::uint32_t i : order) {

@@ -24,12 +24,11 @@ WordTokenizer::WordTokenizer(const text::CharacterSets& sets, bool crlf, bool lo
     class_[i] = cls;
     fold_[i] = lowerCase ? text::lowerChar(c) : c;
   }
-  block_ = new char[kBlockSize];
+  block_ = std::make_unique_for_overwrite<char[]>(kBlockSize);
 }
 
 WordTokenizer::~WordTokenizer() {
   Close();
-  delete[] block_;
 }
 
 bool WordTokenizer::Open(const std::string& path, std::string& error) {
@@ -75,11 +74,11 @@ bool WordTokenizer::refill() {
   readSinceOpen_ = true;
   ssize_t got;
   do {
-    got = ::read(fd_, block_, kBlockSize);
+    got = ::read(fd_, block_.get(), kBlockSize);
   } while (got < 0 && errno == EINTR);
   if (got < 0) throw text::Error(path_ + ": " + std::strerror(errno));
   length_ = static_cast<std::size_t>(got);
-  if (length_ > 0 && oem_) text::dosToAnsiInPlace(block_, length_);
+  if (length_ > 0 && oem_) text::dosToAnsiInPlace(block_.get(), length_);
   return length_ > 0;
 }
 

@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,7 +62,7 @@ class WordTokenizer {
   bool oem_ = false;
   int fd_ = -1;
   std::string path_;
-  char* block_ = nullptr;
+  std::unique_ptr<char[]> block_;  // kBlockSize bytes
   std::size_t length_ = 0;
   std::size_t pos_ = 0;
   std::int64_t blockStart_ = 0;
@@ -92,8 +93,8 @@ WordTokenizer::End WordTokenizer::Scan(std::int64_t begin, std::int64_t end, OnT
     bool atEnd = false;
     for (;;) {
       // Copy and fold up to the next separator, never beyond 256 characters.
-      const char* p = block_ + pos_;
-      const char* stop = block_ + length_;
+      const char* p = block_.get() + pos_;
+      const char* stop = block_.get() + length_;
       const char* limit = stop - p > static_cast<std::ptrdiff_t>(kMaxWord + 1 - size)
                               ? p + (kMaxWord + 1 - size)
                               : stop;

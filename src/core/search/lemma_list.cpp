@@ -4,17 +4,17 @@
 #include <fstream>
 #include <sstream>
 
-#include "search/text_utils.h"
 #include "text/collation.h"
 #include "text/encoding.h"
 #include "text/error.h"
+#include "text/text_utils.h"
 
 namespace lexvane::search {
 
 LemmaList MakeLemmaList(const std::vector<std::string>& rawLines, std::string_view startText) {
   LemmaList list;
   for (std::string line : rawLines) {
-    CleanLine(line);
+    text::CleanLine(line);
     if (!line.empty()) list.Lines.push_back(std::move(line));
   }
   std::stable_sort(list.Lines.begin(), list.Lines.end(),
@@ -39,14 +39,14 @@ LemmaList LoadLemmaList(const std::string& path, std::string_view startText) {
 }
 
 std::string LemmaOf(std::string_view line) {
-  return TrimSpaces(line.substr(0, line.find(';')));
+  return text::TrimSpaces(line.substr(0, line.find(';')));
 }
 
 std::vector<std::string> LemmaForms(std::string_view line) {
   std::vector<std::string> forms;
   while (true) {
     const std::size_t semicolon = line.find(';');
-    std::string part = TrimSpaces(line.substr(0, semicolon));
+    std::string part = text::TrimSpaces(line.substr(0, semicolon));
     if (!part.empty()) forms.push_back(text::keepFirst(part));
     if (semicolon == std::string_view::npos) break;
     line.remove_prefix(semicolon + 1);

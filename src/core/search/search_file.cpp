@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "corpus/ini_file.h"
+#include "io/ini_file.h"
 #include "search/search_dialogs.h"
 #include "text/encoding.h"
 
@@ -21,7 +21,7 @@ std::string listSection(int column) {
 }
 
 // Reads Line1, Line2, ... up to the first missing or empty value.
-std::vector<std::string> readList(const corpus::IniFile& file, int column) {
+std::vector<std::string> readList(const io::IniFile& file, int column) {
   std::vector<std::string> masks;
   const std::string section = listSection(column);
   for (int n = 1;; ++n) {
@@ -32,7 +32,7 @@ std::vector<std::string> readList(const corpus::IniFile& file, int column) {
   return masks;
 }
 
-void writeList(corpus::IniFile& file, int column, const std::vector<std::string>& masks) {
+void writeList(io::IniFile& file, int column, const std::vector<std::string>& masks) {
   const std::string section = listSection(column);
   for (std::size_t n = 0; n < masks.size(); ++n)
     file.WriteString(section, "Line" + std::to_string(n + 1), masks[n]);
@@ -40,7 +40,7 @@ void writeList(corpus::IniFile& file, int column, const std::vector<std::string>
 
 // Writes "MaxListSize" and saves; an invalid field still saves what was
 // written before it, then fails with the conversion message.
-void writeMaxListSizeAndSave(corpus::IniFile& file, const std::string& maxListSize) {
+void writeMaxListSizeAndSave(io::IniFile& file, const std::string& maxListSize) {
   const auto value = ParseIntegerField(maxListSize);
   if (!value) {
     file.Save();
@@ -50,7 +50,7 @@ void writeMaxListSizeAndSave(corpus::IniFile& file, const std::string& maxListSi
   file.Save();
 }
 
-std::string loadedMaxListSize(const corpus::IniFile& file) {
+std::string loadedMaxListSize(const io::IniFile& file) {
   return std::to_string(file.ReadInteger(kCommon, "MaxListSize", kDefaultLoadedMaxListSize));
 }
 
@@ -63,7 +63,7 @@ int clampToInt(std::int64_t value) {
 
 void SimpleSearchModel::SaveTo(const std::string& path) {
   LastFileName = path;
-  corpus::IniFile file = corpus::IniFile::Load(path);
+  io::IniFile file = io::IniFile::Load(path);
   file.EraseSection(listSection(0));
   writeList(file, 0, Masks);
   writeMaxListSizeAndSave(file, MaxListSize);
@@ -71,7 +71,7 @@ void SimpleSearchModel::SaveTo(const std::string& path) {
 
 void SimpleSearchModel::LoadFrom(const std::string& path) {
   LastFileName = path;
-  const corpus::IniFile file = corpus::IniFile::Load(path);
+  const io::IniFile file = io::IniFile::Load(path);
   Edit.clear();
   Masks = readList(file, 0);
   MaxListSize = loadedMaxListSize(file);
@@ -79,7 +79,7 @@ void SimpleSearchModel::LoadFrom(const std::string& path) {
 
 void AdvancedSearchModel::SaveTo(const std::string& path) {
   LastFileName = path;
-  corpus::IniFile file = corpus::IniFile::Load(path);
+  io::IniFile file = io::IniFile::Load(path);
   for (int k = 0; k < kColumns; ++k) file.EraseSection(listSection(k));
   for (int k = 0; k < kColumns; ++k) writeList(file, k, Masks[k]);
   file.WriteInteger(kCommon, "WordToMiddle", MiddleRadio);
@@ -92,7 +92,7 @@ void AdvancedSearchModel::SaveTo(const std::string& path) {
 
 void AdvancedSearchModel::LoadFrom(const std::string& path) {
   LastFileName = path;
-  const corpus::IniFile file = corpus::IniFile::Load(path);
+  const io::IniFile file = io::IniFile::Load(path);
   for (int k = 0; k < kColumns; ++k) {
     Edits[k].clear();
     Masks[k] = readList(file, k);

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "search/text_utils.h"
 #include "text/encoding.h"
 #include "text/error.h"
+#include "text/text_utils.h"
 
 namespace lexvane::text {
 
@@ -111,9 +111,9 @@ void CutSentence(const char* window, std::size_t size, std::int64_t windowStart,
     sentence.right.clear();
   else
     w.copy(e, std::min(t, e + kMax - 1), sentence.right);
-  search::CleanLine(sentence.left);
-  search::CleanLine(sentence.keyword);
-  search::CleanLine(sentence.right);
+  text::CleanLine(sentence.left);
+  text::CleanLine(sentence.keyword);
+  text::CleanLine(sentence.right);
 }
 
 void RetrieveSentence(const std::string& path, std::int64_t offset, bool crlf, bool enhanced,

@@ -20,14 +20,14 @@ std::string systemMessage(int error) {
 
 }  // namespace
 
-TextScanner::TextScanner(const CharacterSets& sets) : buffer_(new char[kBlockSize + kPadding]()) {
+TextScanner::TextScanner(const CharacterSets& sets)
+    : buffer_(std::make_unique<char[]>(kBlockSize + kPadding)) {
   buffer_[0] = '\0';
   UseSets(sets);
 }
 
 TextScanner::~TextScanner() {
   CloseFile();
-  delete[] buffer_;
 }
 
 void TextScanner::Configure(std::string_view wordSeparators, std::string_view sentenceSeparators,
@@ -88,14 +88,14 @@ void TextScanner::refill() {
   bufferStart_ += bufferLength_;
   ssize_t got;
   do {
-    got = ::read(fd_, buffer_, kBlockSize);
+    got = ::read(fd_, buffer_.get(), kBlockSize);
   } while (got < 0 && errno == EINTR);
   if (got < 0) {
     const int error = errno;
     bufferLength_ = 0;
     throw Error(path_ + ": " + systemMessage(error));
   }
-  if (got > 0 && sets_.oemToAnsi) dosToAnsiInPlace(buffer_, static_cast<std::size_t>(got));
+  if (got > 0 && sets_.oemToAnsi) dosToAnsiInPlace(buffer_.get(), static_cast<std::size_t>(got));
   // A control character behind the data stops the word loop without a bound
   // check.
   buffer_[got] = '\0';
@@ -105,7 +105,7 @@ void TextScanner::refill() {
 
 bool TextScanner::ReadWord(ScannedWord& out, bool crlf) {
   if (bufferLength_ == 0) return false;
-  const unsigned char* const data = reinterpret_cast<const unsigned char*>(buffer_);
+  const unsigned char* const data = reinterpret_cast<const unsigned char*>(buffer_.get());
   const unsigned char* const from = data + position_;
   const unsigned char* p = from;
   // Fast path: a short word inside the block followed by a single blank. The
@@ -151,7 +151,7 @@ bool TextScanner::readWordGeneral(ScannedWord& out, bool crlf) {
 }
 
 bool TextScanner::readGap(ScannedWord& out, std::size_t length, bool crlf) {
-  const unsigned char* const data = reinterpret_cast<const unsigned char*>(buffer_);
+  const unsigned char* const data = reinterpret_cast<const unsigned char*>(buffer_.get());
   // The window of the last three characters consumed by this call spans the
   // end of the word and the gap.
   unsigned c0 = length >= 3 ? static_cast<unsigned char>(word_[length - 3]) : 0;
@@ -183,7 +183,7 @@ bool TextScanner::readGap(ScannedWord& out, std::size_t length, bool crlf) {
 }
 
 TextScanner::WordEnd TextScanner::readLongWord(std::size_t& length) {
-  const unsigned char* const data = reinterpret_cast<const unsigned char*>(buffer_);
+  const unsigned char* const data = reinterpret_cast<const unsigned char*>(buffer_.get());
   length = 0;
   for (;;) {
     const unsigned char* const from = data + position_;

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -91,7 +92,7 @@ class TextScanner {
   std::uint8_t classes_[256];
   int fd_ = -1;
   std::string path_;
-  char* buffer_ = nullptr;  // kBlockSize + kPadding bytes, owned
+  std::unique_ptr<char[]> buffer_;  // kBlockSize + kPadding bytes
   std::int64_t bufferStart_ = 0;
   std::int64_t bufferLength_ = 0;
   std::int64_t position_ = 0;

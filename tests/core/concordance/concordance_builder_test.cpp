@@ -320,7 +320,7 @@ TEST(Caption, MasksUpToFiftyCharactersThenDots) {
 namespace lexvane::concordance {
 namespace {
 
-// The search as specified: every choice in order, the last fit kept, the rest
+// The exhaustive search: every choice in order, the last fit kept, the rest
 // of column 5 skipped after a fit.
 bool exhaustiveCombination(const HitSlots& slots, const search::SearchQuery& query,
                            std::int64_t& offset) {
@@ -346,7 +346,7 @@ bool exhaustiveCombination(const HitSlots& slots, const search::SearchQuery& que
   return found;
 }
 
-TEST(HitSlots, PrunedSearchFindsTheSpecifiedChoice) {
+TEST(HitSlots, PrunedSearchFindsTheChoiceOfTheExhaustiveSearch) {
   std::mt19937 random(42);
   for (int round = 0; round < 3000; ++round) {
     search::SearchQuery query;

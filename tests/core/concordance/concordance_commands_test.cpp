@@ -26,7 +26,7 @@ std::string key(bool right, int word, bool retro = false,
   return SortKey("jumps", l, "over the lazy dog.", options, defaultSets());
 }
 
-TEST(SortKey, WorkedTable) {
+TEST(SortKey, BothSidesWordNumbersAndRetrograde) {
   EXPECT_EQ(key(false, 1), "jumps fox nworb kciuq eht");
   EXPECT_EQ(key(false, 2), "jumps brown kciuq eht");
   EXPECT_EQ(key(true, 1), "jumps over the lazy dog.");

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "corpus/ini_file.h"
 #include "corpus/list_files.h"
+#include "io/ini_file.h"
 #include "scripted_ui.h"
 #include "temp_folder.h"
 #include "text/error.h"
@@ -62,7 +62,7 @@ TEST_F(ListCommandsTest, PromptYesSavesToTheListPath) {
   ui = ScriptedUserInterface({Answer::Yes});
   EXPECT_TRUE(commands().QuerySaveList());
   EXPECT_FALSE(settings.Modified);
-  EXPECT_EQ(IniFile::Load(settings.ListPath).ReadString("File list", "File1"), dir / "a.txt");
+  EXPECT_EQ(io::IniFile::Load(settings.ListPath).ReadString("File list", "File1"), dir / "a.txt");
   EXPECT_EQ(dialogs.saveCalls, 0);
 }
 
@@ -112,7 +112,7 @@ TEST_F(ListCommandsTest, SaveListAsWritesTheOtherKindAndTakesItsPath) {
   EXPECT_EQ(settings.ListPath, dir / "older.CFL");
   EXPECT_FALSE(settings.Modified);
   EXPECT_EQ(testing::readBytes(dir / "older.CFL"), (dir / "a.txt") + "\r\n");
-  EXPECT_TRUE(IniFile::Load(dir / "older.INI").SectionExists("Scan"));
+  EXPECT_TRUE(io::IniFile::Load(dir / "older.INI").SectionExists("Scan"));
   EXPECT_EQ(settings.ListInfo(), (dir / "older.CFL") + ": 1 (0 kB)");
 }
 

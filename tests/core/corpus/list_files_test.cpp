@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "corpus/ini_file.h"
+#include "io/ini_file.h"
 #include "scripted_ui.h"
 #include "temp_folder.h"
 #include "text/error.h"
@@ -143,7 +143,7 @@ TEST(TextListTest, SavingOverAnExistingListKeepsForeignEntries) {
   settings.Files.Add("/new/a.txt");
   WriteListFile(list, true, settings);
 
-  IniFile ini = IniFile::Load(list);
+  io::IniFile ini = io::IniFile::Load(list);
   EXPECT_EQ(ini.ReadString("Notes", "Author"), "me");
   EXPECT_EQ(ini.ReadString("Scan", "Extra"), "kept");
   EXPECT_EQ(ini.Keys("File list"), (std::vector<std::string>{"File1"}));
@@ -228,7 +228,7 @@ TEST(FileListTest, LowerCaseCtlIsWrittenAndReadAsAFileList) {
   settings.Files.Add(dir / "a.txt");
   WriteListFile(list, IsTextList(list), settings);
   EXPECT_EQ(readBytes(list), (dir / "a.txt") + "\r\n" + (dir / "b.txt") + "\r\n");
-  IniFile companion = IniFile::Load(dir / "list.INI");
+  io::IniFile companion = io::IniFile::Load(dir / "list.INI");
   EXPECT_FALSE(companion.SectionExists("File list"));
   EXPECT_EQ(companion.ReadString("Scan", "WordSeparators"), "#");
 

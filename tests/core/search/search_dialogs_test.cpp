@@ -126,7 +126,7 @@ TEST(AdvancedSearchModel, LemmasGoToTheFocusedColumnOnly) {
   EXPECT_EQ(model.Edits[0], "keep");
 }
 
-TEST(SearchFile, AdvancedSaveWritesTheDocumentedLayout) {
+TEST(SearchFile, AdvancedSaveWritesEachListAndTheCommonSection) {
   TempFolder folder;
   AdvancedSearchModel model;
   model.Masks[0] = {"the"};

@@ -39,7 +39,7 @@ class RecordingUi : public UserInterface {
   std::vector<Icon> icons;
 };
 
-const std::string kWorkedExample =
+const std::string kSentenceEndSample =
     "It was 3. May. \"Stop!\" he said.\r\nNext line... e.g. x.Y\r\nEnd";
 
 class ScannerTest : public ::testing::Test {
@@ -73,24 +73,24 @@ class ScannerTest : public ::testing::Test {
   TextScanner scanner_;
 };
 
-TEST_F(ScannerTest, WorkedExampleWithoutCrlf) {
-  ASSERT_EQ(kWorkedExample.size(), 59u);
+TEST_F(ScannerTest, SentenceEndSampleWithoutCrlf) {
+  ASSERT_EQ(kSentenceEndSample.size(), 59u);
   const std::vector<Token> expected = {
       {"It", 0, false, false},    {"was", 3, true, false},  {"May", 10, true, true},
       {"Stop", 16, true, true},   {"he", 23, false, false}, {"said", 26, true, false},
       {"Next", 33, false, false}, {"line", 38, true, true}, {"e", 46, true, false},
       {"g", 48, true, true},      {"x", 51, true, false},   {"Y", 53, false, false},
       {"End", 56, true, true}};
-  EXPECT_EQ(scan(kWorkedExample, false), expected);
+  EXPECT_EQ(scan(kSentenceEndSample, false), expected);
 }
 
-TEST_F(ScannerTest, WorkedExampleWithCrlf) {
-  std::vector<Token> tokens = scan(kWorkedExample, true);
+TEST_F(ScannerTest, SentenceEndSampleWithCrlf) {
+  std::vector<Token> tokens = scan(kSentenceEndSample, true);
   ASSERT_EQ(tokens.size(), 13u);
   EXPECT_EQ(tokens[5], (Token{"said", 26, true, true}));
   EXPECT_EQ(tokens[11], (Token{"Y", 53, true, true}));
   // Nothing else changes.
-  std::vector<Token> without = scan(kWorkedExample, false);
+  std::vector<Token> without = scan(kSentenceEndSample, false);
   tokens[5] = without[5];
   tokens[11] = without[11];
   EXPECT_EQ(tokens, without);

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace lexvane::corpus {
+namespace lexvane::io {
 
 // The bytes of a regular file (following links); nullopt when it is missing,
 // is no regular file or cannot be read. `missing` (if given) tells a missing
@@ -20,4 +20,4 @@ std::optional<std::string> ReadFileContent(const std::string& path, bool* missin
 // leaves the old file as it was.
 bool ReplaceFileContent(const std::string& path, std::string_view bytes);
 
-}  // namespace lexvane::corpus
+}  // namespace lexvane::io

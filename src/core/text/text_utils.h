@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace lexvane::search {
+namespace lexvane::text {
 
 // Removes blanks (code 32 only) from both ends.
 std::string TrimSpaces(std::string_view s);
@@ -24,4 +24,4 @@ std::string FormatThousands(std::int64_t n);
 // missing path or anything else.
 std::int64_t FileSizeOf(const std::string& path);
 
-}  // namespace lexvane::search
+}  // namespace lexvane::text

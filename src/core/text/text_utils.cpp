@@ -1,4 +1,4 @@
-#include "search/text_utils.h"
+#include "text/text_utils.h"
 
 #include <sys/stat.h>
 
@@ -6,7 +6,7 @@
 
 #include "text/encoding.h"
 
-namespace lexvane::search {
+namespace lexvane::text {
 
 std::string TrimSpaces(std::string_view s) {
   const std::size_t first = s.find_first_not_of(' ');
@@ -56,4 +56,4 @@ std::int64_t FileSizeOf(const std::string& path) {
   return static_cast<std::int64_t>(info.st_size);
 }
 
-}  // namespace lexvane::search
+}  // namespace lexvane::text

@@ -1,12 +1,13 @@
-#include "frequency/key_order.h"
+#include "text/key_order.h"
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <thread>
 
-namespace lexvane::frequency {
+namespace lexvane::text {
 
 void KeyArena::Reserve(std::size_t keys, std::size_t bytes) {
   ends_.reserve(keys);
@@ -61,15 +62,16 @@ bool ComputeKeys(std::size_t n, const std::function<std::string(std::size_t)>& k
   out = KeyArena();
   std::size_t half = n < 2000 ? n : n / 2;
   KeyArena second;
-  std::atomic<bool> stop{false};
   std::atomic<std::size_t> secondDone{0};
   std::exception_ptr failure;
-  std::thread worker;
+  // Leaving by an exception stops and joins the worker in its destructor,
+  // before what it writes goes.
+  std::jthread worker;
   if (half < n) {
-    worker = std::thread([&] {
+    worker = std::jthread([&](std::stop_token stop) {
       try {
         second.Reserve(n - half, (n - half) * 24);
-        for (std::size_t i = half; i < n && !stop.load(std::memory_order_relaxed); ++i) {
+        for (std::size_t i = half; i < n && !stop.stop_requested(); ++i) {
           second.Add(key(i));
           if ((i - half) % 100 == 99) secondDone.store(i - half + 1, std::memory_order_relaxed);
         }
@@ -79,21 +81,15 @@ bool ComputeKeys(std::size_t n, const std::function<std::string(std::size_t)>& k
     });
   }
   bool cancelled = false;
-  try {
-    out.Reserve(n, n * 24);
-    for (std::size_t i = 0; i < half; ++i) {
-      if ((i + 1) % 100 == 0 && !step(i + 1 + secondDone.load(std::memory_order_relaxed))) {
-        cancelled = true;
-        break;
-      }
-      out.Add(key(i));
+  out.Reserve(n, n * 24);
+  for (std::size_t i = 0; i < half; ++i) {
+    if ((i + 1) % 100 == 0 && !step(i + 1 + secondDone.load(std::memory_order_relaxed))) {
+      cancelled = true;
+      break;
     }
-  } catch (...) {
-    stop = true;
-    if (worker.joinable()) worker.join();
-    throw;
+    out.Add(key(i));
   }
-  if (cancelled) stop = true;
+  if (cancelled) worker.request_stop();
   if (worker.joinable()) worker.join();
   if (failure) std::rethrow_exception(failure);
   if (cancelled) {
@@ -114,6 +110,12 @@ std::string DescendingPrefix(std::int64_t value) {
   return s;
 }
 
+std::string DescendingNumber(std::int64_t value) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%012lld", static_cast<long long>(2147483647 - value));
+  return buffer;
+}
+
 bool OrderRows(std::size_t n, const std::function<std::string(std::size_t)>& key,
                text::ProgressIndicator& progress, std::vector<std::uint32_t>& order) {
   KeyArena keys;
@@ -128,4 +130,4 @@ bool OrderRows(std::size_t n, const std::function<std::string(std::size_t)>& key
   return done;
 }
 
-}  // namespace lexvane::frequency
+}  // namespace lexvane::text

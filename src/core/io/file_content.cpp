@@ -1,4 +1,4 @@
-#include "corpus/file_content.h"
+#include "io/file_content.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <filesystem>
 
-namespace lexvane::corpus {
+namespace lexvane::io {
 
 std::optional<std::string> ReadFileContent(const std::string& path, bool* missing) {
   if (missing) *missing = false;
@@ -76,4 +76,4 @@ bool ReplaceFileContent(const std::string& path, std::string_view bytes) {
   return ok;
 }
 
-}  // namespace lexvane::corpus
+}  // namespace lexvane::io

@@ -1,18 +1,18 @@
-#include "corpus/ini_file.h"
+#include "io/ini_file.h"
 
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
-#include "temp_folder.h"
+#include "core/corpus/temp_folder.h"
 #include "text/error.h"
 
-namespace lexvane::corpus {
+namespace lexvane::io {
 namespace {
 
-using testing::readBytes;
-using testing::TempFolder;
-using testing::writeBytes;
+using corpus::testing::readBytes;
+using corpus::testing::TempFolder;
+using corpus::testing::writeBytes;
 
 TEST(IniFileTest, ReadsSectionsAndKeysIgnoringCase) {
   IniFile ini =
@@ -210,4 +210,4 @@ TEST(IniFileTest, SaveThroughSymbolicLinkReplacesTheTarget) {
 }
 
 }  // namespace
-}  // namespace lexvane::corpus
+}  // namespace lexvane::io

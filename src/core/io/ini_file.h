@@ -29,7 +29,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace lexvane::corpus {
+namespace lexvane::io {
 
 class IniFile {
  public:
@@ -107,4 +107,4 @@ class IniFile {
 // anything else, including numbers out of the 64-bit range.
 std::optional<std::int64_t> ParseIniInteger(std::string_view text);
 
-}  // namespace lexvane::corpus
+}  // namespace lexvane::io

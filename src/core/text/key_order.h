@@ -14,7 +14,7 @@
 
 #include "text/progress.h"
 
-namespace lexvane::frequency {
+namespace lexvane::text {
 
 // Many short keys in one block.
 class KeyArena {
@@ -56,4 +56,8 @@ bool OrderRows(std::size_t n, const std::function<std::string(std::size_t)>& key
 // descending `value` for values from 0 up.
 std::string DescendingPrefix(std::int64_t value);
 
-}  // namespace lexvane::frequency
+// The entry text of a descending numeric order as the lists keep it:
+// 2147483647 minus `value` in decimal, padded with zeros to 12 characters.
+std::string DescendingNumber(std::int64_t value);
+
+}  // namespace lexvane::text

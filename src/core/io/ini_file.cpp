@@ -1,11 +1,11 @@
-#include "corpus/ini_file.h"
+#include "io/ini_file.h"
 
 #include <limits>
 
-#include "corpus/file_content.h"
+#include "io/file_content.h"
 #include "text/error.h"
 
-namespace lexvane::corpus {
+namespace lexvane::io {
 
 namespace {
 
@@ -297,4 +297,4 @@ void IniFile::Save() const {
   if (unreadable_ || !ReplaceFileContent(path_, Text())) failWrite(path_);
 }
 
-}  // namespace lexvane::corpus
+}  // namespace lexvane::io

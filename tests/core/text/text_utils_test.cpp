@@ -1,4 +1,4 @@
-#include "search/text_utils.h"
+#include "text/text_utils.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-namespace lexvane::search {
+namespace lexvane::text {
 namespace {
 
 TEST(TrimSpaces, RemovesOnlyBlanksAtBothEnds) {
@@ -91,4 +91,4 @@ TEST_F(FileSizeOfTest, DirectoriesMissingPathsAndDanglingLinksGiveMinusOne) {
 }
 
 }  // namespace
-}  // namespace lexvane::search
+}  // namespace lexvane::text

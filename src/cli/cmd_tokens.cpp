@@ -25,11 +25,7 @@ void AddTokensCommand(CLI::App& app, Streams& streams, int& status) {
   command->callback([&streams, &status, options] {
     Console console(streams.err, streams.errIsTerminal);
     const corpus::CorpusSettings settings = options->Build(console.ui);
-    if (settings.Files.Empty()) {
-      streams.err << "lexvane-cli: tokens: no corpus files (give FILE... or --list)\n";
-      status = kExitUsage;
-      return;
-    }
+    if (settings.Files.Empty()) throw CLI::ValidationError(kNoCorpusFiles);
     corpus::ConfigureScanner(settings);
     text::TextScanner& scanner = text::Scanner();
     status = kExitOk;

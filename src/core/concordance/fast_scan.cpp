@@ -27,6 +27,7 @@
 
 #include "concordance/unit_scanner.h"
 #include "text/error.h"
+#include "text/open_file.h"
 
 namespace lexvane::concordance {
 
@@ -111,23 +112,11 @@ class ResultBoard {
   bool abandoned_ = false;
 };
 
-// Opens a corpus file as the scanner does: a directory fails with EISDIR.
-int openCorpusFile(const std::string& path, int& error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  error = fd < 0 ? errno : 0;
-  struct stat info;
-  if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-    ::close(fd);
-    error = EISDIR;
-    return -1;
-  }
-  return fd;
-}
-
 void scanItem(const Item& item, const FilePlan& file, const UnitScanParams& params,
               std::size_t index, ResultBoard& board) {
   int error = 0;
-  const int fd = openCorpusFile(file.path, error);
+  // Hits are re-read for their sentences: a pipe cannot serve.
+  const int fd = text::OpenCorpusFile(file.path, text::FileAccess::Seek, error);
   if (fd < 0) {
     UnitResult failed;
     failed.openError = error;
@@ -261,7 +250,7 @@ void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettin
         while (go && board.Take(i, unit)) {
           if (unit.openError != 0) {
             if (items[i].firstOfFile)
-              host.ui.Ask("Error", file.path + ": " + std::strerror(unit.openError),
+              host.ui.Ask("Error", text::OpenErrorMessage(file.path, unit.openError),
                           text::Buttons::Ok, text::Icon::Error);
             go = false;
           } else if (unit.readError != 0 || !unit.failure.empty()) {

@@ -2,13 +2,13 @@
 
 #include <errno.h>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
 
 #include "text/encoding.h"
 #include "text/error.h"
+#include "text/open_file.h"
 
 namespace lexvane::text {
 
@@ -50,20 +50,13 @@ void TextScanner::UseSets(const CharacterSets& sets) {
   }
 }
 
-bool TextScanner::OpenFile(const std::string& path, UserInterface& ui) {
+bool TextScanner::OpenFile(const std::string& path, UserInterface& ui, FileAccess access) {
   CloseFile();
   path_ = path;
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  int error = fd_ < 0 ? errno : 0;
-  // A directory opens on Linux but cannot be read: report it like a file
-  // that cannot be opened, so the scan goes on with the next file.
-  struct stat info;
-  if (fd_ >= 0 && ::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
-    error = EISDIR;
-    CloseFile();
-  }
-  if (error != 0) {
-    ui.Ask("Error", path + ": " + systemMessage(error), Buttons::Ok, Icon::Error);
+  int error = 0;
+  fd_ = OpenCorpusFile(path, access, error);
+  if (fd_ < 0) {
+    ui.Ask("Error", OpenErrorMessage(path, error), Buttons::Ok, Icon::Error);
     return false;
   }
   try {

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "text/character_sets.h"
+#include "text/open_file.h"
 #include "text/user_interface.h"
 
 namespace lexvane::text {
@@ -44,8 +45,10 @@ class TextScanner {
 
   // Opens the file, reads its first block and skips leading separators. On
   // failure reports path + ": " + the system's description through `ui`
-  // (error box, OK) and returns false; nothing then needs closing.
-  bool OpenFile(const std::string& path, UserInterface& ui);
+  // (error box, OK) and returns false; nothing then needs closing. With
+  // FileAccess::Seek a pipe or device fails too (the caller re-reads it).
+  bool OpenFile(const std::string& path, UserInterface& ui,
+                FileAccess access = FileAccess::OnePass);
   // False at the end of the file, and for a word longer than 255 characters
   // (its first 255 characters are in word.word); the callers then end the
   // file. Throws Error on a read error.

@@ -1,8 +1,10 @@
 // ChildWindow: what every child window of the frame offers the frame. The
 // frame shows it in a QMdiArea sub-window, merges its menus into the menu bar
-// while it is active and routes tool bar commands to it by its class
-// (TFormConcordance, TFormSource, TFormSourceStripped, TFormWordFreq,
-// TFormCollocFreq; none of them derives from another).
+// while it is active and calls the routed commands below on it. The child
+// classes (TFormConcordance, TFormSource, TFormSourceStripped, TFormWordFreq,
+// TFormCollocFreq; none of them derives from another) override the commands
+// they offer; the others stay no-ops. The frame's enabled rules decide by the
+// window's class which tool bar buttons can fire.
 //
 // A window's own commands that start a scan or a pass over a table run it
 // through Workspace::Runner() with the window as the owner (closing the
@@ -34,6 +36,19 @@ class ChildWindow : public QWidget {
   // The top-level menus merged into the frame's menu bar while this window is
   // active, each carrying kMenuGroupProperty. The window owns them.
   virtual QList<QMenu*> MergedMenus() const { return {}; }
+
+ public Q_SLOTS:  // routed commands (the tool bar's buttons; no-ops here)
+  // A window whose copy command is its Copy1 entry (the source windows)
+  // overrides Copy1Click instead.
+  virtual void MenuCopyClick() { Copy1Click(); }
+  virtual void Copy1Click() {}
+  virtual void MenuClearClick() {}
+  virtual void MenuSortClick() {}
+  virtual void MenuStatisticsClick() {}
+  virtual void MenuDeleteDuplicateClick() {}
+  virtual void MenuDisplaySourceClick() {}
+  virtual void MenuDisplaystrippedsourceClick() {}
+  virtual void MenuFrequenciesClick() {}
 };
 
 }  // namespace lexvane::gui

@@ -232,71 +232,44 @@ void TFormMain::MenuAboutClick() {
 }
 
 // ---- Routed commands ----
+// Each calls the same command of the active child window; a window that does
+// not offer it ignores it, and the enabled rules keep such buttons disabled.
+
+void TFormMain::route(void (ChildWindow::*command)()) {
+  if (ChildWindow* w = activeChild()) (w->*command)();
+  UpdateButtons();
+}
 
 void TFormMain::SpeedButtonCopyClick() {
-  ChildWindow* w = activeChild();
-  if (auto* c = qobject_cast<TFormConcordance*>(w))
-    c->MenuCopyClick();
-  else if (auto* s = qobject_cast<TFormSource*>(w))
-    s->Copy1Click();
-  else if (auto* t = qobject_cast<TFormSourceStripped*>(w))
-    t->Copy1Click();
-  else if (auto* f = qobject_cast<TFormWordFreq*>(w))
-    f->MenuCopyClick();
-  else if (auto* l = qobject_cast<TFormCollocFreq*>(w))
-    l->MenuCopyClick();
-  UpdateButtons();
+  route(&ChildWindow::MenuCopyClick);
 }
 
 void TFormMain::SpeedButtonClearClick() {
-  ChildWindow* w = activeChild();
-  if (auto* c = qobject_cast<TFormConcordance*>(w))
-    c->MenuClearClick();
-  else if (auto* f = qobject_cast<TFormWordFreq*>(w))
-    f->MenuClearClick();
-  else if (auto* l = qobject_cast<TFormCollocFreq*>(w))
-    l->MenuClearClick();
-  UpdateButtons();
+  route(&ChildWindow::MenuClearClick);
 }
 
 void TFormMain::MenuSortClick() {
-  ChildWindow* w = activeChild();
-  if (auto* c = qobject_cast<TFormConcordance*>(w))
-    c->MenuSortClick();
-  else if (auto* f = qobject_cast<TFormWordFreq*>(w))
-    f->MenuSortClick();
-  else if (auto* l = qobject_cast<TFormCollocFreq*>(w))
-    l->MenuSortClick();
-  UpdateButtons();
+  route(&ChildWindow::MenuSortClick);
 }
 
 void TFormMain::SpeedButtonStatClick() {
-  ChildWindow* w = activeChild();
-  if (auto* c = qobject_cast<TFormConcordance*>(w))
-    c->MenuStatisticsClick();
-  else if (auto* f = qobject_cast<TFormWordFreq*>(w))
-    f->MenuStatisticsClick();
-  UpdateButtons();
+  route(&ChildWindow::MenuStatisticsClick);
 }
 
 void TFormMain::SpeedButtonDelDupClick() {
-  if (auto* c = qobject_cast<TFormConcordance*>(activeChild())) c->MenuDeleteDuplicateClick();
-  UpdateButtons();
+  route(&ChildWindow::MenuDeleteDuplicateClick);
 }
 
 void TFormMain::SpeedButtonShowSrcClick() {
-  if (auto* c = qobject_cast<TFormConcordance*>(activeChild())) c->MenuDisplaySourceClick();
-  UpdateButtons();
+  route(&ChildWindow::MenuDisplaySourceClick);
 }
 
 void TFormMain::SpeedButtonShowScrStrippedClick() {
-  if (auto* c = qobject_cast<TFormConcordance*>(activeChild())) c->MenuDisplaystrippedsourceClick();
-  UpdateButtons();
+  route(&ChildWindow::MenuDisplaystrippedsourceClick);
 }
 
 void TFormMain::SpeedButtonCFreqClick() {
-  if (auto* c = qobject_cast<TFormConcordance*>(activeChild())) c->MenuFrequenciesClick();
-  UpdateButtons();
+  route(&ChildWindow::MenuFrequenciesClick);
 }
 
 }  // namespace lexvane::gui

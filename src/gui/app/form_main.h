@@ -3,8 +3,9 @@
 // menus merged in by group), the tool bar of fifteen buttons and the corpus
 // summary label, and the QMdiArea of child windows. It turns commands into
 // list-file operations, new child windows, or calls of the active child
-// window's own handlers (routing by class), and keeps every command's enabled
-// state in step with the corpus, the active window and a running operation.
+// window's own handlers (ChildWindow's routed commands), and keeps every
+// command's enabled state in step with the corpus, the active window and a
+// running operation.
 #pragma once
 
 #include <QHash>
@@ -79,7 +80,7 @@ class TFormMain : public QMainWindow {
   // Help
   void Contents1Click();
   void MenuAboutClick();
-  // Routed to the active child window by its class.
+  // Routed to the same command of the active child window.
   void SpeedButtonCopyClick();
   void SpeedButtonClearClick();
   void MenuSortClick();
@@ -104,6 +105,8 @@ class TFormMain : public QMainWindow {
   void mergeChildMenus();
   void scheduleUpdate();
   void applyState(const CommandState& state);
+  // Calls command on the active child window, if any, then UpdateButtons.
+  void route(void (ChildWindow::*command)());
 
   Workspace& workspace_;
   ListFileCommands* listFiles_ = nullptr;

@@ -193,6 +193,7 @@ void UnitScanner::Run(int fd, std::int64_t from, std::int64_t until) {
       }
       break;
     }
+    bytesRead_ += got;
     if (params_.oemToAnsi) text::dosToAnsiInPlace(buffer_, static_cast<std::size_t>(got));
     buffer_[got] = '\0';  // a separator behind the data stops the word loop
     const auto* const start = reinterpret_cast<const unsigned char*>(buffer_);
@@ -214,6 +215,10 @@ void UnitScanner::Run(int fd, std::int64_t from, std::int64_t until) {
           break;
         case Mode::GapNoWord:
           while (p < end && (cls[*p] & kSep)) ++p;
+          // No word starts before the range's end: the rest of the run of
+          // separators belongs to the ranges after it. Reading on to its
+          // end would read a long run once per range inside it.
+          if (p == end && base + (end - start) >= until) stop = true;
           if (p < end) {
             if (base + (p - start) >= until) {
               stop = true;
@@ -289,6 +294,14 @@ void UnitScanner::Run(int fd, std::int64_t from, std::int64_t until) {
                 enhancedEnd = true;
             }
             ++p;
+          }
+          // Past the range's end with the word's sentence end already
+          // decided, the rest of the gap changes nothing: the word is
+          // handed over now instead of after the whole run.
+          if (!stop && p == end && mode == Mode::Gap && base + (end - start) >= until &&
+              (params_.enhanced ? enhancedEnd : simpleEnd)) {
+            emit(wordOffset, simpleEnd, enhancedEnd);
+            stop = true;
           }
           break;
       }

@@ -18,8 +18,9 @@ void AddTokensCommand(CLI::App& app, Streams& streams, int& status) {
   command->footer(
       "Files are scanned in corpus order (index 0 is the first). Words are printed as the "
       "scanner delivers them: with --tagged their tags are not stripped. A word longer than 255 "
-      "characters ends the scan of its file. A file that cannot be opened is reported, the "
-      "others are scanned, and the exit status is 1.");
+      "characters is printed cut to its first 255 and reported once per file on standard error. "
+      "A file that cannot be opened is reported, the others are scanned, and the exit status is "
+      "1.");
   auto options = std::make_shared<CorpusOptions>();
   options->AddTo(*command);
   command->callback([&streams, &status, options] {
@@ -37,7 +38,9 @@ void AddTokensCommand(CLI::App& app, Streams& streams, int& status) {
         continue;
       }
       const std::string prefix = std::to_string(index) + '\t';
+      bool cut = false;
       while (scanner.ReadWord(word, settings.CRLFAsSeparator)) {
+        cut = cut || word.cut;
         line = prefix;
         line += std::to_string(word.offset);
         line += word.simpleEnd ? "\t1\t" : "\t0\t";
@@ -47,6 +50,7 @@ void AddTokensCommand(CLI::App& app, Streams& streams, int& status) {
         streams.out.write(line.data(), static_cast<std::streamsize>(line.size()));
       }
       scanner.CloseFile();
+      if (cut) ReportCutWords({settings.Files[index]}, console.ui);
     }
   });
 }

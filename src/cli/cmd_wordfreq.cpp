@@ -35,6 +35,7 @@ void buildList(const CorpusOptions& options, Console& console, ErrorNotingUi& ui
   if (settings.Files.Empty()) throw CLI::ValidationError(kNoCorpusFiles);
   text::OperationHost host{ui, console.search, console.progress};
   list.Build(settings, host);
+  ReportCutWords(list.CutWordFiles(), ui);
 }
 
 int runWordfreq(const WordfreqCommand& command, Streams& streams) {

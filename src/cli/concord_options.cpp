@@ -189,6 +189,7 @@ std::unique_ptr<concordance::ConcordanceTable> BuildConcordTable(const CorpusOpt
   if (settings.Files.Empty()) throw CLI::ValidationError(kNoCorpusFiles);
   text::OperationHost host = console.Host();
   auto table = concordance::BuildConcordance(query, settings, host);
+  ReportCutWords(table->CutWordFiles, console.ui);
   if (options.SortRequested())
     concordance::SortConcordance(*table, SortOptionsOf(options), host.progress);
   if (options.dedupe) concordance::DeleteDuplicateSentences(*table, host);

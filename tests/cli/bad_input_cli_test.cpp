@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -169,6 +170,34 @@ TEST_F(BadInputCli, RetrieveAndAroundSayWhatTheyDo) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "We walk home. \r\n");
   EXPECT_EQ(r.err, "lexvane-cli: --around has no effect without --delimiters\n");
+}
+
+TEST_F(BadInputCli, LongWordsAreCutReportedOncePerFileAndTheScanGoesOn) {
+  const std::string url = "http://example.org/" + std::string(300, 'x');
+  const std::string longPath = write("long.txt", "See " + url + " and walk. " + url + " walk");
+  const std::string hugePath = write("huge.txt", std::string(50 << 20, 'w') + " walk.");
+  const auto warning = [](const std::string& path) {
+    return "Warning: A word longer than 255 characters in " + path +
+           " was cut to its first 255 characters.\n";
+  };
+  Result r = run("concord -m walk long.txt a.txt");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, warning(longPath));
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 3);
+  r = run("tokens huge.txt");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "0\t0\t0\t0\t" + std::string(255, 'w') + "\n0\t" +
+                       std::to_string((50 << 20) + 1) + "\t1\t1\twalk\n");
+  EXPECT_EQ(r.err, warning(hugePath));
+  r = run("wordfreq --sort freq long.txt huge.txt");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.substr(0, 7), "walk|3|");
+  EXPECT_EQ(r.err, warning(hugePath) + warning(longPath));
+  for (const std::string command : {"colloc -m walk", "stats -m walk", "stats --of wordfreq"}) {
+    r = run(command + " long.txt");
+    EXPECT_EQ(r.status, 0) << command;
+    EXPECT_EQ(r.err, warning(longPath)) << command;
+  }
 }
 
 TEST_F(BadInputCli, OlderFileListWithBlankLines) {

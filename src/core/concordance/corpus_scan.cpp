@@ -90,6 +90,8 @@ void ReferenceScan::ScanFile(const std::string& path, std::int32_t d) {
           if (columns & (1u << c)) slots_.RecordSlot(c + 1, wordPosition, offset);
         if (sentenceEnd && slots_.Complete()) hit = slots_.FindCombination(offset);
       }
+      if (scanned.cut && (table_.CutWordFiles.empty() || table_.CutWordFiles.back() != path))
+        table_.CutWordFiles.push_back(path);
       if (hit)
         table_.Keywords().AddObject(kKeywordPlaceholder, new TOneWordInfo(d, sentenceNo, offset));
       if (sentenceEnd) {

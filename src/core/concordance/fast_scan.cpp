@@ -145,8 +145,19 @@ class Replay {
     std::uint64_t w = 0;
     std::size_t nextHit = 0;
     const std::int64_t unitSentenceBase = fileSentences_;
+    // A cut word counts once the replay has passed it, as the reference
+    // scan's word loop would have read it.
+    auto noteCut = [&] {
+      if (unit.firstCutWord == 0 || unit.firstCutWord > w) return;
+      const std::string& path = table_.CorpusFiles[static_cast<std::size_t>(d)];
+      if (table_.CutWordFiles.empty() || table_.CutWordFiles.back() != path)
+        table_.CutWordFiles.push_back(path);
+    };
     while (w < unit.words) {
-      if (Stopped()) return false;
+      if (Stopped()) {
+        noteCut();
+        return false;
+      }
       const std::uint64_t toUpdate = 1000 - static_cast<std::uint64_t>(table_.TotalWords % 1000);
       std::uint64_t target = std::min<std::uint64_t>(w + toUpdate, unit.words);
       if (nextHit < unit.hits.size()) target = std::min(target, unit.hits[nextHit].word);
@@ -162,6 +173,7 @@ class Replay {
       fileSentences_ += ends;
       if (table_.TotalWords % 1000 == 0) ShowCounts();
     }
+    noteCut();
     return true;
   }
   void ShowCounts() {
@@ -258,7 +270,7 @@ void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettin
                                             : file.path + ": " + std::strerror(unit.readError);
             go = false;
           } else {
-            go = replay.Unit(unit, static_cast<std::int32_t>(d)) && !unit.fileEnds;
+            go = replay.Unit(unit, static_cast<std::int32_t>(d));
           }
         }
         board.Consumed(i);

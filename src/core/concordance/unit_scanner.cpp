@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -236,12 +237,11 @@ void UnitScanner::Run(int fd, std::int64_t from, std::int64_t until) {
           const unsigned char* q = p;
           while (!(cls[*q] & kSep)) ++q;
           const std::size_t run = static_cast<std::size_t>(q - p);
-          if (length_ + run > text::kMaxTextLength) {
-            unit_.fileEnds = true;  // ReadWord would fail here: the file ends
-            stop = true;
-            break;
-          }
-          if (candidate_) std::memcpy(word_ + length_, p, run);
+          // Characters beyond the 255th are skipped (the sentence rule still
+          // sees the word's last three).
+          const std::size_t kept = std::min(run, text::kMaxTextLength - length_);
+          if (kept < run && unit_.firstCutWord == 0) unit_.firstCutWord = unit_.words + 1;
+          if (candidate_) std::memcpy(word_ + length_, p, kept);
           if (run >= 3) {
             c0 = q[-3];
             c1 = q[-2];
@@ -253,7 +253,7 @@ void UnitScanner::Run(int fd, std::int64_t from, std::int64_t until) {
               c2 = *r;
             }
           }
-          length_ += run;
+          length_ += kept;
           p = q;
           if (p < end) {
             mode = Mode::Gap;

@@ -33,8 +33,9 @@ struct UnitResult {
   // Bit w - 1 set: word w of the unit ends a sentence.
   std::vector<std::uint64_t> ends;
   std::vector<UnitHit> hits;
-  // A word longer than 255 characters follows: the file's scan ends here.
-  bool fileEnds = false;
+  // The number (1-based) of the unit's first word that was longer than 255
+  // characters and was cut; 0 when none was.
+  std::uint64_t firstCutWord = 0;
 
   void MarkEnd(std::uint64_t word) {
     const std::uint64_t bit = word - 1;

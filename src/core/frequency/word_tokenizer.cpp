@@ -43,6 +43,7 @@ bool WordTokenizer::Open(const std::string& path, std::string& error) {
   }
   path_ = path;
   readSinceOpen_ = false;
+  cut_ = false;
   length_ = pos_ = 0;
   blockStart_ = 0;
   return true;

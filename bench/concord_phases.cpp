@@ -89,14 +89,14 @@ int main(int argc, char** argv) {
     table.FileCount = static_cast<std::int32_t>(settings.Files.Count());
     table.MaxListSize = concordance::MaxListSizeOf(query);
     table.CorpusFiles = settings.Files.Paths();
-    text::Scanner().Configure(settings.WordSeparators, settings.SentenceSeparators, false);
+    const text::CharacterSets sets = corpus::ScannerSets(settings);
     double w = wallSeconds(), c = cpuSeconds();
-    concordance::ScanCorpus(query, settings, table, host, options);
+    concordance::ScanCorpus(query, settings, sets, table, host, options);
     scanWall.push_back(wallSeconds() - w);
     scanCpu.push_back(cpuSeconds() - c);
     w = wallSeconds();
     c = cpuSeconds();
-    concordance::RetrieveSentences(table, progress);
+    concordance::RetrieveSentences(table, sets, progress);
     retrieveWall.push_back(wallSeconds() - w);
     retrieveCpu.push_back(cpuSeconds() - c);
     rows = table.RowCount();

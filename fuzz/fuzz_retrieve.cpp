@@ -33,12 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::int64_t offset = input.ConsumeIntegralInRange<std::int64_t>(0, 1500);
   const std::string bytes = input.ConsumeRemainingBytesAsString();
 
-  // RetrieveSentence uses the configured sets of the latest Configure.
+  // The sets retrieval cuts with, as the scan configures them.
   text::TextScanner scanner;
   scanner.Configure(wordSeparators, sentenceSeparators, oem);
   const std::string path = lexvane::fuzz::WriteScratch("retrieve.txt", bytes);
   text::Sentence fromFile;
-  text::RetrieveSentence(path, offset, crlf, enhanced, fromFile);
+  text::RetrieveSentence(path, offset, crlf, enhanced, scanner.Sets(), fromFile);
   checkClean(fromFile.left);
   checkClean(fromFile.keyword);
   checkClean(fromFile.right);

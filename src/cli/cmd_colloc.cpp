@@ -63,13 +63,15 @@ int runColloc(const CollocCommand& command, Streams& streams) {
   for (const std::string& mask : command.masks)
     if (mask.empty()) throw CLI::ValidationError("--collocate-mask", "a mask must not be empty");
   Console console(streams.err, streams.errIsTerminal);
-  const auto concordance = BuildConcordTable(command.corpus, command.concord, console);
+  text::LatestScanSets latest;
+  const auto concordance = BuildConcordTable(command.corpus, command.concord, console, latest);
   FrequencyOutput output(command.outputFile, streams.out);
   text::OperationHost host = console.Host();
   // The table is sorted first (left part, word 1 unless --sort, --word or
   // --retrograde say otherwise); a table without rows yields no collocates.
   if (!concordance->TableSorted)
-    concordance::SortConcordance(*concordance, SortOptionsOf(command.concord), host.progress);
+    concordance::SortConcordance(*concordance, SortOptionsOf(command.concord), latest.Sets(),
+                                 host.progress);
   // After a reported error (a corpus file that could not be opened) what
   // was built is written and the status is 1.
   auto finish = [&] {

@@ -18,19 +18,21 @@ int runConcord(const ConcordCommand& command, Streams& streams) {
   if (!command.options.around.empty() && command.options.delimiters.empty())
     streams.err << "lexvane-cli: --around has no effect without --delimiters\n";
   Console console(streams.err, streams.errIsTerminal);
-  const auto table = BuildConcordTable(command.corpus, command.options, console);
+  text::LatestScanSets latest;
+  const auto table = BuildConcordTable(command.corpus, command.options, console, latest);
   const std::int32_t last = table->RowCount() - 1;
   // A corpus file that could not be opened was reported and the work went
   // on; the status still says that the result lacks it.
   const int done = console.ui.Errors() > 0 ? kExitError : kExitOk;
   if (!command.options.outputFile.empty())
-    return concordance::CopyRowsToFile(*table, 0, last, copy, command.options.outputFile,
-                                       console.ui)
+    return concordance::CopyRowsToFile(*table, 0, last, copy, latest.Sets(),
+                                       command.options.outputFile, console.ui)
                ? done
                : kExitError;
-  concordance::WriteRows(*table, 0, last, copy, true, [&streams](std::string_view piece) {
-    streams.out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-  });
+  concordance::WriteRows(
+      *table, 0, last, copy, latest.Sets(), true, [&streams](std::string_view piece) {
+        streams.out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+      });
   streams.out.flush();
   return done;
 }

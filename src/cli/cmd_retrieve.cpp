@@ -36,10 +36,10 @@ void AddRetrieveCommand(CLI::App& app, Streams& streams, int& status) {
     }
     Console console(streams.err, streams.errIsTerminal);
     const corpus::CorpusSettings settings = arguments->options.Build(console.ui);
-    corpus::ConfigureScanner(settings);
     text::Sentence sentence;
     text::RetrieveSentence(arguments->options.Files().front(), arguments->offset,
-                           settings.CRLFAsSeparator, settings.EnhSentDetect, sentence);
+                           settings.CRLFAsSeparator, settings.EnhSentDetect,
+                           corpus::ScannerSets(settings), sentence);
     const std::string line = sentence.left + '\t' + sentence.keyword + '\t' + sentence.right + '\n';
     streams.out.write(line.data(), static_cast<std::streamsize>(line.size()));
     status = kExitOk;

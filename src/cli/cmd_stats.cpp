@@ -22,7 +22,8 @@ int runStats(const StatsCommand& command, Streams& streams) {
   if (command.of == "wordfreq")
     return RunWordfreqStats(command.corpus, command.options.outputFile, streams);
   Console console(streams.err, streams.errIsTerminal);
-  const auto table = BuildConcordTable(command.corpus, command.options, console);
+  text::LatestScanSets latest;
+  const auto table = BuildConcordTable(command.corpus, command.options, console, latest);
   const std::string text = concordance::ConcordanceStatistics(*table).CopyText();
   const int done = console.ui.Errors() > 0 ? kExitError : kExitOk;
   if (command.options.outputFile.empty()) {

@@ -27,8 +27,7 @@ void AddTokensCommand(CLI::App& app, Streams& streams, int& status) {
     Console console(streams.err, streams.errIsTerminal);
     const corpus::CorpusSettings settings = options->Build(console.ui);
     if (settings.Files.Empty()) throw CLI::ValidationError(kNoCorpusFiles);
-    corpus::ConfigureScanner(settings);
-    text::TextScanner& scanner = text::Scanner();
+    text::TextScanner scanner(corpus::ScannerSets(settings));
     status = kExitOk;
     std::string line;
     text::ScannedWord word;

@@ -183,15 +183,17 @@ concordance::CopyOptions CopyOptionsOf(const ConcordOptions& options) {
 
 std::unique_ptr<concordance::ConcordanceTable> BuildConcordTable(const CorpusOptions& corpus,
                                                                  const ConcordOptions& options,
-                                                                 Console& console) {
+                                                                 Console& console,
+                                                                 text::LatestScanSets& latest) {
   const search::SearchQuery query = BuildQuery(options, console.ui);
   const corpus::CorpusSettings settings = corpus.Build(console.ui);
   if (settings.Files.Empty()) throw CLI::ValidationError(kNoCorpusFiles);
   text::OperationHost host = console.Host();
+  latest.Record(corpus::ScannerSets(settings));
   auto table = concordance::BuildConcordance(query, settings, host);
   ReportCutWords(table->CutWordFiles, console.ui);
   if (options.SortRequested())
-    concordance::SortConcordance(*table, SortOptionsOf(options), host.progress);
+    concordance::SortConcordance(*table, SortOptionsOf(options), latest.Sets(), host.progress);
   if (options.dedupe) concordance::DeleteDuplicateSentences(*table, host);
   return table;
 }

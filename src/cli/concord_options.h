@@ -18,6 +18,7 @@
 #include "concordance/concordance_sort.h"
 #include "concordance/concordance_table.h"
 #include "search/search_query.h"
+#include "text/latest_scan_sets.h"
 
 namespace lexvane::cli {
 
@@ -67,10 +68,11 @@ concordance::SortOptions SortOptionsOf(const ConcordOptions& options);
 concordance::CopyOptions CopyOptionsOf(const ConcordOptions& options);
 
 // The corpus (absolute paths; text::Error when it has no file), the query,
-// the build under the console's indicators, then the sort and the deletion
-// of duplicate sentences when asked for.
+// the build under the console's indicators (its sets recorded in `latest`),
+// then the sort and the deletion of duplicate sentences when asked for.
 std::unique_ptr<concordance::ConcordanceTable> BuildConcordTable(const CorpusOptions& corpus,
                                                                  const ConcordOptions& options,
-                                                                 Console& console);
+                                                                 Console& console,
+                                                                 text::LatestScanSets& latest);
 
 }  // namespace lexvane::cli

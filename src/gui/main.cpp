@@ -1,7 +1,7 @@
-// lexvane [LISTFILE]: the desktop program. Start-up order: the text engine,
-// the concordance window settings, the application name, the main window and
-// then the long-lived dialogs; a list file named on the command line is
-// opened once the window shows.
+// lexvane [LISTFILE]: the desktop program. Start-up order: the concordance
+// window settings, the application name, the main window and then the
+// long-lived dialogs; a list file named on the command line is opened once
+// the window shows.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
@@ -12,14 +12,12 @@
 #include "gui/app/help.h"
 #include "gui/app/screenshots.h"
 #include "gui/app/workspace.h"
-#include "text/text_scanner.h"
 
 int main(int argc, char** argv) {
   using namespace lexvane;
   gui::Application app(argc, argv);
   gui::InitGuiResources();
 
-  text::Scanner();  // the scanner's buffer and its start-up sets
   concordance::ConcordanceWindowSettings windowSettings =
       concordance::LoadConcordanceWindowSettings(concordance::SettingsFilePath());
 

@@ -8,7 +8,6 @@
 #include "text/encoding.h"
 #include "text/sentence_retrieval.h"
 #include "text/tags.h"
-#include "text/text_scanner.h"
 
 namespace lexvane::concordance {
 
@@ -117,10 +116,11 @@ bool HitSlots::CombinationFits(const std::array<std::int64_t, 5>& p) const {
   return true;
 }
 
-void RetrieveSentences(ConcordanceTable& table, text::ProgressIndicator& progress) {
+void RetrieveSentences(ConcordanceTable& table, const text::CharacterSets& sets,
+                       text::ProgressIndicator& progress) {
   progress.Start("Retrieving sentences");
   const std::int32_t n = table.RowCount();
-  HitWindowReader reader(text::ConfiguredSets());
+  HitWindowReader reader(sets);
   for (std::int32_t i = 1; i <= n; ++i) {
     const TOneWordInfo& info = table.Info(i - 1);
     const std::string& path = table.CorpusFiles.at(static_cast<std::size_t>(info.FileIndex));
@@ -163,11 +163,10 @@ std::unique_ptr<ConcordanceTable> BuildConcordance(const search::SearchQuery& qu
   table->OEMtoANSIConvert = settings.OEMtoANSIConvert;
 
   host.search.Start("Words found:");
-  text::Scanner().Configure(settings.WordSeparators, settings.SentenceSeparators,
-                            settings.OEMtoANSIConvert);
-  ScanCorpus(query, settings, *table, host, options);
+  const text::CharacterSets sets = corpus::ScannerSets(settings);
+  ScanCorpus(query, settings, sets, *table, host, options);
   if (host.search.Cancelled()) table->SearchComplete = false;
-  RetrieveSentences(*table, host.progress);
+  RetrieveSentences(*table, sets, host.progress);
   if (host.search.Cancelled()) table->SearchComplete = false;
   host.search.Finish();
   table->TableSorted = false;

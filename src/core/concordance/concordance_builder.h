@@ -4,8 +4,10 @@
 // afterwards retrieves the sentence of every hit. Runs long: reports through
 // the host's search indicator (every 1000 words and at each file's end) and
 // progress indicator ("Retrieving sentences", every 100 hits), and stops
-// where the indicators' cancel flags say. May run on a worker thread; it
-// configures the process-wide scanner sets (the sort and copy read them).
+// where the indicators' cancel flags say. May run on a worker thread: it
+// reads only what it is given. The caller records the build's sets
+// (corpus::ScannerSets of the settings) in its LatestScanSets when the build
+// starts, once MaxListSizeOf accepted the query.
 #pragma once
 
 #include <array>
@@ -47,9 +49,10 @@ struct BuildOptions {
   bool NoBulkSkip = false;
 };
 
-// The whole build (the dialog already confirmed): set-up, scan, retrieval.
-// The table's TableSorted is false. Throws text::Error on an invalid
-// "Max. list size" (before anything is scanned) and on a read error.
+// The whole build (the dialog already confirmed): set-up, scan, retrieval,
+// all with corpus::ScannerSets(settings). The table's TableSorted is false.
+// Throws text::Error on an invalid "Max. list size" (before anything is
+// scanned) and on a read error.
 std::unique_ptr<ConcordanceTable> BuildConcordance(const search::SearchQuery& query,
                                                    const corpus::CorpusSettings& settings,
                                                    text::OperationHost& host,
@@ -98,6 +101,8 @@ class HitSlots {
 // the keyword tag-stripped replaces the placeholder, the contexts (context
 // tag strip) and the file name are appended. Cancel on the progress
 // indicator keeps the first i complete rows, i being the hit in hand.
-void RetrieveSentences(ConcordanceTable& table, text::ProgressIndicator& progress);
+// `sets` are those the hits were scanned with.
+void RetrieveSentences(ConcordanceTable& table, const text::CharacterSets& sets,
+                       text::ProgressIndicator& progress);
 
 }  // namespace lexvane::concordance

@@ -120,9 +120,9 @@ std::string SelectionTooLargeMessage(std::int64_t estimate) {
 }
 
 void WriteRows(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-               const CopyOptions& options, bool chunked, const TextSink& sink) {
+               const CopyOptions& options, const text::CharacterSets& sets, bool chunked,
+               const TextSink& sink) {
   const int width = CopyWidth(options);
-  const text::CharacterSets& sets = text::ConfiguredSets();
   std::string pending;
   for (std::int32_t row = first; row <= last; ++row) {
     appendRow(table, row, options, width, sets, pending);
@@ -135,7 +135,8 @@ void WriteRows(const ConcordanceTable& table, std::int32_t first, std::int32_t l
 }
 
 bool CopyRowsToText(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-                    const CopyOptions& options, text::UserInterface& ui, std::string& out) {
+                    const CopyOptions& options, const text::CharacterSets& sets,
+                    text::UserInterface& ui, std::string& out) {
   const int width = CopyWidth(options);
   const std::int64_t estimate = CopyEstimate(table, first, last, options, width);
   if (estimate > kClipboardLimit) {
@@ -143,19 +144,20 @@ bool CopyRowsToText(const ConcordanceTable& table, std::int32_t first, std::int3
     return false;
   }
   out.clear();
-  WriteRows(table, first, last, options, false, [&out](std::string_view s) { out += s; });
+  WriteRows(table, first, last, options, sets, false, [&out](std::string_view s) { out += s; });
   return true;
 }
 
 bool CopyRowsToFile(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-                    const CopyOptions& options, const std::string& path, text::UserInterface& ui) {
+                    const CopyOptions& options, const text::CharacterSets& sets,
+                    const std::string& path, text::UserInterface& ui) {
   CopyWidth(options);  // an invalid width stops the command before the file is made
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   if (!file) {
     ui.ShowError("Cannot create file " + path);
     return false;
   }
-  WriteRows(table, first, last, options, true, [&file](std::string_view s) {
+  WriteRows(table, first, last, options, sets, true, [&file](std::string_view s) {
     file.write(s.data(), static_cast<std::streamsize>(s.size()));
   });
   file.close();

@@ -2,8 +2,8 @@
 // one line per row, or the contexts justified to a width; optionally with
 // the source file name and with one-character marks around the keyword and
 // some words on each side. The text goes to a sink the caller gives (the
-// clipboard's text or a file); the table is only read. Separators are those
-// of the latest scanner configuration.
+// clipboard's text or a file); the table is only read. Words are cut with
+// the sets the caller gives: the most recent build's (LatestScanSets).
 #pragma once
 
 #include <cstdint>
@@ -66,18 +66,21 @@ using TextSink = std::function<void(std::string_view)>;
 // sink whenever more than 8191 characters are pending after a row (and the
 // rest at the end), otherwise all at once. The bytes are exactly the text.
 void WriteRows(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-               const CopyOptions& options, bool chunked, const TextSink& sink);
+               const CopyOptions& options, const text::CharacterSets& sets, bool chunked,
+               const TextSink& sink);
 
 // The clipboard target: the whole text, or nothing after the refusal message
 // (shown through ui) when the estimate exceeds 65 530. Throws text::Error on
 // an invalid width. Returns false when refused.
 bool CopyRowsToText(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-                    const CopyOptions& options, text::UserInterface& ui, std::string& out);
+                    const CopyOptions& options, const text::CharacterSets& sets,
+                    text::UserInterface& ui, std::string& out);
 
 // The file target: creates (or empties) `path` and writes the text in pieces.
 // "Cannot create file <path>" through ui when it cannot be created (false).
 // Throws text::Error on an invalid width and when writing fails.
 bool CopyRowsToFile(const ConcordanceTable& table, std::int32_t first, std::int32_t last,
-                    const CopyOptions& options, const std::string& path, text::UserInterface& ui);
+                    const CopyOptions& options, const text::CharacterSets& sets,
+                    const std::string& path, text::UserInterface& ui);
 
 }  // namespace lexvane::concordance

@@ -61,11 +61,10 @@ std::string SortKey(std::string_view keyword, std::string_view left, std::string
 }
 
 bool SortConcordance(ConcordanceTable& table, const SortOptions& options,
-                     text::ProgressIndicator& progress) {
+                     const text::CharacterSets& sets, text::ProgressIndicator& progress) {
   const std::int32_t n = table.RowCount();
   if (n == 0) return false;
   progress.Start("Sorting");
-  const text::CharacterSets& sets = text::ConfiguredSets();
   // Key phase. Each key's collation key orders as the list comparison does,
   // byte tie-break included, so equal collation keys mean equal keys.
   std::vector<std::string> keys(static_cast<std::size_t>(n));

@@ -3,8 +3,8 @@
 // the rows put in ascending key order under the program's string comparison.
 // Rows with equal keys come out in the reverse of their previous order (an
 // equal key goes in front of its equals), so sorting twice with the same
-// settings reverses each group of ties again. Separators are those of the
-// latest scanner configuration.
+// settings reverses each group of ties again. Words are cut with the sets
+// the caller gives: the most recent build's (LatestScanSets).
 #pragma once
 
 #include <string>
@@ -40,6 +40,6 @@ std::string SortKey(std::string_view keyword, std::string_view left, std::string
 // was, TableSorted included. True when the sort ran to its end (TableSorted
 // is then set). A table without rows is left alone (false).
 bool SortConcordance(ConcordanceTable& table, const SortOptions& options,
-                     text::ProgressIndicator& progress);
+                     const text::CharacterSets& sets, text::ProgressIndicator& progress);
 
 }  // namespace lexvane::concordance

@@ -31,13 +31,14 @@ bool mayStartWith(const std::string& mask, char loweredFirst) {
 class ReferenceScan {
  public:
   ReferenceScan(const search::SearchQuery& query, const corpus::CorpusSettings& settings,
-                ConcordanceTable& table, text::OperationHost& host)
+                const text::CharacterSets& sets, ConcordanceTable& table, text::OperationHost& host)
       : query_(query),
         settings_(settings),
         table_(table),
         host_(host),
         matcher_(query),
-        slots_(query) {}
+        slots_(query),
+        scanner_(sets) {}
 
   void ScanFile(const std::string& path, std::int32_t d);
 
@@ -139,12 +140,13 @@ unsigned QueryMatcher::MatchingColumns(std::string_view lowered) const {
 }
 
 void ScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettings& settings,
-                ConcordanceTable& table, text::OperationHost& host, const BuildOptions& options) {
+                const text::CharacterSets& sets, ConcordanceTable& table, text::OperationHost& host,
+                const BuildOptions& options) {
   if (options.Mode == ScanMode::Fast && FastScanApplies(settings)) {
-    FastScanCorpus(query, settings, table, host, options);
+    FastScanCorpus(query, settings, sets, table, host, options);
     return;
   }
-  ReferenceScan scan(query, settings, table, host);
+  ReferenceScan scan(query, settings, sets, table, host);
   for (std::int32_t d = 0; d < table.FileCount; ++d)
     if (table.Keywords().GetCount() < table.MaxListSize && !host.search.Cancelled())
       scan.ScanFile(table.CorpusFiles[static_cast<std::size_t>(d)], d);

@@ -31,9 +31,11 @@ class QueryMatcher {
 };
 
 // Records the hits of the corpus into table.Keywords (placeholders with
-// their TOneWordInfo) and counts words and sentences, file by file.
+// their TOneWordInfo) and counts words and sentences, file by file, cutting
+// the text with `sets`.
 void ScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettings& settings,
-                ConcordanceTable& table, text::OperationHost& host, const BuildOptions& options);
+                const text::CharacterSets& sets, ConcordanceTable& table, text::OperationHost& host,
+                const BuildOptions& options);
 
 // Reads the 1024-byte windows of hits, keeping the file of the previous hit
 // open while the next hit is in the same file.

@@ -195,12 +195,12 @@ bool FastScanApplies(const corpus::CorpusSettings& settings) {
 }
 
 void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettings& settings,
-                    ConcordanceTable& table, text::OperationHost& host,
-                    const BuildOptions& options) {
+                    const text::CharacterSets& sets, ConcordanceTable& table,
+                    text::OperationHost& host, const BuildOptions& options) {
   const bool advanced = query.Kind == search::QueryKind::Advanced;
   const QueryMatcher matcher(query);
-  const UnitScanParams params(text::ConfiguredSets(), settings.CRLFAsSeparator,
-                              settings.EnhSentDetect, query, matcher, table.MaxListSize, options);
+  const UnitScanParams params(sets, settings.CRLFAsSeparator, settings.EnhSentDetect, query,
+                              matcher, table.MaxListSize, options);
   const std::int64_t unitBytes = params.unitBytes;
   std::vector<FilePlan> files(table.CorpusFiles.size());
   std::vector<Item> items;

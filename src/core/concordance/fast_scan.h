@@ -13,7 +13,7 @@ namespace lexvane::concordance {
 bool FastScanApplies(const corpus::CorpusSettings& settings);
 
 void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettings& settings,
-                    ConcordanceTable& table, text::OperationHost& host,
-                    const BuildOptions& options);
+                    const text::CharacterSets& sets, ConcordanceTable& table,
+                    text::OperationHost& host, const BuildOptions& options);
 
 }  // namespace lexvane::concordance

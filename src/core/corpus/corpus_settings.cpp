@@ -8,7 +8,6 @@
 
 #include "text/collation.h"
 #include "text/encoding.h"
-#include "text/text_scanner.h"
 
 namespace lexvane::corpus {
 
@@ -60,9 +59,9 @@ void CorpusSettings::ResetToNewList() {
   OEMtoANSIConvert = false;
 }
 
-void ConfigureScanner(const CorpusSettings& settings) {
-  text::Scanner().Configure(settings.WordSeparators, settings.SentenceSeparators,
-                            settings.OEMtoANSIConvert);
+text::CharacterSets ScannerSets(const CorpusSettings& settings) {
+  return text::CharacterSets::Derive(settings.WordSeparators, settings.SentenceSeparators,
+                                     settings.OEMtoANSIConvert);
 }
 
 }  // namespace lexvane::corpus

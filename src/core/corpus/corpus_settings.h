@@ -57,7 +57,8 @@ struct CorpusSettings {
   void ResetToNewList();
 };
 
-// Configures the process-wide text scanner from the settings.
-void ConfigureScanner(const CorpusSettings& settings);
+// The scanner configuration of the settings: their separators and
+// OEMtoANSIConvert, as every scan of them cuts the text.
+text::CharacterSets ScannerSets(const CorpusSettings& settings);
 
 }  // namespace lexvane::corpus

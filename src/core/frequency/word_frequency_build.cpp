@@ -130,8 +130,7 @@ class WordFrequencyBuilder {
   void Run() {
     list_.start(settings_);
     host_.search.Start("Types:");
-    corpus::ConfigureScanner(settings_);
-    sets_ = text::ConfiguredSets();
+    sets_ = corpus::ScannerSets(settings_);
     const std::vector<std::string>& files = list_.corpusFiles_;
     std::vector<std::int64_t> sizes;
     std::int64_t total = 0;

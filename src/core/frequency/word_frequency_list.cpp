@@ -189,9 +189,7 @@ void WordFrequencyList::BuildByInsertion(const corpus::CorpusSettings& settings,
                                          text::OperationHost& host) {
   start(settings);
   host.search.Start("Types:");
-  text::TextScanner& scanner = text::Scanner();
-  scanner.Configure(settings.WordSeparators, settings.SentenceSeparators,
-                    settings.OEMtoANSIConvert);
+  text::TextScanner scanner(corpus::ScannerSets(settings));
   text::TQStringList& list = *wordList_;
   for (const std::string& path : corpusFiles_) {
     if (host.search.Cancelled()) continue;

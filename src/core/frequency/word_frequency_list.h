@@ -78,11 +78,12 @@ class WordFrequencyList {
  public:  // commands
   // Counts every word of the corpus (replacing what the list held). The
   // search indicator shows "Types:"; a cancel keeps what was counted and
-  // clears ListComplete. Configures the process-wide scanner sets.
+  // clears ListComplete. Cuts the text with corpus::ScannerSets(settings),
+  // which the caller records in its LatestScanSets when the build starts.
   void Build(const corpus::CorpusSettings& settings, text::OperationHost& host);
-  // Same result, by the one-token-at-a-time procedure on the process-wide
-  // scanner with a binary insertion per new type: the reference the fast
-  // build is checked against. Slow on large corpora.
+  // Same result, by the one-token-at-a-time procedure on a TextScanner with
+  // a binary insertion per new type: the reference the fast build is checked
+  // against. Slow on large corpora.
   void BuildByInsertion(const corpus::CorpusSettings& settings, text::OperationHost& host);
   // Corpora of at least this many bytes are counted on two threads (files,
   // or one file, split in two halves of the text); smaller ones on the

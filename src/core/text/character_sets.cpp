@@ -26,11 +26,6 @@ void fillTables(CharacterSets& sets) {
   for (int c = 0; c < 256; ++c) sets.isSeparator[c] = c < 32 || sets.inWordSet[c];
 }
 
-CharacterSets& configured() {
-  static CharacterSets sets = CharacterSets::Initial();
-  return sets;
-}
-
 }  // namespace
 
 CharacterSets CharacterSets::Derive(std::string_view wordSeparators,
@@ -59,14 +54,6 @@ CharacterSets CharacterSets::Initial() {
   sets.sentenceSeparatorSet = std::string(kDefaultSentenceSeparators);
   fillTables(sets);
   return sets;
-}
-
-const CharacterSets& ConfiguredSets() {
-  return configured();
-}
-
-void SetConfiguredSets(const CharacterSets& sets) {
-  configured() = sets;
 }
 
 }  // namespace lexvane::text

@@ -1,7 +1,8 @@
-// The character sets that cut text into words and sentences. Configure builds
-// them from the corpus settings; the most recent configuration is
-// process-wide: sentence retrieval, the concordance sort and the copy read it
-// (ConfiguredSets()), so they use the separators of the latest build.
+// CharacterSets: the scanner configuration, a value. The character sets that
+// cut text into words and sentences, derived from the corpus options, and
+// the OEM flag of the scan. Every scan, retrieval, sort and copy receives
+// the sets it works with; LatestScanSets (latest_scan_sets.h) keeps those of
+// the most recent build for the sort and the copy.
 #pragma once
 
 #include <array>
@@ -16,10 +17,10 @@ extern const std::string kDefaultWordSeparators;
 inline constexpr std::string_view kDefaultSentenceSeparators = ".?!";
 
 struct CharacterSets {
-  std::string wordSeparatorSet;      // always holds the blank
+  std::string wordSeparatorSet;  // always holds the blank
   std::string sentenceSeparatorSet;
-  std::string plainSeparators;       // word separators less sentence punctuation and quotes
-  std::string closingMarks;          // sentence separators, double quote, apostrophe
+  std::string plainSeparators;  // word separators less sentence punctuation and quotes
+  std::string closingMarks;     // sentence separators, double quote, apostrophe
   bool oemToAnsi = false;
 
   // Membership tables indexed by the unsigned byte.
@@ -32,8 +33,8 @@ struct CharacterSets {
   // Builds the sets as Configure does: both texts cut to 255, a blank put in
   // front of word separators that lack one, PlainSeparators and ClosingMarks
   // derived.
-  static CharacterSets Derive(std::string_view wordSeparators,
-                              std::string_view sentenceSeparators, bool oemToAnsi);
+  static CharacterSets Derive(std::string_view wordSeparators, std::string_view sentenceSeparators,
+                              bool oemToAnsi);
   // The start-up sets: default separators, ".?!", no derived sets, OEM off.
   static CharacterSets Initial();
 
@@ -43,10 +44,5 @@ struct CharacterSets {
   bool plain(char c) const { return inPlain[static_cast<unsigned char>(c)]; }
   bool closing(char c) const { return inClosing[static_cast<unsigned char>(c)]; }
 };
-
-// The sets of the most recent Configure (the start-up sets before any).
-// Not to be called while another thread configures.
-const CharacterSets& ConfiguredSets();
-void SetConfiguredSets(const CharacterSets& sets);
 
 }  // namespace lexvane::text

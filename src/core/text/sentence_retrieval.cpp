@@ -119,7 +119,7 @@ void CutSentence(const char* window, std::size_t size, std::int64_t windowStart,
 }
 
 void RetrieveSentence(const std::string& path, std::int64_t offset, bool crlf, bool enhanced,
-                      Sentence& sentence) {
+                      const CharacterSets& sets, Sentence& sentence) {
   if (offset < 0) return;
   const std::int64_t start = offset < kWindowLead ? 0 : offset - kWindowLead;
   int error = 0;
@@ -147,8 +147,7 @@ void RetrieveSentence(const std::string& path, std::int64_t offset, bool crlf, b
     got += r;
   }
   ::close(fd);
-  CutSentence(window, static_cast<std::size_t>(got), start, offset, crlf, enhanced,
-              ConfiguredSets(), sentence);
+  CutSentence(window, static_cast<std::size_t>(got), start, offset, crlf, enhanced, sets, sentence);
 }
 
 }  // namespace lexvane::text

@@ -1,7 +1,7 @@
 // Cuts the left context, keyword and right context of a hit out of a 1024-byte
-// window of its file (from offset - 300), using the configured sets of the
-// latest Configure and the same enhanced and simple sentence rules as the
-// scanner. Each text is cleaned (control characters to blanks, blanks
+// window of its file (from offset - 300), with the character sets the caller
+// gives (those its scan used) and the same enhanced and simple sentence rules
+// as the scanner. Each text is cleaned (control characters to blanks, blanks
 // trimmed and collapsed) and holds at most 255 characters.
 #pragma once
 
@@ -18,16 +18,15 @@ struct Sentence {
   std::string right;
 };
 
-// Reads the window and fills `sentence`. An offset at or beyond the end of
-// the file reads nothing and leaves `sentence` as it was. Throws Error when
-// the file cannot be opened or read.
+// Reads the window (DOS-converted when sets.oemToAnsi) and fills `sentence`.
+// An offset at or beyond the end of the file reads nothing and leaves
+// `sentence` as it was. Throws Error when the file cannot be opened or read.
 void RetrieveSentence(const std::string& path, std::int64_t offset, bool crlf, bool enhanced,
-                      Sentence& sentence);
+                      const CharacterSets& sets, Sentence& sentence);
 
 // The same on a window of raw file bytes already read (starting at file
-// offset `windowStart`, converted here when sets.oemToAnsi);
-// `sets` replaces the configured sets. For callers that read many windows of
-// one file themselves.
+// offset `windowStart`, converted here when sets.oemToAnsi). For callers
+// that read many windows of one file themselves.
 void CutSentence(const char* window, std::size_t size, std::int64_t windowStart,
                  std::int64_t offset, bool crlf, bool enhanced, const CharacterSets& sets,
                  Sentence& sentence);

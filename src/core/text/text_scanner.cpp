@@ -21,9 +21,9 @@ std::string systemMessage(int error) {
 
 }  // namespace
 
-TextScanner::TextScanner() : buffer_(new char[kBlockSize + kPadding]()) {
+TextScanner::TextScanner(const CharacterSets& sets) : buffer_(new char[kBlockSize + kPadding]()) {
   buffer_[0] = '\0';
-  UseSets(ConfiguredSets());
+  UseSets(sets);
 }
 
 TextScanner::~TextScanner() {
@@ -33,9 +33,7 @@ TextScanner::~TextScanner() {
 
 void TextScanner::Configure(std::string_view wordSeparators, std::string_view sentenceSeparators,
                             bool oemToAnsi) {
-  const CharacterSets sets = CharacterSets::Derive(wordSeparators, sentenceSeparators, oemToAnsi);
-  SetConfiguredSets(sets);
-  UseSets(sets);
+  UseSets(CharacterSets::Derive(wordSeparators, sentenceSeparators, oemToAnsi));
 }
 
 void TextScanner::UseSets(const CharacterSets& sets) {
@@ -199,11 +197,6 @@ TextScanner::WordEnd TextScanner::readLongWord(std::size_t& length, bool& cut) {
     refill();
     if (bufferLength_ == 0) return WordEnd::EndOfFile;
   }
-}
-
-TextScanner& Scanner() {
-  static TextScanner scanner;
-  return scanner;
 }
 
 }  // namespace lexvane::text

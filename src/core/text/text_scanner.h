@@ -4,8 +4,8 @@
 // words and sentences. The file is read in 16384-byte blocks into one buffer;
 // nothing is allocated per word.
 //
-// Scanner() is the process-wide scanner of the specified protocol. Further
-// instances (one per scanning thread) take their sets from ConfiguredSets().
+// Each scan owns its scanner and gives it the sets it cuts with; one
+// instance per thread.
 #pragma once
 
 #include <cstdint>
@@ -32,17 +32,16 @@ class TextScanner {
  public:
   static constexpr std::size_t kBlockSize = 16384;
 
-  // A scanner using the currently configured sets.
-  TextScanner();
+  // A scanner cutting with `sets` (the start-up sets when none are given).
+  explicit TextScanner(const CharacterSets& sets = CharacterSets::Initial());
   ~TextScanner();
   TextScanner(const TextScanner&) = delete;
   TextScanner& operator=(const TextScanner&) = delete;
 
-  // Builds the sets from the corpus options, makes them the process-wide
-  // configuration and uses them for this scanner.
+  // Builds the sets from the corpus options and uses them from now on.
   void Configure(std::string_view wordSeparators, std::string_view sentenceSeparators,
                  bool oemToAnsi);
-  // Uses sets built elsewhere (a second scanner of the same scan).
+  // Uses sets built elsewhere.
   void UseSets(const CharacterSets& sets);
   const CharacterSets& Sets() const { return sets_; }
 
@@ -109,8 +108,5 @@ class TextScanner {
   char word_[256];
   unsigned char tail_[3] = {0, 0, 0};
 };
-
-// The process-wide scanner.
-TextScanner& Scanner();
 
 }  // namespace lexvane::text

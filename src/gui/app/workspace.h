@@ -1,9 +1,10 @@
 // Workspace: what lives for the whole run of the desktop program besides the
-// main window: the corpus (CorpusSettings), the concordance window settings,
-// the long-lived dialogs and indicator windows (created once, in start-up
-// order, and reused), the user interface the engine asks through, the runner
-// of long operations, and the factory of child windows. Later windows reach
-// everything shared through it. GUI thread only.
+// main window: the corpus (CorpusSettings), the character sets of the most
+// recent build, the concordance window settings, the long-lived dialogs and
+// indicator windows (created once, in start-up order, and reused), the user
+// interface the engine asks through, the runner of long operations, and the
+// factory of child windows. Later windows reach everything shared through it.
+// GUI thread only.
 #pragma once
 
 #include <memory>
@@ -11,6 +12,7 @@
 #include "concordance/window_settings.h"
 #include "corpus/corpus_settings.h"
 #include "gui/app/child_window_factory.h"
+#include "text/latest_scan_sets.h"
 
 class QWidget;
 
@@ -41,6 +43,12 @@ class Workspace {
 
  public:  // the shared state
   corpus::CorpusSettings& Corpus() { return corpus_; }
+  // The sets of the most recent concordance or word frequency build, which
+  // the concordance sort and copy cut words with. A window records
+  // corpus::ScannerSets(Corpus()) here when it starts a build (a concordance
+  // once concordance::MaxListSizeOf accepted the query) and hands a sort or
+  // copy a copy of Sets() when it starts one.
+  text::LatestScanSets& LatestScanSets() { return latestScanSets_; }
   concordance::ConcordanceWindowSettings& WindowSettings() { return windowSettings_; }
   GuiUserInterface& Ui() { return *ui_; }
   OperationRunner& Runner() { return *runner_; }
@@ -57,6 +65,7 @@ class Workspace {
 
  private:
   corpus::CorpusSettings corpus_;
+  text::LatestScanSets latestScanSets_;
   concordance::ConcordanceWindowSettings windowSettings_;
   std::unique_ptr<GuiUserInterface> ui_;
   std::unique_ptr<OperationRunner> runner_;

@@ -39,13 +39,12 @@ TEST(DelimitWords, MarksTheWordsNearestTheKeyword) {
 class CopyTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    defaultSets();
     addRow(table_, "the quick brown fox", "jumps", "over the lazy dog.", "a.txt");
     addRow(table_, "", "Hi", "there.", "b.txt");
   }
   std::string copy(const CopyOptions& options) {
     std::string text;
-    WriteRows(table_, 0, table_.RowCount() - 1, options, false,
+    WriteRows(table_, 0, table_.RowCount() - 1, options, defaultSets(), false,
               [&text](std::string_view s) { text += s; });
     return text;
   }
@@ -91,7 +90,6 @@ TEST_F(CopyTest, WidthIsKeptBetweenOneAnd254) {
 }
 
 TEST(CopyEstimate, ClipboardTakesAtMost65530) {
-  defaultSets();
   ConcordanceTable table;
   const std::string context(255, 'c');
   for (int i = 0; i < 123; ++i) addRow(table, context, "walks", context, "a.txt");  // 529 each
@@ -100,11 +98,11 @@ TEST(CopyEstimate, ClipboardTakesAtMost65530) {
   EXPECT_EQ(CopyEstimate(table, 0, 123, options, 40), 65530);
   testing::RecordingUi ui;
   std::string text;
-  EXPECT_TRUE(CopyRowsToText(table, 0, 123, options, ui, text));
+  EXPECT_TRUE(CopyRowsToText(table, 0, 123, options, defaultSets(), ui, text));
   EXPECT_EQ(text.size(), 123u * (255 + 5 + 255 + 5) + (222 + 5 + 222 + 5));
   table.Keywords().Put(123, "walked");
   text = "old";
-  EXPECT_FALSE(CopyRowsToText(table, 0, 123, options, ui, text));
+  EXPECT_FALSE(CopyRowsToText(table, 0, 123, options, defaultSets(), ui, text));
   EXPECT_EQ(text, "old");
   EXPECT_EQ(ui.messages,
             std::vector<std::string>{"Error: Selection is too large (64 kB). Use \"Save to "
@@ -119,13 +117,12 @@ TEST(CopyEstimate, ClipboardTakesAtMost65530) {
 }
 
 TEST(CopyToFile, WrittenInPiecesOfMoreThan8191Characters) {
-  defaultSets();
   ConcordanceTable table;
   for (int i = 0; i < 100; ++i) addRow(table, std::string(200, 'l'), "k", std::string(200, 'r'));
   CopyOptions options;
   std::vector<std::size_t> pieces;
   std::string whole;
-  WriteRows(table, 0, 99, options, true, [&](std::string_view s) {
+  WriteRows(table, 0, 99, options, defaultSets(), true, [&](std::string_view s) {
     pieces.push_back(s.size());
     whole += s;
   });
@@ -133,9 +130,10 @@ TEST(CopyToFile, WrittenInPiecesOfMoreThan8191Characters) {
   EXPECT_EQ(pieces, (std::vector<std::size_t>{21 * row, 21 * row, 21 * row, 21 * row, 16 * row}));
   corpus::testing::TempFolder folder;
   testing::RecordingUi ui;
-  ASSERT_TRUE(CopyRowsToFile(table, 0, 99, options, folder / "out.txt", ui));
+  ASSERT_TRUE(CopyRowsToFile(table, 0, 99, options, defaultSets(), folder / "out.txt", ui));
   EXPECT_EQ(corpus::testing::readBytes(folder / "out.txt"), whole);
-  EXPECT_FALSE(CopyRowsToFile(table, 0, 99, options, folder / "no/such/out.txt", ui));
+  EXPECT_FALSE(
+      CopyRowsToFile(table, 0, 99, options, defaultSets(), folder / "no/such/out.txt", ui));
   EXPECT_EQ(ui.messages,
             std::vector<std::string>{"Error: Cannot create file " + (folder / "no/such/out.txt")});
 }

@@ -28,10 +28,11 @@ inline std::vector<std::int64_t> rowNames(const ConcordanceTable& table) {
   return names;
 }
 
-// Makes the default separators the configured ones.
+// The sets of a build with the default separators.
 inline const text::CharacterSets& defaultSets() {
-  text::SetConfiguredSets(text::CharacterSets::Derive(text::kDefaultWordSeparators, ".?!", false));
-  return text::ConfiguredSets();
+  static const text::CharacterSets sets =
+      text::CharacterSets::Derive(text::kDefaultWordSeparators, ".?!", false);
+  return sets;
 }
 
 }  // namespace lexvane::concordance::testing

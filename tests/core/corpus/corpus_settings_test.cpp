@@ -143,19 +143,17 @@ TEST(CorpusSettingsTest, ResetToNewListKeepsTheFourResultOptions) {
   EXPECT_TRUE(settings.TaggedText);
 }
 
-TEST(CorpusSettingsTest, ConfigureScannerSetsTheProcessWideSets) {
+TEST(CorpusSettingsTest, ScannerSetsAreThoseOfTheSettings) {
   CorpusSettings settings;
   settings.WordSeparators = ",";
   settings.SentenceSeparators = ";";
   settings.OEMtoANSIConvert = true;
-  ConfigureScanner(settings);
-  const text::CharacterSets& sets = text::ConfiguredSets();
+  const text::CharacterSets sets = ScannerSets(settings);
   EXPECT_TRUE(sets.oemToAnsi);
   EXPECT_TRUE(sets.wordSet(','));
   EXPECT_TRUE(sets.wordSet(' '));
   EXPECT_FALSE(sets.wordSet('.'));
   EXPECT_TRUE(sets.sentence(';'));
-  ConfigureScanner(CorpusSettings{});  // leave the start-up sets for other tests
 }
 
 TEST(FileListTest, SortsIgnoringCaseAndDropsOnlyIdenticalPaths) {

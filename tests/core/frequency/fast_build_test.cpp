@@ -1,5 +1,5 @@
 // The fast build (hash counting, one or two threads, own tokenizer) against
-// the straightforward build (process-wide scanner, binary insertion per new
+// the straightforward build (one TextScanner, binary insertion per new
 // type) on generated corpora: the lists must be identical.
 #include <cstdio>
 #include <filesystem>

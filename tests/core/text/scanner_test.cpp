@@ -9,6 +9,7 @@
 
 #include "text/character_sets.h"
 #include "text/encoding.h"
+#include "text/latest_scan_sets.h"
 #include "text/text_scanner.h"
 
 namespace lexvane::text {
@@ -326,19 +327,27 @@ TEST(CharacterSets, TextsAreCutTo255Characters) {
   EXPECT_EQ(sets.closingMarks.back(), 'x');
 }
 
-TEST(CharacterSets, ConfigureMakesTheSetsProcessWide) {
+TEST(CharacterSets, EachScannerKeepsItsOwnSets) {
   TextScanner scanner;
   scanner.Configure("#", "%", true);
-  EXPECT_EQ(ConfiguredSets().wordSeparatorSet, " #");
-  EXPECT_EQ(ConfiguredSets().sentenceSeparatorSet, "%");
-  EXPECT_TRUE(ConfiguredSets().oemToAnsi);
-  TextScanner second;  // a later scanner takes the configured sets
-  EXPECT_EQ(second.Sets().wordSeparatorSet, " #");
-  SetConfiguredSets(CharacterSets::Initial());
-  EXPECT_EQ(ConfiguredSets().wordSeparatorSet, kDefaultWordSeparators);
-  EXPECT_TRUE(ConfiguredSets().plainSeparators.empty());
-  EXPECT_TRUE(ConfiguredSets().closingMarks.empty());
-  EXPECT_FALSE(ConfiguredSets().oemToAnsi);
+  EXPECT_EQ(scanner.Sets().wordSeparatorSet, " #");
+  EXPECT_EQ(scanner.Sets().sentenceSeparatorSet, "%");
+  EXPECT_TRUE(scanner.Sets().oemToAnsi);
+  // A later scanner is not touched by an earlier one's configuration.
+  const TextScanner second;
+  EXPECT_EQ(second.Sets().wordSeparatorSet, kDefaultWordSeparators);
+  EXPECT_TRUE(second.Sets().plainSeparators.empty());
+  EXPECT_TRUE(second.Sets().closingMarks.empty());
+  EXPECT_FALSE(second.Sets().oemToAnsi);
+}
+
+TEST(LatestScanSets, StartUpSetsUntilABuildIsRecorded) {
+  LatestScanSets latest;
+  EXPECT_EQ(latest.Sets().wordSeparatorSet, kDefaultWordSeparators);
+  const CharacterSets copy = latest.Sets();  // what a sort started now works with
+  latest.Record(CharacterSets::Derive(",", ";", false));
+  EXPECT_EQ(latest.Sets().wordSeparatorSet, " ,");
+  EXPECT_EQ(copy.wordSeparatorSet, kDefaultWordSeparators);
 }
 
 }  // namespace

@@ -18,15 +18,10 @@ class RetrievalTest : public ::testing::Test {
     dir_ = std::filesystem::temp_directory_path() /
            ("lexvane_retrieval_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir_);
-    configure(false);
   }
-  void TearDown() override {
-    std::filesystem::remove_all(dir_);
-    SetConfiguredSets(CharacterSets::Initial());
-  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
   void configure(bool dos) {
-    SetConfiguredSets(
-        CharacterSets::Derive(kDefaultWordSeparators, kDefaultSentenceSeparators, dos));
+    sets_ = CharacterSets::Derive(kDefaultWordSeparators, kDefaultSentenceSeparators, dos);
   }
   // The sentence around the first occurrence of `keyword` in `text`.
   Sentence around(const std::string& text, const std::string& keyword, bool enhanced,
@@ -36,11 +31,13 @@ class RetrievalTest : public ::testing::Test {
     const std::size_t at = text.find(keyword);
     EXPECT_NE(at, std::string::npos);
     Sentence sentence;
-    RetrieveSentence(path.string(), static_cast<std::int64_t>(at), crlf, enhanced, sentence);
+    RetrieveSentence(path.string(), static_cast<std::int64_t>(at), crlf, enhanced, sets_, sentence);
     return sentence;
   }
 
   std::filesystem::path dir_;
+  CharacterSets sets_ =
+      CharacterSets::Derive(kDefaultWordSeparators, kDefaultSentenceSeparators, false);
 };
 
 TEST_F(RetrievalTest, SimpleRuleCutsAtSentenceSeparators) {
@@ -160,9 +157,9 @@ TEST_F(RetrievalTest, OffsetBeyondTheEndLeavesTheTextsAsTheyWere) {
   const auto path = dir_ / "short.txt";
   std::ofstream(path, std::ios::binary) << "tiny text";
   Sentence s{"l", "k", "r"};
-  RetrieveSentence(path.string(), 9, false, true, s);
-  RetrieveSentence(path.string(), 50, false, true, s);
-  RetrieveSentence(path.string(), 5000, false, true, s);
+  RetrieveSentence(path.string(), 9, false, true, sets_, s);
+  RetrieveSentence(path.string(), 50, false, true, sets_, s);
+  RetrieveSentence(path.string(), 5000, false, true, sets_, s);
   EXPECT_EQ(s.left, "l");
   EXPECT_EQ(s.keyword, "k");
   EXPECT_EQ(s.right, "r");
@@ -170,7 +167,7 @@ TEST_F(RetrievalTest, OffsetBeyondTheEndLeavesTheTextsAsTheyWere) {
 
 TEST_F(RetrievalTest, MissingFileThrows) {
   Sentence s;
-  EXPECT_THROW(RetrieveSentence((dir_ / "missing.txt").string(), 0, false, false, s), Error);
+  EXPECT_THROW(RetrieveSentence((dir_ / "missing.txt").string(), 0, false, false, sets_, s), Error);
 }
 
 TEST(CutSentence, WorksOnAWindowReadByTheCallerWithTheGivenSets) {

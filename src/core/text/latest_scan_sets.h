@@ -1,0 +1,29 @@
+// LatestScanSets: the character sets of the most recent concordance or word
+// frequency build. The concordance sort and copy cut words with these, not
+// with the sets of the table they work on, so they follow the separators of
+// the latest build. The application owns one: the desktop program's
+// Workspace, each command of the command line its own.
+//
+// The owner records a build's sets (corpus::ScannerSets of the build's
+// settings) on its own thread when the build starts, once the build's input
+// was accepted (a concordance's "Max. list size"). A sort or copy that runs
+// on a worker thread takes a copy of Sets() when it starts. Not thread-safe.
+#pragma once
+
+#include "text/character_sets.h"
+
+namespace lexvane::text {
+
+class LatestScanSets {
+ public:  // queries
+  // Before any build: the start-up sets (default separators, ".?!").
+  const CharacterSets& Sets() const { return sets_; }
+
+ public:  // commands
+  void Record(const CharacterSets& sets) { sets_ = sets; }
+
+ private:
+  CharacterSets sets_ = CharacterSets::Initial();
+};
+
+}  // namespace lexvane::text

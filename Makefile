@@ -5,14 +5,39 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 APT_PACKAGES = cmake g++ make pkg-config libicu-dev libgtest-dev libgmock-dev \
                libbenchmark-dev libcli11-dev qt6-base-dev xvfb xauth bc time
+# The sanitizer builds use g++; the fuzz targets need clang's libFuzzer.
+CHECK_PACKAGES = clang libclang-rt-dev
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+# Sanitizer and fuzz builds run beside other work: niced, two jobs.
+CHECK_JOBS ?= 2
+NICE = nice -n 10
+ASAN_DIR ?= build-asan
+TSAN_DIR ?= build-tsan
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+SANITIZE_COMMON = -fno-omit-frame-pointer -g -O1
+# Tests that run work on threads of their own (the fast scans, the GUI's
+# operation runner): the TSan build builds and runs only these.
+TSAN_TARGETS = core_text_tests core_concordance_tests core_frequency_tests \
+               gui_engine_run_test gui_frame_test gui_indicators_test
 
-.PHONY: all deps build test run bench screenshots install clean format
+.PHONY: all deps deps-check build test run bench screenshots install clean format \
+        check-asan check-tsan fuzz
 
 all: build
 
 deps:
 	@missing=""; for p in $(APT_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+deps-check: deps
+	@missing=""; for p in $(CHECK_PACKAGES); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -40,6 +65,46 @@ bench: build
 screenshots: build
 	./scripts/screenshots.sh $(BUILD_DIR)
 
+# The whole test suite in an ASan+UBSan build. Every report (also from the
+# CLI binary the CLI tests start) is written to $(ASAN_DIR)/sanitizer-logs;
+# any file there fails the check.
+check-asan: deps
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all $(SANITIZE_COMMON)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+	$(NICE) cmake --build $(ASAN_DIR) -j $(CHECK_JOBS)
+	rm -rf $(ASAN_DIR)/sanitizer-logs && mkdir -p $(ASAN_DIR)/sanitizer-logs
+	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=log_path=$(CURDIR)/$(ASAN_DIR)/sanitizer-logs/asan:detect_leaks=1:strict_string_checks=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=log_path=$(CURDIR)/$(ASAN_DIR)/sanitizer-logs/ubsan:print_stacktrace=1:halt_on_error=1 \
+	  $(NICE) ctest --output-on-failure -j $(CHECK_JOBS)
+	@./scripts/sanitizer_logs.sh $(ASAN_DIR)/sanitizer-logs
+
+# The thread-using tests in a TSan build. Qt from Debian is not instrumented:
+# scripts/tsan.supp names the Qt-synchronised handovers it cannot see.
+check-tsan: deps
+	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=thread $(SANITIZE_COMMON)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" >/dev/null
+	$(NICE) cmake --build $(TSAN_DIR) -j $(CHECK_JOBS) --target $(TSAN_TARGETS)
+	rm -rf $(TSAN_DIR)/sanitizer-logs && mkdir -p $(TSAN_DIR)/sanitizer-logs
+	cd $(TSAN_DIR) && QT_QPA_PLATFORM=offscreen \
+	  TSAN_OPTIONS=log_path=$(CURDIR)/$(TSAN_DIR)/sanitizer-logs/tsan:suppressions=$(CURDIR)/scripts/tsan.supp:second_deadlock_stack=1 \
+	  $(NICE) ctest --output-on-failure -j $(CHECK_JOBS) -L threads
+	@./scripts/sanitizer_logs.sh $(TSAN_DIR)/sanitizer-logs
+
+# Every fuzz target for FUZZ_SECONDS seconds (make fuzz FUZZ_SECONDS=600).
+fuzz: deps-check
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DLEXVANE_BUILD_GUI=OFF -DBUILD_TESTING=OFF -DLEXVANE_BUILD_FUZZERS=ON \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all $(SANITIZE_COMMON)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+	$(NICE) cmake --build $(FUZZ_DIR) -j $(CHECK_JOBS) --target fuzz_ini fuzz_list_files \
+	  fuzz_search_files fuzz_scanner fuzz_concord fuzz_retrieve
+	$(NICE) ./fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 install: build
 	cmake --install $(BUILD_DIR)
 
@@ -47,4 +112,4 @@ format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(TSAN_DIR) $(FUZZ_DIR)

@@ -126,7 +126,8 @@ void AddCollocCommand(CLI::App& app, Streams& streams, int& status) {
   AddQueryOptions(*sub, command->concord);
   AddSortOptions(*sub, command->concord);
   sub->add_option("--collocate-mask", command->masks,
-                  "a mask of the collocates to count (repeatable; default *)");
+                  "a mask of the collocates to count (repeatable; default *)")
+      ->allow_extra_args(false);
   sub->add_option("--left", command->left, "left positions to count, e.g. 1,2,3 (default)");
   sub->add_option("--right", command->right, "right positions to count, e.g. 1,2,3 (default)");
   sub->add_option("--colloc-sort", command->collocSort,

@@ -15,6 +15,8 @@ struct ConcordCommand {
 
 int runConcord(const ConcordCommand& command, Streams& streams) {
   const concordance::CopyOptions copy = CopyOptionsOf(command.options);
+  if (!command.options.around.empty() && command.options.delimiters.empty())
+    streams.err << "lexvane-cli: --around has no effect without --delimiters\n";
   Console console(streams.err, streams.errIsTerminal);
   text::LatestScanSets latest;
   const auto table = BuildConcordTable(command.corpus, command.options, console, latest);

@@ -18,18 +18,15 @@ void AddTokensCommand(CLI::App& app, Streams& streams, int& status) {
   command->footer(
       "Files are scanned in corpus order (index 0 is the first). Words are printed as the "
       "scanner delivers them: with --tagged their tags are not stripped. A word longer than 255 "
-      "characters ends the scan of its file. A file that cannot be opened is reported, the "
-      "others are scanned, and the exit status is 1.");
+      "characters is printed cut to its first 255 and reported once per file on standard error. "
+      "A file that cannot be opened is reported, the others are scanned, and the exit status is "
+      "1.");
   auto options = std::make_shared<CorpusOptions>();
   options->AddTo(*command);
   command->callback([&streams, &status, options] {
     Console console(streams.err, streams.errIsTerminal);
     const corpus::CorpusSettings settings = options->Build(console.ui);
-    if (settings.Files.Empty()) {
-      streams.err << "lexvane-cli: tokens: no corpus files (give FILE... or --list)\n";
-      status = kExitUsage;
-      return;
-    }
+    if (settings.Files.Empty()) throw CLI::ValidationError(kNoCorpusFiles);
     text::TextScanner scanner(corpus::ScannerSets(settings));
     status = kExitOk;
     std::string line;
@@ -40,7 +37,9 @@ void AddTokensCommand(CLI::App& app, Streams& streams, int& status) {
         continue;
       }
       const std::string prefix = std::to_string(index) + '\t';
+      bool cut = false;
       while (scanner.ReadWord(word, settings.CRLFAsSeparator)) {
+        cut = cut || word.cut;
         line = prefix;
         line += std::to_string(word.offset);
         line += word.simpleEnd ? "\t1\t" : "\t0\t";
@@ -50,6 +49,7 @@ void AddTokensCommand(CLI::App& app, Streams& streams, int& status) {
         streams.out.write(line.data(), static_cast<std::streamsize>(line.size()));
       }
       scanner.CloseFile();
+      if (cut) ReportCutWords({settings.Files[index]}, console.ui);
     }
   });
 }

@@ -28,24 +28,21 @@ const std::map<std::string, int> kSortModes = {{"alpha", frequency::kSortAlphabe
                                                {"retro", frequency::kSortRetrograde},
                                                {"class", frequency::kSortByWordClass}};
 
-// Builds the list of the corpus options; false (with a message) without files.
-bool buildList(const CorpusOptions& options, Console& console, ErrorNotingUi& ui,
-               frequency::WordFrequencyList& list, Streams& streams) {
+// Builds the list of the corpus options; a usage error without files.
+void buildList(const CorpusOptions& options, Console& console, ErrorNotingUi& ui,
+               frequency::WordFrequencyList& list) {
   const corpus::CorpusSettings settings = options.Build(ui);
-  if (settings.Files.Empty()) {
-    streams.err << "lexvane-cli: no corpus files (give FILE... or --list)\n";
-    return false;
-  }
+  if (settings.Files.Empty()) throw CLI::ValidationError(kNoCorpusFiles);
   text::OperationHost host{ui, console.search, console.progress};
   list.Build(settings, host);
-  return true;
+  ReportCutWords(list.CutWordFiles(), ui);
 }
 
 int runWordfreq(const WordfreqCommand& command, Streams& streams) {
   Console console(streams.err, streams.errIsTerminal);
   ErrorNotingUi ui(console.ui);
   frequency::WordFrequencyList list;
-  if (!buildList(command.corpus, console, ui, list, streams)) return kExitUsage;
+  buildList(command.corpus, console, ui, list);
   if (!command.sort.empty()) {
     int mode = kSortModes.at(command.sort);
     list.SortWordList(mode, frequency::SortCaption(mode), console.progress);
@@ -92,7 +89,7 @@ int RunWordfreqStats(const CorpusOptions& corpus, const std::string& outputFile,
   Console console(streams.err, streams.errIsTerminal);
   ErrorNotingUi ui(console.ui);
   frequency::WordFrequencyList list;
-  if (!buildList(corpus, console, ui, list, streams)) return kExitUsage;
+  buildList(corpus, console, ui, list);
   FrequencyOutput output(outputFile, streams.out);
   output.Write(frequency::WordFrequencyStatistics(list).CopyText());
   output.Close();

@@ -22,6 +22,9 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitError = 1;
 inline constexpr int kExitUsage = 2;
 
+// Every command without corpus files fails with this usage error.
+inline constexpr const char* kNoCorpusFiles = "no corpus files (give FILE... or --list)";
+
 // Each registers a subcommand whose callback runs the command and stores its
 // exit status in `status`. Errors of the engine (text::Error) propagate.
 void AddTokensCommand(CLI::App& app, Streams& streams, int& status);

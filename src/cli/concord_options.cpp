@@ -1,7 +1,9 @@
 #include "cli/concord_options.h"
 
+#include "cli/commands.h"
 #include "concordance/concordance_builder.h"
 #include "concordance/concordance_edit.h"
+#include "io/file_content.h"
 #include "search/search_dialogs.h"
 #include "text/error.h"
 
@@ -19,6 +21,16 @@ std::pair<int, std::string> splitNumbered(const std::string& value, char sep, in
     throw CLI::ValidationError(option, "expected K" + std::string(1, sep) + "..., K from 1 to " +
                                            std::to_string(highest) + ": " + value);
   return {*k, value.substr(at + 1)};
+}
+
+// A query file that cannot be read is an error, not an empty query.
+void loadableOrThrow(const std::string& path) {
+  if (!io::ReadFileContent(path)) throw text::Error("Cannot open file " + path);
+}
+
+std::string noMaskMessage(const ConcordOptions& options) {
+  if (options.queryFile.empty()) return "no mask to search for: give -m, --column or -q";
+  return "no mask to search for: " + options.queryFile + " holds none; give -m or --column";
 }
 
 }  // namespace
@@ -78,18 +90,24 @@ void AddOutputOptions(CLI::App& command, ConcordOptions& options) {
 search::SearchQuery BuildQuery(const ConcordOptions& options, text::UserInterface& ui) {
   if (!options.Advanced()) {
     search::SimpleSearchModel model;
-    if (!options.queryFile.empty()) model.LoadFrom(options.queryFile);
+    if (!options.queryFile.empty()) {
+      loadableOrThrow(options.queryFile);
+      model.LoadFrom(options.queryFile);
+    }
     for (const std::string& mask : options.masks) {
       model.Edit = mask;
       model.MoveTyped();
     }
     if (options.maxOption->count() > 0) model.MaxListSize = options.maxListSize;
     if (model.Ok() != search::DialogOutcome::Search)
-      throw CLI::ValidationError("no mask to search for: give -m, --column or -q");
+      throw CLI::ValidationError(noMaskMessage(options));
     return model.Query();
   }
   search::AdvancedSearchModel model;
-  if (!options.queryFile.empty()) model.LoadFrom(options.queryFile);
+  if (!options.queryFile.empty()) {
+    loadableOrThrow(options.queryFile);
+    model.LoadFrom(options.queryFile);
+  }
   for (const std::string& mask : options.masks) {
     model.Edits[0] = mask;
     model.MoveTyped(0);
@@ -115,7 +133,7 @@ search::SearchQuery BuildQuery(const ConcordOptions& options, text::UserInterfac
   if (options.maxOption->count() > 0) model.MaxListSize = options.maxListSize;
   bool any = false;
   for (const auto& list : model.Masks) any = any || !list.empty();
-  if (!any) throw CLI::ValidationError("no mask to search for: give -m, --column or -q");
+  if (!any) throw CLI::ValidationError(noMaskMessage(options));
   if (search::HasColumnGap(model.Query()))
     throw text::Error(std::string(search::kColumnGapMessage));
   model.Validate(ui);
@@ -169,11 +187,11 @@ std::unique_ptr<concordance::ConcordanceTable> BuildConcordTable(const CorpusOpt
                                                                  text::LatestScanSets& latest) {
   const search::SearchQuery query = BuildQuery(options, console.ui);
   const corpus::CorpusSettings settings = corpus.Build(console.ui);
-  if (settings.Files.Empty())
-    throw text::Error("The corpus has no files: give corpus files or a list file (-l).");
+  if (settings.Files.Empty()) throw CLI::ValidationError(kNoCorpusFiles);
   text::OperationHost host = console.Host();
   latest.Record(corpus::ScannerSets(settings));
   auto table = concordance::BuildConcordance(query, settings, host);
+  ReportCutWords(table->CutWordFiles, console.ui);
   if (options.SortRequested())
     concordance::SortConcordance(*table, SortOptionsOf(options), latest.Sets(), host.progress);
   if (options.dedupe) concordance::DeleteDuplicateSentences(*table, host);

@@ -1,5 +1,7 @@
 #include "cli/console.h"
 
+#include "text/cut_word_report.h"
+
 namespace lexvane::cli {
 
 text::Answer ConsoleUserInterface::Ask(std::string_view caption, std::string_view text,
@@ -20,6 +22,11 @@ text::Answer ConsoleUserInterface::Ask(std::string_view caption, std::string_vie
     default:
       return text::Answer::Ok;
   }
+}
+
+void ReportCutWords(const std::vector<std::string>& files, text::UserInterface& ui) {
+  for (const std::string& file : files)
+    ui.Ask("Warning", text::CutWordWarning(file), text::Buttons::Ok, text::Icon::Warning);
 }
 
 void ConsoleSearchIndicator::Start(std::string_view foundLabel) {

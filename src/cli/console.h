@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "text/progress.h"
 #include "text/user_interface.h"
@@ -60,6 +61,10 @@ class ConsoleProgressIndicator : public text::ProgressIndicator {
   std::string title_;
   int percent_ = -1;
 };
+
+// One warning line per file in which the build cut a word longer than 255
+// characters; the exit status stays as it is.
+void ReportCutWords(const std::vector<std::string>& files, text::UserInterface& ui);
 
 // The three together, for one run of a command.
 struct Console {

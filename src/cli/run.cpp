@@ -18,6 +18,15 @@ int finish(Streams& streams, int status) {
   return status;
 }
 
+// An option given twice takes its last value, so that an alias holding
+// defaults can be overridden; repeatable options keep every value.
+void lastOneWins(CLI::App& app) {
+  for (CLI::App* command : app.get_subcommands([](CLI::App*) { return true; }))
+    for (CLI::Option* option : command->get_options())
+      if (option->get_multi_option_policy() == CLI::MultiOptionPolicy::Throw)
+        option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+}
+
 }  // namespace
 
 int Run(int argc, const char* const* argv, Streams& streams) {
@@ -31,6 +40,7 @@ int Run(int argc, const char* const* argv, Streams& streams) {
   AddWordfreqCommand(app, streams, status);
   AddCollocCommand(app, streams, status);
   AddStatsCommand(app, streams, status);
+  lastOneWins(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

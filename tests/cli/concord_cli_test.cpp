@@ -122,8 +122,8 @@ TEST_F(ConcordCli, ErrorsAndUsageErrors) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "lexvane-cli: 'ten' is not a valid integer value\n");
   r = run("concord -m walk");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("no files"), std::string::npos);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("no corpus files"), std::string::npos);
   r = run("concord -m walk --width x a.txt");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "lexvane-cli: 'x' is not a valid integer value\n");

@@ -93,6 +93,9 @@ class ConcordanceTable {
   bool CRLFAsSeparator = false;
   bool EnhSentDetect = false;
   bool OEMtoANSIConvert = false;
+  // The corpus files in which the scan cut a word longer than 255
+  // characters to its first 255, in corpus order: the build's report.
+  std::vector<std::string> CutWordFiles;
 
  private:
   std::unique_ptr<text::TQStringList> lists_[4];

@@ -11,6 +11,7 @@
 #include "search/word_mask.h"
 #include "text/encoding.h"
 #include "text/error.h"
+#include "text/open_file.h"
 #include "text/tags.h"
 #include "text/text_scanner.h"
 
@@ -64,7 +65,8 @@ void ReferenceScan::ScanFile(const std::string& path, std::int32_t d) {
   host_.search.SetFile(std::filesystem::path(path).filename().string());
   const bool crlf = settings_.CRLFAsSeparator;
   const bool simple = query_.Kind == search::QueryKind::Simple;
-  if (scanner_.OpenFile(path, host_.ui)) {
+  // Hits are re-read for their sentences: a pipe cannot serve.
+  if (scanner_.OpenFile(path, host_.ui, text::FileAccess::Seek)) {
     text::ScannedWord scanned;
     char lowered[text::kMaxTextLength];
     while (!tableFull() && !host_.search.Cancelled() && scanner_.ReadWord(scanned, crlf)) {
@@ -89,6 +91,8 @@ void ReferenceScan::ScanFile(const std::string& path, std::int32_t d) {
           if (columns & (1u << c)) slots_.RecordSlot(c + 1, wordPosition, offset);
         if (sentenceEnd && slots_.Complete()) hit = slots_.FindCombination(offset);
       }
+      if (scanned.cut && (table_.CutWordFiles.empty() || table_.CutWordFiles.back() != path))
+        table_.CutWordFiles.push_back(path);
       if (hit)
         table_.Keywords().AddObject(kKeywordPlaceholder, new TOneWordInfo(d, sentenceNo, offset));
       if (sentenceEnd) {
@@ -158,8 +162,9 @@ void HitWindowReader::Retrieve(const std::string& path, std::int64_t offset, boo
   if (fd_ < 0 || path != path_) {
     if (fd_ >= 0) ::close(fd_);
     path_ = path;
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) throw text::Error(path + ": " + std::strerror(errno));
+    int error = 0;
+    fd_ = text::OpenCorpusFile(path, text::FileAccess::Seek, error);
+    if (fd_ < 0) throw text::Error(text::OpenErrorMessage(path, error));
   }
   const std::int64_t start = offset < kWindowLead ? 0 : offset - kWindowLead;
   char window[kWindowSize];

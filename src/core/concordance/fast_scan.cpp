@@ -27,6 +27,7 @@
 
 #include "concordance/unit_scanner.h"
 #include "text/error.h"
+#include "text/open_file.h"
 
 namespace lexvane::concordance {
 
@@ -111,23 +112,11 @@ class ResultBoard {
   bool abandoned_ = false;
 };
 
-// Opens a corpus file as the scanner does: a directory fails with EISDIR.
-int openCorpusFile(const std::string& path, int& error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  error = fd < 0 ? errno : 0;
-  struct stat info;
-  if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-    ::close(fd);
-    error = EISDIR;
-    return -1;
-  }
-  return fd;
-}
-
 void scanItem(const Item& item, const FilePlan& file, const UnitScanParams& params,
               std::size_t index, ResultBoard& board) {
   int error = 0;
-  const int fd = openCorpusFile(file.path, error);
+  // Hits are re-read for their sentences: a pipe cannot serve.
+  const int fd = text::OpenCorpusFile(file.path, text::FileAccess::Seek, error);
   if (fd < 0) {
     UnitResult failed;
     failed.openError = error;
@@ -156,8 +145,19 @@ class Replay {
     std::uint64_t w = 0;
     std::size_t nextHit = 0;
     const std::int64_t unitSentenceBase = fileSentences_;
+    // A cut word counts once the replay has passed it, as the reference
+    // scan's word loop would have read it.
+    auto noteCut = [&] {
+      if (unit.firstCutWord == 0 || unit.firstCutWord > w) return;
+      const std::string& path = table_.CorpusFiles[static_cast<std::size_t>(d)];
+      if (table_.CutWordFiles.empty() || table_.CutWordFiles.back() != path)
+        table_.CutWordFiles.push_back(path);
+    };
     while (w < unit.words) {
-      if (Stopped()) return false;
+      if (Stopped()) {
+        noteCut();
+        return false;
+      }
       const std::uint64_t toUpdate = 1000 - static_cast<std::uint64_t>(table_.TotalWords % 1000);
       std::uint64_t target = std::min<std::uint64_t>(w + toUpdate, unit.words);
       if (nextHit < unit.hits.size()) target = std::min(target, unit.hits[nextHit].word);
@@ -173,6 +173,7 @@ class Replay {
       fileSentences_ += ends;
       if (table_.TotalWords % 1000 == 0) ShowCounts();
     }
+    noteCut();
     return true;
   }
   void ShowCounts() {
@@ -267,7 +268,7 @@ void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettin
       while (go && board.Take(i, unit)) {
         if (unit.openError != 0) {
           if (items[i].firstOfFile)
-            host.ui.Ask("Error", file.path + ": " + std::strerror(unit.openError),
+            host.ui.Ask("Error", text::OpenErrorMessage(file.path, unit.openError),
                         text::Buttons::Ok, text::Icon::Error);
           go = false;
         } else if (unit.readError != 0 || !unit.failure.empty()) {
@@ -275,7 +276,7 @@ void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettin
                                           : file.path + ": " + std::strerror(unit.readError);
           go = false;
         } else {
-          go = replay.Unit(unit, static_cast<std::int32_t>(d)) && !unit.fileEnds;
+          go = replay.Unit(unit, static_cast<std::int32_t>(d));
         }
       }
       board.Consumed(i);

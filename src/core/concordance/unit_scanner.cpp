@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -189,6 +190,7 @@ void UnitScanner::Run(int fd, std::int64_t from, std::int64_t until) {
       }
       break;
     }
+    bytesRead_ += got;
     if (params_.oemToAnsi) text::dosToAnsiInPlace(buffer_.get(), static_cast<std::size_t>(got));
     buffer_[got] = '\0';  // a separator behind the data stops the word loop
     const auto* const start = reinterpret_cast<const unsigned char*>(buffer_.get());
@@ -210,6 +212,10 @@ void UnitScanner::Run(int fd, std::int64_t from, std::int64_t until) {
           break;
         case Mode::GapNoWord:
           while (p < end && (cls[*p] & kSep)) ++p;
+          // No word starts before the range's end: the rest of the run of
+          // separators belongs to the ranges after it. Reading on to its
+          // end would read a long run once per range inside it.
+          if (p == end && base + (end - start) >= until) stop = true;
           if (p < end) {
             if (base + (p - start) >= until) {
               stop = true;
@@ -227,12 +233,11 @@ void UnitScanner::Run(int fd, std::int64_t from, std::int64_t until) {
           const unsigned char* q = p;
           while (!(cls[*q] & kSep)) ++q;
           const std::size_t run = static_cast<std::size_t>(q - p);
-          if (length_ + run > text::kMaxTextLength) {
-            unit_.fileEnds = true;  // ReadWord would fail here: the file ends
-            stop = true;
-            break;
-          }
-          if (candidate_) std::memcpy(word_ + length_, p, run);
+          // Characters beyond the 255th are skipped (the sentence rule still
+          // sees the word's last three).
+          const std::size_t kept = std::min(run, text::kMaxTextLength - length_);
+          if (kept < run && unit_.firstCutWord == 0) unit_.firstCutWord = unit_.words + 1;
+          if (candidate_) std::memcpy(word_ + length_, p, kept);
           if (run >= 3) {
             c0 = q[-3];
             c1 = q[-2];
@@ -244,7 +249,7 @@ void UnitScanner::Run(int fd, std::int64_t from, std::int64_t until) {
               c2 = *r;
             }
           }
-          length_ += run;
+          length_ += kept;
           p = q;
           if (p < end) {
             mode = Mode::Gap;
@@ -285,6 +290,14 @@ void UnitScanner::Run(int fd, std::int64_t from, std::int64_t until) {
                 enhancedEnd = true;
             }
             ++p;
+          }
+          // Past the range's end with the word's sentence end already
+          // decided, the rest of the gap changes nothing: the word is
+          // handed over now instead of after the whole run.
+          if (!stop && p == end && mode == Mode::Gap && base + (end - start) >= until &&
+              (params_.enhanced ? enhancedEnd : simpleEnd)) {
+            emit(wordOffset, simpleEnd, enhancedEnd);
+            stop = true;
           }
           break;
       }

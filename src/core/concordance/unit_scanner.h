@@ -34,8 +34,9 @@ struct UnitResult {
   // Bit w - 1 set: word w of the unit ends a sentence.
   std::vector<std::uint64_t> ends;
   std::vector<UnitHit> hits;
-  // A word longer than 255 characters follows: the file's scan ends here.
-  bool fileEnds = false;
+  // The number (1-based) of the unit's first word that was longer than 255
+  // characters and was cut; 0 when none was.
+  std::uint64_t firstCutWord = 0;
 
   void MarkEnd(std::uint64_t word) {
     const std::uint64_t bit = word - 1;
@@ -77,6 +78,10 @@ class UnitScanner {
   // behind them. An advanced query is scanned from the file's start to its
   // end, handing over a unit about every 8 MB.
   void Run(int fd, std::int64_t from, std::int64_t until);
+  // The bytes read from the file by all runs so far: about the range, and
+  // the gap behind its last word (a range inside a long run of separators
+  // reads only its own bytes).
+  std::int64_t BytesRead() const { return bytesRead_; }
 
  private:
   bool emit(std::int64_t offset, bool simpleEnd, bool enhancedEnd);
@@ -95,6 +100,7 @@ class UnitScanner {
   std::int64_t position_ = 0;   // word position in the sentence (advanced)
   std::int64_t sentences_ = 0;  // sentence ends in the unit so far
   std::int64_t unitBytes_ = 0;
+  std::int64_t bytesRead_ = 0;
   // The word being read.
   char word_[256];
   std::size_t length_ = 0;

@@ -1,6 +1,10 @@
 #include "corpus/corpus_settings.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "text/collation.h"
 #include "text/encoding.h"
@@ -21,12 +25,19 @@ bool FileList::Add(const std::string& path) {
 void CorpusSettings::RecountFiles(text::UserInterface& ui) {
   TotalBytes = 0;
   for (const std::string& path : Files.Paths()) {
-    const std::int64_t size = text::FileSizeOf(path);
-    if (size >= 0) {
-      TotalBytes += size;
-      continue;
-    }
-    const text::Answer answer = ui.Ask("Warning", "Warning: The file " + path + " does not exist.",
+    // A pipe or device has no size; whether the command can use it is told
+    // when the file is opened.
+    struct stat info;
+    const bool exists = ::stat(path.c_str(), &info) == 0;
+    const int error = exists ? 0 : errno;
+    if (exists && S_ISREG(info.st_mode)) TotalBytes += static_cast<std::int64_t>(info.st_size);
+    if (exists && !S_ISDIR(info.st_mode)) continue;
+    std::string what = " is a directory.";
+    if (error == ENOENT || error == ENOTDIR)
+      what = " does not exist.";
+    else if (error != 0)
+      what = std::string(" cannot be read: ") + std::strerror(error) + ".";
+    const text::Answer answer = ui.Ask("Warning", "Warning: The file " + path + what,
                                        text::Buttons::OkCancelHelp, text::Icon::Warning);
     if (answer == text::Answer::Cancel) break;
   }

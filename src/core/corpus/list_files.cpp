@@ -81,8 +81,8 @@ std::string fullPath(const std::string& path) {
   return ec ? path : full.string();
 }
 
-// Lines end at CR, LF or CR LF; a zero byte ends the list; a last line
-// without a line end counts when it is not empty.
+// Lines end at CR, LF or CR LF; a zero byte ends the list. Empty lines are
+// skipped: an editor's trailing empty line names no file.
 std::vector<std::string> splitPlainList(std::string_view bytes) {
   bytes = bytes.substr(0, bytes.find('\0'));
   std::vector<std::string> lines;
@@ -90,7 +90,7 @@ std::vector<std::string> splitPlainList(std::string_view bytes) {
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const char c = bytes[i];
     if (c == '\r' || c == '\n') {
-      lines.push_back(std::move(line));
+      if (!line.empty()) lines.push_back(std::move(line));
       line.clear();
       if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
     } else {

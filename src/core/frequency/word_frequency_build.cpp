@@ -2,6 +2,7 @@
 // two threads for large corpora), then ordered once by collation keys.
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <exception>
@@ -48,8 +49,8 @@ struct Worker {
   std::vector<Unit> units;
   std::vector<Group> groups;
   std::vector<std::pair<std::size_t, std::string>> openFailures;
-  bool completed = false;        // every unit read to its end
-  bool overlongInSplit = false;  // a run of over 255 characters ended the split file early
+  bool completed = false;             // every unit read to its end
+  std::vector<std::size_t> cutFiles;  // files in which a word was cut to 255 characters
   std::exception_ptr failure;
   std::atomic<std::int64_t> words{0}, sentences{0}, types{0};
   std::atomic<std::size_t> currentFile{0};
@@ -94,7 +95,7 @@ void runWorker(Worker& w, const std::vector<std::string>& files, const text::Cha
       pipeline.Flush();
       tokenizer.Close();
       if (end == WordTokenizer::End::Stopped) stopped = true;
-      if (end == WordTokenizer::End::Overlong && unit.end >= 0) w.overlongInSplit = true;
+      if (tokenizer.CutWords()) w.cutFiles.push_back(unit.file);
       if (u + 1 < w.units.size() && w.units[u + 1].group != unit.group) {
         baseWords += g.words;
         baseSentences += g.sentences;
@@ -166,6 +167,7 @@ class WordFrequencyBuilder {
             search.SetCounts(g.words, g.sentences, static_cast<std::int64_t>(g.counter.Types()));
           return true;
         });
+        if (tokenizer.CutWords()) list_.cutWordFiles_.push_back(path);
         tokenizer.Close();
       } else {
         host_.ui.ShowError(error);
@@ -184,7 +186,6 @@ class WordFrequencyBuilder {
     a.groups.resize(1);
     b.groups.resize(2);
     std::int64_t half = total / 2, before = 0;
-    bool splitFile = false;
     for (std::size_t f = 0; f < files.size(); ++f) {
       std::int64_t size = sizes[f];
       if (before + size <= half) {
@@ -193,7 +194,6 @@ class WordFrequencyBuilder {
         std::int64_t at = half - before;
         a.units.push_back({f, 0, at, 0});
         b.units.push_back({f, at, -1, 0});
-        splitFile = true;
       } else {
         b.units.push_back({f, 0, -1, 1});
       }
@@ -231,14 +231,24 @@ class WordFrequencyBuilder {
     if (b.failure) std::rethrow_exception(b.failure);
     for (auto& [file, message] : a.openFailures) host_.ui.ShowError(message);
     result = std::move(a.groups[0]);
+    std::vector<std::size_t> cut = a.cutFiles;
     if (a.completed) {
       for (auto& [file, message] : b.openFailures) host_.ui.ShowError(message);
-      if (!(splitFile && a.overlongInSplit)) add(result, b.groups[0]);
+      add(result, b.groups[0]);
       add(result, b.groups[1]);
+      cut.insert(cut.end(), b.cutFiles.begin(), b.cutFiles.end());
     }
+    noteCutFiles(cut);
     search.SetFile("");
     search.SetCounts(result.words, result.sentences,
                      static_cast<std::int64_t>(result.counter.Types()));
+  }
+
+  // The files (indices, in corpus order, each once) in which words were cut.
+  void noteCutFiles(std::vector<std::size_t> files) {
+    std::sort(files.begin(), files.end());
+    files.erase(std::unique(files.begin(), files.end()), files.end());
+    for (const std::size_t f : files) list_.cutWordFiles_.push_back(list_.corpusFiles_[f]);
   }
 
   static void add(Group& into, Group& later) {

@@ -64,6 +64,7 @@ TOneWordInfo& WordFrequencyList::Info(std::int32_t index) const {
 
 void WordFrequencyList::start(const corpus::CorpusSettings& settings) {
   corpusFiles_ = settings.Files.Paths();
+  cutWordFiles_.clear();
   totalSizeKB_ = (settings.TotalBytes + 1023) / 1024;
   totalWords_ = 0;
   totalSentences_ = 0;
@@ -210,6 +211,8 @@ void WordFrequencyList::BuildByInsertion(const corpus::CorpusSettings& settings,
           }
         }
         if (scanned.simpleEnd) ++totalSentences_;
+        if (scanned.cut && (cutWordFiles_.empty() || cutWordFiles_.back() != path))
+          cutWordFiles_.push_back(path);
         if (totalWords_ % 1000 == 0)
           host.search.SetCounts(totalWords_, totalSentences_, list.GetCount());
       }

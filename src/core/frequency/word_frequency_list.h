@@ -60,6 +60,9 @@ class WordFrequencyList {
   std::int64_t TotalSentences() const { return totalSentences_; }
   std::int64_t TotalSizeKB() const { return totalSizeKB_; }
   bool ListComplete() const { return listComplete_; }
+  // The corpus files in which a word longer than 255 characters was cut to
+  // its first 255 by the last build, in corpus order: the build's report.
+  const std::vector<std::string>& CutWordFiles() const { return cutWordFiles_; }
 
  public:  // grid
   // 5 columns, 7 after a sort by frequency.
@@ -106,6 +109,7 @@ class WordFrequencyList {
   std::uint8_t sortMode_ = kSortAlphabetical;
   std::unique_ptr<text::TQStringList> wordList_;
   std::vector<std::string> corpusFiles_;
+  std::vector<std::string> cutWordFiles_;
   std::int64_t totalWords_ = 0;
   std::int64_t totalSentences_ = 0;
   std::int64_t totalSizeKB_ = 0;

@@ -9,6 +9,7 @@
 
 #include "text/encoding.h"
 #include "text/error.h"
+#include "text/open_file.h"
 
 namespace lexvane::frequency {
 
@@ -33,20 +34,15 @@ WordTokenizer::~WordTokenizer() {
 
 bool WordTokenizer::Open(const std::string& path, std::string& error) {
   Close();
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  int failure = fd_ < 0 ? errno : 0;
-  // A directory opens but cannot be read: it fails like a missing file.
-  struct stat info;
-  if (fd_ >= 0 && ::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
-    failure = EISDIR;
-    Close();
-  }
-  if (failure != 0) {
-    error = path + ": " + std::strerror(failure);
+  int failure = 0;
+  fd_ = text::OpenCorpusFile(path, text::FileAccess::OnePass, failure);
+  if (fd_ < 0) {
+    error = text::OpenErrorMessage(path, failure);
     return false;
   }
   path_ = path;
   readSinceOpen_ = false;
+  cut_ = false;
   length_ = pos_ = 0;
   blockStart_ = 0;
   return true;

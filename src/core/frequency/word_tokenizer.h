@@ -3,8 +3,9 @@
 // ReadWord delivers for the same file and sets (a token is a run of
 // non-separators; SimpleEnd says the gap behind it held a sentence separator,
 // a line break while crlf is on, or the end of the file; a run longer than
-// 255 characters ends the file), but reads large blocks and hands each token
-// to an inlined callback instead of copying it out per call.
+// 255 characters is cut to its first 255 and the rest skipped), but reads
+// large blocks and hands each token to an inlined callback instead of copying
+// it out per call.
 //
 // A file may be read in byte ranges by several tokenizers: a range owns the
 // tokens that start inside it, and reads on past its end only to finish the
@@ -29,7 +30,7 @@ class WordTokenizer {
   static constexpr std::size_t kMaxWord = 255;
 
   // How a range ended.
-  enum class End { Done, Stopped, Overlong };
+  enum class End { Done, Stopped };
 
   WordTokenizer(const text::CharacterSets& sets, bool crlf, bool lowerCase);
   ~WordTokenizer();
@@ -47,6 +48,8 @@ class WordTokenizer {
   // with lowerCase. Throws text::Error on a read error.
   template <class OnToken>
   End Scan(std::int64_t begin, std::int64_t end, OnToken&& onToken);
+  // Whether a token longer than 255 characters was cut since Open.
+  bool CutWords() const { return cut_; }
 
  private:
   // Character classes.
@@ -67,6 +70,7 @@ class WordTokenizer {
   std::size_t pos_ = 0;
   std::int64_t blockStart_ = 0;
   bool readSinceOpen_ = false;
+  bool cut_ = false;
 };
 
 template <class OnToken>
@@ -105,7 +109,12 @@ WordTokenizer::End WordTokenizer::Scan(std::int64_t begin, std::int64_t end, OnT
         word[size++] = fold_[c];
         ++q;
       }
-      if (size > kMaxWord) return End::Overlong;
+      if (size > kMaxWord) {
+        // Cut to 255 characters; the rest of the run is skipped.
+        size = kMaxWord;
+        cut_ = true;
+        while (q < stop && !(class_[static_cast<std::uint8_t>(*q)] & kSeparator)) ++q;
+      }
       pos_ += static_cast<std::size_t>(q - p);
       if (q < stop) break;
       if (!refill()) {

@@ -12,7 +12,9 @@ namespace lexvane::io {
 
 std::optional<std::string> ReadFileContent(const std::string& path, bool* missing) {
   if (missing) *missing = false;
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a FIFO without a writer is refused instead of
+  // waited for; a regular file reads the same either way.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     if (missing) *missing = errno == ENOENT || errno == ENOTDIR;
     return std::nullopt;

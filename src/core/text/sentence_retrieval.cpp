@@ -2,6 +2,7 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include "text/encoding.h"
 #include "text/error.h"
 #include "text/text_utils.h"
+#include "text/open_file.h"
 
 namespace lexvane::text {
 
@@ -120,8 +122,16 @@ void RetrieveSentence(const std::string& path, std::int64_t offset, bool crlf, b
                       const CharacterSets& sets, Sentence& sentence) {
   if (offset < 0) return;
   const std::int64_t start = offset < kWindowLead ? 0 : offset - kWindowLead;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw Error(path + ": " + std::strerror(errno));
+  int error = 0;
+  const int fd = OpenCorpusFile(path, FileAccess::Seek, error);
+  if (fd < 0) throw Error(OpenErrorMessage(path, error));
+  // Past the end there is nothing to read (and an offset near the largest
+  // one would make the read itself fail).
+  struct stat info;
+  if (::fstat(fd, &info) == 0 && offset >= static_cast<std::int64_t>(info.st_size)) {
+    ::close(fd);
+    return;
+  }
   char window[kWindowSize];
   std::int64_t got = 0;
   while (got < kWindowSize) {

@@ -2,13 +2,14 @@
 
 #include <errno.h>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "text/encoding.h"
 #include "text/error.h"
+#include "text/open_file.h"
 
 namespace lexvane::text {
 
@@ -48,20 +49,13 @@ void TextScanner::UseSets(const CharacterSets& sets) {
   }
 }
 
-bool TextScanner::OpenFile(const std::string& path, UserInterface& ui) {
+bool TextScanner::OpenFile(const std::string& path, UserInterface& ui, FileAccess access) {
   CloseFile();
   path_ = path;
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  int error = fd_ < 0 ? errno : 0;
-  // A directory opens on Linux but cannot be read: report it like a file
-  // that cannot be opened, so the scan goes on with the next file.
-  struct stat info;
-  if (fd_ >= 0 && ::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
-    error = EISDIR;
-    CloseFile();
-  }
-  if (error != 0) {
-    ui.Ask("Error", path + ": " + systemMessage(error), Buttons::Ok, Icon::Error);
+  int error = 0;
+  fd_ = OpenCorpusFile(path, access, error);
+  if (fd_ < 0) {
+    ui.Ask("Error", OpenErrorMessage(path, error), Buttons::Ok, Icon::Error);
     return false;
   }
   try {
@@ -118,6 +112,7 @@ bool TextScanner::ReadWord(ScannedWord& out, bool crlf) {
   std::memcpy(word_, from, kShortWord);
   position_ += static_cast<std::int64_t>(length);
   out.word = std::string_view(word_, length);
+  out.cut = false;
   // One blank between two words of the block (p[1] is at most the sentinel).
   if (p[0] == ' ' && (classes_[p[1]] & kSeparator) == 0) {
     const unsigned c1 = length >= 2 ? static_cast<unsigned char>(word_[length - 2]) : 0;
@@ -127,36 +122,31 @@ bool TextScanner::ReadWord(ScannedWord& out, bool crlf) {
     position_ += 1;
     return true;
   }
-  return readGap(out, length, crlf);
+  return readGap(out, length, false, crlf);
 }
 
 bool TextScanner::readWordGeneral(ScannedWord& out, bool crlf) {
   if (bufferLength_ == 0) return false;
   out.offset = bufferStart_ + position_;
   std::size_t length = 0;
-  switch (readLongWord(length)) {
-    case WordEnd::Separator:
-      break;
-    case WordEnd::EndOfFile:
-      out.word = std::string_view(word_, length);
-      out.enhancedEnd = out.simpleEnd = true;
-      return true;
-    case WordEnd::TooLong:
-      out.word = std::string_view(word_, length);
-      out.enhancedEnd = out.simpleEnd = false;
-      return false;
-  }
+  bool cut = false;
+  const WordEnd end = readLongWord(length, cut);
   out.word = std::string_view(word_, length);
-  return readGap(out, length, crlf);
+  out.cut = cut;
+  if (end == WordEnd::EndOfFile) {
+    out.enhancedEnd = out.simpleEnd = true;
+    return true;
+  }
+  return readGap(out, length, cut, crlf);
 }
 
-bool TextScanner::readGap(ScannedWord& out, std::size_t length, bool crlf) {
+bool TextScanner::readGap(ScannedWord& out, std::size_t length, bool cut, bool crlf) {
   const unsigned char* const data = reinterpret_cast<const unsigned char*>(buffer_.get());
   // The window of the last three characters consumed by this call spans the
-  // end of the word and the gap.
-  unsigned c0 = length >= 3 ? static_cast<unsigned char>(word_[length - 3]) : 0;
-  unsigned c1 = length >= 2 ? static_cast<unsigned char>(word_[length - 2]) : 0;
-  unsigned c2 = length >= 1 ? static_cast<unsigned char>(word_[length - 1]) : 0;
+  // end of the word (of the whole word, when it was cut) and the gap.
+  unsigned c0 = cut ? tail_[0] : length >= 3 ? static_cast<unsigned char>(word_[length - 3]) : 0;
+  unsigned c1 = cut ? tail_[1] : length >= 2 ? static_cast<unsigned char>(word_[length - 2]) : 0;
+  unsigned c2 = cut ? tail_[2] : length >= 1 ? static_cast<unsigned char>(word_[length - 1]) : 0;
   bool simpleEnd = false;
   bool enhancedEnd = false;
   for (;;) {
@@ -182,24 +172,26 @@ bool TextScanner::readGap(ScannedWord& out, std::size_t length, bool crlf) {
   return true;
 }
 
-TextScanner::WordEnd TextScanner::readLongWord(std::size_t& length) {
+TextScanner::WordEnd TextScanner::readLongWord(std::size_t& length, bool& cut) {
   const unsigned char* const data = reinterpret_cast<const unsigned char*>(buffer_.get());
   length = 0;
+  cut = false;
   for (;;) {
     const unsigned char* const from = data + position_;
     const unsigned char* p = from;
     while ((classes_[*p] & kSeparator) == 0) ++p;
     const std::size_t run = static_cast<std::size_t>(p - from);
-    if (run > kMaxTextLength - length) {
-      // Too long: the 256th character stays current.
-      const std::size_t room = kMaxTextLength - length;
-      std::memcpy(word_ + length, from, room);
-      position_ += static_cast<std::int64_t>(room);
-      length = kMaxTextLength;
-      return WordEnd::TooLong;
+    // Characters beyond the 255th are skipped; the last three consumed are
+    // kept for the sentence rule of the gap.
+    const std::size_t kept = std::min(run, kMaxTextLength - length);
+    std::memcpy(word_ + length, from, kept);
+    if (kept < run) cut = true;
+    for (const unsigned char* r = run >= 3 ? p - 3 : from; r < p; ++r) {
+      tail_[0] = tail_[1];
+      tail_[1] = tail_[2];
+      tail_[2] = *r;
     }
-    std::memcpy(word_ + length, from, run);
-    length += run;
+    length += kept;
     position_ += static_cast<std::int64_t>(run);
     if (position_ < bufferLength_) return WordEnd::Separator;
     refill();

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "text/character_sets.h"
+#include "text/open_file.h"
 #include "text/user_interface.h"
 
 namespace lexvane::text {
@@ -23,6 +24,9 @@ struct ScannedWord {
   std::int64_t offset = 0;
   bool enhancedEnd = false;
   bool simpleEnd = false;
+  // The word was longer than 255 characters: `word` holds its first 255,
+  // the rest was skipped, and the scan goes on behind it.
+  bool cut = false;
 };
 
 class TextScanner {
@@ -44,11 +48,14 @@ class TextScanner {
 
   // Opens the file, reads its first block and skips leading separators. On
   // failure reports path + ": " + the system's description through `ui`
-  // (error box, OK) and returns false; nothing then needs closing.
-  bool OpenFile(const std::string& path, UserInterface& ui);
-  // False at the end of the file, and for a word longer than 255 characters
-  // (its first 255 characters are in word.word); the callers then end the
-  // file. Throws Error on a read error.
+  // (error box, OK) and returns false; nothing then needs closing. With
+  // FileAccess::Seek a pipe or device fails too (the caller re-reads it).
+  bool OpenFile(const std::string& path, UserInterface& ui,
+                FileAccess access = FileAccess::OnePass);
+  // The next word; false at the end of the file. A word longer than 255
+  // characters is delivered cut to its first 255 (word.cut), the rest of it
+  // is skipped, and the offsets of later words stay their true offsets.
+  // Throws Error on a read error.
   bool ReadWord(ScannedWord& word, bool crlf);
   void CloseFile();
 
@@ -68,7 +75,7 @@ class TextScanner {
   // Room behind the data of a block: the sentinel and the overread of that move.
   static constexpr std::size_t kPadding = kShortWord + 1;
 
-  enum class WordEnd { Separator, EndOfFile, TooLong };
+  enum class WordEnd { Separator, EndOfFile };
 
   // Reads the next block at bufferStart_ + bufferLength_; bufferLength_ = 0
   // at the end of the file.
@@ -76,10 +83,13 @@ class TextScanner {
   // ReadWord for any word from the current position.
   bool readWordGeneral(ScannedWord& out, bool crlf);
   // The word part for words that are long or cross a block boundary: copies
-  // the word from the current position into word_ and sets its length.
-  WordEnd readLongWord(std::size_t& length);
-  // The gap part behind the word of `length` characters in word_.
-  bool readGap(ScannedWord& out, std::size_t length, bool crlf);
+  // the word from the current position into word_ and sets its length; a
+  // word longer than 255 characters keeps its first 255 (cut set, its last
+  // three characters in tail_) and the rest is skipped.
+  WordEnd readLongWord(std::size_t& length, bool& cut);
+  // The gap part behind the word of `length` characters in word_ (ending in
+  // tail_ when it was cut).
+  bool readGap(ScannedWord& out, std::size_t length, bool cut, bool crlf);
   // The enhanced rule at a blank preceded by c0 and c1 (c1 the newer): behind
   // a sentence separator that follows a word character, or behind a sentence
   // separator and a closing mark.
@@ -97,6 +107,7 @@ class TextScanner {
   std::int64_t bufferLength_ = 0;
   std::int64_t position_ = 0;
   char word_[256];
+  unsigned char tail_[3] = {0, 0, 0};
 };
 
 }  // namespace lexvane::text

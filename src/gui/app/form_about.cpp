@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/app_icons.h"
+#include "gui/app/command_boundary.h"
 #include "gui/app/help.h"
 
 namespace lexvane::gui {
@@ -63,7 +64,7 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
   HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
   HelpBtn->setAutoDefault(false);
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-  connect(HelpBtn, &QPushButton::clicked, this, &TFormAbout::HelpBtnClick);
+  connect(HelpBtn, &QPushButton::clicked, this, CommandSlot(this, &TFormAbout::HelpBtnClick));
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();

@@ -13,6 +13,7 @@
 
 #include "gui/app/app_icons.h"
 #include "gui/app/child_window.h"
+#include "gui/app/command_boundary.h"
 #include "gui/app/elided_label.h"
 #include "gui/app/form_main.h"
 #include "gui/app/help.h"
@@ -43,7 +44,7 @@ QAction* TFormMain::addItem(QMenu* menu, const char* name, const QString& captio
   auto* action = menu->addAction(caption);
   action->setObjectName(QLatin1String(name));
   SetHelpContext(action, helpContext);
-  connect(action, &QAction::triggered, this, handler);
+  connect(action, &QAction::triggered, this, CommandSlot(this, handler));
   actions_.insert(QLatin1String(name), action);
   return action;
 }
@@ -96,7 +97,7 @@ QAction* TFormMain::addButton(const char* name, const QString& hint, void (TForm
   action->setObjectName(objectName);
   action->setToolTip(hint);
   toolBar_->widgetForAction(action)->setObjectName(objectName);
-  connect(action, &QAction::triggered, this, handler);
+  connect(action, &QAction::triggered, this, CommandSlot(this, handler));
   actions_.insert(objectName, action);
   return action;
 }

@@ -4,6 +4,9 @@
 
 #include <QEventLoop>
 #include <QThread>
+#include <QWidget>
+
+#include "gui/app/command_boundary.h"
 
 namespace lexvane::gui {
 
@@ -116,12 +119,14 @@ void OperationRunner::finished(bool completed, const std::string& error) {
   progress_->Finish();
   disconnect(ownerGone_);
   const bool ownerGone = hasOwner_ && owner_.isNull();
+  QWidget* const ownerWindow = qobject_cast<QWidget*>(owner_.data());
   hasOwner_ = false;
   owner_ = nullptr;
   if (!completed) ui_.ShowError(error);
   Done done = std::move(done_);
   done_ = {};
-  if (done && !ownerGone) done(completed);
+  // The completion is the owner's command: its error is shown here.
+  if (done && !ownerGone) RunCommand(ownerWindow, [&] { done(completed); });
   // A completion may have started the next operation.
   if (!busy()) Q_EMIT busyChanged(false);
 }

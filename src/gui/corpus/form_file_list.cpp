@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/app/command_boundary.h"
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
 #include "gui/app/text_codec.h"
@@ -107,13 +108,17 @@ void TFormFileList::buildControls() {
   ButtonHelp->setObjectName(QStringLiteral("ButtonHelp"));
   for (QPushButton* b : {ButtonCancel, ButtonHelp}) b->setAutoDefault(false);
 
-  connect(ButtonAdd, &QPushButton::clicked, this, &TFormFileList::ButtonAddClick);
-  connect(ButtonDelete, &QPushButton::clicked, this, &TFormFileList::ButtonRemoveClick);
+  connect(ButtonAdd, &QPushButton::clicked, this,
+          CommandSlot(this, &TFormFileList::ButtonAddClick));
+  connect(ButtonDelete, &QPushButton::clicked, this,
+          CommandSlot(this, &TFormFileList::ButtonRemoveClick));
   connect(ListOfFiles->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &TFormFileList::ButtonRemoveEnable);
-  connect(ButtonOK, &QPushButton::clicked, this, &TFormFileList::ButtonOKClick);
-  connect(ButtonCancel, &QPushButton::clicked, this, &TFormFileList::ButtonCancelClick);
-  connect(ButtonHelp, &QPushButton::clicked, this, &TFormFileList::ButtonHelpClick);
+  connect(ButtonOK, &QPushButton::clicked, this, CommandSlot(this, &TFormFileList::ButtonOKClick));
+  connect(ButtonCancel, &QPushButton::clicked, this,
+          CommandSlot(this, &TFormFileList::ButtonCancelClick));
+  connect(ButtonHelp, &QPushButton::clicked, this,
+          CommandSlot(this, &TFormFileList::ButtonHelpClick));
 
   auto* listButtons = new QVBoxLayout;
   listButtons->addWidget(ButtonAdd);

@@ -3,6 +3,7 @@
 #include <set>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "scripted_ui.h"
 #include "temp_folder.h"
@@ -64,15 +65,25 @@ TEST_F(RecountTest, CancelOnTheMissingSecondFileStopsTheRecount) {
   EXPECT_EQ(settings.Files.Count(), 3u);
 }
 
-TEST_F(RecountTest, FoldersAndEmptyPathsCountAsMissing) {
+TEST_F(RecountTest, EachWarningSaysWhatThePathIs) {
+  // A folder exists; a FIFO is a file some commands can read, so it passes.
+  const std::string fifo = dir / "pipe";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string loop = dir / "loop";
+  std::filesystem::create_symlink(loop, loop);
   CorpusSettings other;
   other.Files.Add(dir.path().string());
   other.Files.Add("");
-  ScriptedUserInterface ui({Answer::Ok, Answer::Ok});
+  other.Files.Add(fifo);
+  other.Files.Add(loop);
+  ScriptedUserInterface ui({Answer::Ok, Answer::Ok, Answer::Ok});
   other.RecountFiles(ui);
   EXPECT_EQ(other.TotalBytes, 0);
-  ASSERT_EQ(ui.asked.size(), 2u);
+  ASSERT_EQ(ui.asked.size(), 3u);
   EXPECT_EQ(ui.asked[0].text, "Warning: The file  does not exist.");
+  EXPECT_EQ(ui.asked[1].text, "Warning: The file " + dir.path().string() + " is a directory.");
+  EXPECT_EQ(ui.asked[2].text,
+            "Warning: The file " + loop + " cannot be read: Too many levels of symbolic links.");
 }
 
 TEST(ListInfoTest, RoundsKilobytesUp) {

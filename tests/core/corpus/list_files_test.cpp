@@ -203,7 +203,7 @@ TEST(FileListTest, LinesEndAtCrLfOrBothAndAZeroByteEndsTheList) {
   writeBytes(list, "/a\r\n/b\r/c\n\n/d\r\n/e\0/f\r\n"s);
   CorpusSettings settings;
   ReadListFile(list, false, settings);
-  EXPECT_EQ(settings.Files.Paths(), (std::vector<std::string>{"", "/a", "/b", "/c", "/d", "/e"}));
+  EXPECT_EQ(settings.Files.Paths(), (std::vector<std::string>{"/a", "/b", "/c", "/d", "/e"}));
 
   writeBytes(list, "/last-without-line-end");
   ReadListFile(list, false, settings);
@@ -244,18 +244,19 @@ TEST(FileListTest, LowerCaseCtlIsWrittenAndReadAsAFileList) {
   EXPECT_TRUE(read.TaggedText);
 }
 
-TEST(FileListTest, EmptyLineYieldsAnEmptyPathThatTheRecountReports) {
+TEST(FileListTest, BlankLinesNameNoFile) {
+  // Editors leave an empty last line; blank lines inside count for nothing.
   TempFolder dir;
   writeBytes(dir / "a.txt", "text");
+  writeBytes(dir / "b.txt", "more");
   const std::string list = dir / "gap.CFL";
-  writeBytes(list, "a.txt\r\n\r\n");
+  writeBytes(list, "\r\na.txt\r\n\r\n\n\rb.txt\n\n");
   CorpusSettings settings;
-  ScriptedUserInterface ui({text::Answer::Ok});
+  ScriptedUserInterface ui;
   OpenListFile(list, settings, ui);
-  EXPECT_EQ(settings.Files.Paths(), (std::vector<std::string>{"", dir / "a.txt"}));
-  ASSERT_EQ(ui.asked.size(), 1u);
-  EXPECT_EQ(ui.asked[0].text, "Warning: The file  does not exist.");
-  EXPECT_EQ(settings.TotalBytes, 4);
+  EXPECT_EQ(settings.Files.Paths(), (std::vector<std::string>{dir / "a.txt", dir / "b.txt"}));
+  EXPECT_TRUE(ui.asked.empty());
+  EXPECT_EQ(settings.TotalBytes, 8);
   EXPECT_EQ(settings.ListPath, list);
 }
 

@@ -107,6 +107,7 @@ class FastBuildTest : public ::testing::Test {
       for (std::int32_t i = 0; i < fast.Count(); i += 97)
         ASSERT_EQ(fast.WordList().Get(i), reference.WordList().Get(i));
       EXPECT_EQ(host.ui.messages.size(), referenceHost.ui.messages.size());
+      EXPECT_EQ(fast.CutWordFiles(), reference.CutWordFiles()) << threshold;
     }
   }
 
@@ -142,12 +143,21 @@ TEST_F(FastBuildTest, TaggedTextKeepsTheClassOfTheFirstOccurrenceInCorpusOrder) 
   expectSameLists();
 }
 
-TEST_F(FastBuildTest, OverlongRunEndsItsFileAlsoWhenTheFileIsSplit) {
+TEST_F(FastBuildTest, OverlongRunsAreCutAlsoWhenTheFileIsSplit) {
   addFile("a.txt", generator.text(100000));
   addFile("b.txt", generator.text(1200000, 0.3));  // the run lies before the split
   addFile("c.txt", generator.text(100000, 0.5));
   addFile("d.txt", "x y z");
   expectSameLists();
+  // The words behind each run are counted, and each file is reported once.
+  WordFrequencyList list;
+  Host host;
+  auto operation = host.operation();
+  list.SetParallelThreshold(0);
+  list.Build(settings, operation);
+  EXPECT_EQ(list.CutWordFiles(), (std::vector<std::string>{folder / "b.txt", folder / "c.txt"}));
+  std::int32_t z = -1;
+  EXPECT_TRUE(list.WordList().Find("z", z));
 }
 
 TEST_F(FastBuildTest, RunsOf255And256CharactersAcrossABlockBoundary) {

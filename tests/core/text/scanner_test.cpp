@@ -123,23 +123,50 @@ TEST_F(ScannerTest, WordOf255CharactersIsDeliveredWhole) {
   EXPECT_EQ(tokens[1], (Token{word, 2, false, false}));
 }
 
-TEST_F(ScannerTest, WordOf256CharactersEndsTheFile) {
-  const std::string word = std::string(255, 'a') + "b";
-  ASSERT_TRUE(scanner_.OpenFile(write("x. " + word + " y"), ui_));
+TEST_F(ScannerTest, LongerWordsAreCutTo255AndTheScanGoesOn) {
+  // Each cut word is its first 255 characters; the words after it keep
+  // their true offsets; a word across block boundaries and one of many
+  // blocks are cut the same way.
+  const std::size_t block = TextScanner::kBlockSize;
+  const std::string w256 = std::string(255, 'a') + "b";
+  const std::string across = std::string(400, 'c');
+  const std::string huge(3 * block + 5, 'h');
+  std::string text = "x. " + w256 + " y ";
+  const std::size_t acrossAt = block - 100;
+  text.resize(acrossAt, ' ');
+  text += across + ". z " + huge + "\r\nend";
+  ASSERT_TRUE(scanner_.OpenFile(write(text), ui_));
+  std::vector<Token> tokens;
+  std::vector<bool> cut;
   ScannedWord w;
-  ASSERT_TRUE(scanner_.ReadWord(w, false));
-  EXPECT_EQ(w.word, "x");
-  EXPECT_TRUE(w.simpleEnd);
-  EXPECT_FALSE(scanner_.ReadWord(w, false));
-  EXPECT_EQ(w.word, std::string(255, 'a'));
-  EXPECT_EQ(w.offset, 3);
-  EXPECT_FALSE(w.simpleEnd);
-  EXPECT_FALSE(w.enhancedEnd);
-  // The position stayed on the 256th character: it would be the next word.
-  ASSERT_TRUE(scanner_.ReadWord(w, false));
-  EXPECT_EQ(w.word, "b");
-  EXPECT_EQ(w.offset, 3 + 255);
+  while (scanner_.ReadWord(w, false)) {
+    tokens.push_back({std::string(w.word), w.offset, w.simpleEnd, w.enhancedEnd});
+    cut.push_back(w.cut);
+  }
   scanner_.CloseFile();
+  const std::int64_t zAt = static_cast<std::int64_t>(acrossAt + across.size() + 2);
+  const std::vector<Token> expected = {
+      {"x", 0, true, true},
+      {std::string(255, 'a'), 3, false, false},
+      {"y", 3 + 256 + 1, false, false},
+      {std::string(255, 'c'), static_cast<std::int64_t>(acrossAt), true, true},
+      {"z", zAt, false, false},
+      {std::string(255, 'h'), zAt + 2, false, false},
+      {"end", zAt + 2 + static_cast<std::int64_t>(huge.size()) + 2, true, true}};
+  EXPECT_EQ(tokens, expected);
+  EXPECT_EQ(cut, (std::vector<bool>{false, true, false, true, false, true, false}));
+  EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(ScannerTest, TheSentenceRuleSeesTheEndOfACutWord) {
+  // Full stops inside words: a cut word that ends in "x." before a blank
+  // ends its sentence under the enhanced rule, as a short one does.
+  scanner_.Configure(" ", ".?!", false);
+  const auto tokens = scan(std::string(300, 'w') + "x. next x. last");
+  ASSERT_EQ(tokens.size(), 4u);
+  EXPECT_EQ(tokens[0], (Token{std::string(255, 'w'), 0, false, true}));
+  EXPECT_EQ(tokens[1], (Token{"next", 303, false, false}));
+  EXPECT_EQ(tokens[2], (Token{"x.", 308, false, true}));
 }
 
 TEST_F(ScannerTest, WordsAndGapsAcrossBlockBoundaries) {

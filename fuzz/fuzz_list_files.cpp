@@ -1,0 +1,58 @@
+// Text List and older File List reading: any bytes read without harm, every
+// path read is non-empty and holds no line break, and what is read, written
+// and read again is the same corpus.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include "corpus/list_files.h"
+#include "fuzz_support.h"
+
+using lexvane::corpus::CorpusSettings;
+using lexvane::fuzz::Check;
+using lexvane::fuzz::WriteScratch;
+
+namespace {
+
+bool sameOptions(const CorpusSettings& a, const CorpusSettings& b) {
+  return a.WordSeparators == b.WordSeparators && a.SentenceSeparators == b.SentenceSeparators &&
+         a.OEMtoANSIConvert == b.OEMtoANSIConvert && a.EnhSentDetect == b.EnhSentDetect &&
+         a.CRLFAsSeparator == b.CRLFAsSeparator && a.IgnoreCapital == b.IgnoreCapital &&
+         a.TaggedText == b.TaggedText;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider input(data, size);
+  const bool textList = input.ConsumeBool();
+  const std::string companion = textList ? std::string() : input.ConsumeRandomLengthString(400);
+  const std::string bytes = input.ConsumeRemainingBytesAsString();
+  const std::string list = WriteScratch(textList ? "in.CTL" : "in.CFL", bytes);
+  if (!textList) WriteScratch("in.INI", companion);
+
+  CorpusSettings read;
+  lexvane::corpus::ReadListFile(list, textList, read);
+  for (const std::string& path : read.Files.Paths()) {
+    Check(!path.empty(), "no empty path");
+    if (!textList)
+      Check(path.find_first_of(std::string("\r\n\0", 3)) == std::string::npos,
+            "no line break or zero byte in a path");
+  }
+  // A Text List value may hold a lone carriage return (only LF and CR LF end
+  // its lines); no INI line can be written with one, so such a value cannot
+  // come back as it was.
+  const auto hasBreak = [](const std::string& value) {
+    return value.find_first_of("\r\n") != std::string::npos;
+  };
+  bool writable = !hasBreak(read.WordSeparators) && !hasBreak(read.SentenceSeparators);
+  for (const std::string& path : read.Files.Paths()) writable = writable && !hasBreak(path);
+  if (!writable) return 0;
+  const std::string out = (lexvane::fuzz::ScratchFolder() / (textList ? "out.CTL" : "out.CFL"));
+  std::filesystem::remove(out);
+  std::filesystem::remove(lexvane::fuzz::ScratchFolder() / "out.INI");
+  lexvane::corpus::WriteListFile(out, textList, read);
+  CorpusSettings back;
+  lexvane::corpus::ReadListFile(out, textList, back);
+  Check(back.Files.Paths() == read.Files.Paths(), "the paths survive a round trip");
+  Check(sameOptions(back, read), "the options survive a round trip");
+  return 0;
+}

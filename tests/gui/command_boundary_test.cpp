@@ -1,0 +1,108 @@
+// An error that a command does not handle is shown at the command's own
+// boundary (menu entry, tool bar button, dialog button, an operation's
+// completion) and goes no further: nothing unwinds into Qt's event dispatch,
+// and the program goes on. The test runs under a plain QApplication, which
+// has no last guard: an error that got past a boundary would end it.
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QtTest>
+
+#include "gui/app/command_boundary.h"
+#include "gui/app/form_main.h"
+#include "gui/app/gui_user_interface.h"
+#include "gui/app/help.h"
+#include "gui/app/operation_runner.h"
+#include "gui/app/workspace.h"
+#include "stand_in_windows.h"
+#include "text/error.h"
+
+using namespace lexvane;
+using namespace lexvane::gui;
+
+namespace {
+
+class FailingConcordance : public testing::StandInConcordance {
+ public:
+  void MenuSortClick() override { throw text::Error("The sort failed"); }
+  void MenuCopyClick() override { throw 42; }
+};
+
+}  // namespace
+
+class CommandBoundaryTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<Workspace> workspace_;
+  std::unique_ptr<TFormMain> frame_;
+  QList<Question> asked_;
+
+ private Q_SLOTS:
+  void init() {
+    SetHelpObserver([](int) {});
+    asked_.clear();
+    GuiUserInterface::setAnswerer([this](const Question& q) {
+      asked_ << q;
+      return text::Answer::Ok;
+    });
+    workspace_ = std::make_unique<Workspace>();
+    frame_ = std::make_unique<TFormMain>(*workspace_);
+    frame_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
+  }
+  void cleanup() {
+    frame_.reset();
+    workspace_.reset();
+    GuiUserInterface::setAnswerer({});
+  }
+
+  void aToolBarCommandShowsItsErrorAndTheFrameGoesOn() {
+    QMdiSubWindow* sub = frame_->AddChildWindow(new FailingConcordance);
+    frame_->mdiArea()->setActiveSubWindow(sub);
+    frame_->UpdateButtons();
+    frame_->action("SpeedButtonSort")->trigger();
+    QCOMPARE(asked_.size(), 1);
+    QCOMPARE(asked_[0].caption, QStringLiteral("Error"));
+    QCOMPARE(asked_[0].text, QStringLiteral("The sort failed"));
+    QCOMPARE(asked_[0].buttons, text::Buttons::Ok);
+    QCOMPARE(asked_[0].icon, text::Icon::Error);
+    // An error of no known type gets a general text.
+    frame_->action("SpeedButtonCopy")->trigger();
+    QCOMPARE(asked_.size(), 2);
+    QCOMPARE(asked_[1].text, QStringLiteral("The command failed."));
+    QVERIFY(frame_->isVisible());
+  }
+
+  void anOperationsCompletionShowsItsErrorAndTheRunnerIsIdleAgain() {
+    auto* owner = new FailingConcordance;
+    frame_->AddChildWindow(owner);
+    bool ran = false;
+    workspace_->Runner().start([&](text::OperationHost&) { ran = true; },
+                               [](bool) { throw text::Error("The table could not be shown"); },
+                               owner);
+    workspace_->Runner().waitForIdle();
+    QVERIFY(ran);
+    QCOMPARE(asked_.size(), 1);
+    QCOMPARE(asked_[0].text, QStringLiteral("The table could not be shown"));
+    QVERIFY(!workspace_->Runner().busy());
+  }
+
+  void aSlotOfAnyWindowCanUseTheBoundary() {
+    QPushButton button(QStringLiteral("Go"));
+    bool after = false;
+    connect(&button, &QPushButton::clicked, &button, [&] {
+      after = RunCommand(&button, [] { throw text::Error("Cannot open file x.cws"); });
+    });
+    button.click();
+    QVERIFY(!after);
+    QCOMPARE(asked_.size(), 1);
+    QCOMPARE(asked_[0].text, QStringLiteral("Cannot open file x.cws"));
+    QVERIFY(RunCommand(&button, [] {}));
+    QCOMPARE(asked_.size(), 1);
+  }
+};
+
+QTEST_MAIN(CommandBoundaryTest)
+#include "command_boundary_test.moc"

@@ -165,6 +165,22 @@ class ConcordanceWindowTest : public QObject {
     QCOMPARE(workspace_->FormSearch->ListBox1->count(), 1);
   }
 
+  void overlongWordIsCutAndNamedOnceAfterTheBuild() {
+    const QString path = dir_->filePath(QStringLiteral("long.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("A " + QByteArray(300, 'x') + " and then the walk. The walk went on.");
+    file.close();
+    workspace_->Corpus().Files.Clear();
+    workspace_->Corpus().Files.Add(path.toStdString());
+    TFormConcordance* window = simpleSearch({QStringLiteral("walk")});
+    QVERIFY(window != nullptr);
+    // The words after the long one are still found.
+    QCOMPARE(window->Table()->RowCount(), 2);
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY(messages_[0].contains(path));
+  }
+
   void advancedSearchShowsTheEnginesRows() {
     TFormSearchAdv* dialog = workspace_->FormSearchAdv;
     whenShown(dialog, [dialog] {

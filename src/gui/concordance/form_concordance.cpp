@@ -22,6 +22,7 @@
 #include "gui/concordance/concordance_model.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
+#include "text/cut_word_report.h"
 #include "text/error.h"
 
 namespace lexvane::gui {
@@ -151,6 +152,8 @@ void TFormConcordance::showBuilt(std::unique_ptr<concordance::ConcordanceTable> 
     RefreshCurrentSentence(-1);
   }
   updateBusy(workspace_->Runner().busy());
+  if (!table_->CutWordFiles.empty())
+    workspace_->Ui().ShowWarning(text::CutWordsReport(table_->CutWordFiles));
   Q_EMIT built();
 }
 

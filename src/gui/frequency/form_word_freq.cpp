@@ -13,6 +13,7 @@
 #include "frequency/frequency_copy.h"
 #include "frequency/word_frequency_list.h"
 #include "frequency/word_frequency_statistics.h"
+#include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
 #include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
@@ -22,6 +23,7 @@
 #include "gui/frequency/frequency_grid.h"
 #include "gui/frequency/word_freq_model.h"
 #include "gui/search/form_search.h"
+#include "text/cut_word_report.h"
 
 namespace lexvane::gui {
 
@@ -152,6 +154,8 @@ bool TFormWordFreq::Build() {
       [this, built](bool) {
         list_ = built;
         showList();
+        if (!list_->CutWordFiles().empty())
+          workspace_->Ui().ShowWarning(text::CutWordsReport(list_->CutWordFiles()));
       },
       this);
 }

@@ -79,36 +79,16 @@ void TFormCollocFreq::buildMenus() {
   SetHelpContext(MenuEdit, kEditMenuHelpContext);
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-  struct Item {
-    const char* name;
-    const char* caption;
-    const char* popupCaption;
-    QKeySequence shortcut;
-    void (TFormCollocFreq::*handler)();
-  };
-  const Item items[] = {
-      {"MenuCopy", "&Copy...", "&Copy...", QKeySequence(Qt::CTRL | Qt::Key_Insert),
-       &TFormCollocFreq::MenuCopyClick},
-      {"MenuClear", "Clear", "Clear", QKeySequence(Qt::Key_Delete),
-       &TFormCollocFreq::MenuClearClick},
-      {"MenuSort", "&Sort...", "&Sort", {}, &TFormCollocFreq::MenuSortClick},
-  };
-  for (const Item& item : items) {
-    auto* action = new QAction(QString::fromLatin1(item.caption), this);
-    action->setObjectName(QString::fromLatin1(item.name));
-    action->setShortcut(item.shortcut);
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    SetHelpContext(action, kEditMenuHelpContext);
-    connect(action, &QAction::triggered, this, item.handler);
-    MenuEdit->addAction(action);
-    addAction(action);  // the shortcut works while the window has the focus
-    auto* popup = new QAction(QString::fromLatin1(item.popupCaption), this);
-    popup->setObjectName(QString::fromLatin1(item.name) + QStringLiteral("Popup"));
-    popup->setShortcut(item.shortcut);
-    connect(popup, &QAction::triggered, this, item.handler);
-    PopupMenu1->addAction(popup);
-    actions_ << action << popup;
-  }
+  actions_ << AddEditCommands(
+      this, MenuEdit, PopupMenu1,
+      {
+          {"MenuCopy", "&Copy...", "&Copy...", QKeySequence(Qt::CTRL | Qt::Key_Insert),
+           &ChildWindow::MenuCopyClick},
+          {"MenuClear", "Clear", "Clear", QKeySequence(Qt::Key_Delete),
+           &ChildWindow::MenuClearClick},
+          {"MenuSort", "&Sort...", "&Sort", {}, &ChildWindow::MenuSortClick},
+      },
+      kEditMenuHelpContext);
 }
 
 QList<QMenu*> TFormCollocFreq::MergedMenus() const {

@@ -2,9 +2,14 @@
 
 #include <algorithm>
 
+#include <QAction>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QMenu>
 #include <QTableView>
+
+#include "gui/app/child_window.h"
+#include "gui/app/help.h"
 
 namespace lexvane::gui {
 
@@ -67,6 +72,28 @@ void SelectSingleCell(QTableView* grid, int row, int column) {
   const QModelIndex cell =
       model->index(std::clamp(row, 0, rows - 1), std::clamp(column, 0, model->columnCount() - 1));
   selection->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+}
+
+QList<QAction*> AddEditCommands(ChildWindow* window, QMenu* edit, QMenu* popup,
+                                std::initializer_list<EditCommand> commands, int helpContext) {
+  QList<QAction*> made;
+  for (const EditCommand& item : commands) {
+    auto* action = new QAction(QString::fromLatin1(item.caption), window);
+    action->setObjectName(QString::fromLatin1(item.name));
+    action->setShortcut(item.shortcut);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    SetHelpContext(action, helpContext);
+    QObject::connect(action, &QAction::triggered, window, item.handler);
+    edit->addAction(action);
+    window->addAction(action);  // the shortcut works while the window has the focus
+    auto* twin = new QAction(QString::fromLatin1(item.popupCaption), window);
+    twin->setObjectName(QString::fromLatin1(item.name) + QStringLiteral("Popup"));
+    twin->setShortcut(item.shortcut);
+    QObject::connect(twin, &QAction::triggered, window, item.handler);
+    popup->addAction(twin);
+    made << action << twin;
+  }
+  return made;
 }
 
 }  // namespace lexvane::gui

@@ -4,11 +4,19 @@
 // selection block the commands act on. GUI thread only.
 #pragma once
 
+#include <initializer_list>
 #include <utility>
 
+#include <QKeySequence>
+#include <QList>
+
+class QAction;
+class QMenu;
 class QTableView;
 
 namespace lexvane::gui {
+
+class ChildWindow;
 
 // Sets up a grid for a frequency table model; `numberColumnWidth` is the
 // width of the row-number column (the vertical header).
@@ -25,5 +33,20 @@ int SelectionLeftColumn(const QTableView* grid);
 // Makes the single cell at (row, column) the current cell and the selection,
 // with the row cut to the last one; no selection when the grid has no rows.
 void SelectSingleCell(QTableView* grid, int row, int column);
+
+// One command of a frequency window: its Edit menu entry and its pop-up twin.
+struct EditCommand {
+  const char* name;
+  const char* caption;
+  const char* popupCaption;
+  QKeySequence shortcut;
+  void (ChildWindow::*handler)();
+};
+
+// Adds each command to `edit` (with help context `helpContext`, its shortcut
+// working while `window` has the focus) and to `popup`; returns the actions
+// made, each menu entry followed by its pop-up twin.
+QList<QAction*> AddEditCommands(ChildWindow* window, QMenu* edit, QMenu* popup,
+                                std::initializer_list<EditCommand> commands, int helpContext);
 
 }  // namespace lexvane::gui

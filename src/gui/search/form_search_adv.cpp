@@ -20,6 +20,7 @@
 #include "gui/app/named_control.h"
 #include "gui/app/text_codec.h"
 #include "gui/search/form_lemma_list.h"
+#include "gui/search/search_file_buttons.h"
 #include "text/error.h"
 
 namespace lexvane::gui {
@@ -237,39 +238,17 @@ void TFormSearchAdv::SpinButtonUpClick(int pair) {
 
 void TFormSearchAdv::ButtonLoadClick() {
   takeControls();
-  std::optional<QString> path = choosers_.load(FromPath(model_.LastFileName));
-  if (!path) return;
-  try {
-    model_.LoadFrom(ToPath(*path));
-  } catch (const text::Error& e) {
-    ui_.ShowError(e.what());
-  }
-  showModel();
+  LoadSearchFile(model_, choosers_, ui_, [this] { showModel(); });
 }
 
 void TFormSearchAdv::ButtonSaveClick() {
   takeControls();
-  model_.PrepareSave();
-  showModel();
-  std::optional<QString> path = choosers_.save(FromPath(model_.LastFileName));
-  if (!path) return;
-  try {
-    model_.SaveTo(ToPath(*path));
-  } catch (const text::Error& e) {
-    ui_.ShowError(e.what());
-  }
+  SaveSearchFile(model_, choosers_, ui_, [this] { showModel(); });
 }
 
 void TFormSearchAdv::ButtonLemmasClick() {
   takeControls();
-  std::optional<QString> path = choosers_.lemmas(lastLemmaFile_);
-  if (!path) return;
-  lastLemmaFile_ = *path;
-  lemmas_.LemmaFileName = ToPath(*path);
-  lemmas_.StartText = model_.TakeStartText();
-  showModel();
-  if (lemmas_.exec() == QDialog::Accepted) model_.AddForms(lemmas_.ChosenForms);
-  showModel();
+  ChooseLemmas(model_, choosers_, lemmas_, lastLemmaFile_, [this] { showModel(); });
 }
 
 void TFormSearchAdv::ButtonHelpClick() {

@@ -1,8 +1,13 @@
 // `lexvane-cli concord`: a concordance of the corpus, written exactly as the
 // concordance window's copy writes it to a file.
+#include <fstream>
+
 #include "cli/commands.h"
 #include "cli/concord_options.h"
+#include "cli/output_text.h"
 #include "concordance/concordance_copy.h"
+#include "text/encoding.h"
+#include "text/error.h"
 
 namespace lexvane::cli {
 
@@ -12,6 +17,26 @@ struct ConcordCommand {
   CorpusOptions corpus;
   ConcordOptions options;
 };
+
+// The -o file as CopyRowsToFile writes it, decoded to UTF-8.
+bool writeUtf8File(const concordance::ConcordanceTable& table, const concordance::CopyOptions& copy,
+                   const text::CharacterSets& sets, const std::string& path,
+                   text::UserInterface& ui) {
+  concordance::CopyWidth(copy);  // an invalid width stops the command before the file is made
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  if (!file) {
+    ui.ShowError("Cannot create file " + path);
+    return false;
+  }
+  concordance::WriteRows(table, 0, table.RowCount() - 1, copy, sets, true,
+                         [&file](std::string_view piece) {
+                           const std::string encoded = text::ansiToUtf8(piece);
+                           file.write(encoded.data(), static_cast<std::streamsize>(encoded.size()));
+                         });
+  file.close();
+  if (!file) throw text::Error("Unable to write to " + path);
+  return true;
+}
 
 int runConcord(const ConcordCommand& command, Streams& streams) {
   const concordance::CopyOptions copy = CopyOptionsOf(command.options);
@@ -24,15 +49,18 @@ int runConcord(const ConcordCommand& command, Streams& streams) {
   // A corpus file that could not be opened was reported and the work went
   // on; the status still says that the result lacks it.
   const int done = console.ui.Errors() > 0 ? kExitError : kExitOk;
-  if (!command.options.outputFile.empty())
+  if (!command.options.outputFile.empty() && !streams.Utf8Output())
     return concordance::CopyRowsToFile(*table, 0, last, copy, latest.Sets(),
                                        command.options.outputFile, console.ui)
                ? done
                : kExitError;
+  if (!command.options.outputFile.empty())
+    return writeUtf8File(*table, copy, latest.Sets(), command.options.outputFile, console.ui)
+               ? done
+               : kExitError;
   concordance::WriteRows(
-      *table, 0, last, copy, latest.Sets(), true, [&streams](std::string_view piece) {
-        streams.out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-      });
+      *table, 0, last, copy, latest.Sets(), true,
+      [&streams](std::string_view piece) { WriteText(streams.out, piece, streams); });
   streams.out.flush();
   return done;
 }
@@ -48,7 +76,8 @@ void AddConcordCommand(CLI::App& app, Streams& streams, int& status) {
   AddOutputOptions(*sub, command->options);
   sub->footer(
       "Rows are written exactly as the concordance window's copy writes them to a file "
-      "(Windows-1252, CR LF). A corpus file that cannot be opened is reported, the others are "
+      "(Windows-1252, CR LF; UTF-8 with --output-encoding utf-8). A corpus file that cannot be "
+      "opened is reported, the others are "
       "searched, and the exit status is 1.");
   sub->callback([command, &streams, &status] { status = runConcord(*command, streams); });
 }

@@ -4,7 +4,6 @@
 
 #include "cli/commands.h"
 #include "cli/concord_options.h"
-#include "cli/output_text.h"
 #include "concordance/concordance_copy.h"
 #include "text/encoding.h"
 #include "text/error.h"
@@ -18,6 +17,30 @@ struct ConcordCommand {
   ConcordOptions options;
 };
 
+// The rows decoded to UTF-8, row by row: the source file name of a row
+// (--source) is a name of the file system, already in the locale's encoding,
+// and keeps its bytes.
+void writeRowsUtf8(const concordance::ConcordanceTable& table, const concordance::CopyOptions& copy,
+                   const text::CharacterSets& sets, std::ostream& out) {
+  std::string row;
+  std::string encoded;
+  for (std::int32_t r = 0; r < table.RowCount(); ++r) {
+    row.clear();
+    concordance::WriteRows(table, r, r, copy, sets, false,
+                           [&row](std::string_view piece) { row += piece; });
+    std::string source;
+    if (copy.IncludeSource) {
+      source = '[' + std::string(table.FileNames().View(r)) + "] ";
+      if (copy.Format != concordance::CopyFormat::OneParagraph) source += "\r\n";
+    }
+    const bool sourceAtEnd = !source.empty() && row.ends_with(source);
+    encoded = text::ansiToUtf8(
+        std::string_view(row).substr(0, row.size() - (sourceAtEnd ? source.size() : 0)));
+    if (sourceAtEnd) encoded += source;
+    out.write(encoded.data(), static_cast<std::streamsize>(encoded.size()));
+  }
+}
+
 // The -o file as CopyRowsToFile writes it, decoded to UTF-8.
 bool writeUtf8File(const concordance::ConcordanceTable& table, const concordance::CopyOptions& copy,
                    const text::CharacterSets& sets, const std::string& path,
@@ -28,11 +51,7 @@ bool writeUtf8File(const concordance::ConcordanceTable& table, const concordance
     ui.ShowError("Cannot create file " + path);
     return false;
   }
-  concordance::WriteRows(table, 0, table.RowCount() - 1, copy, sets, true,
-                         [&file](std::string_view piece) {
-                           const std::string encoded = text::ansiToUtf8(piece);
-                           file.write(encoded.data(), static_cast<std::streamsize>(encoded.size()));
-                         });
+  writeRowsUtf8(table, copy, sets, file);
   file.close();
   if (!file) throw text::Error("Unable to write to " + path);
   return true;
@@ -58,9 +77,13 @@ int runConcord(const ConcordCommand& command, Streams& streams) {
     return writeUtf8File(*table, copy, latest.Sets(), command.options.outputFile, console.ui)
                ? done
                : kExitError;
-  concordance::WriteRows(
-      *table, 0, last, copy, latest.Sets(), true,
-      [&streams](std::string_view piece) { WriteText(streams.out, piece, streams); });
+  if (streams.Utf8Output())
+    writeRowsUtf8(*table, copy, latest.Sets(), streams.out);
+  else
+    concordance::WriteRows(
+        *table, 0, last, copy, latest.Sets(), true, [&streams](std::string_view piece) {
+          streams.out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+        });
   streams.out.flush();
   return done;
 }

@@ -160,6 +160,18 @@ TEST_F(TerminalTextCli, OutputEncodingUtf8WritesTheCorpusTextAsUtf8) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(readFile(dir_ / "out.txt"), rows);
+  // A file name keeps the bytes of the file system: it is no corpus text.
+  const std::string strasse =
+      "stra\xC3\x9F"
+      "e.txt";
+  write(strasse, kFirstAnsi);
+  for (const std::string format : {"lines", "para", "justify"}) {
+    r = run("concord -m '" + kUberUtf8 + "' --source --format " + format +
+            " --output-encoding utf-8 '" + strasse + "'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(kUberUtf8), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("[" + strasse + "] "), std::string::npos) << format << ": " << r.out;
+  }
   r = run("tokens --output-encoding utf-8 a.txt");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("\t" + kUberUtf8 + "\n"), std::string::npos) << r.out;

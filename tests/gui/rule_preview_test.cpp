@@ -136,6 +136,14 @@ class RulePreviewTest : public QObject {
     QVERIFY(preview().Words().empty());
   }
 
+  void closingTheDialogWhileTheFileIsReadIsSafe() {
+    corpus_->Files.Add(write("a.txt", "One two."));
+    editor_ = std::make_unique<TFormFileList>(*corpus_, *ui_);
+    editor_->show();
+    editor_.reset();  // the read may still run: its end must find nothing gone
+    QTest::qWait(200);
+  }
+
   void okCancelAndTypedMarksAreAsWithoutThePreview() {
     const std::string path = write("a.txt", "One two.");
     open({path});

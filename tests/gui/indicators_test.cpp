@@ -16,6 +16,7 @@
 #include "gui/app/form_search_ind.h"
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/operation_runner.h"
+#include "gui/app/thread_handover.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -243,8 +244,7 @@ class IndicatorsTest : public QObject {
     runner.start([&](text::OperationHost& host) {
       // The program starts to close after the question left the worker but
       // before the GUI thread shows it.
-      QMetaObject::invokeMethod(
-          &runner, [&] { runner.abort(); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(&runner, Hand([&] { runner.abort(); }), Qt::QueuedConnection);
       answer =
           host.ui.Ask("Error", "/corpus/x.txt: gone", text::Buttons::OkCancel, text::Icon::Error);
     });

@@ -67,13 +67,11 @@ void TFormProgressInd::SetGauge(int percent) {
     // The single-threaded protocol: pending events run at each update point.
     QCoreApplication::processEvents();
   } else if (!gaugePending_.exchange(true)) {
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-          gaugePending_.store(false);
-          Gauge->setValue(percent_.load());
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, Hand([this] {
+                                gaugePending_.store(false);
+                                Gauge->setValue(percent_.load());
+                              }),
+                              Qt::QueuedConnection);
   }
 }
 

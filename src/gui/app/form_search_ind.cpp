@@ -112,8 +112,7 @@ void TFormSearchInd::SetCounts(std::int64_t words, std::int64_t sentences, std::
     // The single-threaded protocol: pending events run at each update point.
     QCoreApplication::processEvents();
   } else if (queue) {
-    QMetaObject::invokeMethod(
-        this, [this] { showCounts(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, Hand([this] { showCounts(); }), Qt::QueuedConnection);
   }
 }
 

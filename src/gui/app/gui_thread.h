@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QThread>
 
+#include "gui/app/thread_handover.h"
+
 namespace lexvane::gui {
 
 template <class Work>
@@ -15,7 +17,7 @@ void RunOnThreadOf(QObject* object, Work&& work) {
   if (QThread::currentThread() == object->thread()) {
     work();
   } else {
-    QMetaObject::invokeMethod(object, std::forward<Work>(work), Qt::QueuedConnection);
+    QMetaObject::invokeMethod(object, Hand(std::forward<Work>(work)), Qt::QueuedConnection);
   }
 }
 

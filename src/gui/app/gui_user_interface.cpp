@@ -9,6 +9,7 @@
 
 #include "gui/app/help.h"
 #include "gui/app/text_codec.h"
+#include "gui/app/thread_handover.h"
 
 namespace lexvane::gui {
 
@@ -57,8 +58,9 @@ text::Answer GuiUserInterface::Ask(std::string_view caption, std::string_view te
   Question question{decode(caption), decode(text), buttons, icon};
   if (QThread::currentThread() == thread()) return askHere(question);
   text::Answer answer = text::Answer::Cancel;
-  QMetaObject::invokeMethod(
-      this, [&] { answer = askHere(question); }, Qt::BlockingQueuedConnection);
+  QMetaObject::invokeMethod(this, Hand([&] { answer = askHere(question); }),
+                            Qt::BlockingQueuedConnection);
+  TakeOver();
   return answer;
 }
 

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "gui/app/command_boundary.h"
+#include "gui/app/thread_handover.h"
 
 namespace lexvane::gui {
 
@@ -58,8 +59,8 @@ class OperationRunner::UiProxy : public text::UserInterface {
     };
     if (QThread::currentThread() == gui_->thread()) return ask();
     text::Answer answer = lexvane::text::EscapeAnswer(buttons);
-    QMetaObject::invokeMethod(
-        gui_, [&] { answer = ask(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(gui_, Hand([&] { answer = ask(); }), Qt::BlockingQueuedConnection);
+    TakeOver();
     return answer;
   }
 
@@ -102,8 +103,8 @@ bool OperationRunner::start(Work work, Done done, QObject* owner) {
       completed = false;
       error = "The operation failed.";
     }
-    QMetaObject::invokeMethod(
-        this, [this, completed, error] { finished(completed, error); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, Hand([this, completed, error] { finished(completed, error); }),
+                              Qt::QueuedConnection);
   });
   thread_->start();
   Q_EMIT busyChanged(true);

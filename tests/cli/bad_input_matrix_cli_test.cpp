@@ -188,7 +188,7 @@ TEST_F(BadInputMatrix, RetrievalPastFourGibibytesSeeksToTheTrueOffset) {
   EXPECT_EQ(fs::file_size(path), kHole + 13);
 }
 
-TEST_F(BadInputMatrix, OutputThatCannotBeWrittenFailsWithAMessage) {
+TEST_F(BadInputMatrix, OutputThatCannotBeWrittenFailsWithAMessageAndNeverAsSuccess) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
   for (const std::string command :
        {"tokens a.txt", "wordfreq a.txt", "concord -m walk a.txt", "colloc -m house a.txt",
@@ -198,14 +198,19 @@ TEST_F(BadInputMatrix, OutputThatCannotBeWrittenFailsWithAMessage) {
     EXPECT_EQ(r.status, 1) << command;
     EXPECT_NE(r.err.find("write"), std::string::npos) << command << ": " << r.err;
   }
+  fs::create_directory(dir_ / "folder");
   for (const std::string command :
        {"wordfreq a.txt", "concord -m walk a.txt", "colloc -m house a.txt", "stats -m walk a.txt",
         "stats --of wordfreq a.txt"}) {
-    const Result r = run(command + " -o /dev/full");
-    EXPECT_EQ(r.status, 1) << command;
-    EXPECT_NE(r.err.find("/dev/full"), std::string::npos) << command << ": " << r.err;
-    EXPECT_EQ(r.out, "") << command;
+    for (const std::string output : {"/dev/full", "folder", "no/such/folder.txt"}) {
+      const Result r = run(command + " -o " + output);
+      EXPECT_EQ(r.status, 1) << command << " -o " << output;
+      EXPECT_NE(r.err.find(output), std::string::npos)
+          << command << " -o " << output << ": " << r.err;
+      EXPECT_EQ(r.out, "") << command << " -o " << output;
+    }
   }
+  EXPECT_FALSE(fs::exists(dir_ / "no"));
 }
 
 TEST_F(BadInputMatrix, MalformedListFiles) {

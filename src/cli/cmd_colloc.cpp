@@ -65,7 +65,7 @@ int runColloc(const CollocCommand& command, Streams& streams) {
   Console console(streams.err, streams.errIsTerminal);
   text::LatestScanSets latest;
   const auto concordance = BuildConcordTable(command.corpus, command.concord, console, latest);
-  FrequencyOutput output(command.outputFile, streams.out);
+  FrequencyOutput output(command.outputFile, streams);
   text::OperationHost host = console.Host();
   // The table is sorted first (left part, word 1 unless --sort, --word or
   // --retrograde say otherwise); a table without rows yields no collocates.

@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/corpus_options.h"
+#include "cli/output_text.h"
 #include "text/sentence_retrieval.h"
 
 namespace lexvane::cli {
@@ -51,7 +52,7 @@ void AddRetrieveCommand(CLI::App& app, Streams& streams, int& status) {
                            settings.CRLFAsSeparator, settings.EnhSentDetect,
                            corpus::ScannerSets(settings), sentence);
     const std::string line = sentence.left + '\t' + sentence.keyword + '\t' + sentence.right + '\n';
-    streams.out.write(line.data(), static_cast<std::streamsize>(line.size()));
+    WriteText(streams.out, line, streams);
     status = kExitOk;
   });
 }

@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/concord_options.h"
+#include "cli/output_text.h"
 #include "concordance/concordance_statistics.h"
 #include "text/error.h"
 
@@ -24,7 +25,8 @@ int runStats(const StatsCommand& command, Streams& streams) {
   Console console(streams.err, streams.errIsTerminal);
   text::LatestScanSets latest;
   const auto table = BuildConcordTable(command.corpus, command.options, console, latest);
-  const std::string text = concordance::ConcordanceStatistics(*table).CopyText();
+  const std::string text =
+      OutputText(concordance::ConcordanceStatistics(*table).CopyText(), streams);
   const int done = console.ui.Errors() > 0 ? kExitError : kExitOk;
   if (command.options.outputFile.empty()) {
     streams.out << text;

@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/corpus_options.h"
+#include "cli/output_text.h"
 #include "text/text_scanner.h"
 
 namespace lexvane::cli {
@@ -46,7 +47,7 @@ void AddTokensCommand(CLI::App& app, Streams& streams, int& status) {
         line += word.enhancedEnd ? "1\t" : "0\t";
         line += word.word;
         line += '\n';
-        streams.out.write(line.data(), static_cast<std::streamsize>(line.size()));
+        WriteText(streams.out, line, streams);
       }
       scanner.CloseFile();
       if (cut) ReportCutWords({settings.Files[index]}, console.ui);

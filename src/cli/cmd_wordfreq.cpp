@@ -51,7 +51,7 @@ int runWordfreq(const WordfreqCommand& command, Streams& streams) {
   options.ToFile = true;
   options.SaveWordListOnly = command.wordsOnly;
   options.Delimiter = command.delimiter;
-  FrequencyOutput output(command.outputFile, streams.out);
+  FrequencyOutput output(command.outputFile, streams);
   text::OperationHost host{ui, console.search, console.progress};
   frequency::CopyWordFrequencies(list, 0, list.Count() - 1, options,
                                  frequency::CopyDestination::File, output, host);
@@ -90,7 +90,7 @@ int RunWordfreqStats(const CorpusOptions& corpus, const std::string& outputFile,
   ErrorNotingUi ui(console.ui);
   frequency::WordFrequencyList list;
   buildList(corpus, console, ui, list);
-  FrequencyOutput output(outputFile, streams.out);
+  FrequencyOutput output(outputFile, streams);
   output.Write(frequency::WordFrequencyStatistics(list).CopyText());
   output.Close();
   return ui.errors > 0 ? kExitError : kExitOk;

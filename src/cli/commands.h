@@ -4,17 +4,33 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include <CLI/CLI.hpp>
 
 namespace lexvane::cli {
 
 // Where a command writes: its output, its messages, and whether the messages
-// go to a terminal (progress lines are shown only then).
+// go to a terminal (progress lines are shown only then); and the encodings
+// of the command line's own text and of the output.
 struct Streams {
+  Streams(std::ostream& output, std::ostream& errors, bool errorsToTerminal = false,
+          std::string codeset = {})
+      : out(output),
+        err(errors),
+        errIsTerminal(errorsToTerminal),
+        argumentCodeset(std::move(codeset)) {}
   std::ostream& out;
   std::ostream& err;
   bool errIsTerminal = false;
+  // The character set of masks, separators and delimiters typed on the
+  // command line (text::LocaleCodeset() in the program); empty: they are
+  // corpus bytes as they stand.
+  std::string argumentCodeset;
+  // --output-encoding: empty writes the bytes the desktop program's copy
+  // writes; "utf-8" decodes corpus text to UTF-8.
+  std::string outputEncoding;
+  bool Utf8Output() const { return outputEncoding == "utf-8"; }
 };
 
 // Exit statuses.

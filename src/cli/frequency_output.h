@@ -1,20 +1,22 @@
 // Where the frequency commands write their lines: the -o file (created or
-// emptied) or standard output, byte for byte as the copy produces them.
+// emptied) or standard output, byte for byte as the copy produces them, or
+// decoded to UTF-8 with --output-encoding utf-8.
 #pragma once
 
 #include <fstream>
 #include <ostream>
 #include <string>
 
+#include "cli/commands.h"
 #include "frequency/frequency_copy.h"
 
 namespace lexvane::cli {
 
 class FrequencyOutput : public frequency::CopySink {
  public:
-  // Opens `path` unless it is empty (then `out` is used). Throws text::Error
-  // when the file cannot be created.
-  FrequencyOutput(const std::string& path, std::ostream& out);
+  // Opens `path` unless it is empty (then streams.out is used). Throws
+  // text::Error when the file cannot be created.
+  FrequencyOutput(const std::string& path, const Streams& streams);
   void Write(std::string_view bytes) override;
   // Flushes and closes; throws text::Error when writing failed.
   void Close();
@@ -23,6 +25,7 @@ class FrequencyOutput : public frequency::CopySink {
   std::string path_;
   std::ofstream file_;
   std::ostream& out_;
+  bool utf8_;
 };
 
 // Counts the error messages passed on to the console, so that a command can

@@ -3,9 +3,11 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "text/terminal_text.h"
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
-  lexvane::cli::Streams streams{std::cout, std::cerr, isatty(STDERR_FILENO) != 0};
+  lexvane::cli::Streams streams{std::cout, std::cerr, isatty(STDERR_FILENO) != 0,
+                                lexvane::text::LocaleCodeset()};
   return lexvane::cli::Run(argc, argv, streams);
 }

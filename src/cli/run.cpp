@@ -1,6 +1,7 @@
 #include <exception>
 
 #include "cli/commands.h"
+#include "cli/output_text.h"
 #include "text/error.h"
 
 namespace lexvane::cli {
@@ -29,7 +30,10 @@ void lastOneWins(CLI::App& app) {
 
 }  // namespace
 
-int Run(int argc, const char* const* argv, Streams& streams) {
+int Run(int argc, const char* const* argv, Streams& caller) {
+  // The commands write through a copy that the parse completes with the
+  // output encoding.
+  Streams streams = caller;
   CLI::App app{"lexvane-cli: concordances, word frequency lists and collocates of a corpus",
                "lexvane-cli"};
   app.require_subcommand(1);
@@ -40,7 +44,10 @@ int Run(int argc, const char* const* argv, Streams& streams) {
   AddWordfreqCommand(app, streams, status);
   AddCollocCommand(app, streams, status);
   AddStatsCommand(app, streams, status);
+  AddOutputEncoding(app, streams);
   lastOneWins(app);
+  const text::TerminalText terminal(streams.argumentCodeset);
+  TranscodeTypedText(app, terminal);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

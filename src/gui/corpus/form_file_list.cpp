@@ -20,6 +20,7 @@
 #include "gui/app/help.h"
 #include "gui/app/text_codec.h"
 #include "gui/corpus/path_list_model.h"
+#include "gui/corpus/rule_preview_view.h"
 
 namespace lexvane::gui {
 
@@ -43,6 +44,7 @@ TFormFileList::TFormFileList(corpus::CorpusSettings& corpus, GuiUserInterface& u
   buildControls();
   showOptions();
   wireOptions();
+  wirePreview();
 }
 
 std::unique_ptr<QFileDialog> TFormFileList::MakeFileSelectDialog() {
@@ -98,6 +100,7 @@ void TFormFileList::buildControls() {
   IgnoreCapitals =
       box("IgnoreCapitals", QStringLiteral("No difference between large and small letters"));
   TaggedText = box("TaggedText", QStringLiteral("Tagged Texts"));
+  Preview = new RulePreviewView(this);
 
   ButtonOK = new QPushButton(QStringLiteral("OK"), this);
   ButtonOK->setObjectName(QStringLiteral("ButtonOK"));
@@ -149,6 +152,7 @@ void TFormFileList::buildControls() {
   layout->addLayout(listRow, 1);
   layout->addLayout(fields);
   layout->addLayout(options);
+  layout->addWidget(Preview);
   layout->addLayout(buttons);
 }
 
@@ -181,6 +185,28 @@ void TFormFileList::wireOptions() {
   bind(TaggedText, &corpus::FileListEditorModel::SetTaggedText);
 }
 
+void TFormFileList::wirePreview() {
+  // Connected after the options' own handlers, so the settings are current.
+  connect(EditWordSepar, &QLineEdit::textChanged, this, &TFormFileList::previewRules);
+  connect(EditSentSepar, &QLineEdit::textChanged, this, &TFormFileList::previewRules);
+  for (QCheckBox* box : {CheckBoxOEMtoANSI, CheckBoxEnhSentEnd, CheckBoxCRLF})
+    connect(box, &QCheckBox::toggled, this, &TFormFileList::previewRules);
+  connect(ListOfFiles->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { previewFile(false); });
+  previewRules();
+}
+
+void TFormFileList::previewFile(bool reload) {
+  const std::vector<std::size_t> selected = SelectedRows();
+  const std::vector<std::string>& paths = model_.Paths();
+  const std::size_t row = selected.empty() ? 0 : selected.front();
+  Preview->ShowFile(row < paths.size() ? paths[row] : std::string(), reload);
+}
+
+void TFormFileList::previewRules() {
+  Preview->SetRules(corpus::ScannerSets(corpus_), corpus_.CRLFAsSeparator, corpus_.EnhSentDetect);
+}
+
 void TFormFileList::showOptions() {
   showingOptions_ = true;
   auto setText = [](QLineEdit* edit, const QString& text) {
@@ -207,11 +233,14 @@ void TFormFileList::WhenShow() {
   model_.WhenShow();
   refillListBox();
   setWindowTitle(FromPath(model_.Caption()));
+  previewRules();
+  previewFile(true);  // the file may have changed since the last show
 }
 
 void TFormFileList::refillListBox() {
   listModel_->pathsChanged();
   ButtonRemoveEnable();
+  previewFile(false);
 }
 
 std::vector<std::size_t> TFormFileList::SelectedRows() const {

@@ -28,6 +28,7 @@ namespace lexvane::gui {
 
 class GuiUserInterface;
 class PathListModel;
+class RulePreviewView;
 
 class TFormFileList : public QDialog {
   Q_OBJECT
@@ -62,6 +63,7 @@ class TFormFileList : public QDialog {
   QCheckBox* CheckBoxCRLF = nullptr;
   QCheckBox* IgnoreCapitals = nullptr;
   QCheckBox* TaggedText = nullptr;
+  RulePreviewView* Preview = nullptr;  // the words and sentence ends of one file
   QPushButton* ButtonOK = nullptr;
   QPushButton* ButtonCancel = nullptr;
   QPushButton* ButtonHelp = nullptr;
@@ -88,6 +90,10 @@ class TFormFileList : public QDialog {
  private:
   void buildControls();
   void wireOptions();
+  // The preview follows the selected file (else the first) and the options.
+  void wirePreview();
+  void previewFile(bool reload);
+  void previewRules();
   // Shows the current options in the fields without marking anything.
   void showOptions();
   void refillListBox();

@@ -1,0 +1,158 @@
+#include "text/rule_preview.h"
+
+#include <errno.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+#include "text/encoding.h"
+#include "text/error.h"
+#include "text/open_file.h"
+#include "text/text_scanner.h"
+#include "text/user_interface.h"
+
+namespace lexvane::text {
+
+namespace {
+
+// Keeps the message of a failed open instead of showing it.
+class NoteTaker : public UserInterface {
+ public:
+  Answer Ask(std::string_view, std::string_view text, Buttons, Icon) override {
+    note = text;
+    return Answer::Ok;
+  }
+  std::string note;
+};
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+bool writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(put));
+  }
+  return true;
+}
+
+std::string fileName(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
+
+DecodedSample decodeBytes(std::string_view bytes, std::size_t maxCharacters, bool dos) {
+  DecodedSample sample;
+  const std::size_t size = std::min(bytes.size(), maxCharacters);
+  std::string ansi(bytes.substr(0, size));
+  if (dos) dosToAnsiInPlace(ansi.data(), ansi.size());
+  sample.text = ansiToUtf16(ansi);
+  sample.unitOfByte.resize(size + 1);
+  for (std::size_t i = 0; i <= size; ++i) sample.unitOfByte[i] = i;
+  return sample;
+}
+
+}  // namespace
+
+FileStart ReadFileStart(const std::string& path, std::size_t maxBytes) {
+  FileStart start;
+  int error = 0;
+  // Only a regular file is read: a FIFO or a device could keep a read
+  // waiting for ever.
+  const Descriptor fd(OpenCorpusFile(path, FileAccess::Seek, error));
+  if (fd.get() < 0) {
+    start.note = error == kNotSeekable ? fileName(path) + ": not a regular file"
+                                       : fileName(path) + ": " + std::strerror(error);
+    return start;
+  }
+  start.bytes.resize(maxBytes);
+  std::size_t got = 0;
+  while (got < maxBytes) {
+    const ssize_t n = ::read(fd.get(), start.bytes.data() + got, maxBytes - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      start.note = fileName(path) + ": " + std::strerror(errno);
+      start.bytes.clear();
+      return start;
+    }
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  start.bytes.resize(got);
+  struct stat info;
+  start.wholeFile = got < maxBytes || (::fstat(fd.get(), &info) == 0 &&
+                                       static_cast<std::size_t>(info.st_size) <= got);
+  start.ok = true;
+  return start;
+}
+
+DecodedSample DecodeWindows1252(std::string_view bytes, std::size_t maxCharacters) {
+  return decodeBytes(bytes, maxCharacters, false);
+}
+
+DecodedSample DecodeDos(std::string_view bytes, std::size_t maxCharacters) {
+  return decodeBytes(bytes, maxCharacters, true);
+}
+
+SampleDecoder DecoderFor(const CharacterSets& sets) {
+  return sets.oemToAnsi ? &DecodeDos : &DecodeWindows1252;
+}
+
+std::vector<PreviewWord> CutPreview(std::string_view sample, bool wholeFile,
+                                    const CharacterSets& sets, bool crlf) {
+  // The scanner reads files: it is given the sample as an anonymous file in
+  // memory, so that the preview runs the very code of a scan.
+  const Descriptor memory(::memfd_create("lexvane-preview", MFD_CLOEXEC));
+  if (memory.get() < 0 || !writeAll(memory.get(), sample))
+    throw Error(std::string("The preview cannot be made: ") + std::strerror(errno));
+  TextScanner scanner(sets);
+  NoteTaker notes;
+  if (!scanner.OpenFile("/proc/self/fd/" + std::to_string(memory.get()), notes, FileAccess::Seek))
+    throw Error("The preview cannot be made: " + notes.note);
+  std::vector<PreviewWord> words;
+  ScannedWord scanned;
+  while (scanner.ReadWord(scanned, crlf)) {
+    PreviewWord word;
+    word.begin = static_cast<std::size_t>(scanned.offset);
+    word.simpleEnd = scanned.simpleEnd;
+    word.enhancedEnd = scanned.enhancedEnd;
+    words.push_back(word);
+  }
+  scanner.CloseFile();
+
+  // Where each word and its gap end; a word cut to 255 characters ends where
+  // its run of word characters does.
+  std::string text(sample);
+  if (sets.oemToAnsi) dosToAnsiInPlace(text.data(), text.size());
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    PreviewWord& word = words[i];
+    word.end = word.begin;
+    while (word.end < text.size() && !sets.separator(text[word.end])) ++word.end;
+    word.gapEnd = i + 1 < words.size() ? words[i + 1].begin : text.size();
+  }
+  // The scanner took the sample's end for the file's end.
+  if (!wholeFile && !words.empty() && words.back().gapEnd == text.size()) {
+    PreviewWord& last = words.back();
+    last.open = true;
+    last.simpleEnd = last.enhancedEnd = false;
+  }
+  return words;
+}
+
+}  // namespace lexvane::text

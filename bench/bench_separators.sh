@@ -6,7 +6,8 @@
 # reads it once from start to end.
 #   BUILD_DIR   the build folder (lexvane-cli)
 #   BENCH_ROOT  where the file is made (sparse: it takes no room on disk)
-#   BENCH_MB    its size in MB (default 1024)
+#   BENCH_MB    its size in MB (default 1024; 4097 puts the sentence past
+#               2^32, and the check below then proves the scanned offsets)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
@@ -27,3 +28,13 @@ echo "tokens:          ${tokens_w} s wall, ${tokens_c} s cpu"
 echo "wordfreq:        ${freq_w} s wall, ${freq_c} s cpu"
 echo "concord -m walk: ${concord_w} s wall, ${concord_c} s cpu"
 echo "ratio concord / tokens: $(ratio "$concord_w" "$tokens_w") wall (goal: 2 or less)"
+# The results, checked once: "walk" at its true byte offset and the one
+# concordance row.
+expected=$((mb * 1048576 + 8))
+got=$("$cli" tokens "$file" | awk -F'\t' '$5 == "walk" {print $2}')
+row=$("$cli" concord -m walk "$file" | tr -d '\r')
+if [ "$got" != "$expected" ] || [ "$row" != "A long walk . " ]; then
+  echo "wrong result: walk at ${got:-nowhere} (expected $expected), row \"$row\"" >&2
+  exit 1
+fi
+echo "checked: walk at byte offset $got, one concordance row"

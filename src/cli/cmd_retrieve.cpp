@@ -25,9 +25,19 @@ void AddRetrieveCommand(CLI::App& app, Streams& streams, int& status) {
     std::int64_t offset = 0;
   };
   auto arguments = std::make_shared<Arguments>();
+  // A negative or malformed offset is named as such (CLI11's own check of
+  // non-negative numbers prints the range of a double).
+  const CLI::Validator byteOffset(
+      [](std::string& text) {
+        std::int64_t value = 0;
+        if (!CLI::detail::lexical_cast(text, value) || value < 0)
+          return "expected a byte offset, 0 or more: " + text;
+        return std::string();
+      },
+      "", "BYTE_OFFSET");
   command->add_option("--offset", arguments->offset, "byte offset of the keyword (from 0)")
       ->required()
-      ->check(CLI::NonNegativeNumber);
+      ->check(byteOffset);
   arguments->options.AddTo(*command);
   command->callback([&streams, &status, arguments] {
     if (arguments->options.Files().size() != 1) {

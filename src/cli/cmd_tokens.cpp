@@ -27,7 +27,7 @@ void AddTokensCommand(CLI::App& app, Streams& streams, int& status) {
   command->callback([&streams, &status, options] {
     Console console(streams.err, streams.errIsTerminal);
     const corpus::CorpusSettings settings = options->Build(console.ui);
-    if (settings.Files.Empty()) throw CLI::ValidationError(kNoCorpusFiles);
+    if (settings.Files.Empty()) throw CLI::ValidationError(options->NoFilesMessage());
     text::TextScanner scanner(corpus::ScannerSets(settings));
     status = kExitOk;
     std::string line;

@@ -32,7 +32,7 @@ const std::map<std::string, int> kSortModes = {{"alpha", frequency::kSortAlphabe
 void buildList(const CorpusOptions& options, Console& console, ErrorNotingUi& ui,
                frequency::WordFrequencyList& list) {
   const corpus::CorpusSettings settings = options.Build(ui);
-  if (settings.Files.Empty()) throw CLI::ValidationError(kNoCorpusFiles);
+  if (settings.Files.Empty()) throw CLI::ValidationError(options.NoFilesMessage());
   text::OperationHost host{ui, console.search, console.progress};
   list.Build(settings, host);
   ReportCutWords(list.CutWordFiles(), ui);

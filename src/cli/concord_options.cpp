@@ -187,7 +187,7 @@ std::unique_ptr<concordance::ConcordanceTable> BuildConcordTable(const CorpusOpt
                                                                  text::LatestScanSets& latest) {
   const search::SearchQuery query = BuildQuery(options, console.ui);
   const corpus::CorpusSettings settings = corpus.Build(console.ui);
-  if (settings.Files.Empty()) throw CLI::ValidationError(kNoCorpusFiles);
+  if (settings.Files.Empty()) throw CLI::ValidationError(corpus.NoFilesMessage());
   text::OperationHost host = console.Host();
   latest.Record(corpus::ScannerSets(settings));
   auto table = concordance::BuildConcordance(query, settings, host);

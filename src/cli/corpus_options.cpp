@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "cli/commands.h"
 #include "corpus/list_files.h"
 
 namespace lexvane::cli {
@@ -66,6 +67,11 @@ corpus::CorpusSettings CorpusOptions::Build(text::UserInterface& ui) const {
   if (tagged_.option->count() > 0) settings.TaggedText = tagged_.value;
   if (!files_.empty()) settings.RecountFiles(ui);
   return settings;
+}
+
+std::string CorpusOptions::NoFilesMessage() const {
+  if (!list_.empty() && files_.empty()) return "no corpus files: " + list_ + " names none";
+  return kNoCorpusFiles;
 }
 
 }  // namespace lexvane::cli

@@ -20,6 +20,9 @@ class CorpusOptions {
   // Builds the corpus: the list (if any), then the files (made absolute),
   // then the overrides. Missing files are reported through ui.
   corpus::CorpusSettings Build(text::UserInterface& ui) const;
+  // The usage error of a corpus without files: a list given names none, or
+  // neither a list nor a file was given.
+  std::string NoFilesMessage() const;
   // The FILE arguments as given on the command line.
   const std::vector<std::string>& Files() const { return files_; }
 

@@ -28,15 +28,19 @@ struct ScanOptions {
   bool taggedText = false;
 };
 
+// A value starting with a blank loses it on reading; the blank is put back
+// in front, since the word separators always hold one.
+std::string wordSeparatorsRead(std::string value) {
+  value = text::keepFirst(value);
+  if (value.find(' ') == std::string::npos) value.insert(0, 1, ' ');
+  return value;
+}
+
 ScanOptions readScanOptions(const io::IniFile& ini) {
   ScanOptions options;
   options.oemToAnsi = ini.ReadBool(kScanSection, "OEMtoANSIConvert", false);
-  // A value starting with a blank loses it on reading; the blank is put back
-  // in front, since the word separators always hold one.
-  options.wordSeparators =
-      text::keepFirst(ini.ReadString(kScanSection, "WordSeparators", text::kDefaultWordSeparators));
-  if (options.wordSeparators.find(' ') == std::string::npos)
-    options.wordSeparators.insert(0, 1, ' ');
+  options.wordSeparators = wordSeparatorsRead(
+      ini.ReadString(kScanSection, "WordSeparators", text::kDefaultWordSeparators));
   options.sentenceSeparators = ini.ReadString(kScanSection, "SentenceSeparators",
                                               std::string(text::kDefaultSentenceSeparators));
   options.enhSentDetect = ini.ReadBool(kScanSection, "EnhSentDetect", true);
@@ -58,7 +62,13 @@ void applyScanOptions(const ScanOptions& options, CorpusSettings& settings) {
 
 void writeScanOptions(const CorpusSettings& settings, io::IniFile& ini) {
   ini.WriteBool(kScanSection, "OEMtoANSIConvert", settings.OEMtoANSIConvert);
-  ini.WriteString(kScanSection, "WordSeparators", settings.WordSeparators);
+  // The default separators, and any set whose only blank is its first
+  // character, are written as they stand: the reader puts that blank back.
+  const std::string& words = settings.WordSeparators;
+  if (wordSeparatorsRead(io::IniFile::ValueReadFrom(words)) == wordSeparatorsRead(words))
+    ini.WriteUnquotedString(kScanSection, "WordSeparators", words);
+  else
+    ini.WriteString(kScanSection, "WordSeparators", words);
   ini.WriteString(kScanSection, "SentenceSeparators", settings.SentenceSeparators);
   ini.WriteBool(kScanSection, "EnhSentDetect", settings.EnhSentDetect);
   ini.WriteBool(kScanSection, "CRLFAsSeparator", settings.CRLFAsSeparator);
@@ -162,11 +172,20 @@ void WriteListFile(const std::string& path, bool isTextList, const CorpusSetting
     ini.Save();
     return;
   }
-  std::string lines;
-  for (const std::string& file : settings.Files.Paths()) lines += fullPath(file) + "\r\n";
-  if (!io::ReplaceFileContent(path, lines)) throw text::Error("Cannot create file " + path);
+  // The options are set first: a value the companion refuses leaves both
+  // files as they were.
   io::IniFile ini = io::IniFile::Load(CompanionIniPath(path));
   writeScanOptions(settings, ini);
+  std::string lines;
+  for (const std::string& file : settings.Files.Paths()) {
+    // Lines end at either line-break character and a zero byte ends the
+    // list, so such a path would come back as other paths.
+    if (file.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
+      throw text::Error("Cannot create file " + path + ": the path " + file +
+                        " holds a line break or a zero byte");
+    lines += fullPath(file) + "\r\n";
+  }
+  if (!io::ReplaceFileContent(path, lines)) throw text::Error("Cannot create file " + path);
   ini.Save();
 }
 

@@ -49,11 +49,21 @@ std::optional<std::string_view> entryKey(std::string_view line) {
   return trimBlanks(line.substr(0, eq));
 }
 
-std::string makeEntry(std::string_view key, std::string_view value) {
+std::string makeEntry(std::string_view key, std::string_view text) {
   std::string line(key);
   line += '=';
-  for (char c : value) line += (c == '\r' || c == '\n') ? ' ' : c;
+  line += text;
   return line;
+}
+
+// The value part of an entry line as read: blanks at both ends removed, then
+// one pair of enclosing quotes, then cut to the longest value.
+std::string_view valueOf(std::string_view text) {
+  std::string_view value = trimBlanks(text);
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front())
+    value = value.substr(1, value.size() - 2);
+  return value.substr(0, IniFile::kMaxValueLength);
 }
 
 std::string makeHeader(std::string_view section) {
@@ -206,11 +216,11 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
   auto raw = rawValue(section, key);
   if (!raw) return std::string(defaultValue);
-  std::string_view value = trimBlanks(*raw);
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front())
-    value = value.substr(1, value.size() - 2);
-  return std::string(value.substr(0, kMaxValueLength));
+  return std::string(valueOf(*raw));
+}
+
+std::string IniFile::ValueReadFrom(std::string_view text) {
+  return std::string(valueOf(text));
 }
 
 std::int64_t IniFile::ReadInteger(std::string_view section, std::string_view key,
@@ -237,6 +247,27 @@ std::string IniFile::Text() const {
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  // Quotes only where the value as it stands would not come back: the bytes
+  // of every value that reads back plainly stay as they always were.
+  if (value.substr(0, kMaxValueLength) == valueOf(value)) {
+    writeEntry(section, key, value);
+    return;
+  }
+  std::string quoted = "\"";
+  quoted += value;
+  quoted += '"';
+  writeEntry(section, key, quoted);
+}
+
+void IniFile::WriteUnquotedString(std::string_view section, std::string_view key,
+                                  std::string_view value) {
+  writeEntry(section, key, value);
+}
+
+void IniFile::writeEntry(std::string_view section, std::string_view key, std::string_view written) {
+  if (written.find('\n') != npos)
+    throw text::Error("Unable to write to " + path_ + ": the value of " + std::string(key) +
+                      " holds a line break");
   section = trimBlanks(section);
   key = trimBlanks(key);
   std::string foldedKey = folded(key);
@@ -251,13 +282,14 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
   Block& block = blocks_[found->second];
   auto entry = block.keys.find(foldedKey);
   if (entry != block.keys.end()) {
-    block.lines[entry->second] = makeEntry(key, value);
+    block.lines[entry->second] = makeEntry(key, written);
     return;
   }
   // Only comments and blank lines follow the last entry, and they hold no
   // indexed keys, so the insertion leaves the index valid.
   const std::size_t at = block.entriesEnd;
-  block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at), makeEntry(key, value));
+  block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at),
+                     makeEntry(key, written));
   block.keys.emplace(std::move(foldedKey), at);
   block.entriesEnd = at + 1;
 }

@@ -15,7 +15,12 @@
 // - Writing replaces a value in place, or appends the entry after the last
 //   entry of its section, or creates the section at the end of the file.
 //   Every other line (foreign sections and keys, comments, blank lines) stays.
-// - Files are read with LF or CR LF line ends and written with CR LF.
+// - Files are read with LF or CR LF line ends and written with CR LF. Only LF
+//   ends a line: a carriage return anywhere else is part of its line.
+// - A written value reads back as it was: it is written as it stands where
+//   that reads back the same, else inside double quotes (blanks or tabs at
+//   its ends, or a pair of enclosing quotes of its own). A line feed cannot be
+//   held by any line, so a value holding one is refused.
 //
 // An IniFile is a whole file held in memory: load once, read and change many
 // entries, save once. Save replaces the file atomically (a temporary file in
@@ -62,9 +67,15 @@ class IniFile {
   std::string Text() const;
 
  public:  // changes, in memory until Save
-  // Carriage returns and line feeds in `value` become blanks, since they
-  // would end the entry and start a line of their own.
+  // Writes `value` so that ReadString gives it back (up to kMaxValueLength
+  // characters). Throws text::Error("Unable to write to " + Path() + ...)
+  // when it holds a line feed, which would end the entry and start a line of
+  // its own; the document is then unchanged.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  // Writes `value` as it stands, never quoted: blanks at its ends are lost on
+  // reading, for a caller that puts them back itself. Refuses a line feed as
+  // WriteString does.
+  void WriteUnquotedString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, std::int64_t value);
   // Written as "1" or "0".
   void WriteBool(std::string_view section, std::string_view key, bool value);
@@ -75,6 +86,9 @@ class IniFile {
   // Writes the document to Path(). Throws text::Error("Unable to write to " +
   // Path()) when it cannot, and when the file existed but could not be read.
   void Save() const;
+
+  // The value ReadString gives for an entry written as key=`text`.
+  static std::string ValueReadFrom(std::string_view text);
 
  private:
   // One section: its header line and the lines below it up to the next
@@ -89,6 +103,7 @@ class IniFile {
     std::size_t entriesEnd = 0;
   };
 
+  void writeEntry(std::string_view section, std::string_view key, std::string_view written);
   void addLine(std::string line);
   void indexBlock(Block& block);
   void indexSections();

@@ -1,9 +1,9 @@
 #include "search/lemma_list.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
+#include <optional>
 
+#include "io/file_content.h"
 #include "text/collation.h"
 #include "text/encoding.h"
 #include "text/error.h"
@@ -30,11 +30,21 @@ LemmaList MakeLemmaList(const std::vector<std::string>& rawLines, std::string_vi
 }
 
 LemmaList LoadLemmaList(const std::string& path, std::string_view startText) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw text::Error("Cannot open file " + path);
+  // Read whole and only from a regular file: a folder is no empty list, and
+  // a pipe without a writer must not stop the program.
+  const std::optional<std::string> bytes = io::ReadFileContent(path);
+  if (!bytes) throw text::Error("Cannot open file " + path);
+  // Lines end at CR LF, LF or a lone CR, so a list saved with any of the
+  // three line ends gives the same lexemes.
   std::vector<std::string> lines;
-  std::string line;
-  while (std::getline(file, line)) lines.push_back(line);
+  std::string_view rest = *bytes;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find_first_of("\r\n");
+    lines.emplace_back(rest.substr(0, end));
+    if (end == std::string_view::npos) break;
+    const bool pair = rest[end] == '\r' && end + 1 < rest.size() && rest[end + 1] == '\n';
+    rest.remove_prefix(end + (pair ? 2 : 1));
+  }
   return MakeLemmaList(lines, startText);
 }
 

@@ -21,8 +21,9 @@ struct LemmaList {
 
 // Orders and selects already read lines (FormShow without the file).
 LemmaList MakeLemmaList(const std::vector<std::string>& rawLines, std::string_view startText);
-// Reads the file anew. Throws text::Error "Cannot open file <path>" when it
-// cannot be read.
+// Reads the file anew; its lines end at CR LF, LF or CR. Throws text::Error
+// "Cannot open file <path>" when it is missing, no regular file (a folder, a
+// pipe) or cannot be read.
 LemmaList LoadLemmaList(const std::string& path, std::string_view startText);
 
 // The lemma of a line: the text before its first semicolon, blanks trimmed.

@@ -170,6 +170,70 @@ TEST(TextListTest, FreshListLayoutAndEmptyPathsLeftOut) {
             "IgnoreCapital=1\r\nTaggedText=0\r\n");
 }
 
+TEST(ListRoundTripTest, ControlCharactersAndEdgeBlanksComeBackAsTheyWere) {
+  // A carriage return as a sentence separator must not come back as a blank
+  // (every blank would then end a sentence).
+  struct Case {
+    std::string words;
+    std::string sentences;
+  };
+  const std::vector<Case> cases = {{" ,.\r", ".?!\r"}, {" ,\r.", ".\r?!"},
+                                   {"\r ,.", "\r"},    {" \t,.", "\t.?!"},
+                                   {"\t ,.", ".?!\t"}, {" ,." + "\0"s, "\0.?!"s},
+                                   {" 'x'", "\".\""},  {text::kDefaultWordSeparators, " .?! "}};
+  // (A set without a blank comes back with one in front, as always.)
+  TempFolder dir;
+  for (const std::string name : {"exact.CTL", "exact.CFL"}) {
+    for (const Case& c : cases) {
+      CorpusSettings saved;
+      if (IsTextList(name)) saved.Files.Add("/x/a\rb.txt");  // a File List refuses it
+      saved.Files.Add("/x/ends with a blank ");
+      saved.WordSeparators = c.words;
+      saved.SentenceSeparators = c.sentences;
+      const bool textList = IsTextList(name);
+      WriteListFile(dir / name, textList, saved);
+      CorpusSettings read = unusualSettings();
+      ReadListFile(dir / name, textList, read);
+      EXPECT_EQ(read.WordSeparators, c.words) << name;
+      EXPECT_EQ(read.SentenceSeparators, c.sentences) << name;
+      EXPECT_EQ(read.Files.Paths(), saved.Files.Paths()) << name;
+    }
+  }
+}
+
+TEST(ListFileErrorsTest, ALineBreakThatCannotBeWrittenLeavesTheFilesAsTheyWere) {
+  TempFolder dir;
+  CorpusSettings settings;
+  settings.Files.Add("/a.txt");
+  WriteListFile(dir / "kept.CTL", true, settings);
+  WriteListFile(dir / "kept.CFL", false, settings);
+  const std::string textList = readBytes(dir / "kept.CTL");
+  const std::string fileList = readBytes(dir / "kept.CFL");
+  const std::string companion = readBytes(dir / "kept.INI");
+
+  CorpusSettings withLineFeed = settings;
+  withLineFeed.SentenceSeparators = ".\n";
+  EXPECT_EQ(errorOf([&] { WriteListFile(dir / "kept.CTL", true, withLineFeed); }),
+            "Unable to write to " + (dir / "kept.CTL") +
+                ": the value of SentenceSeparators holds a line break");
+  EXPECT_EQ(errorOf([&] { WriteListFile(dir / "kept.CFL", false, withLineFeed); }),
+            "Unable to write to " + (dir / "kept.INI") +
+                ": the value of SentenceSeparators holds a line break");
+  CorpusSettings pathWithLineFeed = settings;
+  pathWithLineFeed.Files.Add("/b\nc.txt");
+  EXPECT_NE(errorOf([&] { WriteListFile(dir / "kept.CTL", true, pathWithLineFeed); }),
+            "(no error)");
+  EXPECT_EQ(errorOf([&] { WriteListFile(dir / "kept.CFL", false, pathWithLineFeed); }),
+            "Cannot create file " + (dir / "kept.CFL") +
+                ": the path /b\nc.txt holds a line break or a zero byte");
+  CorpusSettings pathWithReturn = settings;
+  pathWithReturn.Files.Add("/b\rc.txt");
+  EXPECT_NE(errorOf([&] { WriteListFile(dir / "kept.CFL", false, pathWithReturn); }), "(no error)");
+  EXPECT_EQ(readBytes(dir / "kept.CTL"), textList);
+  EXPECT_EQ(readBytes(dir / "kept.CFL"), fileList);
+  EXPECT_EQ(readBytes(dir / "kept.INI"), companion);
+}
+
 TEST(TextListTest, RelativePathsCountFromTheListFolderAndAreWrittenFull) {
   TempFolder dir;
   std::filesystem::create_directories(dir / "lists");

@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "core/corpus/temp_folder.h"
@@ -123,11 +126,79 @@ TEST(IniFileTest, EraseSectionRemovesEveryCopyAndKeepsOthers) {
   EXPECT_EQ(ini.Text(), "[Scan]\r\nk=1\r\n[Tail]\r\na=1\r\n");
 }
 
-TEST(IniFileTest, LineBreaksInValuesCannotStartNewLines) {
+TEST(IniFileTest, LineFeedsInValuesCannotStartNewLines) {
   IniFile ini("x.ini");
-  ini.WriteString("S", "k", "one\r\n[Injected]\nk=2");
+  ini.WriteString("S", "k", "kept");
+  for (const std::string value : {"one\r\n[Injected]\nk=2", "\n", "a\nb"}) {
+    try {
+      ini.WriteString("S", "k", value);
+      FAIL() << "expected an error";
+    } catch (const text::Error& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "Unable to write to x.ini: the value of k holds a line break");
+    }
+    EXPECT_THROW(ini.WriteUnquotedString("S", "new", value), text::Error);
+  }
+  EXPECT_EQ(ini.Text(), "[S]\r\nk=kept\r\n");
   EXPECT_FALSE(IniFile::FromText("x.ini", ini.Text()).SectionExists("Injected"));
-  EXPECT_EQ(ini.ReadString("S", "k"), "one  [Injected] k=2");
+}
+
+TEST(IniFileTest, WrittenValuesReadBackExactly) {
+  const std::vector<std::string> values = {".?!\r",
+                                           ".\r?!",
+                                           "\r",
+                                           "\r\r",
+                                           "a\r ",
+                                           std::string("a\0b", 3),
+                                           std::string(1, '\0'),
+                                           "a\tb",
+                                           "\t.?!",
+                                           ".?!\t",
+                                           " ,.",
+                                           ",. ",
+                                           "\"quoted\"",
+                                           "'single'",
+                                           "\"",
+                                           "\"\"",
+                                           "''",
+                                           "\"mixed'",
+                                           " \" ",
+                                           std::string(1023, 'x'),
+                                           " " + std::string(1022, 'y'),
+                                           ""};
+  TempFolder dir;
+  const std::string path = dir / "exact.ini";
+  IniFile ini = IniFile::Load(path);
+  for (std::size_t i = 0; i < values.size(); ++i)
+    ini.WriteString("S", "k" + std::to_string(i), values[i]);
+  ini.Save();
+  const IniFile back = IniFile::Load(path);
+  for (std::size_t i = 0; i < values.size(); ++i)
+    EXPECT_EQ(back.ReadString("S", "k" + std::to_string(i)), values[i]) << i;
+  // Saved again unchanged, the file keeps its bytes.
+  const std::string bytes = readBytes(path);
+  IniFile again = IniFile::Load(path);
+  for (std::size_t i = 0; i < values.size(); ++i)
+    again.WriteString("S", "k" + std::to_string(i), again.ReadString("S", "k" + std::to_string(i)));
+  again.Save();
+  EXPECT_EQ(readBytes(path), bytes);
+}
+
+TEST(IniFileTest, OnlyValuesThatWouldNotComeBackAreQuoted) {
+  IniFile ini("x.ini");
+  ini.WriteString("S", "plain", "a b;c");
+  ini.WriteString("S", "cr", ".?!\r");
+  ini.WriteString("S", "inner", "a\tb");
+  ini.WriteString("S", "tab", "\t.");
+  ini.WriteString("S", "quotes", "'a'");
+  ini.WriteString("S", "long", std::string(1100, 'x'));  // cut on reading either way
+  ini.WriteUnquotedString("S", "blank", " ,.");
+  EXPECT_EQ(ini.Text(),
+            "[S]\r\nplain=a b;c\r\ncr=.?!\r\r\ninner=a\tb\r\ntab=\"\t.\"\r\n"
+            "quotes=\"'a'\"\r\nlong=" +
+                std::string(1100, 'x') + "\r\nblank= ,.\r\n");
+  EXPECT_EQ(IniFile::ValueReadFrom(" ,."), ",.");
+  EXPECT_EQ(IniFile::ValueReadFrom("\"\t.\""), "\t.");
 }
 
 TEST(IniFileTest, SaveRoundTripKeepsForeignContentAndWritesCrLf) {
@@ -135,7 +206,7 @@ TEST(IniFileTest, SaveRoundTripKeepsForeignContentAndWritesCrLf) {
   const std::string path = dir / "list.CTL";
   writeBytes(path, "[Mine]\nkeep=this\n[Scan]\nOwn=1\nWordSeparators=old\n");
   IniFile ini = IniFile::Load(path);
-  ini.WriteString("Scan", "WordSeparators", " ,.");
+  ini.WriteUnquotedString("Scan", "WordSeparators", " ,.");
   ini.WriteInteger("Scan", "Count", -12);
   ini.WriteBool("Scan", "Flag", true);
   ini.Save();

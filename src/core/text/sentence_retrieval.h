@@ -12,6 +12,11 @@
 
 namespace lexvane::text {
 
+// The window of a hit: at most this many bytes of its file, from this many
+// bytes before the hit (or from the file's start).
+inline constexpr std::int64_t kSentenceWindowSize = 1024;
+inline constexpr std::int64_t kSentenceWindowLead = 300;
+
 struct Sentence {
   std::string left;
   std::string keyword;
@@ -23,6 +28,13 @@ struct Sentence {
 // `sentence` as it was. Throws Error when the file cannot be opened or read.
 void RetrieveSentence(const std::string& path, std::int64_t offset, bool crlf, bool enhanced,
                       const CharacterSets& sets, Sentence& sentence);
+
+// Reads the window of the hit at `offset` from the open file `fd` into
+// `window` (room for kSentenceWindowSize bytes): returns the number of bytes
+// read (0 at or beyond the end of the file) and sets `windowStart` to the
+// window's file offset. Throws Error, naming `path`, when the read fails.
+std::size_t ReadSentenceWindow(int fd, const std::string& path, std::int64_t offset, char* window,
+                               std::int64_t& windowStart);
 
 // The same on a window of raw file bytes already read (starting at file
 // offset `windowStart`, converted here when sets.oemToAnsi). For callers

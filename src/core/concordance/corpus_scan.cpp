@@ -164,7 +164,8 @@ void HitWindowReader::Retrieve(const std::string& path, std::int64_t offset, boo
   std::int64_t start = 0;
   const std::size_t got = text::ReadSentenceWindow(fd_, path, offset, window, start);
   if (got == 0) return;
-  text::CutSentence(window, got, start, offset, crlf, enhanced, sets_, sentence);
+  if (!cutter_ || cutter_->Crlf() != crlf) cutter_.emplace(sets_, crlf);
+  cutter_->Cut(window, got, start, offset, enhanced, sentence);
 }
 
 }  // namespace lexvane::concordance

@@ -17,23 +17,14 @@ namespace lexvane::text {
 
 namespace {
 
-// The window seen through the character mapping (DOS conversion and control
-// characters normalised), with positions counted from 1, and the sentence
-// rules on it. Positions outside the window read as the zero character,
-// which is in no set.
+// A window seen through a cutter's character mapping, with positions
+// counted from 1, and the sentence rules on it. Positions outside the window
+// read as the zero character, which is in no set.
 class Window {
  public:
-  Window(const char* data, std::int64_t size, const CharacterSets& sets, bool crlf)
-      : data_(data), n_(size), sets_(sets), crlf_(crlf) {
-    for (int c = 0; c < 256; ++c) {
-      char mapped = sets.oemToAnsi ? dosToAnsi(static_cast<char>(c)) : static_cast<char>(c);
-      if (isControl(mapped)) {
-        // A line break survives only as a carriage return while crlf is on.
-        mapped = crlf && (mapped == '\r' || mapped == '\n') ? '\r' : ' ';
-      }
-      map_[c] = mapped;
-    }
-  }
+  Window(const char* data, std::int64_t size, const std::array<char, 256>& map,
+         const ByteClassTable& classes, std::uint8_t outside, bool crlf)
+      : data_(data), n_(size), map_(map), classes_(classes), outside_(outside), crlf_(crlf) {}
   std::int64_t size() const { return n_; }
   char at(std::int64_t i) const {
     return i >= 1 && i <= n_ ? map_[static_cast<unsigned char>(data_[i - 1])] : '\0';
@@ -84,7 +75,7 @@ class Window {
 
  private:
   std::uint8_t classAt(std::int64_t i) const {
-    return ClassOf(sets_, static_cast<unsigned char>(at(i)));
+    return i >= 1 && i <= n_ ? classes_[static_cast<unsigned char>(data_[i - 1])] : outside_;
   }
   bool lineBreak(std::int64_t i) const { return BreaksLine(classAt(i), crlf_); }
   bool simpleEndAt(std::int64_t i) const { return EndsSimpleSentence(classAt(i), crlf_); }
@@ -97,17 +88,36 @@ class Window {
 
   const char* data_;
   std::int64_t n_;
-  const CharacterSets& sets_;
+  const std::array<char, 256>& map_;
+  const ByteClassTable& classes_;
+  std::uint8_t outside_;
   bool crlf_;
-  char map_[256];
 };
 
 }  // namespace
 
+SentenceCutter::SentenceCutter(const CharacterSets& sets, bool crlf) : crlf_(crlf) {
+  for (int c = 0; c < 256; ++c) {
+    char mapped = sets.oemToAnsi ? dosToAnsi(static_cast<char>(c)) : static_cast<char>(c);
+    if (isControl(mapped)) {
+      // A line break survives only as a carriage return while crlf is on.
+      mapped = crlf && (mapped == '\r' || mapped == '\n') ? '\r' : ' ';
+    }
+    map_[c] = mapped;
+    classes_[c] = ClassOf(sets, static_cast<unsigned char>(mapped));
+  }
+  outside_ = ClassOf(sets, 0);
+}
+
 void CutSentence(const char* window, std::size_t size, std::int64_t windowStart,
                  std::int64_t offset, bool crlf, bool enhanced, const CharacterSets& sets,
                  Sentence& sentence) {
-  const Window w(window, static_cast<std::int64_t>(size), sets, crlf);
+  SentenceCutter(sets, crlf).Cut(window, size, windowStart, offset, enhanced, sentence);
+}
+
+void SentenceCutter::Cut(const char* window, std::size_t size, std::int64_t windowStart,
+                         std::int64_t offset, bool enhanced, Sentence& sentence) const {
+  const Window w(window, static_cast<std::int64_t>(size), map_, classes_, outside_, crlf_);
   const std::int64_t n = w.size();
   const std::int64_t k = offset - windowStart + 1;
   // Nothing of the keyword in the window: the texts stay as they were.

@@ -5,6 +5,7 @@
 // trimmed and collapsed) and holds at most 255 characters.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -42,5 +43,27 @@ std::size_t ReadSentenceWindow(int fd, const std::string& path, std::int64_t off
 void CutSentence(const char* window, std::size_t size, std::int64_t windowStart,
                  std::int64_t offset, bool crlf, bool enhanced, const CharacterSets& sets,
                  Sentence& sentence);
+
+// CutSentence for one set of separators and one crlf setting, with the
+// character mapping and the classes of the mapped characters prepared once:
+// for callers that cut many windows.
+class SentenceCutter {
+ public:
+  SentenceCutter(const CharacterSets& sets, bool crlf);
+  // As CutSentence with the cutter's sets and crlf.
+  void Cut(const char* window, std::size_t size, std::int64_t windowStart, std::int64_t offset,
+           bool enhanced, Sentence& sentence) const;
+  bool Crlf() const { return crlf_; }
+
+ private:
+  // Each byte as the window shows it: DOS text converted, control
+  // characters made blanks (line breaks carriage returns while crlf is on).
+  std::array<char, 256> map_{};
+  // The classes of the mapped characters, by the raw byte, and of the zero
+  // read beyond the window's edges.
+  std::array<std::uint8_t, 256> classes_{};
+  std::uint8_t outside_ = 0;
+  bool crlf_;
+};
 
 }  // namespace lexvane::text

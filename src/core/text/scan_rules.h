@@ -103,6 +103,14 @@ class GapSentenceEnds {
         EnhancedEndAtBlank(c0_, classes[c0_], classes[c1_], WordCharacter::NoControlNoPlain))
       enhanced_ = true;
   }
+  // A blank of the gap: GapByte(' ', classes[' '], classes, crlf) without
+  // the line-break test, for the scanner's path of one blank between words.
+  constexpr void GapBlank(const ByteClassTable& classes) {
+    if (classes[' '] & kSentenceByte) simple_ = true;
+    shift(' ');
+    if (EnhancedEndAtBlank(c0_, classes[c0_], classes[c1_], WordCharacter::NoControlNoPlain))
+      enhanced_ = true;
+  }
   constexpr void EndOfFile() { simple_ = enhanced_ = true; }
 
   constexpr bool Simple() const { return simple_; }

@@ -99,7 +99,7 @@ bool TextScanner::ReadWord(ScannedWord& out, bool crlf) {
     const unsigned c1 = length >= 2 ? static_cast<unsigned char>(word_[length - 2]) : 0;
     const unsigned c2 = length >= 1 ? static_cast<unsigned char>(word_[length - 1]) : 0;
     GapSentenceEnds gap(0, c1, c2);
-    gap.GapByte(' ', classes_[' '], classes_, crlf);
+    gap.GapBlank(classes_);
     out.simpleEnd = gap.Simple();
     out.enhancedEnd = gap.Enhanced();
     position_ += 1;

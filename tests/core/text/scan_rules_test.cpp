@@ -71,6 +71,22 @@ TEST(GapSentenceEnds, FullStopsAndClosingMarks) {
   EXPECT_EQ(gapEnds("a", ". ", false), (Ends{true, true}));
 }
 
+// The scanner's path of one blank between two words takes the same rule.
+TEST(GapSentenceEnds, ABlankAloneEndsAsInAnyGap) {
+  const ByteClassTable classes = ClassifyBytes(defaults());
+  for (const std::string_view word : {"x", "May.", "it.\"", "3.", "a\x01."}) {
+    GapSentenceEnds blank, general;
+    for (const char c : word) {
+      blank.WordByte(static_cast<unsigned char>(c));
+      general.WordByte(static_cast<unsigned char>(c));
+    }
+    blank.GapBlank(classes);
+    general.GapByte(' ', classes[' '], classes, true);
+    EXPECT_EQ(blank.Simple(), general.Simple()) << word;
+    EXPECT_EQ(blank.Enhanced(), general.Enhanced()) << word;
+  }
+}
+
 TEST(GapSentenceEnds, LineBreaksAndTheEndOfTheFile) {
   EXPECT_EQ(gapEnds("said", ".\r\n", false), (Ends{true, false}));
   EXPECT_EQ(gapEnds("said", ".\r\n", true), (Ends{true, true}));

@@ -1,10 +1,7 @@
 #include "concordance/corpus_scan.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 
 #include "concordance/fast_scan.h"
@@ -18,9 +15,6 @@
 namespace lexvane::concordance {
 
 namespace {
-
-constexpr std::int64_t kWindowLead = 300;
-constexpr std::size_t kWindowSize = 1024;
 
 bool mayStartWith(const std::string& mask, char loweredFirst) {
   if (mask.empty()) return false;
@@ -166,19 +160,12 @@ void HitWindowReader::Retrieve(const std::string& path, std::int64_t offset, boo
     fd_ = text::OpenCorpusFile(path, text::FileAccess::Seek, error);
     if (fd_ < 0) throw text::Error(text::OpenErrorMessage(path, error));
   }
-  const std::int64_t start = offset < kWindowLead ? 0 : offset - kWindowLead;
-  char window[kWindowSize];
-  std::size_t got = 0;
-  while (got < kWindowSize) {
-    const ssize_t r =
-        ::pread(fd_, window + got, kWindowSize - got, static_cast<off_t>(start + got));
-    if (r < 0 && errno == EINTR) continue;
-    if (r < 0) throw text::Error(path + ": " + std::strerror(errno));
-    if (r == 0) break;
-    got += static_cast<std::size_t>(r);
-  }
+  char window[text::kSentenceWindowSize];
+  std::int64_t start = 0;
+  const std::size_t got = text::ReadSentenceWindow(fd_, path, offset, window, start);
   if (got == 0) return;
-  text::CutSentence(window, got, start, offset, crlf, enhanced, sets_, sentence);
+  if (!cutter_ || cutter_->Crlf() != crlf) cutter_.emplace(sets_, crlf);
+  cutter_->Cut(window, got, start, offset, enhanced, sentence);
 }
 
 }  // namespace lexvane::concordance

@@ -5,6 +5,7 @@
 // tests only.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "concordance/concordance_builder.h"
@@ -52,6 +53,7 @@ class HitWindowReader {
 
  private:
   const text::CharacterSets& sets_;
+  std::optional<text::SentenceCutter> cutter_;  // for the crlf setting of the last hit
   std::string path_;
   int fd_ = -1;
 };

@@ -10,15 +10,11 @@
 // reference scan.
 #include "concordance/fast_scan.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <bit>
-#include <cerrno>
 #include <condition_variable>
-#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <limits>
@@ -28,6 +24,7 @@
 #include "concordance/unit_scanner.h"
 #include "text/error.h"
 #include "text/open_file.h"
+#include "text/read_file.h"
 
 namespace lexvane::concordance {
 
@@ -48,6 +45,54 @@ struct Item {
   std::int64_t from = 0;
   std::int64_t until = 0;
   bool firstOfFile = true;
+};
+
+// The files of a scan and the work items they are cut into, in corpus
+// order.
+struct ScanPlan {
+  std::vector<FilePlan> files;
+  std::vector<Item> items;
+};
+
+// Cuts each file into units of about `unitBytes` (a simple query) or takes
+// it whole (an advanced one).
+ScanPlan planScan(const std::vector<std::string>& paths, bool advanced, std::int64_t unitBytes) {
+  ScanPlan plan;
+  plan.files.resize(paths.size());
+  for (std::size_t d = 0; d < paths.size(); ++d) {
+    FilePlan& file = plan.files[d];
+    file.path = paths[d];
+    struct stat info;
+    file.size = ::stat(file.path.c_str(), &info) == 0 ? static_cast<std::int64_t>(info.st_size) : 0;
+    file.firstItem = plan.items.size();
+    const std::int64_t units =
+        advanced ? 1 : std::max<std::int64_t>(1, (file.size + unitBytes - 1) / unitBytes);
+    file.items = static_cast<std::size_t>(units);
+    for (std::int64_t s = 0; s < units; ++s)
+      plan.items.push_back(
+          {static_cast<std::int32_t>(d), s * unitBytes,
+           s + 1 == units ? std::numeric_limits<std::int64_t>::max() : (s + 1) * unitBytes,
+           s == 0});
+  }
+  return plan;
+}
+
+// Hands the items to the workers, in corpus order.
+class ItemQueue {
+ public:
+  explicit ItemQueue(std::size_t count) : count_(count) {}
+  // The next item to scan; false when all are taken.
+  bool Next(std::size_t& index) {
+    std::lock_guard lock(mutex_);
+    if (next_ >= count_) return false;
+    index = next_++;
+    return true;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::size_t count_;
+  std::size_t next_ = 0;
 };
 
 // The results of the items, filled by the workers and consumed in order by
@@ -130,6 +175,24 @@ void scanItem(const Item& item, const FilePlan& file, const UnitScanParams& para
   ::close(fd);
 }
 
+// The loop of one worker thread: scans items until none is left or the
+// scan is abandoned. An error of an item is handed over as its result.
+void workItems(const ScanPlan& plan, const UnitScanParams& params, ItemQueue& queue,
+               ResultBoard& board) {
+  std::size_t index;
+  while (queue.Next(index)) {
+    if (!board.WaitForTurn(index)) return;
+    const Item& item = plan.items[index];
+    try {
+      scanItem(item, plan.files[static_cast<std::size_t>(item.file)], params, index, board);
+    } catch (const std::exception& e) {
+      UnitResult failed;
+      failed.failure = e.what();
+      board.Put(index, std::move(failed), true);
+    }
+  }
+}
+
 // Replays the units in corpus order into the table, as the reference scan's
 // word loop would have met them.
 class Replay {
@@ -186,6 +249,34 @@ class Replay {
   std::int64_t fileSentences_ = 0;
 };
 
+// Replays the units of file d. Returns the message that ends the scan (a
+// read error or an unexpected error of a worker), empty when none did.
+std::string replayFile(const ScanPlan& plan, std::size_t d, ResultBoard& board, Replay& replay,
+                       text::OperationHost& host) {
+  const FilePlan& file = plan.files[d];
+  std::string failure;
+  bool go = true;
+  for (std::size_t i = file.firstItem; i < file.firstItem + file.items; ++i) {
+    UnitResult unit;
+    while (go && board.Take(i, unit)) {
+      if (unit.openError != 0) {
+        if (plan.items[i].firstOfFile)
+          host.ui.Ask("Error", text::OpenErrorMessage(file.path, unit.openError), text::Buttons::Ok,
+                      text::Icon::Error);
+        go = false;
+      } else if (unit.readError != 0 || !unit.failure.empty()) {
+        failure = !unit.failure.empty() ? unit.failure
+                                        : text::FileErrorMessage(file.path, unit.readError);
+        go = false;
+      } else {
+        go = replay.Unit(unit, static_cast<std::int32_t>(d));
+      }
+    }
+    board.Consumed(i);
+  }
+  return failure;
+}
+
 }  // namespace
 
 // Tagged text is matched after the tag strip, which the first-character test
@@ -197,35 +288,16 @@ bool FastScanApplies(const corpus::CorpusSettings& settings) {
 void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettings& settings,
                     const text::CharacterSets& sets, ConcordanceTable& table,
                     text::OperationHost& host, const BuildOptions& options) {
-  const bool advanced = query.Kind == search::QueryKind::Advanced;
   const QueryMatcher matcher(query);
   const UnitScanParams params(sets, settings.CRLFAsSeparator, settings.EnhSentDetect, query,
                               matcher, table.MaxListSize, options);
-  const std::int64_t unitBytes = params.unitBytes;
-  std::vector<FilePlan> files(table.CorpusFiles.size());
-  std::vector<Item> items;
-  for (std::size_t d = 0; d < files.size(); ++d) {
-    FilePlan& file = files[d];
-    file.path = table.CorpusFiles[d];
-    struct stat info;
-    file.size = ::stat(file.path.c_str(), &info) == 0 ? static_cast<std::int64_t>(info.st_size) : 0;
-    file.firstItem = items.size();
-    const std::int64_t units =
-        advanced ? 1 : std::max<std::int64_t>(1, (file.size + unitBytes - 1) / unitBytes);
-    file.items = static_cast<std::size_t>(units);
-    for (std::int64_t s = 0; s < units; ++s)
-      items.push_back(
-          {static_cast<std::int32_t>(d), s * unitBytes,
-           s + 1 == units ? std::numeric_limits<std::int64_t>::max() : (s + 1) * unitBytes,
-           s == 0});
-  }
-
+  const ScanPlan plan =
+      planScan(table.CorpusFiles, query.Kind == search::QueryKind::Advanced, params.unitBytes);
   int threads =
       options.Threads > 0 ? options.Threads : static_cast<int>(std::thread::hardware_concurrency());
   threads = std::clamp(threads, 1, kMostThreads);
-  ResultBoard board(items.size(), static_cast<std::size_t>(2 * threads + 2));
-  std::mutex nextMutex;
-  std::size_t next = 0;
+  ResultBoard board(plan.items.size(), static_cast<std::size_t>(2 * threads + 2));
+  ItemQueue queue(plan.items.size());
   std::vector<std::jthread> workers;
   // However the scan ends (also by an exception, even while the workers are
   // being started), the board is abandoned first, so no worker waits on it,
@@ -235,57 +307,17 @@ void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettin
     ~AbandonOnExit() { board.Abandon(); }
   } abandon{board};
   for (int t = 0; t < threads; ++t)
-    workers.emplace_back([&] {
-      for (;;) {
-        std::size_t index;
-        {
-          std::lock_guard lock(nextMutex);
-          if (next >= items.size()) return;
-          index = next++;
-        }
-        if (!board.WaitForTurn(index)) return;
-        try {
-          scanItem(items[index], files[static_cast<std::size_t>(items[index].file)], params, index,
-                   board);
-        } catch (const std::exception& e) {
-          UnitResult failed;
-          failed.failure = e.what();
-          board.Put(index, std::move(failed), true);
-        }
-      }
-    });
+    workers.emplace_back([&] { workItems(plan, params, queue, board); });
 
   Replay replay(table, host);
-  std::string failure;
-  for (std::size_t d = 0; d < files.size(); ++d) {
-    if (replay.Stopped()) break;
-    const FilePlan& file = files[d];
-    host.search.SetFile(std::filesystem::path(file.path).filename().string());
+  for (std::size_t d = 0; d < plan.files.size() && !replay.Stopped(); ++d) {
+    host.search.SetFile(std::filesystem::path(plan.files[d].path).filename().string());
     replay.StartFile();
-    bool go = true;
-    for (std::size_t i = file.firstItem; i < file.firstItem + file.items; ++i) {
-      UnitResult unit;
-      while (go && board.Take(i, unit)) {
-        if (unit.openError != 0) {
-          if (items[i].firstOfFile)
-            host.ui.Ask("Error", text::OpenErrorMessage(file.path, unit.openError),
-                        text::Buttons::Ok, text::Icon::Error);
-          go = false;
-        } else if (unit.readError != 0 || !unit.failure.empty()) {
-          failure = !unit.failure.empty() ? unit.failure
-                                          : file.path + ": " + std::strerror(unit.readError);
-          go = false;
-        } else {
-          go = replay.Unit(unit, static_cast<std::int32_t>(d));
-        }
-      }
-      board.Consumed(i);
-    }
-    if (!failure.empty()) break;
+    const std::string failure = replayFile(plan, d, board, replay, host);
+    if (!failure.empty()) throw text::Error(failure);
     host.search.SetFile("");
     replay.ShowCounts();
   }
-  if (!failure.empty()) throw text::Error(failure);
 }
 
 }  // namespace lexvane::concordance

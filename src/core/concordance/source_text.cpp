@@ -1,9 +1,12 @@
 #include "concordance/source_text.h"
 
+#include <unistd.h>
+
 #include <algorithm>
-#include <fstream>
 
 #include "text/encoding.h"
+#include "text/open_file.h"
+#include "text/read_file.h"
 #include "text/tags.h"
 
 namespace lexvane::concordance {
@@ -34,19 +37,19 @@ std::string stripLine(std::string_view line) {
 
 std::optional<SourceBlock> ReadSourceBlock(const std::string& path, std::int64_t offset,
                                            bool oemToAnsi) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
+  int error = 0;
+  // Through the corpus files' own open: a FIFO or device put where the file
+  // was is refused instead of waited for.
+  const int fd = text::OpenCorpusFile(path, text::FileAccess::Seek, error);
+  if (fd < 0) return std::nullopt;
   SourceBlock block;
   offset = std::max<std::int64_t>(offset, 0);
   const std::int64_t start = offset <= kSourceLead ? 0 : offset - kSourceLead;
   block.KeywordStart = offset <= kSourceLead ? offset : kSourceLead;
   block.Text.resize(static_cast<std::size_t>(kSourceBlockSize));
-  file.seekg(start);
-  std::streamsize got = 0;
-  if (file) {
-    file.read(block.Text.data(), static_cast<std::streamsize>(kSourceBlockSize));
-    got = file.gcount();
-  }
+  const std::int64_t got = text::ReadFullyAt(fd, block.Text.data(), block.Text.size(), start);
+  ::close(fd);
+  if (got < 0) return std::nullopt;
   block.Text.resize(static_cast<std::size_t>(got));
   if (oemToAnsi) text::dosToAnsiInPlace(block.Text.data(), block.Text.size());
   const std::size_t zero = block.Text.find('\0');

@@ -26,7 +26,8 @@ struct SourceBlock {
 };
 
 // Reads the block around the byte `offset` of `path`, converting DOS (code
-// page 850) text when `oemToAnsi`. Nullopt when the file cannot be opened.
+// page 850) text when `oemToAnsi`. Nullopt when the file cannot be opened
+// or read, or is no regular file (a directory, a FIFO).
 std::optional<SourceBlock> ReadSourceBlock(const std::string& path, std::int64_t offset,
                                            bool oemToAnsi);
 

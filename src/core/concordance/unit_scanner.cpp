@@ -1,12 +1,11 @@
 #include "concordance/unit_scanner.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "text/encoding.h"
+#include "text/read_file.h"
 
 namespace lexvane::concordance {
 
@@ -15,26 +14,32 @@ namespace {
 constexpr std::size_t kBlock = 256 * 1024;
 constexpr std::int64_t kUnitBytes = std::int64_t{8} << 20;
 
-enum : std::uint8_t {
-  kSep = 1,
-  kSentence = 2,
-  kPlain = 4,
-  kClosing = 8,
-  kBreak = 16,
-  kCandidate = 32,
-};
+constexpr std::uint8_t kSep = text::kSeparatorByte;
+// A word starting with the byte may match a mask.
+constexpr std::uint8_t kCandidate = text::kFirstCallerByteBit;
 
-std::array<bool, 256> triggerSet(const text::CharacterSets& sets, bool crlf) {
-  std::array<bool, 256> set = sets.inSentenceSet;
-  if (crlf) set['\r'] = set['\n'] = true;
+// The bytes of the class table that have `bit`.
+std::array<bool, 256> membersOf(const text::ByteClassTable& classes, std::uint8_t bit) {
+  std::array<bool, 256> set{};
+  for (int c = 0; c < 256; ++c) set[c] = (classes[c] & bit) != 0;
   return set;
 }
 
-std::array<bool, 256> candidateSet(const text::CharacterSets& sets, const QueryMatcher& matcher) {
+// The bytes that can end a sentence in a gap, by the simple rule (which
+// every enhanced end needs as well).
+std::array<bool, 256> triggerSet(const text::ByteClassTable& classes, bool crlf) {
   std::array<bool, 256> set{};
-  for (int c = 0; c < 256; ++c)
-    set[c] = !sets.isSeparator[c] && matcher.MayMatch(static_cast<unsigned char>(c));
+  for (int c = 0; c < 256; ++c) set[c] = text::EndsSimpleSentence(classes[c], crlf);
   return set;
+}
+
+text::ByteClassTable classesWithCandidates(const text::CharacterSets& sets,
+                                           const QueryMatcher& matcher) {
+  text::ByteClassTable classes = text::ClassifyBytes(sets);
+  for (int c = 0; c < 256; ++c)
+    if (!(classes[c] & kSep) && matcher.MayMatch(static_cast<unsigned char>(c)))
+      classes[c] |= kCandidate;
+  return classes;
 }
 
 }  // namespace
@@ -62,7 +67,8 @@ std::int64_t UnitResult::CountEnds(std::uint64_t from, std::uint64_t to) const {
 UnitScanParams::UnitScanParams(const text::CharacterSets& sets, bool crlf, bool enhanced,
                                const search::SearchQuery& query, const QueryMatcher& matcher,
                                std::int32_t maxHits, const BuildOptions& options)
-    : crlf(crlf),
+    : classes(classesWithCandidates(sets, matcher)),
+      crlf(crlf),
       enhanced(enhanced),
       oemToAnsi(sets.oemToAnsi),
       query(query),
@@ -71,18 +77,8 @@ UnitScanParams::UnitScanParams(const text::CharacterSets& sets, bool crlf, bool 
       unitBytes(options.UnitBytes > 0 ? options.UnitBytes : kUnitBytes),
       blockBytes(options.BlockBytes > 0 ? static_cast<std::size_t>(options.BlockBytes) : kBlock),
       bulk(!options.NoBulkSkip),
-      classifier(sets.isSeparator, triggerSet(sets, crlf), candidateSet(sets, matcher)) {
-  for (int c = 0; c < 256; ++c) {
-    std::uint8_t bits = 0;
-    if (sets.isSeparator[c]) bits |= kSep;
-    if (sets.inSentenceSet[c]) bits |= kSentence;
-    if (sets.inPlain[c]) bits |= kPlain;
-    if (sets.inClosing[c]) bits |= kClosing;
-    if (c == '\r' || c == '\n') bits |= kBreak;
-    if (!sets.isSeparator[c] && matcher.MayMatch(static_cast<unsigned char>(c))) bits |= kCandidate;
-    classes[c] = bits;
-  }
-}
+      classifier(membersOf(classes, kSep), triggerSet(classes, crlf),
+                 membersOf(classes, kCandidate)) {}
 
 UnitScanner::UnitScanner(const UnitScanParams& params, Sink sink)
     : params_(params),
@@ -162,151 +158,160 @@ const unsigned char* UnitScanner::skipPlainWords(const unsigned char* p, const u
 }
 
 void UnitScanner::Run(int fd, std::int64_t from, std::int64_t until) {
-  const std::uint8_t* const cls = params_.classes.data();
-  const bool crlf = params_.crlf;
-  enum class Mode { Prelude, SkipWord, GapNoWord, Word, Gap };
-  Mode mode = from > 0 ? Mode::Prelude : Mode::GapNoWord;
+  Cursor cursor;
+  cursor.mode = from > 0 ? Mode::Prelude : Mode::GapNoWord;
   std::int64_t readAt = from > 0 ? from - 1 : 0;
-  std::int64_t wordOffset = 0;
-  bool simpleEnd = false;
-  bool enhancedEnd = false;
-  unsigned c0 = 0, c1 = 0, c2 = 0;
   position_ = 0;
   slots_.Clear();
   for (;;) {
-    ssize_t got;
-    do {
-      got = ::pread(fd, buffer_.get(), params_.blockBytes, static_cast<off_t>(readAt));
-    } while (got < 0 && errno == EINTR);
+    const std::int64_t got = text::ReadSomeAt(fd, buffer_.get(), params_.blockBytes, readAt);
     if (got < 0) {
       unit_.readError = errno;
       flush(true);
       return;
     }
     if (got == 0) {
-      // The end of the file ends the word in hand and its sentence.
-      if (mode == Mode::Word || mode == Mode::Gap) {
-        if (!emit(wordOffset, true, true)) break;
-      }
+      endOfFile(cursor);
       break;
     }
-    bytesRead_ += got;
-    if (params_.oemToAnsi) text::dosToAnsiInPlace(buffer_.get(), static_cast<std::size_t>(got));
-    buffer_[got] = '\0';  // a separator behind the data stops the word loop
-    const auto* const start = reinterpret_cast<const unsigned char*>(buffer_.get());
-    const unsigned char* p = start;
-    const unsigned char* const end = start + got;
-    const std::int64_t base = readAt;
-    if (mode == Mode::Prelude) {
-      // The byte before the range: inside a word, that word is the previous range's.
-      mode = (cls[*p] & kSep) ? Mode::GapNoWord : Mode::SkipWord;
-      ++p;
-    }
-    bool stop = false;
-    while (p < end && !stop) {
-      switch (mode) {
-        case Mode::Prelude:
-        case Mode::SkipWord:
-          while (!(cls[*p] & kSep)) ++p;
-          if (p < end) mode = Mode::GapNoWord;
-          break;
-        case Mode::GapNoWord:
-          while (p < end && (cls[*p] & kSep)) ++p;
-          // No word starts before the range's end: the rest of the run of
-          // separators belongs to the ranges after it. Reading on to its
-          // end would read a long run once per range inside it.
-          if (p == end && base + (end - start) >= until) stop = true;
-          if (p < end) {
-            if (base + (p - start) >= until) {
-              stop = true;
-              break;
-            }
-            p = skipPlainWords(p, end, base + (p - start), until);
-            wordOffset = base + (p - start);
-            length_ = 0;
-            candidate_ = (cls[*p] & kCandidate) != 0;
-            c0 = c1 = c2 = 0;
-            mode = Mode::Word;
-          }
-          break;
-        case Mode::Word: {
-          const unsigned char* q = p;
-          while (!(cls[*q] & kSep)) ++q;
-          const std::size_t run = static_cast<std::size_t>(q - p);
-          // Characters beyond the 255th are skipped (the sentence rule still
-          // sees the word's last three).
-          const std::size_t kept = std::min(run, text::kMaxTextLength - length_);
-          if (kept < run && unit_.firstCutWord == 0) unit_.firstCutWord = unit_.words + 1;
-          if (candidate_) std::memcpy(word_ + length_, p, kept);
-          if (run >= 3) {
-            c0 = q[-3];
-            c1 = q[-2];
-            c2 = q[-1];
-          } else {
-            for (const unsigned char* r = p; r < q; ++r) {
-              c0 = c1;
-              c1 = c2;
-              c2 = *r;
-            }
-          }
-          length_ += kept;
-          p = q;
-          if (p < end) {
-            mode = Mode::Gap;
-            simpleEnd = enhancedEnd = false;
-          }
-          break;
-        }
-        case Mode::Gap:
-          while (p < end) {
-            const unsigned ch = *p;
-            const std::uint8_t bits = cls[ch];
-            if (!(bits & kSep)) {
-              if (!emit(wordOffset, simpleEnd, enhancedEnd)) {
-                stop = true;
-                break;
-              }
-              if (base + (p - start) >= until) {
-                stop = true;
-                break;
-              }
-              p = skipPlainWords(p, end, base + (p - start), until);
-              wordOffset = base + (p - start);
-              length_ = 0;
-              candidate_ = (cls[*p] & kCandidate) != 0;
-              c0 = c1 = c2 = 0;
-              mode = Mode::Word;
-              break;
-            }
-            if (bits & kSentence) simpleEnd = true;
-            c0 = c1;
-            c1 = c2;
-            c2 = ch;
-            if (crlf && (bits & kBreak)) simpleEnd = enhancedEnd = true;
-            if (ch == ' ') {
-              if (!(cls[c0] & kPlain) && c0 >= 32 && (cls[c1] & kSentence))
-                enhancedEnd = true;
-              else if ((cls[c0] & kSentence) && (cls[c1] & kClosing))
-                enhancedEnd = true;
-            }
-            ++p;
-          }
-          // Past the range's end with the word's sentence end already
-          // decided, the rest of the gap changes nothing: the word is
-          // handed over now instead of after the whole run.
-          if (!stop && p == end && mode == Mode::Gap && base + (end - start) >= until &&
-              (params_.enhanced ? enhancedEnd : simpleEnd)) {
-            emit(wordOffset, simpleEnd, enhancedEnd);
-            stop = true;
-          }
-          break;
-      }
-    }
-    if (stop) break;
+    if (scanBlock(cursor, takeBlock(readAt, got), until)) break;
     readAt += got;
     unitBytes_ += got;
   }
   flush(true);
+}
+
+UnitScanner::Block UnitScanner::takeBlock(std::int64_t at, std::int64_t got) {
+  bytesRead_ += got;
+  if (params_.oemToAnsi) text::dosToAnsiInPlace(buffer_.get(), static_cast<std::size_t>(got));
+  buffer_[got] = '\0';  // a separator behind the data stops the word loop
+  const auto* const start = reinterpret_cast<const unsigned char*>(buffer_.get());
+  return {start, start + got, at};
+}
+
+void UnitScanner::endOfFile(Cursor& cursor) {
+  // The end of the file ends the word in hand and its sentence.
+  if (cursor.mode != Mode::Word && cursor.mode != Mode::Gap) return;
+  cursor.ends.EndOfFile();
+  emit(cursor.wordOffset, cursor.ends.Simple(), cursor.ends.Enhanced());
+}
+
+bool UnitScanner::scanBlock(Cursor& kept, const Block& block, std::int64_t until) {
+  Cursor cursor = kept;  // a local copy the compiler keeps in registers
+  const unsigned char* p = block.start;
+  if (cursor.mode == Mode::Prelude) {
+    // The byte before the range: inside a word, that word is the previous range's.
+    cursor.mode = (params_.classes[*p] & kSep) ? Mode::GapNoWord : Mode::SkipWord;
+    ++p;
+  }
+  bool stop = false;
+  while (p < block.end && !stop) {
+    switch (cursor.mode) {
+      case Mode::Prelude:
+      case Mode::SkipWord:
+        p = skipWord(cursor, block, p);
+        break;
+      case Mode::GapNoWord:
+        p = gapBeforeWord(cursor, block, p, until, stop);
+        break;
+      case Mode::Word:
+        p = wordPart(cursor, block, p);
+        break;
+      case Mode::Gap:
+        p = gapAfterWord(cursor, block, p, until, stop);
+        break;
+    }
+  }
+  kept = cursor;
+  return stop;
+}
+
+inline const unsigned char* UnitScanner::skipWord(Cursor& cursor, const Block& block,
+                                                  const unsigned char* p) {
+  const text::ByteClassTable& cls = params_.classes;
+  while (!(cls[*p] & kSep)) ++p;
+  if (p < block.end) cursor.mode = Mode::GapNoWord;
+  return p;
+}
+
+inline const unsigned char* UnitScanner::gapBeforeWord(Cursor& cursor, const Block& block,
+                                                       const unsigned char* p, std::int64_t until,
+                                                       bool& stop) {
+  const text::ByteClassTable& cls = params_.classes;
+  while (p < block.end && (cls[*p] & kSep)) ++p;
+  if (p == block.end) {
+    // No word starts before the range's end: the rest of the run of
+    // separators belongs to the ranges after it. Reading on to its end would
+    // read a long run once per range inside it.
+    if (block.OffsetOf(block.end) >= until) stop = true;
+    return p;
+  }
+  if (block.OffsetOf(p) >= until) {
+    stop = true;
+    return p;
+  }
+  return startWord(cursor, block, p, until);
+}
+
+inline const unsigned char* UnitScanner::startWord(Cursor& cursor, const Block& block,
+                                                   const unsigned char* p, std::int64_t until) {
+  p = skipPlainWords(p, block.end, block.OffsetOf(p), until);
+  cursor.wordOffset = block.OffsetOf(p);
+  cursor.ends = text::GapSentenceEnds();
+  cursor.mode = Mode::Word;
+  length_ = 0;
+  candidate_ = (params_.classes[*p] & kCandidate) != 0;
+  return p;
+}
+
+inline const unsigned char* UnitScanner::wordPart(Cursor& cursor, const Block& block,
+                                                  const unsigned char* p) {
+  const text::ByteClassTable& cls = params_.classes;
+  const unsigned char* q = p;
+  while (!(cls[*q] & kSep)) ++q;
+  const std::size_t run = static_cast<std::size_t>(q - p);
+  // Characters beyond the 255th are skipped (the sentence rule still sees
+  // the word's last three).
+  const std::size_t kept = std::min(run, text::kMaxTextLength - length_);
+  if (kept < run && unit_.firstCutWord == 0) unit_.firstCutWord = unit_.words + 1;
+  if (candidate_) std::memcpy(word_ + length_, p, kept);
+  text::GapSentenceEnds ends = cursor.ends;
+  for (const unsigned char* r = run >= 3 ? q - 3 : p; r < q; ++r) ends.WordByte(*r);
+  cursor.ends = ends;
+  length_ += kept;
+  if (q < block.end) cursor.mode = Mode::Gap;
+  return q;
+}
+
+inline const unsigned char* UnitScanner::gapAfterWord(Cursor& cursor, const Block& block,
+                                                      const unsigned char* p, std::int64_t until,
+                                                      bool& stop) {
+  const text::ByteClassTable& cls = params_.classes;
+  const bool crlf = params_.crlf;
+  text::GapSentenceEnds ends = cursor.ends;
+  while (p < block.end) {
+    const unsigned ch = *p;
+    const std::uint8_t bits = cls[ch];
+    if (!(bits & kSep)) {
+      // The next word hands this one over.
+      if (!emit(cursor.wordOffset, ends.Simple(), ends.Enhanced()) || block.OffsetOf(p) >= until) {
+        stop = true;
+        return p;
+      }
+      return startWord(cursor, block, p, until);
+    }
+    ends.GapByte(ch, bits, cls, crlf);
+    ++p;
+  }
+  cursor.ends = ends;
+  // Past the range's end with the word's sentence end already decided, the
+  // rest of the gap changes nothing: the word is handed over now instead of
+  // after the whole run.
+  if (block.OffsetOf(block.end) >= until && ends.Ends(params_.enhanced)) {
+    emit(cursor.wordOffset, ends.Simple(), ends.Enhanced());
+    stop = true;
+  }
+  return p;
 }
 
 }  // namespace lexvane::concordance

@@ -17,6 +17,7 @@
 #include "concordance/concordance_builder.h"
 #include "concordance/corpus_scan.h"
 #include "text/character_sets.h"
+#include "text/scan_rules.h"
 
 namespace lexvane::concordance {
 
@@ -51,7 +52,7 @@ struct UnitScanParams {
   UnitScanParams(const text::CharacterSets& sets, bool crlf, bool enhanced,
                  const search::SearchQuery& query, const QueryMatcher& matcher,
                  std::int32_t maxHits, const BuildOptions& options);
-  std::array<std::uint8_t, 256> classes;
+  text::ByteClassTable classes;  // with a bit of its own for the bytes a match may start with
   bool crlf;
   bool enhanced;
   bool oemToAnsi;
@@ -84,6 +85,53 @@ class UnitScanner {
   std::int64_t BytesRead() const { return bytesRead_; }
 
  private:
+  // What the scan of a range is in, between two bytes.
+  enum class Mode {
+    Prelude,    // before the range: the byte before it is not read yet
+    SkipWord,   // in a word that began before the range
+    GapNoWord,  // in separators, with no word in hand
+    Word,       // in the word in hand
+    Gap,        // in the separators behind the word in hand
+  };
+  // Where the scan of a range stands; carried from block to block.
+  struct Cursor {
+    Mode mode = Mode::GapNoWord;
+    std::int64_t wordOffset = 0;  // of the word in hand
+    text::GapSentenceEnds ends;   // of the word in hand
+  };
+  // The bytes of one block read at file offset `base`.
+  struct Block {
+    const unsigned char* start;
+    const unsigned char* end;  // a separator stands here
+    std::int64_t base;
+    std::int64_t OffsetOf(const unsigned char* p) const { return base + (p - start); }
+  };
+
+  // The block of `got` bytes just read at `at`, converted and closed by a
+  // separator.
+  Block takeBlock(std::int64_t at, std::int64_t got);
+  // Scans the block; true when the range is done (or the scan stopped).
+  bool scanBlock(Cursor& cursor, const Block& block, std::int64_t until);
+  // The steps of scanBlock: each goes on from p as far as its mode reaches
+  // in the block and returns where it stopped. `stop` tells the range is
+  // done. Inlined, so that the cursor stays in registers.
+  [[gnu::always_inline]] const unsigned char* skipWord(Cursor& cursor, const Block& block,
+                                                       const unsigned char* p);
+  [[gnu::always_inline]] const unsigned char* gapBeforeWord(Cursor& cursor, const Block& block,
+                                                            const unsigned char* p,
+                                                            std::int64_t until, bool& stop);
+  [[gnu::always_inline]] const unsigned char* wordPart(Cursor& cursor, const Block& block,
+                                                       const unsigned char* p);
+  [[gnu::always_inline]] const unsigned char* gapAfterWord(Cursor& cursor, const Block& block,
+                                                           const unsigned char* p,
+                                                           std::int64_t until, bool& stop);
+  // Takes the word starting at p in hand, after skipping the words before
+  // it that can neither match nor end a sentence; returns its start.
+  [[gnu::always_inline]] const unsigned char* startWord(Cursor& cursor, const Block& block,
+                                                        const unsigned char* p, std::int64_t until);
+  // The end of the file hands over the word in hand.
+  void endOfFile(Cursor& cursor);
+  // Hands over one word (its hits and sentence end); false to stop.
   bool emit(std::int64_t offset, bool simpleEnd, bool enhancedEnd);
   // From the word start p (offset in the file), counts the words that
   // neither may match nor may end a sentence, in 64-byte views; returns the

@@ -181,17 +181,43 @@ class WordFrequencyBuilder {
   // keeps a prefix of the corpus: the first half up to where it stopped, and
   // the second half's counts only when the first half had been completed.
   void countInParallel(const std::vector<std::int64_t>& sizes, std::int64_t total, Group& result) {
-    const std::vector<std::string>& files = list_.corpusFiles_;
     Worker a, b;
+    splitInHalves(sizes, total, a, b);
+    std::atomic<bool> stop{false};
+    auto launch = [&](Worker& w) {
+      return std::jthread(runWorker, std::ref(w), std::cref(list_.corpusFiles_), std::cref(sets_),
+                          settings_.CRLFAsSeparator, lowerInTokenizer_, std::cref(rules_),
+                          std::cref(stop));
+    };
+    // An indicator call that throws stops both threads; their destructors
+    // join them before the workers go.
+    std::jthread ta = launch(a), tb = launch(b);
+    try {
+      watchWorkers(a, b, stop);
+    } catch (...) {
+      stop = true;
+      throw;
+    }
+    ta.join();
+    tb.join();
+    mergeHalves(a, b, result);
+  }
+
+  // The units of the two halves: whole files, and the file in which the
+  // first half ends cut there. The second half's files after that one count
+  // in a group of their own.
+  static void splitInHalves(const std::vector<std::int64_t>& sizes, std::int64_t total, Worker& a,
+                            Worker& b) {
     a.groups.resize(1);
     b.groups.resize(2);
-    std::int64_t half = total / 2, before = 0;
-    for (std::size_t f = 0; f < files.size(); ++f) {
-      std::int64_t size = sizes[f];
+    const std::int64_t half = total / 2;
+    std::int64_t before = 0;
+    for (std::size_t f = 0; f < sizes.size(); ++f) {
+      const std::int64_t size = sizes[f];
       if (before + size <= half) {
         a.units.push_back({f, 0, -1, 0});
       } else if (before < half) {
-        std::int64_t at = half - before;
+        const std::int64_t at = half - before;
         a.units.push_back({f, 0, at, 0});
         b.units.push_back({f, at, -1, 0});
       } else {
@@ -199,34 +225,29 @@ class WordFrequencyBuilder {
       }
       before += size;
     }
-    std::atomic<bool> stop{false};
-    auto launch = [&](Worker& w) {
-      return std::jthread(runWorker, std::ref(w), std::cref(files), std::cref(sets_),
-                          settings_.CRLFAsSeparator, lowerInTokenizer_, std::cref(rules_),
-                          std::cref(stop));
-    };
-    // An indicator call that throws stops both threads; their destructors
-    // join them before the workers go.
-    std::jthread ta = launch(a), tb = launch(b);
+  }
+
+  // Shows the workers' file and counts until both are done; a cancel sets
+  // `stop`.
+  void watchWorkers(const Worker& a, const Worker& b, std::atomic<bool>& stop) {
+    const std::vector<std::string>& files = list_.corpusFiles_;
     text::SearchIndicator& search = host_.search;
     std::size_t shownFile = static_cast<std::size_t>(-1);
-    try {
-      while (!(a.done.load() && b.done.load())) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        std::size_t file = a.done.load() ? b.currentFile.load() : a.currentFile.load();
-        if (file != shownFile && file < files.size()) {
-          search.SetFile(fileNameOf(files[file]));
-          shownFile = file;
-        }
-        search.SetCounts(a.words + b.words, a.sentences + b.sentences, a.types + b.types);
-        if (search.Cancelled()) stop = true;
+    while (!(a.done.load() && b.done.load())) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      std::size_t file = a.done.load() ? b.currentFile.load() : a.currentFile.load();
+      if (file != shownFile && file < files.size()) {
+        search.SetFile(fileNameOf(files[file]));
+        shownFile = file;
       }
-    } catch (...) {
-      stop = true;
-      throw;
+      search.SetCounts(a.words + b.words, a.sentences + b.sentences, a.types + b.types);
+      if (search.Cancelled()) stop = true;
     }
-    ta.join();
-    tb.join();
+  }
+
+  // The counts of the first half, and of the second when the first was
+  // completed; reports the files that could not be opened.
+  void mergeHalves(Worker& a, Worker& b, Group& result) {
     if (a.failure) std::rethrow_exception(a.failure);
     if (b.failure) std::rethrow_exception(b.failure);
     for (auto& [file, message] : a.openFailures) host_.ui.ShowError(message);
@@ -239,9 +260,9 @@ class WordFrequencyBuilder {
       cut.insert(cut.end(), b.cutFiles.begin(), b.cutFiles.end());
     }
     noteCutFiles(cut);
-    search.SetFile("");
-    search.SetCounts(result.words, result.sentences,
-                     static_cast<std::int64_t>(result.counter.Types()));
+    host_.search.SetFile("");
+    host_.search.SetCounts(result.words, result.sentences,
+                           static_cast<std::int64_t>(result.counter.Types()));
   }
 
   // The files (indices, in corpus order, each once) in which words were cut.

@@ -1,29 +1,28 @@
 #include "frequency/word_tokenizer.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "text/encoding.h"
 #include "text/error.h"
 #include "text/open_file.h"
+#include "text/read_file.h"
+#include "text/scan_rules.h"
 
 namespace lexvane::frequency {
 
 WordTokenizer::WordTokenizer(const text::CharacterSets& sets, bool crlf, bool lowerCase)
     : oem_(sets.oemToAnsi) {
+  const text::ByteClassTable classes = text::ClassifyBytes(sets);
   for (int i = 0; i < 256; ++i) {
-    char c = static_cast<char>(i);
     std::uint8_t cls = 0;
-    if (sets.separator(c)) {
+    if (classes[i] & text::kSeparatorByte) {
       cls = kSeparator;
-      if (sets.sentence(c) || (crlf && (c == '\r' || c == '\n'))) cls |= kEndsSentence;
+      if (text::EndsSimpleSentence(classes[i], crlf)) cls |= kEndsSentence;
     }
     class_[i] = cls;
-    fold_[i] = lowerCase ? text::lowerChar(c) : c;
+    fold_[i] = lowerCase ? text::lowerChar(static_cast<char>(i)) : static_cast<char>(i);
   }
   block_ = std::make_unique_for_overwrite<char[]>(kBlockSize);
 }
@@ -58,7 +57,7 @@ bool WordTokenizer::seek(std::int64_t offset) {
   // pipes (a shell's <(...)) be read too.
   bool atStart = offset == 0 && !readSinceOpen_;
   if (!atStart && ::lseek(fd_, offset, SEEK_SET) < 0)
-    throw text::Error(path_ + ": " + std::strerror(errno));
+    throw text::Error(text::FileErrorMessage(path_, errno));
   blockStart_ = offset;
   length_ = pos_ = 0;
   return refill();
@@ -68,11 +67,8 @@ bool WordTokenizer::refill() {
   blockStart_ += static_cast<std::int64_t>(length_);
   pos_ = 0;
   readSinceOpen_ = true;
-  ssize_t got;
-  do {
-    got = ::read(fd_, block_.get(), kBlockSize);
-  } while (got < 0 && errno == EINTR);
-  if (got < 0) throw text::Error(path_ + ": " + std::strerror(errno));
+  const std::int64_t got = text::ReadSome(fd_, block_.get(), kBlockSize);
+  if (got < 0) throw text::Error(text::FileErrorMessage(path_, errno));
   length_ = static_cast<std::size_t>(got);
   if (length_ > 0 && oem_) text::dosToAnsiInPlace(block_.get(), length_);
   return length_ > 0;

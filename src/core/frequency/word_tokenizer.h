@@ -52,11 +52,18 @@ class WordTokenizer {
   bool CutWords() const { return cut_; }
 
  private:
-  // Character classes.
+  // Character classes: a separator, and one that ends a sentence in a gap.
   static constexpr std::uint8_t kSeparator = 1;
   static constexpr std::uint8_t kEndsSentence = 2;
 
   bool seek(std::int64_t offset);
+  // The steps of Scan, each false at the end of the file. Moves to the
+  // first token that starts at or after `begin`.
+  [[gnu::always_inline]] bool enterRange(std::int64_t begin);
+  // Reads the token at the position into `word` (`size` characters).
+  [[gnu::always_inline]] bool readToken(char* word, std::size_t& size);
+  // Reads the gap behind a token; `simpleEnd`: it ends a sentence.
+  [[gnu::always_inline]] bool readGap(bool& simpleEnd);
   // Refills the block; false at the end of the file.
   bool refill();
 
@@ -75,69 +82,72 @@ class WordTokenizer {
 
 template <class OnToken>
 WordTokenizer::End WordTokenizer::Scan(std::int64_t begin, std::int64_t end, OnToken&& onToken) {
-  if (!seek(begin > 0 ? begin - 1 : 0)) return End::Done;
+  if (!enterRange(begin)) return End::Done;
+  char word[kMaxWord + 2];
+  for (;;) {
+    if (end >= 0 && blockStart_ + static_cast<std::int64_t>(pos_) >= end) return End::Done;
+    std::size_t size = 0;
+    bool simpleEnd = true;  // the end of the file ends the sentence
+    const bool more = readToken(word, size) && readGap(simpleEnd);
+    if (!onToken(std::string_view(word, size), simpleEnd)) return End::Stopped;
+    if (!more) return End::Done;
+  }
+}
+
+inline bool WordTokenizer::enterRange(std::int64_t begin) {
+  if (!seek(begin > 0 ? begin - 1 : 0)) return false;
   if (begin > 0) {
     // A token running across `begin` belongs to the range before.
     bool inWord = !(class_[static_cast<std::uint8_t>(block_[pos_])] & kSeparator);
-    if (++pos_ >= length_ && !refill()) return End::Done;
+    if (++pos_ >= length_ && !refill()) return false;
     if (inWord) {
       while (!(class_[static_cast<std::uint8_t>(block_[pos_])] & kSeparator))
-        if (++pos_ >= length_ && !refill()) return End::Done;
+        if (++pos_ >= length_ && !refill()) return false;
     }
   }
   // Leading gap: skipped; it ends no token of this range.
   while (class_[static_cast<std::uint8_t>(block_[pos_])] & kSeparator)
-    if (++pos_ >= length_ && !refill()) return End::Done;
+    if (++pos_ >= length_ && !refill()) return false;
+  return true;
+}
 
-  char word[kMaxWord + 2];
+inline bool WordTokenizer::readToken(char* word, std::size_t& size) {
   for (;;) {
-    if (end >= 0 && blockStart_ + static_cast<std::int64_t>(pos_) >= end) return End::Done;
-    // Word part: the token ends at a separator or at the end of the file.
-    std::size_t size = 0;
-    bool atEnd = false;
-    for (;;) {
-      // Copy and fold up to the next separator, never beyond 256 characters.
-      const char* p = block_.get() + pos_;
-      const char* stop = block_.get() + length_;
-      const char* limit = stop - p > static_cast<std::ptrdiff_t>(kMaxWord + 1 - size)
-                              ? p + (kMaxWord + 1 - size)
-                              : stop;
-      const char* q = p;
-      while (q < limit) {
-        const std::uint8_t c = static_cast<std::uint8_t>(*q);
-        if (class_[c] & kSeparator) break;
-        word[size++] = fold_[c];
-        ++q;
-      }
-      if (size > kMaxWord) {
-        // Cut to 255 characters; the rest of the run is skipped.
-        size = kMaxWord;
-        cut_ = true;
-        while (q < stop && !(class_[static_cast<std::uint8_t>(*q)] & kSeparator)) ++q;
-      }
-      pos_ += static_cast<std::size_t>(q - p);
-      if (q < stop) break;
-      if (!refill()) {
-        atEnd = true;
-        break;
-      }
+    // Copy and fold up to the next separator, never beyond 256 characters.
+    const char* p = block_.get() + pos_;
+    const char* stop = block_.get() + length_;
+    const char* limit = stop - p > static_cast<std::ptrdiff_t>(kMaxWord + 1 - size)
+                            ? p + (kMaxWord + 1 - size)
+                            : stop;
+    const char* q = p;
+    while (q < limit) {
+      const std::uint8_t c = static_cast<std::uint8_t>(*q);
+      if (class_[c] & kSeparator) break;
+      word[size++] = fold_[c];
+      ++q;
     }
-    bool simpleEnd = atEnd;
-    if (!atEnd) {
-      // Gap part, up to the next token or the end of the file.
-      for (;;) {
-        std::uint8_t c = class_[static_cast<std::uint8_t>(block_[pos_])];
-        if (!(c & kSeparator)) break;
-        if (c & kEndsSentence) simpleEnd = true;
-        if (++pos_ >= length_ && !refill()) {
-          simpleEnd = true;
-          atEnd = true;
-          break;
-        }
-      }
+    if (size > kMaxWord) {
+      // Cut to 255 characters; the rest of the run is skipped.
+      size = kMaxWord;
+      cut_ = true;
+      while (q < stop && !(class_[static_cast<std::uint8_t>(*q)] & kSeparator)) ++q;
     }
-    if (!onToken(std::string_view(word, size), simpleEnd)) return End::Stopped;
-    if (atEnd) return End::Done;
+    pos_ += static_cast<std::size_t>(q - p);
+    if (q < stop) return true;
+    if (!refill()) return false;
+  }
+}
+
+inline bool WordTokenizer::readGap(bool& simpleEnd) {
+  simpleEnd = false;
+  for (;;) {
+    const std::uint8_t c = class_[static_cast<std::uint8_t>(block_[pos_])];
+    if (!(c & kSeparator)) return true;
+    if (c & kEndsSentence) simpleEnd = true;
+    if (++pos_ >= length_ && !refill()) {
+      simpleEnd = true;
+      return false;
+    }
   }
 }
 

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "text/read_file.h"
+
 namespace lexvane::io {
 
 std::optional<std::string> ReadFileContent(const std::string& path, bool* missing) {
@@ -25,8 +27,7 @@ std::optional<std::string> ReadFileContent(const std::string& path, bool* missin
   if (ok) bytes.reserve(static_cast<std::size_t>(info.st_size));
   char buffer[16384];
   while (ok) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
+    const std::int64_t n = text::ReadSome(fd, buffer, sizeof buffer);
     if (n < 0) ok = false;
     if (n <= 0) break;
     bytes.append(buffer, static_cast<std::size_t>(n));

@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstring>
+#include "text/read_file.h"
 
 namespace lexvane::text {
 
@@ -60,7 +60,7 @@ std::string OpenErrorMessage(const std::string& path, int error) {
     return path +
            " is not a regular file: the concordance re-reads its sentences, so it needs a file "
            "it can seek";
-  return path + ": " + std::strerror(error);
+  return FileErrorMessage(path, error);
 }
 
 }  // namespace lexvane::text

@@ -1,25 +1,17 @@
 #include "text/text_scanner.h"
 
-#include <errno.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "text/encoding.h"
 #include "text/error.h"
 #include "text/open_file.h"
+#include "text/read_file.h"
 
 namespace lexvane::text {
-
-namespace {
-
-std::string systemMessage(int error) {
-  return std::strerror(error);
-}
-
-}  // namespace
 
 TextScanner::TextScanner(const CharacterSets& sets)
     : buffer_(std::make_unique<char[]>(kBlockSize + kPadding)) {
@@ -38,15 +30,7 @@ void TextScanner::Configure(std::string_view wordSeparators, std::string_view se
 
 void TextScanner::UseSets(const CharacterSets& sets) {
   sets_ = sets;
-  for (int c = 0; c < 256; ++c) {
-    std::uint8_t bits = 0;
-    if (sets_.isSeparator[c]) bits |= kSeparator;
-    if (sets_.inSentenceSet[c]) bits |= kSentence;
-    if (sets_.inPlain[c]) bits |= kPlain;
-    if (sets_.inClosing[c]) bits |= kClosing;
-    if (c == '\r' || c == '\n') bits |= kLineBreak;
-    classes_[c] = bits;
-  }
+  classes_ = ClassifyBytes(sets_);
 }
 
 bool TextScanner::OpenFile(const std::string& path, UserInterface& ui, FileAccess access) {
@@ -61,7 +45,7 @@ bool TextScanner::OpenFile(const std::string& path, UserInterface& ui, FileAcces
   try {
     refill();
     while (bufferLength_ > 0 &&
-           (classes_[static_cast<unsigned char>(buffer_[position_])] & kSeparator) != 0) {
+           (classes_[static_cast<unsigned char>(buffer_[position_])] & kSeparatorByte) != 0) {
       if (++position_ >= bufferLength_) refill();
     }
   } catch (...) {
@@ -80,14 +64,11 @@ void TextScanner::CloseFile() {
 
 void TextScanner::refill() {
   bufferStart_ += bufferLength_;
-  ssize_t got;
-  do {
-    got = ::read(fd_, buffer_.get(), kBlockSize);
-  } while (got < 0 && errno == EINTR);
+  const std::int64_t got = ReadSome(fd_, buffer_.get(), kBlockSize);
   if (got < 0) {
     const int error = errno;
     bufferLength_ = 0;
-    throw Error(path_ + ": " + systemMessage(error));
+    throw Error(FileErrorMessage(path_, error));
   }
   if (got > 0 && sets_.oemToAnsi) dosToAnsiInPlace(buffer_.get(), static_cast<std::size_t>(got));
   // A control character behind the data stops the word loop without a bound
@@ -104,7 +85,7 @@ bool TextScanner::ReadWord(ScannedWord& out, bool crlf) {
   const unsigned char* p = from;
   // Fast path: a short word inside the block followed by a single blank. The
   // sentinel behind the data stops the loop.
-  while ((classes_[*p] & kSeparator) == 0) ++p;
+  while ((classes_[*p] & kSeparatorByte) == 0) ++p;
   const std::size_t length = static_cast<std::size_t>(p - from);
   if (length > kShortWord || p >= data + bufferLength_) return readWordGeneral(out, crlf);
   out.offset = bufferStart_ + position_;
@@ -114,11 +95,13 @@ bool TextScanner::ReadWord(ScannedWord& out, bool crlf) {
   out.word = std::string_view(word_, length);
   out.cut = false;
   // One blank between two words of the block (p[1] is at most the sentinel).
-  if (p[0] == ' ' && (classes_[p[1]] & kSeparator) == 0) {
+  if (p[0] == ' ' && (classes_[p[1]] & kSeparatorByte) == 0) {
     const unsigned c1 = length >= 2 ? static_cast<unsigned char>(word_[length - 2]) : 0;
     const unsigned c2 = length >= 1 ? static_cast<unsigned char>(word_[length - 1]) : 0;
-    out.simpleEnd = (classes_[' '] & kSentence) != 0;
-    out.enhancedEnd = enhancedBlank(c1, c2);
+    GapSentenceEnds gap(0, c1, c2);
+    gap.GapBlank(classes_);
+    out.simpleEnd = gap.Simple();
+    out.enhancedEnd = gap.Enhanced();
     position_ += 1;
     return true;
   }
@@ -144,31 +127,30 @@ bool TextScanner::readGap(ScannedWord& out, std::size_t length, bool cut, bool c
   const unsigned char* const data = reinterpret_cast<const unsigned char*>(buffer_.get());
   // The window of the last three characters consumed by this call spans the
   // end of the word (of the whole word, when it was cut) and the gap.
-  unsigned c0 = cut ? tail_[0] : length >= 3 ? static_cast<unsigned char>(word_[length - 3]) : 0;
-  unsigned c1 = cut ? tail_[1] : length >= 2 ? static_cast<unsigned char>(word_[length - 2]) : 0;
-  unsigned c2 = cut ? tail_[2] : length >= 1 ? static_cast<unsigned char>(word_[length - 1]) : 0;
-  bool simpleEnd = false;
-  bool enhancedEnd = false;
+  GapSentenceEnds gap(cut           ? tail_[0]
+                      : length >= 3 ? static_cast<unsigned char>(word_[length - 3])
+                                    : 0,
+                      cut           ? tail_[1]
+                      : length >= 2 ? static_cast<unsigned char>(word_[length - 2])
+                                    : 0,
+                      cut           ? tail_[2]
+                      : length >= 1 ? static_cast<unsigned char>(word_[length - 1])
+                                    : 0);
   for (;;) {
     const unsigned ch = data[position_];
     const std::uint8_t bits = classes_[ch];
-    if ((bits & kSeparator) == 0) break;
-    if (bits & kSentence) simpleEnd = true;
-    c0 = c1;
-    c1 = c2;
-    c2 = ch;
-    if (crlf && (bits & kLineBreak)) simpleEnd = enhancedEnd = true;
-    if (ch == ' ' && enhancedBlank(c0, c1)) enhancedEnd = true;
+    if ((bits & kSeparatorByte) == 0) break;
+    gap.GapByte(ch, bits, classes_, crlf);
     if (++position_ >= bufferLength_) {
       refill();
       if (bufferLength_ == 0) {
-        simpleEnd = enhancedEnd = true;
+        gap.EndOfFile();
         break;
       }
     }
   }
-  out.simpleEnd = simpleEnd;
-  out.enhancedEnd = enhancedEnd;
+  out.simpleEnd = gap.Simple();
+  out.enhancedEnd = gap.Enhanced();
   return true;
 }
 
@@ -179,7 +161,7 @@ TextScanner::WordEnd TextScanner::readLongWord(std::size_t& length, bool& cut) {
   for (;;) {
     const unsigned char* const from = data + position_;
     const unsigned char* p = from;
-    while ((classes_[*p] & kSeparator) == 0) ++p;
+    while ((classes_[*p] & kSeparatorByte) == 0) ++p;
     const std::size_t run = static_cast<std::size_t>(p - from);
     // Characters beyond the 255th are skipped; the last three consumed are
     // kept for the sentence rule of the gap.

@@ -15,6 +15,7 @@
 
 #include "text/character_sets.h"
 #include "text/open_file.h"
+#include "text/scan_rules.h"
 #include "text/user_interface.h"
 
 namespace lexvane::text {
@@ -60,15 +61,6 @@ class TextScanner {
   void CloseFile();
 
  private:
-  // Character classes of the inner loops, one bit each.
-  enum : std::uint8_t {
-    kSeparator = 1,
-    kSentence = 2,
-    kPlain = 4,
-    kClosing = 8,
-    kLineBreak = 16,  // carriage return or line feed
-  };
-
   // Words up to this length that end inside the block are copied with one
   // fixed-size move.
   static constexpr std::size_t kShortWord = 16;
@@ -90,16 +82,8 @@ class TextScanner {
   // The gap part behind the word of `length` characters in word_ (ending in
   // tail_ when it was cut).
   bool readGap(ScannedWord& out, std::size_t length, bool cut, bool crlf);
-  // The enhanced rule at a blank preceded by c0 and c1 (c1 the newer): behind
-  // a sentence separator that follows a word character, or behind a sentence
-  // separator and a closing mark.
-  bool enhancedBlank(unsigned c0, unsigned c1) const {
-    return ((classes_[c0] & kPlain) == 0 && c0 >= 32 && (classes_[c1] & kSentence) != 0) ||
-           ((classes_[c0] & kSentence) != 0 && (classes_[c1] & kClosing) != 0);
-  }
-
   CharacterSets sets_;
-  std::uint8_t classes_[256];
+  ByteClassTable classes_;
   int fd_ = -1;
   std::string path_;
   std::unique_ptr<char[]> buffer_;  // kBlockSize + kPadding bytes

@@ -1,5 +1,7 @@
 // The source block around a hit, its text as a text field takes it, and the
 // stripped source text.
+#include <sys/stat.h>
+
 #include <string>
 
 #include <gtest/gtest.h>
@@ -61,6 +63,16 @@ TEST(ReadSourceBlock, MissingFileZeroByteAndDosText) {
   writeBytes(folder / "d.txt", "caf\x82");
   EXPECT_EQ(ReadSourceBlock(folder / "d.txt", 0, true)->Text, "caf\xE9");
   EXPECT_EQ(ReadSourceBlock(folder / "d.txt", 0, false)->Text, "caf\x82");
+}
+
+// A FIFO without a writer used to block the open, and with it the window
+// that asked, for good.
+TEST(ReadSourceBlock, NoBlockFromAFolderOrAFifoAndNoWait) {
+  TempFolder folder;
+  EXPECT_FALSE(ReadSourceBlock(folder.path().string(), 0, false));
+  const std::string fifo = folder / "fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(ReadSourceBlock(fifo, 0, false));
 }
 
 TEST(FieldText, LineBreaksBecomeOneCharacterAndThePositionFollows) {

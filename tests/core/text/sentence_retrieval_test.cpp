@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "text/error.h"
 #include "text/text_scanner.h"
@@ -182,6 +183,32 @@ TEST(CutSentence, WorksOnAWindowReadByTheCallerWithTheGivenSets) {
   // An offset outside the window changes nothing.
   CutSentence(window.data(), window.size(), 1000, 999, false, false, sets, s);
   EXPECT_EQ(s.keyword, "cat");
+}
+
+// A cutter prepared once cuts every later window as a fresh CutSentence
+// does: nothing of one window stays behind for the next.
+TEST(SentenceCutter, OneCutterServesManyWindowsAsFreshCutsDo) {
+  std::mt19937 random(11);
+  const std::string alphabet = "abcXY\xe9\x82  ..!?\"'3,-\r\n\t\x01";
+  for (const bool dos : {false, true}) {
+    const CharacterSets sets =
+        CharacterSets::Derive(kDefaultWordSeparators, kDefaultSentenceSeparators, dos);
+    for (const bool crlf : {false, true}) {
+      const SentenceCutter cutter(sets, crlf);
+      for (int round = 0; round < 300; ++round) {
+        std::string window(1 + random() % 200, ' ');
+        for (char& c : window) c = alphabet[random() % alphabet.size()];
+        const std::int64_t offset = 500 + static_cast<std::int64_t>(random() % window.size());
+        const bool enhanced = random() % 2 == 0;
+        Sentence reused, fresh;
+        cutter.Cut(window.data(), window.size(), 500, offset, enhanced, reused);
+        CutSentence(window.data(), window.size(), 500, offset, crlf, enhanced, sets, fresh);
+        ASSERT_EQ(reused.left + "|" + reused.keyword + "|" + reused.right,
+                  fresh.left + "|" + fresh.keyword + "|" + fresh.right)
+            << "dos " << dos << " crlf " << crlf << " round " << round;
+      }
+    }
+  }
 }
 
 }  // namespace

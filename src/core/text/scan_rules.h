@@ -1,0 +1,132 @@
+// The rules that cut corpus text into words and sentences: which byte ends a
+// word, which bytes of the gap behind a word end its sentence, and the
+// enhanced rule at a blank. The text scanner, the fast concordance scan, the
+// word frequency tokenizer and sentence retrieval all decide through these
+// definitions (inline: they sit in the inner loops), so that the reference
+// scanner and the fast paths cannot drift apart.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "text/character_sets.h"
+
+namespace lexvane::text {
+
+// The classes of one byte, one bit each.
+enum : std::uint8_t {
+  kSeparatorByte = 1,   // ends a word: a control character or a word separator
+  kSentenceByte = 2,    // a sentence separator
+  kPlainByte = 4,       // a plain separator (no sentence separator, no quote)
+  kClosingByte = 8,     // a closing mark
+  kLineBreakByte = 16,  // a carriage return or a line feed
+};
+// The lowest bit no class uses: a caller may keep a mark of its own there.
+inline constexpr std::uint8_t kFirstCallerByteBit = 32;
+
+// The class bits of byte `c` under a set of separators.
+inline std::uint8_t ClassOf(const CharacterSets& sets, unsigned char c) {
+  std::uint8_t bits = 0;
+  if (sets.isSeparator[c]) bits |= kSeparatorByte;
+  if (sets.inSentenceSet[c]) bits |= kSentenceByte;
+  if (sets.inPlain[c]) bits |= kPlainByte;
+  if (sets.inClosing[c]) bits |= kClosingByte;
+  if (c == '\r' || c == '\n') bits |= kLineBreakByte;
+  return bits;
+}
+
+// ClassOf of every byte, indexed by the unsigned byte: the table of the
+// inner loops.
+using ByteClassTable = std::array<std::uint8_t, 256>;
+inline ByteClassTable ClassifyBytes(const CharacterSets& sets) {
+  ByteClassTable classes{};
+  for (int c = 0; c < 256; ++c) classes[c] = ClassOf(sets, static_cast<unsigned char>(c));
+  return classes;
+}
+
+// Whether a byte of the gap behind a word ends the word's sentence by the
+// simple rule: a sentence separator, or a line break while crlf is on.
+constexpr bool EndsSimpleSentence(std::uint8_t bits, bool crlf) {
+  return (bits & kSentenceByte) != 0 || (crlf && (bits & kLineBreakByte) != 0);
+}
+
+// Whether a byte ends the sentence by both rules whatever stands around it:
+// a line break while crlf is on.
+constexpr bool BreaksLine(std::uint8_t bits, bool crlf) {
+  return crlf && (bits & kLineBreakByte) != 0;
+}
+
+// What the enhanced rule counts as a word character in front of a sentence
+// separator.
+enum class WordCharacter {
+  // Anything but a control character or a plain separator: for raw bytes,
+  // where a control character is always a separator.
+  NoControlNoPlain,
+  // Anything but a plain separator: for a window whose control characters
+  // were made blanks and line breaks and whose positions beyond its edges
+  // read as zero, which then counts as part of a word cut off by the edge.
+  NoPlain,
+};
+
+// The enhanced rule at a blank whose two preceding characters are `before`
+// (with class bits `beforeBits`) and then one with class bits `lastBits`:
+// the blank ends a sentence behind a sentence separator that follows a word
+// character ("word. "), or behind a sentence separator and a closing mark
+// (".\" ", "!' ").
+constexpr bool EnhancedEndAtBlank(unsigned before, std::uint8_t beforeBits, std::uint8_t lastBits,
+                                  WordCharacter wordCharacter) {
+  const bool wordBefore =
+      (beforeBits & kPlainByte) == 0 && (wordCharacter == WordCharacter::NoPlain || before >= 32);
+  return (wordBefore && (lastBits & kSentenceByte) != 0) ||
+         ((beforeBits & kSentenceByte) != 0 && (lastBits & kClosingByte) != 0);
+}
+
+// The sentence ends of the gap behind one word, taken one byte at a time.
+// The window of the last three characters spans the end of the word and the
+// gap; it starts empty at each word (the word's first characters shift the
+// zeros out). The end of the file ends the sentence by both rules.
+class GapSentenceEnds {
+ public:
+  // The window holding the last characters of a word (zero where the word
+  // was shorter), flags cleared.
+  constexpr GapSentenceEnds(unsigned c0, unsigned c1, unsigned c2) : c0_(c0), c1_(c1), c2_(c2) {}
+  constexpr GapSentenceEnds() = default;
+
+  // A character of the word: only the window moves.
+  constexpr void WordByte(unsigned ch) { shift(ch); }
+  // A byte of the gap, with its class bits.
+  constexpr void GapByte(unsigned ch, std::uint8_t bits, const ByteClassTable& classes, bool crlf) {
+    if (bits & kSentenceByte) simple_ = true;
+    shift(ch);
+    if (BreaksLine(bits, crlf)) simple_ = enhanced_ = true;
+    if (ch == ' ' &&
+        EnhancedEndAtBlank(c0_, classes[c0_], classes[c1_], WordCharacter::NoControlNoPlain))
+      enhanced_ = true;
+  }
+  // A blank of the gap: GapByte(' ', classes[' '], classes, crlf) without
+  // the line-break test, for the scanner's path of one blank between words.
+  constexpr void GapBlank(const ByteClassTable& classes) {
+    if (classes[' '] & kSentenceByte) simple_ = true;
+    shift(' ');
+    if (EnhancedEndAtBlank(c0_, classes[c0_], classes[c1_], WordCharacter::NoControlNoPlain))
+      enhanced_ = true;
+  }
+  constexpr void EndOfFile() { simple_ = enhanced_ = true; }
+
+  constexpr bool Simple() const { return simple_; }
+  constexpr bool Enhanced() const { return enhanced_; }
+  constexpr bool Ends(bool enhancedRule) const { return enhancedRule ? enhanced_ : simple_; }
+
+ private:
+  constexpr void shift(unsigned ch) {
+    c0_ = c1_;
+    c1_ = c2_;
+    c2_ = ch;
+  }
+
+  unsigned c0_ = 0, c1_ = 0, c2_ = 0;
+  bool simple_ = false;
+  bool enhanced_ = false;
+};
+
+}  // namespace lexvane::text

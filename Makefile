@@ -15,7 +15,7 @@ ASAN_DIR ?= build-asan
 TSAN_DIR ?= build-tsan
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-SANITIZE_COMMON = -fno-omit-frame-pointer -g -O1
+SANITIZE_COMMON = -fno-omit-frame-pointer -g1 -O1
 # Tests that run work on threads of their own (the fast scans, the GUI's
 # operation runner): the TSan build builds and runs only these.
 TSAN_TARGETS = core_text_tests core_concordance_tests core_frequency_tests \

@@ -4,9 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <filesystem>
+#include <random>
 
 #include "text/read_file.h"
 
@@ -45,12 +45,14 @@ bool ReplaceFileContent(const std::string& path, std::string_view bytes) {
   fs::path folder = target.parent_path();
   if (folder.empty()) folder = ".";
 
-  static std::atomic<unsigned> counter{0};
+  // A random suffix per attempt: another writer of the same file (in this
+  // process or another) picks another name.
+  std::random_device random;
   std::string temp;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
     temp = (folder / ("." + target.filename().string() + ".tmp" + std::to_string(::getpid()) + "-" +
-                      std::to_string(counter++)))
+                      std::to_string(random())))
                .string();
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;

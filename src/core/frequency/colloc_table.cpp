@@ -196,7 +196,7 @@ void CollocTable::Sort(int column, text::ProgressIndicator& progress) {
   std::size_t n = static_cast<std::size_t>(Count());
   // Entry texts and the byte-ordered keys that order them like the list
   // comparison does.
-  auto entryText = [this, column](const TCollocFreqInfo& info) {
+  auto entryText = [column](const TCollocFreqInfo& info) {
     if (column == kCollocateColumn) return info.Collocate + " " + info.Node;
     if (column == kNodeColumn) return nodeKey(info);
     return text::DescendingNumber(countOfColumn(info, column)) + nodeKey(info);

@@ -2,6 +2,7 @@
 // against the fast scan (units on threads, replayed in corpus order): for any
 // separators, options, query and files, the same table and the same counts.
 #include <fuzzer/FuzzedDataProvider.h>
+#include <cstdio>
 
 #include <sstream>
 
@@ -98,6 +99,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   concordance::BuildOptions reference;
   reference.Mode = concordance::ScanMode::Reference;
   const std::string expected = describe(query, settings, reference);
-  Check(describe(query, settings, fast) == expected, "the fast scan gives the reference table");
+  const std::string actual = describe(query, settings, fast);
+  if (actual != expected) {
+    std::fprintf(stderr, "reference:\n%s\nfast:\n%s\n", expected.c_str(), actual.c_str());
+  }
+  Check(actual == expected, "the fast scan gives the reference table");
   return 0;
 }

@@ -15,6 +15,8 @@ ASAN_DIR ?= build-asan
 TSAN_DIR ?= build-tsan
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
+# Which fuzz targets `make fuzz` runs (empty: all six).
+FUZZ_TARGETS ?=
 SANITIZE_COMMON = -fno-omit-frame-pointer -g1 -O1
 # Tests that run work on threads of their own (the fast scans, the GUI's
 # operation runner): the TSan build builds and runs only these.
@@ -103,7 +105,7 @@ fuzz: deps-check
 	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 	$(NICE) cmake --build $(FUZZ_DIR) -j $(CHECK_JOBS) --target fuzz_ini fuzz_list_files \
 	  fuzz_search_files fuzz_scanner fuzz_concord fuzz_retrieve
-	$(NICE) ./fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+	$(NICE) ./fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 install: build
 	cmake --install $(BUILD_DIR)

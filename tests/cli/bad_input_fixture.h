@@ -16,22 +16,11 @@
 #include <sstream>
 #include <string>
 
+#include "cli/cli_process.h"
+
 namespace lexvane::cli::testing {
 
 namespace fs = std::filesystem;
-
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-inline std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
-}
 
 class BadInputCli : public ::testing::Test {
  protected:
@@ -66,17 +55,8 @@ class BadInputCli : public ::testing::Test {
     const std::string errPath = (dir_ / "stderr.txt").string();
     const std::string command = "cd '" + dir_.string() + "' && " + prefix + "timeout " +
                                 std::to_string(seconds) + " '" + LEXVANE_CLI_BINARY + "' " +
-                                arguments + " 2>'" + errPath + "'";
-    Result result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return result;
-    char chunk[4096];
-    std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) result.out.append(chunk, got);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = readFile(errPath);
-    return result;
+                                arguments;
+    return RunShell(command, errPath);
   }
 
   fs::path dir_;

@@ -10,23 +10,15 @@
 #include <sstream>
 #include <string>
 
+#include "cli/cli_process.h"
 #include "cli/concord_options.h"
 #include "cli/console.h"
 
 namespace {
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
-}
+using lexvane::cli::testing::readFile;
+using lexvane::cli::testing::Result;
+using lexvane::cli::testing::RunShell;
 
 class ConcordCli : public ::testing::Test {
  protected:
@@ -45,18 +37,9 @@ class ConcordCli : public ::testing::Test {
   // Runs lexvane-cli in the fixture folder with `arguments` (shell words).
   Result run(const std::string& arguments) {
     const std::string errPath = (dir_ / "stderr.txt").string();
-    const std::string command = "cd '" + dir_.string() + "' && '" + LEXVANE_CLI_BINARY + "' " +
-                                arguments + " 2>'" + errPath + "'";
-    Result result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return result;
-    char chunk[4096];
-    std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) result.out.append(chunk, got);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = readFile(errPath);
-    return result;
+    const std::string command =
+        "cd '" + dir_.string() + "' && '" + LEXVANE_CLI_BINARY + "' " + arguments;
+    return RunShell(command, errPath);
   }
 
   std::filesystem::path dir_;

@@ -13,20 +13,13 @@
 #include <sstream>
 #include <string>
 
+#include "cli/cli_process.h"
+
 namespace {
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
-}
+using lexvane::cli::testing::readFile;
+using lexvane::cli::testing::Result;
+using lexvane::cli::testing::RunShell;
 
 bool hasLocale(const char* name) {
   const locale_t locale = newlocale(LC_CTYPE_MASK, name, static_cast<locale_t>(nullptr));
@@ -71,17 +64,8 @@ class TerminalTextCli : public ::testing::Test {
     const std::string errPath = (dir_ / "stderr.txt").string();
     const std::string command = "cd '" + dir_.string() +
                                 "' && env -u LC_ALL -u LC_CTYPE LANG=" + locale + " '" +
-                                LEXVANE_CLI_BINARY + "' " + arguments + " 2>'" + errPath + "'";
-    Result result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return result;
-    char chunk[4096];
-    std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) result.out.append(chunk, got);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = readFile(errPath);
-    return result;
+                                LEXVANE_CLI_BINARY + "' " + arguments;
+    return RunShell(command, errPath);
   }
 
   std::filesystem::path dir_;

@@ -10,13 +10,13 @@
 #include <sstream>
 #include <string>
 
+#include "cli/cli_process.h"
+
 namespace {
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using lexvane::cli::testing::readFile;
+using lexvane::cli::testing::Result;
+using lexvane::cli::testing::RunShell;
 
 class CliTest : public ::testing::Test {
  protected:
@@ -35,21 +35,8 @@ class CliTest : public ::testing::Test {
   // Runs lexvane-cli with `arguments` (already quoted where needed).
   Result run(const std::string& arguments) {
     const std::string errPath = (dir_ / "stderr.txt").string();
-    const std::string command =
-        std::string("'") + LEXVANE_CLI_BINARY + "' " + arguments + " 2>'" + errPath + "'";
-    Result result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return result;
-    char chunk[4096];
-    std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) result.out.append(chunk, got);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream err(errPath, std::ios::binary);
-    std::stringstream buffer;
-    buffer << err.rdbuf();
-    result.err = buffer.str();
-    return result;
+    const std::string command = std::string("'") + LEXVANE_CLI_BINARY + "' " + arguments;
+    return RunShell(command, errPath);
   }
 
   std::filesystem::path dir_;

@@ -64,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   settings.SentenceSeparators = input.ConsumeRandomLengthString(4);
   settings.EnhSentDetect = input.ConsumeBool();
   settings.CRLFAsSeparator = input.ConsumeBool();
-  settings.OEMtoANSIConvert = input.ConsumeBool();
+  settings.TextEncoding =
+      input.ConsumeBool() ? text::Encoding::Dos850 : text::Encoding::Windows1252;
 
   search::SearchQuery query;
   query.MaxListSize = std::to_string(input.ConsumeIntegralInRange(1, 60));

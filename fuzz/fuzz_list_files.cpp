@@ -15,7 +15,7 @@ namespace {
 
 bool sameOptions(const CorpusSettings& a, const CorpusSettings& b) {
   return a.WordSeparators == b.WordSeparators && a.SentenceSeparators == b.SentenceSeparators &&
-         a.OEMtoANSIConvert == b.OEMtoANSIConvert && a.EnhSentDetect == b.EnhSentDetect &&
+         a.TextEncoding == b.TextEncoding && a.EnhSentDetect == b.EnhSentDetect &&
          a.CRLFAsSeparator == b.CRLFAsSeparator && a.IgnoreCapital == b.IgnoreCapital &&
          a.TaggedText == b.TaggedText;
 }

@@ -60,7 +60,8 @@ corpus::CorpusSettings CorpusOptions::Build(text::UserInterface& ui) const {
     settings.Files.Add(std::filesystem::absolute(file).lexically_normal().string());
   if (wordSeparatorsOption_->count() > 0) settings.WordSeparators = wordSeparators_;
   if (sentenceSeparatorsOption_->count() > 0) settings.SentenceSeparators = sentenceSeparators_;
-  if (dos_.option->count() > 0) settings.OEMtoANSIConvert = dos_.value;
+  if (dos_.option->count() > 0)
+    settings.TextEncoding = dos_.value ? text::Encoding::Dos850 : text::Encoding::Windows1252;
   if (enhanced_.option->count() > 0) settings.EnhSentDetect = enhanced_.value;
   if (crlf_.option->count() > 0) settings.CRLFAsSeparator = crlf_.value;
   if (ignoreCase_.option->count() > 0) settings.IgnoreCapital = ignoreCase_.value;

@@ -208,7 +208,7 @@ class FileListEditorTest : public QObject {
     editor_->ButtonOKClick();
     QCOMPARE(corpus_->Modified, modified);
     const corpus::CorpusSettings& c = *corpus_;
-    const bool now = box == "CheckBoxOEMtoANSI"    ? c.OEMtoANSIConvert
+    const bool now = box == "CheckBoxOEMtoANSI"    ? c.TextEncoding == text::Encoding::Dos850
                      : box == "CheckBoxEnhSentEnd" ? c.EnhSentDetect
                      : box == "CheckBoxCRLF"       ? c.CRLFAsSeparator
                      : box == "IgnoreCapitals"     ? c.IgnoreCapital

@@ -51,7 +51,7 @@ void writeFile(const QString& path, const std::string& bytes) {
 
 corpus::CorpusSettings corpusWithDosOption(bool on) {
   corpus::CorpusSettings corpus;
-  corpus.OEMtoANSIConvert = on;
+  corpus.TextEncoding = on ? text::Encoding::Dos850 : text::Encoding::Windows1252;
   return corpus;
 }
 const corpus::CorpusSettings kPlain = corpusWithDosOption(false);

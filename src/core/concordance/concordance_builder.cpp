@@ -160,7 +160,7 @@ std::unique_ptr<ConcordanceTable> BuildConcordance(const search::SearchQuery& qu
   table->TaggedText = settings.TaggedText;
   table->CRLFAsSeparator = settings.CRLFAsSeparator;
   table->EnhSentDetect = settings.EnhSentDetect;
-  table->OEMtoANSIConvert = settings.OEMtoANSIConvert;
+  table->TextEncoding = settings.TextEncoding;
 
   host.search.Start("Words found:");
   const text::CharacterSets sets = corpus::ScannerSets(settings);

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "text/encoding.h"
 #include "text/quick_list.h"
 
 namespace lexvane::concordance {
@@ -92,7 +93,7 @@ class ConcordanceTable {
   // The options the hits were found with, for the source display.
   bool CRLFAsSeparator = false;
   bool EnhSentDetect = false;
-  bool OEMtoANSIConvert = false;
+  text::Encoding TextEncoding = text::Encoding::Windows1252;
   // The corpus files in which the scan cut a word longer than 255
   // characters to its first 255, in corpus order: the build's report.
   std::vector<std::string> CutWordFiles;

@@ -57,12 +57,12 @@ void CorpusSettings::ResetToNewList() {
   TotalBytes = 0;
   SentenceSeparators = std::string(text::kDefaultSentenceSeparators);
   WordSeparators = text::kDefaultWordSeparators;
-  OEMtoANSIConvert = false;
+  TextEncoding = text::Encoding::Windows1252;
 }
 
 text::CharacterSets ScannerSets(const CorpusSettings& settings) {
   return text::CharacterSets::Derive(settings.WordSeparators, settings.SentenceSeparators,
-                                     settings.OEMtoANSIConvert);
+                                     settings.TextEncoding);
 }
 
 }  // namespace lexvane::corpus

@@ -34,7 +34,8 @@ struct CorpusSettings {
   FileList Files;
   std::string WordSeparators = text::kDefaultWordSeparators;
   std::string SentenceSeparators = std::string(text::kDefaultSentenceSeparators);
-  bool OEMtoANSIConvert = false;
+  // The encoding of the files (Dos850 is the list files' "OEMtoANSIConvert").
+  text::Encoding TextEncoding = text::Encoding::Windows1252;
   bool EnhSentDetect = false;
   bool CRLFAsSeparator = false;
   bool IgnoreCapital = true;
@@ -53,12 +54,12 @@ struct CorpusSettings {
   // ListPath + ": " + files + " (" + kB + " kB)", cut to 255 characters.
   std::string ListInfo() const;
   // "New list": files emptied, Modified off, ListPath empty, separators and
-  // OEMtoANSIConvert back to their defaults; the other options kept.
+  // encoding back to their defaults; the other options kept.
   void ResetToNewList();
 };
 
 // The scanner configuration of the settings: their separators and
-// OEMtoANSIConvert, as every scan of them cuts the text.
+// encoding, as every scan of them cuts the text.
 text::CharacterSets ScannerSets(const CorpusSettings& settings);
 
 }  // namespace lexvane::corpus

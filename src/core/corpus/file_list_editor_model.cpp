@@ -60,8 +60,8 @@ void FileListEditorModel::SetSentenceSeparators(const std::string& text, bool ty
   MarkModified();
 }
 
-void FileListEditorModel::SetOEMtoANSIConvert(bool on) {
-  settings_.OEMtoANSIConvert = on;
+void FileListEditorModel::SetTextEncoding(text::Encoding encoding) {
+  settings_.TextEncoding = encoding;
   MarkModified();
 }
 

@@ -55,7 +55,7 @@ class FileListEditorModel {
   void SetSentenceSeparators(const std::string& text, bool typedByUser);
   // The five check boxes. Only the first two count as an edit of the list;
   // the other three change how results are made, not what the list holds.
-  void SetOEMtoANSIConvert(bool on);
+  void SetTextEncoding(text::Encoding encoding);
   void SetEnhSentDetect(bool on);
   void SetCRLFAsSeparator(bool on) { settings_.CRLFAsSeparator = on; }
   void SetIgnoreCapital(bool on) { settings_.IgnoreCapital = on; }

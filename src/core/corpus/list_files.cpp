@@ -21,7 +21,7 @@ constexpr std::string_view kScanSection = "Scan";
 struct ScanOptions {
   std::string wordSeparators;
   std::string sentenceSeparators;
-  bool oemToAnsi = false;
+  text::Encoding encoding = text::Encoding::Windows1252;
   bool enhSentDetect = true;
   bool crlfAsSeparator = false;
   bool ignoreCapital = true;
@@ -38,7 +38,12 @@ std::string wordSeparatorsRead(std::string value) {
 
 ScanOptions readScanOptions(const io::IniFile& ini) {
   ScanOptions options;
-  options.oemToAnsi = ini.ReadBool(kScanSection, "OEMtoANSIConvert", false);
+  // "Encoding" is written for UTF-8 lists only; it wins over the DOS flag,
+  // which older readers see instead.
+  if (ini.ReadString(kScanSection, "Encoding", "") == text::EncodingName(text::Encoding::Utf8))
+    options.encoding = text::Encoding::Utf8;
+  else if (ini.ReadBool(kScanSection, "OEMtoANSIConvert", false))
+    options.encoding = text::Encoding::Dos850;
   options.wordSeparators = wordSeparatorsRead(
       ini.ReadString(kScanSection, "WordSeparators", text::kDefaultWordSeparators));
   options.sentenceSeparators = ini.ReadString(kScanSection, "SentenceSeparators",
@@ -51,7 +56,7 @@ ScanOptions readScanOptions(const io::IniFile& ini) {
 }
 
 void applyScanOptions(const ScanOptions& options, CorpusSettings& settings) {
-  settings.OEMtoANSIConvert = options.oemToAnsi;
+  settings.TextEncoding = options.encoding;
   settings.WordSeparators = options.wordSeparators;
   settings.SentenceSeparators = options.sentenceSeparators;
   settings.EnhSentDetect = options.enhSentDetect;
@@ -61,7 +66,7 @@ void applyScanOptions(const ScanOptions& options, CorpusSettings& settings) {
 }
 
 void writeScanOptions(const CorpusSettings& settings, io::IniFile& ini) {
-  ini.WriteBool(kScanSection, "OEMtoANSIConvert", settings.OEMtoANSIConvert);
+  ini.WriteBool(kScanSection, "OEMtoANSIConvert", settings.TextEncoding == text::Encoding::Dos850);
   // The default separators, and any set whose only blank is its first
   // character, are written as they stand: the reader puts that blank back.
   const std::string& words = settings.WordSeparators;
@@ -74,6 +79,10 @@ void writeScanOptions(const CorpusSettings& settings, io::IniFile& ini) {
   ini.WriteBool(kScanSection, "CRLFAsSeparator", settings.CRLFAsSeparator);
   ini.WriteBool(kScanSection, "IgnoreCapital", settings.IgnoreCapital);
   ini.WriteBool(kScanSection, "TaggedText", settings.TaggedText);
+  if (text::IsUtf8(settings.TextEncoding))
+    ini.WriteString(kScanSection, "Encoding", text::EncodingName(settings.TextEncoding));
+  else
+    ini.EraseKey(kScanSection, "Encoding");
 }
 
 // A path as read from a list: relative ones count from the list's folder.

@@ -16,6 +16,7 @@ CollocCommandResult MenuFrequenciesClick(const concordance::ConcordanceTable& co
   }
   if (!steps.showQueryDialog(query)) return result;
   result.table = std::make_unique<CollocTable>(query.LeftUsed(), query.RightUsed());
+  result.table->SetTextEncoding(concordance.TextEncoding);
   result.caption = std::string(kCollocCaptionPrefix) + std::string(concordanceCaption);
   result.table->BuildCollocTable(concordance.WordSeparators, concordance.LeftContexts(),
                                  concordance.Keywords(), concordance.RightContexts(),

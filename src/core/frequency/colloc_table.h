@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "frequency/word_info.h"
+#include "text/encoding.h"
 #include "text/progress.h"
 #include "text/quick_list.h"
 
@@ -74,6 +75,8 @@ class CollocTable {
   const text::TQStringList& CollocList() const { return *collocList_; }
   std::int32_t Count() const { return collocList_->GetCount(); }
   TCollocFreqInfo& Info(std::int32_t index) const;
+  // The encoding of the concordance the table was built from.
+  text::Encoding TextEncoding() const { return encoding_; }
 
  public:  // grid
   std::int32_t RowCount() const { return Count() + 1; }
@@ -110,6 +113,7 @@ class CollocTable {
   // The most rows the list holds; beyond it the build reports the list as
   // too large. For tests; the default is the quick lists' limit.
   void SetRowLimit(std::int32_t rows) { rowLimit_ = rows; }
+  void SetTextEncoding(text::Encoding encoding) { encoding_ = encoding; }
 
  private:
   void countRow(std::string_view left, std::string_view right, const std::string& node,
@@ -119,6 +123,7 @@ class CollocTable {
   PositionFlags leftUsed_, rightUsed_;
   std::unique_ptr<text::TQStringList> collocList_;
   std::int32_t rowLimit_ = text::kMaxListCapacity;
+  text::Encoding encoding_ = text::Encoding::Windows1252;
 };
 
 }  // namespace lexvane::frequency

@@ -60,6 +60,8 @@ class WordFrequencyList {
   std::int64_t TotalSentences() const { return totalSentences_; }
   std::int64_t TotalSizeKB() const { return totalSizeKB_; }
   bool ListComplete() const { return listComplete_; }
+  // The encoding of the corpus the list was counted from.
+  text::Encoding TextEncoding() const { return encoding_; }
   // The corpus files in which a word longer than 255 characters was cut to
   // its first 255 by the last build, in corpus order: the build's report.
   const std::vector<std::string>& CutWordFiles() const { return cutWordFiles_; }
@@ -114,6 +116,7 @@ class WordFrequencyList {
   std::int64_t totalSentences_ = 0;
   std::int64_t totalSizeKB_ = 0;
   bool listComplete_ = true;
+  text::Encoding encoding_ = text::Encoding::Windows1252;
   std::int64_t parallelThreshold_ = kDefaultParallelThreshold;
 };
 

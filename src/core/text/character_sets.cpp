@@ -1,6 +1,6 @@
 #include "text/character_sets.h"
 
-#include "text/encoding.h"
+#include <algorithm>
 
 namespace lexvane::text {
 
@@ -8,44 +8,87 @@ const std::string kDefaultWordSeparators = " _,;:/-+=^\"<>()[]{}*@&%$#\\|~`'0123
 
 namespace {
 
-void eraseFirst(std::string& s, char c) {
-  const std::size_t at = s.find(c);
-  if (at != std::string::npos) s.erase(at, 1);
+// The bytes of the first character of s that is `c` (one character of the
+// encoding), erased.
+void eraseFirst(std::string& s, std::string_view c, Encoding encoding) {
+  for (std::size_t i = 0; i < s.size();) {
+    const std::size_t length = IsUtf8(encoding) ? nextUtf8Char(s, i).length : 1;
+    if (std::string_view(s).substr(i, length) == c) {
+      s.erase(i, length);
+      return;
+    }
+    i += length;
+  }
 }
 
-void fillTable(std::array<bool, 256>& table, std::string_view members) {
+// Calls f with the bytes of each character of s.
+template <typename F>
+void forEachCharacter(std::string_view s, Encoding encoding, F f) {
+  for (std::size_t i = 0; i < s.size();) {
+    const std::size_t length = IsUtf8(encoding) ? nextUtf8Char(s, i).length : 1;
+    f(s.substr(i, length));
+    i += length;
+  }
+}
+
+void fillTable(std::array<bool, 256>& table, std::vector<char32_t>& wide, std::string_view members,
+               Encoding encoding) {
   table.fill(false);
-  for (const char c : members) table[static_cast<unsigned char>(c)] = true;
+  wide.clear();
+  if (!IsUtf8(encoding)) {
+    for (const char c : members) table[static_cast<unsigned char>(c)] = true;
+    return;
+  }
+  // Invalid bytes in a separator text match no character of the text.
+  for (std::size_t i = 0; i < members.size();) {
+    const Utf8Char c = nextUtf8Char(members, i);
+    if (c.codePoint < 0x80)
+      table[c.codePoint] = true;
+    else if (c.valid)
+      wide.push_back(c.codePoint);
+    i += c.length;
+  }
+  std::sort(wide.begin(), wide.end());
+  wide.erase(std::unique(wide.begin(), wide.end()), wide.end());
 }
 
 void fillTables(CharacterSets& sets) {
-  fillTable(sets.inWordSet, sets.wordSeparatorSet);
-  fillTable(sets.inSentenceSet, sets.sentenceSeparatorSet);
-  fillTable(sets.inPlain, sets.plainSeparators);
-  fillTable(sets.inClosing, sets.closingMarks);
+  const Encoding e = sets.encoding;
+  fillTable(sets.inWordSet, sets.wideWordSet, sets.wordSeparatorSet, e);
+  fillTable(sets.inSentenceSet, sets.wideSentenceSet, sets.sentenceSeparatorSet, e);
+  fillTable(sets.inPlain, sets.widePlain, sets.plainSeparators, e);
+  fillTable(sets.inClosing, sets.wideClosing, sets.closingMarks, e);
   for (int c = 0; c < 256; ++c) sets.isSeparator[c] = c < 32 || sets.inWordSet[c];
 }
 
 }  // namespace
 
 CharacterSets CharacterSets::Derive(std::string_view wordSeparators,
-                                    std::string_view sentenceSeparators, bool oemToAnsi) {
+                                    std::string_view sentenceSeparators, Encoding encoding) {
   CharacterSets sets;
-  sets.sentenceSeparatorSet = keepFirst(sentenceSeparators);
-  sets.wordSeparatorSet = keepFirst(wordSeparators);
+  sets.encoding = encoding;
+  sets.oemToAnsi = encoding == Encoding::Dos850;
+  sets.sentenceSeparatorSet = keepFirst(sentenceSeparators, kMaxTextLength, encoding);
+  sets.wordSeparatorSet = keepFirst(wordSeparators, kMaxTextLength, encoding);
   // The blank always separates words, also when the user left it out; the
   // set stays within 255 characters.
   if (sets.wordSeparatorSet.find(' ') == std::string::npos)
-    sets.wordSeparatorSet = keepFirst(" " + sets.wordSeparatorSet);
-  sets.oemToAnsi = oemToAnsi;
+    sets.wordSeparatorSet = keepFirst(" " + sets.wordSeparatorSet, kMaxTextLength, encoding);
   // One deletion per character: a separator typed twice keeps one copy.
   sets.plainSeparators = sets.wordSeparatorSet;
-  for (const char c : sets.sentenceSeparatorSet) eraseFirst(sets.plainSeparators, c);
-  eraseFirst(sets.plainSeparators, '"');
-  eraseFirst(sets.plainSeparators, '\'');
-  sets.closingMarks = keepFirst(sets.sentenceSeparatorSet + "\"'");
+  forEachCharacter(sets.sentenceSeparatorSet, encoding,
+                   [&](std::string_view c) { eraseFirst(sets.plainSeparators, c, encoding); });
+  eraseFirst(sets.plainSeparators, "\"", encoding);
+  eraseFirst(sets.plainSeparators, "'", encoding);
+  sets.closingMarks = keepFirst(sets.sentenceSeparatorSet + "\"'", kMaxTextLength, encoding);
   fillTables(sets);
   return sets;
+}
+
+bool CharacterSets::member(char32_t c, const std::array<bool, 256>& table,
+                           const std::vector<char32_t>& wide) const {
+  if (c < 0x80 || !IsUtf8(encoding)) return c < 256 && table[c];
+  return std::binary_search(wide.begin(), wide.end(), c);
 }
 
 CharacterSets CharacterSets::Initial() {

@@ -8,6 +8,9 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "text/encoding.h"
 
 namespace lexvane::text {
 
@@ -21,7 +24,8 @@ struct CharacterSets {
   std::string sentenceSeparatorSet;
   std::string plainSeparators;  // word separators less sentence punctuation and quotes
   std::string closingMarks;     // sentence separators, double quote, apostrophe
-  bool oemToAnsi = false;
+  Encoding encoding = Encoding::Windows1252;
+  bool oemToAnsi = false;  // encoding == Encoding::Dos850
 
   // Membership tables indexed by the unsigned byte.
   std::array<bool, 256> isSeparator{};    // below 32 or in wordSeparatorSet
@@ -29,12 +33,22 @@ struct CharacterSets {
   std::array<bool, 256> inSentenceSet{};  // in sentenceSeparatorSet
   std::array<bool, 256> inPlain{};        // in plainSeparators
   std::array<bool, 256> inClosing{};      // in closingMarks
+  // UTF-8 only: the non-ASCII characters of each set, sorted. The byte
+  // tables above then hold the ASCII members alone (no byte from 0x80 on is
+  // a member); a character from U+0080 on is looked up here.
+  std::vector<char32_t> wideWordSet, wideSentenceSet, widePlain, wideClosing;
 
   // Builds the sets as Configure does: both texts cut to 255, a blank put in
   // front of word separators that lack one, PlainSeparators and ClosingMarks
   // derived.
+  // The texts are in the given encoding; the 255 limit counts its characters.
   static CharacterSets Derive(std::string_view wordSeparators, std::string_view sentenceSeparators,
-                              bool oemToAnsi);
+                              Encoding encoding);
+  static CharacterSets Derive(std::string_view wordSeparators, std::string_view sentenceSeparators,
+                              bool oemToAnsi) {
+    return Derive(wordSeparators, sentenceSeparators,
+                  oemToAnsi ? Encoding::Dos850 : Encoding::Windows1252);
+  }
   // The start-up sets: default separators, ".?!", no derived sets, OEM off.
   static CharacterSets Initial();
 
@@ -43,6 +57,19 @@ struct CharacterSets {
   bool sentence(char c) const { return inSentenceSet[static_cast<unsigned char>(c)]; }
   bool plain(char c) const { return inPlain[static_cast<unsigned char>(c)]; }
   bool closing(char c) const { return inClosing[static_cast<unsigned char>(c)]; }
+
+  // Membership of a character (UTF-8 code point, or an 8-bit byte's value).
+  // An invalid UTF-8 byte is a word character: pass it as the byte's value
+  // only in 8-bit text, never in UTF-8.
+  bool separatorChar(char32_t c) const { return c < 32 || member(c, inWordSet, wideWordSet); }
+  bool wordSetChar(char32_t c) const { return member(c, inWordSet, wideWordSet); }
+  bool sentenceChar(char32_t c) const { return member(c, inSentenceSet, wideSentenceSet); }
+  bool plainChar(char32_t c) const { return member(c, inPlain, widePlain); }
+  bool closingChar(char32_t c) const { return member(c, inClosing, wideClosing); }
+
+ private:
+  bool member(char32_t c, const std::array<bool, 256>& table,
+              const std::vector<char32_t>& wide) const;
 };
 
 }  // namespace lexvane::text

@@ -2,8 +2,11 @@
 // table, and decoding to and encoding from Unicode.
 #include "text/encoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+
+#include <unicode/uchar.h>
 
 namespace lexvane::text {
 
@@ -75,16 +78,7 @@ int encodeCodePoint(std::uint32_t cp) {
 }
 
 void appendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
+  appendCodePoint(out, cp);
 }
 
 // Decodes one UTF-8 sequence at s[i]. Returns the number of bytes consumed
@@ -202,6 +196,152 @@ std::string utf8ToAnsi(std::string_view utf8) {
     out += b < 0 ? '?' : static_cast<char>(b);
   }
   return out;
+}
+
+std::string_view EncodingName(Encoding encoding) {
+  switch (encoding) {
+    case Encoding::Dos850:
+      return "DOS";
+    case Encoding::Utf8:
+      return "UTF-8";
+    case Encoding::Windows1252:
+      break;
+  }
+  return "Windows-1252";
+}
+
+std::size_t utf8SequenceLength(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 0;
+}
+
+Utf8Char nextUtf8Char(std::string_view s, std::size_t i) {
+  const auto lead = static_cast<unsigned char>(s[i]);
+  if (lead < 0x80) return {lead, 1, true};
+  std::int32_t cp;
+  const std::size_t length = decodeUtf8(s, i, cp);
+  if (cp < 0) return {kReplacementCharacter, 1, false};
+  return {static_cast<char32_t>(cp), static_cast<std::uint8_t>(length), true};
+}
+
+void appendCodePoint(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+std::size_t characterCount(std::string_view s, Encoding encoding) {
+  if (!IsUtf8(encoding)) return s.size();
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < s.size(); i += nextUtf8Char(s, i).length) ++count;
+  return count;
+}
+
+std::size_t prefixBytes(std::string_view s, std::size_t count, Encoding encoding) {
+  if (!IsUtf8(encoding)) return std::min(count, s.size());
+  std::size_t i = 0;
+  for (; i < s.size() && count > 0; --count) i += nextUtf8Char(s, i).length;
+  return i;
+}
+
+void lowerInPlace(std::string& s, Encoding encoding) {
+  if (!IsUtf8(encoding)) return lowerInPlace(s);
+  s = lowered(s, encoding);
+}
+
+std::string lowered(std::string_view s, Encoding encoding) {
+  if (!IsUtf8(encoding)) return lowered(s);
+  std::string out;
+  out.reserve(s.size());
+  for (std::size_t i = 0; i < s.size();) {
+    const Utf8Char c = nextUtf8Char(s, i);
+    if (c.codePoint < 0x80) {
+      out += static_cast<char>(c.codePoint >= 'A' && c.codePoint <= 'Z' ? c.codePoint + 0x20
+                                                                        : c.codePoint);
+    } else if (!c.valid) {
+      out += s[i];
+    } else {
+      appendCodePoint(out, static_cast<char32_t>(u_tolower(static_cast<UChar32>(c.codePoint))));
+    }
+    i += c.length;
+  }
+  return out;
+}
+
+std::string keepFirst(std::string_view s, std::size_t limit, Encoding encoding) {
+  return std::string(s.substr(0, prefixBytes(s, limit, encoding)));
+}
+
+std::string keepLast(std::string_view s, std::size_t limit, Encoding encoding) {
+  if (!IsUtf8(encoding)) return keepLast(s, limit);
+  const std::size_t count = characterCount(s, encoding);
+  if (count <= limit) return std::string(s);
+  return std::string(s.substr(prefixBytes(s, count - limit, encoding)));
+}
+
+std::string reverseCharacters(std::string_view s, Encoding encoding) {
+  if (!IsUtf8(encoding)) return reverseCharacters(s);
+  std::string out(s.size(), '\0');
+  std::size_t end = s.size();
+  for (std::size_t i = 0; i < s.size();) {
+    const std::size_t length = nextUtf8Char(s, i).length;
+    end -= length;
+    s.copy(out.data() + end, length, i);
+    i += length;
+  }
+  return out;
+}
+
+std::string decodeToUtf8(std::string_view text, Encoding encoding) {
+  if (!IsUtf8(encoding)) return ansiToUtf8(text);
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const Utf8Char c = nextUtf8Char(text, i);
+    if (c.valid)
+      out.append(text.substr(i, c.length));
+    else
+      appendCodePoint(out, kReplacementCharacter);
+    i += c.length;
+  }
+  return out;
+}
+
+std::u16string decodeToUtf16(std::string_view text, Encoding encoding) {
+  if (!IsUtf8(encoding)) return ansiToUtf16(text);
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const Utf8Char c = nextUtf8Char(text, i);
+    if (c.codePoint < 0x10000) {
+      out += static_cast<char16_t>(c.codePoint);
+    } else {
+      out += static_cast<char16_t>(0xD800 + ((c.codePoint - 0x10000) >> 10));
+      out += static_cast<char16_t>(0xDC00 + ((c.codePoint - 0x10000) & 0x3FF));
+    }
+    i += c.length;
+  }
+  return out;
+}
+
+std::string encodeFromUtf8(std::string_view utf8, Encoding encoding) {
+  if (!IsUtf8(encoding)) return utf8ToAnsi(utf8);
+  return std::string(utf8);
 }
 
 }  // namespace lexvane::text

@@ -23,8 +23,8 @@ TFormSource* TFormSource::Display(const concordance::ConcordanceTable& table, in
                                   const corpus::CorpusSettings& corpus, QWidget* from) {
   if (row < 0 || row >= table.RowCount()) return nullptr;
   const std::string& path = table.PathOf(row);
-  const auto block =
-      concordance::ReadSourceBlock(path, table.Info(row).Offset, corpus.OEMtoANSIConvert);
+  const auto block = concordance::ReadSourceBlock(path, table.Info(row).Offset,
+                                                  corpus.TextEncoding == text::Encoding::Dos850);
   if (!block) return nullptr;
   auto* window = new TFormSource;
   window->SetSource(path, *block, static_cast<int>(table.Keywords().View(row).size()),

@@ -20,8 +20,8 @@ TFormSourceStripped* TFormSourceStripped::Display(const concordance::Concordance
                                                   QWidget* from) {
   if (row < 0 || row >= table.RowCount()) return nullptr;
   const std::string& path = table.PathOf(row);
-  const auto block =
-      concordance::ReadSourceBlock(path, table.Info(row).Offset, corpus.OEMtoANSIConvert);
+  const auto block = concordance::ReadSourceBlock(path, table.Info(row).Offset,
+                                                  corpus.TextEncoding == text::Encoding::Dos850);
   if (!block) return nullptr;
   auto* window = new TFormSourceStripped;
   window->SetSource(path, *block, CorpusCodec(corpus));

@@ -178,7 +178,9 @@ void TFormFileList::wireOptions() {
       Q_EMIT optionsChanged();
     });
   };
-  bind(CheckBoxOEMtoANSI, &corpus::FileListEditorModel::SetOEMtoANSIConvert);
+  connect(CheckBoxOEMtoANSI, &QCheckBox::toggled, this, [this](bool on) {
+    model_.SetTextEncoding(on ? text::Encoding::Dos850 : text::Encoding::Windows1252);
+  });
   bind(CheckBoxEnhSentEnd, &corpus::FileListEditorModel::SetEnhSentDetect);
   bind(CheckBoxCRLF, &corpus::FileListEditorModel::SetCRLFAsSeparator);
   bind(IgnoreCapitals, &corpus::FileListEditorModel::SetIgnoreCapital);
@@ -214,7 +216,7 @@ void TFormFileList::showOptions() {
   };
   setText(EditWordSepar, FromAnsi(corpus_.WordSeparators));
   setText(EditSentSepar, FromAnsi(corpus_.SentenceSeparators));
-  CheckBoxOEMtoANSI->setChecked(corpus_.OEMtoANSIConvert);
+  CheckBoxOEMtoANSI->setChecked(corpus_.TextEncoding == text::Encoding::Dos850);
   CheckBoxEnhSentEnd->setChecked(corpus_.EnhSentDetect);
   CheckBoxCRLF->setChecked(corpus_.CRLFAsSeparator);
   IgnoreCapitals->setChecked(corpus_.IgnoreCapital);

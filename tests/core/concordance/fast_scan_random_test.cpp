@@ -134,7 +134,8 @@ TEST(FastScanRandom, MatchesTheReferenceForAnySettings) {
     settings.SentenceSeparators = pick(random, sentencePool, 4);
     settings.EnhSentDetect = random() % 2 == 0;
     settings.CRLFAsSeparator = random() % 2 == 0;
-    settings.OEMtoANSIConvert = random() % 4 == 0;
+    settings.TextEncoding =
+        random() % 4 == 0 ? text::Encoding::Dos850 : text::Encoding::Windows1252;
     const int files = 2 + static_cast<int>(random() % 4);
     for (int f = 0; f < files; ++f) {
       const std::string path = folder / ("r" + std::to_string(round) + "_" + std::to_string(f));
@@ -164,8 +165,8 @@ TEST(FastScanRandom, MatchesTheReferenceForAnySettings) {
       ASSERT_EQ(describe(query, settings, ScanMode::Fast, cancelAt, unit, block, bulk), expected)
           << "round " << round << " separators '" << settings.WordSeparators << "' sentence '"
           << settings.SentenceSeparators << "' enhanced " << settings.EnhSentDetect << " crlf "
-          << settings.CRLFAsSeparator << " oem " << settings.OEMtoANSIConvert << " unit " << unit
-          << " block " << block << " bulk " << bulk;
+          << settings.CRLFAsSeparator << " oem " << static_cast<int>(settings.TextEncoding)
+          << " unit " << unit << " block " << block << " bulk " << bulk;
     }
   }
   // The rounds are not idle: most find rows, some fill the table.

@@ -120,7 +120,7 @@ TEST(FastScan, MatchesTheReferenceOnGeneratedText) {
       for (const bool oem : {false, true}) {
         settings.EnhSentDetect = enhanced;
         settings.CRLFAsSeparator = crlf;
-        settings.OEMtoANSIConvert = oem;
+        settings.TextEncoding = oem ? text::Encoding::Dos850 : text::Encoding::Windows1252;
         for (const auto& query : queries)
           for (const std::int64_t cancelAt : {0, 1000, 3000}) {
             const std::string expected = run(query, settings, ScanMode::Reference, cancelAt, 0, 0);

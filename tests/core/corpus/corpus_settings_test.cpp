@@ -23,7 +23,7 @@ TEST(CorpusSettingsTest, StartsWithTheStartUpValues) {
   EXPECT_EQ(settings.WordSeparators, text::kDefaultWordSeparators);
   EXPECT_EQ(settings.WordSeparators.size(), 43u);
   EXPECT_EQ(settings.SentenceSeparators, ".?!");
-  EXPECT_FALSE(settings.OEMtoANSIConvert);
+  EXPECT_EQ(settings.TextEncoding, text::Encoding::Windows1252);
   EXPECT_FALSE(settings.EnhSentDetect);
   EXPECT_FALSE(settings.CRLFAsSeparator);
   EXPECT_TRUE(settings.IgnoreCapital);
@@ -125,7 +125,7 @@ TEST(CorpusSettingsTest, ResetToNewListKeepsTheFourResultOptions) {
   settings.Modified = true;
   settings.WordSeparators = ",";
   settings.SentenceSeparators = ";";
-  settings.OEMtoANSIConvert = true;
+  settings.TextEncoding = text::Encoding::Dos850;
   settings.EnhSentDetect = true;
   settings.CRLFAsSeparator = true;
   settings.IgnoreCapital = false;
@@ -136,7 +136,7 @@ TEST(CorpusSettingsTest, ResetToNewListKeepsTheFourResultOptions) {
   EXPECT_FALSE(settings.Modified);
   EXPECT_EQ(settings.WordSeparators, text::kDefaultWordSeparators);
   EXPECT_EQ(settings.SentenceSeparators, ".?!");
-  EXPECT_FALSE(settings.OEMtoANSIConvert);
+  EXPECT_EQ(settings.TextEncoding, text::Encoding::Windows1252);
   EXPECT_TRUE(settings.EnhSentDetect);
   EXPECT_TRUE(settings.CRLFAsSeparator);
   EXPECT_FALSE(settings.IgnoreCapital);
@@ -147,7 +147,7 @@ TEST(CorpusSettingsTest, ScannerSetsAreThoseOfTheSettings) {
   CorpusSettings settings;
   settings.WordSeparators = ",";
   settings.SentenceSeparators = ";";
-  settings.OEMtoANSIConvert = true;
+  settings.TextEncoding = text::Encoding::Dos850;
   const text::CharacterSets sets = ScannerSets(settings);
   EXPECT_TRUE(sets.oemToAnsi);
   EXPECT_TRUE(sets.wordSet(','));

@@ -92,7 +92,7 @@ TEST_F(EditorModelTest, TogglingOnlyTheThreeResultOptionsLeavesModifiedOff) {
 
 TEST_F(EditorModelTest, DosAndEnhancedOptionsCountAsEdits) {
   model.WhenShow();
-  model.SetOEMtoANSIConvert(true);
+  model.SetTextEncoding(text::Encoding::Dos850);
   model.OK(quiet);
   EXPECT_TRUE(settings.Modified);
   settings.Modified = false;

@@ -33,7 +33,7 @@ CorpusSettings unusualSettings() {
   CorpusSettings settings;
   settings.WordSeparators = "#";
   settings.SentenceSeparators = ";";
-  settings.OEMtoANSIConvert = true;
+  settings.TextEncoding = text::Encoding::Dos850;
   settings.EnhSentDetect = false;
   settings.CRLFAsSeparator = true;
   settings.IgnoreCapital = false;
@@ -44,7 +44,7 @@ CorpusSettings unusualSettings() {
 void expectDefaultOptions(const CorpusSettings& settings) {
   EXPECT_EQ(settings.WordSeparators, text::kDefaultWordSeparators);
   EXPECT_EQ(settings.SentenceSeparators, ".?!");
-  EXPECT_FALSE(settings.OEMtoANSIConvert);
+  EXPECT_EQ(settings.TextEncoding, text::Encoding::Windows1252);
   EXPECT_TRUE(settings.EnhSentDetect);
   EXPECT_FALSE(settings.CRLFAsSeparator);
   EXPECT_TRUE(settings.IgnoreCapital);
@@ -122,7 +122,7 @@ TEST(TextListTest, ReadsEveryScanKeyAndDefaultsMissingOnes) {
              "CRLFAsSeparator=$1\nIgnoreCapital=no\nTaggedText=0x0\n");
   CorpusSettings settings;
   ReadListFile(list, true, settings);
-  EXPECT_TRUE(settings.OEMtoANSIConvert);
+  EXPECT_EQ(settings.TextEncoding, text::Encoding::Dos850);
   EXPECT_EQ(settings.WordSeparators, text::kDefaultWordSeparators);
   EXPECT_EQ(settings.SentenceSeparators, ".;");
   EXPECT_FALSE(settings.EnhSentDetect);
@@ -301,7 +301,7 @@ TEST(FileListTest, LowerCaseCtlIsWrittenAndReadAsAFileList) {
   EXPECT_EQ(read.Files.Paths(), settings.Files.Paths());
   EXPECT_EQ(read.WordSeparators, " #");  // the blank rule applies here too
   EXPECT_EQ(read.SentenceSeparators, ";");
-  EXPECT_TRUE(read.OEMtoANSIConvert);
+  EXPECT_EQ(read.TextEncoding, text::Encoding::Dos850);
   EXPECT_FALSE(read.EnhSentDetect);
   EXPECT_TRUE(read.CRLFAsSeparator);
   EXPECT_FALSE(read.IgnoreCapital);
@@ -370,11 +370,11 @@ TEST(SampleListsTest, SampleListsOpenWithTheirOptions) {
   EXPECT_GT(settings.TotalBytes, 6000);
   EXPECT_EQ(settings.WordSeparators, text::kDefaultWordSeparators);
   EXPECT_TRUE(settings.EnhSentDetect);
-  EXPECT_FALSE(settings.OEMtoANSIConvert);
+  EXPECT_EQ(settings.TextEncoding, text::Encoding::Windows1252);
 
   OpenListFile(samples + "/dos.CTL", settings, ui);
   ASSERT_EQ(settings.Files.Count(), 1u);
-  EXPECT_TRUE(settings.OEMtoANSIConvert);
+  EXPECT_EQ(settings.TextEncoding, text::Encoding::Dos850);
 
   OpenListFile(samples + "/tagged.CTL", settings, ui);
   ASSERT_EQ(settings.Files.Count(), 1u);

@@ -161,7 +161,8 @@ TEST_F(FastBuildRandomTest, AgreesOnRandomCorporaWithEveryOptionAndSeparatorSet)
     settings.SentenceSeparators = corpus.sentenceSeparators();
     settings.IgnoreCapital = corpus.chance(50);
     settings.TaggedText = corpus.chance(50);
-    settings.OEMtoANSIConvert = corpus.chance(30);
+    settings.TextEncoding =
+        corpus.chance(30) ? text::Encoding::Dos850 : text::Encoding::Windows1252;
     settings.CRLFAsSeparator = corpus.chance(50);
     int files = 1 + corpus.pick(4);
     for (int f = 0; f < files; ++f) {
@@ -221,7 +222,7 @@ TEST_F(FastBuildRandomTest, AgreesAcrossReadBlocks) {
   settings.WordSeparators = " .,!?\t;-0123456789";
   settings.TaggedText = true;
   settings.CRLFAsSeparator = true;
-  settings.OEMtoANSIConvert = true;
+  settings.TextEncoding = text::Encoding::Dos850;
   const std::size_t block = WordTokenizer::kBlockSize;
   const std::string pieces[] = {std::string(255, 'k'), std::string(256, 'k'), "\r\n",
                                 "<JJ>Crossing"};

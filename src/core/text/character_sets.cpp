@@ -5,6 +5,13 @@
 namespace lexvane::text {
 
 const std::string kDefaultWordSeparators = " _,;:/-+=^\"<>()[]{}*@&%$#\\|~`'0123456789.?!";
+const std::string kDefaultUtf8WordSeparators =
+    kDefaultWordSeparators +
+    "\u201C\u201D\u2018\u2019\u00AB\u00BB\u2014\u2013\u2026\u00A1\u00BF\u00A0";
+
+const std::string& DefaultWordSeparators(Encoding encoding) {
+  return IsUtf8(encoding) ? kDefaultUtf8WordSeparators : kDefaultWordSeparators;
+}
 
 namespace {
 

@@ -17,6 +17,11 @@ namespace lexvane::text {
 // The 43 default word separators: blank, underscore, punctuation, brackets,
 // the ten digits, full stop, question and exclamation marks.
 extern const std::string kDefaultWordSeparators;
+// The defaults of a new UTF-8 corpus (in UTF-8): the 43, then the typographic
+// quotes, guillemets, dashes, ellipsis, inverted marks and the no-break space.
+extern const std::string kDefaultUtf8WordSeparators;
+// kDefaultUtf8WordSeparators for UTF-8, else kDefaultWordSeparators.
+const std::string& DefaultWordSeparators(Encoding encoding);
 inline constexpr std::string_view kDefaultSentenceSeparators = ".?!";
 
 struct CharacterSets {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "concordance/concordance_copy.h"
+#include "concordance/concordance_edit.h"
 #include "concordance/concordance_sort.h"
 #include "core/concordance/scripted_host.h"
 #include "core/concordance/table_fixture.h"
@@ -192,6 +193,15 @@ TEST_F(Utf8TableTest, DelimitedWordsOfLongContextsKeep255Characters) {
     EXPECT_EQ(text::characterCount(marked, text::Encoding::Utf8), text::kMaxTextLength);
     EXPECT_EQ(text::decodeToUtf8(marked, text::Encoding::Utf8), marked);  // still valid
   }
+}
+
+TEST(Utf8Paste, PastedTextKeeps255CharactersOfAUtf8Table) {
+  std::string pasted = "\t";
+  for (int i = 0; i < 300; ++i) pasted += "\xC3\xA9";
+  const std::string kept = PastedContext(pasted, text::Encoding::Utf8);
+  EXPECT_EQ(text::characterCount(kept, text::Encoding::Utf8), text::kMaxTextLength - 1);
+  EXPECT_EQ(kept.substr(0, 2), "\xC3\xA9");  // the tab became a blank, then trimmed
+  EXPECT_EQ(PastedContext(pasted), PastedContext(pasted, text::Encoding::Windows1252));
 }
 
 }  // namespace

@@ -80,6 +80,7 @@ int runColloc(const CollocCommand& command, Streams& streams) {
   };
   if (concordance->RowCount() == 0) return finish();
   frequency::CollocQuery query;
+  query.TextEncoding = concordance->TextEncoding;
   frequency::CollocCommandSteps steps;
   steps.sortConcordance = [] {};
   steps.showQueryDialog = [&](frequency::CollocQuery& dialog) {

@@ -58,7 +58,7 @@ bool writeUtf8File(const concordance::ConcordanceTable& table, const concordance
 }
 
 int runConcord(const ConcordCommand& command, Streams& streams) {
-  const concordance::CopyOptions copy = CopyOptionsOf(command.options);
+  const concordance::CopyOptions copy = CopyOptionsOf(command.options, command.corpus.Encoding());
   if (!command.options.around.empty() && command.options.delimiters.empty())
     streams.err << "lexvane-cli: --around has no effect without --delimiters\n";
   Console console(streams.err, streams.errIsTerminal);
@@ -99,7 +99,8 @@ void AddConcordCommand(CLI::App& app, Streams& streams, int& status) {
   AddOutputOptions(*sub, command->options);
   sub->footer(
       "Rows are written exactly as the concordance window's copy writes them to a file "
-      "(Windows-1252, CR LF; UTF-8 with --output-encoding utf-8). A corpus file that cannot be "
+      "(in the corpus's encoding, CR LF; an 8-bit corpus as UTF-8 with --output-encoding "
+      "utf-8). A corpus file that cannot be "
       "opened is reported, the others are "
       "searched, and the exit status is 1.");
   sub->callback([command, &streams, &status] { status = runConcord(*command, streams); });

@@ -87,9 +87,11 @@ void AddOutputOptions(CLI::App& command, ConcordOptions& options) {
   command.add_option("-o,--output", options.outputFile, "write to this file");
 }
 
-search::SearchQuery BuildQuery(const ConcordOptions& options, text::UserInterface& ui) {
+search::SearchQuery BuildQuery(const ConcordOptions& options, text::UserInterface& ui,
+                               text::Encoding encoding) {
   if (!options.Advanced()) {
     search::SimpleSearchModel model;
+    model.TextEncoding = encoding;
     if (!options.queryFile.empty()) {
       loadableOrThrow(options.queryFile);
       model.LoadFrom(options.queryFile);
@@ -104,6 +106,7 @@ search::SearchQuery BuildQuery(const ConcordOptions& options, text::UserInterfac
     return model.Query();
   }
   search::AdvancedSearchModel model;
+  model.TextEncoding = encoding;
   if (!options.queryFile.empty()) {
     loadableOrThrow(options.queryFile);
     model.LoadFrom(options.queryFile);
@@ -148,7 +151,7 @@ concordance::SortOptions SortOptionsOf(const ConcordOptions& options) {
   return sort;
 }
 
-concordance::CopyOptions CopyOptionsOf(const ConcordOptions& options) {
+concordance::CopyOptions CopyOptionsOf(const ConcordOptions& options, text::Encoding encoding) {
   concordance::CopyOptions copy;
   copy.Format = options.format == "para"      ? concordance::CopyFormat::OneParagraph
                 : options.format == "justify" ? concordance::CopyFormat::Justify
@@ -158,11 +161,12 @@ concordance::CopyOptions CopyOptionsOf(const ConcordOptions& options) {
   copy.IncludeSource = options.source;
   copy.SelectedOnly = false;
   if (!options.delimiters.empty()) {
-    if (options.delimiters.size() != 2)
+    if (text::characterCount(options.delimiters, encoding) != 2)
       throw CLI::ValidationError("--delimiters", "expected two characters, left and right");
     copy.SaveWithDelimiters = true;
-    copy.LeftDelimiter = options.delimiters.substr(0, 1);
-    copy.RightDelimiter = options.delimiters.substr(1, 1);
+    const std::size_t split = text::prefixBytes(options.delimiters, 1, encoding);
+    copy.LeftDelimiter = options.delimiters.substr(0, split);
+    copy.RightDelimiter = options.delimiters.substr(split);
   }
   if (!options.around.empty()) {
     const std::size_t comma = options.around.find(',');
@@ -185,7 +189,7 @@ std::unique_ptr<concordance::ConcordanceTable> BuildConcordTable(const CorpusOpt
                                                                  const ConcordOptions& options,
                                                                  Console& console,
                                                                  text::LatestScanSets& latest) {
-  const search::SearchQuery query = BuildQuery(options, console.ui);
+  const search::SearchQuery query = BuildQuery(options, console.ui, corpus.Encoding());
   const corpus::CorpusSettings settings = corpus.Build(console.ui);
   if (settings.Files.Empty()) throw CLI::ValidationError(corpus.NoFilesMessage());
   text::OperationHost host = console.Host();

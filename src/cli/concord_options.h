@@ -60,12 +60,16 @@ void AddOutputOptions(CLI::App& command, ConcordOptions& options);
 // The query from the options: -q's masks first, then -m and --column masks.
 // Throws CLI::ValidationError when there is no mask at all or an option is
 // malformed, text::Error for a column gap.
-search::SearchQuery BuildQuery(const ConcordOptions& options, text::UserInterface& ui);
+// Typed masks are lowered and cut in the corpus's `encoding`.
+search::SearchQuery BuildQuery(const ConcordOptions& options, text::UserInterface& ui,
+                               text::Encoding encoding = text::Encoding::Windows1252);
 
 concordance::SortOptions SortOptionsOf(const ConcordOptions& options);
 // The copy options of a file export of all rows (throws CLI::ValidationError
-// on malformed --delimiters or --around).
-concordance::CopyOptions CopyOptionsOf(const ConcordOptions& options);
+// on malformed --delimiters or --around); the delimiters are two characters
+// of the corpus's `encoding`.
+concordance::CopyOptions CopyOptionsOf(const ConcordOptions& options,
+                                       text::Encoding encoding = text::Encoding::Windows1252);
 
 // The corpus (absolute paths; text::Error when it has no file), the query,
 // the build under the console's indicators (its sets recorded in `latest`),

@@ -3,7 +3,10 @@
 #include <filesystem>
 
 #include "cli/commands.h"
+#include "cli/corpus_encoding.h"
 #include "corpus/list_files.h"
+#include "text/character_sets.h"
+#include "text/utf8_detection.h"
 
 namespace lexvane::cli {
 
@@ -26,6 +29,7 @@ class QuietUserInterface : public text::UserInterface {
 }  // namespace
 
 void CorpusOptions::AddTo(CLI::App& command) {
+  command_ = &command;
   command.add_option("-l,--list", list_, "list file (.CTL Text List or older File List)");
   // An empty name names no file; it would only fail later and less clearly.
   const CLI::Validator notEmpty(
@@ -37,7 +41,14 @@ void CorpusOptions::AddTo(CLI::App& command) {
   sentenceSeparatorsOption_ = command.add_option("--sentence-separators", sentenceSeparators_,
                                                  "sentence separator characters");
   addToggle(command, "--dos,!--no-dos", dos_.value, dos_.option,
-            "files are DOS (code page 850) text");
+            "files are DOS (code page 850) text: --encoding cp850 (--no-dos: cp1252)");
+  encodingOption_ =
+      command
+          .add_option("--encoding", encoding_,
+                      "the text encoding of the files: cp1252 (Windows-1252, the default), cp850 "
+                      "(DOS) or utf-8; the last of --encoding and --dos given wins")
+          ->check(CLI::IsMember({std::string(kEncodingCp1252), std::string(kEncodingCp850),
+                                 std::string(kEncodingUtf8)}));
   addToggle(command, "--enhanced,!--no-enhanced", enhanced_.value, enhanced_.option,
             "enhanced sentence end detection");
   addToggle(command, "--crlf,!--no-crlf", crlf_.value, crlf_.option,
@@ -60,14 +71,24 @@ corpus::CorpusSettings CorpusOptions::Build(text::UserInterface& ui) const {
     settings.Files.Add(std::filesystem::absolute(file).lexically_normal().string());
   if (wordSeparatorsOption_->count() > 0) settings.WordSeparators = wordSeparators_;
   if (sentenceSeparatorsOption_->count() > 0) settings.SentenceSeparators = sentenceSeparators_;
-  if (dos_.option->count() > 0)
-    settings.TextEncoding = dos_.value ? text::Encoding::Dos850 : text::Encoding::Windows1252;
+  if (dos_.option->count() > 0 || encodingOption_->count() > 0) settings.TextEncoding = Encoding();
+  // A UTF-8 corpus without a list or separators of its own gets the UTF-8
+  // defaults, with the typographic punctuation.
+  if (list_.empty() && wordSeparatorsOption_->count() == 0)
+    settings.WordSeparators = text::DefaultWordSeparators(settings.TextEncoding);
   if (enhanced_.option->count() > 0) settings.EnhSentDetect = enhanced_.value;
   if (crlf_.option->count() > 0) settings.CRLFAsSeparator = crlf_.value;
   if (ignoreCase_.option->count() > 0) settings.IgnoreCapital = ignoreCase_.value;
   if (tagged_.option->count() > 0) settings.TaggedText = tagged_.value;
   if (!files_.empty()) settings.RecountFiles(ui);
+  if (!text::IsUtf8(settings.TextEncoding) &&
+      text::SampleFilesForUtf8(settings.Files.Paths()).LooksUtf8())
+    ui.Ask("Warning", kLooksUtf8Warning, text::Buttons::Ok, text::Icon::Warning);
   return settings;
+}
+
+text::Encoding CorpusOptions::Encoding() const {
+  return command_ != nullptr ? CommandEncoding(*command_) : text::Encoding::Windows1252;
 }
 
 std::string CorpusOptions::NoFilesMessage() const {

@@ -9,9 +9,14 @@
 #include <CLI/CLI.hpp>
 
 #include "corpus/corpus_settings.h"
+#include "text/encoding.h"
 #include "text/user_interface.h"
 
 namespace lexvane::cli {
+
+// The warning of an 8-bit corpus whose files look like UTF-8 text.
+inline constexpr const char* kLooksUtf8Warning =
+    "the corpus files look like UTF-8 text; give --encoding utf-8 to read them as UTF-8.";
 
 class CorpusOptions {
  public:
@@ -23,11 +28,17 @@ class CorpusOptions {
   // The usage error of a corpus without files: a list given names none, or
   // neither a list nor a file was given.
   std::string NoFilesMessage() const;
+  // The encoding of the corpus (corpus_encoding.h); once the command line
+  // is parsed.
+  text::Encoding Encoding() const;
   // The FILE arguments as given on the command line.
   const std::vector<std::string>& Files() const { return files_; }
 
  private:
+  CLI::App* command_ = nullptr;
   std::string list_;
+  std::string encoding_;
+  CLI::Option* encodingOption_ = nullptr;
   std::vector<std::string> files_;
   std::string wordSeparators_, sentenceSeparators_;
   CLI::Option* wordSeparatorsOption_ = nullptr;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "cli/corpus_encoding.h"
 #include "text/encoding.h"
 
 namespace lexvane::cli {
@@ -27,28 +28,38 @@ bool takesTypedText(const CLI::Option& option) {
 
 void TranscodeTypedText(CLI::App& app, const text::TerminalText& terminal) {
   if (terminal.PassesBytes()) return;
-  const CLI::Validator toCorpus(
-      [&terminal](std::string& value) {
-        try {
-          value = terminal.ToCorpus(value);
-          return std::string();
-        } catch (const text::UnrepresentableCharacter& e) {
-          return std::string(e.what());
-        }
-      },
-      "", "CORPUS_TEXT");
-  for (CLI::App* command : app.get_subcommands([](CLI::App*) { return true; }))
+  for (CLI::App* command : app.get_subcommands([](CLI::App*) { return true; })) {
+    // The corpus's encoding is known from the parsed arguments when values
+    // are converted.
+    const CLI::Validator toCorpus(
+        [&terminal, command](std::string& value) {
+          try {
+            value = terminal.ToCorpus(value, CommandEncoding(*command));
+            return std::string();
+          } catch (const text::UnrepresentableCharacter& e) {
+            return std::string(e.what());
+          }
+        },
+        "", "CORPUS_TEXT");
     for (CLI::Option* option : command->get_options())
       if (takesTypedText(*option)) option->transform(toCorpus);
+  }
 }
 
 void AddOutputEncoding(CLI::App& app, Streams& streams) {
   for (CLI::App* command : app.get_subcommands([](CLI::App*) { return true; }))
     command
         ->add_option("--output-encoding", streams.outputEncoding,
-                     "utf-8: write the corpus text as UTF-8 (default: the bytes the desktop "
-                     "program's copy writes)")
-        ->check(CLI::IsMember({"utf-8"}));
+                     "utf-8: write an 8-bit corpus's text as UTF-8 (default: the bytes the "
+                     "desktop program's copy writes; a UTF-8 corpus is always written as UTF-8)")
+        ->transform(CLI::Validator(
+            [command](std::string& value) {
+              if (value != "utf-8") return value + " not in {utf-8}";
+              // A UTF-8 corpus's text is UTF-8 already.
+              if (text::IsUtf8(CommandEncoding(*command))) value.clear();
+              return std::string();
+            },
+            "{utf-8}", "OUTPUT_ENCODING"));
 }
 
 std::string OutputText(std::string_view corpusText, const Streams& streams) {

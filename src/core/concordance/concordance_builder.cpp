@@ -164,6 +164,7 @@ std::unique_ptr<ConcordanceTable> BuildConcordance(const search::SearchQuery& qu
 
   host.search.Start("Words found:");
   const text::CharacterSets sets = corpus::ScannerSets(settings);
+  table->ScanSets = sets;
   ScanCorpus(query, settings, sets, *table, host, options);
   if (host.search.Cancelled()) table->SearchComplete = false;
   RetrieveSentences(*table, sets, host.progress);

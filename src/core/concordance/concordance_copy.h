@@ -3,7 +3,9 @@
 // the source file name and with one-character marks around the keyword and
 // some words on each side. The text goes to a sink the caller gives (the
 // clipboard's text or a file); the table is only read. Words are cut with
-// the sets the caller gives: the most recent build's (LatestScanSets).
+// the sets the caller gives: the most recent build's (LatestScanSets), or the
+// table's own ScanSets when those read text of the other encoding. The text
+// is in the table's encoding; justified widths count its characters.
 #pragma once
 
 #include <cstdint>
@@ -45,6 +47,10 @@ enum class Side { Left, Right };
 // context's last words, a right context's first ones); missing words get
 // their marks at the outer end. At most 255 characters.
 std::string DelimitWords(std::string_view s, char d, int k, Side side,
+                         const text::CharacterSets& sets);
+// The same with a mark of one character of the sets' encoding (its bytes);
+// UTF-8 text counts the 255 in characters.
+std::string DelimitWords(std::string_view s, std::string_view d, int k, Side side,
                          const text::CharacterSets& sets);
 
 // The width field converted (text::Error on a non-number) and kept to 1..254.

@@ -80,8 +80,8 @@ std::int32_t DeleteDuplicateSentences(ConcordanceTable& table, text::OperationHo
   return d;
 }
 
-std::string PastedContext(std::string_view clipboardText) {
-  std::string s = text::keepFirst(clipboardText);
+std::string PastedContext(std::string_view clipboardText, text::Encoding encoding) {
+  std::string s = text::keepFirst(clipboardText, text::kMaxTextLength, encoding);
   for (char& ch : s)
     if (text::isControl(ch)) ch = ' ';
   text::CleanLine(s);
@@ -92,7 +92,7 @@ bool PasteContext(ConcordanceTable& table, std::int32_t row, int column,
                   std::string_view clipboardText) {
   if (column != 1 && column != 3) return false;
   if (row < 1 || row > table.RowCount()) return false;
-  const std::string pasted = PastedContext(clipboardText);
+  const std::string pasted = PastedContext(clipboardText, table.TextEncoding);
   if (column == 1)
     table.LeftContexts().Put(row - 1, pasted);
   else

@@ -28,7 +28,9 @@ std::int32_t DeleteDuplicateSentences(ConcordanceTable& table, text::OperationHo
 
 // The text a paste stores: the first 255 characters, control characters to
 // blanks, blanks trimmed and collapsed.
-std::string PastedContext(std::string_view clipboardText);
+// In a UTF-8 table the 255 count characters and no character is cut.
+std::string PastedContext(std::string_view clipboardText,
+                          text::Encoding encoding = text::Encoding::Windows1252);
 
 // "Paste" into grid row `row` (1-based), column 1 (left context) or 3
 // (right context); other columns and rows beyond the table do nothing.

@@ -4,7 +4,10 @@
 // Rows with equal keys come out in the reverse of their previous order (an
 // equal key goes in front of its equals), so sorting twice with the same
 // settings reverses each group of ties again. Words are cut with the sets
-// the caller gives: the most recent build's (LatestScanSets).
+// the caller gives: the most recent build's (LatestScanSets), unless those
+// read text of the other encoding than the table's (8-bit or UTF-8): then
+// with the table's own ScanSets. Keys of UTF-8 text count, reverse and
+// lower-case characters, and collate the decoded text.
 #pragma once
 
 #include <string>
@@ -30,7 +33,8 @@ std::string SkipWords(std::string_view s, int n, const text::CharacterSets& sets
 std::string FirstToken(std::string_view s);
 std::string StripSeparators(std::string_view s, const text::CharacterSets& sets);
 
-// The SortKey of one row: at most 255 characters, lower-cased.
+// The SortKey of one row: at most 255 characters, lower-cased; the text is
+// in the encoding of `sets`.
 std::string SortKey(std::string_view keyword, std::string_view left, std::string_view right,
                     const SortOptions& options, const text::CharacterSets& sets);
 

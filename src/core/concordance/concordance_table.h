@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "text/character_sets.h"
 #include "text/encoding.h"
 #include "text/quick_list.h"
 
@@ -94,6 +95,10 @@ class ConcordanceTable {
   bool CRLFAsSeparator = false;
   bool EnhSentDetect = false;
   text::Encoding TextEncoding = text::Encoding::Windows1252;
+  // The sets the build cut the corpus with: what a sort or copy falls back
+  // on when the latest build read text of the other encoding
+  // (text::LatestScanSets::SetsFor).
+  text::CharacterSets ScanSets = text::CharacterSets::Initial();
   // The corpus files in which the scan cut a word longer than 255
   // characters to its first 255, in corpus order: the build's report.
   std::vector<std::string> CutWordFiles;

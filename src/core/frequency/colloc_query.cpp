@@ -16,7 +16,8 @@ CollocQuery::CollocQuery() {
 
 CollocQuery::Outcome CollocQuery::ButtonOKClick() {
   if (!Edit1.empty()) {
-    std::string mask = text::keepFirst(text::lowered(Edit1));
+    std::string mask =
+        text::keepFirst(text::lowered(Edit1, TextEncoding), text::kMaxTextLength, TextEncoding);
     if (!mask.empty()) ListBox1.push_back(mask);
     Edit1.clear();
     return Outcome::StaysOpen;

@@ -23,6 +23,8 @@ class CollocQuery {
   // CheckBox1 .. CheckBox18 at index 0 .. 17: CheckBox k (1-9) is left
   // position 10 - k, CheckBox k (10-18) right position k - 9.
   std::array<bool, 18> CheckBoxes{};
+  // The corpus's encoding: typed masks are lowered and cut in it.
+  text::Encoding TextEncoding = text::Encoding::Windows1252;
 
   bool LeftChecked(int position) const { return CheckBoxes[10 - position - 1]; }
   bool RightChecked(int position) const { return CheckBoxes[position + 9 - 1]; }

@@ -1,5 +1,6 @@
 #include "frequency/colloc_table.h"
 
+#include <algorithm>
 #include <new>
 
 #include "search/word_mask.h"
@@ -41,6 +42,44 @@ bool matchesAny(std::string_view word, const std::vector<std::string>& masks) {
 
 }  // namespace
 
+CollocSeparators::CollocSeparators(std::string_view wordSeparators, text::Encoding encoding)
+    : utf8_(text::IsUtf8(encoding)) {
+  for (std::size_t i = 0; i < wordSeparators.size();) {
+    const auto byte = static_cast<unsigned char>(wordSeparators[i]);
+    if (!utf8_ || byte < 0x80) {
+      bytes_[byte] = true;
+      ++i;
+      continue;
+    }
+    const text::Utf8Char c = text::nextUtf8Char(wordSeparators, i);
+    if (c.valid) wide_.push_back(c.codePoint);
+    i += c.length;
+  }
+  std::sort(wide_.begin(), wide_.end());
+}
+
+std::size_t CollocSeparators::At(std::string_view s, std::size_t i, bool& separator) const {
+  const auto byte = static_cast<unsigned char>(s[i]);
+  if (!utf8_ || byte < 0x80) {
+    separator = bytes_[byte];
+    return 1;
+  }
+  const text::Utf8Char c = text::nextUtf8Char(s, i);
+  separator = c.valid && std::binary_search(wide_.begin(), wide_.end(), c.codePoint);
+  return c.length;
+}
+
+std::size_t CollocSeparators::StartBefore(std::string_view s, std::size_t end) const {
+  if (!utf8_ || static_cast<unsigned char>(s[end - 1]) < 0x80) return end - 1;
+  // A valid character of up to four bytes that ends exactly here, else the
+  // last byte alone (an invalid byte is a character by itself).
+  for (std::size_t back = 2; back <= 4 && back <= end; ++back) {
+    const text::Utf8Char c = text::nextUtf8Char(s, end - back);
+    if (c.valid && c.length == back) return end - back;
+  }
+  return end - 1;
+}
+
 void CountCollocate(NodeCollocates& pending, std::string_view word, Side side, int position,
                     std::string_view node) {
   auto found = pending.records_.find(word);
@@ -71,7 +110,7 @@ void CollocTable::FlushNode(NodeCollocates& pending) {
   records.reserve(pending.records_.size());
   text::KeyArena keys;
   for (auto& [word, record] : pending.records_) {
-    keys.Add(text::collationKey(word));
+    keys.Add(text::collationKey(word, encoding_));
     records.push_back(std::move(record));
   }
   pending.Clear();
@@ -83,26 +122,43 @@ void CollocTable::FlushNode(NodeCollocates& pending) {
 }
 
 void CollocTable::countRow(std::string_view left, std::string_view right, const std::string& node,
-                           const std::array<bool, 256>& separator,
+                           const CollocSeparators& separators,
                            const std::vector<std::string>& masks, NodeCollocates& pending) {
-  auto isSeparator = [&separator](char c) { return separator[static_cast<unsigned char>(c)]; };
+  // The end of the run from i of characters that are (or are not)
+  // separators.
+  auto runEnd = [&separators](std::string_view s, std::size_t i, bool separating) {
+    while (i < s.size()) {
+      bool separator;
+      const std::size_t length = separators.At(s, i, separator);
+      if (separator != separating) break;
+      i += length;
+    }
+    return i;
+  };
+  // The start of the run that ends at `end`.
+  auto runStart = [&separators](std::string_view s, std::size_t end, bool separating) {
+    while (end > 0) {
+      const std::size_t start = separators.StartBefore(s, end);
+      bool separator;
+      separators.At(s, start, separator);
+      if (separator != separating) break;
+      end = start;
+    }
+    return end;
+  };
   // Every position takes the next word, counted or not; words past the
   // ninth are ignored.
   for (int p = 1; p <= kPositions && !right.empty(); ++p) {
-    std::size_t start = 0;
-    while (start < right.size() && isSeparator(right[start])) ++start;
-    std::size_t stop = start;
-    while (stop < right.size() && !isSeparator(right[stop])) ++stop;
+    const std::size_t start = runEnd(right, 0, true);
+    const std::size_t stop = runEnd(right, start, false);
     std::string_view word = right.substr(start, stop - start);
     right.remove_prefix(stop);
     if (!word.empty() && rightUsed_[p - 1] && matchesAny(word, masks))
       CountCollocate(pending, word, Side::Right, p, node);
   }
   for (int p = 1; p <= kPositions && !left.empty(); ++p) {
-    std::size_t stop = left.size();
-    while (stop > 0 && isSeparator(left[stop - 1])) --stop;
-    std::size_t start = stop;
-    while (start > 0 && !isSeparator(left[start - 1])) --start;
+    const std::size_t stop = runStart(left, left.size(), true);
+    const std::size_t start = runStart(left, stop, false);
     std::string_view word = left.substr(start, stop - start);
     left = left.substr(0, start);
     if (!word.empty() && leftUsed_[p - 1] && matchesAny(word, masks))
@@ -118,8 +174,7 @@ void CollocTable::BuildCollocTable(std::string_view wordSeparators,
                                    text::OperationHost& host) {
   std::int32_t n = keywords.GetCount();
   collocList_->SetCapacity(std::min(n, rowLimit_));
-  std::array<bool, 256> separator{};
-  for (char c : wordSeparators) separator[static_cast<unsigned char>(c)] = true;
+  const CollocSeparators separator(wordSeparators, encoding_);
   std::string previousNode;
   NodeCollocates pending;
   host.progress.Start("Extracting and sorting words");
@@ -127,7 +182,7 @@ void CollocTable::BuildCollocTable(std::string_view wordSeparators,
     for (std::int32_t i = 1; i <= n; ++i) {
       if (i % 100 == 0) host.progress.SetGauge(static_cast<int>(std::int64_t{i} * 100 / n));
       if (host.progress.Cancelled()) break;
-      std::string node = text::lowered(keywords.View(i - 1));
+      std::string node = text::lowered(keywords.View(i - 1), encoding_);
       if (node != previousNode) {
         if (!previousNode.empty()) FlushNode(pending);
         previousNode = node;
@@ -202,13 +257,17 @@ void CollocTable::Sort(int column, text::ProgressIndicator& progress) {
     return text::DescendingNumber(countOfColumn(info, column)) + nodeKey(info);
   };
   // Entry texts are cut to 255 characters: only what they keep orders.
-  auto key = [this, column](std::size_t i) {
+  const text::Encoding encoding = encoding_;
+  auto key = [this, column, encoding](std::size_t i) {
     const TCollocFreqInfo& info = Info(static_cast<std::int32_t>(i));
+    const auto cut = [encoding](std::string_view s, std::size_t limit = text::kMaxTextLength) {
+      return text::keepFirst(s, limit, encoding);
+    };
     if (column == kCollocateColumn)
-      return text::collationKey(text::keepFirst(info.Collocate + " " + info.Node));
-    if (column == kNodeColumn) return text::collationKey(text::keepFirst(nodeKey(info)));
+      return text::collationKey(cut(info.Collocate + " " + info.Node), encoding);
+    if (column == kNodeColumn) return text::collationKey(cut(nodeKey(info)), encoding);
     return text::DescendingPrefix(countOfColumn(info, column)) +
-           text::collationKey(text::keepFirst(nodeKey(info), kNumberedKeyTextLength));
+           text::collationKey(cut(nodeKey(info), kNumberedKeyTextLength), encoding);
   };
   std::vector<std::uint32_t> order;
   if (text::OrderRows(n, key, progress, order)) {

@@ -61,6 +61,23 @@ class NodeCollocates {
 void CountCollocate(NodeCollocates& pending, std::string_view word, Side side, int position,
                     std::string_view node);
 
+// The characters that cut the contexts into collocates: exactly those of
+// the concordance's word separator field, taken in the table's encoding (in
+// UTF-8 text an invalid byte is a word character).
+class CollocSeparators {
+ public:
+  CollocSeparators(std::string_view wordSeparators, text::Encoding encoding);
+  // The length of the character at s[i] and whether it separates.
+  std::size_t At(std::string_view s, std::size_t i, bool& separator) const;
+  // The start of the character that ends at s[end - 1] (end > 0).
+  std::size_t StartBefore(std::string_view s, std::size_t end) const;
+
+ private:
+  bool utf8_;
+  std::array<bool, 256> bytes_{};
+  std::vector<char32_t> wide_;  // sorted
+};
+
 class CollocTable {
  public:
   // The positions selected in the query, copied when the window is made.
@@ -92,7 +109,8 @@ class CollocTable {
  public:  // commands
   // BuildCollocTable: counts the collocates of every row of the concordance
   // (entry i of the three lists is row i). Words are runs of characters not
-  // in `wordSeparators`, taken exactly as given. Masks are lower-case. A list
+  // in `wordSeparators`, taken exactly as given, in the table's encoding
+  // (SetTextEncoding first); nodes are lowered in it. Masks are lower-case. A list
   // error or lack of memory is reported through host.ui and ends the build
   // with the rows flushed so far; a cancel flushes the group in hand.
   void BuildCollocTable(std::string_view wordSeparators, const text::TQStringList& leftContexts,
@@ -117,7 +135,7 @@ class CollocTable {
 
  private:
   void countRow(std::string_view left, std::string_view right, const std::string& node,
-                const std::array<bool, 256>& separator, const std::vector<std::string>& masks,
+                const CollocSeparators& separators, const std::vector<std::string>& masks,
                 NodeCollocates& pending);
 
   PositionFlags leftUsed_, rightUsed_;

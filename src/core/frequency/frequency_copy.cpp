@@ -3,17 +3,20 @@
 #include <charconv>
 #include <functional>
 
+#include "text/encoding.h"
+
 namespace lexvane::frequency {
 
 namespace {
 
-std::string delimiterOf(const CopyOptions& options) {
-  return options.Delimiter.substr(0, 1);
+// The field delimiter: the first character of the option (its bytes).
+std::string delimiterOf(const CopyOptions& options, text::Encoding encoding) {
+  return options.Delimiter.substr(0, text::prefixBytes(options.Delimiter, 1, encoding));
 }
 
 // Cuts a line to 255 characters without losing its line end.
-void finishLine(std::string& line) {
-  if (line.size() > kMaxLineLength - 2) line.resize(kMaxLineLength - 2);
+void finishLine(std::string& line, text::Encoding encoding) {
+  line.resize(text::prefixBytes(line, kMaxLineLength - 2, encoding));
   line += "\r\n";
 }
 
@@ -26,7 +29,7 @@ void appendNumber(std::string& line, std::int64_t n) {
 // The word frequency line of entry `index` into `line` (emptied first).
 void buildWordFrequencyLine(const WordFrequencyList& list, std::int32_t index,
                             const CopyOptions& options, std::string& line) {
-  const std::string_view d = std::string_view(options.Delimiter).substr(0, 1);
+  const std::string d = delimiterOf(options, list.TextEncoding());
   const TOneWordInfo& info = list.Info(index);
   line.assign(info.Word);
   if (!options.SaveWordListOnly) {
@@ -41,7 +44,7 @@ void buildWordFrequencyLine(const WordFrequencyList& list, std::int32_t index,
     line += d;
     line += FormatPercent(info.CumFrequency, list.TotalWords(), 2, 4);
   }
-  finishLine(line);
+  finishLine(line, list.TextEncoding());
 }
 
 void copyLines(std::int32_t count, std::int32_t first, std::int32_t last,
@@ -91,7 +94,7 @@ std::string WordFrequencyLine(const WordFrequencyList& list, std::int32_t index,
 
 std::string CollocateLine(const CollocTable& table, std::int32_t index,
                           const CopyOptions& options) {
-  const std::string d = delimiterOf(options);
+  const std::string d = delimiterOf(options, table.TextEncoding());
   const TCollocFreqInfo& info = table.Info(index);
   auto count = [&options](std::int32_t n) {
     return n == 0 && options.ZeroToSpace ? std::string(" ") : std::to_string(n);
@@ -103,7 +106,7 @@ std::string CollocateLine(const CollocTable& table, std::int32_t index,
   for (int p = 1; p <= kPositions; ++p)
     if (table.RightUsed()[p - 1]) line += count(info.Right(p)) + d;
   line += std::to_string(info.Total);
-  finishLine(line);
+  finishLine(line, table.TextEncoding());
   return line;
 }
 

@@ -104,7 +104,7 @@ std::string WordFrequencyList::entryKey(const TOneWordInfo& info) const {
     case kSortByFrequency:
       return text::DescendingNumber(info.Frequency) + info.Word;
     case kSortRetrograde:
-      return text::ReverseString(info.Word);
+      return text::ReverseString(info.Word, encoding_);
     case kSortByWordClass:
       return info.WordClass;
     default:
@@ -121,18 +121,20 @@ void WordFrequencyList::SortWordList(int mode, std::string_view caption,
   // entry texts: a frequency prefix of equal length only orders by number.
   // The entry text is cut to 255 characters, so of the word behind the
   // twelve digits only the first 243 count.
-  auto key = [this](std::size_t i) -> std::string {
+  const text::Encoding encoding = encoding_;
+  auto key = [this, encoding](std::size_t i) -> std::string {
     const TOneWordInfo& info = Info(static_cast<std::int32_t>(i));
     switch (sortMode_) {
       case kSortByFrequency:
         return text::DescendingPrefix(info.Frequency) +
-               text::collationKey(text::keepFirst(info.Word, kNumberedKeyWordLength));
+               text::collationKey(text::keepFirst(info.Word, kNumberedKeyWordLength, encoding),
+                                  encoding);
       case kSortRetrograde:
-        return text::collationKey(text::ReverseString(info.Word));
+        return text::collationKey(text::ReverseString(info.Word, encoding), encoding);
       case kSortByWordClass:
-        return text::collationKey(info.WordClass);
+        return text::collationKey(info.WordClass, encoding);
       default:
-        return text::collationKey(info.Word);
+        return text::collationKey(info.Word, encoding);
     }
   };
   std::vector<std::uint32_t> order;
@@ -197,7 +199,7 @@ void WordFrequencyList::BuildByInsertion(const corpus::CorpusSettings& settings,
           wordClass = text::ExtractTag(token);
           if (!wordClass.empty()) token = text::StripTag(token);
         }
-        if (ignoreCapital) text::lowerInPlace(token);
+        if (ignoreCapital) text::lowerInPlace(token, encoding_);
         if (!token.empty()) {
           ++totalWords_;
           std::int32_t index;
@@ -223,6 +225,19 @@ void WordFrequencyList::BuildByInsertion(const corpus::CorpusSettings& settings,
     host.search.SetCounts(totalWords_, totalSentences_, list.GetCount());
   }
   if (host.search.Cancelled()) listComplete_ = false;
+  // The list's own comparison reads 8-bit text: UTF-8 words, all distinct,
+  // are put in the order of their decoded text once counted.
+  if (text::IsUtf8(encoding_)) {
+    text::KeyArena keys;
+    for (std::int32_t i = 0; i < Count(); ++i)
+      keys.Add(text::collationKey(Info(i).Word, encoding_));
+    auto sorted = makeSortedList();
+    sorted->SetCapacity(list.Capacity());
+    for (std::uint32_t i : text::OrderByKeys(keys))
+      sorted->Append(list.View(static_cast<std::int32_t>(i)),
+                     list.TakeObject(static_cast<std::int32_t>(i)));
+    wordList_ = std::move(sorted);
+  }
   host.search.Finish();
 }
 

@@ -8,8 +8,8 @@ namespace lexvane::search {
 
 namespace {
 
-bool moveTyped(std::string& edit, std::vector<std::string>& list) {
-  std::string mask = TypedMask(edit);
+bool moveTyped(std::string& edit, std::vector<std::string>& list, text::Encoding encoding) {
+  std::string mask = TypedMask(edit, encoding);
   if (mask.empty()) return false;
   edit.clear();
   list.push_back(std::move(mask));
@@ -26,7 +26,7 @@ void deleteSelected(std::vector<std::string>& list, const std::set<int>& selecte
 }  // namespace
 
 bool SimpleSearchModel::MoveTyped() {
-  return moveTyped(Edit, Masks);
+  return moveTyped(Edit, Masks, TextEncoding);
 }
 
 DialogOutcome SimpleSearchModel::Ok() {
@@ -48,7 +48,7 @@ void SimpleSearchModel::DeleteSelected(const std::set<int>& selected) {
 }
 
 std::string SimpleSearchModel::TakeStartText() {
-  std::string start = text::keepFirst(Edit);
+  std::string start = text::keepFirst(Edit, text::kMaxTextLength, TextEncoding);
   Edit.clear();
   return start;
 }
@@ -66,7 +66,7 @@ SearchQuery SimpleSearchModel::Query() const {
 }
 
 bool AdvancedSearchModel::MoveTyped(int column) {
-  return moveTyped(Edits[column], Masks[column]);
+  return moveTyped(Edits[column], Masks[column], TextEncoding);
 }
 
 DialogOutcome AdvancedSearchModel::Ok(text::UserInterface& ui) {
@@ -122,7 +122,7 @@ void AdvancedSearchModel::SpinUp(int pair) {
 }
 
 std::string AdvancedSearchModel::TakeStartText() {
-  std::string start = text::keepFirst(Edits[CurrentColumn]);
+  std::string start = text::keepFirst(Edits[CurrentColumn], text::kMaxTextLength, TextEncoding);
   Edits[CurrentColumn].clear();
   return start;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "search/search_query.h"
+#include "text/encoding.h"
 #include "text/user_interface.h"
 
 namespace lexvane::search {
@@ -26,6 +27,8 @@ class SimpleSearchModel {
   std::vector<std::string> Masks;  // ListBox1
   std::string MaxListSize = std::string(kDefaultMaxListSize);
   std::string LastFileName;  // search file last loaded or saved
+  // The corpus's encoding: typed masks are lowered and cut in it.
+  text::Encoding TextEncoding = text::Encoding::Windows1252;
 
  public:  // commands
   // FormShow: forgets LastFileName.
@@ -67,6 +70,8 @@ class AdvancedSearchModel {
   std::string MaxListSize = std::string(kDefaultMaxListSize);
   std::string LastFileName;
   int CurrentColumn = 0;  // 0..4: the edit field that last had the focus
+  // The corpus's encoding: typed masks are lowered and cut in it.
+  text::Encoding TextEncoding = text::Encoding::Windows1252;
 
  public:  // commands
   void Show() { LastFileName.clear(); }

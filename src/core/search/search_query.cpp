@@ -18,6 +18,10 @@ std::string TypedMask(std::string_view typed) {
   return text::keepFirst(text::lowered(typed));
 }
 
+std::string TypedMask(std::string_view typed, text::Encoding encoding) {
+  return text::keepFirst(text::lowered(typed, encoding), text::kMaxTextLength, encoding);
+}
+
 std::string DistanceLabel(int distance) {
   return distance == -1 ? std::string("x") : std::to_string(distance);
 }

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/encoding.h"
+
 namespace lexvane::search {
 
 enum class QueryKind { Simple, Advanced };
@@ -45,6 +47,9 @@ struct SearchQuery {
 // A typed mask as the dialogs store it: lowered with the Windows-1252 table
 // and cut to 255 characters (not trimmed: a mask of blanks is a mask).
 std::string TypedMask(std::string_view typed);
+// The same for a corpus of the given encoding: UTF-8 masks are lowered per
+// character (Unicode's simple lower-case mapping) and cut to 255 characters.
+std::string TypedMask(std::string_view typed, text::Encoding encoding);
 
 // The text of a distance label: "x" for -1, the number otherwise.
 std::string DistanceLabel(int distance);

@@ -86,10 +86,17 @@ const Collators& current() {
   return *collators;
 }
 
-// Windows-1252 text decoded to UTF-16, on the stack for the usual short text.
+// Corpus text decoded to UTF-16, 8-bit text on the stack for the usual
+// short text.
 class Utf16Buffer {
  public:
-  explicit Utf16Buffer(std::string_view s) {
+  Utf16Buffer(std::string_view s, Encoding encoding) {
+    if (IsUtf8(encoding)) {
+      heap_ = decodeToUtf16(s, encoding);
+      data_ = heap_.data();
+      size_ = static_cast<std::int32_t>(heap_.size());
+      return;
+    }
     if (s.size() > kLocalSize) {
       heap_ = ansiToUtf16(s);
       data_ = heap_.data();
@@ -115,10 +122,11 @@ int compareBytes(std::string_view a, std::string_view b) {
   return result < 0 ? -1 : (result > 0 ? 1 : 0);
 }
 
-int compareWith(const UCollator* collator, std::string_view a, std::string_view b) {
+int compareWith(const UCollator* collator, std::string_view a, std::string_view b,
+                Encoding encoding) {
   if (a == b) return 0;
-  const Utf16Buffer ua(a);
-  const Utf16Buffer ub(b);
+  const Utf16Buffer ua(a, encoding);
+  const Utf16Buffer ub(b, encoding);
   const UCollationResult result =
       ucol_strcoll(collator, ua.data(), ua.size(), ub.data(), ub.size());
   if (result == UCOL_LESS) return -1;
@@ -129,19 +137,31 @@ int compareWith(const UCollator* collator, std::string_view a, std::string_view 
 }  // namespace
 
 int compareText(std::string_view a, std::string_view b) {
-  return compareWith(current().tertiary, a, b);
+  return compareWith(current().tertiary, a, b, Encoding::Windows1252);
 }
 
 int compareTextIgnoreCase(std::string_view a, std::string_view b) {
-  return compareWith(current().secondary, a, b);
+  return compareWith(current().secondary, a, b, Encoding::Windows1252);
+}
+
+int compareText(std::string_view a, std::string_view b, Encoding encoding) {
+  return compareWith(current().tertiary, a, b, encoding);
+}
+
+int compareTextIgnoreCase(std::string_view a, std::string_view b, Encoding encoding) {
+  return compareWith(current().secondary, a, b, encoding);
 }
 
 std::string collationKey(std::string_view s) {
-  const Utf16Buffer text(s);
+  return collationKey(s, Encoding::Windows1252);
+}
+
+std::string collationKey(std::string_view s, Encoding encoding) {
+  const Utf16Buffer text(s, encoding);
   const UCollator* collator = current().tertiary;
   // The ICU key ends with a zero byte and holds no other, so no key is a prefix
   // of another: the raw bytes behind it only decide between equal keys.
-  std::string key(s.size() * 4 + 16, '\0');
+  std::string key(static_cast<std::size_t>(text.size()) * 4 + 16, '\0');
   std::int32_t length =
       ucol_getSortKey(collator, text.data(), text.size(), reinterpret_cast<uint8_t*>(key.data()),
                       static_cast<std::int32_t>(key.size()));

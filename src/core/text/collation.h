@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/encoding.h"
+
 namespace lexvane::text {
 
 // Tertiary strength (case significant): quick lists and every sort.
@@ -21,6 +23,13 @@ int compareTextIgnoreCase(std::string_view a, std::string_view b);
 // equals the order of compareText, tie-break included. For ordering many
 // strings at once without comparing them through the collator.
 std::string collationKey(std::string_view s);
+
+// The same over text of the given encoding: UTF-8 text is decoded as UTF-8
+// (an invalid byte as U+FFFD) for the collator, and the bytes still break
+// ties. The forms without an encoding are those of 8-bit text.
+int compareText(std::string_view a, std::string_view b, Encoding encoding);
+int compareTextIgnoreCase(std::string_view a, std::string_view b, Encoding encoding);
+std::string collationKey(std::string_view s, Encoding encoding);
 
 // Replaces the collator, for tests ("" or "root" for the root locale). Must
 // not run while another thread compares.

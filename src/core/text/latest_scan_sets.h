@@ -1,7 +1,8 @@
 // LatestScanSets: the character sets of the most recent concordance or word
 // frequency build. The concordance sort and copy cut words with these, not
 // with the sets of the table they work on, so they follow the separators of
-// the latest build. The application owns one: the desktop program's
+// the latest build, as long as that build read text of the same encoding as
+// the table (SetsFor). The application owns one: the desktop program's
 // Workspace, each command of the command line its own.
 //
 // The owner records a build's sets (corpus::ScannerSets of the build's
@@ -18,6 +19,13 @@ class LatestScanSets {
  public:  // queries
   // Before any build: the start-up sets (default separators, ".?!").
   const CharacterSets& Sets() const { return sets_; }
+  // The sets a sort or copy of a table uses: the latest build's when that
+  // build read text of the table's kind (8-bit or UTF-8), else `own`, the
+  // sets of the table's own build. One encoding's separators never cut the
+  // other's text.
+  const CharacterSets& SetsFor(const CharacterSets& own) const {
+    return IsUtf8(sets_.encoding) == IsUtf8(own.encoding) ? sets_ : own;
+  }
 
  public:  // commands
   void Record(const CharacterSets& sets) { sets_ = sets; }

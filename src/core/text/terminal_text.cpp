@@ -75,6 +75,30 @@ TerminalText::TerminalText(std::string_view codeset) : codeset_(codeset) {
   passesBytes_ = U_FAILURE(status) || std::strcmp(name, "US-ASCII") == 0;
 }
 
+std::string TerminalText::ToCorpus(std::string_view typed, Encoding encoding) const {
+  if (!IsUtf8(encoding)) return ToCorpus(typed);
+  if (passesBytes_) return std::string(typed);
+  const Converter converter = openConverter(codeset_);
+  if (!converter) return std::string(typed);
+  std::string out;
+  out.reserve(typed.size());
+  const char* source = typed.data();
+  const char* const end = source + typed.size();
+  while (source < end) {
+    const char* const start = source;
+    UErrorCode status = U_ZERO_ERROR;
+    const UChar32 cp = ucnv_getNextUChar(converter.get(), &source, end, &status);
+    if (U_FAILURE(status) || source == start) {
+      if (source == start) ++source;
+      out.append(start, source);
+      ucnv_reset(converter.get());
+      continue;
+    }
+    appendCodePoint(out, static_cast<char32_t>(cp));
+  }
+  return out;
+}
+
 std::string TerminalText::ToCorpus(std::string_view typed) const {
   if (passesBytes_) return std::string(typed);
   const Converter converter = openConverter(codeset_);

@@ -1,13 +1,14 @@
 // Text typed by the user outside the corpus, in the encoding of the user's
 // terminal (the locale's character set): masks, separators and delimiters
 // given on the command line. TerminalText turns such text into corpus text
-// (Windows-1252; DOS corpora too, since they are matched after conversion to
-// Windows-1252). For the command line.
+// (Windows-1252 for 8-bit corpora, DOS ones too, since they are matched after
+// conversion to Windows-1252; UTF-8 for UTF-8 corpora). For the command line.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "text/encoding.h"
 #include "text/error.h"
 
 namespace lexvane::text {
@@ -39,6 +40,11 @@ class TerminalText {
   // directly). Throws UnrepresentableCharacter for a character that
   // Windows-1252 lacks.
   std::string ToCorpus(std::string_view typed) const;
+  // The text of `typed` in a corpus of `encoding`: UTF-8 text, else as
+  // ToCorpus. For UTF-8 a character of any script is kept; a byte sequence
+  // that is not text of the terminal's character set still stands for
+  // itself (an invalid byte is a word character of UTF-8 corpus text).
+  std::string ToCorpus(std::string_view typed, Encoding encoding) const;
 
  private:
   std::string codeset_;

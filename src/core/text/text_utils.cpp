@@ -42,6 +42,20 @@ std::string FitToWidth(std::string_view s, bool leftAligned, int width) {
   return leftAligned ? std::string(s) + padding : padding + std::string(s);
 }
 
+std::string ReverseString(std::string_view s, Encoding encoding) {
+  return text::reverseCharacters(s, encoding);
+}
+
+std::string FitToWidth(std::string_view s, bool leftAligned, int width, Encoding encoding) {
+  if (!IsUtf8(encoding)) return FitToWidth(s, leftAligned, width);
+  const std::size_t w = static_cast<std::size_t>(std::clamp(width, 0, 255));
+  const std::size_t count = text::characterCount(s, encoding);
+  if (count >= w)
+    return leftAligned ? text::keepFirst(s, w, encoding) : text::keepLast(s, w, encoding);
+  const std::string padding(w - count, ' ');
+  return leftAligned ? std::string(s) + padding : padding + std::string(s);
+}
+
 std::string FormatThousands(std::int64_t n) {
   std::string text = std::to_string(n);
   if (text.size() > 3) text.insert(text.size() - 3, 1, ' ');

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/encoding.h"
+
 namespace lexvane::text {
 
 // Removes blanks (code 32 only) from both ends.
@@ -17,6 +19,10 @@ std::string ReverseString(std::string_view s);
 // Fits s to exactly `width` characters: left-aligned pads or cuts at the end,
 // right-aligned pads in front or keeps the last `width` characters.
 std::string FitToWidth(std::string_view s, bool leftAligned, int width);
+// The same over text of the given encoding: UTF-8 characters are reversed as
+// wholes, and the width counts characters (never cutting one in half).
+std::string ReverseString(std::string_view s, Encoding encoding);
+std::string FitToWidth(std::string_view s, bool leftAligned, int width, Encoding encoding);
 // Decimal with a blank before the last three digits and another before the
 // last seven (no third): 1234567 gives "1 234 567".
 std::string FormatThousands(std::int64_t n);

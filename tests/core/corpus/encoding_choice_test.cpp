@@ -13,6 +13,7 @@
 #include "scripted_ui.h"
 #include "temp_folder.h"
 #include "text/character_sets.h"
+#include "text/utf8_detection.h"
 
 namespace lexvane::corpus {
 namespace {
@@ -194,6 +195,25 @@ TEST_F(OfferTest, Utf8SeparatorsAreCutAt255Characters) {
   CorpusSettings read;
   ReadListFile(dir / "long.CTL", true, read);
   EXPECT_EQ(read.WordSeparators, many.substr(0, 1 + 254 * 2));
+}
+
+TEST(SampleCorpus, Utf8ListReadsAsUtf8WithItsDefaultsAndLooksUtf8) {
+  const std::string list = std::string(LEXVANE_SAMPLES_DIR) + "/utf8.CTL";
+  CorpusSettings read;
+  ReadListFile(list, true, read);
+  EXPECT_EQ(read.TextEncoding, Encoding::Utf8);
+  EXPECT_EQ(read.WordSeparators, text::kDefaultUtf8WordSeparators);
+  ASSERT_EQ(read.Files.Count(), 3u);
+  EXPECT_TRUE(text::SampleFilesForUtf8(read.Files.Paths()).LooksUtf8());
+  // The files are valid UTF-8 throughout.
+  for (const std::string& path : read.Files.Paths()) {
+    const std::string bytes = testing::readBytes(path);
+    for (std::size_t i = 0; i < bytes.size();) {
+      const text::Utf8Char c = text::nextUtf8Char(bytes, i);
+      ASSERT_TRUE(c.valid) << path << " at " << i;
+      i += c.length;
+    }
+  }
 }
 
 }  // namespace

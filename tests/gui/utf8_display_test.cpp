@@ -11,8 +11,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <fstream>
 
 #include "concordance/concordance_table.h"
 #include "concordance/source_text.h"
@@ -24,6 +27,7 @@
 #include "gui/concordance/concordance_model.h"
 #include "gui/concordance/form_copy_concord.h"
 #include "gui/concordance/form_source.h"
+#include "gui/search/form_lemma_list.h"
 #include "gui/search/form_search.h"
 #include "text/character_sets.h"
 
@@ -150,6 +154,31 @@ class Utf8DisplayTest : public QObject {
     search.exec();
     QCOMPARE(search.Model().Masks, (std::vector<std::string>{"????*", "caf\xE9"}));
     QCOMPARE(search.ListBox1->item(1)->text(), QStringLiteral("caf\u00E9"));
+  }
+
+  void lemmaListShowsTheCorpusEncoding() {
+    QTemporaryDir dir;
+    const std::string file = dir.filePath(QStringLiteral("greek.cll")).toStdString();
+    std::ofstream(file, std::ios::binary)
+        << "\u03BA\u03CD\u03BC\u03B1;\u03BA\u03CD\u03BC\u03B1\u03C4\u03B1\r\n";
+    corpus::CorpusSettings& corpus = workspace_->Corpus();
+    corpus.TextEncoding = text::Encoding::Utf8;
+    TFormSearch& search = *workspace_->FormSearch;
+    TFormLemmaList& lemmas = *workspace_->FormLemmaList;
+    SearchFileChoosers choosers;
+    choosers.lemmas = [file](const QString&) {
+      return std::optional<QString>(QString::fromStdString(file));
+    };
+    search.setChoosers(choosers);
+    QString shown;
+    QTimer::singleShot(0, &lemmas, [&lemmas, &shown] {
+      shown = lemmas.ListBox1->item(0)->text();
+      QCOMPARE(lemmas.ListBox1->item(0)->text(),
+               QStringLiteral("\u03BA\u03CD\u03BC\u03B1;\u03BA\u03CD\u03BC\u03B1\u03C4\u03B1"));
+      lemmas.ButtonCancel->click();
+    });
+    search.ButtonLemmasClick();
+    QVERIFY(!shown.isEmpty());
   }
 };
 

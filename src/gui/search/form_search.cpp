@@ -175,6 +175,7 @@ void TFormSearch::ButtonSaveClick() {
 
 void TFormSearch::ButtonLemmasClick() {
   takeControls();
+  lemmas_.Codec = CorpusCodec(corpus_);
   ChooseLemmas(model_, choosers_, lemmas_, lastLemmaFile_, [this] { showModel(); });
 }
 

@@ -266,6 +266,7 @@ void TFormSearchAdv::ButtonSaveClick() {
 
 void TFormSearchAdv::ButtonLemmasClick() {
   takeControls();
+  lemmas_.Codec = CorpusCodec(corpus_);
   ChooseLemmas(model_, choosers_, lemmas_, lastLemmaFile_, [this] { showModel(); });
 }
 

@@ -4,15 +4,21 @@
 // Delete key and the Remove button.
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <fstream>
 
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
 #include "gui/corpus/form_file_list.h"
+#include "text/character_sets.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -113,6 +119,95 @@ class FileListEditorTest : public QObject {
     QVERIFY(corpus_->Modified);
   }
 
+  void encodingIsOneChoiceOfThree() {
+    QCOMPARE(editor_->RadioButtonAnsi->text(), QStringLiteral("Windows (ANSI)"));
+    QCOMPARE(editor_->RadioButtonUtf8->text(), QStringLiteral("UTF-8"));
+    for (QRadioButton* b :
+         {editor_->RadioButtonAnsi, editor_->CheckBoxOEMtoANSI, editor_->RadioButtonUtf8})
+      QCOMPARE(b->accessibleName(), b->text());
+    QVERIFY(!editor_->GroupEncoding->accessibleName().isEmpty());
+    QVERIFY(editor_->RadioButtonAnsi->isChecked());
+    // UTF-8 with the untouched defaults: the UTF-8 defaults, and back.
+    editor_->RadioButtonUtf8->click();
+    QCOMPARE(corpus_->TextEncoding, text::Encoding::Utf8);
+    QVERIFY(!editor_->RadioButtonAnsi->isChecked());
+    QCOMPARE(corpus_->WordSeparators, text::kDefaultUtf8WordSeparators);
+    QCOMPARE(editor_->EditWordSepar->text(),
+             QString::fromStdString(text::kDefaultUtf8WordSeparators));
+    editor_->CheckBoxOEMtoANSI->click();
+    QCOMPARE(corpus_->TextEncoding, text::Encoding::Dos850);
+    QCOMPARE(corpus_->WordSeparators, text::kDefaultWordSeparators);
+    QCOMPARE(editor_->EditWordSepar->text(), QString::fromStdString(text::kDefaultWordSeparators));
+    // The choice survives Cancel and the next show; it counts as an edit.
+    editor_->ButtonCancelClick();
+    editor_->show();
+    QVERIFY(editor_->CheckBoxOEMtoANSI->isChecked());
+    editor_->RadioButtonAnsi->click();
+    editor_->ButtonOKClick();
+    QVERIFY(corpus_->Modified);
+    QCOMPARE(corpus_->TextEncoding, text::Encoding::Windows1252);
+  }
+
+  void utf8SeparatorsAreTypedAndShownAsUtf8() {
+    editor_->RadioButtonUtf8->click();
+    editor_->EditWordSepar->setFocus();
+    editor_->EditWordSepar->end(false);
+    typeInto(editor_->EditWordSepar, QString::fromUtf8("\u00A7\u03B1"));
+    QCOMPARE(corpus_->WordSeparators, text::kDefaultUtf8WordSeparators + "\u00A7\u03B1");
+    // Back to Windows (ANSI): the characters it holds stay, the others go.
+    editor_->RadioButtonAnsi->click();
+    QCOMPARE(corpus_->WordSeparators.substr(text::kDefaultWordSeparators.size()),
+             std::string("\x93\x94\x91\x92\xAB\xBB\x97\x96\x85\xA1\xBF\xA0\xA7"));
+    QCOMPARE(editor_->EditWordSepar->text().right(2), QString::fromUtf8("\u00A0\u00A7"));
+  }
+
+  void filesThatLookUtf8AreOfferedOncePerList() {
+    QTemporaryDir dir;
+    const QString utf8 = dir.filePath(QStringLiteral("greek.txt"));
+    const QString other = dir.filePath(QStringLiteral("cyrillic.txt"));
+    std::ofstream(utf8.toStdString())
+        << "\u039A\u03B1\u03BB\u03B7\u03BC\u03AD\u03C1\u03B1 caf\u00E9";
+    std::ofstream(other.toStdString())
+        << "\u0414\u043E\u0431\u0440\u043E\u0435 \u0443\u0442\u0440\u043E";
+    QList<Question> asked;
+    text::Answer answer = text::Answer::No;
+    GuiUserInterface::setAnswerer([&](const Question& q) {
+      asked << q;
+      return answer;
+    });
+    chosen_ = {utf8};
+    editor_->ButtonAddClick();
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked[0].buttons, text::Buttons::YesNo);
+    QVERIFY(asked[0].text.contains(QStringLiteral("UTF-8")));
+    QVERIFY(editor_->RadioButtonAnsi->isChecked());
+    chosen_ = {other};
+    editor_->ButtonAddClick();
+    QCOMPARE(asked.size(), 1);  // once per list
+    // A new list is asked again; Yes switches, as choosing UTF-8 would.
+    editor_->hide();
+    corpus_->ResetToNewList();
+    editor_->show();
+    answer = text::Answer::Yes;
+    editor_->ButtonAddClick();
+    QCOMPARE(asked.size(), 2);
+    QVERIFY(editor_->RadioButtonUtf8->isChecked());
+    QCOMPARE(corpus_->TextEncoding, text::Encoding::Utf8);
+    QCOMPARE(editor_->EditWordSepar->text(),
+             QString::fromStdString(text::kDefaultUtf8WordSeparators));
+    QVERIFY(editor_->EditedInDialog());
+    // Windows-1252 text is never offered.
+    editor_->RadioButtonAnsi->click();
+    editor_->hide();
+    corpus_->ResetToNewList();
+    editor_->show();
+    const QString ansi = dir.filePath(QStringLiteral("ansi.txt"));
+    std::ofstream(ansi.toStdString()) << "caf\xE9 na\xEFve";
+    chosen_ = {ansi};
+    editor_->ButtonAddClick();
+    QCOMPARE(asked.size(), 2);
+  }
+
   void missingFileIsReportedWithOkCancelAndHelp() {
     QList<Question> asked;
     GuiUserInterface::setAnswerer([&](const Question& q) {
@@ -202,7 +297,7 @@ class FileListEditorTest : public QObject {
   void onlyDosAndEnhancedOptionsCountAsChanges() {
     QFETCH(QString, box);
     QFETCH(bool, modified);
-    auto* check = editor_->findChild<QCheckBox*>(box);
+    auto* check = editor_->findChild<QAbstractButton*>(box);
     const bool before = check->isChecked();
     check->click();
     editor_->ButtonOKClick();

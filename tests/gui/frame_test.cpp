@@ -486,6 +486,10 @@ class FrameTest : public QObject {
     frame_->ShowListInfo();
     QCOMPARE(frame_->toolBarLabel()->text(),
              QString::fromStdString(workspace_->Corpus().ListInfo()));
+    workspace_->Corpus().TextEncoding = text::Encoding::Utf8;
+    frame_->ShowListInfo();
+    QVERIFY(frame_->toolBarLabel()->text().startsWith(QStringLiteral("/data/novels.CTL: ")));
+    QVERIFY(frame_->toolBarLabel()->text().endsWith(QStringLiteral(" kB, UTF-8)")));
   }
 };
 

@@ -11,6 +11,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QRadioButton>
 #include <QtTest>
 
 #include <fstream>
@@ -104,6 +105,16 @@ class RulePreviewTest : public QObject {
     QCOMPARE(shown(), QStringLiteral("gr\u0081n") + RulePreviewView::SentenceMark());
     editor_->CheckBoxOEMtoANSI->click();
     QCOMPARE(shown(), QStringLiteral("gr\u00FCn") + RulePreviewView::SentenceMark());
+  }
+
+  void utf8TextIsShownDecodedOnceChosen() {
+    GuiUserInterface::setAnswerer([](const Question&) { return text::Answer::No; });
+    open({write("utf8.txt", "caf\xC3\xA9 \xFF")});
+    QCOMPARE(shown(), QStringLiteral("caf\u00C3\u00A9 \u00FF") + RulePreviewView::SentenceMark());
+    editor_->RadioButtonUtf8->click();
+    QCOMPARE(shown(), QStringLiteral("caf\u00E9 \uFFFD") + RulePreviewView::SentenceMark());
+    editor_->RadioButtonAnsi->click();
+    QCOMPARE(shown(), QStringLiteral("caf\u00C3\u00A9 \u00FF") + RulePreviewView::SentenceMark());
   }
 
   void previewShowsTheSelectedFileElseTheFirst() {

@@ -46,7 +46,8 @@ void CorpusSettings::RecountFiles(text::UserInterface& ui) {
 std::string CorpusSettings::ListInfo() const {
   if (ListPath.empty()) return {};
   return text::keepFirst(ListPath + ": " + std::to_string(Files.Count()) + " (" +
-                         std::to_string(TotalKilobytes()) + " kB)");
+                         std::to_string(TotalKilobytes()) +
+                         (text::IsUtf8(TextEncoding) ? " kB, UTF-8)" : " kB)"));
 }
 
 void CorpusSettings::ResetToNewList() {
@@ -58,6 +59,7 @@ void CorpusSettings::ResetToNewList() {
   SentenceSeparators = std::string(text::kDefaultSentenceSeparators);
   WordSeparators = text::kDefaultWordSeparators;
   TextEncoding = text::Encoding::Windows1252;
+  Utf8Offered = false;
 }
 
 text::CharacterSets ScannerSets(const CorpusSettings& settings) {

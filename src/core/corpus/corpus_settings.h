@@ -43,6 +43,9 @@ struct CorpusSettings {
   std::string ListPath;
   bool Modified = false;
   std::int64_t TotalBytes = 0;
+  // The offer to switch to UTF-8 was made for this list (cleared by "New
+  // list" and by opening a list): it is made once per list.
+  bool Utf8Offered = false;
 
   // Sums the sizes of the files that exist. A missing file is reported with
   // "Warning: The file <path> does not exist." (OK, Cancel, Help): OK goes on,
@@ -51,10 +54,11 @@ struct CorpusSettings {
   // The corpus size in kilobytes, rounded up.
   std::int64_t TotalKilobytes() const { return (TotalBytes + 1023) / 1024; }
   // The tool bar summary: "" without a list path, else
-  // ListPath + ": " + files + " (" + kB + " kB)", cut to 255 characters.
+  // ListPath + ": " + files + " (" + kB + " kB)", cut to 255 characters; a
+  // UTF-8 corpus reads " kB, UTF-8)" at the end.
   std::string ListInfo() const;
   // "New list": files emptied, Modified off, ListPath empty, separators and
-  // encoding back to their defaults; the other options kept.
+  // encoding back to their defaults (Windows-1252); the other options kept.
   void ResetToNewList();
 };
 

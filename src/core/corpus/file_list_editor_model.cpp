@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "corpus/encoding_choice.h"
 #include "text/collation.h"
 
 namespace lexvane::corpus {
@@ -61,8 +62,15 @@ void FileListEditorModel::SetSentenceSeparators(const std::string& text, bool ty
 }
 
 void FileListEditorModel::SetTextEncoding(text::Encoding encoding) {
-  settings_.TextEncoding = encoding;
+  ChooseEncoding(settings_, encoding);
   MarkModified();
+}
+
+bool FileListEditorModel::OfferUtf8(const std::vector<std::string>& added,
+                                    text::UserInterface& ui) {
+  if (!corpus::OfferUtf8(settings_, added, ui)) return false;
+  MarkModified();
+  return true;
 }
 
 void FileListEditorModel::SetEnhSentDetect(bool on) {

@@ -53,9 +53,15 @@ class FileListEditorModel {
   // from the program's own settings of the text; only typing sets the mark.
   void SetWordSeparators(const std::string& text, bool typedByUser);
   void SetSentenceSeparators(const std::string& text, bool typedByUser);
-  // The five check boxes. Only the first two count as an edit of the list;
-  // the other three change how results are made, not what the list holds.
+  // The encoding choice and the four check boxes. Only the encoding and the
+  // enhanced detection count as an edit of the list; the other three change
+  // how results are made, not what the list holds. A change of encoding
+  // carries the separators over (ChooseEncoding).
   void SetTextEncoding(text::Encoding encoding);
+  // Files were added: offers once per list to switch to UTF-8 when they look
+  // like it (OfferUtf8). A switch counts as an edit. Returns whether it
+  // switched.
+  bool OfferUtf8(const std::vector<std::string>& added, text::UserInterface& ui);
   void SetEnhSentDetect(bool on);
   void SetCRLFAsSeparator(bool on) { settings_.CRLFAsSeparator = on; }
   void SetIgnoreCapital(bool on) { settings_.IgnoreCapital = on; }

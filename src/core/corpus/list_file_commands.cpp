@@ -1,5 +1,7 @@
 #include "corpus/list_file_commands.h"
 
+#include "corpus/encoding_choice.h"
+
 #include "corpus/list_files.h"
 
 namespace lexvane::corpus {
@@ -57,6 +59,8 @@ bool ListFileCommands::OpenList() {
   std::optional<std::string> chosen = dialogs_.AskOpenPath();
   if (!chosen) return false;
   OpenListFile(*chosen, settings_, ui_);
+  // Switching to UTF-8 changes the corpus from what the list file holds.
+  if (OfferUtf8(settings_, settings_.Files.Paths(), ui_)) settings_.Modified = true;
   return true;
 }
 

@@ -45,7 +45,8 @@ class ListFileCommands {
   bool SaveList();
   // Save list as: always asks for the path; a cancelled dialog keeps ListPath.
   bool SaveListAs();
-  // Open list: the save prompt, the open dialog, then OpenListFile. False when
+  // Open list: the save prompt, the open dialog, then OpenListFile and the
+  // offer to switch to UTF-8 (OfferUtf8; a switch sets Modified). False when
   // the user stopped it at the prompt or the dialog.
   bool OpenList();
   // New list: the save prompt, then the reset to a new corpus. False when the

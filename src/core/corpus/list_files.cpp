@@ -30,8 +30,8 @@ struct ScanOptions {
 
 // A value starting with a blank loses it on reading; the blank is put back
 // in front, since the word separators always hold one.
-std::string wordSeparatorsRead(std::string value) {
-  value = text::keepFirst(value);
+std::string wordSeparatorsRead(std::string value, text::Encoding encoding) {
+  value = text::keepFirst(value, text::kMaxTextLength, encoding);
   if (value.find(' ') == std::string::npos) value.insert(0, 1, ' ');
   return value;
 }
@@ -44,8 +44,10 @@ ScanOptions readScanOptions(const io::IniFile& ini) {
     options.encoding = text::Encoding::Utf8;
   else if (ini.ReadBool(kScanSection, "OEMtoANSIConvert", false))
     options.encoding = text::Encoding::Dos850;
+  // A UTF-8 list without separators gets the UTF-8 defaults.
   options.wordSeparators = wordSeparatorsRead(
-      ini.ReadString(kScanSection, "WordSeparators", text::kDefaultWordSeparators));
+      ini.ReadString(kScanSection, "WordSeparators", text::DefaultWordSeparators(options.encoding)),
+      options.encoding);
   options.sentenceSeparators = ini.ReadString(kScanSection, "SentenceSeparators",
                                               std::string(text::kDefaultSentenceSeparators));
   options.enhSentDetect = ini.ReadBool(kScanSection, "EnhSentDetect", true);
@@ -70,7 +72,9 @@ void writeScanOptions(const CorpusSettings& settings, io::IniFile& ini) {
   // The default separators, and any set whose only blank is its first
   // character, are written as they stand: the reader puts that blank back.
   const std::string& words = settings.WordSeparators;
-  if (wordSeparatorsRead(io::IniFile::ValueReadFrom(words)) == wordSeparatorsRead(words))
+  const text::Encoding encoding = settings.TextEncoding;
+  if (wordSeparatorsRead(io::IniFile::ValueReadFrom(words), encoding) ==
+      wordSeparatorsRead(words, encoding))
     ini.WriteUnquotedString(kScanSection, "WordSeparators", words);
   else
     ini.WriteString(kScanSection, "WordSeparators", words);
@@ -202,6 +206,7 @@ void OpenListFile(const std::string& path, CorpusSettings& settings, text::UserI
   ReadListFile(path, IsTextList(path), settings);
   settings.Modified = false;
   settings.ListPath = path;
+  settings.Utf8Offered = false;
   settings.RecountFiles(ui);
 }
 

@@ -45,6 +45,9 @@ using SampleDecoder = DecodedSample (*)(std::string_view bytes, std::size_t maxC
 DecodedSample DecodeWindows1252(std::string_view bytes, std::size_t maxCharacters);
 // Code page 850, converted to Windows-1252 as the scanner converts it.
 DecodedSample DecodeDos(std::string_view bytes, std::size_t maxCharacters);
+// UTF-8: an invalid byte is one character, shown as U+FFFD. A sequence cut
+// short by the end of `bytes` is left undecoded (the sample may have cut it).
+DecodedSample DecodeUtf8(std::string_view bytes, std::size_t maxCharacters);
 // The decoder of the corpus encoding the sets were built for.
 SampleDecoder DecoderFor(const CharacterSets& sets);
 

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "corpus/corpus_settings.h"
 #include "text/encoding.h"
 
 namespace lexvane::gui {
@@ -14,8 +15,45 @@ std::string ToAnsi(const QString& text) {
   return text::utf8ToAnsi(text.toStdString());
 }
 
-TextCodec CorpusCodec(const corpus::CorpusSettings&) {
+QString FromUtf8Text(std::string_view utf8) {
+  const std::u16string units = text::decodeToUtf16(utf8, text::Encoding::Utf8);
+  return QString::fromUtf16(units.data(), static_cast<qsizetype>(units.size()));
+}
+
+std::string ToUtf8Text(const QString& text) {
+  return text.toStdString();
+}
+
+TextCodec CodecFor(text::Encoding encoding) {
+  if (text::IsUtf8(encoding)) return TextCodec{&FromUtf8Text, &ToUtf8Text};
   return TextCodec{&FromAnsi, &ToAnsi};
+}
+
+TextCodec CorpusCodec(const corpus::CorpusSettings& corpus) {
+  return CodecFor(corpus.TextEncoding);
+}
+
+std::string Recode(std::string_view text, text::Encoding from, text::Encoding to) {
+  if (text::IsUtf8(from) == text::IsUtf8(to)) return std::string(text);
+  return CodecFor(to).Encode(CodecFor(from).Decode(text));
+}
+
+std::size_t CutLeadingBytes(std::string_view utf8) {
+  std::size_t n = 0;
+  while (n < utf8.size() && n < 3 && (static_cast<unsigned char>(utf8[n]) & 0xC0) == 0x80) ++n;
+  return n;
+}
+
+std::size_t CutTrailingBytes(std::string_view utf8) {
+  // The last lead byte within the last three bytes, and whether its
+  // sequence needs more bytes than follow it.
+  for (std::size_t back = 1; back <= 3 && back <= utf8.size(); ++back) {
+    const auto byte = static_cast<unsigned char>(utf8[utf8.size() - back]);
+    if ((byte & 0xC0) == 0x80) continue;
+    const std::size_t need = text::utf8SequenceLength(byte);
+    return need > back ? back : 0;
+  }
+  return 0;
 }
 
 QString FromPath(const std::string& path) {

@@ -58,7 +58,8 @@ void CopyConcordance(Workspace& workspace,
   // One operation at a time: the command stays disabled while one runs.
   if (!table || table->RowCount() == 0 || workspace.Runner().busy()) return;
   if (workspace.FormCopyConcord->exec() != QDialog::Accepted) return;
-  const TextCodec codec = CorpusCodec(workspace.Corpus());
+  // The table's text, and what is typed to go with it, is in its encoding.
+  const TextCodec codec = CodecFor(table->TextEncoding);
   const concordance::CopyOptions options = workspace.FormCopyConcord->Options(codec);
   // Words are cut with the separators of the latest build, as they are now.
   const text::CharacterSets sets = workspace.LatestScanSets().Sets();

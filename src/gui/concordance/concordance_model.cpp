@@ -10,8 +10,9 @@ ConcordanceModel::ConcordanceModel(QObject* parent) : QAbstractTableModel(parent
 void ConcordanceModel::setTable(std::shared_ptr<const concordance::ConcordanceTable> table,
                                 TextCodec codec) {
   beginResetModel();
+  // The table's text is in the encoding it was built with.
+  codec_ = table ? CodecFor(table->TextEncoding) : codec;
   table_ = std::move(table);
-  codec_ = codec;
   endResetModel();
 }
 
@@ -52,7 +53,10 @@ QString ConcordanceModel::cellText(int row, int column) const {
     case RightColumn:
       return entry(table_->RightContexts());
     case FileColumn:
-      return entry(table_->FileNames());
+      // File names are in the file system's encoding, whatever the corpus's.
+      return row < table_->FileNames().GetCount()
+                 ? FromPath(std::string(table_->FileNames().View(row)))
+                 : QString();
     default:
       return {};
   }

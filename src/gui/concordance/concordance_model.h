@@ -34,7 +34,8 @@ class ConcordanceModel : public QAbstractTableModel {
   explicit ConcordanceModel(QObject* parent = nullptr);
 
  public:  // commands
-  // Shows `table` (null: no rows) decoded with `codec`.
+  // Shows `table` (null: no rows) decoded with the codec of the table's
+  // encoding; `codec` serves while there is no table.
   void setTable(std::shared_ptr<const concordance::ConcordanceTable> table, TextCodec codec);
   void setTintedWord(TintedWord tinted);
   // The table changed in place: every row is read anew.

@@ -141,6 +141,8 @@ bool TFormConcordance::Start(SearchKind kind) {
 
 void TFormConcordance::showBuilt(std::unique_ptr<concordance::ConcordanceTable> table) {
   table_ = std::move(table);
+  // Captions, copies and pastes follow the table's encoding from now on.
+  codec_ = CodecFor(table_->TextEncoding);
   table_->TableSorted = false;
   model_->setTable(table_, codec_);
   for (const char* name : {"MenuDisplaystrippedsource", "MenuDisplaystrippedtext"})

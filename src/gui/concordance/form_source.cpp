@@ -23,12 +23,15 @@ TFormSource* TFormSource::Display(const concordance::ConcordanceTable& table, in
                                   const corpus::CorpusSettings& corpus, QWidget* from) {
   if (row < 0 || row >= table.RowCount()) return nullptr;
   const std::string& path = table.PathOf(row);
-  const auto block = concordance::ReadSourceBlock(path, table.Info(row).Offset,
-                                                  corpus.TextEncoding == text::Encoding::Dos850);
+  // UTF-8 or 8-bit as the table was built; DOS conversion as the corpus
+  // says now.
+  const bool dos =
+      !text::IsUtf8(table.TextEncoding) && corpus.TextEncoding == text::Encoding::Dos850;
+  const auto block = concordance::ReadSourceBlock(path, table.Info(row).Offset, dos);
   if (!block) return nullptr;
   auto* window = new TFormSource;
   window->SetSource(path, *block, static_cast<int>(table.Keywords().View(row).size()),
-                    CorpusCodec(corpus));
+                    CodecFor(table.TextEncoding));
   window->ShowFrom(from, QSize(480, 320));
   return window;
 }
@@ -37,12 +40,25 @@ void TFormSource::SetSource(const std::string& path, const concordance::SourceBl
                             int keywordLength, const TextCodec& codec) {
   setWindowTitle(SourceCaption(path));
   std::int64_t start = block.KeywordStart;
-  Memo1->setPlainText(codec.Decode(concordance::FieldText(block.Text, start)));
+  std::string field = concordance::FieldText(block.Text, start);
+  if (codec.IsUtf8()) {
+    const std::size_t lead = CutLeadingBytes(field);
+    if (static_cast<std::int64_t>(lead) <= start) {
+      field.erase(0, lead);
+      start -= static_cast<std::int64_t>(lead);
+    }
+    field.resize(field.size() - CutTrailingBytes(field));
+  }
+  Memo1->setPlainText(codec.Decode(field));
+  // Byte positions to positions in the decoded text.
+  auto position = [&](std::int64_t byte) {
+    const auto bytes = static_cast<std::size_t>(std::clamp<std::int64_t>(byte, 0, field.size()));
+    return static_cast<int>(codec.Decode(std::string_view(field).substr(0, bytes)).size());
+  };
   const int end = Memo1->document()->characterCount() - 1;
   QTextCursor cursor(Memo1->document());
-  cursor.setPosition(static_cast<int>(std::min<std::int64_t>(start, end)));
-  cursor.setPosition(static_cast<int>(std::min<std::int64_t>(start + keywordLength, end)),
-                     QTextCursor::KeepAnchor);
+  cursor.setPosition(std::min(position(start), end));
+  cursor.setPosition(std::min(position(start + keywordLength), end), QTextCursor::KeepAnchor);
   Memo1->setTextCursor(cursor);
   Memo1->centerCursor();
 }

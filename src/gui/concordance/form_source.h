@@ -29,8 +29,8 @@ class TFormSource : public SourceTextWindow {
   explicit TFormSource(QWidget* parent = nullptr);
 
   // "Display source text" for row `row` (0-based) of `table`: reads the block
-  // around the hit, converting DOS text and decoding it as `corpus` says now
-  // (not as when the table was built), and opens a window in the frame of
+  // around the hit, decoding it as UTF-8 or 8-bit text as the table was
+  // built, converting DOS text as `corpus` says now, and opens a window in the frame of
   // `from` as the active child window. Null, and no window and no message,
   // when the file cannot be opened.
   static TFormSource* Display(const concordance::ConcordanceTable& table, int row,
@@ -38,7 +38,7 @@ class TFormSource : public SourceTextWindow {
 
  public:  // commands
   // Shows `block` of the file `path`, decoded by `codec`, with the
-  // `keywordLength` characters from the keyword's start selected, and the
+  // `keywordLength` bytes from the keyword's start selected, and the
   // caption for `path`.
   void SetSource(const std::string& path, const concordance::SourceBlock& block, int keywordLength,
                  const TextCodec& codec = {});

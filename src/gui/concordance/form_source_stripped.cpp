@@ -20,11 +20,14 @@ TFormSourceStripped* TFormSourceStripped::Display(const concordance::Concordance
                                                   QWidget* from) {
   if (row < 0 || row >= table.RowCount()) return nullptr;
   const std::string& path = table.PathOf(row);
-  const auto block = concordance::ReadSourceBlock(path, table.Info(row).Offset,
-                                                  corpus.TextEncoding == text::Encoding::Dos850);
+  // UTF-8 or 8-bit as the table was built; DOS conversion as the corpus
+  // says now.
+  const bool dos =
+      !text::IsUtf8(table.TextEncoding) && corpus.TextEncoding == text::Encoding::Dos850;
+  const auto block = concordance::ReadSourceBlock(path, table.Info(row).Offset, dos);
   if (!block) return nullptr;
   auto* window = new TFormSourceStripped;
-  window->SetSource(path, *block, CorpusCodec(corpus));
+  window->SetSource(path, *block, CodecFor(table.TextEncoding));
   window->ShowFrom(from, QSize(399, 300));
   return window;
 }
@@ -33,7 +36,11 @@ void TFormSourceStripped::SetSource(const std::string& path, const concordance::
                                     const TextCodec& codec) {
   setWindowTitle(SourceCaption(path));
   std::int64_t unused = 0;
-  const std::string field = concordance::FieldText(block.Text, unused);
+  std::string field = concordance::FieldText(block.Text, unused);
+  if (codec.IsUtf8()) {
+    field.erase(0, CutLeadingBytes(field));
+    field.resize(field.size() - CutTrailingBytes(field));
+  }
   Memo1->setPlainText(codec.Decode(concordance::StripSourceText(field)));
   QTextCursor cursor(Memo1->document());
   cursor.setPosition(0);

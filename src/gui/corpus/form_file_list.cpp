@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "gui/app/command_boundary.h"
@@ -93,8 +95,22 @@ void TFormFileList::buildControls() {
     b->setObjectName(QLatin1String(name));
     return b;
   };
-  CheckBoxOEMtoANSI =
-      box("CheckBoxOEMtoANSI", QStringLiteral("Convert from DOS (OEM) to Windows (ANSI) encoding"));
+  GroupEncoding = new QGroupBox(QStringLiteral("Encoding"), this);
+  GroupEncoding->setObjectName(QStringLiteral("GroupEncoding"));
+  GroupEncoding->setAccessibleName(QStringLiteral("Encoding of the corpus files"));
+  auto radio = [this](const char* name, const QString& caption) {
+    auto* b = new QRadioButton(caption, GroupEncoding);
+    b->setObjectName(QLatin1String(name));
+    b->setAccessibleName(caption);
+    return b;
+  };
+  RadioButtonAnsi = radio("RadioButtonAnsi", QStringLiteral("Windows (ANSI)"));
+  CheckBoxOEMtoANSI = radio("CheckBoxOEMtoANSI",
+                            QStringLiteral("Convert from DOS (OEM) to Windows (ANSI) encoding"));
+  RadioButtonUtf8 = radio("RadioButtonUtf8", QStringLiteral("UTF-8"));
+  auto* encodings = new QVBoxLayout(GroupEncoding);
+  for (QRadioButton* b : {RadioButtonAnsi, CheckBoxOEMtoANSI, RadioButtonUtf8})
+    encodings->addWidget(b);
   CheckBoxEnhSentEnd = box("CheckBoxEnhSentEnd", QStringLiteral("Enhanced sentence end detection"));
   CheckBoxCRLF = box("CheckBoxCRLF", QStringLiteral("Treat CR-LF as sentence separator"));
   IgnoreCapitals =
@@ -138,8 +154,8 @@ void TFormFileList::buildControls() {
   fields->addWidget(EditSentSepar, 1, 1);
 
   auto* options = new QVBoxLayout;
-  for (QCheckBox* b :
-       {CheckBoxOEMtoANSI, CheckBoxEnhSentEnd, CheckBoxCRLF, IgnoreCapitals, TaggedText})
+  options->addWidget(GroupEncoding);
+  for (QCheckBox* b : {CheckBoxEnhSentEnd, CheckBoxCRLF, IgnoreCapitals, TaggedText})
     options->addWidget(b);
 
   auto* buttons = new QHBoxLayout;
@@ -160,15 +176,18 @@ void TFormFileList::wireOptions() {
   // Option changes go straight into the corpus settings. The user's typing
   // also sets the field's typed-into mark; the program's own settings of the
   // text (showOptions) do not reach the model at all.
+  // The fields show, and take, text of the corpus's encoding.
+  auto encode = [this](const QString& text) { return CorpusCodec(corpus_).Encode(text); };
   connect(EditWordSepar, &QLineEdit::textEdited, this,
-          [this](const QString& text) { model_.SetWordSeparators(ToAnsi(text), true); });
-  connect(EditSentSepar, &QLineEdit::textEdited, this,
-          [this](const QString& text) { model_.SetSentenceSeparators(ToAnsi(text), true); });
-  connect(EditWordSepar, &QLineEdit::textChanged, this, [this](const QString& text) {
-    if (!showingOptions_) model_.SetWordSeparators(ToAnsi(text), false);
+          [this, encode](const QString& text) { model_.SetWordSeparators(encode(text), true); });
+  connect(EditSentSepar, &QLineEdit::textEdited, this, [this, encode](const QString& text) {
+    model_.SetSentenceSeparators(encode(text), true);
   });
-  connect(EditSentSepar, &QLineEdit::textChanged, this, [this](const QString& text) {
-    if (!showingOptions_) model_.SetSentenceSeparators(ToAnsi(text), false);
+  connect(EditWordSepar, &QLineEdit::textChanged, this, [this, encode](const QString& text) {
+    if (!showingOptions_) model_.SetWordSeparators(encode(text), false);
+  });
+  connect(EditSentSepar, &QLineEdit::textChanged, this, [this, encode](const QString& text) {
+    if (!showingOptions_) model_.SetSentenceSeparators(encode(text), false);
   });
 
   auto bind = [this](QCheckBox* box, void (corpus::FileListEditorModel::*set)(bool)) {
@@ -178,9 +197,15 @@ void TFormFileList::wireOptions() {
       Q_EMIT optionsChanged();
     });
   };
-  connect(CheckBoxOEMtoANSI, &QCheckBox::toggled, this, [this](bool on) {
-    model_.SetTextEncoding(on ? text::Encoding::Dos850 : text::Encoding::Windows1252);
-  });
+  const std::pair<QRadioButton*, text::Encoding> choices[] = {
+      {RadioButtonAnsi, text::Encoding::Windows1252},
+      {CheckBoxOEMtoANSI, text::Encoding::Dos850},
+      {RadioButtonUtf8, text::Encoding::Utf8}};
+  for (const auto& [button, encoding] : choices) {
+    connect(button, &QRadioButton::toggled, this, [this, encoding = encoding](bool on) {
+      if (on && !showingOptions_) chooseEncoding(encoding);
+    });
+  }
   bind(CheckBoxEnhSentEnd, &corpus::FileListEditorModel::SetEnhSentDetect);
   bind(CheckBoxCRLF, &corpus::FileListEditorModel::SetCRLFAsSeparator);
   bind(IgnoreCapitals, &corpus::FileListEditorModel::SetIgnoreCapital);
@@ -191,7 +216,7 @@ void TFormFileList::wirePreview() {
   // Connected after the options' own handlers, so the settings are current.
   connect(EditWordSepar, &QLineEdit::textChanged, this, &TFormFileList::previewRules);
   connect(EditSentSepar, &QLineEdit::textChanged, this, &TFormFileList::previewRules);
-  for (QCheckBox* box : {CheckBoxOEMtoANSI, CheckBoxEnhSentEnd, CheckBoxCRLF})
+  for (QCheckBox* box : {CheckBoxEnhSentEnd, CheckBoxCRLF})
     connect(box, &QCheckBox::toggled, this, &TFormFileList::previewRules);
   connect(ListOfFiles->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { previewFile(false); });
@@ -209,14 +234,25 @@ void TFormFileList::previewRules() {
   Preview->SetRules(corpus::ScannerSets(corpus_), corpus_.CRLFAsSeparator, corpus_.EnhSentDetect);
 }
 
+void TFormFileList::chooseEncoding(text::Encoding encoding) {
+  model_.SetTextEncoding(encoding);
+  // The separators may have been carried over to the new encoding.
+  showOptions();
+  previewRules();
+  Q_EMIT optionsChanged();
+}
+
 void TFormFileList::showOptions() {
   showingOptions_ = true;
   auto setText = [](QLineEdit* edit, const QString& text) {
     if (edit->text() != text) edit->setText(text);
   };
-  setText(EditWordSepar, FromAnsi(corpus_.WordSeparators));
-  setText(EditSentSepar, FromAnsi(corpus_.SentenceSeparators));
+  const TextCodec codec = CorpusCodec(corpus_);
+  setText(EditWordSepar, codec.Decode(corpus_.WordSeparators));
+  setText(EditSentSepar, codec.Decode(corpus_.SentenceSeparators));
+  RadioButtonAnsi->setChecked(corpus_.TextEncoding == text::Encoding::Windows1252);
   CheckBoxOEMtoANSI->setChecked(corpus_.TextEncoding == text::Encoding::Dos850);
+  RadioButtonUtf8->setChecked(corpus_.TextEncoding == text::Encoding::Utf8);
   CheckBoxEnhSentEnd->setChecked(corpus_.EnhSentDetect);
   CheckBoxCRLF->setChecked(corpus_.CRLFAsSeparator);
   IgnoreCapitals->setChecked(corpus_.IgnoreCapital);
@@ -260,6 +296,12 @@ void TFormFileList::ButtonAddClick() {
   for (const QString& file : *chosen) paths.push_back(ToPath(QFileInfo(file).absoluteFilePath()));
   model_.AddFiles(paths);
   refillListBox();
+  // Once per list: files that look like UTF-8 in a Windows (ANSI) corpus.
+  if (model_.OfferUtf8(paths, ui_)) {
+    showOptions();
+    previewRules();
+    Q_EMIT optionsChanged();
+  }
 }
 
 void TFormFileList::ButtonRemoveEnable() {

@@ -1,6 +1,7 @@
 // TFormFileList: the file-list editor ("File List Settings"), created once at
-// start-up and shown modally by "Edit file list...". The separator fields and
-// the five check boxes are the corpus options themselves: a change takes
+// start-up and shown modally by "Edit file list...". The separator fields,
+// the encoding choice and the four check boxes are the corpus options
+// themselves: a change takes
 // effect at once and survives Cancel. Only the file list is edited on a
 // working copy, which OK writes back to CorpusSettings. The behaviour is the
 // engine's corpus::FileListEditorModel; the dialog forwards its events to it.
@@ -19,10 +20,12 @@
 
 class QCheckBox;
 class QFileDialog;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
+class QRadioButton;
 
 namespace lexvane::gui {
 
@@ -58,7 +61,12 @@ class TFormFileList : public QDialog {
   QLineEdit* EditWordSepar = nullptr;
   QLabel* Label2 = nullptr;
   QLineEdit* EditSentSepar = nullptr;
-  QCheckBox* CheckBoxOEMtoANSI = nullptr;
+  // The encoding of the corpus files, one of three: Windows (ANSI), DOS
+  // (OEM) converted to Windows (ANSI), UTF-8.
+  QGroupBox* GroupEncoding = nullptr;
+  QRadioButton* RadioButtonAnsi = nullptr;
+  QRadioButton* CheckBoxOEMtoANSI = nullptr;
+  QRadioButton* RadioButtonUtf8 = nullptr;
   QCheckBox* CheckBoxEnhSentEnd = nullptr;
   QCheckBox* CheckBoxCRLF = nullptr;
   QCheckBox* IgnoreCapitals = nullptr;
@@ -96,6 +104,8 @@ class TFormFileList : public QDialog {
   void previewRules();
   // Shows the current options in the fields without marking anything.
   void showOptions();
+  // The user chose `encoding`.
+  void chooseEncoding(text::Encoding encoding);
   void refillListBox();
 
   corpus::CorpusSettings& corpus_;

@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 
+#include "corpus/encoding_choice.h"
 #include "corpus/list_files.h"
 #include "gui/app/form_main.h"
 #include "gui/app/gui_user_interface.h"
@@ -121,7 +122,11 @@ bool ListFileCommands::OpenList() {
 void ListFileCommands::OpenListFile(const QString& path) {
   workspace_.Ui().setHelpContext(kHelpContext);
   try {
-    corpus::OpenListFile(ToPath(path), workspace_.Corpus(), workspace_.Ui());
+    corpus::CorpusSettings& settings = workspace_.Corpus();
+    corpus::OpenListFile(ToPath(path), settings, workspace_.Ui());
+    // Switching to UTF-8 changes the corpus from what the list file holds.
+    if (corpus::OfferUtf8(settings, settings.Files.Paths(), workspace_.Ui()))
+      settings.Modified = true;
   } catch (const std::exception& e) {  // text::Error, or a failure of the file system
     workspace_.Ui().ShowError(e.what());
   }

@@ -68,6 +68,8 @@ QVariant CollocFreqModel::headerData(int section, Qt::Orientation orientation, i
 void CollocFreqModel::SetTable(const frequency::CollocTable* table) {
   beginResetModel();
   table_ = table;
+  // The words are in the encoding the table was built with.
+  if (table_ != nullptr) codec_ = CodecFor(table_->TextEncoding());
   endResetModel();
 }
 

@@ -24,7 +24,8 @@ class CollocFreqModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  // Texts are decoded for display with `codec` (the corpus's).
+  // Texts are decoded for display with the codec of the table's encoding;
+  // `codec` serves while there is no table.
   explicit CollocFreqModel(TextCodec codec = {}, QObject* parent = nullptr)
       : QAbstractTableModel(parent), codec_(codec) {}
 

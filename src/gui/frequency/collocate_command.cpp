@@ -44,7 +44,8 @@ void buildCollocates(Workspace& workspace, const CollocateSource& source,
                      ShowCollocateWindow show) {
   auto result = std::make_shared<frequency::CollocCommandResult>();
   frequency::CollocQuery query = workspace.FormFindColFreq->Query();
-  const std::string caption = ToAnsi(source.caption);
+  const TextCodec codec = CodecFor(source.table->TextEncoding);
+  const std::string caption = codec.Encode(source.caption);
   QPointer<QWidget> owner = source.window;
   workspace.Runner().start(
       [result, table = source.table, query, caption](text::OperationHost& host) mutable {
@@ -52,10 +53,10 @@ void buildCollocates(Workspace& workspace, const CollocateSource& source,
                                                       [](frequency::CollocQuery&) { return true; }};
         *result = frequency::MenuFrequenciesClick(*table, caption, query, confirmed, host);
       },
-      [&workspace, result, owner, show](bool completed) {
+      [&workspace, result, owner, show, codec](bool completed) {
         if (!completed || result->table == nullptr || owner == nullptr) return;
         auto* window =
-            new TFormCollocFreq(workspace, std::move(result->table), FromAnsi(result->caption));
+            new TFormCollocFreq(workspace, std::move(result->table), codec.Decode(result->caption));
         closeWithOwner(owner, window);
         if (show)
           show(window);
@@ -79,8 +80,11 @@ void RunCollocateCommand(Workspace& workspace, const CollocateSource& source,
         confirmed = workspace.FormFindColFreq->exec() == QDialog::Accepted;
         return false;  // the build follows on the worker thread
       }};
+  // The masks are typed for this table's text.
+  workspace.FormFindColFreq->UseEncoding(source.table->TextEncoding);
   text::OperationHost host{workspace.Ui(), *workspace.FormSearchInd, *workspace.FormProgressInd};
-  frequency::MenuFrequenciesClick(*source.table, ToAnsi(source.caption),
+  frequency::MenuFrequenciesClick(*source.table,
+                                  CodecFor(source.table->TextEncoding).Encode(source.caption),
                                   workspace.FormFindColFreq->Query(), steps, host);
   if (sortAsked) {
     QPointer<QWidget> owner = source.window;

@@ -35,7 +35,7 @@ TFormCollocFreq::TFormCollocFreq(Workspace& workspace,
                                  const QString& caption, QWidget* parent)
     : ChildWindow(parent),
       workspace_(&workspace),
-      codec_(CorpusCodec(workspace.Corpus())),
+      codec_(table ? CodecFor(table->TextEncoding()) : CorpusCodec(workspace.Corpus())),
       table_(std::move(table)) {
   setObjectName(QStringLiteral("FormCollocFreq"));
   setWindowTitle(caption);
@@ -133,6 +133,7 @@ void TFormCollocFreq::MenuCopyClick() {
   if (table_ == nullptr || workspace_->Runner().busy()) return;
   RunFrequencyCopy(
       *workspace_, this, TFormCopyFreq::Table::Colloc, table_->Count(), SelectedRowBlock(DrawGrid1),
+      codec_,
       [table = table_](std::int32_t first, std::int32_t last, const frequency::CopyOptions& options,
                        frequency::CopyDestination destination, frequency::CopySink& sink,
                        text::OperationHost& host) {

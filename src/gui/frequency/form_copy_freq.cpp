@@ -91,13 +91,13 @@ bool TFormCopyFreq::Execute(Table table) {
   return exec() == QDialog::Accepted;
 }
 
-frequency::CopyOptions TFormCopyFreq::Options() const {
+frequency::CopyOptions TFormCopyFreq::Options(const TextCodec& codec) const {
   frequency::CopyOptions options;
   options.ToFile = CheckBoxToFile->isChecked();
   options.SelectedOnly = CheckBoxSelectedOnly->isChecked();
   options.ZeroToSpace = CheckBoxZeroToSpace->isChecked();
   options.SaveWordListOnly = SaveWordListOnly->isChecked();
-  options.Delimiter = ToAnsi(EditDelimiter->text());
+  options.Delimiter = codec.Encode(EditDelimiter->text());
   return options;
 }
 

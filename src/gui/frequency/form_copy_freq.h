@@ -7,6 +7,7 @@
 #include <QDialog>
 
 #include "frequency/frequency_copy.h"
+#include "gui/app/text_codec.h"
 
 class QCheckBox;
 class QLabel;
@@ -30,8 +31,9 @@ class TFormCopyFreq : public QDialog {
   void ShowOptionsOf(Table table);
 
  public:  // queries
-  // The dialog's settings (the delimiter as typed, at most one character).
-  frequency::CopyOptions Options() const;
+  // The dialog's settings (the delimiter as typed, at most one character,
+  // encoded with `codec`: the table's).
+  frequency::CopyOptions Options(const TextCodec& codec = {}) const;
 
  public:  // controls, for tests
   QCheckBox* CheckBoxToFile = nullptr;

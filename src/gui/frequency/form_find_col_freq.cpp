@@ -21,14 +21,14 @@ namespace lexvane::gui {
 // The query's masks as a list box (reads the vector; nothing copied).
 class MaskListModel : public QAbstractListModel {
  public:
-  MaskListModel(const std::vector<std::string>& masks, QObject* parent)
-      : QAbstractListModel(parent), masks_(masks) {}
+  MaskListModel(const std::vector<std::string>& masks, const TextCodec& codec, QObject* parent)
+      : QAbstractListModel(parent), masks_(masks), codec_(codec) {}
   int rowCount(const QModelIndex& parent = QModelIndex()) const override {
     return parent.isValid() ? 0 : static_cast<int>(masks_.size());
   }
   QVariant data(const QModelIndex& index, int role) const override {
     if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole) return {};
-    return FromAnsi(masks_[static_cast<std::size_t>(index.row())]);
+    return codec_.Decode(masks_[static_cast<std::size_t>(index.row())]);
   }
   // The vector was changed: views reload.
   void masksChanged() {
@@ -38,6 +38,7 @@ class MaskListModel : public QAbstractListModel {
 
  private:
   const std::vector<std::string>& masks_;
+  const TextCodec& codec_;  // the dialog's
 };
 
 namespace {
@@ -60,7 +61,7 @@ TFormFindColFreq::TFormFindColFreq(QWidget* parent) : QDialog(parent) {
   Edit1->setObjectName(QStringLiteral("Edit1"));
   Edit1->setAccessibleName(QStringLiteral("Mask:"));
   Label1->setBuddy(Edit1);
-  masks_ = new MaskListModel(query_.ListBox1, this);
+  masks_ = new MaskListModel(query_.ListBox1, codec_, this);
   ListBox1 = new QListView(this);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
   ListBox1->setAccessibleName(QStringLiteral("Masks"));
@@ -129,6 +130,17 @@ TFormFindColFreq::TFormFindColFreq(QWidget* parent) : QDialog(parent) {
   showQuery();
 }
 
+void TFormFindColFreq::UseEncoding(text::Encoding encoding) {
+  if (text::IsUtf8(encoding) != text::IsUtf8(encoding_)) {
+    auto recode = [&](std::string& s) { s = Recode(s, encoding_, encoding); };
+    recode(query_.Edit1);
+    for (std::string& mask : query_.ListBox1) recode(mask);
+  }
+  encoding_ = encoding;
+  codec_ = CodecFor(encoding);
+  showQuery();
+}
+
 int TFormFindColFreq::exec() {
   showQuery();
   Edit1->setFocus();
@@ -136,14 +148,14 @@ int TFormFindColFreq::exec() {
 }
 
 void TFormFindColFreq::showQuery() {
-  Edit1->setText(FromAnsi(query_.Edit1));
+  Edit1->setText(codec_.Decode(query_.Edit1));
   for (std::size_t i = 0; i < CheckBoxes.size(); ++i)
     CheckBoxes[i]->setChecked(query_.CheckBoxes[i]);
   masks_->masksChanged();
 }
 
 void TFormFindColFreq::takeControls() {
-  query_.Edit1 = ToAnsi(Edit1->text());
+  query_.Edit1 = codec_.Encode(Edit1->text());
   for (std::size_t i = 0; i < CheckBoxes.size(); ++i)
     query_.CheckBoxes[i] = CheckBoxes[i]->isChecked();
 }

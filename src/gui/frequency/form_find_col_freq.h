@@ -12,6 +12,7 @@
 #include <QDialog>
 
 #include "frequency/colloc_query.h"
+#include "gui/app/text_codec.h"
 
 class QCheckBox;
 class QLabel;
@@ -31,6 +32,12 @@ class TFormFindColFreq : public QDialog {
 
  public:  // queries
   frequency::CollocQuery& Query() { return query_; }
+  text::Encoding QueryEncoding() const { return encoding_; }
+
+ public:  // commands
+  // The query is for a table of `encoding`: its texts are carried over to
+  // it when they were in the other, and typed text is encoded in it.
+  void UseEncoding(text::Encoding encoding);
 
  public:  // controls, for tests
   QLabel* Label1 = nullptr;
@@ -60,6 +67,8 @@ class TFormFindColFreq : public QDialog {
   void takeControls();
 
   frequency::CollocQuery query_;
+  text::Encoding encoding_ = text::Encoding::Windows1252;  // of the query's texts
+  TextCodec codec_;                                        // of encoding_
   MaskListModel* masks_ = nullptr;
 };
 

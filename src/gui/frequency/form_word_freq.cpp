@@ -134,6 +134,7 @@ bool TFormWordFreq::Build() {
       [built, corpus](text::OperationHost& host) { built->Build(corpus, host); },
       [this, built](bool) {
         list_ = built;
+        codec_ = CodecFor(list_->TextEncoding());
         showList();
         if (!list_->CutWordFiles().empty())
           workspace_->Ui().ShowWarning(text::CutWordsReport(list_->CutWordFiles()));
@@ -182,7 +183,7 @@ void TFormWordFreq::MenuCopyClick() {
   if (list_ == nullptr || workspace_->Runner().busy()) return;
   RunFrequencyCopy(
       *workspace_, this, TFormCopyFreq::Table::WordFreq, list_->Count(),
-      SelectedRowBlock(DrawGrid1),
+      SelectedRowBlock(DrawGrid1), codec_,
       [list = list_](std::int32_t first, std::int32_t last, const frequency::CopyOptions& options,
                      frequency::CopyDestination destination, frequency::CopySink& sink,
                      text::OperationHost& host) {
@@ -202,9 +203,7 @@ void TFormWordFreq::DrawGrid1DblClick(const QModelIndex& index) {
 
 void TFormWordFreq::appendToWordSearch(const std::string& word) {
   // Appended as it stands, unchecked; the dialog is not opened.
-  TFormSearch& dialog = *workspace_->FormSearch;
-  dialog.Model().Masks.push_back(word);
-  dialog.ListBox1->addItem(codec_.Decode(word));
+  workspace_->FormSearch->AppendMask(word, list_->TextEncoding());
 }
 
 }  // namespace lexvane::gui

@@ -78,7 +78,7 @@ class TFormWordFreq : public ChildWindow {
   void appendToWordSearch(const std::string& word);
 
   Workspace* workspace_ = nullptr;
-  TextCodec codec_;  // the corpus's, when the window was made
+  TextCodec codec_;  // the list's (the corpus's until one is built)
   std::shared_ptr<frequency::WordFrequencyList> list_;
   WordFreqModel* model_ = nullptr;
   QList<QAction*> actions_;

@@ -80,11 +80,12 @@ void SetSaveFileChooser(SaveFileChooser chooser) {
 }
 
 bool RunFrequencyCopy(Workspace& workspace, QWidget* window, TFormCopyFreq::Table table,
-                      std::int32_t rowCount, std::pair<int, int> selection, CopyRowsWork copy) {
+                      std::int32_t rowCount, std::pair<int, int> selection, const TextCodec& codec,
+                      CopyRowsWork copy) {
   TFormCopyFreq& dialog = *workspace.FormCopyFreq;
   if (!dialog.Execute(table)) return false;
   if (rowCount <= 0) return false;
-  const frequency::CopyOptions options = dialog.Options();
+  const frequency::CopyOptions options = dialog.Options(codec);
   std::int32_t first = 0, last = rowCount - 1;
   if (options.SelectedOnly) {
     if (selection.first < 0) return false;
@@ -117,10 +118,10 @@ bool RunFrequencyCopy(Workspace& workspace, QWidget* window, TFormCopyFreq::Tabl
         copy(first, last, options, destination, *sink, host);
         if (destination == frequency::CopyDestination::File) static_cast<FileSink&>(*sink).Close();
       },
-      [sink, destination](bool completed) {
+      [sink, destination, codec](bool completed) {
         if (completed && destination == frequency::CopyDestination::Clipboard)
           QGuiApplication::clipboard()->setText(
-              FromAnsi(static_cast<const TextSink&>(*sink).Text()));
+              codec.Decode(static_cast<const TextSink&>(*sink).Text()));
       },
       window);
 }

@@ -12,6 +12,7 @@
 #include <QString>
 
 #include "frequency/frequency_copy.h"
+#include "gui/app/text_codec.h"
 #include "gui/frequency/form_copy_freq.h"
 #include "text/progress.h"
 
@@ -34,9 +35,11 @@ void SetSaveFileChooser(SaveFileChooser chooser);
 
 // MenuCopyClick of both windows. `rowCount` is the table's number of rows,
 // `selection` the grid's selection block (0-based, {-1, -1} when none);
-// `window` owns the copy (closing it stops the copy). Returns whether a copy
-// was started.
+// `window` owns the copy (closing it stops the copy); `codec` is that of the
+// table's encoding (the typed delimiter, the clipboard's text). Returns
+// whether a copy was started.
 bool RunFrequencyCopy(Workspace& workspace, QWidget* window, TFormCopyFreq::Table table,
-                      std::int32_t rowCount, std::pair<int, int> selection, CopyRowsWork copy);
+                      std::int32_t rowCount, std::pair<int, int> selection, const TextCodec& codec,
+                      CopyRowsWork copy);
 
 }  // namespace lexvane::gui

@@ -57,6 +57,8 @@ QVariant WordFreqModel::headerData(int section, Qt::Orientation orientation, int
 void WordFreqModel::SetList(const frequency::WordFrequencyList* list) {
   beginResetModel();
   list_ = list;
+  // The words are in the encoding the list was built with.
+  if (list_ != nullptr) codec_ = CodecFor(list_->TextEncoding());
   endResetModel();
 }
 

@@ -27,7 +27,8 @@ class WordFreqModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  // Texts are decoded for display with `codec` (the corpus's).
+  // Texts are decoded for display with the codec of the list's encoding;
+  // `codec` serves while there is no list.
   explicit WordFreqModel(TextCodec codec = {}, QObject* parent = nullptr)
       : QAbstractTableModel(parent), codec_(codec) {}
 

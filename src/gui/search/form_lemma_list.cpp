@@ -66,7 +66,7 @@ void TFormLemmaList::showEvent(QShowEvent* event) {
     ui_.ShowError(e.what());
   }
   lines_ = std::move(list.Lines);
-  for (const std::string& line : lines_) ListBox1->addItem(FromAnsi(line));
+  for (const std::string& line : lines_) ListBox1->addItem(Codec.Decode(line));
   if (list.Selected >= 0) {
     ListBox1->setCurrentRow(list.Selected);
     ListBox1->scrollToItem(ListBox1->currentItem(), QAbstractItemView::PositionAtTop);

@@ -10,6 +10,8 @@
 
 #include <QDialog>
 
+#include "gui/app/text_codec.h"
+
 class QListWidget;
 class QPushButton;
 
@@ -27,6 +29,8 @@ class TFormLemmaList : public QDialog {
   std::string LemmaFileName;
   std::string StartText;
   std::vector<std::string> ChosenForms;
+  // The lemma file holds text of the corpus's encoding: shown with its codec.
+  TextCodec Codec;
 
  public:  // controls
   QListWidget* ListBox1 = nullptr;

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "corpus/corpus_settings.h"
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
 #include "gui/app/named_control.h"
@@ -29,7 +30,11 @@ constexpr int kHelpContext = 4;
 
 TFormSearch::TFormSearch(const corpus::CorpusSettings& corpus, GuiUserInterface& ui,
                          TFormLemmaList& lemmas, QWidget* parent)
-    : QDialog(parent), corpus_(corpus), ui_(ui), lemmas_(lemmas) {
+    : QDialog(parent),
+      corpus_(corpus),
+      ui_(ui),
+      lemmas_(lemmas),
+      modelEncoding_(corpus.TextEncoding) {
   Named(this, "FormSearch", QStringLiteral("Word search"));
   setWindowTitle(QStringLiteral("Word search"));
   SetModalBesideHelp(this);
@@ -101,7 +106,25 @@ void TFormSearch::showModel() {
   EditMaxListSize->setText(codec.Decode(model_.MaxListSize));
 }
 
+void TFormSearch::followEncoding() {
+  const text::Encoding now = corpus_.TextEncoding;
+  if (text::IsUtf8(now) != text::IsUtf8(modelEncoding_)) {
+    auto recode = [&](std::string& s) { s = Recode(s, modelEncoding_, now); };
+    recode(model_.Edit);
+    for (std::string& mask : model_.Masks) recode(mask);
+    showModel();
+  }
+  modelEncoding_ = now;
+}
+
+void TFormSearch::AppendMask(const std::string& mask, text::Encoding encoding) {
+  followEncoding();
+  model_.Masks.push_back(Recode(mask, encoding, modelEncoding_));
+  ListBox1->addItem(CorpusCodec(corpus_).Decode(model_.Masks.back()));
+}
+
 void TFormSearch::showEvent(QShowEvent* event) {
+  followEncoding();
   model_.Show();
   Edit1->setFocus();
   QDialog::showEvent(event);
@@ -152,6 +175,7 @@ void TFormSearch::ButtonSaveClick() {
 
 void TFormSearch::ButtonLemmasClick() {
   takeControls();
+  lemmas_.Codec = CorpusCodec(corpus_);
   ChooseLemmas(model_, choosers_, lemmas_, lastLemmaFile_, [this] { showModel(); });
 }
 

@@ -10,6 +10,7 @@
 
 #include "gui/search/search_file_dialogs.h"
 #include "search/search_dialogs.h"
+#include "text/encoding.h"
 
 class QLabel;
 class QLineEdit;
@@ -34,6 +35,11 @@ class TFormSearch : public QDialog {
 
  public:  // queries
   search::SimpleSearchModel& Model() { return model_; }
+
+ public:  // commands
+  // Appends `mask` (text of `encoding`) to the list of masks, in the
+  // corpus's encoding, unchecked; the dialog is not opened.
+  void AppendMask(const std::string& mask, text::Encoding encoding);
   search::SearchQuery Query() const { return model_.Query(); }
 
  public:  // configuration
@@ -74,11 +80,15 @@ class TFormSearch : public QDialog {
   // The controls into the model, and back.
   void takeControls();
   void showModel();
+  // The model's texts into the corpus's current encoding, when it changed
+  // since they were taken.
+  void followEncoding();
 
   const corpus::CorpusSettings& corpus_;
   GuiUserInterface& ui_;
   TFormLemmaList& lemmas_;
   search::SimpleSearchModel model_;
+  text::Encoding modelEncoding_;  // of the model's texts
   SearchFileChoosers choosers_;
   QString lastLemmaFile_;
 };

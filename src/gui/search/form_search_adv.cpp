@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "corpus/corpus_settings.h"
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
 #include "gui/app/named_control.h"
@@ -43,7 +44,11 @@ const char* const kRadioNames[] = {"RadioButton1", "RadioButton2", "RadioButton3
 
 TFormSearchAdv::TFormSearchAdv(const corpus::CorpusSettings& corpus, GuiUserInterface& ui,
                                TFormLemmaList& lemmas, QWidget* parent)
-    : QDialog(parent), corpus_(corpus), ui_(ui), lemmas_(lemmas) {
+    : QDialog(parent),
+      corpus_(corpus),
+      ui_(ui),
+      lemmas_(lemmas),
+      modelEncoding_(corpus.TextEncoding) {
   Named(this, "FormSearchAdv", QStringLiteral("Advanced word search"));
   setWindowTitle(QStringLiteral("Advanced word search"));
   SetModalBesideHelp(this);
@@ -196,7 +201,20 @@ void TFormSearchAdv::showModel() {
   EditMaxListSize->setText(codec.Decode(model_.MaxListSize));
 }
 
+void TFormSearchAdv::followEncoding() {
+  const text::Encoding now = corpus_.TextEncoding;
+  if (text::IsUtf8(now) != text::IsUtf8(modelEncoding_)) {
+    auto recode = [&](std::string& s) { s = Recode(s, modelEncoding_, now); };
+    for (std::string& edit : model_.Edits) recode(edit);
+    for (std::vector<std::string>& masks : model_.Masks)
+      for (std::string& mask : masks) recode(mask);
+    showModel();
+  }
+  modelEncoding_ = now;
+}
+
 void TFormSearchAdv::showEvent(QShowEvent* event) {
+  followEncoding();
   model_.Show();
   Edits[model_.CurrentColumn]->setFocus();
   QDialog::showEvent(event);
@@ -248,6 +266,7 @@ void TFormSearchAdv::ButtonSaveClick() {
 
 void TFormSearchAdv::ButtonLemmasClick() {
   takeControls();
+  lemmas_.Codec = CorpusCodec(corpus_);
   ChooseLemmas(model_, choosers_, lemmas_, lastLemmaFile_, [this] { showModel(); });
 }
 

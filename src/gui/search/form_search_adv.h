@@ -11,6 +11,7 @@
 
 #include "gui/search/search_file_dialogs.h"
 #include "search/search_dialogs.h"
+#include "text/encoding.h"
 
 class QCheckBox;
 class QLabel;
@@ -83,11 +84,15 @@ class TFormSearchAdv : public QDialog {
   void buildControls();
   void takeControls();
   void showModel();
+  // The model's texts into the corpus's current encoding, when it changed
+  // since they were taken.
+  void followEncoding();
 
   const corpus::CorpusSettings& corpus_;
   GuiUserInterface& ui_;
   TFormLemmaList& lemmas_;
   search::AdvancedSearchModel model_;
+  text::Encoding modelEncoding_;  // of the model's texts
   SearchFileChoosers choosers_;
   QString lastLemmaFile_;
 };

@@ -190,5 +190,31 @@ TEST_F(RulePreviewTest, DecodersStopAfterTheCharactersShown) {
   EXPECT_EQ(DecodeDos("\x81", 10).text, u"\u00FC");
 }
 
+TEST_F(RulePreviewTest, Utf8DecoderKeepsCharactersWholeAndShowsInvalidBytes) {
+  const CharacterSets utf8 =
+      CharacterSets::Derive(kDefaultUtf8WordSeparators, kDefaultSentenceSeparators, Encoding::Utf8);
+  EXPECT_EQ(DecoderFor(utf8), &DecodeUtf8);
+  // An invalid byte is one character; a character beyond the BMP two units.
+  const DecodedSample sample = DecodeUtf8("a\u00E9\xFF\U0001F600b", 10);
+  EXPECT_EQ(sample.text, u"a\u00E9\uFFFD\U0001F600b");
+  EXPECT_EQ(sample.unitOfByte, (std::vector<std::size_t>{0, 1, 1, 2, 3, 3, 3, 3, 5, 6}));
+  // It stops after the characters shown, and before a character the sample
+  // cut short.
+  EXPECT_EQ(DecodeUtf8("\u03B1\u03B2\u03B3", 2).Bytes(), 4u);
+  EXPECT_EQ(DecodeUtf8("ab\xE2\x82", 10).text, u"ab");
+  EXPECT_EQ(DecodeUtf8("ab\xE2\x82x", 10).text, u"ab\uFFFD\uFFFDx");
+}
+
+TEST_F(RulePreviewTest, Utf8WordsEndAtASeparatorCharacter) {
+  const CharacterSets utf8 =
+      CharacterSets::Derive(kDefaultUtf8WordSeparators, kDefaultSentenceSeparators, Encoding::Utf8);
+  // "αβ«γ»": the word ends at the guillemet, an invalid byte is part of it.
+  const std::string text = "\u03B1\xFF\u03B2\u00AB\u03B3\u00BB";
+  const std::vector<PreviewWord> words = CutPreview(text, true, utf8, false);
+  ASSERT_FALSE(words.empty());
+  EXPECT_EQ(words[0].begin, 0u);
+  EXPECT_EQ(words[0].end, 5u);
+}
+
 }  // namespace
 }  // namespace lexvane::text

@@ -154,13 +154,13 @@ std::unique_ptr<ConcordanceTable> BuildConcordance(const search::SearchQuery& qu
   table->TotalSentences = 0;
   table->SearchComplete = true;
   table->MaxListSize = MaxListSizeOf(query);
+  table->TextEncoding = settings.TextEncoding;
   table->ResetLists(std::min(table->MaxListSize, kMostReserved - 1) + 1);
   table->CorpusFiles = settings.Files.Paths();
   table->WordSeparators = text::keepFirst(settings.WordSeparators);
   table->TaggedText = settings.TaggedText;
   table->CRLFAsSeparator = settings.CRLFAsSeparator;
   table->EnhSentDetect = settings.EnhSentDetect;
-  table->TextEncoding = settings.TextEncoding;
 
   host.search.Start("Words found:");
   const text::CharacterSets sets = corpus::ScannerSets(settings);

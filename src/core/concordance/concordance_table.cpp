@@ -26,14 +26,14 @@ void ConcordanceTable::DeleteRow(std::int32_t row) {
 
 void ConcordanceTable::ResetLists(std::int32_t capacity) {
   for (auto& list : lists_) {
-    list = std::make_unique<text::TQStringList>();
+    list = std::make_unique<text::TQStringList>(TextEncoding);
     list->SetCapacity(capacity);
   }
 }
 
 void ConcordanceTable::Reorder(const std::vector<std::int32_t>& order) {
   for (auto& list : lists_) {
-    auto fresh = std::make_unique<text::TQStringList>();
+    auto fresh = std::make_unique<text::TQStringList>(list->TextEncoding());
     fresh->SetCapacity(static_cast<std::int32_t>(order.size()));
     for (const std::int32_t old : order) fresh->Append(list->View(old), list->TakeObject(old));
     list = std::move(fresh);

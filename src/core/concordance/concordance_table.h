@@ -73,7 +73,8 @@ class ConcordanceTable {
  public:  // commands
   // Removes row `row` from the four lists, destroying its record.
   void DeleteRow(std::int32_t row);
-  // Empties the four lists, each with room for `capacity` entries.
+  // Empties the four lists, each with room for `capacity` entries, holding
+  // text of TextEncoding.
   void ResetLists(std::int32_t capacity);
   // Rebuilds the four lists in the order `order` (old row indices), moving
   // the texts and records; rows not named are dropped.

@@ -12,8 +12,8 @@ namespace lexvane::frequency {
 
 namespace {
 
-std::unique_ptr<text::TQStringList> makeList(bool sorted) {
-  auto list = std::make_unique<text::TQStringList>();
+std::unique_ptr<text::TQStringList> makeList(bool sorted, text::Encoding encoding) {
+  auto list = std::make_unique<text::TQStringList>(encoding);
   list->SetDuplicates(text::Duplicates::Accept);
   list->SetSorted(sorted);
   return list;
@@ -97,7 +97,12 @@ void CountCollocate(NodeCollocates& pending, std::string_view word, Side side, i
 }
 
 CollocTable::CollocTable(const PositionFlags& leftUsed, const PositionFlags& rightUsed)
-    : leftUsed_(leftUsed), rightUsed_(rightUsed), collocList_(makeList(false)) {}
+    : leftUsed_(leftUsed), rightUsed_(rightUsed), collocList_(makeList(false, text::Encoding::Windows1252)) {}
+
+void CollocTable::SetTextEncoding(text::Encoding encoding) {
+  encoding_ = encoding;
+  if (Count() == 0) collocList_ = makeList(collocList_->Sorted(), encoding_);
+}
 
 CollocTable::~CollocTable() = default;
 
@@ -271,7 +276,7 @@ void CollocTable::Sort(int column, text::ProgressIndicator& progress) {
   };
   std::vector<std::uint32_t> order;
   if (text::OrderRows(n, key, progress, order)) {
-    auto sorted = makeList(true);
+    auto sorted = makeList(true, encoding_);
     sorted->SetCapacity(static_cast<std::int32_t>(n));
     for (std::uint32_t i : order) {
       auto* info =
@@ -292,7 +297,7 @@ void CollocTable::ClearRows(std::int32_t topRow, std::int32_t bottomRow) {
     for (std::int32_t row = last; row >= topRow; --row) collocList_->Delete(row - 1);
     return;
   }
-  auto kept = makeList(collocList_->Sorted());
+  auto kept = makeList(collocList_->Sorted(), encoding_);
   kept->SetCapacity(count - (last - topRow + 1));
   for (std::int32_t i = 0; i < count; ++i) {
     if (i >= topRow - 1 && i < last) continue;

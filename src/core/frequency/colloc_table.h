@@ -131,7 +131,8 @@ class CollocTable {
   // The most rows the list holds; beyond it the build reports the list as
   // too large. For tests; the default is the quick lists' limit.
   void SetRowLimit(std::int32_t rows) { rowLimit_ = rows; }
-  void SetTextEncoding(text::Encoding encoding) { encoding_ = encoding; }
+  // Before the build: the encoding of the concordance's text.
+  void SetTextEncoding(text::Encoding encoding);
 
  private:
   void countRow(std::string_view left, std::string_view right, const std::string& node,

@@ -112,10 +112,11 @@ void TQList::Grow() {
 // ---------------------------------------------------------- TQStringList
 
 // One block of kHeader + length bytes: the object pointer (unaligned copy),
-// the length byte, then the characters.
+// the length in two bytes (255 UTF-8 characters take up to 1020), then the
+// text.
 struct TQStringList::Entry {
   static constexpr std::size_t kLengthAt = sizeof(ListObject*);
-  static constexpr std::size_t kHeader = kLengthAt + 1;
+  static constexpr std::size_t kHeader = kLengthAt + 2;
 
   unsigned char header[kHeader];
 
@@ -126,11 +127,20 @@ struct TQStringList::Entry {
   }
   void setObject(ListObject* object) { std::memcpy(header, &object, sizeof object); }
   std::string_view text() const {
-    return {reinterpret_cast<const char*>(this) + kHeader, header[kLengthAt]};
+    return {reinterpret_cast<const char*>(this) + kHeader,
+            static_cast<std::size_t>(header[kLengthAt] | header[kLengthAt + 1] << 8)};
   }
 };
 
-TQStringList::TQStringList() = default;
+TQStringList::TQStringList(Encoding encoding) : encoding_(encoding) {}
+
+std::string_view TQStringList::cut(std::string_view s) const {
+  return s.substr(0, prefixBytes(s, kMaxTextLength, encoding_));
+}
+
+int TQStringList::compare(std::string_view a, std::string_view b) const {
+  return IsUtf8(encoding_) ? compareText(a, b, encoding_) : compareText(a, b);
+}
 
 TQStringList::~TQStringList() {
   Clear();
@@ -140,12 +150,13 @@ TQStringList::Entry* TQStringList::entryAt(std::int32_t index) const {
   return static_cast<Entry*>(list_.Get(index));
 }
 
-TQStringList::Entry* TQStringList::makeEntry(std::string_view s, ListObject* object) {
-  s = s.substr(0, kMaxTextLength);
+TQStringList::Entry* TQStringList::makeEntry(std::string_view s, ListObject* object) const {
+  s = cut(s);
   void* block = ::operator new(Entry::kHeader + s.size());
   auto* entry = static_cast<Entry*>(block);
   entry->setObject(object);
-  entry->header[Entry::kLengthAt] = static_cast<unsigned char>(s.size());
+  entry->header[Entry::kLengthAt] = static_cast<unsigned char>(s.size() & 0xFF);
+  entry->header[Entry::kLengthAt + 1] = static_cast<unsigned char>(s.size() >> 8);
   std::memcpy(static_cast<char*>(block) + Entry::kHeader, s.data(), s.size());
   return entry;
 }
@@ -172,13 +183,13 @@ ListObject* TQStringList::GetObject(std::int32_t index) const {
 }
 
 bool TQStringList::Find(std::string_view s, std::int32_t& index) const {
-  s = s.substr(0, kMaxTextLength);
+  s = cut(s);
   std::int32_t lo = 0;
   std::int32_t hi = list_.Count() - 1;
   bool found = false;
   while (lo <= hi) {
     const std::int32_t mid = lo + (hi - lo) / 2;
-    const int order = compareText(entryAt(mid)->text(), s);
+    const int order = compare(entryAt(mid)->text(), s);
     if (order < 0) {
       lo = mid + 1;
     } else {
@@ -194,7 +205,7 @@ bool TQStringList::Find(std::string_view s, std::int32_t& index) const {
 }
 
 std::int32_t TQStringList::IndexOf(std::string_view s) const {
-  s = s.substr(0, kMaxTextLength);
+  s = cut(s);
   if (sorted_) {
     std::int32_t index;
     return Find(s, index) ? index : -1;
@@ -287,8 +298,8 @@ void TQStringList::quickSort(std::int32_t first, std::int32_t last) {
     std::int32_t i = first;
     std::int32_t j = last;
     do {
-      while (compareText(entryAt(i)->text(), pivotText) < 0) ++i;
-      while (compareText(entryAt(j)->text(), pivotText) > 0) --j;
+      while (compare(entryAt(i)->text(), pivotText) < 0) ++i;
+      while (compare(entryAt(j)->text(), pivotText) > 0) --j;
       if (i <= j) {
         list_.Exchange(i, j);
         ++i;

@@ -6,13 +6,16 @@
 // Ownership: a TQStringList owns the objects attached to its entries and
 // destroys them with the entry (Delete, Clear, destruction). PutObject does
 // not destroy the object it replaces. Text longer than 255 characters given
-// to a list is cut to its first 255 (also for Find and IndexOf).
+// to a list is cut to its first 255 (also for Find and IndexOf). A list holds
+// text of one encoding, Windows-1252 unless told otherwise: it cuts and
+// compares the characters of that encoding.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "text/encoding.h"
 #include "text/error.h"
 
 namespace lexvane::text {
@@ -72,7 +75,7 @@ enum class Duplicates { Ignore = 0, Accept = 1, Error = 2 };
 
 class TQStringList {
  public:
-  TQStringList();
+  explicit TQStringList(Encoding encoding = Encoding::Windows1252);
   TQStringList(const TQStringList&) = delete;
   TQStringList& operator=(const TQStringList&) = delete;
   virtual ~TQStringList();
@@ -91,6 +94,7 @@ class TQStringList {
   bool Sorted() const { return sorted_; }
   enum Duplicates Duplicates() const { return duplicates_; }
   std::int32_t Capacity() const;
+  Encoding TextEncoding() const { return encoding_; }
 
  public:  // commands
   virtual void Put(std::int32_t index, std::string_view s);
@@ -120,13 +124,17 @@ class TQStringList {
  private:
   struct Entry;
   Entry* entryAt(std::int32_t index) const;
-  static Entry* makeEntry(std::string_view s, ListObject* object);
+  Entry* makeEntry(std::string_view s, ListObject* object) const;
+  // s cut to its first 255 characters.
+  std::string_view cut(std::string_view s) const;
+  int compare(std::string_view a, std::string_view b) const;
   static void destroyEntry(Entry* entry);
   void quickSort(std::int32_t first, std::int32_t last);
 
   TQList list_;
   bool sorted_ = false;
   enum Duplicates duplicates_ = Duplicates::Ignore;
+  Encoding encoding_;
 };
 
 }  // namespace lexvane::text

@@ -302,5 +302,19 @@ TEST_F(QuickListTest, AppendAddsAtTheEndWithoutSearching) {
   EXPECT_EQ(idOf(list, 1), 2);
 }
 
+TEST_F(QuickListTest, Utf8ListsKeep255CharactersAndSortDecodedText) {
+  TQStringList list(Encoding::Utf8);
+  std::string greek;
+  for (int i = 0; i < 300; ++i) greek += "\u03C9";  // 2 bytes each
+  list.Add(greek + "\u20AC");
+  EXPECT_EQ(list.View(0), greek.substr(0, 510));
+  EXPECT_EQ(list.IndexOf(greek), 0);
+  // Decoded, "é" sorts between "e" and "f"; as bytes it would come last.
+  TQStringList sorted(Encoding::Utf8);
+  sorted.SetSorted(true);
+  for (const char* word : {"f", "\u00E9", "e"}) sorted.Add(word);
+  EXPECT_EQ(contents(sorted), (std::vector<std::string>{"e", "\u00E9", "f"}));
+}
+
 }  // namespace
 }  // namespace lexvane::text

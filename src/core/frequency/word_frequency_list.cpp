@@ -13,8 +13,8 @@ namespace lexvane::frequency {
 
 namespace {
 
-std::unique_ptr<text::TQStringList> makeSortedList() {
-  auto list = std::make_unique<text::TQStringList>();
+std::unique_ptr<text::TQStringList> makeSortedList(text::Encoding encoding) {
+  auto list = std::make_unique<text::TQStringList>(encoding);
   list->SetDuplicates(text::Duplicates::Accept);
   list->SetSorted(true);
   return list;
@@ -55,7 +55,7 @@ std::string FormatPercent(std::int64_t count, std::int64_t total, int decimals, 
   return text;
 }
 
-WordFrequencyList::WordFrequencyList() : wordList_(makeSortedList()) {}
+WordFrequencyList::WordFrequencyList() : wordList_(makeSortedList(text::Encoding::Windows1252)) {}
 WordFrequencyList::~WordFrequencyList() = default;
 
 TOneWordInfo& WordFrequencyList::Info(std::int32_t index) const {
@@ -71,7 +71,7 @@ void WordFrequencyList::start(const corpus::CorpusSettings& settings) {
   listComplete_ = true;
   encoding_ = settings.TextEncoding;
   sortMode_ = kSortAlphabetical;
-  wordList_ = makeSortedList();
+  wordList_ = makeSortedList(encoding_);
   wordList_->SetCapacity(kInitialWordListCapacity);
 }
 
@@ -139,7 +139,7 @@ void WordFrequencyList::SortWordList(int mode, std::string_view caption,
   };
   std::vector<std::uint32_t> order;
   if (text::OrderRows(n, key, progress, order)) {
-    auto sorted = makeSortedList();
+    auto sorted = makeSortedList(encoding_);
     sorted->SetCapacity(static_cast<std::int32_t>(n));
     for (std::uint32_t i : order) {
       auto* info = static_cast<TOneWordInfo*>(wordList_->TakeObject(static_cast<std::int32_t>(i)));
@@ -172,7 +172,7 @@ void WordFrequencyList::ClearRows(std::int32_t topRow, std::int32_t bottomRow) {
     return;
   }
   // A large range: rebuild once instead of moving the tail per deleted row.
-  auto kept = makeSortedList();
+  auto kept = makeSortedList(encoding_);
   kept->SetCapacity(wordList_->Capacity());
   for (std::int32_t i = 0; i < count; ++i) {
     if (i >= topRow - 1 && i < last) continue;
@@ -231,7 +231,7 @@ void WordFrequencyList::BuildByInsertion(const corpus::CorpusSettings& settings,
     text::KeyArena keys;
     for (std::int32_t i = 0; i < Count(); ++i)
       keys.Add(text::collationKey(Info(i).Word, encoding_));
-    auto sorted = makeSortedList();
+    auto sorted = makeSortedList(encoding_);
     sorted->SetCapacity(list.Capacity());
     for (std::uint32_t i : text::OrderByKeys(keys))
       sorted->Append(list.View(static_cast<std::int32_t>(i)),

@@ -25,11 +25,18 @@ std::array<bool, 256> membersOf(const text::ByteClassTable& classes, std::uint8_
   return set;
 }
 
-// The bytes that can end a sentence in a gap, by the simple rule (which
-// every enhanced end needs as well).
-std::array<bool, 256> triggerSet(const text::ByteClassTable& classes, bool crlf) {
+// The bytes whose presence in a word's span (the word and its gap) may let
+// that word end a sentence: those that end one by the simple rule, which
+// also cover every enhanced end but one. The enhanced rule's window starts as
+// three zero characters, so when the zero character is a sentence separator,
+// a word of one closing mark followed by a blank ends a sentence with no
+// other help: its closing mark is a trigger too.
+std::array<bool, 256> triggerSet(const text::ByteClassTable& classes, bool crlf, bool enhanced) {
+  const bool zeroEnds = enhanced && (classes[0] & text::kSentenceByte) != 0;
   std::array<bool, 256> set{};
-  for (int c = 0; c < 256; ++c) set[c] = text::EndsSimpleSentence(classes[c], crlf);
+  for (int c = 0; c < 256; ++c)
+    set[c] = text::EndsSimpleSentence(classes[c], crlf) ||
+             (zeroEnds && (classes[c] & text::kClosingByte) != 0);
   return set;
 }
 
@@ -77,7 +84,7 @@ UnitScanParams::UnitScanParams(const text::CharacterSets& sets, bool crlf, bool 
       unitBytes(options.UnitBytes > 0 ? options.UnitBytes : kUnitBytes),
       blockBytes(options.BlockBytes > 0 ? static_cast<std::size_t>(options.BlockBytes) : kBlock),
       bulk(!options.NoBulkSkip),
-      classifier(membersOf(classes, kSep), triggerSet(classes, crlf),
+      classifier(membersOf(classes, kSep), triggerSet(classes, crlf, enhanced),
                  membersOf(classes, kCandidate)) {}
 
 UnitScanner::UnitScanner(const UnitScanParams& params, Sink sink)

@@ -30,7 +30,7 @@ class ReferenceScan {
         settings_(settings),
         table_(table),
         host_(host),
-        matcher_(query),
+        matcher_(query, sets.encoding),
         slots_(query),
         scanner_(sets) {}
 
@@ -63,6 +63,8 @@ void ReferenceScan::ScanFile(const std::string& path, std::int32_t d) {
   if (scanner_.OpenFile(path, host_.ui, text::FileAccess::Seek)) {
     text::ScannedWord scanned;
     char lowered[text::kMaxTextLength];
+    const bool utf8 = text::IsUtf8(settings_.TextEncoding);
+    std::string loweredUtf8;
     while (!tableFull() && !host_.search.Cancelled() && scanner_.ReadWord(scanned, crlf)) {
       const bool sentenceEnd = settings_.EnhSentDetect ? scanned.enhancedEnd : scanned.simpleEnd;
       ++table_.TotalWords;
@@ -72,9 +74,15 @@ void ReferenceScan::ScanFile(const std::string& path, std::int32_t d) {
         stripped = text::StripTag(word);
         word = stripped;
       }
-      const std::size_t length = std::min(word.size(), text::kMaxTextLength);
-      for (std::size_t i = 0; i < length; ++i) lowered[i] = text::lowerChar(word[i]);
-      const std::string_view w(lowered, length);
+      std::string_view w;
+      if (utf8) {
+        loweredUtf8 = text::lowered(word, text::Encoding::Utf8);
+        w = loweredUtf8;
+      } else {
+        const std::size_t length = std::min(word.size(), text::kMaxTextLength);
+        for (std::size_t i = 0; i < length; ++i) lowered[i] = text::lowerChar(word[i]);
+        w = std::string_view(lowered, length);
+      }
       std::int64_t offset = scanned.offset;
       bool hit = false;
       if (simple) {
@@ -106,19 +114,25 @@ void ReferenceScan::ScanFile(const std::string& path, std::int32_t d) {
 
 }  // namespace
 
-QueryMatcher::QueryMatcher(const search::SearchQuery& query) : query_(query) {
+QueryMatcher::QueryMatcher(const search::SearchQuery& query, text::Encoding encoding)
+    : query_(query), encoding_(text::IsUtf8(encoding) ? text::Encoding::Utf8 : encoding) {
+  bool anyMask = false;
+  for (const auto& column : query.Masks) anyMask = anyMask || !column.empty();
   for (int b = 0; b < 256; ++b) {
     const char first = text::lowerChar(static_cast<char>(b));
     bool may = false;
     for (const auto& column : query.Masks)
       for (const std::string& mask : column) may = may || mayStartWith(mask, first);
+    // In UTF-8 a word whose first byte is not ASCII may lower-case to any
+    // character, even an ASCII one (the Kelvin sign to "k").
+    if (encoding_ == text::Encoding::Utf8 && b >= 0x80) may = anyMask;
     mayMatch_[b] = may;
   }
 }
 
 bool QueryMatcher::MatchesSimple(std::string_view lowered) const {
   for (const std::string& mask : query_.Masks[0])
-    if (search::MatchMask(lowered, mask)) return true;
+    if (search::MatchMask(lowered, mask, encoding_)) return true;
   return false;
 }
 
@@ -126,7 +140,7 @@ unsigned QueryMatcher::MatchingColumns(std::string_view lowered) const {
   unsigned columns = 0;
   for (int c = 0; c < query_.ColumnCount; ++c)
     for (const std::string& mask : query_.Masks[c])
-      if (search::MatchMask(lowered, mask)) {
+      if (search::MatchMask(lowered, mask, encoding_)) {
         columns |= 1u << c;
         break;
       }
@@ -160,9 +174,10 @@ void HitWindowReader::Retrieve(const std::string& path, std::int64_t offset, boo
     fd_ = text::OpenCorpusFile(path, text::FileAccess::Seek, error);
     if (fd_ < 0) throw text::Error(text::OpenErrorMessage(path, error));
   }
-  char window[text::kSentenceWindowSize];
+  char window[text::kUtf8WindowBytes];
   std::int64_t start = 0;
-  const std::size_t got = text::ReadSentenceWindow(fd_, path, offset, window, start);
+  const std::size_t got =
+      text::ReadSentenceWindow(fd_, path, offset, window, start, sets_.encoding);
   if (got == 0) return;
   if (!cutter_ || cutter_->Crlf() != crlf) cutter_.emplace(sets_, crlf);
   cutter_->Cut(window, got, start, offset, enhanced, sentence);

@@ -22,6 +22,7 @@
 #include <thread>
 
 #include "concordance/unit_scanner.h"
+#include "text/encoding.h"
 #include "text/error.h"
 #include "text/open_file.h"
 #include "text/read_file.h"
@@ -280,9 +281,10 @@ std::string replayFile(const ScanPlan& plan, std::size_t d, ResultBoard& board, 
 }  // namespace
 
 // Tagged text is matched after the tag strip, which the first-character test
-// does not see: the reference scan serves it.
+// does not see: the reference scan serves it. So far it serves UTF-8 text
+// too.
 bool FastScanApplies(const corpus::CorpusSettings& settings) {
-  return !settings.TaggedText;
+  return !settings.TaggedText && !text::IsUtf8(settings.TextEncoding);
 }
 
 void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettings& settings,

@@ -197,7 +197,7 @@ void WordFrequencyList::BuildByInsertion(const corpus::CorpusSettings& settings,
           wordClass = text::ExtractTag(token);
           if (!wordClass.empty()) token = text::StripTag(token);
         }
-        if (ignoreCapital) text::lowerInPlace(token);
+        if (ignoreCapital) text::lowerInPlace(token, settings.TextEncoding);
         if (!token.empty()) {
           ++totalWords_;
           std::int32_t index;

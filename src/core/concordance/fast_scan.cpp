@@ -22,7 +22,6 @@
 #include <thread>
 
 #include "concordance/unit_scanner.h"
-#include "text/encoding.h"
 #include "text/error.h"
 #include "text/open_file.h"
 #include "text/read_file.h"
@@ -281,16 +280,15 @@ std::string replayFile(const ScanPlan& plan, std::size_t d, ResultBoard& board, 
 }  // namespace
 
 // Tagged text is matched after the tag strip, which the first-character test
-// does not see: the reference scan serves it. So far it serves UTF-8 text
-// too.
+// does not see: the reference scan serves it.
 bool FastScanApplies(const corpus::CorpusSettings& settings) {
-  return !settings.TaggedText && !text::IsUtf8(settings.TextEncoding);
+  return !settings.TaggedText;
 }
 
 void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettings& settings,
                     const text::CharacterSets& sets, ConcordanceTable& table,
                     text::OperationHost& host, const BuildOptions& options) {
-  const QueryMatcher matcher(query);
+  const QueryMatcher matcher(query, sets.encoding);
   const UnitScanParams params(sets, settings.CRLFAsSeparator, settings.EnhSentDetect, query,
                               matcher, table.MaxListSize, options);
   const ScanPlan plan =

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <array>
+#include <bitset>
 #include <filesystem>
 
 #include "concordance/fast_scan.h"
@@ -11,6 +13,7 @@
 #include "text/open_file.h"
 #include "text/tags.h"
 #include "text/text_scanner.h"
+#include "text/utf8_classes.h"
 
 namespace lexvane::concordance {
 
@@ -19,6 +22,28 @@ namespace {
 bool mayStartWith(const std::string& mask, char loweredFirst) {
   if (mask.empty()) return false;
   return mask[0] == '*' || mask[0] == '?' || mask[0] == loweredFirst;
+}
+
+// For each first byte of a UTF-8 word, the first bytes its lower-cased form
+// may have: the lower case of a character may have another lead byte, or be
+// ASCII (the Kelvin sign, the capital I with dot). An invalid byte stays.
+using LeadSet = std::array<std::bitset<256>, 256>;
+const LeadSet& loweredLeads() {
+  static const LeadSet table = [] {
+    LeadSet leads{};
+    for (int b = 0; b < 256; ++b)
+      leads[static_cast<std::size_t>(b)].set(
+          static_cast<std::size_t>(b >= 'A' && b <= 'Z' ? b + 0x20 : b));
+    char bytes[4], lowered[4];
+    for (char32_t ch = 0x80; ch <= 0x10FFFF; ++ch) {
+      if (ch >= 0xD800 && ch <= 0xDFFF) continue;
+      text::EncodeCodePoint(ch, bytes);
+      text::EncodeCodePoint(text::LowerCodePoint(ch), lowered);
+      leads[static_cast<unsigned char>(bytes[0])].set(static_cast<unsigned char>(lowered[0]));
+    }
+    return leads;
+  }();
+  return table;
 }
 
 // The reference scan: the word loop of the building, one ReadWord at a time.
@@ -116,16 +141,19 @@ void ReferenceScan::ScanFile(const std::string& path, std::int32_t d) {
 
 QueryMatcher::QueryMatcher(const search::SearchQuery& query, text::Encoding encoding)
     : query_(query), encoding_(text::IsUtf8(encoding) ? text::Encoding::Utf8 : encoding) {
-  bool anyMask = false;
-  for (const auto& column : query.Masks) anyMask = anyMask || !column.empty();
   for (int b = 0; b < 256; ++b) {
     const char first = text::lowerChar(static_cast<char>(b));
     bool may = false;
-    for (const auto& column : query.Masks)
-      for (const std::string& mask : column) may = may || mayStartWith(mask, first);
-    // In UTF-8 a word whose first byte is not ASCII may lower-case to any
-    // character, even an ASCII one (the Kelvin sign to "k").
-    if (encoding_ == text::Encoding::Utf8 && b >= 0x80) may = anyMask;
+    if (encoding_ == text::Encoding::Utf8) {
+      const std::bitset<256>& leads = loweredLeads()[static_cast<std::size_t>(b)];
+      for (const auto& column : query.Masks)
+        for (const std::string& mask : column)
+          may = may || (!mask.empty() && (mask[0] == '*' || mask[0] == '?' ||
+                                          leads.test(static_cast<unsigned char>(mask[0]))));
+    } else {
+      for (const auto& column : query.Masks)
+        for (const std::string& mask : column) may = may || mayStartWith(mask, first);
+    }
     mayMatch_[b] = may;
   }
 }

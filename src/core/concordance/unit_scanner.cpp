@@ -31,30 +31,42 @@ std::array<bool, 256> membersOf(const text::ByteClassTable& classes, std::uint8_
 // three zero characters, so when the zero character is a sentence separator,
 // a word of one closing mark followed by a blank ends a sentence with no
 // other help: its closing mark is a trigger too.
-// In UTF-8 text with separators beyond ASCII every byte from 0x80 on stops
-// the bulk skip (`beyondAscii`).
+// `wideLeads`: in UTF-8 text, the lead bytes of the set members beyond
+// ASCII; they stop the bulk skip.
 std::array<bool, 256> triggerSet(const text::ByteClassTable& classes, bool crlf, bool enhanced,
-                                 bool beyondAscii) {
+                                 const std::array<bool, 256>& wideLeads) {
   const bool zeroEnds = enhanced && (classes[0] & text::kSentenceByte) != 0;
   std::array<bool, 256> set{};
   for (int c = 0; c < 256; ++c)
     set[c] = text::EndsSimpleSentence(classes[c], crlf) ||
-             (zeroEnds && (classes[c] & text::kClosingByte) != 0) || (beyondAscii && c >= 0x80);
+             (zeroEnds && (classes[c] & text::kClosingByte) != 0) || wideLeads[c];
   return set;
 }
 
-// The separators for the bulk skip: in UTF-8 text with separators beyond
-// ASCII, every byte from 0x80 on as well, so that no word start is seen at
-// one (the skip stops in front of them anyway).
-std::array<bool, 256> separatorSet(const text::ByteClassTable& classes, bool beyondAscii) {
+// The separators for the bulk skip: the lead bytes of set members beyond
+// ASCII as well, so that no word start is seen at one (the skip stops in
+// front of them anyway).
+std::array<bool, 256> separatorSet(const text::ByteClassTable& classes,
+                                   const std::array<bool, 256>& wideLeads) {
   std::array<bool, 256> set = membersOf(classes, text::kSeparatorByte);
-  if (beyondAscii)
-    for (int c = 0x80; c < 256; ++c) set[c] = true;
+  for (int c = 0x80; c < 256; ++c) set[c] = set[c] || wideLeads[c];
   return set;
 }
 
-bool wideSeparators(const text::CharacterSets& sets) {
-  return text::IsUtf8(sets.encoding) && text::Utf8Classes(sets).AnyWide();
+// The bytes that lead a UTF-8 character of a set (a separator, a sentence
+// separator or a closing mark beyond ASCII). Any other byte from 0x80 on
+// belongs to a character that is part of a word, or is an invalid byte,
+// which is too.
+std::array<bool, 256> wideLeadBytes(const text::CharacterSets& sets) {
+  std::array<bool, 256> leads{};
+  if (!text::IsUtf8(sets.encoding)) return leads;
+  for (const auto* set : {&sets.wideWordSet, &sets.wideSentenceSet, &sets.wideClosing})
+    for (const char32_t ch : *set) {
+      char bytes[4];
+      text::EncodeCodePoint(ch, bytes);
+      leads[static_cast<unsigned char>(bytes[0])] = true;
+    }
+  return leads;
 }
 
 // The smallest read block of UTF-8 text: a character of four bytes and
@@ -107,8 +119,8 @@ UnitScanParams::UnitScanParams(const text::CharacterSets& sets, bool crlf, bool 
       bulk(!options.NoBulkSkip),
       utf8(text::IsUtf8(sets.encoding)),
       wide(utf8 ? text::Utf8Classes(sets) : text::Utf8Classes()),
-      classifier(separatorSet(classes, wideSeparators(sets)),
-                 triggerSet(classes, crlf, enhanced, wideSeparators(sets)),
+      classifier(separatorSet(classes, wideLeadBytes(sets)),
+                 triggerSet(classes, crlf, enhanced, wideLeadBytes(sets)),
                  membersOf(classes, kCandidate)) {
   if (utf8) blockBytes = std::max(blockBytes, kSmallestUtf8Block);
 }
@@ -130,12 +142,23 @@ bool UnitScanner::flush(bool last) {
 bool UnitScanner::emit(std::int64_t offset, bool simpleEnd, bool enhancedEnd) {
   const std::uint64_t word = ++unit_.words;
   const bool end = params_.enhanced ? enhancedEnd : simpleEnd;
-  char lowered[256];
-  std::string loweredUtf8;
+  char lowered[text::kMaxTextLength * 4 + 4];
   std::string_view w;
   if (candidate_ && params_.utf8) {
-    loweredUtf8 = text::lowered(std::string_view(word_, length_), text::Encoding::Utf8);
-    w = loweredUtf8;
+    // Unicode's simple lower case per character; an invalid byte stays.
+    const auto* word = reinterpret_cast<const unsigned char*>(word_);
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < length_;) {
+      const text::ClassedChar c = params_.wide.At(word, length_, i, params_.classes);
+      if (c.ch < 0x80)
+        lowered[out++] = static_cast<char>(c.ch >= 'A' && c.ch <= 'Z' ? c.ch + 0x20 : c.ch);
+      else if (c.length == 1)
+        lowered[out++] = word_[i];
+      else
+        out += text::EncodeCodePoint(params_.wide.Lower(c.ch), lowered + out);
+      i += c.length;
+    }
+    w = std::string_view(lowered, out);
   } else if (candidate_) {
     for (std::size_t i = 0; i < length_; ++i) lowered[i] = text::lowerChar(word_[i]);
     w = std::string_view(lowered, length_);

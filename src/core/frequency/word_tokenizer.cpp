@@ -133,17 +133,38 @@ bool WordTokenizer::enterRangeUtf8(std::int64_t begin) {
 bool WordTokenizer::readTokenUtf8(char* word, std::size_t& size) {
   std::size_t characters = 0;
   for (;;) {
+    // ASCII by the table, up to a separator or a byte from 0x80 on.
+    const char* const start = block_.get();
+    const char* p = start + pos_;
+    const char* const stop = start + length_;
+    while (p < stop) {
+      const auto b = static_cast<unsigned char>(*p);
+      if (b >= 0x80) break;
+      if (class_[b] & kSeparator) {
+        pos_ = static_cast<std::size_t>(p - start);
+        return true;
+      }
+      if (characters < kMaxWord) {
+        word[size++] = fold_[b];
+        ++characters;
+      } else {
+        cut_ = true;
+      }
+      ++p;
+    }
+    pos_ = static_cast<std::size_t>(p - start);
+    if (p >= stop) {
+      if (!refill()) return false;
+      continue;
+    }
     const text::ClassedChar c = current();
     if (c.bits & text::kSeparatorByte) return true;
     if (characters < kMaxWord) {
-      const char* from = block_.get() + pos_;
-      if (c.ch < 0x80) {
-        word[size++] = fold_[static_cast<unsigned char>(from[0])];
-      } else if (lowerCase_ && c.length > 1) {
-        size += text::EncodeCodePoint(text::LowerCodePoint(c.ch), word + size);
+      if (lowerCase_ && c.length > 1) {
+        size += text::EncodeCodePoint(wide_.Lower(c.ch), word + size);
       } else {
         // As it stands (an invalid byte stays itself).
-        std::memcpy(word + size, from, c.length);
+        std::memcpy(word + size, p, c.length);
         size += c.length;
       }
       ++characters;
@@ -157,6 +178,17 @@ bool WordTokenizer::readTokenUtf8(char* word, std::size_t& size) {
 bool WordTokenizer::readGapUtf8(bool& simpleEnd) {
   simpleEnd = false;
   for (;;) {
+    const auto b = static_cast<unsigned char>(block_[pos_]);
+    if (b < 0x80) {
+      const std::uint8_t cls = class_[b];
+      if (!(cls & kSeparator)) return true;
+      if (cls & kEndsSentence) simpleEnd = true;
+      if (++pos_ >= length_ && !refill()) {
+        simpleEnd = true;
+        return false;
+      }
+      continue;
+    }
     const text::ClassedChar c = current();
     if (!(c.bits & text::kSeparatorByte)) return true;
     if (text::EndsSimpleSentence(c.bits, crlf_)) simpleEnd = true;

@@ -28,6 +28,8 @@ Utf8Classes::Utf8Classes(const CharacterSets& sets)
       closing_(sets.wideClosing) {
   anyWide_ = !word_.empty() || !sentence_.empty() || !plain_.empty() || !closing_.empty();
   for (char32_t ch = 0x80; ch < kTabled; ++ch) table_[ch - 0x80] = lookUp(ch);
+  lower_.resize(kTabled);
+  for (char32_t ch = 0; ch < kTabled; ++ch) lower_[ch] = LowerCodePoint(ch);
 }
 
 std::uint8_t Utf8Classes::lookUp(char32_t ch) const {

@@ -16,6 +16,11 @@
 
 namespace lexvane::text {
 
+// Lower-cases a code point by Unicode's simple mapping, and writes a code
+// point's UTF-8 bytes to out (room for four), returning their number.
+char32_t LowerCodePoint(char32_t ch);
+std::size_t EncodeCodePoint(char32_t ch, char* out);
+
 struct ClassedChar {
   char32_t ch;  // the code point; kReplacementCharacter for an invalid byte
   std::uint8_t bits;
@@ -35,8 +40,15 @@ class Utf8Classes {
                  const ByteClassTable& bytes) const {
     const unsigned char lead = data[i];
     if (lead < 0x80) return {lead, bytes[lead], 1};
+    // Two bytes (Latin, Greek, Cyrillic) decoded here.
+    if (lead >= 0xC2 && lead <= 0xDF && i + 1 < size && (data[i + 1] & 0xC0) == 0x80) {
+      const char32_t ch = (static_cast<char32_t>(lead & 0x1F) << 6) | (data[i + 1] & 0x3F);
+      return {ch, table_[ch - 0x80], 2};
+    }
     return wideAt(data, size, i);
   }
+  // LowerCodePoint, from a table below U+0800.
+  char32_t Lower(char32_t ch) const { return ch < kTabled ? lower_[ch] : LowerCodePoint(ch); }
   // Whether any character from U+0080 on belongs to a set at all: when none
   // does, every byte from 0x80 on is part of a word and the byte table alone
   // decides.
@@ -49,6 +61,7 @@ class Utf8Classes {
 
   std::vector<char32_t> word_, sentence_, plain_, closing_;
   std::array<std::uint8_t, kTabled - 0x80> table_{};
+  std::vector<char32_t> lower_;
   bool anyWide_ = false;
 };
 
@@ -66,11 +79,6 @@ std::size_t IncompleteTail(const unsigned char* data, std::size_t size);
 // character always starts one, so these few bytes decide.
 std::size_t RangeStart(const unsigned char* data, std::size_t size, std::size_t back,
                        std::size_t& previous);
-
-// Lower-cases a code point by Unicode's simple mapping, and writes a code
-// point's UTF-8 bytes to out (room for four), returning their number.
-char32_t LowerCodePoint(char32_t ch);
-std::size_t EncodeCodePoint(char32_t ch, char* out);
 
 // The UTF-8 byte-order mark, skipped at the start of a file.
 inline constexpr unsigned char kByteOrderMark[3] = {0xEF, 0xBB, 0xBF};

@@ -5,6 +5,7 @@
 // and 256 characters, empty and missing files. Small files put the point
 // where the two threads divide the text at every kind of place.
 #include <filesystem>
+#include <map>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include "frequency/word_frequency_list.h"
 #include "frequency/word_tokenizer.h"
 #include "text/collation.h"
+#include "text/encoding.h"
 
 namespace lexvane::frequency {
 namespace {
@@ -394,6 +396,45 @@ TEST_F(FastBuildRandomTest, AgreesWhenACharacterCrossesTheReadBlockInUtf8) {
       settings.TotalBytes += static_cast<std::int64_t>(content.size());
     }
   expectSameLists(settings, "utf-8 blocks");
+}
+
+// A Latin corpus in UTF-8 counts the words of its Windows-1252 twin:
+// the same words (decoded), frequencies, totals and sentences, with and
+// without capitals folded.
+TEST_F(FastBuildRandomTest, ALatinUtf8CorpusCountsTheWordsOfItsWindows1252Twin) {
+  RandomCorpus corpus(5);
+  corpus.longRuns = false;
+  std::string ansi;
+  while (ansi.size() < 40'000) ansi += corpus.token() + corpus.gap();
+  // No tags, no control characters other than the gaps' ones.
+  const std::string name8 = folder / "twin8.txt", name16 = folder / "twinU.txt";
+  writeBytes(name8, ansi);
+  writeBytes(name16, text::decodeToUtf8(ansi, text::Encoding::Windows1252));
+  for (const bool lower : {false, true}) {
+    std::map<std::string, std::int64_t> counts[2];
+    std::int64_t words[2], sentences[2];
+    for (int k = 0; k < 2; ++k) {
+      corpus::CorpusSettings settings;
+      settings.TextEncoding = k == 0 ? text::Encoding::Windows1252 : text::Encoding::Utf8;
+      settings.WordSeparators =
+          text::decodeToUtf8(" .,!?\t;-0123456789\xA0", settings.TextEncoding);
+      settings.IgnoreCapital = lower;
+      settings.CRLFAsSeparator = true;
+      settings.Files.Add(k == 0 ? name8 : name16);
+      WordFrequencyList list;
+      Host host;
+      auto operation = host.operation();
+      list.Build(settings, operation);
+      for (const Row& row : rowsOf(list))
+        counts[k][text::decodeToUtf8(row.word, settings.TextEncoding)] += row.frequency;
+      words[k] = list.TotalWords();
+      sentences[k] = list.TotalSentences();
+    }
+    EXPECT_EQ(words[0], words[1]);
+    EXPECT_EQ(sentences[0], sentences[1]);
+    EXPECT_GT(counts[0].size(), 100u);
+    EXPECT_TRUE(counts[0] == counts[1]) << "lower " << lower;
+  }
 }
 
 }  // namespace

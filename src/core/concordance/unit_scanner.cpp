@@ -276,10 +276,13 @@ std::int64_t UnitScanner::startUtf8(int fd, std::int64_t from, Cursor& cursor) {
   std::size_t previous = 0;
   const std::size_t start = text::RangeStart(bytes, static_cast<std::size_t>(got),
                                              static_cast<std::size_t>(back), previous);
-  // Inside a word, that word is the previous range's.
+  // Inside a word, that word is the previous range's. The byte-order mark
+  // at the file's start is no character of one.
   const text::ClassedChar before =
       params_.wide.At(bytes, static_cast<std::size_t>(got), previous, params_.classes);
-  if (!(before.bits & kSep)) cursor.mode = Mode::SkipWord;
+  const bool mark = from - back + static_cast<std::int64_t>(previous) == 0 && got >= 3 &&
+                    std::memcmp(bytes, text::kByteOrderMark, 3) == 0;
+  if (!mark && !(before.bits & kSep)) cursor.mode = Mode::SkipWord;
   return from - back + static_cast<std::int64_t>(start);
 }
 

@@ -110,7 +110,10 @@ bool WordTokenizer::enterRangeUtf8(std::int64_t begin) {
     const std::size_t start = text::RangeStart(reinterpret_cast<const unsigned char*>(block_.get()),
                                                length_, static_cast<std::size_t>(back), previous);
     pos_ = previous;
-    const bool inWord = !(current().bits & text::kSeparatorByte);
+    // The byte-order mark at the file's start is no character of a word.
+    const bool mark = begin - back + static_cast<std::int64_t>(previous) == 0 && length_ >= 3 &&
+                      std::memcmp(block_.get(), text::kByteOrderMark, 3) == 0;
+    const bool inWord = !mark && !(current().bits & text::kSeparatorByte);
     pos_ = start;
     if (pos_ >= length_ && !refill()) return false;
     // A word running across `begin` belongs to the range before.

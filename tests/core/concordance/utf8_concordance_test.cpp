@@ -169,6 +169,24 @@ TEST(Utf8Concordance, ALatinCorpusGivesTheRowsOfItsWindows1252Twin) {
   }
 }
 
+// Units that begin inside or right behind the byte-order mark: the mark is
+// no character, so the first word is the unit's own.
+TEST(Utf8Concordance, UnitsStartingAtTheByteOrderMarkKeepTheFirstWord) {
+  TempFolder folder;
+  corpus::CorpusSettings settings;
+  settings.TextEncoding = text::Encoding::Utf8;
+  writeBytes(folder / "m.txt",
+             "\xEF\xBB\xBF"
+             "as it is. as");
+  settings.Files.Add(folder / "m.txt");
+  const Result expected = build(simple({"as"}), settings, ScanMode::Reference);
+  ASSERT_EQ(expected.rows.size(), 2u);
+  for (const std::int64_t unit : {1, 2, 3, 4})
+    for (const std::int64_t block : {0, 1, 2})
+      EXPECT_EQ(build(simple({"as"}), settings, ScanMode::Fast, unit, block).rows, expected.rows)
+          << unit << ' ' << block;
+}
+
 TEST(Utf8Concordance, MasksMatchCharacters) {
   using search::MatchMask;
   const auto u8 = text::Encoding::Utf8;

@@ -377,6 +377,22 @@ TEST_F(FastBuildRandomTest, AgreesWhereverTheTwoHalvesMeetInUtf8) {
     }
 }
 
+// A range that starts inside or right behind the byte-order mark: the mark
+// is no character, so the first word is the range's own.
+TEST_F(FastBuildRandomTest, AgreesWhenTheSecondHalfStartsAtTheByteOrderMark) {
+  for (std::size_t n = 0; n < 6; ++n) {
+    corpus::CorpusSettings settings;
+    settings.TextEncoding = text::Encoding::Utf8;
+    const std::string name = folder / "mark.txt";
+    const std::string content = "\xEF\xBB\xBF" + std::string(n, 'a') + " b";
+    writeBytes(name, content);
+    settings.Files.Add(name);
+    settings.TotalBytes = static_cast<std::int64_t>(content.size());
+    expectSameLists(settings, "mark " + std::to_string(n));
+    if (HasFatalFailure()) return;
+  }
+}
+
 // A character of two to four bytes across the tokenizer's read block.
 TEST_F(FastBuildRandomTest, AgreesWhenACharacterCrossesTheReadBlockInUtf8) {
   corpus::CorpusSettings settings;

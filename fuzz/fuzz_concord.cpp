@@ -64,8 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   settings.SentenceSeparators = input.ConsumeRandomLengthString(4);
   settings.EnhSentDetect = input.ConsumeBool();
   settings.CRLFAsSeparator = input.ConsumeBool();
-  settings.TextEncoding =
-      input.ConsumeBool() ? text::Encoding::Dos850 : text::Encoding::Windows1252;
+  settings.TextEncoding = static_cast<text::Encoding>(input.ConsumeIntegralInRange(0, 2));
 
   search::SearchQuery query;
   query.MaxListSize = std::to_string(input.ConsumeIntegralInRange(1, 60));

@@ -1,13 +1,14 @@
 // The text scanner against the word frequency tokenizer: for any separators,
 // options and bytes both deliver the same words with the same simple
 // sentence ends, each word is the file's bytes at its offset, and a file read
-// in two ranges gives the words of the whole.
+// in two ranges gives the words of the whole; in 8-bit and UTF-8 text.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <vector>
 
 #include "frequency/word_tokenizer.h"
 #include "fuzz_support.h"
+#include "text/encoding.h"
 #include "text/text_scanner.h"
 #include "text/user_interface.h"
 
@@ -49,12 +50,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string wordSeparators = input.ConsumeRandomLengthString(12);
   const std::string sentenceSeparators = input.ConsumeRandomLengthString(5);
   const bool crlf = input.ConsumeBool();
-  const bool oem = input.ConsumeBool();
+  const auto encoding = static_cast<text::Encoding>(input.ConsumeIntegralInRange(0, 2));
+  const bool oem = encoding == text::Encoding::Dos850;
   const std::string bytes = input.ConsumeRemainingBytesAsString();
   const std::string path = lexvane::fuzz::WriteScratch("scan.txt", bytes);
 
-  text::TextScanner scanner;
-  scanner.Configure(wordSeparators, sentenceSeparators, oem);
+  text::TextScanner scanner(
+      text::CharacterSets::Derive(wordSeparators, sentenceSeparators, encoding));
   SilentUi ui;
   Check(scanner.OpenFile(path, ui), "the scanner opens the file");
   std::vector<Token> scanned;
@@ -63,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (scanner.ReadWord(word, crlf)) {
     scanned.push_back({std::string(word.word), word.simpleEnd});
     offsets.push_back(word.offset);
-    Check(!word.word.empty() && word.word.size() <= 255, "a word has 1 to 255 characters");
+    Check(!word.word.empty() && text::characterCount(word.word, encoding) <= 255,
+          "a word has 1 to 255 characters");
     Check(word.offset >= 0 && static_cast<std::size_t>(word.offset) < bytes.size(),
           "an offset lies in the file");
     if (!oem)

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <array>
+#include <bitset>
 #include <filesystem>
 
 #include "concordance/fast_scan.h"
@@ -11,6 +13,7 @@
 #include "text/open_file.h"
 #include "text/tags.h"
 #include "text/text_scanner.h"
+#include "text/utf8_classes.h"
 
 namespace lexvane::concordance {
 
@@ -19,6 +22,28 @@ namespace {
 bool mayStartWith(const std::string& mask, char loweredFirst) {
   if (mask.empty()) return false;
   return mask[0] == '*' || mask[0] == '?' || mask[0] == loweredFirst;
+}
+
+// For each first byte of a UTF-8 word, the first bytes its lower-cased form
+// may have: the lower case of a character may have another lead byte, or be
+// ASCII (the Kelvin sign, the capital I with dot). An invalid byte stays.
+using LeadSet = std::array<std::bitset<256>, 256>;
+const LeadSet& loweredLeads() {
+  static const LeadSet table = [] {
+    LeadSet leads{};
+    for (int b = 0; b < 256; ++b)
+      leads[static_cast<std::size_t>(b)].set(
+          static_cast<std::size_t>(b >= 'A' && b <= 'Z' ? b + 0x20 : b));
+    char bytes[4], lowered[4];
+    for (char32_t ch = 0x80; ch <= 0x10FFFF; ++ch) {
+      if (ch >= 0xD800 && ch <= 0xDFFF) continue;
+      text::EncodeCodePoint(ch, bytes);
+      text::EncodeCodePoint(text::LowerCodePoint(ch), lowered);
+      leads[static_cast<unsigned char>(bytes[0])].set(static_cast<unsigned char>(lowered[0]));
+    }
+    return leads;
+  }();
+  return table;
 }
 
 // The reference scan: the word loop of the building, one ReadWord at a time.
@@ -30,7 +55,7 @@ class ReferenceScan {
         settings_(settings),
         table_(table),
         host_(host),
-        matcher_(query),
+        matcher_(query, sets.encoding),
         slots_(query),
         scanner_(sets) {}
 
@@ -63,6 +88,8 @@ void ReferenceScan::ScanFile(const std::string& path, std::int32_t d) {
   if (scanner_.OpenFile(path, host_.ui, text::FileAccess::Seek)) {
     text::ScannedWord scanned;
     char lowered[text::kMaxTextLength];
+    const bool utf8 = text::IsUtf8(settings_.TextEncoding);
+    std::string loweredUtf8;
     while (!tableFull() && !host_.search.Cancelled() && scanner_.ReadWord(scanned, crlf)) {
       const bool sentenceEnd = settings_.EnhSentDetect ? scanned.enhancedEnd : scanned.simpleEnd;
       ++table_.TotalWords;
@@ -72,9 +99,15 @@ void ReferenceScan::ScanFile(const std::string& path, std::int32_t d) {
         stripped = text::StripTag(word);
         word = stripped;
       }
-      const std::size_t length = std::min(word.size(), text::kMaxTextLength);
-      for (std::size_t i = 0; i < length; ++i) lowered[i] = text::lowerChar(word[i]);
-      const std::string_view w(lowered, length);
+      std::string_view w;
+      if (utf8) {
+        loweredUtf8 = text::lowered(word, text::Encoding::Utf8);
+        w = loweredUtf8;
+      } else {
+        const std::size_t length = std::min(word.size(), text::kMaxTextLength);
+        for (std::size_t i = 0; i < length; ++i) lowered[i] = text::lowerChar(word[i]);
+        w = std::string_view(lowered, length);
+      }
       std::int64_t offset = scanned.offset;
       bool hit = false;
       if (simple) {
@@ -106,19 +139,28 @@ void ReferenceScan::ScanFile(const std::string& path, std::int32_t d) {
 
 }  // namespace
 
-QueryMatcher::QueryMatcher(const search::SearchQuery& query) : query_(query) {
+QueryMatcher::QueryMatcher(const search::SearchQuery& query, text::Encoding encoding)
+    : query_(query), encoding_(text::IsUtf8(encoding) ? text::Encoding::Utf8 : encoding) {
   for (int b = 0; b < 256; ++b) {
     const char first = text::lowerChar(static_cast<char>(b));
     bool may = false;
-    for (const auto& column : query.Masks)
-      for (const std::string& mask : column) may = may || mayStartWith(mask, first);
+    if (encoding_ == text::Encoding::Utf8) {
+      const std::bitset<256>& leads = loweredLeads()[static_cast<std::size_t>(b)];
+      for (const auto& column : query.Masks)
+        for (const std::string& mask : column)
+          may = may || (!mask.empty() && (mask[0] == '*' || mask[0] == '?' ||
+                                          leads.test(static_cast<unsigned char>(mask[0]))));
+    } else {
+      for (const auto& column : query.Masks)
+        for (const std::string& mask : column) may = may || mayStartWith(mask, first);
+    }
     mayMatch_[b] = may;
   }
 }
 
 bool QueryMatcher::MatchesSimple(std::string_view lowered) const {
   for (const std::string& mask : query_.Masks[0])
-    if (search::MatchMask(lowered, mask)) return true;
+    if (search::MatchMask(lowered, mask, encoding_)) return true;
   return false;
 }
 
@@ -126,7 +168,7 @@ unsigned QueryMatcher::MatchingColumns(std::string_view lowered) const {
   unsigned columns = 0;
   for (int c = 0; c < query_.ColumnCount; ++c)
     for (const std::string& mask : query_.Masks[c])
-      if (search::MatchMask(lowered, mask)) {
+      if (search::MatchMask(lowered, mask, encoding_)) {
         columns |= 1u << c;
         break;
       }
@@ -160,9 +202,10 @@ void HitWindowReader::Retrieve(const std::string& path, std::int64_t offset, boo
     fd_ = text::OpenCorpusFile(path, text::FileAccess::Seek, error);
     if (fd_ < 0) throw text::Error(text::OpenErrorMessage(path, error));
   }
-  char window[text::kSentenceWindowSize];
+  char window[text::kUtf8WindowBytes];
   std::int64_t start = 0;
-  const std::size_t got = text::ReadSentenceWindow(fd_, path, offset, window, start);
+  const std::size_t got =
+      text::ReadSentenceWindow(fd_, path, offset, window, start, sets_.encoding);
   if (got == 0) return;
   if (!cutter_ || cutter_->Crlf() != crlf) cutter_.emplace(sets_, crlf);
   cutter_->Cut(window, got, start, offset, enhanced, sentence);

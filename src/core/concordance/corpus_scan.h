@@ -19,7 +19,9 @@ namespace lexvane::concordance {
 // words that no mask can match.
 class QueryMatcher {
  public:
-  explicit QueryMatcher(const search::SearchQuery& query);
+  // Words and masks are text of `encoding`.
+  explicit QueryMatcher(const search::SearchQuery& query,
+                        text::Encoding encoding = text::Encoding::Windows1252);
   // Whether a word starting with (raw, not lowered) byte `first` may match.
   bool MayMatch(unsigned char first) const { return mayMatch_[first]; }
   bool MatchesSimple(std::string_view lowered) const;
@@ -28,6 +30,7 @@ class QueryMatcher {
 
  private:
   const search::SearchQuery& query_;
+  text::Encoding encoding_;
   bool mayMatch_[256];
 };
 

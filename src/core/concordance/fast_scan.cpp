@@ -288,7 +288,7 @@ bool FastScanApplies(const corpus::CorpusSettings& settings) {
 void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettings& settings,
                     const text::CharacterSets& sets, ConcordanceTable& table,
                     text::OperationHost& host, const BuildOptions& options) {
-  const QueryMatcher matcher(query);
+  const QueryMatcher matcher(query, sets.encoding);
   const UnitScanParams params(sets, settings.CRLFAsSeparator, settings.EnhSentDetect, query,
                               matcher, table.MaxListSize, options);
   const ScanPlan plan =

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "text/encoding.h"
 #include "text/open_file.h"
@@ -52,6 +53,64 @@ std::optional<SourceBlock> ReadSourceBlock(const std::string& path, std::int64_t
   if (got < 0) return std::nullopt;
   block.Text.resize(static_cast<std::size_t>(got));
   if (oemToAnsi) text::dosToAnsiInPlace(block.Text.data(), block.Text.size());
+  const std::size_t zero = block.Text.find('\0');
+  if (zero != std::string::npos) block.Text.resize(zero);
+  return block;
+}
+
+std::optional<SourceBlock> ReadSourceBlock(const std::string& path, std::int64_t offset,
+                                           text::Encoding encoding) {
+  if (!text::IsUtf8(encoding))
+    return ReadSourceBlock(path, offset, encoding == text::Encoding::Dos850);
+  int error = 0;
+  const int fd = text::OpenCorpusFile(path, text::FileAccess::Seek, error);
+  if (fd < 0) return std::nullopt;
+  offset = std::max<std::int64_t>(offset, 0);
+  // Bytes enough for characters of up to four bytes, and three more in
+  // front, where a character begun before them may end.
+  constexpr std::int64_t kLead = kSourceLead * 4 + 3;
+  const std::int64_t start = offset <= kLead ? 0 : offset - kLead;
+  std::string bytes(static_cast<std::size_t>(kLead + (kSourceBlockSize - kSourceLead) * 4), '\0');
+  const std::int64_t got = text::ReadFullyAt(fd, bytes.data(), bytes.size(), start);
+  ::close(fd);
+  if (got < 0) return std::nullopt;
+  bytes.resize(static_cast<std::size_t>(got));
+  std::size_t from = 0;
+  if (start > 0) {
+    from = std::min<std::size_t>(3, bytes.size());
+    while (from < bytes.size() && (static_cast<unsigned char>(bytes[from]) & 0xC0) == 0x80) ++from;
+  } else if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    from = 3;
+  }
+  // The character boundaries from `from` on, and the keyword's among them.
+  std::vector<std::size_t> starts;
+  std::int64_t keyword = -1;
+  const std::int64_t at = offset - start;
+  for (std::size_t i = from; i < bytes.size();) {
+    const std::size_t length = text::nextUtf8Char(bytes, i).length;
+    if (keyword < 0 && at < static_cast<std::int64_t>(i + length)) {
+      keyword = static_cast<std::int64_t>(starts.size());
+      if (at < static_cast<std::int64_t>(i)) keyword = -2;  // before the characters read
+    }
+    starts.push_back(i);
+    i += length;
+  }
+  starts.push_back(bytes.size());
+  const auto characters = static_cast<std::int64_t>(starts.size()) - 1;
+  SourceBlock block;
+  // Past the end: the whole lead, with the keyword where its characters
+  // would follow.
+  if (keyword == -1) keyword = characters;
+  if (keyword == -2) keyword = 0;
+  const std::int64_t first = std::max<std::int64_t>(0, keyword - kSourceLead);
+  const std::int64_t last = std::min(characters, first + kSourceBlockSize);
+  const std::size_t begin = starts[static_cast<std::size_t>(first)];
+  block.Text = bytes.substr(begin, starts[static_cast<std::size_t>(last)] - begin);
+  block.KeywordStart =
+      keyword >= characters && at >= static_cast<std::int64_t>(bytes.size())
+          ? static_cast<std::int64_t>(block.Text.size()) +
+                (at - static_cast<std::int64_t>(bytes.size()))
+          : static_cast<std::int64_t>(starts[static_cast<std::size_t>(keyword)] - begin);
   const std::size_t zero = block.Text.find('\0');
   if (zero != std::string::npos) block.Text.resize(zero);
   return block;

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/encoding.h"
+
 namespace lexvane::concordance {
 
 // The block holds at most this many bytes of the file, starting this many
@@ -30,6 +32,11 @@ struct SourceBlock {
 // or read, or is no regular file (a directory, a FIFO).
 std::optional<SourceBlock> ReadSourceBlock(const std::string& path, std::int64_t offset,
                                            bool oemToAnsi);
+// The same for text of any encoding. UTF-8 text counts the block in
+// characters (2048 before the keyword, 4096 in all, a byte-order mark at the
+// file's start left out); Text keeps its bytes and KeywordStart counts them.
+std::optional<SourceBlock> ReadSourceBlock(const std::string& path, std::int64_t offset,
+                                           text::Encoding encoding);
 
 // The text as a text field takes it: every CR LF, and every CR alone, becomes
 // one LF. `position` (a position in the block's text, such as KeywordStart)

@@ -25,13 +25,53 @@ std::array<bool, 256> membersOf(const text::ByteClassTable& classes, std::uint8_
   return set;
 }
 
-// The bytes that can end a sentence in a gap, by the simple rule (which
-// every enhanced end needs as well).
-std::array<bool, 256> triggerSet(const text::ByteClassTable& classes, bool crlf) {
+// The bytes whose presence in a word's span (the word and its gap) may let
+// that word end a sentence: those that end one by the simple rule, which
+// also cover every enhanced end but one. The enhanced rule's window starts as
+// three zero characters, so when the zero character is a sentence separator,
+// a word of one closing mark followed by a blank ends a sentence with no
+// other help: its closing mark is a trigger too.
+// `wideLeads`: in UTF-8 text, the lead bytes of the set members beyond
+// ASCII; they stop the bulk skip.
+std::array<bool, 256> triggerSet(const text::ByteClassTable& classes, bool crlf, bool enhanced,
+                                 const std::array<bool, 256>& wideLeads) {
+  const bool zeroEnds = enhanced && (classes[0] & text::kSentenceByte) != 0;
   std::array<bool, 256> set{};
-  for (int c = 0; c < 256; ++c) set[c] = text::EndsSimpleSentence(classes[c], crlf);
+  for (int c = 0; c < 256; ++c)
+    set[c] = text::EndsSimpleSentence(classes[c], crlf) ||
+             (zeroEnds && (classes[c] & text::kClosingByte) != 0) || wideLeads[c];
   return set;
 }
+
+// The separators for the bulk skip: the lead bytes of set members beyond
+// ASCII as well, so that no word start is seen at one (the skip stops in
+// front of them anyway).
+std::array<bool, 256> separatorSet(const text::ByteClassTable& classes,
+                                   const std::array<bool, 256>& wideLeads) {
+  std::array<bool, 256> set = membersOf(classes, text::kSeparatorByte);
+  for (int c = 0x80; c < 256; ++c) set[c] = set[c] || wideLeads[c];
+  return set;
+}
+
+// The bytes that lead a UTF-8 character of a set (a separator, a sentence
+// separator or a closing mark beyond ASCII). Any other byte from 0x80 on
+// belongs to a character that is part of a word, or is an invalid byte,
+// which is too.
+std::array<bool, 256> wideLeadBytes(const text::CharacterSets& sets) {
+  std::array<bool, 256> leads{};
+  if (!text::IsUtf8(sets.encoding)) return leads;
+  for (const auto* set : {&sets.wideWordSet, &sets.wideSentenceSet, &sets.wideClosing})
+    for (const char32_t ch : *set) {
+      char bytes[4];
+      text::EncodeCodePoint(ch, bytes);
+      leads[static_cast<unsigned char>(bytes[0])] = true;
+    }
+  return leads;
+}
+
+// The smallest read block of UTF-8 text: a character of four bytes and
+// more fits.
+constexpr std::size_t kSmallestUtf8Block = 8;
 
 text::ByteClassTable classesWithCandidates(const text::CharacterSets& sets,
                                            const QueryMatcher& matcher) {
@@ -77,8 +117,13 @@ UnitScanParams::UnitScanParams(const text::CharacterSets& sets, bool crlf, bool 
       unitBytes(options.UnitBytes > 0 ? options.UnitBytes : kUnitBytes),
       blockBytes(options.BlockBytes > 0 ? static_cast<std::size_t>(options.BlockBytes) : kBlock),
       bulk(!options.NoBulkSkip),
-      classifier(membersOf(classes, kSep), triggerSet(classes, crlf),
-                 membersOf(classes, kCandidate)) {}
+      utf8(text::IsUtf8(sets.encoding)),
+      wide(utf8 ? text::Utf8Classes(sets) : text::Utf8Classes()),
+      classifier(separatorSet(classes, wideLeadBytes(sets)),
+                 triggerSet(classes, crlf, enhanced, wideLeadBytes(sets)),
+                 membersOf(classes, kCandidate)) {
+  if (utf8) blockBytes = std::max(blockBytes, kSmallestUtf8Block);
+}
 
 UnitScanner::UnitScanner(const UnitScanParams& params, Sink sink)
     : params_(params),
@@ -97,10 +142,27 @@ bool UnitScanner::flush(bool last) {
 bool UnitScanner::emit(std::int64_t offset, bool simpleEnd, bool enhancedEnd) {
   const std::uint64_t word = ++unit_.words;
   const bool end = params_.enhanced ? enhancedEnd : simpleEnd;
-  char lowered[256];
-  if (candidate_)
+  char lowered[text::kMaxTextLength * 4 + 4];
+  std::string_view w;
+  if (candidate_ && params_.utf8) {
+    // Unicode's simple lower case per character; an invalid byte stays.
+    const auto* word = reinterpret_cast<const unsigned char*>(word_);
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < length_;) {
+      const text::ClassedChar c = params_.wide.At(word, length_, i, params_.classes);
+      if (c.ch < 0x80)
+        lowered[out++] = static_cast<char>(c.ch >= 'A' && c.ch <= 'Z' ? c.ch + 0x20 : c.ch);
+      else if (c.length == 1)
+        lowered[out++] = word_[i];
+      else
+        out += text::EncodeCodePoint(params_.wide.Lower(c.ch), lowered + out);
+      i += c.length;
+    }
+    w = std::string_view(lowered, out);
+  } else if (candidate_) {
     for (std::size_t i = 0; i < length_; ++i) lowered[i] = text::lowerChar(word_[i]);
-  const std::string_view w(lowered, candidate_ ? length_ : 0);
+    w = std::string_view(lowered, length_);
+  }
   if (params_.query.Kind == search::QueryKind::Simple) {
     if (candidate_ && params_.matcher.MatchesSimple(w))
       unit_.hits.push_back({word, sentences_, offset});
@@ -146,7 +208,9 @@ const unsigned char* UnitScanner::skipPlainWords(const unsigned char* p, const u
       const std::uint64_t upTo = t == 63 ? ~std::uint64_t{0} : (std::uint64_t{2} << t) - 1;
       limit = std::min(limit, 63 - std::countl_zero(starts & upTo));
     }
-    if (limit == 0) break;
+    // Nothing to skip (in UTF-8 text a word may start with a byte that stops
+    // the skip).
+    if (limit <= 0) break;
     const auto words =
         static_cast<std::uint64_t>(std::popcount(starts & ((std::uint64_t{1} << limit) - 1)));
     unit_.words += words;
@@ -163,8 +227,16 @@ void UnitScanner::Run(int fd, std::int64_t from, std::int64_t until) {
   std::int64_t readAt = from > 0 ? from - 1 : 0;
   position_ = 0;
   slots_.Clear();
+  if (params_.utf8) {
+    readAt = startUtf8(fd, from, cursor);
+    if (readAt < 0) {
+      unit_.readError = errno;
+      flush(true);
+      return;
+    }
+  }
   for (;;) {
-    const std::int64_t got = text::ReadSomeAt(fd, buffer_.get(), params_.blockBytes, readAt);
+    std::int64_t got = text::ReadSomeAt(fd, buffer_.get(), params_.blockBytes, readAt);
     if (got < 0) {
       unit_.readError = errno;
       flush(true);
@@ -174,11 +246,44 @@ void UnitScanner::Run(int fd, std::int64_t from, std::int64_t until) {
       endOfFile(cursor);
       break;
     }
-    if (scanBlock(cursor, takeBlock(readAt, got), until)) break;
+    if (params_.utf8) {
+      // A character begun at the block's end is read again with the next.
+      const std::size_t tail = text::IncompleteTail(
+          reinterpret_cast<const unsigned char*>(buffer_.get()), static_cast<std::size_t>(got));
+      if (tail > 0 && static_cast<std::int64_t>(tail) < got) got -= static_cast<std::int64_t>(tail);
+      if (scanBlockUtf8(cursor, takeBlock(readAt, got), until)) break;
+    } else if (scanBlock(cursor, takeBlock(readAt, got), until)) {
+      break;
+    }
     readAt += got;
     unitBytes_ += got;
   }
   flush(true);
+}
+
+std::int64_t UnitScanner::startUtf8(int fd, std::int64_t from, Cursor& cursor) {
+  unsigned char bytes[8];
+  const std::int64_t back = std::min<std::int64_t>(from, 4);
+  const std::int64_t got =
+      text::ReadSomeAt(fd, reinterpret_cast<char*>(bytes), sizeof bytes, from - back);
+  if (got < 0) return -1;
+  cursor.mode = Mode::GapNoWord;
+  if (from == 0) {
+    // The byte-order mark is no character of the text.
+    return got >= 3 && std::memcmp(bytes, text::kByteOrderMark, 3) == 0 ? 3 : 0;
+  }
+  if (got <= back) return from;  // nothing from `from` on
+  std::size_t previous = 0;
+  const std::size_t start = text::RangeStart(bytes, static_cast<std::size_t>(got),
+                                             static_cast<std::size_t>(back), previous);
+  // Inside a word, that word is the previous range's. The byte-order mark
+  // at the file's start is no character of one.
+  const text::ClassedChar before =
+      params_.wide.At(bytes, static_cast<std::size_t>(got), previous, params_.classes);
+  const bool mark = from - back + static_cast<std::int64_t>(previous) == 0 && got >= 3 &&
+                    std::memcmp(bytes, text::kByteOrderMark, 3) == 0;
+  if (!mark && !(before.bits & kSep)) cursor.mode = Mode::SkipWord;
+  return from - back + static_cast<std::int64_t>(start);
 }
 
 UnitScanner::Block UnitScanner::takeBlock(std::int64_t at, std::int64_t got) {
@@ -192,8 +297,120 @@ UnitScanner::Block UnitScanner::takeBlock(std::int64_t at, std::int64_t got) {
 void UnitScanner::endOfFile(Cursor& cursor) {
   // The end of the file ends the word in hand and its sentence.
   if (cursor.mode != Mode::Word && cursor.mode != Mode::Gap) return;
-  cursor.ends.EndOfFile();
-  emit(cursor.wordOffset, cursor.ends.Simple(), cursor.ends.Enhanced());
+  emit(cursor.wordOffset, true, true);
+}
+
+void UnitScanner::keep(const unsigned char* p, std::size_t bytes, std::size_t characters) {
+  // Characters beyond the 255th are skipped (the sentence rule still sees
+  // the word's last three).
+  if (characters_ + characters > text::kMaxTextLength && unit_.firstCutWord == 0)
+    unit_.firstCutWord = unit_.words + 1;
+  if (characters_ < text::kMaxTextLength && candidate_) {
+    // An ASCII run is cut at the 255th character; a wider character comes
+    // alone.
+    const std::size_t room = text::kMaxTextLength - characters_;
+    const std::size_t taken = characters == bytes ? std::min(bytes, room) : bytes;
+    std::memcpy(word_ + length_, p, taken);
+    length_ += taken;
+  }
+  characters_ += characters;
+}
+
+const unsigned char* UnitScanner::startWordUtf8(Cursor& cursor, const Block& block,
+                                                const unsigned char* p, std::int64_t until) {
+  p = skipPlainWords(p, block.end, block.OffsetOf(p), until);
+  cursor.wordOffset = block.OffsetOf(p);
+  cursor.charEnds = text::CharSentenceEnds(params_.classes);
+  cursor.mode = Mode::Word;
+  length_ = 0;
+  characters_ = 0;
+  candidate_ = (params_.classes[*p] & kCandidate) != 0;
+  return p;
+}
+
+bool UnitScanner::scanBlockUtf8(Cursor& cursor, const Block& block, std::int64_t until) {
+  const text::ByteClassTable& cls = params_.classes;
+  const std::size_t size = static_cast<std::size_t>(block.end - block.start);
+  const auto at = [&](const unsigned char* q) {
+    return params_.wide.At(block.start, size, static_cast<std::size_t>(q - block.start), cls);
+  };
+  const unsigned char* p = block.start;
+  while (p < block.end) {
+    switch (cursor.mode) {
+      case Mode::Prelude:
+      case Mode::SkipWord:
+        for (;;) {
+          // The sentinel behind the data stops the ASCII loop.
+          while (*p < 0x80 && !(cls[*p] & kSep)) ++p;
+          if (p >= block.end) return false;
+          const text::ClassedChar c = at(p);
+          if (c.bits & kSep) break;
+          p += c.length;
+        }
+        cursor.mode = Mode::GapNoWord;
+        break;
+      case Mode::GapNoWord:
+        for (;;) {
+          while (p < block.end && *p < 0x80 && (cls[*p] & kSep)) ++p;
+          if (p >= block.end) {
+            // No word starts before the range's end: the rest of the run of
+            // separators belongs to the ranges after it.
+            return block.OffsetOf(block.end) >= until;
+          }
+          const text::ClassedChar c = at(p);
+          if (!(c.bits & kSep)) break;
+          p += c.length;
+        }
+        if (block.OffsetOf(p) >= until) return true;
+        p = startWordUtf8(cursor, block, p, until);
+        break;
+      case Mode::Word:
+        for (;;) {
+          const unsigned char* q = p;
+          while (*q < 0x80 && !(cls[*q] & kSep)) ++q;
+          if (q > p) {
+            const std::size_t run = static_cast<std::size_t>(q - p);
+            keep(p, run, run);
+            for (const unsigned char* r = run >= 3 ? q - 3 : p; r < q; ++r)
+              cursor.charEnds.WordChar(*r, cls[*r]);
+            p = q;
+          }
+          if (p >= block.end) return false;
+          const text::ClassedChar c = at(p);
+          if (c.bits & kSep) break;
+          keep(p, c.length, 1);
+          cursor.charEnds.WordChar(c.ch, c.bits);
+          p += c.length;
+        }
+        cursor.mode = Mode::Gap;
+        break;
+      case Mode::Gap: {
+        text::CharSentenceEnds& ends = cursor.charEnds;
+        while (p < block.end) {
+          const text::ClassedChar c = at(p);
+          if (!(c.bits & kSep)) {
+            // The next word hands this one over.
+            if (!emit(cursor.wordOffset, ends.Simple(), ends.Enhanced()) ||
+                block.OffsetOf(p) >= until)
+              return true;
+            p = startWordUtf8(cursor, block, p, until);
+            break;
+          }
+          ends.GapChar(c.ch, c.bits, params_.crlf);
+          p += c.length;
+        }
+        // Past the range's end with the word's sentence end already decided,
+        // the rest of the gap changes nothing.
+        if (p >= block.end && cursor.mode == Mode::Gap && block.OffsetOf(block.end) >= until &&
+            ends.Ends(params_.enhanced)) {
+          emit(cursor.wordOffset, ends.Simple(), ends.Enhanced());
+          return true;
+        }
+        break;
+      }
+    }
+  }
+  return false;
 }
 
 bool UnitScanner::scanBlock(Cursor& kept, const Block& block, std::int64_t until) {

@@ -18,6 +18,7 @@
 #include "concordance/corpus_scan.h"
 #include "text/character_sets.h"
 #include "text/scan_rules.h"
+#include "text/utf8_classes.h"
 
 namespace lexvane::concordance {
 
@@ -62,6 +63,9 @@ struct UnitScanParams {
   std::int64_t unitBytes;
   std::size_t blockBytes;
   bool bulk;  // skip runs of words that cannot match nor end a sentence
+  // UTF-8 text: the classes of its characters beyond ASCII.
+  bool utf8;
+  text::Utf8Classes wide;
   ByteClassifier classifier;
 };
 
@@ -96,8 +100,9 @@ class UnitScanner {
   // Where the scan of a range stands; carried from block to block.
   struct Cursor {
     Mode mode = Mode::GapNoWord;
-    std::int64_t wordOffset = 0;  // of the word in hand
-    text::GapSentenceEnds ends;   // of the word in hand
+    std::int64_t wordOffset = 0;      // of the word in hand
+    text::GapSentenceEnds ends;       // of the word in hand
+    text::CharSentenceEnds charEnds;  // the same in UTF-8 text
   };
   // The bytes of one block read at file offset `base`.
   struct Block {
@@ -131,6 +136,18 @@ class UnitScanner {
                                                         const unsigned char* p, std::int64_t until);
   // The end of the file hands over the word in hand.
   void endOfFile(Cursor& cursor);
+  // scanBlock on UTF-8 text: ASCII bytes by the table, the other characters
+  // decoded.
+  bool scanBlockUtf8(Cursor& cursor, const Block& block, std::int64_t until);
+  const unsigned char* startWordUtf8(Cursor& cursor, const Block& block, const unsigned char* p,
+                                     std::int64_t until);
+  // Where the range from `from` starts in UTF-8 text, past a character
+  // running across `from` (and past the byte-order mark at the file's
+  // start), and whether a word runs into it.
+  std::int64_t startUtf8(int fd, std::int64_t from, Cursor& cursor);
+  // Takes the characters [p, p + bytes) (`characters` of them) into the
+  // word in hand.
+  void keep(const unsigned char* p, std::size_t bytes, std::size_t characters);
   // Hands over one word (its hits and sentence end); false to stop.
   bool emit(std::int64_t offset, bool simpleEnd, bool enhancedEnd);
   // From the word start p (offset in the file), counts the words that
@@ -149,9 +166,10 @@ class UnitScanner {
   std::int64_t sentences_ = 0;  // sentence ends in the unit so far
   std::int64_t unitBytes_ = 0;
   std::int64_t bytesRead_ = 0;
-  // The word being read.
-  char word_[256];
+  // The word being read: its first 255 characters (of up to four bytes).
+  char word_[text::kMaxTextLength * 4 + 4];
   std::size_t length_ = 0;
+  std::size_t characters_ = 0;  // UTF-8 text: characters seen in the word
   bool candidate_ = false;
 };
 

@@ -15,7 +15,7 @@ void CountToken(CorpusCounts& counts, std::string_view token, bool simpleEnd,
   }
   std::string wordClass = text::ExtractTag(token);
   std::string word = wordClass.empty() ? std::string(token) : text::StripTag(token);
-  if (rules.lowerAfterTag) text::lowerInPlace(word);
+  if (rules.lowerAfterTag) text::lowerInPlace(word, rules.encoding);
   if (!word.empty()) {
     ++counts.words;
     counts.counter.Add(word, 1, wordClass);

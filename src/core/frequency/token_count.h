@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "frequency/word_counter.h"
+#include "text/encoding.h"
 
 namespace lexvane::frequency {
 
@@ -24,6 +25,7 @@ struct TokenRules {
   // Lower-case after the tag is taken off (the class keeps its capitals).
   // Untagged text is lower-cased by the tokenizer already.
   bool lowerAfterTag = false;
+  text::Encoding encoding = text::Encoding::Windows1252;  // of the tokens
 };
 
 void CountToken(CorpusCounts& counts, std::string_view token, bool simpleEnd,
@@ -74,7 +76,7 @@ class PipelinedCounter {
   struct Pending {
     std::uint64_t hash;
     std::size_t length;
-    char chars[256];
+    char chars[1024];  // 255 characters of up to four bytes
   };
   void add(const Pending& p) { counts_.counter.AddPadded(p.chars, p.length, p.hash); }
 

@@ -83,8 +83,8 @@ class WordCounter {
   struct Slot {
     std::uint32_t tag;  // high hash bits, never 0; 0 marks an empty slot
     std::uint32_t wordClass;
-    std::uint64_t frequency : 56;
-    std::uint64_t length : 8;
+    std::uint64_t frequency : 54;
+    std::uint64_t length : 10;  // bytes: up to 255 characters of up to four
     union {
       char chars[kInline];
       std::uint64_t offset;  // into arena_, when length > kInline

@@ -124,6 +124,7 @@ class WordFrequencyBuilder {
       : list_(list), settings_(settings), host_(host) {
     rules_.tagged = settings.TaggedText;
     rules_.lowerAfterTag = settings.TaggedText && settings.IgnoreCapital;
+    rules_.encoding = settings.TextEncoding;
     lowerInTokenizer_ = settings.IgnoreCapital && !settings.TaggedText;
   }
 

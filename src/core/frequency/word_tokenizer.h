@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "text/character_sets.h"
+#include "text/utf8_classes.h"
 
 namespace lexvane::frequency {
 
@@ -28,6 +29,8 @@ class WordTokenizer {
  public:
   static constexpr std::size_t kBlockSize = 1 << 20;
   static constexpr std::size_t kMaxWord = 255;
+  // The longest token in bytes: 255 characters of up to four bytes.
+  static constexpr std::size_t kMaxWordBytes = kMaxWord * 4;
 
   // How a range ended.
   enum class End { Done, Stopped };
@@ -67,6 +70,22 @@ class WordTokenizer {
   // Refills the block; false at the end of the file.
   bool refill();
 
+  // The same steps on UTF-8 text, character by character where a byte from
+  // 0x80 on stands.
+  template <class OnToken>
+  End scanUtf8(std::int64_t begin, std::int64_t end, OnToken&& onToken);
+  bool enterRangeUtf8(std::int64_t begin);
+  bool readTokenUtf8(char* word, std::size_t& size);
+  bool readGapUtf8(bool& simpleEnd);
+  text::ClassedChar current() const {
+    return wide_.At(reinterpret_cast<const unsigned char*>(block_.get()), length_, pos_, bytes_);
+  }
+  // Past the current character; false at the end of the file.
+  bool advance(std::size_t length) {
+    pos_ += length;
+    return pos_ < length_ || refill();
+  }
+
   std::array<std::uint8_t, 256> class_{};
   std::array<char, 256> fold_{};
   bool oem_ = false;
@@ -78,10 +97,20 @@ class WordTokenizer {
   std::int64_t blockStart_ = 0;
   bool readSinceOpen_ = false;
   bool cut_ = false;
+  // UTF-8 text: the classes of its characters, whether tokens are
+  // lower-cased, and the bytes of a character begun at the end of a block.
+  bool utf8_ = false;
+  bool lowerCase_ = false;
+  bool crlf_ = false;
+  text::ByteClassTable bytes_{};
+  text::Utf8Classes wide_;
+  char carry_[4] = {0, 0, 0, 0};
+  std::size_t carryLength_ = 0;
 };
 
 template <class OnToken>
 WordTokenizer::End WordTokenizer::Scan(std::int64_t begin, std::int64_t end, OnToken&& onToken) {
+  if (utf8_) return scanUtf8(begin, end, onToken);
   if (!enterRange(begin)) return End::Done;
   char word[kMaxWord + 2];
   for (;;) {
@@ -148,6 +177,21 @@ inline bool WordTokenizer::readGap(bool& simpleEnd) {
       simpleEnd = true;
       return false;
     }
+  }
+}
+
+template <class OnToken>
+WordTokenizer::End WordTokenizer::scanUtf8(std::int64_t begin, std::int64_t end,
+                                           OnToken&& onToken) {
+  if (!enterRangeUtf8(begin)) return End::Done;
+  char word[kMaxWordBytes + 8];
+  for (;;) {
+    if (end >= 0 && blockStart_ + static_cast<std::int64_t>(pos_) >= end) return End::Done;
+    std::size_t size = 0;
+    bool simpleEnd = true;  // the end of the file ends the sentence
+    const bool more = readTokenUtf8(word, size) && readGapUtf8(simpleEnd);
+    if (!onToken(std::string_view(word, size), simpleEnd)) return End::Stopped;
+    if (!more) return End::Done;
   }
 }
 

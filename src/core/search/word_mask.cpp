@@ -2,6 +2,65 @@
 
 namespace lexvane::search {
 
+namespace {
+
+// Whether `piece` matches the UTF-8 word from byte `at` on, character by
+// character; `end` is then the byte behind the match.
+bool matchesAt(std::string_view piece, std::string_view word, std::size_t at, std::size_t& end) {
+  std::size_t k = 0;
+  while (k < piece.size()) {
+    if (at >= word.size()) return false;
+    const std::size_t length = text::nextUtf8Char(word, at).length;
+    if (piece[k] == '?') {
+      ++k;
+    } else {
+      const std::size_t own = text::nextUtf8Char(piece, k).length;
+      if (own != length || word.substr(at, length) != piece.substr(k, own)) return false;
+      k += own;
+    }
+    at += length;
+  }
+  end = at;
+  return true;
+}
+
+bool matchUtf8(std::string_view word, std::string_view mask) {
+  std::size_t end = 0;
+  if (mask.find('*') == std::string_view::npos)
+    return matchesAt(mask, word, 0, end) && end == word.size();
+  bool floating = false;
+  bool openEnd = false;
+  if (mask.front() == '*') {
+    mask.remove_prefix(1);
+    floating = true;
+    if (mask.empty()) return false;
+  }
+  if (mask.back() == '*') {
+    mask.remove_suffix(1);
+    openEnd = true;
+    if (mask.empty()) return false;
+  }
+  // Each piece at its first occurrence in what is left, without going back.
+  while (!mask.empty()) {
+    const std::size_t star = mask.find('*');
+    const std::string_view piece = mask.substr(0, star);
+    mask.remove_prefix(star == std::string_view::npos ? mask.size() : star + 1);
+    if (piece.empty()) return false;
+    bool found = false;
+    for (std::size_t at = 0; at < word.size() && !found;
+         at += text::nextUtf8Char(word, at).length) {
+      found = matchesAt(piece, word, at, end);
+      if (!floating) break;
+    }
+    if (!found) return false;
+    floating = true;
+    word.remove_prefix(end);
+  }
+  return openEnd || word.empty();
+}
+
+}  // namespace
+
 std::size_t FindWithJokers(std::string_view pattern, std::string_view text) {
   if (pattern.size() > text.size()) return 0;
   if (pattern.empty()) return 1;
@@ -14,9 +73,10 @@ std::size_t FindWithJokers(std::string_view pattern, std::string_view text) {
   return 0;
 }
 
-bool MatchMask(std::string_view word, std::string_view mask) {
+bool MatchMask(std::string_view word, std::string_view mask, text::Encoding encoding) {
   if (word == mask) return true;
   if (mask == "*") return true;
+  if (text::IsUtf8(encoding)) return matchUtf8(word, mask);
   if (mask.find('*') == std::string_view::npos) {
     // Without a star only '?' can make an unequal word match.
     if (mask.find('?') == std::string_view::npos) return false;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "text/encoding.h"
 #include "text/error.h"
@@ -12,30 +13,79 @@
 #include "text/read_file.h"
 #include "text/scan_rules.h"
 #include "text/text_utils.h"
+#include "text/utf8_classes.h"
 
 namespace lexvane::text {
 
 namespace {
 
-// A window seen through a cutter's character mapping, with positions
-// counted from 1, and the sentence rules on it. Positions outside the window
-// read as the zero character, which is in no set.
+// The characters of an 8-bit window seen through a cutter's character
+// mapping, counted from 1.
+class ByteText {
+ public:
+  ByteText(const char* data, std::int64_t size, const std::array<char, 256>& map,
+           const ByteClassTable& classes)
+      : data_(data), n_(size), map_(map), classes_(classes) {}
+  std::int64_t size() const { return n_; }
+  unsigned value(std::int64_t i) const {
+    return static_cast<unsigned char>(map_[static_cast<unsigned char>(data_[i - 1])]);
+  }
+  std::uint8_t bits(std::int64_t i) const {
+    return classes_[static_cast<unsigned char>(data_[i - 1])];
+  }
+  void copy(std::int64_t first, std::int64_t last, std::string& out) const {
+    out.resize(static_cast<std::size_t>(last - first + 1));
+    for (std::int64_t i = first; i <= last; ++i)
+      out[static_cast<std::size_t>(i - first)] = map_[static_cast<unsigned char>(data_[i - 1])];
+  }
+
+ private:
+  const char* data_;
+  std::int64_t n_;
+  const std::array<char, 256>& map_;
+  const ByteClassTable& classes_;
+};
+
+using Cell = WindowCell;
+
+// The characters of a UTF-8 window, counted from 1.
+class CellText {
+ public:
+  CellText(const char* data, const std::vector<Cell>& cells) : data_(data), cells_(cells) {}
+  std::int64_t size() const { return static_cast<std::int64_t>(cells_.size()); }
+  unsigned value(std::int64_t i) const { return cell(i).value; }
+  std::uint8_t bits(std::int64_t i) const { return cell(i).bits; }
+  void copy(std::int64_t first, std::int64_t last, std::string& out) const {
+    for (std::int64_t i = first; i <= last; ++i) {
+      const Cell& c = cell(i);
+      // A control character shows as the blank or line break it was made.
+      if (c.value < 32 || c.value == ' ')
+        out += static_cast<char>(c.value);
+      else
+        out.append(data_ + c.start, c.length);
+    }
+  }
+
+ private:
+  const Cell& cell(std::int64_t i) const { return cells_[static_cast<std::size_t>(i - 1)]; }
+  const char* data_;
+  const std::vector<Cell>& cells_;
+};
+
+// A window of characters with the sentence rules on it. Positions outside
+// the window read as the zero character, which is in no set.
+template <class Text>
 class Window {
  public:
-  Window(const char* data, std::int64_t size, const std::array<char, 256>& map,
-         const ByteClassTable& classes, std::uint8_t outside, bool crlf)
-      : data_(data), n_(size), map_(map), classes_(classes), outside_(outside), crlf_(crlf) {}
+  Window(const Text& text, std::uint8_t outside, bool crlf)
+      : text_(text), n_(text.size()), outside_(outside), crlf_(crlf) {}
   std::int64_t size() const { return n_; }
-  char at(std::int64_t i) const {
-    return i >= 1 && i <= n_ ? map_[static_cast<unsigned char>(data_[i - 1])] : '\0';
-  }
+  unsigned at(std::int64_t i) const { return i >= 1 && i <= n_ ? text_.value(i) : 0; }
   // Positions first..last, mapped, into out (empty when last < first).
   void copy(std::int64_t first, std::int64_t last, std::string& out) const {
     out.clear();
     if (last < first) return;
-    out.resize(static_cast<std::size_t>(last - first + 1));
-    for (std::int64_t i = first; i <= last; ++i)
-      out[static_cast<std::size_t>(i - first)] = map_[static_cast<unsigned char>(data_[i - 1])];
+    text_.copy(first, last, out);
   }
 
   // The first position of the sentence that holds position k.
@@ -75,53 +125,27 @@ class Window {
 
  private:
   std::uint8_t classAt(std::int64_t i) const {
-    return i >= 1 && i <= n_ ? classes_[static_cast<unsigned char>(data_[i - 1])] : outside_;
+    return i >= 1 && i <= n_ ? text_.bits(i) : outside_;
   }
   bool lineBreak(std::int64_t i) const { return BreaksLine(classAt(i), crlf_); }
   bool simpleEndAt(std::int64_t i) const { return EndsSimpleSentence(classAt(i), crlf_); }
   // The window's control characters are blanks and line breaks by now, and
   // a character beyond its start may be the end of a word cut off.
   bool enhancedEndAt(std::int64_t i) const {
-    return at(i) == ' ' && EnhancedEndAtBlank(static_cast<unsigned char>(at(i - 2)), classAt(i - 2),
-                                              classAt(i - 1), WordCharacter::NoPlain);
+    return at(i) == ' ' &&
+           EnhancedEndAtBlank(at(i - 2), classAt(i - 2), classAt(i - 1), WordCharacter::NoPlain);
   }
 
-  const char* data_;
+  const Text& text_;
   std::int64_t n_;
-  const std::array<char, 256>& map_;
-  const ByteClassTable& classes_;
   std::uint8_t outside_;
   bool crlf_;
 };
 
-}  // namespace
-
-SentenceCutter::SentenceCutter(const CharacterSets& sets, bool crlf) : crlf_(crlf) {
-  for (int c = 0; c < 256; ++c) {
-    char mapped = sets.oemToAnsi ? dosToAnsi(static_cast<char>(c)) : static_cast<char>(c);
-    if (isControl(mapped)) {
-      // A line break survives only as a carriage return while crlf is on.
-      mapped = crlf && (mapped == '\r' || mapped == '\n') ? '\r' : ' ';
-    }
-    map_[c] = mapped;
-    classes_[c] = ClassOf(sets, static_cast<unsigned char>(mapped));
-  }
-  outside_ = ClassOf(sets, 0);
-}
-
-void CutSentence(const char* window, std::size_t size, std::int64_t windowStart,
-                 std::int64_t offset, bool crlf, bool enhanced, const CharacterSets& sets,
-                 Sentence& sentence) {
-  SentenceCutter(sets, crlf).Cut(window, size, windowStart, offset, enhanced, sentence);
-}
-
-void SentenceCutter::Cut(const char* window, std::size_t size, std::int64_t windowStart,
-                         std::int64_t offset, bool enhanced, Sentence& sentence) const {
-  const Window w(window, static_cast<std::int64_t>(size), map_, classes_, outside_, crlf_);
+// Cuts the sentence of the keyword at position k of the window.
+template <class Text>
+void cutWindow(const Window<Text>& w, std::int64_t k, bool enhanced, Sentence& sentence) {
   const std::int64_t n = w.size();
-  const std::int64_t k = offset - windowStart + 1;
-  // Nothing of the keyword in the window: the texts stay as they were.
-  if (n == 0 || k < 1 || k > n) return;
   const std::int64_t s = w.sentenceStart(k, enhanced);
   const std::int64_t e = w.wordEnd(k);
   const std::int64_t t = w.sentenceEnd(e, enhanced);
@@ -140,10 +164,89 @@ void SentenceCutter::Cut(const char* window, std::size_t size, std::int64_t wind
   text::CleanLine(sentence.right);
 }
 
+}  // namespace
+
+SentenceCutter::SentenceCutter(const CharacterSets& sets, bool crlf) : crlf_(crlf) {
+  for (int c = 0; c < 256; ++c) {
+    char mapped = sets.oemToAnsi ? dosToAnsi(static_cast<char>(c)) : static_cast<char>(c);
+    if (isControl(mapped)) {
+      // A line break survives only as a carriage return while crlf is on.
+      mapped = crlf && (mapped == '\r' || mapped == '\n') ? '\r' : ' ';
+    }
+    map_[c] = mapped;
+    classes_[c] = ClassOf(sets, static_cast<unsigned char>(mapped));
+  }
+  outside_ = ClassOf(sets, 0);
+  if (IsUtf8(sets.encoding)) wide_ = std::make_shared<const Utf8Classes>(sets);
+}
+
+void CutSentence(const char* window, std::size_t size, std::int64_t windowStart,
+                 std::int64_t offset, bool crlf, bool enhanced, const CharacterSets& sets,
+                 Sentence& sentence) {
+  SentenceCutter(sets, crlf).Cut(window, size, windowStart, offset, enhanced, sentence);
+}
+
+void SentenceCutter::Cut(const char* window, std::size_t size, std::int64_t windowStart,
+                         std::int64_t offset, bool enhanced, Sentence& sentence) const {
+  if (wide_) return cutUtf8(window, size, windowStart, offset, enhanced, sentence);
+  const ByteText text(window, static_cast<std::int64_t>(size), map_, classes_);
+  const Window<ByteText> w(text, outside_, crlf_);
+  const std::int64_t n = w.size();
+  const std::int64_t k = offset - windowStart + 1;
+  // Nothing of the keyword in the window: the texts stay as they were.
+  if (n == 0 || k < 1 || k > n) return;
+  cutWindow(w, k, enhanced, sentence);
+}
+
+void SentenceCutter::cutUtf8(const char* window, std::size_t size, std::int64_t windowStart,
+                             std::int64_t offset, bool enhanced, Sentence& sentence) const {
+  const auto* data = reinterpret_cast<const unsigned char*>(window);
+  // The characters of the window. Those starting in its first three bytes
+  // may be the rest of one begun before it, and the byte-order mark at the
+  // file's start is none: both stay out.
+  std::size_t from = 0;
+  if (windowStart > 0)
+    from = std::min<std::size_t>(3, size);
+  else if (size >= 3 && std::memcmp(data, kByteOrderMark, 3) == 0)
+    from = 3;
+  if (windowStart > 0)
+    while (from < size && (data[from] & 0xC0) == 0x80) ++from;
+  std::vector<WindowCell>& cells = cells_;
+  cells.clear();
+  std::int64_t keyword = -1;
+  const std::int64_t at = offset - windowStart;
+  for (std::size_t i = from; i < size;) {
+    ClassedChar c = wide_->At(data, size, i, classes_);
+    if (c.ch < 32) {
+      // Mapped as the 8-bit window maps it; classes_ holds the mapped class.
+      c.ch = static_cast<unsigned char>(map_[c.ch]);
+    }
+    if (keyword < 0 && at < static_cast<std::int64_t>(i + c.length) &&
+        at >= static_cast<std::int64_t>(i))
+      keyword = static_cast<std::int64_t>(cells.size());
+    cells.push_back({static_cast<std::uint32_t>(i), c.length, c.bits, c.ch});
+    i += c.length;
+  }
+  // Nothing of the keyword in the window: the texts stay as they were.
+  if (keyword < 0) return;
+  // The window in characters: from 300 before the keyword, 1024 in all.
+  const std::int64_t first = std::max<std::int64_t>(0, keyword - kSentenceWindowLead);
+  const std::int64_t last =
+      std::min<std::int64_t>(static_cast<std::int64_t>(cells.size()), first + kSentenceWindowSize);
+  cells.erase(cells.begin() + last, cells.end());
+  cells.erase(cells.begin(), cells.begin() + first);
+  const CellText text(window, cells);
+  const Window<CellText> w(text, outside_, crlf_);
+  cutWindow(w, keyword - first + 1, enhanced, sentence);
+}
+
 std::size_t ReadSentenceWindow(int fd, const std::string& path, std::int64_t offset, char* window,
-                               std::int64_t& windowStart) {
-  windowStart = offset < kSentenceWindowLead ? 0 : offset - kSentenceWindowLead;
-  const std::int64_t got = ReadFullyAt(fd, window, kSentenceWindowSize, windowStart);
+                               std::int64_t& windowStart, Encoding encoding) {
+  const bool utf8 = IsUtf8(encoding);
+  const std::int64_t lead = utf8 ? kUtf8WindowLead : kSentenceWindowLead;
+  windowStart = offset < lead ? 0 : offset - lead;
+  const std::int64_t got =
+      ReadFullyAt(fd, window, utf8 ? kUtf8WindowBytes : kSentenceWindowSize, windowStart);
   if (got < 0) throw Error(FileErrorMessage(path, errno));
   return static_cast<std::size_t>(got);
 }
@@ -162,9 +265,9 @@ void RetrieveSentence(const std::string& path, std::int64_t offset, bool crlf, b
   // one would make the read itself fail).
   struct stat info;
   if (::fstat(fd, &info) == 0 && offset >= static_cast<std::int64_t>(info.st_size)) return;
-  char window[kSentenceWindowSize];
+  char window[kUtf8WindowBytes];
   std::int64_t start = 0;
-  const std::size_t got = ReadSentenceWindow(fd, path, offset, window, start);
+  const std::size_t got = ReadSentenceWindow(fd, path, offset, window, start, sets.encoding);
   CutSentence(window, got, start, offset, crlf, enhanced, sets, sentence);
 }
 

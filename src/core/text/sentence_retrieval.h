@@ -7,9 +7,12 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "text/character_sets.h"
+#include "text/utf8_classes.h"
 
 namespace lexvane::text {
 
@@ -17,6 +20,12 @@ namespace lexvane::text {
 // bytes before the hit (or from the file's start).
 inline constexpr std::int64_t kSentenceWindowSize = 1024;
 inline constexpr std::int64_t kSentenceWindowLead = 300;
+// UTF-8 text counts the window in characters: enough bytes are read for
+// characters of up to four bytes, and three more in front, where a character
+// begun before the bytes read may end.
+inline constexpr std::int64_t kUtf8WindowLead = kSentenceWindowLead * 4 + 3;
+inline constexpr std::int64_t kUtf8WindowBytes =
+    kUtf8WindowLead + (kSentenceWindowSize - kSentenceWindowLead) * 4;
 
 struct Sentence {
   std::string left;
@@ -31,18 +40,30 @@ void RetrieveSentence(const std::string& path, std::int64_t offset, bool crlf, b
                       const CharacterSets& sets, Sentence& sentence);
 
 // Reads the window of the hit at `offset` from the open file `fd` into
-// `window` (room for kSentenceWindowSize bytes): returns the number of bytes
-// read (0 at or beyond the end of the file) and sets `windowStart` to the
-// window's file offset. Throws Error, naming `path`, when the read fails.
+// `window` (room for kSentenceWindowSize bytes, kUtf8WindowBytes for UTF-8
+// text): returns the number of bytes read (0 at or beyond the end of the
+// file) and sets `windowStart` to the window's file offset. Throws Error,
+// naming `path`, when the read fails.
 std::size_t ReadSentenceWindow(int fd, const std::string& path, std::int64_t offset, char* window,
-                               std::int64_t& windowStart);
+                               std::int64_t& windowStart,
+                               Encoding encoding = Encoding::Windows1252);
 
 // The same on a window of raw file bytes already read (starting at file
-// offset `windowStart`, converted here when sets.oemToAnsi). For callers
-// that read many windows of one file themselves.
+// offset `windowStart`, converted here when sets.oemToAnsi; for UTF-8 text
+// as ReadSentenceWindow reads it). For callers that read many windows of
+// one file themselves.
 void CutSentence(const char* window, std::size_t size, std::int64_t windowStart,
                  std::int64_t offset, bool crlf, bool enhanced, const CharacterSets& sets,
                  Sentence& sentence);
+
+// One character of a UTF-8 window: where its bytes stand, and its mapped
+// value and class (control characters made blanks and line breaks).
+struct WindowCell {
+  std::uint32_t start;
+  std::uint8_t length;
+  std::uint8_t bits;
+  char32_t value;
+};
 
 // CutSentence for one set of separators and one crlf setting, with the
 // character mapping and the classes of the mapped characters prepared once:
@@ -64,6 +85,12 @@ class SentenceCutter {
   std::array<std::uint8_t, 256> classes_{};
   std::uint8_t outside_ = 0;
   bool crlf_;
+  // UTF-8 text: the classes of its characters, and the characters of the
+  // window being cut.
+  std::shared_ptr<const Utf8Classes> wide_;
+  mutable std::vector<WindowCell> cells_;
+  void cutUtf8(const char* window, std::size_t size, std::int64_t windowStart, std::int64_t offset,
+               bool enhanced, Sentence& sentence) const;
 };
 
 }  // namespace lexvane::text

@@ -31,6 +31,8 @@ void TextScanner::Configure(std::string_view wordSeparators, std::string_view se
 void TextScanner::UseSets(const CharacterSets& sets) {
   sets_ = sets;
   classes_ = ClassifyBytes(sets_);
+  utf8_ = IsUtf8(sets_.encoding);
+  wide_ = utf8_ ? Utf8Classes(sets_) : Utf8Classes();
 }
 
 bool TextScanner::OpenFile(const std::string& path, UserInterface& ui, FileAccess access) {
@@ -44,9 +46,18 @@ bool TextScanner::OpenFile(const std::string& path, UserInterface& ui, FileAcces
   }
   try {
     refill();
-    while (bufferLength_ > 0 &&
-           (classes_[static_cast<unsigned char>(buffer_[position_])] & kSeparatorByte) != 0) {
-      if (++position_ >= bufferLength_) refill();
+    if (utf8_) {
+      // The byte-order mark is no character of the text.
+      if (bufferLength_ >= 3 && std::memcmp(buffer_.get(), kByteOrderMark, 3) == 0) advance(3);
+      while (bufferLength_ > 0) {
+        const ClassedChar c = current();
+        if ((c.bits & kSeparatorByte) == 0 || !advance(c.length)) break;
+      }
+    } else {
+      while (bufferLength_ > 0 &&
+             (classes_[static_cast<unsigned char>(buffer_[position_])] & kSeparatorByte) != 0) {
+        if (++position_ >= bufferLength_) refill();
+      }
     }
   } catch (...) {
     CloseFile();
@@ -59,18 +70,34 @@ void TextScanner::CloseFile() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   bufferStart_ = bufferLength_ = position_ = 0;
+  carryLength_ = 0;
   buffer_[0] = '\0';
 }
 
 void TextScanner::refill() {
   bufferStart_ += bufferLength_;
-  const std::int64_t got = ReadSome(fd_, buffer_.get(), kBlockSize);
-  if (got < 0) {
+  const std::size_t carried = carryLength_;
+  std::memcpy(buffer_.get(), carry_, carried);
+  carryLength_ = 0;
+  const std::int64_t read = ReadSome(fd_, buffer_.get() + carried, kBlockSize - carried);
+  if (read < 0) {
     const int error = errno;
     bufferLength_ = 0;
     throw Error(FileErrorMessage(path_, error));
   }
-  if (got > 0 && sets_.oemToAnsi) dosToAnsiInPlace(buffer_.get(), static_cast<std::size_t>(got));
+  std::int64_t got = read + static_cast<std::int64_t>(carried);
+  if (read > 0 && sets_.oemToAnsi) dosToAnsiInPlace(buffer_.get(), static_cast<std::size_t>(got));
+  if (utf8_ && read > 0) {
+    // A character begun at the block's end is read whole with the next
+    // block (at the end of the file its bytes are invalid ones).
+    const std::size_t tail = IncompleteTail(reinterpret_cast<const unsigned char*>(buffer_.get()),
+                                            static_cast<std::size_t>(got));
+    if (tail > 0 && static_cast<std::int64_t>(tail) < got) {
+      got -= static_cast<std::int64_t>(tail);
+      std::memcpy(carry_, buffer_.get() + got, tail);
+      carryLength_ = tail;
+    }
+  }
   // A control character behind the data stops the word loop without a bound
   // check.
   buffer_[got] = '\0';
@@ -80,6 +107,7 @@ void TextScanner::refill() {
 
 bool TextScanner::ReadWord(ScannedWord& out, bool crlf) {
   if (bufferLength_ == 0) return false;
+  if (utf8_) return readWordUtf8(out, crlf);
   const unsigned char* const data = reinterpret_cast<const unsigned char*>(buffer_.get());
   const unsigned char* const from = data + position_;
   const unsigned char* p = from;
@@ -179,6 +207,43 @@ TextScanner::WordEnd TextScanner::readLongWord(std::size_t& length, bool& cut) {
     refill();
     if (bufferLength_ == 0) return WordEnd::EndOfFile;
   }
+}
+
+bool TextScanner::readWordUtf8(ScannedWord& out, bool crlf) {
+  out.offset = bufferStart_ + position_;
+  CharSentenceEnds ends(classes_);
+  std::size_t bytes = 0;
+  std::size_t characters = 0;
+  bool cut = false;
+  bool more = true;
+  for (;;) {
+    const ClassedChar c = current();
+    if (c.bits & kSeparatorByte) break;
+    ends.WordChar(c.ch, c.bits);
+    if (characters < kMaxTextLength) {
+      std::memcpy(wideWord_ + bytes, buffer_.get() + position_, c.length);
+      bytes += c.length;
+      ++characters;
+    } else {
+      cut = true;
+    }
+    if (!advance(c.length)) {
+      more = false;
+      break;
+    }
+  }
+  while (more) {
+    const ClassedChar c = current();
+    if ((c.bits & kSeparatorByte) == 0) break;
+    ends.GapChar(c.ch, c.bits, crlf);
+    more = advance(c.length);
+  }
+  if (!more) ends.EndOfFile();
+  out.word = std::string_view(wideWord_, bytes);
+  out.cut = cut;
+  out.simpleEnd = ends.Simple();
+  out.enhancedEnd = ends.Enhanced();
+  return true;
 }
 
 }  // namespace lexvane::text

@@ -17,6 +17,7 @@
 #include "text/open_file.h"
 #include "text/scan_rules.h"
 #include "text/user_interface.h"
+#include "text/utf8_classes.h"
 
 namespace lexvane::text {
 
@@ -82,6 +83,23 @@ class TextScanner {
   // The gap part behind the word of `length` characters in word_ (ending in
   // tail_ when it was cut).
   bool readGap(ScannedWord& out, std::size_t length, bool cut, bool crlf);
+  // ReadWord on UTF-8 text: character by character, the word cut at 255
+  // characters.
+  bool readWordUtf8(ScannedWord& out, bool crlf);
+  // The character at the position (UTF-8 text).
+  ClassedChar current() const {
+    return wide_.At(reinterpret_cast<const unsigned char*>(buffer_.get()),
+                    static_cast<std::size_t>(bufferLength_), static_cast<std::size_t>(position_),
+                    classes_);
+  }
+  // Moves past the current character of `length` bytes, reading the next
+  // block when it was the block's last; false at the end of the file.
+  bool advance(std::size_t length) {
+    position_ += static_cast<std::int64_t>(length);
+    if (position_ < bufferLength_) return true;
+    refill();
+    return bufferLength_ > 0;
+  }
   CharacterSets sets_;
   ByteClassTable classes_;
   int fd_ = -1;
@@ -92,6 +110,14 @@ class TextScanner {
   std::int64_t position_ = 0;
   char word_[256];
   unsigned char tail_[3] = {0, 0, 0};
+  // UTF-8 text: the classes of its characters, the bytes of a character
+  // begun at the end of a block (read again in front of the next), and the
+  // word of up to 255 characters.
+  bool utf8_ = false;
+  Utf8Classes wide_;
+  unsigned char carry_[4] = {0, 0, 0, 0};
+  std::size_t carryLength_ = 0;
+  char wideWord_[kMaxTextLength * 4];
 };
 
 }  // namespace lexvane::text

@@ -15,6 +15,7 @@
 #include "concordance/concordance_builder.h"
 #include "core/concordance/scripted_host.h"
 #include "core/corpus/temp_folder.h"
+#include "text/character_sets.h"
 
 namespace lexvane::concordance {
 namespace {
@@ -172,6 +173,128 @@ TEST(FastScanRandom, MatchesTheReferenceForAnySettings) {
   // The rounds are not idle: most find rows, some fill the table.
   EXPECT_GT(withRows, 75);
   EXPECT_GT(full, 5);
+}
+
+// Draws up to `most` of the characters of `pool`.
+std::string pickCharacters(std::mt19937& random, const std::vector<std::string>& pool,
+                           std::size_t most) {
+  std::string out;
+  const std::size_t n = random() % (most + 1);
+  for (std::size_t i = 0; i < n; ++i) out += pool[random() % pool.size()];
+  return out;
+}
+
+// UTF-8 text: letters of two to four bytes, capitals whose lower case is
+// ASCII or of another length, invalid and cut sequences, a byte-order mark,
+// separators beyond ASCII, and words of 255 and 256 two-byte characters.
+std::string generateUtf8(std::mt19937& random, std::size_t words) {
+  static const std::vector<std::string> vocabulary = {"walk",
+                                                      "Walked",
+                                                      "caf\xC3\xA9",
+                                                      "\xC3\x89t\xC3\xA9",
+                                                      "\xCE\xA3\xCE\xBF\xCF\x86\xCE\xAF\xCE\xB1",
+                                                      "\xCF\x83\xCE\xBF\xCF\x86\xCE\xAF\xCE\xB1",
+                                                      "\xD0\x96\xD0\xB8\xD0\xB7\xD0\xBD\xD1\x8C",
+                                                      "\xE2\x84\xAAilo",
+                                                      "\xC4\xB0stanbul",
+                                                      "\xF0\x9F\x98\x80",
+                                                      "a\x80"
+                                                      "b",
+                                                      "\xE2\x80",
+                                                      "\xC0\xAF",
+                                                      "x",
+                                                      "the",
+                                                      "\xEF\xBB\xBF"};
+  static const std::vector<std::string> gapPool = {" ",
+                                                   " ",
+                                                   ".",
+                                                   ",",
+                                                   "!",
+                                                   "\"",
+                                                   "'",
+                                                   "\r",
+                                                   "\n",
+                                                   "\t",
+                                                   "\x01",
+                                                   "\xE2\x80\xA6",
+                                                   "\xC2\xA0",
+                                                   "\xC2\xAB",
+                                                   "\xC2\xBB",
+                                                   "\xE2\x80\x94",
+                                                   "\xE2\x80\x9C",
+                                                   "e"};
+  std::string text = random() % 4 == 0 ? "\xEF\xBB\xBF" : "";
+  for (std::size_t i = 0; i < words; ++i) {
+    const unsigned r = random() % 300;
+    if (r < 2) {
+      for (int k = 0; k < 255 + static_cast<int>(r); ++k) text += "\xC3\xA9";
+    } else {
+      text += vocabulary[random() % vocabulary.size()];
+    }
+    std::string gap = pickCharacters(random, gapPool, 3);
+    if (gap.empty()) gap = " ";
+    text += gap;
+  }
+  return text;
+}
+
+TEST(FastScanRandom, MatchesTheReferenceOnUtf8Text) {
+  TempFolder folder;
+  std::mt19937 random(20261208);
+  static const std::vector<std::string> separatorPool = {" ",
+                                                         ".",
+                                                         ",",
+                                                         "!",
+                                                         "\"",
+                                                         "'",
+                                                         "\t",
+                                                         "e",
+                                                         "\xE2\x80\xA6",
+                                                         "\xC2\xA0",
+                                                         "\xC2\xAB",
+                                                         "\xC2\xBB",
+                                                         "\xE2\x80\x94",
+                                                         "\xE2\x80\x9C",
+                                                         "\xC3\xA9",
+                                                         "\xCF\x83",
+                                                         "\x80"};
+  static const std::vector<std::string> sentencePool = {
+      ".", "!", "\xE2\x80\xA6", "\xC2\xBB", "\xCF\x83", "\n", "e"};
+  static const std::vector<std::string> masks = {
+      "walk*",     "*",   "caf?", "?t?",        "\xCF\x83*", "*\xCE\xB1",
+      "\xD0\xB6*", "k*",  "i*",   "*\xC3\xA9*", "?",         "\xF0\x9F\x98\x80",
+      "a?b",       "the", "x"};
+  int withRows = 0;
+  for (int round = 0; round < 80; ++round) {
+    corpus::CorpusSettings settings;
+    settings.TextEncoding = text::Encoding::Utf8;
+    settings.WordSeparators = random() % 4 == 0 ? text::kDefaultUtf8WordSeparators
+                                                : pickCharacters(random, separatorPool, 10);
+    settings.SentenceSeparators = pickCharacters(random, sentencePool, 4);
+    settings.EnhSentDetect = random() % 2 == 0;
+    settings.CRLFAsSeparator = random() % 2 == 0;
+    const int files = 1 + static_cast<int>(random() % 3);
+    for (int f = 0; f < files; ++f) {
+      const std::string path = folder / ("u" + std::to_string(round) + "_" + std::to_string(f));
+      writeBytes(path, generateUtf8(random, 100 + random() % 900));
+      settings.Files.Add(path);
+    }
+    search::SearchQuery query = randomQuery(random);
+    for (auto& column : query.Masks)
+      for (auto& mask : column) mask = masks[random() % masks.size()];
+    const std::string expected = describe(query, settings, ScanMode::Reference, 0, 0, 0, true);
+    withRows += std::stoll(expected.substr(expected.find(" rows ") + 6)) > 0;
+    static const std::int64_t units[] = {0, 7, 63, 64, 65, 333};
+    static const std::int64_t blocks[] = {0, 1, 5, 63, 64, 65, 129};
+    for (int variant = 0; variant < 3; ++variant) {
+      const std::int64_t unit = units[random() % 6];
+      const std::int64_t block = blocks[random() % 7];
+      const bool bulk = variant != 2;
+      ASSERT_EQ(describe(query, settings, ScanMode::Fast, 0, unit, block, bulk), expected)
+          << "round " << round << " unit " << unit << " block " << block << " bulk " << bulk;
+    }
+  }
+  EXPECT_GT(withRows, 40);
 }
 
 }  // namespace

@@ -148,6 +148,31 @@ TEST(FastScan, MatchesTheReferenceOnTheSamples) {
               run(query, settings, ScanMode::Reference, 0, 0, 0));
 }
 
+// The enhanced rule's window starts as three zero characters: when the zero
+// character is a sentence separator, a word of one closing mark followed by
+// a blank ends a sentence. The bulk skip must not pass over such a word.
+TEST(FastScan, SkipsNoWordOfOneClosingMarkWhenTheZeroCharacterEndsSentences) {
+  TempFolder folder;
+  std::string body;
+  for (int i = 0; i < 14; ++i) body += "abcd ";
+  corpus::CorpusSettings settings;
+  const std::string path = folder / "marks.txt";
+  writeBytes(path,
+             "\" " + body + "end" + std::string(1, '\0') + " more words here ' " + body + "k x");
+  settings.Files.Add(path);
+  settings.EnhSentDetect = true;
+  // With 'k' a sentence separator too, the word "k" ends one as well.
+  for (const auto& [sentences, ends] : std::vector<std::pair<std::string, std::string>>{
+           {std::string(1, '\0'), "sentences 4 "}, {std::string("k\x01") + '\0', "sentences 5 "}}) {
+    settings.WordSeparators = std::string(" ,\x0E") + '\0' + ".";
+    settings.SentenceSeparators = sentences;
+    const std::string expected = run(simple({"m*"}), settings, ScanMode::Reference, 0, 0, 0);
+    EXPECT_NE(expected.find(ends), std::string::npos) << expected;
+    for (const auto& [unit, block] : std::vector<std::pair<int, int>>{{0, 0}, {4096, 64}})
+      EXPECT_EQ(run(simple({"m*"}), settings, ScanMode::Fast, 0, unit, block), expected);
+  }
+}
+
 }  // namespace
 }  // namespace lexvane::concordance
 

@@ -8,6 +8,7 @@
 
 #include "concordance/source_text.h"
 #include "core/corpus/temp_folder.h"
+#include "text/encoding.h"
 
 namespace lexvane::concordance {
 namespace {
@@ -47,6 +48,37 @@ TEST(ReadSourceBlock, HitFarIntoTheFileReadsFrom2048BytesBeforeIt) {
   // Near the end the block holds what is left of the file.
   block = ReadSourceBlock(folder / "a.txt", 10'490, false);
   EXPECT_EQ(block->Text, bytes.substr(10'490 - 2048));
+}
+
+// UTF-8 text counts the block in characters: a Latin text gives the block
+// of its Windows-1252 twin, decoded; the byte-order mark stays out.
+TEST(ReadSourceBlock, Utf8BlocksCountCharacters) {
+  TempFolder folder;
+  std::string ansi;
+  for (std::size_t i = 0; i < 10'500; ++i)
+    ansi += static_cast<char>(i % 7 == 0 ? 0xE9 : 'a' + i % 26);
+  writeBytes(folder / "a.txt", ansi);
+  writeBytes(folder / "u.txt",
+             "\xEF\xBB\xBF" + text::decodeToUtf8(ansi, text::Encoding::Windows1252));
+  const auto utf8Offset = [&](std::size_t at) {
+    std::int64_t bytes = 3;
+    for (std::size_t i = 0; i < at; ++i)
+      bytes += static_cast<unsigned char>(ansi[i]) < 0x80 ? 1 : 2;
+    return bytes;
+  };
+  for (const std::size_t at : {std::size_t{0}, std::size_t{100}, std::size_t{2048},
+                               std::size_t{7000}, std::size_t{10'490}}) {
+    const auto a = ReadSourceBlock(folder / "a.txt", static_cast<std::int64_t>(at), false);
+    const auto u = ReadSourceBlock(folder / "u.txt", utf8Offset(at), text::Encoding::Utf8);
+    ASSERT_TRUE(a && u);
+    EXPECT_EQ(u->Text, text::decodeToUtf8(a->Text, text::Encoding::Windows1252)) << at;
+    EXPECT_EQ(u->KeywordStart,
+              static_cast<std::int64_t>(
+                  text::decodeToUtf8(a->Text.substr(0, static_cast<std::size_t>(a->KeywordStart)),
+                                     text::Encoding::Windows1252)
+                      .size()))
+        << at;
+  }
 }
 
 TEST(ReadSourceBlock, MissingFileZeroByteAndDosText) {

@@ -5,6 +5,7 @@
 // and 256 characters, empty and missing files. Small files put the point
 // where the two threads divide the text at every kind of place.
 #include <filesystem>
+#include <map>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include "frequency/word_frequency_list.h"
 #include "frequency/word_tokenizer.h"
 #include "text/collation.h"
+#include "text/encoding.h"
 
 namespace lexvane::frequency {
 namespace {
@@ -238,6 +240,217 @@ TEST_F(FastBuildRandomTest, AgreesAcrossReadBlocks) {
       settings.TotalBytes += static_cast<std::int64_t>(content.size());
     }
   expectSameLists(settings, "blocks");
+}
+
+// UTF-8 text: letters of two, three and four bytes, capitals whose lower
+// case has another length or is ASCII (the Kelvin sign, the dotted capital
+// I), invalid and cut sequences, separators and sentence separators beyond
+// ASCII, and the two halves meeting inside characters.
+class Utf8Corpus {
+ public:
+  explicit Utf8Corpus(unsigned seed) : random_(seed) {}
+  int pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
+  bool chance(int percent) { return pick(100) < percent; }
+
+  std::string word() {
+    static const std::vector<std::string> kLetters = {
+        "a",        "B",        "\xC3\xA9", "\xC3\x89",     "\xC3\x9F", "\xCE\xA3",
+        "\xCF\x83", "\xD0\xB6", "\xD0\x96", "\xE2\x84\xAA", "\xC4\xB0", "\xF0\x9F\x98\x80",
+        "\x80",     "\xE2\x80", "\xC0\xAF", "\xE2\x80\x94", "\xC2\xAB", "\xEF\xBB\xBF",
+        "z"};
+    if (chance(1)) {
+      std::string run;
+      for (int i = 0; i < 254 + pick(3); ++i) run += kLetters[static_cast<std::size_t>(pick(3))];
+      return run;
+    }
+    std::string w;
+    for (int i = 1 + pick(6); i > 0; --i) w += kLetters[static_cast<std::size_t>(pick(19))];
+    return w;
+  }
+  std::string gap() {
+    static const std::vector<std::string> kGaps = {" ",
+                                                   " ",
+                                                   ". ",
+                                                   "\xE2\x80\xA6 ",
+                                                   "\xC2\xA0",
+                                                   ", ",
+                                                   "\r\n",
+                                                   "\xC2\xBB ",
+                                                   " \xE2\x80\x94 ",
+                                                   "! ",
+                                                   "\t",
+                                                   std::string(1, '\0'),
+                                                   "\xE2\x80\x9C"};
+    return kGaps[static_cast<std::size_t>(pick(static_cast<int>(kGaps.size())))];
+  }
+  std::string separators() {
+    static const std::vector<std::string> kPool = {" ",
+                                                   ".",
+                                                   ",",
+                                                   "!",
+                                                   "\"",
+                                                   "'",
+                                                   "\xE2\x80\xA6",
+                                                   "\xC2\xA0",
+                                                   "\xC2\xAB",
+                                                   "\xC2\xBB",
+                                                   "\xE2\x80\x94",
+                                                   "\xE2\x80\x9C",
+                                                   "\xC3\xA9",
+                                                   "\xCF\x83",
+                                                   "\x80",
+                                                   "<",
+                                                   ">"};
+    std::string set;
+    for (const auto& c : kPool)
+      if (chance(c == " " ? 80 : 50)) set += c;
+    return set;
+  }
+  std::string sentenceSeparators() {
+    static const std::vector<std::string> kPool = {".",        "!",        "\xE2\x80\xA6",
+                                                   "\xC2\xBB", "\xCF\x83", "\n"};
+    std::string set;
+    for (const auto& c : kPool)
+      if (chance(45)) set += c;
+    return set;
+  }
+  std::string text(std::size_t bytes) {
+    std::string t = chance(20) ? "\xEF\xBB\xBF" : "";
+    while (t.size() < bytes) {
+      if (chance(8)) t += "<NN>";
+      t += word();
+      t += gap();
+    }
+    return t;
+  }
+
+ private:
+  std::mt19937 random_;
+};
+
+TEST_F(FastBuildRandomTest, AgreesOnRandomUtf8Corpora) {
+  for (unsigned trial = 0; trial < 120; ++trial) {
+    Utf8Corpus corpus(trial * 104729 + 3);
+    corpus::CorpusSettings settings;
+    settings.TextEncoding = text::Encoding::Utf8;
+    settings.WordSeparators = corpus.separators();
+    settings.SentenceSeparators = corpus.sentenceSeparators();
+    settings.IgnoreCapital = corpus.chance(60);
+    settings.TaggedText = corpus.chance(30);
+    settings.CRLFAsSeparator = corpus.chance(50);
+    const int files = 1 + corpus.pick(3);
+    for (int f = 0; f < files; ++f) {
+      const std::string name = folder / ("u" + std::to_string(trial) + "-" + std::to_string(f));
+      const std::string content = corpus.text(30 + static_cast<std::size_t>(corpus.pick(4000)));
+      writeBytes(name, content);
+      settings.Files.Add(name);
+      settings.TotalBytes += static_cast<std::int64_t>(content.size());
+    }
+    expectSameLists(settings, "utf-8 trial " + std::to_string(trial));
+    if (HasFatalFailure()) return;
+  }
+}
+
+// The middle of the file, where the second thread starts, inside and
+// around characters of two to four bytes, a separator beyond ASCII and an
+// invalid sequence.
+TEST_F(FastBuildRandomTest, AgreesWhereverTheTwoHalvesMeetInUtf8) {
+  const std::string stretch =
+      "ab \xC3\xA9t\xC3\xA9\xE2\x80\x94\xF0\x9F\x98\x80x \xE2\x80\xA6 \xC0\xAFy\xE2\x80 q.";
+  for (const bool lower : {false, true})
+    for (std::size_t at = 0; at <= stretch.size(); ++at) {
+      corpus::CorpusSettings settings;
+      settings.TextEncoding = text::Encoding::Utf8;
+      settings.WordSeparators = text::kDefaultUtf8WordSeparators;
+      settings.IgnoreCapital = lower;
+      const std::string name = folder / "half8.txt";
+      const std::string content0 = "one two. " + std::string(stretch.size(), ' ') + stretch;
+      const std::size_t middle = content0.size() - stretch.size() + at;
+      std::string content = content0;
+      while (content.size() < 2 * middle) content += " Fill.";
+      content.resize(2 * middle);
+      writeBytes(name, content);
+      settings.Files.Add(name);
+      settings.TotalBytes = static_cast<std::int64_t>(content.size());
+      expectSameLists(settings, "utf-8 at " + std::to_string(at));
+      if (HasFatalFailure()) return;
+    }
+}
+
+// A range that starts inside or right behind the byte-order mark: the mark
+// is no character, so the first word is the range's own.
+TEST_F(FastBuildRandomTest, AgreesWhenTheSecondHalfStartsAtTheByteOrderMark) {
+  for (std::size_t n = 0; n < 6; ++n) {
+    corpus::CorpusSettings settings;
+    settings.TextEncoding = text::Encoding::Utf8;
+    const std::string name = folder / "mark.txt";
+    const std::string content = "\xEF\xBB\xBF" + std::string(n, 'a') + " b";
+    writeBytes(name, content);
+    settings.Files.Add(name);
+    settings.TotalBytes = static_cast<std::int64_t>(content.size());
+    expectSameLists(settings, "mark " + std::to_string(n));
+    if (HasFatalFailure()) return;
+  }
+}
+
+// A character of two to four bytes across the tokenizer's read block.
+TEST_F(FastBuildRandomTest, AgreesWhenACharacterCrossesTheReadBlockInUtf8) {
+  corpus::CorpusSettings settings;
+  settings.TextEncoding = text::Encoding::Utf8;
+  settings.WordSeparators = text::kDefaultUtf8WordSeparators;
+  settings.IgnoreCapital = true;
+  const std::size_t block = WordTokenizer::kBlockSize;
+  int f = 0;
+  for (const std::string& ch :
+       {std::string("\xC3\x89"), std::string("\xE2\x80\x94"), std::string("\xF0\x9F\x98\x80")})
+    for (std::size_t split = 1; split < ch.size(); ++split) {
+      std::string content(block - split - 3, 'w');
+      content += " Ab" + ch + "Cd tail.";
+      const std::string name = folder / ("u8block" + std::to_string(f++));
+      writeBytes(name, content);
+      settings.Files.Add(name);
+      settings.TotalBytes += static_cast<std::int64_t>(content.size());
+    }
+  expectSameLists(settings, "utf-8 blocks");
+}
+
+// A Latin corpus in UTF-8 counts the words of its Windows-1252 twin:
+// the same words (decoded), frequencies, totals and sentences, with and
+// without capitals folded.
+TEST_F(FastBuildRandomTest, ALatinUtf8CorpusCountsTheWordsOfItsWindows1252Twin) {
+  RandomCorpus corpus(5);
+  corpus.longRuns = false;
+  std::string ansi;
+  while (ansi.size() < 40'000) ansi += corpus.token() + corpus.gap();
+  // No tags, no control characters other than the gaps' ones.
+  const std::string name8 = folder / "twin8.txt", name16 = folder / "twinU.txt";
+  writeBytes(name8, ansi);
+  writeBytes(name16, text::decodeToUtf8(ansi, text::Encoding::Windows1252));
+  for (const bool lower : {false, true}) {
+    std::map<std::string, std::int64_t> counts[2];
+    std::int64_t words[2], sentences[2];
+    for (int k = 0; k < 2; ++k) {
+      corpus::CorpusSettings settings;
+      settings.TextEncoding = k == 0 ? text::Encoding::Windows1252 : text::Encoding::Utf8;
+      settings.WordSeparators =
+          text::decodeToUtf8(" .,!?\t;-0123456789\xA0", settings.TextEncoding);
+      settings.IgnoreCapital = lower;
+      settings.CRLFAsSeparator = true;
+      settings.Files.Add(k == 0 ? name8 : name16);
+      WordFrequencyList list;
+      Host host;
+      auto operation = host.operation();
+      list.Build(settings, operation);
+      for (const Row& row : rowsOf(list))
+        counts[k][text::decodeToUtf8(row.word, settings.TextEncoding)] += row.frequency;
+      words[k] = list.TotalWords();
+      sentences[k] = list.TotalSentences();
+    }
+    EXPECT_EQ(words[0], words[1]);
+    EXPECT_EQ(sentences[0], sentences[1]);
+    EXPECT_GT(counts[0].size(), 100u);
+    EXPECT_TRUE(counts[0] == counts[1]) << "lower " << lower;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,125 @@
+// The characters of UTF-8 corpus text with their class bits (scan_rules.h),
+// for the scanners' per-character paths. ASCII bytes are classified by the
+// byte table; a byte from 0x80 on starts a character that is decoded, and a
+// byte that starts no valid sequence is one word character by itself. The
+// classes of the characters below U+0800 (Latin, Greek, Cyrillic, Hebrew,
+// Arabic) come from a table made once; the others from the sorted sets.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "text/character_sets.h"
+#include "text/scan_rules.h"
+
+namespace lexvane::text {
+
+// Lower-cases a code point by Unicode's simple mapping, and writes a code
+// point's UTF-8 bytes to out (room for four), returning their number.
+char32_t LowerCodePoint(char32_t ch);
+std::size_t EncodeCodePoint(char32_t ch, char* out);
+
+struct ClassedChar {
+  char32_t ch;  // the code point; kReplacementCharacter for an invalid byte
+  std::uint8_t bits;
+  std::uint8_t length;  // in bytes
+};
+
+class Utf8Classes {
+ public:
+  explicit Utf8Classes(const CharacterSets& sets);
+  Utf8Classes() = default;
+
+  // The class bits of a valid character from U+0080 on.
+  std::uint8_t WideBits(char32_t ch) const { return ch < kTabled ? table_[ch - 0x80] : lookUp(ch); }
+  // The character at data[i] (i < size), `bytes` being the byte table of the
+  // same sets.
+  ClassedChar At(const unsigned char* data, std::size_t size, std::size_t i,
+                 const ByteClassTable& bytes) const {
+    const unsigned char lead = data[i];
+    if (lead < 0x80) return {lead, bytes[lead], 1};
+    // Two bytes (Latin, Greek, Cyrillic) decoded here.
+    if (lead >= 0xC2 && lead <= 0xDF && i + 1 < size && (data[i + 1] & 0xC0) == 0x80) {
+      const char32_t ch = (static_cast<char32_t>(lead & 0x1F) << 6) | (data[i + 1] & 0x3F);
+      return {ch, table_[ch - 0x80], 2};
+    }
+    return wideAt(data, size, i);
+  }
+  // LowerCodePoint, from a table below U+0800.
+  char32_t Lower(char32_t ch) const { return ch < kTabled ? lower_[ch] : LowerCodePoint(ch); }
+  // Whether any character from U+0080 on belongs to a set at all: when none
+  // does, every byte from 0x80 on is part of a word and the byte table alone
+  // decides.
+  bool AnyWide() const { return anyWide_; }
+
+ private:
+  static constexpr char32_t kTabled = 0x800;
+  ClassedChar wideAt(const unsigned char* data, std::size_t size, std::size_t i) const;
+  std::uint8_t lookUp(char32_t ch) const;
+
+  std::vector<char32_t> word_, sentence_, plain_, closing_;
+  std::array<std::uint8_t, kTabled - 0x80> table_{};
+  std::vector<char32_t> lower_;
+  bool anyWide_ = false;
+};
+
+// The number of bytes at the end of data[0, size) that begin a character
+// whose remaining bytes may still follow (a lead byte and the continuation
+// bytes after it, short of its length): 0 to 3. A block that ends so keeps
+// them for the next, so that no character is split by a block boundary.
+std::size_t IncompleteTail(const unsigned char* data, std::size_t size);
+
+// Where a range of UTF-8 text that begins at a given byte starts: `data`
+// holds `back` (1 to 4) bytes before that byte and the bytes from it on
+// (`size` in all). Returns the index of the first character starting at or
+// after it (past a character that runs across it) and sets `previous` to
+// the index of the character before that one. A byte that can lead a
+// character always starts one, so these few bytes decide.
+std::size_t RangeStart(const unsigned char* data, std::size_t size, std::size_t back,
+                       std::size_t& previous);
+
+// The UTF-8 byte-order mark, skipped at the start of a file.
+inline constexpr unsigned char kByteOrderMark[3] = {0xEF, 0xBB, 0xBF};
+
+// The sentence ends of the gap behind one word of UTF-8 text, as
+// GapSentenceEnds on characters: the window holds the last three characters
+// with their class bits. It starts as three zero characters.
+class CharSentenceEnds {
+ public:
+  explicit CharSentenceEnds(const ByteClassTable& bytes)
+      : b0_(bytes[0]), b1_(bytes[0]), b2_(bytes[0]) {}
+  CharSentenceEnds() = default;
+
+  void WordChar(char32_t ch, std::uint8_t bits) { shift(ch, bits); }
+  void GapChar(char32_t ch, std::uint8_t bits, bool crlf) {
+    if (bits & kSentenceByte) simple_ = true;
+    shift(ch, bits);
+    if (BreaksLine(bits, crlf)) simple_ = enhanced_ = true;
+    if (ch == ' ' && EnhancedEndAtBlank(c0_, b0_, b1_, WordCharacter::NoControlNoPlain))
+      enhanced_ = true;
+  }
+  void EndOfFile() { simple_ = enhanced_ = true; }
+
+  bool Simple() const { return simple_; }
+  bool Enhanced() const { return enhanced_; }
+  bool Ends(bool enhancedRule) const { return enhancedRule ? enhanced_ : simple_; }
+
+ private:
+  void shift(char32_t ch, std::uint8_t bits) {
+    c0_ = c1_;
+    b0_ = b1_;
+    c1_ = c2_;
+    b1_ = b2_;
+    c2_ = ch;
+    b2_ = bits;
+  }
+
+  char32_t c0_ = 0, c1_ = 0, c2_ = 0;
+  std::uint8_t b0_ = 0, b1_ = 0, b2_ = 0;
+  bool simple_ = false;
+  bool enhanced_ = false;
+};
+
+}  // namespace lexvane::text

@@ -1,0 +1,208 @@
+// Concordances of UTF-8 corpora: a Latin text and its Windows-1252 twin give
+// the same rows (decoded), sentence numbers and mapped offsets; the fast scan
+// gives the reference scan's table on UTF-8 text of every kind, cut into tiny
+// units and read blocks so that units and blocks meet characters.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "concordance/concordance_builder.h"
+#include "core/concordance/scripted_host.h"
+#include "core/corpus/temp_folder.h"
+#include "search/word_mask.h"
+#include "text/character_sets.h"
+#include "text/encoding.h"
+
+namespace lexvane::concordance {
+namespace {
+
+using corpus::testing::TempFolder;
+using corpus::testing::writeBytes;
+
+struct Row {
+  std::int32_t file;
+  std::int64_t sentence;
+  std::int64_t offset;
+  std::string left, keyword, right;
+  bool operator==(const Row&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Row& r) {
+  return os << r.file << ' ' << r.sentence << ' ' << r.offset << " [" << r.left << '|' << r.keyword
+            << '|' << r.right << ']';
+}
+
+struct Result {
+  std::int64_t words = 0, sentences = 0;
+  std::vector<Row> rows;
+  std::string updates;
+};
+
+Result build(const search::SearchQuery& query, const corpus::CorpusSettings& settings,
+             ScanMode mode, std::int64_t unit = 0, std::int64_t block = 0) {
+  testing::ScriptedHost host;
+  BuildOptions options;
+  options.Mode = mode;
+  options.Threads = 3;
+  options.UnitBytes = unit;
+  options.BlockBytes = block;
+  const auto table = BuildConcordance(query, settings, host.host, options);
+  Result result;
+  result.words = table->TotalWords;
+  result.sentences = table->TotalSentences;
+  for (std::int32_t i = 0; i < table->RowCount(); ++i) {
+    const TOneWordInfo& info = table->Info(i);
+    result.rows.push_back({info.FileIndex, info.SentenceNo, info.Offset,
+                           table->LeftContexts().Get(i), table->Keywords().Get(i),
+                           table->RightContexts().Get(i)});
+  }
+  std::ostringstream updates;
+  for (const auto u : host.search.updates) updates << u << ' ';
+  for (const auto& m : host.ui.messages) updates << '{' << m << '}';
+  result.updates = updates.str();
+  return result;
+}
+
+search::SearchQuery simple(std::vector<std::string> masks) {
+  search::SearchQuery query;
+  query.Masks[0] = std::move(masks);
+  query.MaxListSize = "10000";
+  return query;
+}
+
+search::SearchQuery advanced(std::vector<std::vector<std::string>> columns) {
+  search::SearchQuery query;
+  query.Kind = search::QueryKind::Advanced;
+  for (std::size_t c = 0; c < columns.size(); ++c) query.Masks[c] = columns[c];
+  query.ColumnCount = static_cast<int>(columns.size());
+  query.MiddleColumn = 1;
+  query.MaxGap = {2, 2, 2, 2};
+  query.InOrder = {false, false, false, false};
+  return query;
+}
+
+// Latin text in Windows-1252.
+std::string latinText(std::mt19937& random, int words) {
+  static const std::vector<std::string> vocabulary = {"caf\xE9",
+                                                      "\xC9t\xE9",
+                                                      "na\xEFve",
+                                                      "\xFC"
+                                                      "ber",
+                                                      "\xDC"
+                                                      "ber",
+                                                      "The",
+                                                      "walk",
+                                                      "x",
+                                                      "a",
+                                                      "\xE9l\xE8ve",
+                                                      "r\xE9sum\xE9",
+                                                      "\xC9L\xC8VE",
+                                                      "\xE0"};
+  static const std::vector<std::string> gaps = {" ",    " ",   ", ",   ". ",  "! ", "\r\n",
+                                                ". \"", "\" ", " 3. ", ".' ", "\t", "  "};
+  std::string text;
+  for (int i = 0; i < words; ++i) {
+    text += vocabulary[random() % vocabulary.size()];
+    text += gaps[random() % gaps.size()];
+  }
+  return text;
+}
+
+std::int64_t mapOffset(const std::string& ansi, std::int64_t offset) {
+  std::int64_t at = 0;
+  for (std::int64_t i = 0; i < offset; ++i)
+    at += static_cast<unsigned char>(ansi[static_cast<std::size_t>(i)]) < 0x80 ? 1 : 2;
+  return at;
+}
+
+TEST(Utf8Concordance, ALatinCorpusGivesTheRowsOfItsWindows1252Twin) {
+  TempFolder folder;
+  std::mt19937 random(4242);
+  corpus::CorpusSettings ansi, utf8;
+  utf8.TextEncoding = text::Encoding::Utf8;
+  std::vector<std::string> texts;
+  for (int f = 0; f < 3; ++f) {
+    texts.push_back(latinText(random, 400 + f * 300));
+    writeBytes(folder / ("a" + std::to_string(f)), texts.back());
+    writeBytes(folder / ("u" + std::to_string(f)),
+               text::decodeToUtf8(texts.back(), text::Encoding::Windows1252));
+    ansi.Files.Add(folder / ("a" + std::to_string(f)));
+    utf8.Files.Add(folder / ("u" + std::to_string(f)));
+  }
+  // Typed masks, lower-cased as the search dialog does.
+  const std::vector<std::vector<std::string>> masks = {{"caf?"},
+                                                       {"*\xE9*"},
+                                                       {"\xFC"
+                                                        "ber"},
+                                                       {"?t?"},
+                                                       {"\xE9l?ve", "walk"}};
+  for (const bool enhanced : {false, true}) {
+    ansi.EnhSentDetect = utf8.EnhSentDetect = enhanced;
+    for (const auto& m : masks) {
+      std::vector<std::string> typed;
+      for (const auto& mask : m)
+        typed.push_back(text::decodeToUtf8(mask, text::Encoding::Windows1252));
+      for (const bool isAdvanced : {false, true}) {
+        const auto queryA = isAdvanced ? advanced({m, {"the"}}) : simple(m);
+        const auto queryU = isAdvanced ? advanced({typed, {"the"}}) : simple(typed);
+        const Result a = build(queryA, ansi, ScanMode::Reference);
+        for (const ScanMode mode : {ScanMode::Reference, ScanMode::Fast}) {
+          const Result u = build(queryU, utf8, mode);
+          ASSERT_EQ(a.words, u.words);
+          ASSERT_EQ(a.sentences, u.sentences);
+          ASSERT_EQ(a.rows.size(), u.rows.size()) << m[0];
+          ASSERT_FALSE(a.rows.empty()) << m[0];
+          for (std::size_t i = 0; i < a.rows.size(); ++i) {
+            Row expected = a.rows[i];
+            expected.offset =
+                mapOffset(texts[static_cast<std::size_t>(expected.file)], expected.offset);
+            for (std::string* s : {&expected.left, &expected.keyword, &expected.right})
+              *s = text::decodeToUtf8(*s, text::Encoding::Windows1252);
+            ASSERT_EQ(expected, u.rows[i]);
+          }
+        }
+      }
+    }
+  }
+}
+
+// Units that begin inside or right behind the byte-order mark: the mark is
+// no character, so the first word is the unit's own.
+TEST(Utf8Concordance, UnitsStartingAtTheByteOrderMarkKeepTheFirstWord) {
+  TempFolder folder;
+  corpus::CorpusSettings settings;
+  settings.TextEncoding = text::Encoding::Utf8;
+  writeBytes(folder / "m.txt",
+             "\xEF\xBB\xBF"
+             "as it is. as");
+  settings.Files.Add(folder / "m.txt");
+  const Result expected = build(simple({"as"}), settings, ScanMode::Reference);
+  ASSERT_EQ(expected.rows.size(), 2u);
+  for (const std::int64_t unit : {1, 2, 3, 4})
+    for (const std::int64_t block : {0, 1, 2})
+      EXPECT_EQ(build(simple({"as"}), settings, ScanMode::Fast, unit, block).rows, expected.rows)
+          << unit << ' ' << block;
+}
+
+TEST(Utf8Concordance, MasksMatchCharacters) {
+  using search::MatchMask;
+  const auto u8 = text::Encoding::Utf8;
+  EXPECT_TRUE(MatchMask("caf\xC3\xA9", "caf?", u8));
+  EXPECT_FALSE(MatchMask("caf\xC3\xA9", "caf?"));  // 8-bit: two characters
+  EXPECT_TRUE(MatchMask("caf\xC3\xA9", "caf??"));
+  EXPECT_TRUE(MatchMask("\xCE\xBB\xF0\x9F\x98\x80x", "?*?x", u8));
+  // Each piece at its first occurrence, as in 8-bit text: "*?" is one character.
+  EXPECT_TRUE(MatchMask("\xD0\xB6", "*?", u8));
+  EXPECT_FALSE(MatchMask("\xD0\xB6\xD0\xB6", "*?", u8));
+  EXPECT_FALSE(MatchMask("\xD0\xB6\xD0\xB6", "???", u8));
+  // An invalid byte is one character, never part of another.
+  EXPECT_TRUE(MatchMask("a\x80z", "a?z", u8));
+  EXPECT_FALSE(MatchMask("\xC3\xA9", "*\xA9", u8));
+  EXPECT_TRUE(MatchMask("\xC3\xA9", "*\xA9"));
+}
+
+}  // namespace
+}  // namespace lexvane::concordance

@@ -34,9 +34,10 @@ std::int32_t countOfColumn(const TCollocFreqInfo& info, int column) {
   return info.Right(column - kNodeColumn);
 }
 
-bool matchesAny(std::string_view word, const std::vector<std::string>& masks) {
+bool matchesAny(std::string_view word, const std::vector<std::string>& masks,
+                text::Encoding encoding) {
   for (const std::string& mask : masks)
-    if (search::MatchMask(word, mask)) return true;
+    if (search::MatchMask(word, mask, encoding)) return true;
   return false;
 }
 
@@ -97,7 +98,9 @@ void CountCollocate(NodeCollocates& pending, std::string_view word, Side side, i
 }
 
 CollocTable::CollocTable(const PositionFlags& leftUsed, const PositionFlags& rightUsed)
-    : leftUsed_(leftUsed), rightUsed_(rightUsed), collocList_(makeList(false, text::Encoding::Windows1252)) {}
+    : leftUsed_(leftUsed),
+      rightUsed_(rightUsed),
+      collocList_(makeList(false, text::Encoding::Windows1252)) {}
 
 void CollocTable::SetTextEncoding(text::Encoding encoding) {
   encoding_ = encoding;
@@ -158,7 +161,7 @@ void CollocTable::countRow(std::string_view left, std::string_view right, const 
     const std::size_t stop = runEnd(right, start, false);
     std::string_view word = right.substr(start, stop - start);
     right.remove_prefix(stop);
-    if (!word.empty() && rightUsed_[p - 1] && matchesAny(word, masks))
+    if (!word.empty() && rightUsed_[p - 1] && matchesAny(word, masks, encoding_))
       CountCollocate(pending, word, Side::Right, p, node);
   }
   for (int p = 1; p <= kPositions && !left.empty(); ++p) {
@@ -166,7 +169,7 @@ void CollocTable::countRow(std::string_view left, std::string_view right, const 
     const std::size_t start = runStart(left, stop, false);
     std::string_view word = left.substr(start, stop - start);
     left = left.substr(0, start);
-    if (!word.empty() && leftUsed_[p - 1] && matchesAny(word, masks))
+    if (!word.empty() && leftUsed_[p - 1] && matchesAny(word, masks, encoding_))
       CountCollocate(pending, word, Side::Left, p, node);
   }
 }

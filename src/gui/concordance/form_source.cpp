@@ -25,9 +25,11 @@ TFormSource* TFormSource::Display(const concordance::ConcordanceTable& table, in
   const std::string& path = table.PathOf(row);
   // UTF-8 or 8-bit as the table was built; DOS conversion as the corpus
   // says now.
-  const bool dos =
-      !text::IsUtf8(table.TextEncoding) && corpus.TextEncoding == text::Encoding::Dos850;
-  const auto block = concordance::ReadSourceBlock(path, table.Info(row).Offset, dos);
+  const text::Encoding encoding = text::IsUtf8(table.TextEncoding) ? text::Encoding::Utf8
+                                  : corpus.TextEncoding == text::Encoding::Dos850
+                                      ? text::Encoding::Dos850
+                                      : text::Encoding::Windows1252;
+  const auto block = concordance::ReadSourceBlock(path, table.Info(row).Offset, encoding);
   if (!block) return nullptr;
   auto* window = new TFormSource;
   window->SetSource(path, *block, static_cast<int>(table.Keywords().View(row).size()),

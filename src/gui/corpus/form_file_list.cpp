@@ -108,9 +108,12 @@ void TFormFileList::buildControls() {
   CheckBoxOEMtoANSI = radio("CheckBoxOEMtoANSI",
                             QStringLiteral("Convert from DOS (OEM) to Windows (ANSI) encoding"));
   RadioButtonUtf8 = radio("RadioButtonUtf8", QStringLiteral("UTF-8"));
-  auto* encodings = new QVBoxLayout(GroupEncoding);
-  for (QRadioButton* b : {RadioButtonAnsi, CheckBoxOEMtoANSI, RadioButtonUtf8})
-    encodings->addWidget(b);
+  // Two rows, the long DOS caption on its own, so that the dialog fits a
+  // small screen with the preview below.
+  auto* encodings = new QGridLayout(GroupEncoding);
+  encodings->addWidget(RadioButtonAnsi, 0, 0);
+  encodings->addWidget(RadioButtonUtf8, 0, 1);
+  encodings->addWidget(CheckBoxOEMtoANSI, 1, 0, 1, 2);
   CheckBoxEnhSentEnd = box("CheckBoxEnhSentEnd", QStringLiteral("Enhanced sentence end detection"));
   CheckBoxCRLF = box("CheckBoxCRLF", QStringLiteral("Treat CR-LF as sentence separator"));
   IgnoreCapitals =
@@ -153,10 +156,12 @@ void TFormFileList::buildControls() {
   fields->addWidget(Label2, 1, 0);
   fields->addWidget(EditSentSepar, 1, 1);
 
-  auto* options = new QVBoxLayout;
-  options->addWidget(GroupEncoding);
-  for (QCheckBox* b : {CheckBoxEnhSentEnd, CheckBoxCRLF, IgnoreCapitals, TaggedText})
-    options->addWidget(b);
+  auto* options = new QGridLayout;
+  options->addWidget(GroupEncoding, 0, 0, 1, 2);
+  options->addWidget(CheckBoxEnhSentEnd, 1, 0);
+  options->addWidget(CheckBoxCRLF, 1, 1);
+  options->addWidget(IgnoreCapitals, 2, 0);
+  options->addWidget(TaggedText, 2, 1);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();

@@ -195,7 +195,15 @@ const unsigned char* UnitScanner::skipPlainWords(const unsigned char* p, const u
   while (end - p >= 64 && offset + 64 <= until) {
     const ByteMasks m = params_.classifier.Classify(p);
     const std::uint64_t starts = ~m.separators & ((m.separators << 1) | 1);
-    const std::uint64_t candidates = starts & m.candidates;
+    std::uint64_t candidates = starts & m.candidates;
+    if (params_.utf8) {
+      // Most Greek or Cyrillic letters share their lead byte: the first
+      // character decides.
+      for (std::uint64_t rest = candidates; rest != 0; rest &= rest - 1) {
+        const int i = std::countr_zero(rest);
+        if (!params_.MayStartUtf8(p + i)) candidates &= ~(std::uint64_t{1} << i);
+      }
+    }
     const std::uint64_t later = starts & ~std::uint64_t{1};
     if (later == 0 || (candidates & 1)) break;
     // Up to the last word start in view, but not past a word that may match
@@ -324,7 +332,7 @@ const unsigned char* UnitScanner::startWordUtf8(Cursor& cursor, const Block& blo
   cursor.mode = Mode::Word;
   length_ = 0;
   characters_ = 0;
-  candidate_ = (params_.classes[*p] & kCandidate) != 0;
+  candidate_ = params_.MayStartUtf8(p);
   return p;
 }
 

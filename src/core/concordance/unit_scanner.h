@@ -67,6 +67,15 @@ struct UnitScanParams {
   bool utf8;
   text::Utf8Classes wide;
   ByteClassifier classifier;
+
+  // UTF-8 text: whether a word starting at p (a byte readable behind it)
+  // may match. A character of two bytes decides by itself, any other by
+  // its first byte.
+  bool MayStartUtf8(const unsigned char* p) const {
+    if (!(classes[*p] & text::kFirstCallerByteBit)) return false;
+    if (*p < 0xC2 || *p > 0xDF || (p[1] & 0xC0) != 0x80) return true;
+    return matcher.MayMatchChar((static_cast<char32_t>(*p & 0x1F) << 6) | (p[1] & 0x3F));
+  }
 };
 
 class UnitScanner {

@@ -165,7 +165,8 @@ QueryMatcher::QueryMatcher(const search::SearchQuery& query, text::Encoding enco
     bool may = false;
     for (const auto& column : query.Masks)
       for (const std::string& mask : column)
-        may = may || (!mask.empty() && (mask[0] == '*' || mask[0] == '?' || mask.starts_with(first)));
+        may =
+            may || (!mask.empty() && (mask[0] == '*' || mask[0] == '?' || mask.starts_with(first)));
     mayMatchChar_[ch] = may;
   }
 }

@@ -69,6 +69,11 @@ std::array<bool, 256> wideLeadBytes(const text::CharacterSets& sets) {
   return leads;
 }
 
+// The code point of the valid two-byte UTF-8 character at p.
+inline char32_t twoByteChar(const unsigned char* p) {
+  return (static_cast<char32_t>(p[0] & 0x1F) << 6) | (p[1] & 0x3F);
+}
+
 // The smallest read block of UTF-8 text: a character of four bytes and
 // more fits.
 constexpr std::size_t kSmallestUtf8Block = 8;
@@ -324,6 +329,22 @@ void UnitScanner::keep(const unsigned char* p, std::size_t bytes, std::size_t ch
   characters_ += characters;
 }
 
+void UnitScanner::keepRun(const unsigned char* p, std::size_t bytes, std::size_t characters) {
+  if (characters == bytes || characters_ + characters <= text::kMaxTextLength || !candidate_) {
+    keep(p, bytes, characters);
+    return;
+  }
+  // Cut at the 255th character: the characters in room, and the rest
+  // counted.
+  std::size_t taken = 0, kept = 0;
+  while (characters_ + kept < text::kMaxTextLength) {
+    taken += p[taken] < 0x80 ? 1 : 2;
+    ++kept;
+  }
+  keep(p, taken, kept);
+  keep(p + taken, bytes - taken, characters - kept);
+}
+
 const unsigned char* UnitScanner::startWordUtf8(Cursor& cursor, const Block& block,
                                                 const unsigned char* p, std::int64_t until) {
   p = skipPlainWords(p, block.end, block.OffsetOf(p), until);
@@ -374,13 +395,37 @@ bool UnitScanner::scanBlockUtf8(Cursor& cursor, const Block& block, std::int64_t
         break;
       case Mode::Word:
         for (;;) {
+          // A run of ASCII word bytes and valid two-byte word characters
+          // (Latin, Greek, Cyrillic) goes at once; only its last three
+          // characters matter to the sentence rules.
           const unsigned char* q = p;
-          while (*q < 0x80 && !(cls[*q] & kSep)) ++q;
+          std::size_t characters = 0;
+          for (;; ++characters) {
+            if (*q < 0x80) {
+              if (cls[*q] & kSep) break;
+              ++q;
+            } else if (*q >= 0xC2 && *q <= 0xDF && (q[1] & 0xC0) == 0x80 &&
+                       !(params_.wide.WideBits(twoByteChar(q)) & kSep)) {
+              q += 2;
+            } else {
+              break;
+            }
+          }
           if (q > p) {
-            const std::size_t run = static_cast<std::size_t>(q - p);
-            keep(p, run, run);
-            for (const unsigned char* r = run >= 3 ? q - 3 : p; r < q; ++r)
-              cursor.charEnds.WordChar(*r, cls[*r]);
+            keepRun(p, static_cast<std::size_t>(q - p), characters);
+            const unsigned char* last[3];
+            int n = 0;
+            for (const unsigned char* r = q; n < 3 && r > p; ++n) {
+              r -= r[-1] < 0x80 ? 1 : 2;
+              last[n] = r;
+            }
+            while (n > 0) {
+              const unsigned char* r = last[--n];
+              if (*r < 0x80)
+                cursor.charEnds.WordChar(*r, cls[*r]);
+              else
+                cursor.charEnds.WordChar(twoByteChar(r), params_.wide.WideBits(twoByteChar(r)));
+            }
             p = q;
           }
           if (p >= block.end) return false;

@@ -157,6 +157,8 @@ class UnitScanner {
   // Takes the characters [p, p + bytes) (`characters` of them) into the
   // word in hand.
   void keep(const unsigned char* p, std::size_t bytes, std::size_t characters);
+  // The same for a run of ASCII bytes and two-byte characters.
+  void keepRun(const unsigned char* p, std::size_t bytes, std::size_t characters);
   // Hands over one word (its hits and sentence end); false to stop.
   bool emit(std::int64_t offset, bool simpleEnd, bool enhancedEnd);
   // From the word start p (offset in the file), counts the words that

@@ -204,10 +204,15 @@ const unsigned char* UnitScanner::skipPlainWords(const unsigned char* p, const u
     if (params_.utf8) {
       // Most Greek or Cyrillic letters share their lead byte: the first
       // character decides.
+      std::uint64_t rejected = 0;
       for (std::uint64_t rest = candidates; rest != 0; rest &= rest - 1) {
         const int i = std::countr_zero(rest);
-        if (!params_.MayStartUtf8(p + i)) candidates &= ~(std::uint64_t{1} << i);
+        const unsigned lead = p[i], next = p[i + 1];
+        const bool twoBytes = lead - 0xC2u <= 0xDFu - 0xC2u && (next & 0xC0) == 0x80;
+        const bool may = params_.matcher.MayMatchChar(((lead & 0x1F) << 6) | (next & 0x3F));
+        rejected |= std::uint64_t{twoBytes && !may} << i;
       }
+      candidates &= ~rejected;
     }
     const std::uint64_t later = starts & ~std::uint64_t{1};
     if (later == 0 || (candidates & 1)) break;

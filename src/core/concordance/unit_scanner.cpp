@@ -194,6 +194,17 @@ bool UnitScanner::emit(std::int64_t offset, bool simpleEnd, bool enhancedEnd) {
   return true;
 }
 
+// The lowest of the word starts `candidates` (bit i for p[i]) at which a
+// word may match, by its first character; 0 when none.
+inline std::uint64_t UnitScanner::firstCandidateUtf8(const unsigned char* p,
+                                                     std::uint64_t candidates) const {
+  for (; candidates != 0; candidates &= candidates - 1) {
+    const int i = std::countr_zero(candidates);
+    if (params_.MayStartUtf8(p + i)) return candidates & -candidates;
+  }
+  return 0;
+}
+
 const unsigned char* UnitScanner::skipPlainWords(const unsigned char* p, const unsigned char* end,
                                                  std::int64_t offset, std::int64_t until) {
   if (!params_.bulk) return p;
@@ -201,31 +212,23 @@ const unsigned char* UnitScanner::skipPlainWords(const unsigned char* p, const u
     const ByteMasks m = params_.classifier.Classify(p);
     const std::uint64_t starts = ~m.separators & ((m.separators << 1) | 1);
     std::uint64_t candidates = starts & m.candidates;
-    if (params_.utf8) {
-      // Most Greek or Cyrillic letters share their lead byte: the first
-      // character decides.
-      std::uint64_t rejected = 0;
-      for (std::uint64_t rest = candidates; rest != 0; rest &= rest - 1) {
-        const int i = std::countr_zero(rest);
-        const unsigned lead = p[i], next = p[i + 1];
-        const bool twoBytes = lead - 0xC2u <= 0xDFu - 0xC2u && (next & 0xC0) == 0x80;
-        const bool may = params_.matcher.MayMatchChar(((lead & 0x1F) << 6) | (next & 0x3F));
-        rejected |= std::uint64_t{twoBytes && !may} << i;
-      }
-      candidates &= ~rejected;
-    }
     const std::uint64_t later = starts & ~std::uint64_t{1};
-    if (later == 0 || (candidates & 1)) break;
+    if (later == 0) break;
     // Up to the last word start in view, but not past a word that may match
     // nor into the word whose span holds the first byte that can end a
     // sentence.
     int limit = 63 - std::countl_zero(later);
-    if (candidates) limit = std::min(limit, std::countr_zero(candidates));
     if (m.triggers) {
       const int t = std::countr_zero(m.triggers);
       const std::uint64_t upTo = t == 63 ? ~std::uint64_t{0} : (std::uint64_t{2} << t) - 1;
       limit = std::min(limit, 63 - std::countl_zero(starts & upTo));
     }
+    // Most Greek or Cyrillic letters share their lead byte: the first
+    // character decides, for the words before the limit.
+    if (params_.utf8 && limit > 0)
+      candidates = firstCandidateUtf8(p, candidates & ((std::uint64_t{1} << limit) - 1));
+    if (candidates & 1) break;
+    if (candidates) limit = std::min(limit, std::countr_zero(candidates));
     // Nothing to skip (in UTF-8 text a word may start with a byte that stops
     // the skip).
     if (limit <= 0) break;

@@ -166,6 +166,7 @@ class UnitScanner {
   // next word start to read word by word.
   const unsigned char* skipPlainWords(const unsigned char* p, const unsigned char* end,
                                       std::int64_t offset, std::int64_t until);
+  std::uint64_t firstCandidateUtf8(const unsigned char* p, std::uint64_t candidates) const;
   bool flush(bool last);
 
   const UnitScanParams& params_;

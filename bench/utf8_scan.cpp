@@ -3,8 +3,9 @@
 // Windows-1252, and a Greek text in UTF-8 and in ISO-8859-7 (read as
 // Windows-1252, one byte per letter). For each pair the concordance (fast
 // scan, with a mask that finds nothing but whose first character many words
-// share), the word frequency list and the reference scanner; prints medians of
-// wall time and the ratio UTF-8 / 8-bit.
+// share), the word frequency list and the reference scanner, the runs of the
+// two encodings taken in turn; prints medians of wall time and the ratio
+// UTF-8 / 8-bit.
 //   utf8_scan [--mb N] [--runs N] [--dir DIR]
 #include <algorithm>
 #include <chrono>
@@ -103,16 +104,20 @@ void greekWord(std::mt19937& random, std::string& eightBit, std::string& utf8) {
   utf8 += u;
 }
 
-double seconds(const std::function<void()>& run, int runs) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    times.push_back(
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
+// Median wall times of `a` and of `b`, their runs taken in turn, so that a
+// change of the machine's load falls on both.
+std::pair<double, double> seconds(const std::function<void()>& a, const std::function<void()>& b,
+                                  int runs) {
+  std::vector<double> times[2];
+  for (int i = 0; i < runs; ++i)
+    for (int k = 0; k < 2; ++k) {
+      const auto start = std::chrono::steady_clock::now();
+      (k == 0 ? a : b)();
+      times[k].push_back(
+          std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+  for (auto& t : times) std::sort(t.begin(), t.end());
+  return {times[0][times[0].size() / 2], times[1][times[1].size() / 2]};
 }
 
 lexvane::corpus::CorpusSettings settingsFor(const std::string& path, text::Encoding encoding) {
@@ -132,57 +137,51 @@ void compare(const char* name, const std::string& eightPath, const std::string& 
   text::OperationHost operation{host, host, host};
   const auto concord = [&](const std::string& path, text::Encoding encoding,
                            const std::string& mask) {
-    return seconds(
-        [&] {
-          lexvane::search::SearchQuery query;
-          query.Masks[0] = {mask};
-          query.MaxListSize = "1000";  // never reached: the masks find nothing
-          lexvane::concordance::BuildOptions options;
-          options.Mode = lexvane::concordance::ScanMode::Fast;
-          lexvane::concordance::BuildConcordance(query, settingsFor(path, encoding), operation,
-                                                 options);
-        },
-        runs);
+    return std::function<void()>([&, path, encoding, mask] {
+      lexvane::search::SearchQuery query;
+      query.Masks[0] = {mask};
+      query.MaxListSize = "1000";  // never reached: the masks find nothing
+      lexvane::concordance::BuildOptions options;
+      options.Mode = lexvane::concordance::ScanMode::Fast;
+      lexvane::concordance::BuildConcordance(query, settingsFor(path, encoding), operation,
+                                             options);
+    });
   };
   const auto wordfreq = [&](const std::string& path, text::Encoding encoding) {
-    return seconds(
-        [&] {
-          lexvane::frequency::WordFrequencyList list;
-          list.Build(settingsFor(path, encoding), operation);
-        },
-        runs);
+    return std::function<void()>([&, path, encoding] {
+      lexvane::frequency::WordFrequencyList list;
+      list.Build(settingsFor(path, encoding), operation);
+    });
   };
   const auto scanner = [&](const std::string& path, text::Encoding encoding) {
-    return seconds(
-        [&] {
-          const auto settings = settingsFor(path, encoding);
-          text::TextScanner scan(text::CharacterSets::Derive(
-              settings.WordSeparators, settings.SentenceSeparators, encoding));
-          text::ScannedWord word;
-          std::int64_t words = 0;
-          if (scan.OpenFile(path, host))
-            while (scan.ReadWord(word, false)) ++words;
-          if (words == 0) std::fprintf(stderr, "no words in %s\n", path.c_str());
-        },
-        runs);
+    return std::function<void()>([&, path, encoding] {
+      const auto settings = settingsFor(path, encoding);
+      text::TextScanner scan(text::CharacterSets::Derive(settings.WordSeparators,
+                                                         settings.SentenceSeparators, encoding));
+      text::ScannedWord word;
+      std::int64_t words = 0;
+      if (scan.OpenFile(path, host))
+        while (scan.ReadWord(word, false)) ++words;
+      if (words == 0) std::fprintf(stderr, "no words in %s\n", path.c_str());
+    });
   };
   struct Figure {
     const char* what;
-    double eight, utf8;
+    std::pair<double, double> times;  // 8-bit, UTF-8
   } figures[] = {
-      {"concord (fast scan)", concord(eightPath, text::Encoding::Windows1252, mask8),
-       concord(utf8Path, text::Encoding::Utf8, maskUtf8)},
-      {"wordfreq", wordfreq(eightPath, text::Encoding::Windows1252),
-       wordfreq(utf8Path, text::Encoding::Utf8)},
-      {"scanner (reference)", scanner(eightPath, text::Encoding::Windows1252),
-       scanner(utf8Path, text::Encoding::Utf8)},
+      {"concord (fast scan)", seconds(concord(eightPath, text::Encoding::Windows1252, mask8),
+                                      concord(utf8Path, text::Encoding::Utf8, maskUtf8), runs)},
+      {"wordfreq", seconds(wordfreq(eightPath, text::Encoding::Windows1252),
+                           wordfreq(utf8Path, text::Encoding::Utf8), runs)},
+      {"scanner (reference)", seconds(scanner(eightPath, text::Encoding::Windows1252),
+                                      scanner(utf8Path, text::Encoding::Utf8), runs)},
   };
   std::printf("%s: 8-bit %.0f MB, UTF-8 %.0f MB\n", name,
               static_cast<double>(std::filesystem::file_size(eightPath)) / 1e6,
               static_cast<double>(std::filesystem::file_size(utf8Path)) / 1e6);
   for (const Figure& f : figures)
-    std::printf("  %-20s 8-bit %.3f s, UTF-8 %.3f s, ratio %.2f\n", f.what, f.eight, f.utf8,
-                f.utf8 / f.eight);
+    std::printf("  %-20s 8-bit %.3f s, UTF-8 %.3f s, ratio %.2f\n", f.what, f.times.first,
+                f.times.second, f.times.second / f.times.first);
 }
 
 }  // namespace

@@ -156,6 +156,19 @@ QueryMatcher::QueryMatcher(const search::SearchQuery& query, text::Encoding enco
     }
     mayMatch_[b] = may;
   }
+  if (encoding_ != text::Encoding::Utf8) return;
+  // A literal first character of a mask must be the word's first character
+  // lower-cased, byte for byte.
+  char lowered[4];
+  for (char32_t ch = 0; ch < 0x800; ++ch) {
+    const std::string_view first(lowered, text::EncodeCodePoint(text::LowerCodePoint(ch), lowered));
+    bool may = false;
+    for (const auto& column : query.Masks)
+      for (const std::string& mask : column)
+        may =
+            may || (!mask.empty() && (mask[0] == '*' || mask[0] == '?' || mask.starts_with(first)));
+    mayMatchChar_[ch] = may;
+  }
 }
 
 bool QueryMatcher::MatchesSimple(std::string_view lowered) const {

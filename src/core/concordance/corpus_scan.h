@@ -5,6 +5,7 @@
 // tests only.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -24,6 +25,10 @@ class QueryMatcher {
                         text::Encoding encoding = text::Encoding::Windows1252);
   // Whether a word starting with (raw, not lowered) byte `first` may match.
   bool MayMatch(unsigned char first) const { return mayMatch_[first]; }
+  // UTF-8 text: whether a word whose first character (raw, not lowered) is
+  // `first`, below U+0800, may match. Sharper than MayMatch on its lead
+  // byte, which Greek or Cyrillic letters mostly share.
+  bool MayMatchChar(char32_t first) const { return mayMatchChar_[first]; }
   bool MatchesSimple(std::string_view lowered) const;
   // The columns (bit c for column c + 1) with a mask matching the word.
   unsigned MatchingColumns(std::string_view lowered) const;
@@ -32,6 +37,7 @@ class QueryMatcher {
   const search::SearchQuery& query_;
   text::Encoding encoding_;
   bool mayMatch_[256];
+  std::array<bool, 0x800> mayMatchChar_{};
 };
 
 // Records the hits of the corpus into table.Keywords (placeholders with

@@ -69,6 +69,11 @@ std::array<bool, 256> wideLeadBytes(const text::CharacterSets& sets) {
   return leads;
 }
 
+// The code point of the valid two-byte UTF-8 character at p.
+inline char32_t twoByteChar(const unsigned char* p) {
+  return (static_cast<char32_t>(p[0] & 0x1F) << 6) | (p[1] & 0x3F);
+}
+
 // The smallest read block of UTF-8 text: a character of four bytes and
 // more fits.
 constexpr std::size_t kSmallestUtf8Block = 8;
@@ -189,25 +194,41 @@ bool UnitScanner::emit(std::int64_t offset, bool simpleEnd, bool enhancedEnd) {
   return true;
 }
 
+// The lowest of the word starts `candidates` (bit i for p[i]) at which a
+// word may match, by its first character; 0 when none.
+inline std::uint64_t UnitScanner::firstCandidateUtf8(const unsigned char* p,
+                                                     std::uint64_t candidates) const {
+  for (; candidates != 0; candidates &= candidates - 1) {
+    const int i = std::countr_zero(candidates);
+    if (params_.MayStartUtf8(p + i)) return candidates & -candidates;
+  }
+  return 0;
+}
+
 const unsigned char* UnitScanner::skipPlainWords(const unsigned char* p, const unsigned char* end,
                                                  std::int64_t offset, std::int64_t until) {
   if (!params_.bulk) return p;
   while (end - p >= 64 && offset + 64 <= until) {
     const ByteMasks m = params_.classifier.Classify(p);
     const std::uint64_t starts = ~m.separators & ((m.separators << 1) | 1);
-    const std::uint64_t candidates = starts & m.candidates;
+    std::uint64_t candidates = starts & m.candidates;
     const std::uint64_t later = starts & ~std::uint64_t{1};
-    if (later == 0 || (candidates & 1)) break;
+    if (later == 0) break;
     // Up to the last word start in view, but not past a word that may match
     // nor into the word whose span holds the first byte that can end a
     // sentence.
     int limit = 63 - std::countl_zero(later);
-    if (candidates) limit = std::min(limit, std::countr_zero(candidates));
     if (m.triggers) {
       const int t = std::countr_zero(m.triggers);
       const std::uint64_t upTo = t == 63 ? ~std::uint64_t{0} : (std::uint64_t{2} << t) - 1;
       limit = std::min(limit, 63 - std::countl_zero(starts & upTo));
     }
+    // Most Greek or Cyrillic letters share their lead byte: the first
+    // character decides, for the words before the limit.
+    if (params_.utf8 && limit > 0)
+      candidates = firstCandidateUtf8(p, candidates & ((std::uint64_t{1} << limit) - 1));
+    if (candidates & 1) break;
+    if (candidates) limit = std::min(limit, std::countr_zero(candidates));
     // Nothing to skip (in UTF-8 text a word may start with a byte that stops
     // the skip).
     if (limit <= 0) break;
@@ -316,6 +337,22 @@ void UnitScanner::keep(const unsigned char* p, std::size_t bytes, std::size_t ch
   characters_ += characters;
 }
 
+void UnitScanner::keepRun(const unsigned char* p, std::size_t bytes, std::size_t characters) {
+  if (characters == bytes || characters_ + characters <= text::kMaxTextLength || !candidate_) {
+    keep(p, bytes, characters);
+    return;
+  }
+  // Cut at the 255th character: the characters in room, and the rest
+  // counted.
+  std::size_t taken = 0, kept = 0;
+  while (characters_ + kept < text::kMaxTextLength) {
+    taken += p[taken] < 0x80 ? 1 : 2;
+    ++kept;
+  }
+  keep(p, taken, kept);
+  keep(p + taken, bytes - taken, characters - kept);
+}
+
 const unsigned char* UnitScanner::startWordUtf8(Cursor& cursor, const Block& block,
                                                 const unsigned char* p, std::int64_t until) {
   p = skipPlainWords(p, block.end, block.OffsetOf(p), until);
@@ -324,7 +361,7 @@ const unsigned char* UnitScanner::startWordUtf8(Cursor& cursor, const Block& blo
   cursor.mode = Mode::Word;
   length_ = 0;
   characters_ = 0;
-  candidate_ = (params_.classes[*p] & kCandidate) != 0;
+  candidate_ = params_.MayStartUtf8(p);
   return p;
 }
 
@@ -366,13 +403,37 @@ bool UnitScanner::scanBlockUtf8(Cursor& cursor, const Block& block, std::int64_t
         break;
       case Mode::Word:
         for (;;) {
+          // A run of ASCII word bytes and valid two-byte word characters
+          // (Latin, Greek, Cyrillic) goes at once; only its last three
+          // characters matter to the sentence rules.
           const unsigned char* q = p;
-          while (*q < 0x80 && !(cls[*q] & kSep)) ++q;
+          std::size_t characters = 0;
+          for (;; ++characters) {
+            if (*q < 0x80) {
+              if (cls[*q] & kSep) break;
+              ++q;
+            } else if (*q >= 0xC2 && *q <= 0xDF && (q[1] & 0xC0) == 0x80 &&
+                       !(params_.wide.WideBits(twoByteChar(q)) & kSep)) {
+              q += 2;
+            } else {
+              break;
+            }
+          }
           if (q > p) {
-            const std::size_t run = static_cast<std::size_t>(q - p);
-            keep(p, run, run);
-            for (const unsigned char* r = run >= 3 ? q - 3 : p; r < q; ++r)
-              cursor.charEnds.WordChar(*r, cls[*r]);
+            keepRun(p, static_cast<std::size_t>(q - p), characters);
+            const unsigned char* last[3];
+            int n = 0;
+            for (const unsigned char* r = q; n < 3 && r > p; ++n) {
+              r -= r[-1] < 0x80 ? 1 : 2;
+              last[n] = r;
+            }
+            while (n > 0) {
+              const unsigned char* r = last[--n];
+              if (*r < 0x80)
+                cursor.charEnds.WordChar(*r, cls[*r]);
+              else
+                cursor.charEnds.WordChar(twoByteChar(r), params_.wide.WideBits(twoByteChar(r)));
+            }
             p = q;
           }
           if (p >= block.end) return false;

@@ -67,6 +67,15 @@ struct UnitScanParams {
   bool utf8;
   text::Utf8Classes wide;
   ByteClassifier classifier;
+
+  // UTF-8 text: whether a word starting at p (a byte readable behind it)
+  // may match. A character of two bytes decides by itself, any other by
+  // its first byte.
+  bool MayStartUtf8(const unsigned char* p) const {
+    if (!(classes[*p] & text::kFirstCallerByteBit)) return false;
+    if (*p < 0xC2 || *p > 0xDF || (p[1] & 0xC0) != 0x80) return true;
+    return matcher.MayMatchChar((static_cast<char32_t>(*p & 0x1F) << 6) | (p[1] & 0x3F));
+  }
 };
 
 class UnitScanner {
@@ -148,6 +157,8 @@ class UnitScanner {
   // Takes the characters [p, p + bytes) (`characters` of them) into the
   // word in hand.
   void keep(const unsigned char* p, std::size_t bytes, std::size_t characters);
+  // The same for a run of ASCII bytes and two-byte characters.
+  void keepRun(const unsigned char* p, std::size_t bytes, std::size_t characters);
   // Hands over one word (its hits and sentence end); false to stop.
   bool emit(std::int64_t offset, bool simpleEnd, bool enhancedEnd);
   // From the word start p (offset in the file), counts the words that
@@ -155,6 +166,7 @@ class UnitScanner {
   // next word start to read word by word.
   const unsigned char* skipPlainWords(const unsigned char* p, const unsigned char* end,
                                       std::int64_t offset, std::int64_t until);
+  std::uint64_t firstCandidateUtf8(const unsigned char* p, std::uint64_t candidates) const;
   bool flush(bool last);
 
   const UnitScanParams& params_;

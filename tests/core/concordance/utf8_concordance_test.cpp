@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "concordance/concordance_builder.h"
+#include "concordance/corpus_scan.h"
 #include "core/concordance/scripted_host.h"
 #include "core/corpus/temp_folder.h"
 #include "search/word_mask.h"
@@ -202,6 +203,84 @@ TEST(Utf8Concordance, MasksMatchCharacters) {
   EXPECT_TRUE(MatchMask("a\x80z", "a?z", u8));
   EXPECT_FALSE(MatchMask("\xC3\xA9", "*\xA9", u8));
   EXPECT_TRUE(MatchMask("\xC3\xA9", "*\xA9"));
+}
+
+// The first-character test must never reject a word that matches: for every
+// character below U+0800, a word starting with it that matches a mask once
+// lower-cased passes the test. And it tells apart letters sharing a lead
+// byte.
+TEST(Utf8Concordance, TheFirstCharacterTestKeepsEveryWordThatMatches) {
+  const auto u8 = text::Encoding::Utf8;
+  const std::vector<std::string> masks = {"\xCF\x83*",  // sigma
+                                          "\xD0\xB6?*", "i*", "k", "\xC3\xA9t\xC3\xA9", "a?"};
+  for (const std::string& mask : masks) {
+    const search::SearchQuery query = simple({mask});
+    const QueryMatcher matcher(query, u8);
+    // The mask behind its first character, its jokers as letters.
+    std::string rest = mask.substr(text::nextUtf8Char(mask, 0).length);
+    for (char& c : rest)
+      if (c == '*' || c == '?') c = 'x';
+    for (char32_t ch = 0; ch < 0x800; ++ch) {
+      char bytes[4];
+      std::string word(bytes, text::EncodeCodePoint(ch, bytes));
+      for (const std::string& tail : {std::string(), std::string("x"), rest}) {
+        const std::string lowered = text::lowered(word + tail, u8);
+        if (search::MatchMask(lowered, mask, u8)) {
+          ASSERT_TRUE(matcher.MayMatchChar(ch)) << mask << " U+" << std::hex << unsigned{ch};
+        }
+      }
+    }
+  }
+  const search::SearchQuery sigma = simple({"\xCF\x83*"});
+  const QueryMatcher matcher(sigma, u8);
+  EXPECT_TRUE(matcher.MayMatchChar(0x3A3));   // capital sigma, lead byte 0xCE
+  EXPECT_FALSE(matcher.MayMatchChar(0x3BF));  // omicron, the same lead byte
+  EXPECT_FALSE(matcher.MayMatchChar(0x3C0));  // pi, sigma's lead byte 0xCF
+  const search::SearchQuery any = simple({"?\xCE\xB1", "\xD0\xB6*"});
+  EXPECT_TRUE(QueryMatcher(any, u8).MayMatchChar(0x3BF));
+}
+
+// Greek and Cyrillic words whose first letters share lead bytes, capitals,
+// and words of ASCII and two-byte letters mixed around the 255-character
+// cut: the fast scan gives the reference scan's table, also with tiny read
+// blocks and units.
+TEST(Utf8Concordance, GreekAndCyrillicTextGivesTheReferenceTable) {
+  TempFolder folder;
+  std::mt19937 random(1208);
+  const std::vector<std::string> letters = {"\xCE\xB1", "\xCE\xBF", "\xCF\x83", "\xCF\x89",
+                                            "\xCE\xA3", "\xCE\x91", "\xD0\xB6", "\xD0\x96",
+                                            "\xD1\x8F", "\xD0\xB0", "a",        "k"};
+  const std::vector<std::string> gaps = {" ",    " ",  ". ",       "? ",
+                                         "\r\n", ", ", "\xC2\xA0", " \xC2\xAB"};
+  std::string text;
+  for (int w = 0; w < 3000; ++w) {
+    const int length = random() % 200 == 0 ? 250 + static_cast<int>(random() % 10)
+                                           : 1 + static_cast<int>(random() % 8);
+    for (int i = 0; i < length; ++i) text += letters[random() % letters.size()];
+    if (length >= 250) text += "\xD1\x8E";  // seen only while the word is not cut
+    text += gaps[random() % gaps.size()];
+  }
+  writeBytes(folder / "g.txt", text);
+  corpus::CorpusSettings settings;
+  settings.TextEncoding = text::Encoding::Utf8;
+  settings.WordSeparators = text::kDefaultUtf8WordSeparators;
+  settings.Files.Add(folder / "g.txt");
+  const std::vector<std::vector<std::string>> masks = {{"\xCF\x83*"},       {"\xCE\xB1?"},
+                                                       {"\xD1\x8F*", "k*"}, {"*\xCF\x89"},
+                                                       {"?\xD0\xB6*"},      {"*\xD1\x8E"}};
+  for (const bool enhanced : {false, true}) {
+    settings.EnhSentDetect = enhanced;
+    for (const auto& m : masks)
+      for (const bool isAdvanced : {false, true}) {
+        const auto query = isAdvanced ? advanced({m, {"\xCE\xBF*"}}) : simple(m);
+        const Result expected = build(query, settings, ScanMode::Reference);
+        ASSERT_FALSE(expected.rows.empty()) << m[0];
+        for (const auto& [unit, block] :
+             std::vector<std::pair<std::int64_t, std::int64_t>>{{0, 0}, {333, 65}, {64, 7}})
+          ASSERT_EQ(build(query, settings, ScanMode::Fast, unit, block).rows, expected.rows)
+              << m[0] << ' ' << isAdvanced << ' ' << unit << ' ' << block;
+      }
+  }
 }
 
 }  // namespace

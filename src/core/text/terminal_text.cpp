@@ -75,11 +75,13 @@ TerminalText::TerminalText(std::string_view codeset) : codeset_(codeset) {
   passesBytes_ = U_FAILURE(status) || std::strcmp(name, "US-ASCII") == 0;
 }
 
-std::string TerminalText::ToCorpus(std::string_view typed, Encoding encoding) const {
-  if (!IsUtf8(encoding)) return ToCorpus(typed);
-  if (passesBytes_) return std::string(typed);
-  const Converter converter = openConverter(codeset_);
-  if (!converter) return std::string(typed);
+namespace {
+
+// Decodes typed text of the terminal's codeset one character at a time and
+// appends each to `out` through append(out, code point, its bytes). Bytes
+// that are not text of the terminal stand for themselves.
+template <typename Append>
+std::string convertTyped(UConverter* converter, std::string_view typed, Append append) {
   std::string out;
   out.reserve(typed.size());
   const char* source = typed.data();
@@ -87,44 +89,41 @@ std::string TerminalText::ToCorpus(std::string_view typed, Encoding encoding) co
   while (source < end) {
     const char* const start = source;
     UErrorCode status = U_ZERO_ERROR;
-    const UChar32 cp = ucnv_getNextUChar(converter.get(), &source, end, &status);
+    const UChar32 cp = ucnv_getNextUChar(converter, &source, end, &status);
     if (U_FAILURE(status) || source == start) {
       if (source == start) ++source;
       out.append(start, source);
-      ucnv_reset(converter.get());
+      ucnv_reset(converter);
       continue;
     }
-    appendCodePoint(out, static_cast<char32_t>(cp));
+    append(out, cp, typed.substr(start - typed.data(), source - start));
   }
   return out;
+}
+
+}  // namespace
+
+std::string TerminalText::ToCorpus(std::string_view typed, Encoding encoding) const {
+  if (!IsUtf8(encoding)) return ToCorpus(typed);
+  if (passesBytes_) return std::string(typed);
+  const Converter converter = openConverter(codeset_);
+  if (!converter) return std::string(typed);
+  return convertTyped(converter.get(), typed, [](std::string& out, UChar32 cp, std::string_view) {
+    appendCodePoint(out, static_cast<char32_t>(cp));
+  });
 }
 
 std::string TerminalText::ToCorpus(std::string_view typed) const {
   if (passesBytes_) return std::string(typed);
   const Converter converter = openConverter(codeset_);
   if (!converter) return std::string(typed);
-  std::string out;
-  out.reserve(typed.size());
-  const char* source = typed.data();
-  const char* const end = source + typed.size();
-  while (source < end) {
-    const char* const start = source;
-    UErrorCode status = U_ZERO_ERROR;
-    const UChar32 cp = ucnv_getNextUChar(converter.get(), &source, end, &status);
-    if (U_FAILURE(status) || source == start) {
-      // Not text of the terminal: the bytes stand for themselves.
-      if (source == start) ++source;
-      out.append(start, source);
-      ucnv_reset(converter.get());
-      continue;
-    }
-    const int b = corpusByte(cp);
-    if (b < 0)
-      throw UnrepresentableCharacter(
-          unrepresentableMessage(typed.substr(start - typed.data(), source - start), cp));
-    out += static_cast<char>(b);
-  }
-  return out;
+  return convertTyped(converter.get(), typed,
+                      [](std::string& out, UChar32 cp, std::string_view character) {
+                        const int b = corpusByte(cp);
+                        if (b < 0)
+                          throw UnrepresentableCharacter(unrepresentableMessage(character, cp));
+                        out += static_cast<char>(b);
+                      });
 }
 
 }  // namespace lexvane::text

@@ -67,7 +67,7 @@ screenshots: build
 
 # The whole test suite in an ASan+UBSan build. Every report (also from the
 # CLI binary the CLI tests start) is written to $(ASAN_DIR)/sanitizer-logs;
-# any file there fails the check.
+# any file there fails the check, and all are printed, also when a test failed.
 check-asan: deps
 	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all $(SANITIZE_COMMON)" \
@@ -78,8 +78,8 @@ check-asan: deps
 	  ASAN_OPTIONS=log_path=$(CURDIR)/$(ASAN_DIR)/sanitizer-logs/asan:detect_leaks=1:strict_string_checks=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=log_path=$(CURDIR)/$(ASAN_DIR)/sanitizer-logs/ubsan:print_stacktrace=1:halt_on_error=1 \
-	  $(NICE) ctest --output-on-failure -j $(CHECK_JOBS)
-	@./scripts/sanitizer_logs.sh $(ASAN_DIR)/sanitizer-logs
+	  $(NICE) ctest --output-on-failure -j $(CHECK_JOBS) ; \
+	  status=$$?; cd $(CURDIR) && ./scripts/sanitizer_logs.sh $(ASAN_DIR)/sanitizer-logs && exit $$status
 
 # The thread-using tests in a TSan build. Qt from Debian is not instrumented:
 # scripts/tsan.supp names the Qt-synchronised handovers it cannot see.
@@ -91,8 +91,8 @@ check-tsan: deps
 	rm -rf $(TSAN_DIR)/sanitizer-logs && mkdir -p $(TSAN_DIR)/sanitizer-logs
 	cd $(TSAN_DIR) && QT_QPA_PLATFORM=offscreen \
 	  TSAN_OPTIONS=log_path=$(CURDIR)/$(TSAN_DIR)/sanitizer-logs/tsan:suppressions=$(CURDIR)/scripts/tsan.supp:second_deadlock_stack=1 \
-	  $(NICE) ctest --output-on-failure -j $(CHECK_JOBS) -L threads
-	@./scripts/sanitizer_logs.sh $(TSAN_DIR)/sanitizer-logs
+	  $(NICE) ctest --output-on-failure -j $(CHECK_JOBS) -L threads ; \
+	  status=$$?; cd $(CURDIR) && ./scripts/sanitizer_logs.sh $(TSAN_DIR)/sanitizer-logs && exit $$status
 
 # Every fuzz target for FUZZ_SECONDS seconds (make fuzz FUZZ_SECONDS=600).
 fuzz: deps-check

@@ -5,7 +5,6 @@
 
 #include <QTextCharFormat>
 #include <QTextCursor>
-#include <QThread>
 
 #include "gui/app/text_codec.h"
 #include "text/error.h"
@@ -42,6 +41,10 @@ RulePreviewView::RulePreviewView(QWidget* parent)
   paint();
 }
 
+RulePreviewView::~RulePreviewView() {
+  if (reader_) reader_->wait();
+}
+
 void RulePreviewView::ShowFile(const std::string& path, bool reload) {
   if (path == path_ && (!reload || reading_)) return;
   path_ = path;
@@ -68,11 +71,11 @@ void RulePreviewView::startReading() {
   const std::string path = path_;
   const int generation = generation_;
   auto result = std::make_shared<text::FileStart>();
-  // Without a parent: a thread still reading when the dialog goes deletes
-  // itself when it ends.
-  QThread* reader = QThread::create([path, result] { *result = text::ReadFileStart(path); });
-  connect(reader, &QThread::finished, reader, &QObject::deleteLater);
-  connect(reader, &QThread::finished, this, [this, result, generation] {
+  if (reader_) reader_->wait();
+  // Owned by the view, which waits for it when it goes, so no thread
+  // outlives the dialog or the program.
+  reader_.reset(QThread::create([path, result] { *result = text::ReadFileStart(path); }));
+  connect(reader_.get(), &QThread::finished, this, [this, result, generation] {
     reading_ = false;
     if (generation != generation_) {
       startReading();
@@ -82,7 +85,7 @@ void RulePreviewView::startReading() {
     note_ = start_.ok ? QString() : FromPath(start_.note);
     paint();
   });
-  reader->start();
+  reader_->start();
 }
 
 void RulePreviewView::paint() {

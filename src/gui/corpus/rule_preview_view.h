@@ -6,10 +6,12 @@
 // (text::CutPreview); the view only paints.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <QTextEdit>
+#include <QThread>
 
 #include "text/character_sets.h"
 #include "text/rule_preview.h"
@@ -21,6 +23,8 @@ class RulePreviewView : public QTextEdit {
 
  public:
   explicit RulePreviewView(QWidget* parent = nullptr);
+  // Waits for a read under way: it reads only the start of a regular file.
+  ~RulePreviewView() override;
 
  public:  // queries
   // The file shown (empty: none), whether its start is still being read,
@@ -48,6 +52,7 @@ class RulePreviewView : public QTextEdit {
   std::string path_;
   text::FileStart start_;
   bool reading_ = false;
+  std::unique_ptr<QThread> reader_;  // the read under way, or the last one
   int generation_ = 0;  // of path_: a read of an older one is dropped
   text::CharacterSets sets_;
   bool crlf_ = false;

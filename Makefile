@@ -19,9 +19,11 @@ FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
 SANITIZE_COMMON = -fno-omit-frame-pointer -g1 -O1
 # Tests that run work on threads of their own (the fast scans, the GUI's
-# operation runner): the TSan build builds and runs only these.
+# operation runner, the rule preview's reader): the TSan build builds and
+# runs only these.
 TSAN_TARGETS = core_text_tests core_concordance_tests core_frequency_tests \
-               gui_engine_run_test gui_frame_test gui_indicators_test
+               gui_engine_run_test gui_frame_test gui_indicators_test \
+               gui_rule_preview_test gui_file_list_editor_test
 
 .PHONY: all deps deps-check build test run bench screenshots install clean format \
         check-asan check-tsan fuzz

@@ -1,12 +1,12 @@
 #include "gui/corpus/rule_preview_view.h"
 
 #include <algorithm>
-#include <memory>
 
 #include <QTextCharFormat>
 #include <QTextCursor>
 
 #include "gui/app/text_codec.h"
+#include "gui/app/thread_handover.h"
 #include "text/error.h"
 
 namespace lexvane::gui {
@@ -70,22 +70,30 @@ void RulePreviewView::startReading() {
   reading_ = true;
   const std::string path = path_;
   const int generation = generation_;
-  auto result = std::make_shared<text::FileStart>();
   if (reader_) reader_->wait();
-  // Owned by the view, which waits for it when it goes, so no thread
-  // outlives the dialog or the program.
-  reader_.reset(QThread::create([path, result] { *result = text::ReadFileStart(path); }));
-  connect(reader_.get(), &QThread::finished, this, [this, result, generation] {
-    reading_ = false;
-    if (generation != generation_) {
-      startReading();
-      return;
-    }
-    start_ = std::move(*result);
-    note_ = start_.ok ? QString() : FromPath(start_.note);
-    paint();
-  });
+  // The view waits for its reader when it goes, so `this` outlives the
+  // thread; a result posted to a view that has gone is dropped with it.
+  reader_.reset(QThread::create([this, path, generation] {
+    text::FileStart start = text::ReadFileStart(path);
+    QMetaObject::invokeMethod(
+        this,
+        Hand([this, start = std::move(start), generation]() mutable {
+          finishReading(std::move(start), generation);
+        }),
+        Qt::QueuedConnection);
+  }));
   reader_->start();
+}
+
+void RulePreviewView::finishReading(text::FileStart start, int generation) {
+  reading_ = false;
+  if (generation != generation_) {
+    startReading();
+    return;
+  }
+  start_ = std::move(start);
+  note_ = start_.ok ? QString() : FromPath(start_.note);
+  paint();
 }
 
 void RulePreviewView::paint() {

@@ -47,6 +47,7 @@ class RulePreviewView : public QTextEdit {
 
  private:
   void startReading();
+  void finishReading(text::FileStart start, int generation);
   void paint();
 
   std::string path_;

@@ -75,12 +75,10 @@ void RulePreviewView::startReading() {
   // thread; a result posted to a view that has gone is dropped with it.
   reader_.reset(QThread::create([this, path, generation] {
     text::FileStart start = text::ReadFileStart(path);
-    QMetaObject::invokeMethod(
-        this,
-        Hand([this, start = std::move(start), generation]() mutable {
-          finishReading(std::move(start), generation);
-        }),
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, Hand([this, start = std::move(start), generation]() mutable {
+                                finishReading(std::move(start), generation);
+                              }),
+                              Qt::QueuedConnection);
   }));
   reader_->start();
 }

@@ -54,7 +54,7 @@ class RulePreviewView : public QTextEdit {
   text::FileStart start_;
   bool reading_ = false;
   std::unique_ptr<QThread> reader_;  // the read under way, or the last one
-  int generation_ = 0;  // of path_: a read of an older one is dropped
+  int generation_ = 0;               // of path_: a read of an older one is dropped
   text::CharacterSets sets_;
   bool crlf_ = false;
   bool enhanced_ = false;

@@ -10,8 +10,8 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <fstream>

@@ -105,6 +105,12 @@ bool WordTokenizer::enterRangeUtf8(std::int64_t begin) {
     if (length_ >= 3 && std::memcmp(block_.get(), text::kByteOrderMark, 3) == 0 && !advance(3))
       return false;
   } else {
+    // So few bytes that the file ends here: a character cut by its end is
+    // no longer held back for the next read, it is the file's last bytes.
+    if (length_ <= static_cast<std::size_t>(back) && carryLength_ > 0) {
+      length_ += carryLength_;
+      carryLength_ = 0;
+    }
     if (length_ <= static_cast<std::size_t>(back)) return false;
     std::size_t previous = 0;
     const std::size_t start = text::RangeStart(reinterpret_cast<const unsigned char*>(block_.get()),

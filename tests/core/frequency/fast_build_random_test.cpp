@@ -393,6 +393,37 @@ TEST_F(FastBuildRandomTest, AgreesWhenTheSecondHalfStartsAtTheByteOrderMark) {
   }
 }
 
+// A range that starts at or inside a character cut by the file's end
+// (found by fuzzing): the two ranges give the tokens of the whole file.
+TEST_F(FastBuildRandomTest, TwoRangesTokenizeAFileEndingInACutCharacterAsTheWhole) {
+  const text::CharacterSets sets = text::CharacterSets::Derive(
+      text::kDefaultUtf8WordSeparators, text::kDefaultSentenceSeparators, text::Encoding::Utf8);
+  using Tokens = std::vector<std::pair<std::string, bool>>;
+  auto tokens = [&](const std::string& path, std::int64_t begin, std::int64_t end) {
+    WordTokenizer tokenizer(sets, false, false);
+    std::string error;
+    EXPECT_TRUE(tokenizer.Open(path, error)) << error;
+    Tokens out;
+    tokenizer.Scan(begin, end, [&](std::string_view word, bool simpleEnd) {
+      out.emplace_back(std::string(word), simpleEnd);
+      return true;
+    });
+    return out;
+  };
+  for (const std::string content :
+       {"c\x9F\x99\x16\xE5", "ab \xE5", "ab \xE2\x80", "ab \xF0\x9F\x98", "ab\xF0\x9F\x98"}) {
+    const std::string name = folder / "cut.txt";
+    writeBytes(name, content);
+    const Tokens whole = tokens(name, 0, -1);
+    for (std::size_t cut = 0; cut <= content.size(); ++cut) {
+      Tokens parts = tokens(name, 0, static_cast<std::int64_t>(cut));
+      const Tokens rest = tokens(name, static_cast<std::int64_t>(cut), -1);
+      parts.insert(parts.end(), rest.begin(), rest.end());
+      EXPECT_EQ(parts, whole) << ::testing::PrintToString(content) << " cut at " << cut;
+    }
+  }
+}
+
 // A character of two to four bytes across the tokenizer's read block.
 TEST_F(FastBuildRandomTest, AgreesWhenACharacterCrossesTheReadBlockInUtf8) {
   corpus::CorpusSettings settings;

@@ -67,17 +67,35 @@ void applyScanOptions(const ScanOptions& options, CorpusSettings& settings) {
   settings.TaggedText = options.taggedText;
 }
 
+// The text written for the word separators `words`: the first of the value
+// as it stands (the default separators among them: the reader puts their
+// leading blank back), the value quoted, and the value after its leading
+// blank quoted, that reads back as `words`. The last one is for a set read
+// as 255 characters with a blank put in front.
+std::string wordSeparatorsText(const std::string& words, text::Encoding encoding) {
+  auto readsBack = [&](const std::string& written) {
+    return wordSeparatorsRead(io::IniFile::ValueReadFrom(written), encoding) == words;
+  };
+  const std::string quoted = '"' + words + '"';
+  if (readsBack(words)) return words;
+  if (readsBack(quoted)) return quoted;
+  if (!words.empty() && words.front() == ' ') {
+    const std::string afterBlank = '"' + words.substr(1) + '"';
+    if (readsBack(afterBlank)) return afterBlank;
+  }
+  // No text gives back a set that reading would change (more than 255
+  // characters, or no blank): it is written to read as it reads now.
+  if (wordSeparatorsRead(io::IniFile::ValueReadFrom(words), encoding) ==
+          wordSeparatorsRead(words, encoding) ||
+      io::IniFile::ValueReadFrom(words) == words.substr(0, io::IniFile::kMaxValueLength))
+    return words;
+  return quoted;
+}
+
 void writeScanOptions(const CorpusSettings& settings, io::IniFile& ini) {
   ini.WriteBool(kScanSection, "OEMtoANSIConvert", settings.TextEncoding == text::Encoding::Dos850);
-  // The default separators, and any set whose only blank is its first
-  // character, are written as they stand: the reader puts that blank back.
-  const std::string& words = settings.WordSeparators;
-  const text::Encoding encoding = settings.TextEncoding;
-  if (wordSeparatorsRead(io::IniFile::ValueReadFrom(words), encoding) ==
-      wordSeparatorsRead(words, encoding))
-    ini.WriteUnquotedString(kScanSection, "WordSeparators", words);
-  else
-    ini.WriteString(kScanSection, "WordSeparators", words);
+  ini.WriteUnquotedString(kScanSection, "WordSeparators",
+                          wordSeparatorsText(settings.WordSeparators, settings.TextEncoding));
   ini.WriteString(kScanSection, "SentenceSeparators", settings.SentenceSeparators);
   ini.WriteBool(kScanSection, "EnhSentDetect", settings.EnhSentDetect);
   ini.WriteBool(kScanSection, "CRLFAsSeparator", settings.CRLFAsSeparator);

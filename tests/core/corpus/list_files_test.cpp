@@ -177,10 +177,17 @@ TEST(ListRoundTripTest, ControlCharactersAndEdgeBlanksComeBackAsTheyWere) {
     std::string words;
     std::string sentences;
   };
-  const std::vector<Case> cases = {{" ,.\r", ".?!\r"}, {" ,\r.", ".\r?!"},
-                                   {"\r ,.", "\r"},    {" \t,.", "\t.?!"},
-                                   {"\t ,.", ".?!\t"}, {" ,." + "\0"s, "\0.?!"s},
-                                   {" 'x'", "\".\""},  {text::kDefaultWordSeparators, " .?! "}};
+  const std::vector<Case> cases = {{" ,.\r", ".?!\r"},
+                                   {" ,\r.", ".\r?!"},
+                                   {"\r ,.", "\r"},
+                                   {" \t,.", "\t.?!"},
+                                   {"\t ,.", ".?!\t"},
+                                   {" ,." + "\0"s, "\0.?!"s},
+                                   {" 'x'", "\".\""},
+                                   {text::kDefaultWordSeparators, " .?! "},
+                                   // 255 characters read with a blank put in front
+                                   {" " + std::string(255, '#'), ".?!"},
+                                   {" " + std::string(254, '#') + "\t", ".?!"}};
   // (A set without a blank comes back with one in front, as always.)
   TempFolder dir;
   for (const std::string name : {"exact.CTL", "exact.CFL"}) {

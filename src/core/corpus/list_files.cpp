@@ -174,7 +174,8 @@ void ReadListFile(const std::string& path, bool isTextList, CorpusSettings& sett
     for (int n = 1;; ++n) {
       std::string value = ini.ReadString(kFileSection, "File" + std::to_string(n));
       if (value.empty()) break;
-      paths.push_back(resolvePath(listFolder, text::keepFirst(value)));
+      // Every character is kept: paths longer than 255 are common here.
+      paths.push_back(resolvePath(listFolder, value));
     }
     options = readScanOptions(ini);
   } else {
@@ -196,9 +197,15 @@ void WriteListFile(const std::string& path, bool isTextList, const CorpusSetting
     // An empty path would end the list for the reader and lose the paths
     // after it, so it is left out.
     int n = 0;
-    for (const std::string& file : settings.Files.Paths())
-      if (!file.empty())
-        ini.WriteString(kFileSection, "File" + std::to_string(++n), fullPath(file));
+    for (const std::string& file : settings.Files.Paths()) {
+      if (file.empty()) continue;
+      const std::string full = fullPath(file);
+      // A longer value would be read back cut, as another path.
+      if (full.size() > io::IniFile::kMaxValueLength)
+        throw text::Error("Cannot create file " + path + ": the path " + full + " is longer than " +
+                          std::to_string(io::IniFile::kMaxValueLength) + " characters");
+      ini.WriteString(kFileSection, "File" + std::to_string(++n), full);
+    }
     writeScanOptions(settings, ini);
     ini.Save();
     return;

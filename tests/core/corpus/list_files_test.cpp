@@ -241,6 +241,23 @@ TEST(ListFileErrorsTest, ALineBreakThatCannotBeWrittenLeavesTheFilesAsTheyWere) 
   EXPECT_EQ(readBytes(dir / "kept.INI"), companion);
 }
 
+TEST(TextListTest, LongPathsComeBackWholeOrRefuseTheSave) {
+  TempFolder dir;
+  const std::string list = dir / "long.CTL";
+  CorpusSettings settings;
+  const std::string deep = "/" + std::string(300, 'd') + "/" + std::string(200, 'f') + ".txt";
+  settings.Files.Add(deep);
+  WriteListFile(list, true, settings);
+  CorpusSettings read;
+  ReadListFile(list, true, read);
+  EXPECT_EQ(read.Files.Paths(), settings.Files.Paths());
+
+  const std::string kept = readBytes(list);
+  settings.Files.Add("/" + std::string(io::IniFile::kMaxValueLength, 'x'));
+  EXPECT_NE(errorOf([&] { WriteListFile(list, true, settings); }), "(no error)");
+  EXPECT_EQ(readBytes(list), kept);
+}
+
 TEST(TextListTest, RelativePathsCountFromTheListFolderAndAreWrittenFull) {
   TempFolder dir;
   std::filesystem::create_directories(dir / "lists");
@@ -258,14 +275,14 @@ TEST(TextListTest, RelativePathsCountFromTheListFolderAndAreWrittenFull) {
   EXPECT_EQ(again.Files.Paths(), settings.Files.Paths());
 }
 
-TEST(TextListTest, FileValuesAreCutTo255) {
+TEST(TextListTest, FileValuesKeepPathsLongerThan255) {
   TempFolder dir;
   const std::string list = dir / "long.CTL";
   writeBytes(list, "[File list]\nFile1=/" + std::string(400, 'p') + "\n");
   CorpusSettings settings;
   ReadListFile(list, true, settings);
   ASSERT_EQ(settings.Files.Count(), 1u);
-  EXPECT_EQ(settings.Files[0], "/" + std::string(254, 'p'));
+  EXPECT_EQ(settings.Files[0], "/" + std::string(400, 'p'));
 }
 
 TEST(FileListTest, LinesEndAtCrLfOrBothAndAZeroByteEndsTheList) {

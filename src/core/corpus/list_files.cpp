@@ -1,6 +1,8 @@
 #include "corpus/list_files.h"
 
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "io/file_content.h"
@@ -67,35 +69,39 @@ void applyScanOptions(const ScanOptions& options, CorpusSettings& settings) {
   settings.TaggedText = options.taggedText;
 }
 
-// The text written for the word separators `words`: the first of the value
-// as it stands (the default separators among them: the reader puts their
-// leading blank back), the value quoted, and the value after its leading
-// blank quoted, that reads back as `words`. The last one is for a set read
-// as 255 characters with a blank put in front.
-std::string wordSeparatorsText(const std::string& words, text::Encoding encoding) {
+// The text that reads back as the word separators `words` themselves, if
+// one does: the value as it stands (the default separators among them: the
+// reader puts their leading blank back), the value quoted, or the value
+// after its leading blank quoted (a set read as 255 characters with a blank
+// put in front).
+std::optional<std::string> exactWordSeparatorsText(const std::string& words,
+                                                   text::Encoding encoding) {
   auto readsBack = [&](const std::string& written) {
     return wordSeparatorsRead(io::IniFile::ValueReadFrom(written), encoding) == words;
   };
-  const std::string quoted = '"' + words + '"';
   if (readsBack(words)) return words;
+  const std::string quoted = '"' + words + '"';
   if (readsBack(quoted)) return quoted;
   if (!words.empty() && words.front() == ' ') {
     const std::string afterBlank = '"' + words.substr(1) + '"';
     if (readsBack(afterBlank)) return afterBlank;
   }
-  // No text gives back a set that reading would change (more than 255
-  // characters, or no blank): it is written to read as it reads now.
-  if (wordSeparatorsRead(io::IniFile::ValueReadFrom(words), encoding) ==
-          wordSeparatorsRead(words, encoding) ||
-      io::IniFile::ValueReadFrom(words) == words.substr(0, io::IniFile::kMaxValueLength))
-    return words;
-  return quoted;
+  return std::nullopt;
 }
 
 void writeScanOptions(const CorpusSettings& settings, io::IniFile& ini) {
   ini.WriteBool(kScanSection, "OEMtoANSIConvert", settings.TextEncoding == text::Encoding::Dos850);
-  ini.WriteUnquotedString(kScanSection, "WordSeparators",
-                          wordSeparatorsText(settings.WordSeparators, settings.TextEncoding));
+  const std::string& words = settings.WordSeparators;
+  const text::Encoding encoding = settings.TextEncoding;
+  // A set that reading would change (more than 255 characters, or no blank)
+  // is written so that it reads as it would read now.
+  if (const std::optional<std::string> exact = exactWordSeparatorsText(words, encoding))
+    ini.WriteUnquotedString(kScanSection, "WordSeparators", *exact);
+  else if (wordSeparatorsRead(io::IniFile::ValueReadFrom(words), encoding) ==
+           wordSeparatorsRead(words, encoding))
+    ini.WriteUnquotedString(kScanSection, "WordSeparators", words);
+  else
+    ini.WriteString(kScanSection, "WordSeparators", words);
   ini.WriteString(kScanSection, "SentenceSeparators", settings.SentenceSeparators);
   ini.WriteBool(kScanSection, "EnhSentDetect", settings.EnhSentDetect);
   ini.WriteBool(kScanSection, "CRLFAsSeparator", settings.CRLFAsSeparator);

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "frequency/word_counter.h"
-
 namespace lexvane::ngrams {
 
 NGramCounter::NGramCounter(const NGramOptions& options, Mode mode, NGramSketch* sketch)
@@ -22,7 +20,7 @@ void NGramCounter::BeginFile(std::uint32_t file, bool firstOfStretch) {
 }
 
 void NGramCounter::Word(std::string_view word, bool sentenceEnd) {
-  const std::uint64_t hash = frequency::WordCounter::Hash(word);
+  const std::uint64_t hash = WordHash(word);
   const std::uint32_t id = mode_ == Mode::Sketch ? 0 : vocabulary_.Intern(word, hash);
   const int longest = options_.maxLength;
   if (length_ == longest) {

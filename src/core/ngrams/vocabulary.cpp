@@ -1,5 +1,7 @@
 #include "ngrams/vocabulary.h"
 
+#include <algorithm>
+
 namespace lexvane::ngrams {
 
 namespace {
@@ -8,27 +10,26 @@ constexpr std::size_t kInitialSlots = 1 << 12;
 
 }  // namespace
 
-Vocabulary::Vocabulary() : slots_(kInitialSlots, Slot{0, kEmpty, 0}), mask_(kInitialSlots - 1) {}
+Vocabulary::Vocabulary()
+    : slots_(kInitialSlots, Slot{0, kEmpty, 0, {}}), mask_(kInitialSlots - 1) {}
 
-std::uint32_t Vocabulary::Intern(std::string_view word, std::uint64_t hash) {
-  for (std::uint64_t i = hash & mask_;; i = (i + 1) & mask_) {
-    Slot& slot = slots_[i];
-    if (slot.id == kEmpty) {
-      const auto id = static_cast<std::uint32_t>(hashes_.size());
-      slot = {hash, id, 0};
-      hashes_.push_back(hash);
-      arena_.append(word);
-      ends_.push_back(arena_.size());
-      // At most half full, so that a miss ends soon.
-      if (hashes_.size() * 2 > slots_.size()) grow();
-      return id;
-    }
-    if (slot.hash == hash && Word(slot.id) == word) return slot.id;
-  }
+std::uint32_t Vocabulary::add(std::string_view word, std::uint64_t hash, std::uint64_t at) {
+  const auto id = static_cast<std::uint32_t>(hashes_.size());
+  Slot& slot = slots_[at];
+  slot.hash = hash;
+  slot.id = id;
+  slot.length = static_cast<std::uint32_t>(word.size());
+  std::memcpy(slot.chars, word.data(), std::min(word.size(), kInline));
+  hashes_.push_back(hash);
+  arena_.append(word);
+  ends_.push_back(arena_.size());
+  // At most half full, so that a miss ends soon.
+  if (hashes_.size() * 2 > slots_.size()) grow();
+  return id;
 }
 
 void Vocabulary::grow() {
-  std::vector<Slot> old(slots_.size() * 2, Slot{0, kEmpty, 0});
+  std::vector<Slot> old(slots_.size() * 2, Slot{0, kEmpty, 0, {}});
   old.swap(slots_);
   mask_ = slots_.size() - 1;
   for (const Slot& slot : old) {

@@ -73,6 +73,7 @@ class TFormMain : public QMainWindow {
   void MenuSearchClick();
   void MenuAdvancedSearchClick();
   void MenuBuildfrequencylistClick();
+  void MenuNGramListClick();
   // Window
   void MenuTileClick();
   void MenuCascadeClick();

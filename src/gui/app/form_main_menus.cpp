@@ -17,6 +17,7 @@
 #include "gui/app/elided_label.h"
 #include "gui/app/form_main.h"
 #include "gui/app/help.h"
+#include "gui/ngrams/ngram_help.h"
 
 namespace lexvane::gui {
 
@@ -74,6 +75,8 @@ void TFormMain::buildMenus() {
   tools->addSeparator()->setObjectName(QStringLiteral("N1"));
   addItem(tools, "MenuBuildfrequencylist", QStringLiteral("Build word frequency list"), 0,
           &TFormMain::MenuBuildfrequencylistClick);
+  addItem(tools, "MenuNGramList", QStringLiteral("N-gram list..."), kNGramWindowHelpContext,
+          &TFormMain::MenuNGramListClick);
 
   windowMenu_ = topMenu(bar, "MenuWindow", QStringLiteral("&Window"), 4, 13);
   addItem(windowMenu_, "MenuTile", QStringLiteral("&Tile"), 13, &TFormMain::MenuTileClick);

@@ -13,6 +13,7 @@
 #include "gui/app/workspace.h"
 #include "gui/concordance/concordance_model.h"
 #include "gui/concordance/form_concordance.h"
+#include "gui/ngrams/ngram_help.h"
 
 namespace lexvane::gui {
 
@@ -104,6 +105,12 @@ void TFormConcordance::buildMenus() {
        {},
        &TFormConcordance::MenuSaveSettingsClick,
        0},
+      {"MenuClusters",
+       "MenuPopupClusters",
+       QStringLiteral("Clusters..."),
+       {},
+       &TFormConcordance::MenuClustersClick,
+       kClusterWindowHelpContext},
   };
   for (const Entry& e : entries) {
     if (e.handler == nullptr) {

@@ -41,6 +41,13 @@ class TFormSearchAdv : public QDialog {
   search::AdvancedSearchModel& Model() { return model_; }
   search::SearchQuery Query() const { return model_.Query(); }
 
+ public:  // commands
+  // Puts a sequence of up to five words of a table in `encoding` into the
+  // columns, one word each as a typed mask, the first column the keyword's,
+  // each next to the one before and after it: the next advanced search
+  // finds the sequence. What the columns held before goes.
+  void SetPhrase(const std::vector<std::string>& words, text::Encoding encoding);
+
  public:  // configuration
   void setChoosers(SearchFileChoosers choosers) { choosers_ = std::move(choosers); }
 

@@ -144,6 +144,7 @@ void countUnits(Worker& w, const Setup& setup, Pass& pass, Update&& update) {
           return !counter.StretchDone();
         });
     }
+    counter.Flush();
     if (tokenizer.CutWords()) w.cutFiles.push_back(unit.file);
     tokenizer.Close();
     checkBudget();

@@ -15,48 +15,87 @@ NGramCounter::NGramCounter(const NGramOptions& options, Mode mode, NGramSketch* 
 void NGramCounter::BeginFile(std::uint32_t file, bool firstOfStretch) {
   file_ = file;
   firstFile_ = firstOfStretch;
-  length_ = 0;
+  runStart_ = position_;
   afterStretch_ = -1;
 }
 
 void NGramCounter::Word(std::string_view word, bool sentenceEnd) {
   const std::uint64_t hash = WordHash(word);
-  const std::uint32_t id = mode_ == Mode::Sketch ? 0 : vocabulary_.Intern(word, hash);
-  const int longest = options_.maxLength;
-  if (length_ == longest) {
-    std::copy(ids_ + 1, ids_ + longest, ids_);
-    std::copy(hashes_ + 1, hashes_ + longest, hashes_);
-    --length_;
+  const std::uint64_t place = position_;
+  // The slot of this word is the one of the word kRing places back: the
+  // n-grams that may need that one (those that end less than the longest
+  // length after it) are counted first.
+  while (tail_ != head_) {
+    const Pending& oldest = pending_[tail_ % kDepth];
+    if (oldest.last + kRing >= place + kLongestLength) break;
+    process(oldest);
+    ++tail_;
   }
-  ids_[length_] = id;
-  hashes_[length_] = hash;
-  ++length_;
+  const std::size_t slot = place % kRing;
+  hashes_[slot] = hash;
+  ids_[slot] = mode_ == Mode::Exact ? vocabulary_.Intern(word, hash) : kNoId;
+  if (mode_ == Mode::Filtered) texts_[slot].assign(word);
+  ++position_;
   if (afterStretch_ >= 0) ++afterStretch_;
   // Past the stretch's end an n-gram must reach back into it.
   const int shortest = std::max(options_.minLength, afterStretch_ + 1);
-  for (int n = shortest; n <= length_; ++n) count(n, NGramHash(hashes_ + length_ - n, n));
-  if (sentenceEnd && !options_.crossSentences) length_ = 0;
+  const int run =
+      static_cast<int>(std::min<std::uint64_t>(position_ - runStart_, options_.maxLength));
+  std::uint64_t hashes[kLongestLength];
+  for (int n = shortest; n <= run; ++n) {
+    for (int k = 0; k < n; ++k) hashes[k] = hashes_[(place + 1 - n + k) % kRing];
+    enqueue({place, NGramHash(hashes, n), file_, static_cast<std::uint8_t>(n), firstFile_});
+  }
+  if (sentenceEnd && !options_.crossSentences) runStart_ = position_;
 }
 
-void NGramCounter::count(int n, std::uint64_t hash) {
-  if (mode_ == Mode::Sketch) {
-    sketch_->Add(hash);
+void NGramCounter::enqueue(const Pending& pending) {
+  if (head_ - tail_ == kDepth) process(pending_[tail_++ % kDepth]);
+  pending_[head_++ % kDepth] = pending;
+  if (mode_ != Mode::Exact) {
+    sketch_->Prefetch(pending.hash);
     return;
   }
-  if (mode_ == Mode::Filtered && !sketch_->Reaches(hash, floor_)) return;
-  const std::uint32_t* ids = ids_ + length_ - n;
-  switch (n) {
+  switch (pending.n) {
     case 2:
-      table<2>().Add(ids, hash, file_, firstFile_);
+      table<2>().Prefetch(pending.hash);
       break;
     case 3:
-      table<3>().Add(ids, hash, file_, firstFile_);
+      table<3>().Prefetch(pending.hash);
       break;
     case 4:
-      table<4>().Add(ids, hash, file_, firstFile_);
+      table<4>().Prefetch(pending.hash);
       break;
     default:
-      table<5>().Add(ids, hash, file_, firstFile_);
+      table<5>().Prefetch(pending.hash);
+      break;
+  }
+}
+
+void NGramCounter::process(const Pending& pending) {
+  if (mode_ == Mode::Sketch) {
+    sketch_->Add(pending.hash);
+    return;
+  }
+  if (mode_ == Mode::Filtered && !sketch_->Reaches(pending.hash, floor_)) return;
+  std::uint32_t ids[kLongestLength];
+  for (int k = 0; k < pending.n; ++k) {
+    const std::size_t slot = (pending.last + 1 - pending.n + k) % kRing;
+    if (ids_[slot] == kNoId) ids_[slot] = vocabulary_.Intern(texts_[slot], hashes_[slot]);
+    ids[k] = ids_[slot];
+  }
+  switch (pending.n) {
+    case 2:
+      table<2>().Add(ids, pending.hash, pending.file, pending.firstFile);
+      break;
+    case 3:
+      table<3>().Add(ids, pending.hash, pending.file, pending.firstFile);
+      break;
+    case 4:
+      table<4>().Add(ids, pending.hash, pending.file, pending.firstFile);
+      break;
+    default:
+      table<5>().Add(ids, pending.hash, pending.file, pending.firstFile);
       break;
   }
 }
@@ -81,6 +120,7 @@ void NGramCounter::addToSketch(NGramSketch& sketch) {
 }
 
 void NGramCounter::SwitchToSketch(NGramSketch& sketch) {
+  Flush();
   addToSketch<2>(sketch);
   addToSketch<3>(sketch);
   addToSketch<4>(sketch);
@@ -101,6 +141,8 @@ void NGramCounter::absorb(const NGramCounter& later, const std::uint32_t* transl
 }
 
 void NGramCounter::AbsorbLater(NGramCounter& later, std::uint32_t sharedFile) {
+  Flush();
+  later.Flush();
   std::vector<std::uint32_t> translate(later.vocabulary_.Size());
   for (std::uint32_t id = 0; id < translate.size(); ++id)
     translate[id] = vocabulary_.Intern(later.vocabulary_.Word(id), later.vocabulary_.Hash(id));

@@ -13,6 +13,10 @@
 // NGramSketch; Filtered counts exactly those whose sketch bucket reaches
 // the options' floor. Memory grows with the distinct words and the n-grams
 // held. One per thread.
+//
+// An n-gram is counted a few n-grams after it was read, so that its table
+// slot or sketch bucket is fetched from memory while the ones before it are
+// counted: Flush() counts what waits, and every query expects it done.
 #pragma once
 
 #include <cstdint>
@@ -55,7 +59,7 @@ class NGramCounter {
   void Word(std::string_view word, bool sentenceEnd);
   // A sentence end behind a token that made no word.
   void SentenceEnd() {
-    if (!options_.crossSentences) length_ = 0;
+    if (!options_.crossSentences) runStart_ = position_;
   }
   // The stretch ends here: the words that follow complete only the n-grams
   // that began inside it.
@@ -63,8 +67,12 @@ class NGramCounter {
   // After EndStretch: no n-gram that began inside the stretch can still be
   // completed, so the pass may stop reading.
   bool StretchDone() const {
-    return afterStretch_ >= 0 &&
-           (length_ <= afterStretch_ || afterStretch_ >= options_.maxLength - 1);
+    return afterStretch_ >= 0 && (position_ - runStart_ <= std::uint64_t(afterStretch_) ||
+                                  afterStretch_ >= options_.maxLength - 1);
+  }
+  // Counts the n-grams that wait.
+  void Flush() {
+    while (tail_ != head_) process(pending_[tail_++ % kDepth]);
   }
 
  public:  // queries
@@ -74,6 +82,7 @@ class NGramCounter {
   std::size_t MemoryBytes() const;
   // Calls f(text, words, frequency, range) for every n-gram held that the
   // options keep; the text is its words joined by single blanks.
+  // REQUIRES: Flush() since the last word.
   template <class F>
   void ForEachKept(F&& f) const;
 
@@ -96,7 +105,23 @@ class NGramCounter {
   const NGramTable<N>& table() const {
     return std::get<N - kShortestLength>(tables_);
   }
-  void count(int n, std::uint64_t hash);
+  // An n-gram read, waiting to be counted: its last word's place in the
+  // stream, its content hash, its length and its file.
+  struct Pending {
+    std::uint64_t last;
+    std::uint64_t hash;
+    std::uint32_t file;
+    std::uint8_t n;
+    bool firstFile;
+  };
+  static constexpr std::size_t kDepth = 16;
+  // The words kept by their place in the stream, modulo kRing: enough for
+  // the longest n-gram of every pending one.
+  static constexpr std::uint64_t kRing = 32;
+  static constexpr std::uint32_t kNoId = 0xFFFFFFFFu;
+
+  void enqueue(const Pending& pending);
+  void process(const Pending& pending);
   template <int N>
   void addToSketch(NGramSketch& sketch);
   template <int N>
@@ -110,10 +135,16 @@ class NGramCounter {
   std::uint32_t floor_;
   Vocabulary vocabulary_;
   std::tuple<NGramTable<2>, NGramTable<3>, NGramTable<4>, NGramTable<5>> tables_;
-  // The latest words of the run (oldest first) and their number.
-  std::uint32_t ids_[kLongestLength] = {};
-  std::uint64_t hashes_[kLongestLength] = {};
-  int length_ = 0;
+  // The stream's latest words by their place in it: ids (in Filtered mode
+  // kNoId until an n-gram of the word is counted; its text waits in texts_),
+  // content hashes; the place of the next word and of the run's first.
+  std::uint32_t ids_[kRing] = {};
+  std::uint64_t hashes_[kRing] = {};
+  std::string texts_[kRing];
+  std::uint64_t position_ = 0;
+  std::uint64_t runStart_ = 0;
+  Pending pending_[kDepth] = {};
+  std::size_t head_ = 0, tail_ = 0;
   int afterStretch_ = -1;  // words read past the stretch's end; -1 inside it
   std::uint32_t file_ = 0;
   bool firstFile_ = false;

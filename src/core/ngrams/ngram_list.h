@@ -97,7 +97,7 @@ class NGramList {
   // n-grams that may pass the filters). Only with a floor above 1.
   void SetMemoryBudget(std::size_t bytes) { memoryBudget_ = bytes; }
   static constexpr std::int64_t kDefaultParallelThreshold = 4 << 20;
-  static constexpr std::size_t kDefaultMemoryBudget = std::size_t{1} << 30;
+  static constexpr std::size_t kDefaultMemoryBudget = std::size_t{512} << 20;
   // Whether the last Build took two passes.
   bool TookTwoPasses() const { return twoPasses_; }
 

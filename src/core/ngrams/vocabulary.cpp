@@ -10,14 +10,13 @@ constexpr std::size_t kInitialSlots = 1 << 12;
 
 }  // namespace
 
-Vocabulary::Vocabulary()
-    : slots_(kInitialSlots, Slot{0, kEmpty, 0, {}}), mask_(kInitialSlots - 1) {}
+Vocabulary::Vocabulary() : slots_(kInitialSlots), mask_(kInitialSlots - 1) {}
 
 std::uint32_t Vocabulary::add(std::string_view word, std::uint64_t hash, std::uint64_t at) {
   const auto id = static_cast<std::uint32_t>(hashes_.size());
   Slot& slot = slots_[at];
   slot.hash = hash;
-  slot.id = id;
+  slot.idPlusOne = id + 1;
   slot.length = static_cast<std::uint32_t>(word.size());
   std::memcpy(slot.chars, word.data(), std::min(word.size(), kInline));
   hashes_.push_back(hash);
@@ -29,20 +28,20 @@ std::uint32_t Vocabulary::add(std::string_view word, std::uint64_t hash, std::ui
 }
 
 void Vocabulary::grow() {
-  std::vector<Slot> old(slots_.size() * 2, Slot{0, kEmpty, 0, {}});
+  ZeroedArray<Slot> old(slots_.size() * 2);
   old.swap(slots_);
   mask_ = slots_.size() - 1;
-  for (const Slot& slot : old) {
-    if (slot.id == kEmpty) continue;
+  for (std::size_t k = 0; k < old.size(); ++k) {
+    const Slot& slot = old[k];
+    if (slot.idPlusOne == 0) continue;
     std::uint64_t i = slot.hash & mask_;
-    while (slots_[i].id != kEmpty) i = (i + 1) & mask_;
+    while (slots_[i].idPlusOne != 0) i = (i + 1) & mask_;
     slots_[i] = slot;
   }
 }
 
 std::size_t Vocabulary::MemoryBytes() const {
-  return slots_.capacity() * sizeof(Slot) + hashes_.capacity() * 8 + ends_.capacity() * 8 +
-         arena_.capacity();
+  return slots_.bytes() + hashes_.capacity() * 8 + ends_.capacity() * 8 + arena_.capacity();
 }
 
 }  // namespace lexvane::ngrams

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ngrams/zeroed_array.h"
+
 namespace lexvane::ngrams {
 
 // The content hash of a word: the same in every counter, pass and thread.
@@ -71,27 +73,29 @@ class Vocabulary {
   std::uint32_t Intern(std::string_view word, std::uint64_t hash) {
     for (std::uint64_t i = hash & mask_;; i = (i + 1) & mask_) {
       const Slot& slot = slots_[i];
-      if (slot.id == kEmpty) return add(word, hash, i);
-      if (slot.hash == hash && slot.length == word.size() && same(slot, word)) return slot.id;
+      if (slot.idPlusOne == 0) return add(word, hash, i);
+      if (slot.hash == hash && slot.length == word.size() && same(slot, word))
+        return slot.idPlusOne - 1;
     }
   }
+  // Hints that the word of this hash comes soon.
+  void Prefetch(std::uint64_t hash) const { __builtin_prefetch(&slots_[hash & mask_]); }
 
  private:
   static constexpr std::size_t kInline = 16;
   struct Slot {
     std::uint64_t hash;
-    std::uint32_t id;  // kEmpty: a free slot
+    std::uint32_t idPlusOne;  // 0: a free slot
     std::uint32_t length;
     char chars[kInline];  // the word, when it is no longer
   };
   static_assert(sizeof(Slot) == 32);
-  static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
 
   // Whether the slot holds `word` (of the slot's length).
   bool same(const Slot& slot, std::string_view word) const {
     const char* p = word.data();
     const std::size_t n = word.size();
-    if (n > kInline) return Word(slot.id) == word;
+    if (n > kInline) return Word(slot.idPlusOne - 1) == word;
     const char* q = slot.chars;
     std::uint64_t x, y, u, v;
     if (n >= 8) {
@@ -116,7 +120,7 @@ class Vocabulary {
   std::uint32_t add(std::string_view word, std::uint64_t hash, std::uint64_t at);
   void grow();
 
-  std::vector<Slot> slots_;
+  ZeroedArray<Slot> slots_;
   std::uint64_t mask_ = 0;
   std::vector<std::uint64_t> hashes_;  // by id
   std::vector<std::uint64_t> ends_;    // by id: the end of its text in arena_

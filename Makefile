@@ -4,8 +4,8 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 APT_PACKAGES = cmake g++ make pkg-config libicu-dev libgtest-dev libgmock-dev \
-               libbenchmark-dev libcli11-dev qt6-base-dev xvfb xauth bc time \
-               $(DESKTOP_PACKAGES)
+               libbenchmark-dev libcli11-dev libxlsxwriter-dev qt6-base-dev xvfb xauth \
+               bc time python3 $(DESKTOP_PACKAGES)
 # The icons are drawn with Qt's SVG renderer at build time; the rest check
 # what `make install` puts on the desktop (validators, the MIME and desktop
 # databases, xdg-mime and gio as a file manager uses them, man, and the

@@ -147,6 +147,19 @@ if [ "$gui" = 1 ]; then
         default=$("${session[@]}" xdg-mime query default "${types[$name]}")
         [ "$default" = "$app_id.desktop" ] || fail "xdg-mime query default ${types[$name]}: $default"
     done
+    # The installed program opens a list named on its command line (and
+    # remembers it among the recent lists).
+    printf 'The waves came in over the old harbour wall.\n' >"$files/harbour.txt"
+    printf '[File list]\r\nFile1=%s\r\n' "$files/harbour.txt" >"$files/Harbour.CTL"
+    LEXVANE_SETTINGS="$root/lexvane.ini" QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$root" \
+        "$usr/bin/lexvane" "$files/Harbour.CTL" >/dev/null 2>&1 &
+    program=$!
+    for _ in $(seq 100); do grep -q "File1=" "$root/lexvane.ini" 2>/dev/null && break; sleep 0.1; done
+    kill "$program" 2>/dev/null || true
+    wait "$program" 2>/dev/null || true
+    grep -qxF "File1=$files/Harbour.CTL"$'\r' "$root/lexvane.ini" 2>/dev/null ||
+        fail "lexvane Harbour.CTL did not open the list"
+
     # A double click: the desktop starts the .desktop file's command with the
     # file; a stand-in lexvane on the PATH notes what it was given.
     mkdir -p "$root/stand-in"

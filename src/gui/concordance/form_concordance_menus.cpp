@@ -20,6 +20,7 @@ namespace lexvane::gui {
 namespace {
 
 constexpr int kEditHelpContext = 11;
+constexpr int kExportHelpContext = 130;
 
 }  // namespace
 
@@ -105,6 +106,13 @@ void TFormConcordance::buildMenus() {
        {},
        &TFormConcordance::MenuSaveSettingsClick,
        0},
+      {"N5", "N6", {}, {}, nullptr, 0},
+      {"MenuExport",
+       "MenuPopupExport",
+       QStringLiteral("Export..."),
+       {},
+       &TFormConcordance::MenuExportClick,
+       kExportHelpContext},
       {"MenuClusters",
        "MenuPopupClusters",
        QStringLiteral("Clusters..."),

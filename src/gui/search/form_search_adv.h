@@ -42,6 +42,9 @@ class TFormSearchAdv : public QDialog {
   search::SearchQuery Query() const { return model_.Query(); }
 
  public:  // commands
+  // A word search file opened from outside the dialog (the command line, a
+  // drop): read as "Load..." reads the file it is given.
+  void LoadSearchFileFrom(const QString& path);
   // Puts a sequence of up to five words of a table in `encoding` into the
   // columns, one word each as a typed mask, the first column the keyword's,
   // each next to the one before and after it: the next advanced search

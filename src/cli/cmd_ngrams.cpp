@@ -8,9 +8,11 @@
 #include "cli/concord_options.h"
 #include "cli/console.h"
 #include "cli/corpus_options.h"
+#include "cli/export_options.h"
 #include "cli/frequency_output.h"
 #include "ngrams/cluster_build.h"
 #include "ngrams/ngram_copy.h"
+#include "ngrams/ngram_export.h"
 #include "ngrams/ngram_list.h"
 
 namespace lexvane::cli {
@@ -26,6 +28,7 @@ struct ListOptions {
   bool wordsOnly = false;
   std::string delimiter = "|";
   std::string outputFile;
+  ExportChoice exportChoice;
 };
 
 struct NGramsCommand {
@@ -60,6 +63,7 @@ void addListOptions(CLI::App& sub, ListOptions& options) {
   sub.add_option("--delimiter", options.delimiter,
                  "the field delimiter (its first character; default |, empty: none)");
   sub.add_option("-o,--output", options.outputFile, "write to FILE instead of standard output");
+  AddExportOptions(sub, options.exportChoice, {"--words-only", "--delimiter"});
 }
 
 ngrams::NGramOptions optionsOf(const ListOptions& list) {
@@ -73,8 +77,13 @@ ngrams::NGramOptions optionsOf(const ListOptions& list) {
   return options;
 }
 
-void writeList(const ngrams::NGramList& list, const ListOptions& options, Streams& streams,
-               text::OperationHost host) {
+// Writes the list as the copy writes it to a file, or as the export chosen;
+// the status of the writing.
+int writeList(const ngrams::NGramList& list, const ListOptions& options, Streams& streams,
+              Console& console, text::OperationHost host) {
+  if (options.exportChoice.Chosen())
+    return WriteExport(ngrams::NGramExportTable(list), options.exportChoice, options.outputFile,
+                       streams, console);
   frequency::CopyOptions copy;
   copy.ToFile = true;
   copy.SaveWordListOnly = options.wordsOnly;
@@ -83,9 +92,11 @@ void writeList(const ngrams::NGramList& list, const ListOptions& options, Stream
   ngrams::CopyNGrams(list, 0, list.Count() - 1, copy, frequency::CopyDestination::File, output,
                      host);
   output.Close();
+  return kExitOk;
 }
 
 int runNGrams(const NGramsCommand& command, Streams& streams) {
+  CheckExportTarget(command.list.exportChoice, command.list.outputFile);
   ngrams::NGramOptions options = optionsOf(command.list);
   options.crossSentences = command.crossSentences;
   Console console(streams.err, streams.errIsTerminal);
@@ -96,11 +107,12 @@ int runNGrams(const NGramsCommand& command, Streams& streams) {
   ngrams::NGramList list;
   list.Build(settings, options, host);
   ReportCutWords(list.CutWordFiles(), ui);
-  writeList(list, command.list, streams, host);
-  return ui.errors > 0 ? kExitError : kExitOk;
+  const int written = writeList(list, command.list, streams, console, host);
+  return ui.errors > 0 || written != kExitOk ? kExitError : kExitOk;
 }
 
 int runClusters(const ClustersCommand& command, Streams& streams) {
+  CheckExportTarget(command.list.exportChoice, command.list.outputFile);
   const ngrams::NGramOptions options = optionsOf(command.list);
   Console console(streams.err, streams.errIsTerminal);
   text::LatestScanSets latest;
@@ -112,8 +124,8 @@ int runClusters(const ClustersCommand& command, Streams& streams) {
       *table, options,
       command.side == "right" ? ngrams::ClusterSide::Right : ngrams::ClusterSide::Left,
       settings.IgnoreCapital, list, host);
-  writeList(list, command.list, streams, host);
-  return console.ui.Errors() > 0 ? kExitError : kExitOk;
+  const int written = writeList(list, command.list, streams, console, host);
+  return console.ui.Errors() > 0 || written != kExitOk ? kExitError : kExitOk;
 }
 
 }  // namespace

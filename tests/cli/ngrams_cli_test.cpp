@@ -105,6 +105,21 @@ TEST(ClustersCli, KeywordOnEitherSideMatchesTheNGramsAroundIt) {
   EXPECT_EQ(run({"clusters", "-l", kList}).status, kExitUsage);  // no mask
 }
 
+TEST(NGramsCli, ExportWritesTheTableAsCsvOrTsv) {
+  const Output csv = run({"ngrams", "-l", kList, "-n", "2", "--min-freq", "8", "--export", "csv"});
+  ASSERT_EQ(csv.status, 0) << csv.err;
+  EXPECT_EQ(csv.out,
+            "N-gram,F,Range\r\nthe house,12,3\r\nin the,9,3\r\non the,8,3\r\n"
+            "to the,8,3\r\n");
+  const Output tsv = run({"clusters", "-l", kList, "--no-enhanced", "-m", "house", "-n", "2",
+                          "--min-freq", "5", "--side", "right", "--export", "tsv"});
+  ASSERT_EQ(tsv.status, 0) << tsv.err;
+  EXPECT_EQ(tsv.out, "Cluster\tF\tRange\r\nthe house\t12\t3\r\n");
+  // The copy's layout options do not apply to an export; a workbook needs -o.
+  EXPECT_EQ(run({"ngrams", "-l", kList, "--export", "csv", "--words-only"}).status, kExitUsage);
+  EXPECT_EQ(run({"ngrams", "-l", kList, "--export", "xlsx"}).status, kExitUsage);
+}
+
 TEST(NGramsCli, TheBinaryWritesToAFileAndReportsAMissingCorpusFile) {
   const std::filesystem::path dir = std::filesystem::temp_directory_path();
   const std::string out =

@@ -5,6 +5,7 @@
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,10 +16,12 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "concordance/concordance_builder.h"
 #include "frequency_test_support.h"
+#include "gui/app/export_command.h"
 #include "gui/app/form_progress_ind.h"
 #include "gui/app/form_search_ind.h"
 #include "gui/app/help.h"
@@ -163,6 +166,27 @@ class NGramWindowTest : public QObject {
              FromAnsi(ngrams::NGramLine(*window->List(), 0, dialog->Options())));
     QVERIFY(QGuiApplication::clipboard()->text().endsWith(QStringLiteral("\r\n")));
     dialog->CheckBoxSelectedOnly->setChecked(false);
+  }
+
+  void exportWritesTheRowsAsShown() {
+    FrequencyFixture f;
+    std::unique_ptr<TFormNGrams> window(makeNGramWindow(*f.workspace, bigramsAndTrigrams(8)));
+    f.workspace->Runner().waitForIdle();
+    QCOMPARE(window->MenuEdit->actions().last()->text(), QStringLiteral("Export..."));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ngrams.csv"));
+    SetExportFileChooser([path](QWidget*, const QString& name) {
+      return name == QStringLiteral("ngrams")
+                 ? std::optional<ExportTarget>(ExportTarget{path, ExportFilterOptions(0)})
+                 : std::nullopt;
+    });
+    window->MenuExportClick();
+    f.workspace->Runner().waitForIdle();
+    SetExportFileChooser({});
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("N-gram,F,Range\r\nthe house,12,3\r\nin the,9,3\r\n"
+                                        "on the,8,3\r\nto the,8,3\r\n"));
   }
 
   void doubleClickPutsTheWordsIntoTheAdvancedSearch() {

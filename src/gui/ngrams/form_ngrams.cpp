@@ -7,6 +7,7 @@
 #include <QThreadPool>
 #include <QVBoxLayout>
 
+#include "gui/app/export_command.h"
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
 #include "gui/app/operation_runner.h"
@@ -20,6 +21,7 @@
 #include "gui/ngrams/ngram_model.h"
 #include "gui/search/form_search_adv.h"
 #include "ngrams/ngram_copy.h"
+#include "ngrams/ngram_export.h"
 #include "ngrams/ngram_statistics.h"
 #include "text/cut_word_report.h"
 
@@ -27,6 +29,7 @@ namespace lexvane::gui {
 
 namespace {
 
+constexpr int kExportHelpContext = 130;
 constexpr int kNumberColumnWidth = 64;
 constexpr int kColumnWidths[] = {260, 64, 64};
 
@@ -105,6 +108,12 @@ void TFormNGrams::buildMenus(int helpContext) {
            &ChildWindow::MenuStatisticsClick},
       },
       helpContext);
+  MenuEdit->addSeparator();
+  PopupMenu1->addSeparator();
+  actions_ << AddEditCommands(
+      this, MenuEdit, PopupMenu1,
+      {{"MenuExport", "Export...", "Export...", {}, &ChildWindow::MenuExportClick}},
+      kExportHelpContext);
 }
 
 QList<QMenu*> TFormNGrams::MergedMenus() const {
@@ -173,6 +182,16 @@ void TFormNGrams::MenuCopyClick() {
                      frequency::CopyDestination destination, frequency::CopySink& sink,
                      text::OperationHost& host) {
         ngrams::CopyNGrams(*list, first, last, options, destination, sink, host);
+      });
+}
+
+void TFormNGrams::MenuExportClick() {
+  if (list_ == nullptr || workspace_->Runner().busy()) return;
+  const bool clusters = list_->Kind() == ngrams::ListKind::Clusters;
+  RunTableExport(
+      *workspace_, this, clusters ? QStringLiteral("clusters") : QStringLiteral("ngrams"),
+      [list = list_] {
+        return std::make_unique<table_export::FunctionTable>(ngrams::NGramExportTable(*list));
       });
 }
 

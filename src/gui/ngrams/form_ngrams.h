@@ -1,7 +1,7 @@
 // TFormNGrams: the n-gram window ("N-gram List") and the cluster window
-// ("Clusters of ..."): sequences of words with their frequency and range,
+// ("Clusters - ..."): sequences of words with their frequency and range,
 // in the style of the word frequency window. Its commands (Copy..., Clear,
-// Sort..., Statistics...) are its Edit menu, its pop-up menu and the
+// Sort..., Statistics..., Export...) are its Edit menu, its pop-up menu and the
 // frame's routed tool bar buttons; a double click puts the sequence's words
 // into the advanced word search dialog, one column each, in order and next
 // to each other, so that the next advanced search finds it.
@@ -62,6 +62,8 @@ class TFormNGrams : public ChildWindow {
   void MenuClearClick() override;
   void MenuSortClick() override;
   void MenuStatisticsClick() override;
+  // The rows as a CSV, TSV or XLSX file (gui/app/export_command.h).
+  void MenuExportClick() override;
   void DrawGrid1DblClick(const QModelIndex& index);
 
  private:

@@ -6,6 +6,7 @@
 
 #include "core/frequency/fakes.h"
 #include "ngrams/ngram_copy.h"
+#include "ngrams/ngram_export.h"
 #include "ngrams/ngram_statistics.h"
 #include "text/collation.h"
 
@@ -114,6 +115,23 @@ TEST_F(NGramListTest, CopyWritesTheNGramFrequencyAndRange) {
   CopyNGrams(list, 1, 2, options, frequency::CopyDestination::Clipboard, sink, operation);
   EXPECT_EQ(sink.text, "at the|4|2\r\nin the house|4|1\r\n");
   EXPECT_EQ(host.progress.title, "Copying...");
+}
+
+TEST_F(NGramListTest, ExportedTableHoldsTheRowsInTheirOrder) {
+  const table_export::FunctionTable table = NGramExportTable(list);
+  ASSERT_EQ(table.Columns().size(), 3u);
+  EXPECT_EQ(table.Columns()[0].Heading, "N-gram");
+  EXPECT_EQ(table.Columns()[2].Heading, "Range");
+  EXPECT_EQ(table.RowCount(), 4);
+  table_export::RowCells cells;
+  table.Row(3, cells);
+  ASSERT_EQ(cells.Size(), 3u);
+  EXPECT_EQ(cells[0].Kind, table_export::CellKind::Text);
+  EXPECT_EQ(cells[0].Chars, "\xE9t\xE9 dernier");
+  EXPECT_EQ(cells[1].Integer, 1);
+  NGramList clusters(ListKind::Clusters);
+  EXPECT_EQ(NGramExportTable(clusters).Columns()[0].Heading, "Cluster");
+  EXPECT_EQ(NGramExportTable(clusters).RowCount(), 0);
 }
 
 TEST_F(NGramListTest, StatisticsShowTheCorpusAndTheRowsLeft) {

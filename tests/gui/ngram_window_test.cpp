@@ -21,6 +21,7 @@
 
 #include "concordance/concordance_builder.h"
 #include "frequency_test_support.h"
+#include "gui/app/command_state.h"
 #include "gui/app/export_command.h"
 #include "gui/app/form_progress_ind.h"
 #include "gui/app/form_search_ind.h"
@@ -226,6 +227,15 @@ class NGramWindowTest : public QObject {
     QCOMPARE(asked.size(), 1);
     QVERIFY(window->List() != nullptr);
     QCOMPARE(window->Model()->rowCount(), window->List()->Count());
+  }
+
+  void theToolBarRoutesTableCommandsToAnNGramWindow() {
+    const CommandState idle = ComputeCommandState({ActiveKind::NGrams, 1, false, false});
+    QVERIFY(idle.copy && idle.clear && idle.sort && idle.statistics && idle.ngramList);
+    QVERIFY(!idle.collocates && !idle.deleteDuplicates && !idle.displaySource);
+    const CommandState busy = ComputeCommandState({ActiveKind::NGrams, 1, false, true});
+    QVERIFY(!busy.copy && !busy.sort && !busy.ngramList);
+    QVERIFY(!ComputeCommandState({ActiveKind::None, 0, false, false}).ngramList);
   }
 
   void cancelledOptionsDialogMakesNoWindow() {

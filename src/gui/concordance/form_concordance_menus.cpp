@@ -106,6 +106,13 @@ void TFormConcordance::buildMenus() {
        {},
        &TFormConcordance::MenuSaveSettingsClick,
        0},
+      {"MenuClusters",
+       "MenuPopupClusters",
+       QStringLiteral("Clusters..."),
+       {},
+       &TFormConcordance::MenuClustersClick,
+       kClusterWindowHelpContext},
+      // "Export..." stays the last entry of every table window's menus.
       {"N5", "N6", {}, {}, nullptr, 0},
       {"MenuExport",
        "MenuPopupExport",
@@ -113,12 +120,6 @@ void TFormConcordance::buildMenus() {
        {},
        &TFormConcordance::MenuExportClick,
        kExportHelpContext},
-      {"MenuClusters",
-       "MenuPopupClusters",
-       QStringLiteral("Clusters..."),
-       {},
-       &TFormConcordance::MenuClustersClick,
-       kClusterWindowHelpContext},
   };
   for (const Entry& e : entries) {
     if (e.handler == nullptr) {

@@ -30,6 +30,11 @@ std::string fileNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+bool isRegularFile(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 std::int64_t sizeOf(const std::string& path) {
   struct stat st;
   if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
@@ -177,15 +182,19 @@ class NGramBuilder {
     host_.search.Start("N-grams:");
     std::vector<std::int64_t> sizes;
     std::int64_t total = 0;
+    // A pipe or a device is read once: its n-grams are counted in one pass,
+    // whatever memory they take.
+    bool rereadable = true;
     for (const std::string& f : files_) {
       sizes.push_back(sizeOf(f));
       total += sizes.back();
+      rereadable = rereadable && isRegularFile(f);
     }
     const bool parallel = total >= parallelThreshold_ && std::thread::hardware_concurrency() >= 2;
     const int lengths = setup_.options.maxLength - setup_.options.minLength + 1;
 
     Pass first;
-    first.budget = setup_.options.FrequencyFloor() > 1
+    first.budget = rereadable && setup_.options.FrequencyFloor() > 1
                        ? std::max<std::size_t>(1, budget_ / (parallel ? 2 : 1))
                        : 0;
     first.expectedOccurrences = static_cast<std::uint64_t>(total / 4) * lengths;

@@ -94,7 +94,8 @@ class NGramList {
   void SetParallelThreshold(std::int64_t bytes) { parallelThreshold_ = bytes; }
   // The memory the exact count of a one-pass build may take before it
   // gives way to two passes (a hashed count, then an exact count of the
-  // n-grams that may pass the filters). Only with a floor above 1.
+  // n-grams that may pass the filters). Only with a floor above 1, and
+  // only when every corpus file is a regular file (a pipe is read once).
   void SetMemoryBudget(std::size_t bytes) { memoryBudget_ = bytes; }
   static constexpr std::int64_t kDefaultParallelThreshold = 4 << 20;
   static constexpr std::size_t kDefaultMemoryBudget = std::size_t{512} << 20;

@@ -2,7 +2,11 @@
 // (and checked with a separate script): lengths, the sentence rule, folding,
 // filters, orders, UTF-8 and tagged text, words cut at 255 characters, and
 // the same list from one thread, two threads and two passes.
+#include <sys/stat.h>
+
+#include <fstream>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -224,6 +228,26 @@ TEST_F(NGramBuildTest, OneThreadTwoThreadsAndTwoPassesAgree) {
       }
     }
   }
+}
+
+TEST_F(NGramBuildTest, APipeIsReadOnceWhateverMemoryItsNGramsTake) {
+  const std::string fifo = folder / "pipe";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  settings.Files.Add(fifo);
+  std::thread writer([&fifo] { std::ofstream(fifo, std::ios::binary) << kHarbour << kMarket; });
+  NGramOptions options = lengths(2, 2);
+  options.minFrequency = 3;
+  // No memory for an exact count, but the pipe cannot be read again.
+  const NGramList list = build(options, std::int64_t{1} << 40, 1);
+  writer.join();
+  EXPECT_FALSE(list.TookTwoPasses());
+  EXPECT_EQ(rowsOf(list), (std::vector<Row>{{"the boats", 4, 1},
+                                            {"the quay", 4, 1},
+                                            {"at the", 3, 1},
+                                            {"end of", 3, 1},
+                                            {"of the", 3, 1},
+                                            {"on the", 3, 1},
+                                            {"the end", 3, 1}}));
 }
 
 TEST_F(NGramBuildTest, Utf8WordsFoldPerCharacter) {

@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "text/encoding.h"
+#include "text/string_words.h"
 
 namespace lexvane::ngrams {
 
@@ -25,36 +26,20 @@ bool atLimit(std::string_view text, text::Encoding encoding) {
 
 std::vector<std::string> ContextWords(std::string_view text, const text::CharacterSets& sets,
                                       bool lowerCase, bool cutAtFront, bool cutAtBack) {
-  const bool utf8 = text::IsUtf8(sets.encoding);
+  const text::StringWords cutter(sets);
   std::vector<std::string> words;
-  std::string word;
-  bool touchesFront = false;  // the first word begins the text
-  auto finish = [&] {
-    if (word.empty()) return;
+  std::size_t i = cutter.RunEnd(text, 0, true);
+  // Whether the first word begins the text, and the last one ends it.
+  const bool touchesFront = i == 0 && !text.empty();
+  bool touchesBack = false;
+  while (i < text.size()) {
+    const std::size_t end = cutter.RunEnd(text, i, false);
+    std::string word(text.substr(i, end - i));
     if (lowerCase) text::lowerInPlace(word, sets.encoding);
     words.push_back(std::move(word));
-    word.clear();
-  };
-  for (std::size_t i = 0; i < text.size();) {
-    std::size_t length = 1;
-    bool separator;
-    if (utf8) {
-      const text::Utf8Char c = text::nextUtf8Char(text, i);
-      length = c.length;
-      separator = c.valid && sets.separatorChar(c.codePoint);
-    } else {
-      separator = sets.separator(text[i]);
-    }
-    if (separator) {
-      finish();
-    } else {
-      if (i == 0) touchesFront = true;
-      word.append(text, i, length);
-    }
-    i += length;
+    touchesBack = end == text.size();
+    i = cutter.RunEnd(text, end, true);
   }
-  const bool touchesBack = !word.empty();
-  finish();
   if (cutAtBack && touchesBack && !words.empty()) words.pop_back();
   if (cutAtFront && touchesFront && !words.empty()) words.erase(words.begin());
   return words;

@@ -24,8 +24,8 @@ enum class ClusterSide {
 // Caption of the progress indicator while the rows are read.
 inline constexpr std::string_view kExtractingClusters = "Extracting clusters";
 
-// The words of a context or keyword, cut by the table's own word
-// separators (the sets its build cut the corpus with); lower-cased when
+// The words of a context or keyword (text::StringWords of the table's own
+// sets, those its build cut the corpus with); lower-cased when
 // `lowerCase`. A context cut at 255 characters may have cut a word: such an
 // edge word (the first of a left context, the last of a right context) is
 // left out, as `cutAtFront` / `cutAtBack` ask.

@@ -128,9 +128,9 @@ void TFormNGrams::updateActions() {
 bool TFormNGrams::Build(const ngrams::NGramOptions& options) {
   if (workspace_->Runner().busy()) return false;
   auto built = std::make_shared<ngrams::NGramList>();
+  // The sets of the latest concordance or word list build stay those the
+  // concordance sort and copy use: an n-gram list is neither.
   const corpus::CorpusSettings corpus = workspace_->Corpus();
-  // Later concordance sorts and copies cut words as this build does.
-  workspace_->LatestScanSets().Record(corpus::ScannerSets(corpus));
   return workspace_->Runner().start(
       [built, corpus, options](text::OperationHost& host) { built->Build(corpus, options, host); },
       [this, built](bool) {

@@ -32,8 +32,8 @@ SANITIZE_COMMON = -fno-omit-frame-pointer -g1 -O1
 # operation runner, the rule preview's reader): the TSan build builds and
 # runs only these.
 TSAN_TARGETS = core_text_tests core_concordance_tests core_frequency_tests \
-               gui_engine_run_test gui_frame_test gui_indicators_test \
-               gui_rule_preview_test gui_file_list_editor_test
+               core_ngrams_tests gui_engine_run_test gui_frame_test gui_indicators_test \
+               gui_rule_preview_test gui_file_list_editor_test gui_ngram_window_test
 
 .PHONY: all deps deps-check build test run bench screenshots install clean format \
         check-asan check-tsan fuzz

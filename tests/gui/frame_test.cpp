@@ -165,7 +165,9 @@ class FrameTest : public QObject {
           {"MenuSearch", "Word search...", 12},
           {"MenuAdvancedSearch", "Advanced word search...", 0},
           {"N1", "-", 0},
-          {"MenuBuildfrequencylist", "Build word frequency list", 0}}},
+          {"MenuBuildfrequencylist", "Build word frequency list", 0},
+          // Additions, after the specified items.
+          {"MenuNGramList", "N-gram list...", 120}}},
         {"MenuWindow",
          "&Window",
          4,

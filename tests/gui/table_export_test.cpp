@@ -140,14 +140,17 @@ class TableExportTest : public QObject {
     QVERIFY(table.RowCount() > 50);
     QCOMPARE(table.TextEncoding, text::Encoding::Dos850);  // held as Windows-1252
 
-    // Appended after "S&ave settings" in both menus, with a help topic.
+    // Appended after "S&ave settings" (and the other additions) in both
+    // menus, with a help topic.
     const QMenu* edit = window->MergedMenus().front();
-    QCOMPARE(captionsOf(edit).mid(12), (QStringList{"S&ave settings", "-", "Export..."}));
+    QCOMPARE(captionsOf(edit).mid(12),
+             (QStringList{"S&ave settings", "Clusters...", "-", "Export..."}));
     QAction* popupExport = window->Action(QStringLiteral("MenuPopupExport"));
     QVERIFY(popupExport && !popupExport->associatedObjects().isEmpty());
     const auto* popup = qobject_cast<QMenu*>(popupExport->associatedObjects().front());
     QVERIFY(popup && popup->objectName() == QStringLiteral("PopupMenu1"));
-    QCOMPARE(captionsOf(popup).mid(12), (QStringList{"S&ave settings", "-", "Export..."}));
+    QCOMPARE(captionsOf(popup).mid(12),
+             (QStringList{"S&ave settings", "Clusters...", "-", "Export..."}));
     QCOMPARE(exportAction(edit)->objectName(), QStringLiteral("MenuExport"));
     QCOMPARE(exportAction(popup)->objectName(), QStringLiteral("MenuPopupExport"));
     QCOMPARE(exportAction(edit)->property(kHelpContextProperty).toInt(), 130);

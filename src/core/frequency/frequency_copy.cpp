@@ -47,7 +47,34 @@ void buildWordFrequencyLine(const WordFrequencyList& list, std::int32_t index,
   finishLine(line, list.TextEncoding());
 }
 
-void copyLines(std::int32_t count, std::int32_t first, std::int32_t last,
+}  // namespace
+
+std::string WordFrequencyLine(const WordFrequencyList& list, std::int32_t index,
+                              const CopyOptions& options) {
+  std::string line;
+  buildWordFrequencyLine(list, index, options, line);
+  return line;
+}
+
+std::string CollocateLine(const CollocTable& table, std::int32_t index,
+                          const CopyOptions& options) {
+  const std::string d = delimiterOf(options, table.TextEncoding());
+  const TCollocFreqInfo& info = table.Info(index);
+  auto count = [&options](std::int32_t n) {
+    return n == 0 && options.ZeroToSpace ? std::string(" ") : std::to_string(n);
+  };
+  std::string line = info.Collocate + d;
+  for (int p = kPositions; p >= 1; --p)
+    if (table.LeftUsed()[p - 1]) line += count(info.Left(p)) + d;
+  line += info.Node + d;
+  for (int p = 1; p <= kPositions; ++p)
+    if (table.RightUsed()[p - 1]) line += count(info.Right(p)) + d;
+  line += std::to_string(info.Total);
+  finishLine(line, table.TextEncoding());
+  return line;
+}
+
+void CopyLines(std::int32_t count, std::int32_t first, std::int32_t last,
                const std::function<void(std::int32_t, std::string&)>& lineOf,
                CopyDestination destination, CopySink& sink, text::OperationHost& host) {
   if (count == 0) return;
@@ -83,37 +110,10 @@ void copyLines(std::int32_t count, std::int32_t first, std::int32_t last,
   }
 }
 
-}  // namespace
-
-std::string WordFrequencyLine(const WordFrequencyList& list, std::int32_t index,
-                              const CopyOptions& options) {
-  std::string line;
-  buildWordFrequencyLine(list, index, options, line);
-  return line;
-}
-
-std::string CollocateLine(const CollocTable& table, std::int32_t index,
-                          const CopyOptions& options) {
-  const std::string d = delimiterOf(options, table.TextEncoding());
-  const TCollocFreqInfo& info = table.Info(index);
-  auto count = [&options](std::int32_t n) {
-    return n == 0 && options.ZeroToSpace ? std::string(" ") : std::to_string(n);
-  };
-  std::string line = info.Collocate + d;
-  for (int p = kPositions; p >= 1; --p)
-    if (table.LeftUsed()[p - 1]) line += count(info.Left(p)) + d;
-  line += info.Node + d;
-  for (int p = 1; p <= kPositions; ++p)
-    if (table.RightUsed()[p - 1]) line += count(info.Right(p)) + d;
-  line += std::to_string(info.Total);
-  finishLine(line, table.TextEncoding());
-  return line;
-}
-
 void CopyWordFrequencies(const WordFrequencyList& list, std::int32_t first, std::int32_t last,
                          const CopyOptions& options, CopyDestination destination, CopySink& sink,
                          text::OperationHost& host) {
-  copyLines(
+  CopyLines(
       list.Count(), first, last,
       [&](std::int32_t i, std::string& line) { buildWordFrequencyLine(list, i, options, line); },
       destination, sink, host);
@@ -122,7 +122,7 @@ void CopyWordFrequencies(const WordFrequencyList& list, std::int32_t first, std:
 void CopyCollocates(const CollocTable& table, std::int32_t first, std::int32_t last,
                     const CopyOptions& options, CopyDestination destination, CopySink& sink,
                     text::OperationHost& host) {
-  copyLines(
+  CopyLines(
       table.Count(), first, last,
       [&](std::int32_t i, std::string& line) { line = CollocateLine(table, i, options); },
       destination, sink, host);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -56,5 +57,12 @@ void CopyWordFrequencies(const WordFrequencyList& list, std::int32_t first, std:
 void CopyCollocates(const CollocTable& table, std::int32_t first, std::int32_t last,
                     const CopyOptions& options, CopyDestination destination, CopySink& sink,
                     text::OperationHost& host);
+
+// The copy of any table of `count` rows as both copies above run it: the
+// lines of the entries first..last built by lineOf(index, line), each
+// written to a file as it is built or gathered for the clipboard.
+void CopyLines(std::int32_t count, std::int32_t first, std::int32_t last,
+               const std::function<void(std::int32_t, std::string&)>& lineOf,
+               CopyDestination destination, CopySink& sink, text::OperationHost& host);
 
 }  // namespace lexvane::frequency

@@ -122,10 +122,9 @@ class WordFrequencyBuilder {
   WordFrequencyBuilder(WordFrequencyList& list, const corpus::CorpusSettings& settings,
                        text::OperationHost& host)
       : list_(list), settings_(settings), host_(host) {
-    rules_.tagged = settings.TaggedText;
-    rules_.lowerAfterTag = settings.TaggedText && settings.IgnoreCapital;
-    rules_.encoding = settings.TextEncoding;
-    lowerInTokenizer_ = settings.IgnoreCapital && !settings.TaggedText;
+    const TokenFolding folding = TokenFoldingOf(settings);
+    rules_ = folding.rules;
+    lowerInTokenizer_ = folding.lowerInTokenizer;
   }
 
   void Run() {

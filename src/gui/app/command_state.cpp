@@ -5,8 +5,8 @@ namespace lexvane::gui {
 CommandState ComputeCommandState(const CommandInputs& in) {
   const bool corpus = in.fileCount > 0;
   const bool concordance = in.active == ActiveKind::Concordance;
-  const bool table =
-      concordance || in.active == ActiveKind::WordFreq || in.active == ActiveKind::CollocFreq;
+  const bool table = concordance || in.active == ActiveKind::WordFreq ||
+                     in.active == ActiveKind::CollocFreq || in.active == ActiveKind::NGrams;
   const bool source = in.active == ActiveKind::Source || in.active == ActiveKind::SourceStripped;
   const bool idle = !in.busy;
 
@@ -24,7 +24,9 @@ CommandState ComputeCommandState(const CommandInputs& in) {
   s.deleteDuplicates = concordance && idle;
   s.displaySource = concordance;
   s.displayStrippedSource = concordance && in.taggedText;
-  s.statistics = concordance || in.active == ActiveKind::WordFreq;
+  s.statistics =
+      concordance || in.active == ActiveKind::WordFreq || in.active == ActiveKind::NGrams;
+  s.ngramList = corpus && idle;
   return s;
 }
 

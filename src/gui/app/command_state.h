@@ -10,7 +10,7 @@ namespace lexvane::gui {
 
 // The kind of the active window. None covers "no child window" and "another
 // window of the program (a modal dialog, an indicator, help) has the focus".
-enum class ActiveKind { None, Concordance, Source, SourceStripped, WordFreq, CollocFreq };
+enum class ActiveKind { None, Concordance, Source, SourceStripped, WordFreq, CollocFreq, NGrams };
 
 struct CommandInputs {
   ActiveKind active = ActiveKind::None;
@@ -36,6 +36,7 @@ struct CommandState {
   bool displaySource = false;          // SpeedButtonShowSrc
   bool displayStrippedSource = false;  // SpeedButtonShowScrStripped
   bool statistics = false;             // SpeedButtonStat
+  bool ngramList = false;              // "N-gram list..."
 
   bool operator==(const CommandState&) const = default;
 };

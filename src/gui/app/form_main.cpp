@@ -25,6 +25,8 @@
 #include "gui/corpus/list_file_commands.h"
 #include "gui/frequency/form_colloc_freq.h"
 #include "gui/frequency/form_word_freq.h"
+#include "gui/ngrams/form_ngrams.h"
+#include "gui/ngrams/ngram_commands.h"
 
 namespace lexvane::gui {
 
@@ -106,6 +108,7 @@ ActiveKind TFormMain::activeKind() const {
   if (qobject_cast<TFormSourceStripped*>(w)) return ActiveKind::SourceStripped;
   if (qobject_cast<TFormWordFreq*>(w)) return ActiveKind::WordFreq;
   if (qobject_cast<TFormCollocFreq*>(w)) return ActiveKind::CollocFreq;
+  if (qobject_cast<TFormNGrams*>(w)) return ActiveKind::NGrams;
   return ActiveKind::None;
 }
 
@@ -128,6 +131,7 @@ void TFormMain::applyState(const CommandState& s) {
   set("MenuSearch", s.search);
   set("MenuAdvancedSearch", s.advancedSearch);
   set("MenuBuildfrequencylist", s.frequencyList);
+  set("MenuNGramList", s.ngramList);
   set("SpeedButtonFileSave", s.saveList);
   set("SpeedButtonSearch", s.search);
   set("SpeedButtonAdvSearch", s.advancedSearch);
@@ -220,6 +224,11 @@ void TFormMain::MenuAdvancedSearchClick() {
 
 void TFormMain::MenuBuildfrequencylistClick() {
   if (ChildWindow* w = workspace_.Factory().CreateWordFreq(workspace_, this)) AddChildWindow(w);
+  UpdateButtons();
+}
+
+void TFormMain::MenuNGramListClick() {
+  if (ChildWindow* w = CreateNGramWindow(workspace_, this)) AddChildWindow(w);
   UpdateButtons();
 }
 

@@ -86,6 +86,7 @@ class TFormMain : public QMainWindow {
   void MenuSearchClick();
   void MenuAdvancedSearchClick();
   void MenuBuildfrequencylistClick();
+  void MenuNGramListClick();
   // Window
   void MenuTileClick();
   void MenuCascadeClick();

@@ -18,6 +18,7 @@
 #include "gui/app/form_main.h"
 #include "gui/app/help.h"
 #include "gui/app/recent_lists_menu.h"
+#include "gui/ngrams/ngram_help.h"
 
 namespace lexvane::gui {
 
@@ -82,6 +83,8 @@ void TFormMain::buildMenus() {
   tools->addSeparator()->setObjectName(QStringLiteral("N1"));
   addItem(tools, "MenuBuildfrequencylist", QStringLiteral("Build word frequency list"), 0,
           &TFormMain::MenuBuildfrequencylistClick);
+  addItem(tools, "MenuNGramList", QStringLiteral("N-gram list..."), kNGramWindowHelpContext,
+          &TFormMain::MenuNGramListClick);
 
   windowMenu_ = topMenu(bar, "MenuWindow", QStringLiteral("&Window"), 4, 13);
   addItem(windowMenu_, "MenuTile", QStringLiteral("&Tile"), 13, &TFormMain::MenuTileClick);

@@ -21,6 +21,8 @@ namespace {
 
 const QList<int> kContexts = {1, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21,
                               22, 23, 24,
+                              // n-gram and cluster lists
+                              120, 121, 122, 123, 124,
                               // exporting tables
                               130,
                               // files from the desktop, recent lists

@@ -18,6 +18,7 @@
 #include "gui/concordance/form_sort_concord.h"
 #include "gui/corpus/form_file_list.h"
 #include "gui/frequency/frequency_screenshots.h"
+#include "gui/ngrams/ngram_screenshots.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
 
@@ -52,7 +53,9 @@ void sourceWindowShot(TFormMain& mainWindow, TFormConcordance* window, const QSt
   window->MenuDisplaySourceClick();
   QTimer::singleShot(1200, &mainWindow, [&mainWindow, dir] {
     SaveScreen(mainWindow, nullptr, dir + QStringLiteral("/source_window.png"));
-    TakeFrequencyScreenshots(mainWindow, dir, [] { QApplication::quit(); });
+    TakeFrequencyScreenshots(mainWindow, dir, [&mainWindow, dir] {
+      TakeNGramScreenshots(mainWindow, dir, [] { QApplication::quit(); });
+    });
   });
 }
 

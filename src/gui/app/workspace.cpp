@@ -14,6 +14,8 @@
 #include "gui/frequency/form_find_col_freq.h"
 #include "gui/frequency/form_sort_collocates.h"
 #include "gui/frequency/form_sort_word_freq.h"
+#include "gui/ngrams/form_ngram_options.h"
+#include "gui/ngrams/form_sort_ngrams.h"
 #include "gui/search/form_lemma_list.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
@@ -46,6 +48,9 @@ void Workspace::CreateDialogs(QWidget* mainWindow) {
   FormSortCollocates = new TFormSortCollocates(mainWindow);
   FormCopyFreq = new TFormCopyFreq(mainWindow);
   FormSortWordFreq = new TFormSortWordFreq(mainWindow);
+  FormNGramOptions = new TFormNGramOptions(TFormNGramOptions::Kind::NGrams, mainWindow);
+  FormClusterOptions = new TFormNGramOptions(TFormNGramOptions::Kind::Clusters, mainWindow);
+  FormSortNGrams = new TFormSortNGrams(mainWindow);
   runner_ = std::make_unique<OperationRunner>(*ui_, *FormSearchInd, *FormProgressInd);
 }
 

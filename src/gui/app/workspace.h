@@ -25,12 +25,14 @@ class TFormCopyConcord;
 class TFormCopyFreq;
 class TFormFileList;
 class TFormFindColFreq;
+class TFormNGramOptions;
 class TFormLemmaList;
 class TFormProgressInd;
 class TFormSearch;
 class TFormSearchAdv;
 class TFormSearchInd;
 class TFormSortCollocates;
+class TFormSortNGrams;
 class TFormSortConcord;
 class TFormSortWordFreq;
 class TFormStat;
@@ -84,6 +86,10 @@ class Workspace {
   TFormSortCollocates* FormSortCollocates = nullptr;
   TFormCopyFreq* FormCopyFreq = nullptr;
   TFormSortWordFreq* FormSortWordFreq = nullptr;
+  // The n-gram and cluster dialogs, made after the others.
+  TFormNGramOptions* FormNGramOptions = nullptr;
+  TFormNGramOptions* FormClusterOptions = nullptr;
+  TFormSortNGrams* FormSortNGrams = nullptr;
 
  private:
   corpus::CorpusSettings corpus_;

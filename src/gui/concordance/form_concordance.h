@@ -103,6 +103,8 @@ class TFormConcordance : public ChildWindow {
   void MenuPasteClick();
   void MenuCurrentSentenceClick();
   void MenuSaveSettingsClick();
+  // The cluster list of the table's rows (gui/ngrams/ngram_commands.h).
+  void MenuClustersClick();
 
  Q_SIGNALS:
   // The table is complete and the window shown.

@@ -13,6 +13,7 @@
 #include "gui/app/workspace.h"
 #include "gui/concordance/concordance_model.h"
 #include "gui/concordance/form_concordance.h"
+#include "gui/ngrams/ngram_help.h"
 
 namespace lexvane::gui {
 
@@ -105,6 +106,13 @@ void TFormConcordance::buildMenus() {
        {},
        &TFormConcordance::MenuSaveSettingsClick,
        0},
+      {"MenuClusters",
+       "MenuPopupClusters",
+       QStringLiteral("Clusters..."),
+       {},
+       &TFormConcordance::MenuClustersClick,
+       kClusterWindowHelpContext},
+      // "Export..." stays the last entry of every table window's menus.
       {"N5", "N6", {}, {}, nullptr, 0},
       {"MenuExport",
        "MenuPopupExport",

@@ -14,7 +14,7 @@ void CountToken(CorpusCounts& counts, std::string_view token, bool simpleEnd,
     return;
   }
   std::string wordClass = text::ExtractTag(token);
-  std::string word = wordClass.empty() ? std::string(token) : text::StripTag(token);
+  std::string word = wordClass.empty() ? std::string(token) : text::StripTag(token, rules.encoding);
   if (rules.lowerAfterTag) text::lowerInPlace(word, rules.encoding);
   if (!word.empty()) {
     ++counts.words;

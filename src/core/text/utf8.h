@@ -32,10 +32,10 @@ inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 
 // The UTF-8 byte-order mark, left out at the start of a file.
 inline constexpr unsigned char kByteOrderMark[3] = {0xEF, 0xBB, 0xBF};
+// The same three bytes as text, for writers that put it in front.
+inline constexpr std::string_view kByteOrderMarkText{"\xEF\xBB\xBF", 3};
 inline bool startsWithByteOrderMark(std::string_view s) {
-  return s.size() >= 3 && static_cast<unsigned char>(s[0]) == kByteOrderMark[0] &&
-         static_cast<unsigned char>(s[1]) == kByteOrderMark[1] &&
-         static_cast<unsigned char>(s[2]) == kByteOrderMark[2];
+  return s.substr(0, 3) == kByteOrderMarkText;
 }
 
 // A byte 10xxxxxx: never the first byte of a character.

@@ -96,7 +96,7 @@ void ReferenceScan::ScanFile(const std::string& path, std::int32_t d) {
       std::string_view word = scanned.word;
       std::string stripped;
       if (settings_.TaggedText && !text::ExtractTag(word).empty()) {
-        stripped = text::StripTag(word);
+        stripped = text::StripTag(word, settings_.TextEncoding);
         word = stripped;
       }
       std::string_view w;

@@ -35,7 +35,7 @@ std::string_view WordOfToken(std::string_view token, const TokenRules& rules, st
                              std::string* wordClass) {
   if (!rules.tagged) return token;
   std::string tag = text::ExtractTag(token);
-  buffer = tag.empty() ? std::string(token) : text::StripTag(token);
+  buffer = tag.empty() ? std::string(token) : text::StripTag(token, rules.encoding);
   if (rules.lowerAfterTag) text::lowerInPlace(buffer, rules.encoding);
   if (wordClass != nullptr) *wordClass = std::move(tag);
   return buffer;

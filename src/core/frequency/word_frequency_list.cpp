@@ -197,7 +197,7 @@ void WordFrequencyList::BuildByInsertion(const corpus::CorpusSettings& settings,
         std::string token(scanned.word), wordClass;
         if (settings.TaggedText) {
           wordClass = text::ExtractTag(token);
-          if (!wordClass.empty()) token = text::StripTag(token);
+          if (!wordClass.empty()) token = text::StripTag(token, encoding_);
         }
         if (ignoreCapital) text::lowerInPlace(token, encoding_);
         if (!token.empty()) {

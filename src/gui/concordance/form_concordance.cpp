@@ -116,7 +116,8 @@ bool TFormConcordance::Start(SearchKind kind) {
   }
   // Later sorts and copies cut words as this build does.
   workspace_->LatestScanSets().Record(corpus::ScannerSets(workspace_->Corpus()));
-  setWindowTitle(codec_.Decode(concordance::ConcordanceCaption(query)));
+  setWindowTitle(
+      codec_.Decode(concordance::ConcordanceCaption(query, workspace_->Corpus().TextEncoding)));
   // The work gets its own copies: the corpus may be edited while it runs.
   auto built = std::make_shared<std::unique_ptr<concordance::ConcordanceTable>>();
   const corpus::CorpusSettings corpus = workspace_->Corpus();

@@ -107,6 +107,13 @@ std::string CollocateLine(const CollocTable& table, std::int32_t index,
     if (table.RightUsed()[p - 1]) line += count(info.Right(p)) + d;
   line += std::to_string(info.Total);
   finishLine(line, table.TextEncoding());
+  // The association columns follow the line as cut, uncut.
+  if (table.ColumnCount() > kCollocColumns) {
+    line.resize(line.size() - 2);
+    for (int column = kCollocColumns; column < table.ColumnCount(); ++column)
+      line += d + table.CellText(column, index + 1);
+    line += "\r\n";
+  }
   return line;
 }
 

@@ -7,8 +7,10 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "stats/association.h"
 #include "text/quick_list.h"
 
 namespace lexvane::frequency {
@@ -30,6 +32,16 @@ class TOneWordInfo : public text::ListObject {
 
 inline constexpr int kPositions = 9;
 
+// The association figures of one collocate row, once measures were applied
+// to its table (colloc_association.h).
+struct CollocFigures {
+  std::int64_t R1 = 0;   // the node's window: its rows, times the positions unless once per hit
+  std::int64_t C1 = 0;   // the collocate's frequency in the corpus
+  std::int64_t O11 = 0;  // Total, or Hits when each hit counts once
+  double E11 = 0;
+  std::array<double, stats::kMeasureCount> Values{};  // by stats::MeasureIndex
+};
+
 // One row of a collocate table: a node, a collocate and its counts at the
 // positions 1 to 9 on either side (index 0 is position 1).
 class TCollocFreqInfo : public text::ListObject {
@@ -39,6 +51,12 @@ class TCollocFreqInfo : public text::ListObject {
   std::array<std::int32_t, kPositions> LeftFreq{};
   std::array<std::int32_t, kPositions> RightFreq{};
   std::int32_t Total = 0;  // sum of the eighteen counts, set when the build ends
+  // The rows of the node's group in which the collocate was counted at least
+  // once, and the rows of that group: set by the build.
+  std::int32_t Hits = 0;
+  std::int32_t NodeRows = 0;
+  // Null until association measures were applied to the table.
+  std::unique_ptr<CollocFigures> Figures;
 
   std::int32_t Left(int position) const { return LeftFreq[position - 1]; }
   std::int32_t Right(int position) const { return RightFreq[position - 1]; }

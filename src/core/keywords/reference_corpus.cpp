@@ -19,7 +19,7 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool endsWithIgnoringCase(std::string_view s, std::string_view suffix) {
   if (s.size() < suffix.size()) return false;
-  return std::equal(suffix.begin(), suffix.end(), s.end() - suffix.size(), [](char a, char b) {
+  return std::equal(s.end() - suffix.size(), s.end(), suffix.begin(), [](char a, char b) {
     return (a >= 'A' && a <= 'Z' ? a + ('a' - 'A') : a) == b;
   });
 }

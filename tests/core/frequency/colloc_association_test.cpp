@@ -29,14 +29,20 @@ class CollocAssociationTest : public ::testing::Test {
     add("at", "home", "with the the");
     table = std::make_unique<CollocTable>(positions(), positions());
     auto operation = host.operation();
-    table->BuildCollocTable(text::kDefaultWordSeparators, left, keywords, right, {"*"},
-                            operation);
+    table->BuildCollocTable(text::kDefaultWordSeparators, left, keywords, right, {"*"}, operation);
     corpus::CorpusSettings source;
     source.Files.Add("/corpus/a.txt");
     table->SetSourceCorpus(source, 1000);
-    for (auto [word, n] : std::initializer_list<std::pair<const char*, int>>{
-             {"the", 60}, {"old", 5}, {"at", 8}, {"house", 10}, {"hill", 2}, {"on", 12},
-             {"a", 40}, {"quiet", 1}, {"by", 3}, {"with", 9}})
+    for (auto [word, n] : std::initializer_list<std::pair<const char*, int>>{{"the", 60},
+                                                                             {"old", 5},
+                                                                             {"at", 8},
+                                                                             {"house", 10},
+                                                                             {"hill", 2},
+                                                                             {"on", 12},
+                                                                             {"a", 40},
+                                                                             {"quiet", 1},
+                                                                             {"by", 3},
+                                                                             {"with", 9}})
       counts.Add(word, n);
   }
   void add(const char* l, const char* k, const char* r) {
@@ -93,8 +99,9 @@ TEST_F(CollocAssociationTest, TheBuildCountsHitsAndTheRowsOfEachNodeGroup) {
 
 TEST_F(CollocAssociationTest, WindowAdjustedFiguresMatchTheHandWorkedTables) {
   AssociationOptions options;
-  options.Measures = {Measure::MI,           Measure::MI3,     Measure::TScore, Measure::ZScore,
-                      Measure::LogLikelihood, Measure::LogDice, Measure::Dice};
+  options.Measures = {Measure::MI,     Measure::MI3,           Measure::TScore,
+                      Measure::ZScore, Measure::LogLikelihood, Measure::LogDice,
+                      Measure::Dice};
   ASSERT_TRUE(apply(options));
   ASSERT_EQ(table->ColumnCount(), kCollocColumns + 4 + 7);
   // house/the: O11 = 5, R1 = 3 x 6, C1 = 60, N = 1000.

@@ -41,8 +41,8 @@ class WordCountsCacheTest : public ::testing::Test {
  protected:
   void SetUp() override {
     text::setCollationLocale("root");
-    folder = std::filesystem::temp_directory_path() /
-             ("lexvane_counts_" + std::to_string(::getpid()));
+    folder =
+        std::filesystem::temp_directory_path() / ("lexvane_counts_" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     write("one.txt", "The tide came in. The boats rose with the tide, and the gulls rose too.\n");
     settings.Files.Add((folder / "one.txt").string());

@@ -16,12 +16,12 @@ class KeywordListTest : public ::testing::Test {
   void SetUp() override {
     text::setCollationLocale("root");
     // A harbour town's diary (2 000 words) against a city corpus (10 000).
-    for (auto [w, n] : {std::pair{"harbour", 40}, {"the", 120}, {"boats", 12}, {"tide", 10},
-                        {"night", 3}})
+    for (auto [w, n] :
+         {std::pair{"harbour", 40}, {"the", 120}, {"boats", 12}, {"tide", 10}, {"night", 3}})
       study.Add(w, n);
     study.SetTotalWords(2000);
-    for (auto [w, n] : {std::pair{"harbour", 20}, {"the", 600}, {"city", 60}, {"tide", 50},
-                        {"night", 1}})
+    for (auto [w, n] :
+         {std::pair{"harbour", 20}, {"the", 600}, {"city", 60}, {"tide", 50}, {"night", 1}})
       reference.Add(w, n);
     reference.SetTotalWords(10000);
   }

@@ -77,17 +77,15 @@ TEST(ReferenceCorpusTest, SavedFrequencyListsInBothLayoutsAndAnyDelimiter) {
   EXPECT_EQ(plain.counts->Frequency("the"), 13);
   EXPECT_EQ(plain.words, 18);
   // By frequency, with cumulative columns, tab-delimited.
-  Reference cumulative =
-      ReadReferenceText("the\t13\t4.437\t13\t4.44\r\nand\t5\t1.706\t18\t6.14\r\n", "b.txt",
-                        kAnsiFolded);
+  Reference cumulative = ReadReferenceText(
+      "the\t13\t4.437\t13\t4.44\r\nand\t5\t1.706\t18\t6.14\r\n", "b.txt", kAnsiFolded);
   EXPECT_EQ(cumulative.counts->Frequency("and"), 5);
   // A delimiter of two bytes in UTF-8 text, and a word that holds digits.
   Reference wide = ReadReferenceText("море§7§2.500\nr2d2§1§0.357\n", "c.txt", kUtf8Kept);
   EXPECT_EQ(wide.counts->Frequency("море"), 7);
   EXPECT_EQ(wide.counts->Frequency("r2d2"), 1);
   // The delimiter may not change between lines.
-  EXPECT_THROW(ReadReferenceText("and|5|1.706\nthe;13;4.437\n", "d.txt", kAnsiFolded),
-               text::Error);
+  EXPECT_THROW(ReadReferenceText("and|5|1.706\nthe;13;4.437\n", "d.txt", kAnsiFolded), text::Error);
   // A list saved with the words only has no frequencies to read.
   EXPECT_THROW(ReadReferenceText("the|13|4.44\n", "e.txt", kAnsiFolded), text::Error);
 }
@@ -147,13 +145,15 @@ TEST(ReferenceCorpusTest, AListFileIsCountedWithTheStudyCorpussCapitalsAndEncodi
   // The Greek and Russian words cannot occur in a Windows-1252 corpus.
   EXPECT_GT(reference.droppedTypes, 20);
   EXPECT_GT(reference.counts->Frequency("caf\xE9"), 0);
-  EXPECT_EQ(reference.words, cache.Find([] {
-    corpus::CorpusSettings s;
-    QuietUi ui;
-    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/utf8.CTL", s, ui);
-    s.IgnoreCapital = true;
-    return s;
-  }())->TotalWords());
+  EXPECT_EQ(reference.words, cache
+                                 .Find([] {
+                                   corpus::CorpusSettings s;
+                                   QuietUi ui;
+                                   corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/utf8.CTL", s, ui);
+                                   s.IgnoreCapital = true;
+                                   return s;
+                                 }())
+                                 ->TotalWords());
   EXPECT_THROW(LoadReference("/no/such/reference.txt", kAnsiFolded, cache, q.host), text::Error);
 }
 

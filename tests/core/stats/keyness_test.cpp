@@ -26,7 +26,7 @@ TEST(KeynessTest, AWordFourTimesAsFrequentInTheStudyCorpus) {
 TEST(KeynessTest, AWordTheReferenceLacksHasInfinitePercentDiffAndAHalfInItsLogRatio) {
   const KeynessCounts k{7, 0, 1000, 5000};
   EXPECT_EQ(KeyDirection(k), Direction::Positive);
-  EXPECT_EQ(ll(k), "25.0846");  // 14 ln 6: the zero term adds nothing
+  EXPECT_EQ(ll(k), "25.0846");                     // 14 ln 6: the zero term adds nothing
   EXPECT_EQ(FormatFigure(LogRatio(k)), "6.1293");  // log2((7/1000) / (0.5/5000))
   EXPECT_EQ(FormatFigure(PercentDiff(k)), "inf");
 }

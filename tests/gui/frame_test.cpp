@@ -109,21 +109,13 @@ class FrameTest : public QObject {
     QCOMPARE(captions, QStringList({"&File", "&Tools", "&Window", "&Help"}));
     for (QAction* a : frame_->findChildren<QAction*>())
       QVERIFY2(a->shortcut().isEmpty() || a->objectName().isEmpty(), qPrintable(a->objectName()));
-    const QStringList hints = {"New file list",
-                               "Open file list...",
-                               "Save file list...",
-                               "Edit file list...",
-                               "Word search...",
-                               "Advanced word search...",
-                               "Build collocate frequency list.",
-                               "Build word frequency list.",
-                               "Copy...",
-                               "Clear",
-                               "Sort...",
-                               "Delete duplicate sentences",
-                               "Display source text",
-                               "Display stripped source text",
-                               "Statistics..."};
+    const QStringList hints = {
+        "New file list", "Open file list...", "Save file list...", "Edit file list...",
+        "Word search...", "Advanced word search...", "Build collocate frequency list.",
+        "Build word frequency list.", "Copy...", "Clear", "Sort...", "Delete duplicate sentences",
+        "Display source text", "Display stripped source text", "Statistics...",
+        // Additions after the specified buttons.
+        "Keyword list..."};
     QStringList got;
     for (QAction* a : frame_->findChild<QToolBar*>("ToolBar")->actions())
       if (!a->isSeparator() && a->objectName().startsWith("SpeedButton")) got << a->toolTip();
@@ -165,7 +157,9 @@ class FrameTest : public QObject {
           {"MenuSearch", "Word search...", 12},
           {"MenuAdvancedSearch", "Advanced word search...", 0},
           {"N1", "-", 0},
-          {"MenuBuildfrequencylist", "Build word frequency list", 0}}},
+          {"MenuBuildfrequencylist", "Build word frequency list", 0},
+          // Additions after the specified entries.
+          {"MenuKeywordList", "Keyword list...", 101}}},
         {"MenuWindow",
          "&Window",
          4,

@@ -47,7 +47,9 @@ void buildWordFrequencyLine(const WordFrequencyList& list, std::int32_t index,
   finishLine(line, list.TextEncoding());
 }
 
-void copyLines(std::int32_t count, std::int32_t first, std::int32_t last,
+}  // namespace
+
+void CopyLines(std::int32_t count, std::int32_t first, std::int32_t last,
                const std::function<void(std::int32_t, std::string&)>& lineOf,
                CopyDestination destination, CopySink& sink, text::OperationHost& host) {
   if (count == 0) return;
@@ -82,8 +84,6 @@ void copyLines(std::int32_t count, std::int32_t first, std::int32_t last,
     sink.Write(buffer);
   }
 }
-
-}  // namespace
 
 std::string WordFrequencyLine(const WordFrequencyList& list, std::int32_t index,
                               const CopyOptions& options) {
@@ -120,7 +120,7 @@ std::string CollocateLine(const CollocTable& table, std::int32_t index,
 void CopyWordFrequencies(const WordFrequencyList& list, std::int32_t first, std::int32_t last,
                          const CopyOptions& options, CopyDestination destination, CopySink& sink,
                          text::OperationHost& host) {
-  copyLines(
+  CopyLines(
       list.Count(), first, last,
       [&](std::int32_t i, std::string& line) { buildWordFrequencyLine(list, i, options, line); },
       destination, sink, host);
@@ -129,7 +129,7 @@ void CopyWordFrequencies(const WordFrequencyList& list, std::int32_t first, std:
 void CopyCollocates(const CollocTable& table, std::int32_t first, std::int32_t last,
                     const CopyOptions& options, CopyDestination destination, CopySink& sink,
                     text::OperationHost& host) {
-  copyLines(
+  CopyLines(
       table.Count(), first, last,
       [&](std::int32_t i, std::string& line) { line = CollocateLine(table, i, options); },
       destination, sink, host);

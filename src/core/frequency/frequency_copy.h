@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,11 @@ std::string CollocateLine(const CollocTable& table, std::int32_t index, const Co
 void CopyWordFrequencies(const WordFrequencyList& list, std::int32_t first, std::int32_t last,
                          const CopyOptions& options, CopyDestination destination, CopySink& sink,
                          text::OperationHost& host);
+// The pass both copies make, for any table whose line i (CR LF included) is
+// built by `lineOf` into its string: rows first..last of `count`.
+void CopyLines(std::int32_t count, std::int32_t first, std::int32_t last,
+               const std::function<void(std::int32_t, std::string&)>& lineOf,
+               CopyDestination destination, CopySink& sink, text::OperationHost& host);
 void CopyCollocates(const CollocTable& table, std::int32_t first, std::int32_t last,
                     const CopyOptions& options, CopyDestination destination, CopySink& sink,
                     text::OperationHost& host);

@@ -170,6 +170,16 @@ std::string KeywordList::Line(std::int32_t index, std::string_view delimiter) co
   return line;
 }
 
+void CopyKeywords(const KeywordList& list, std::int32_t first, std::int32_t last,
+                  const frequency::CopyOptions& options, frequency::CopyDestination destination,
+                  frequency::CopySink& sink, text::OperationHost& host) {
+  const std::string d =
+      options.Delimiter.substr(0, text::prefixBytes(options.Delimiter, 1, list.TextEncoding()));
+  frequency::CopyLines(
+      list.Count(), first, last, [&](std::int32_t i, std::string& line) { line = list.Line(i, d); },
+      destination, sink, host);
+}
+
 concordance::Statistics KeywordList::Statistics() const {
   using text::FormatThousands;
   concordance::Statistics s;

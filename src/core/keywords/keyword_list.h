@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "concordance/concordance_statistics.h"
+#include "frequency/frequency_copy.h"
 #include "frequency/word_counts.h"
 #include "stats/keyness.h"
 #include "text/progress.h"
@@ -96,6 +97,13 @@ class KeywordList {
   std::int64_t studyWords_ = 0, referenceWords_ = 0, typesCompared_ = 0;
   std::int64_t positiveFound_ = 0, negativeFound_ = 0;
 };
+
+// The copy of entries first..last (0-based) as the frequency tables' copy
+// makes it ("Copying...", the clipboard's limit): Line with the first
+// character of the options' delimiter.
+void CopyKeywords(const KeywordList& list, std::int32_t first, std::int32_t last,
+                  const frequency::CopyOptions& options, frequency::CopyDestination destination,
+                  frequency::CopySink& sink, text::OperationHost& host);
 
 // "Sorting by log-likelihood", "Sorting by Log Ratio", "Sorting alphabetically".
 std::string_view KeywordSortCaption(KeywordSort sort);

@@ -10,7 +10,8 @@ namespace lexvane::gui {
 
 // The kind of the active window. None covers "no child window" and "another
 // window of the program (a modal dialog, an indicator, help) has the focus".
-enum class ActiveKind { None, Concordance, Source, SourceStripped, WordFreq, CollocFreq };
+// Keywords is the keyword window, an addition to the specified kinds.
+enum class ActiveKind { None, Concordance, Source, SourceStripped, WordFreq, CollocFreq, Keywords };
 
 struct CommandInputs {
   ActiveKind active = ActiveKind::None;

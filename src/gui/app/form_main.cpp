@@ -24,6 +24,7 @@
 #include "gui/corpus/list_file_commands.h"
 #include "gui/frequency/form_colloc_freq.h"
 #include "gui/frequency/form_word_freq.h"
+#include "gui/keywords/form_keywords.h"
 
 namespace lexvane::gui {
 
@@ -103,6 +104,7 @@ ActiveKind TFormMain::activeKind() const {
   if (qobject_cast<TFormSourceStripped*>(w)) return ActiveKind::SourceStripped;
   if (qobject_cast<TFormWordFreq*>(w)) return ActiveKind::WordFreq;
   if (qobject_cast<TFormCollocFreq*>(w)) return ActiveKind::CollocFreq;
+  if (qobject_cast<TFormKeywords*>(w)) return ActiveKind::Keywords;
   return ActiveKind::None;
 }
 
@@ -125,6 +127,9 @@ void TFormMain::applyState(const CommandState& s) {
   set("MenuSearch", s.search);
   set("MenuAdvancedSearch", s.advancedSearch);
   set("MenuBuildfrequencylist", s.frequencyList);
+  // A keyword list counts the corpus as a word frequency list does.
+  set("MenuKeywordList", s.frequencyList);
+  set("SpeedButtonKeywordList", s.frequencyList);
   set("SpeedButtonFileSave", s.saveList);
   set("SpeedButtonSearch", s.search);
   set("SpeedButtonAdvSearch", s.advancedSearch);
@@ -217,6 +222,11 @@ void TFormMain::MenuAdvancedSearchClick() {
 
 void TFormMain::MenuBuildfrequencylistClick() {
   if (ChildWindow* w = workspace_.Factory().CreateWordFreq(workspace_, this)) AddChildWindow(w);
+  UpdateButtons();
+}
+
+void TFormMain::MenuKeywordListClick() {
+  if (ChildWindow* w = CreateKeywordWindow(workspace_, this)) AddChildWindow(w);
   UpdateButtons();
 }
 

@@ -73,6 +73,8 @@ class TFormMain : public QMainWindow {
   void MenuSearchClick();
   void MenuAdvancedSearchClick();
   void MenuBuildfrequencylistClick();
+  // After the specified entries: a keyword list against a reference corpus.
+  void MenuKeywordListClick();
   // Window
   void MenuTileClick();
   void MenuCascadeClick();

@@ -109,13 +109,23 @@ class FrameTest : public QObject {
     QCOMPARE(captions, QStringList({"&File", "&Tools", "&Window", "&Help"}));
     for (QAction* a : frame_->findChildren<QAction*>())
       QVERIFY2(a->shortcut().isEmpty() || a->objectName().isEmpty(), qPrintable(a->objectName()));
-    const QStringList hints = {
-        "New file list", "Open file list...", "Save file list...", "Edit file list...",
-        "Word search...", "Advanced word search...", "Build collocate frequency list.",
-        "Build word frequency list.", "Copy...", "Clear", "Sort...", "Delete duplicate sentences",
-        "Display source text", "Display stripped source text", "Statistics...",
-        // Additions after the specified buttons.
-        "Keyword list..."};
+    // The specified buttons, then the additions.
+    const QStringList hints = {"New file list",
+                               "Open file list...",
+                               "Save file list...",
+                               "Edit file list...",
+                               "Word search...",
+                               "Advanced word search...",
+                               "Build collocate frequency list.",
+                               "Build word frequency list.",
+                               "Copy...",
+                               "Clear",
+                               "Sort...",
+                               "Delete duplicate sentences",
+                               "Display source text",
+                               "Display stripped source text",
+                               "Statistics...",
+                               "Keyword list..."};
     QStringList got;
     for (QAction* a : frame_->findChild<QToolBar*>("ToolBar")->actions())
       if (!a->isSeparator() && a->objectName().startsWith("SpeedButton")) got << a->toolTip();

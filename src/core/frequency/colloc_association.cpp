@@ -1,6 +1,8 @@
 // The association part of CollocTable and the figures of one row.
 #include "frequency/colloc_association.h"
 
+#include <algorithm>
+
 #include "stats/figures.h"
 
 namespace lexvane::frequency {
@@ -56,7 +58,7 @@ CollocFigures FiguresOf(const TCollocFreqInfo& info, std::int64_t c1, int chosen
   counts.N = static_cast<double>(corpusWords);
   counts.FNode = static_cast<double>(f);
   figures.E11 = stats::ExpectedO11(counts);
-  for (stats::Measure m : stats::kAllMeasures)
+  for (stats::Measure m : options.Measures)
     figures.Values[stats::MeasureIndex(m)] = stats::MeasureValue(m, counts);
   return figures;
 }
@@ -124,35 +126,65 @@ bool CollocTable::ApplyAssociation(const AssociationOptions& chosen, const WordC
     options.Measures.push_back(*options.SortBy);
   progress.Start("Computing association measures");
   const std::int32_t shown = Count();
-  const std::int32_t n = shown + HiddenCount();
-  auto recordAt = [&](std::int32_t i) -> TCollocFreqInfo& {
-    return i < shown ? Info(i) : *static_cast<TCollocFreqInfo*>(hidden_->GetObject(i - shown));
+  const std::size_t n = static_cast<std::size_t>(shown + HiddenCount());
+  std::vector<TCollocFreqInfo*> records(n);
+  for (std::size_t i = 0; i < n; ++i)
+    records[i] = static_cast<TCollocFreqInfo*>(
+        i < static_cast<std::size_t>(shown)
+            ? collocList_->GetObject(static_cast<std::int32_t>(i))
+            : hidden_->GetObject(static_cast<std::int32_t>(i) - shown));
+  // The figures first, so that a cancel changes nothing. The rows lie
+  // scattered in memory, and so do the corpus counts: each row is fetched,
+  // then hashed and its slot fetched, then its entry, a few rows before it
+  // is reached.
+  std::vector<CollocFigures> figures(n);
+  constexpr std::size_t kFetchAhead = 24, kHashAhead = 16, kEntryAhead = 8;
+  std::vector<std::uint64_t> hashes(n);
+  auto stage = [&](std::size_t i) {
+    if (i + kFetchAhead < n) __builtin_prefetch(records[i + kFetchAhead]);
+    if (i + kHashAhead < n) {
+      hashes[i + kHashAhead] = WordCounts::Hash(records[i + kHashAhead]->Collocate);
+      corpus.PrefetchSlot(hashes[i + kHashAhead]);
+    }
+    if (i + kEntryAhead < n) corpus.PrefetchEntry(hashes[i + kEntryAhead]);
   };
-  // The figures first, so that a cancel changes nothing.
-  std::vector<std::unique_ptr<CollocFigures>> figures(static_cast<std::size_t>(n));
+  for (std::size_t i = 0; i < std::min(n, kHashAhead); ++i) {
+    hashes[i] = WordCounts::Hash(records[i]->Collocate);
+    corpus.PrefetchSlot(hashes[i]);
+  }
   const int s = ChosenPositions();
-  for (std::int32_t i = 0; i < n; ++i) {
-    if ((i + 1) % 100 == 0) progress.SetGauge(static_cast<int>(std::int64_t{i + 1} * 100 / n));
+  for (std::size_t i = 0; i < n; ++i) {
+    if ((i + 1) % 100 == 0) progress.SetGauge(static_cast<int>((i + 1) * 100 / n));
     if (progress.Cancelled()) {
       progress.Finish();
       return false;
     }
-    const TCollocFreqInfo& info = recordAt(i);
-    figures[i] = std::make_unique<CollocFigures>(
-        FiguresOf(info, corpus.Frequency(info.Collocate), s, corpusWords_, options));
+    stage(i);
+    const TCollocFreqInfo& info = *records[i];
+    figures[i] =
+        FiguresOf(info, corpus.Frequency(info.Collocate, hashes[i]), s, corpusWords_, options);
   }
-  auto kept = makeUnsortedList(encoding_);
-  auto aside = makeUnsortedList(encoding_);
-  for (std::int32_t i = 0; i < n; ++i) {
-    const bool keep = figures[i]->O11 >= options.MinO11 && figures[i]->C1 >= options.MinC1;
-    text::TQStringList& from = i < shown ? *collocList_ : *hidden_;
-    const std::int32_t at = i < shown ? i : i - shown;
-    auto* info = static_cast<TCollocFreqInfo*>(from.TakeObject(at));
-    info->Figures = std::move(figures[i]);
-    (keep ? *kept : *aside).Append(from.View(at), info);
+  figures_ = std::move(figures);
+  bool moves = false;
+  for (std::size_t i = 0; i < n; ++i) {
+    records[i]->Figures = &figures_[i];
+    const bool keep = figures_[i].O11 >= options.MinO11 && figures_[i].C1 >= options.MinC1;
+    moves = moves || keep != (i < static_cast<std::size_t>(shown));
   }
-  collocList_ = std::move(kept);
-  hidden_ = std::move(aside);
+  // Rows cross between the lists only when a minimum says so.
+  if (moves) {
+    auto kept = makeUnsortedList(encoding_);
+    auto aside = makeUnsortedList(encoding_);
+    for (std::size_t i = 0; i < n; ++i) {
+      const bool keep = figures_[i].O11 >= options.MinO11 && figures_[i].C1 >= options.MinC1;
+      const bool wasShown = i < static_cast<std::size_t>(shown);
+      text::TQStringList& from = wasShown ? *collocList_ : *hidden_;
+      const auto at = static_cast<std::int32_t>(wasShown ? i : i - shown);
+      (keep ? *kept : *aside).Append(from.View(at), from.TakeObject(at));
+    }
+    collocList_ = std::move(kept);
+    hidden_ = std::move(aside);
+  }
   association_ = std::make_unique<AssociationOptions>(options);
   progress.Finish();
   if (options.SortBy) {

@@ -188,6 +188,7 @@ class CollocTable {
   std::unique_ptr<text::TQStringList> collocList_;
   std::unique_ptr<text::TQStringList> hidden_;
   std::unique_ptr<AssociationOptions> association_;
+  std::vector<CollocFigures> figures_;  // of every row, shown or set aside
   corpus::CorpusSettings sourceCorpus_;
   std::int64_t corpusWords_ = 0;
   std::int32_t rowLimit_ = text::kMaxListCapacity;

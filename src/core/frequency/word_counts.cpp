@@ -2,77 +2,115 @@
 
 #include <sys/stat.h>
 
+#include <cstring>
 #include <functional>
 
 namespace lexvane::frequency {
-
-namespace {
-
-std::uint64_t hashOf(std::string_view word) {
-  return std::hash<std::string_view>{}(word);
-}
-
-}  // namespace
 
 WordCounts WordCounts::FromList(const WordFrequencyList& list) {
   WordCounts counts(list.TextEncoding());
   const std::int32_t n = list.Count();
   std::size_t chars = 0;
-  for (std::int32_t i = 0; i < n; ++i) chars += list.Info(i).Word.size();
+  for (std::int32_t i = 0; i < n; ++i) chars += list.Info(i).Word.size() + kEntryHeader;
   counts.Reserve(static_cast<std::size_t>(n), chars);
   for (std::int32_t i = 0; i < n; ++i) {
     const TOneWordInfo& info = list.Info(i);
     counts.Add(info.Word, info.Frequency);
   }
   counts.SetTotalWords(list.TotalWords());
+  counts.inCollationOrder_ = list.SortMode() == kSortAlphabetical;
   return counts;
 }
 
+std::int64_t WordCounts::frequencyAt(std::uint64_t offset) const {
+  std::int64_t frequency;
+  std::memcpy(&frequency, arena_.data() + offset, sizeof frequency);
+  return frequency;
+}
+
+std::string_view WordCounts::wordAt(std::uint64_t offset) const {
+  std::uint32_t length;
+  std::memcpy(&length, arena_.data() + offset + 8, sizeof length);
+  return {arena_.data() + offset + kEntryHeader, length};
+}
+
+void WordCounts::place(std::uint64_t hash, std::uint64_t offset) {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t slot = hash & mask;
+  while (slots_[slot] != 0) slot = (slot + 1) & mask;
+  slots_[slot] = tagOf(hash) | (offset + 1);
+}
+
 void WordCounts::Reserve(std::size_t types, std::size_t chars) {
-  chars_.reserve(chars);
-  ends_.reserve(types);
-  frequencies_.reserve(types);
+  arena_.reserve(chars);
+  offsets_.reserve(types);
   std::size_t size = 16;
   while (size < types + types / 2) size *= 2;
   if (size > slots_.size()) {
     slots_.assign(size, 0);
-    for (std::size_t i = 0; i < frequencies_.size(); ++i) {
-      std::size_t slot = hashOf(Word(i)) & (slots_.size() - 1);
-      while (slots_[slot] != 0) slot = (slot + 1) & (slots_.size() - 1);
-      slots_[slot] = static_cast<std::uint32_t>(i + 1);
-    }
+    for (std::uint64_t offset : offsets_) place(Hash(wordAt(offset)), offset);
   }
+}
+
+std::uint64_t WordCounts::Hash(std::string_view word) {
+  return std::hash<std::string_view>{}(word);
+}
+
+void WordCounts::PrefetchSlot(std::uint64_t hash) const {
+  if (!slots_.empty()) __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
+}
+
+void WordCounts::PrefetchEntry(std::uint64_t hash) const {
+  if (slots_.empty()) return;
+  const std::uint64_t v = slots_[hash & (slots_.size() - 1)];
+  if (v != 0) __builtin_prefetch(arena_.data() + ((v & kOffsetMask) - 1));
 }
 
 std::size_t WordCounts::find(std::string_view word, std::uint64_t hash) const {
   const std::size_t mask = slots_.size() - 1;
+  const std::uint64_t tag = tagOf(hash);
   std::size_t slot = hash & mask;
-  while (slots_[slot] != 0 && Word(slots_[slot] - 1) != word) slot = (slot + 1) & mask;
+  // The tag spares reading the entries of other hashes.
+  for (std::uint64_t v = slots_[slot]; v != 0; v = slots_[slot]) {
+    if ((v & ~kOffsetMask) == tag && wordAt((v & kOffsetMask) - 1) == word) break;
+    slot = (slot + 1) & mask;
+  }
   return slot;
 }
 
 void WordCounts::grow() {
-  Reserve(slots_.empty() ? 8 : slots_.size(), chars_.size());
+  Reserve(slots_.empty() ? 8 : slots_.size(), arena_.size());
 }
 
 std::int64_t WordCounts::Frequency(std::string_view word) const {
+  return Frequency(word, Hash(word));
+}
+
+std::int64_t WordCounts::Frequency(std::string_view word, std::uint64_t hash) const {
   if (slots_.empty()) return 0;
-  const std::uint32_t index = slots_[find(word, hashOf(word))];
-  return index == 0 ? 0 : frequencies_[index - 1];
+  const std::uint64_t v = slots_[find(word, hash)];
+  return v == 0 ? 0 : frequencyAt((v & kOffsetMask) - 1);
 }
 
 void WordCounts::Add(std::string_view word, std::int64_t frequency) {
   // At most two thirds of the slots are taken.
-  if (3 * (frequencies_.size() + 1) > 2 * slots_.size()) grow();
-  const std::size_t slot = find(word, hashOf(word));
+  if (3 * (offsets_.size() + 1) > 2 * slots_.size()) grow();
+  const std::uint64_t hash = Hash(word);
+  const std::size_t slot = find(word, hash);
   if (slots_[slot] != 0) {
-    frequencies_[slots_[slot] - 1] += frequency;
+    const std::uint64_t offset = (slots_[slot] & kOffsetMask) - 1;
+    const std::int64_t sum = frequencyAt(offset) + frequency;
+    std::memcpy(arena_.data() + offset, &sum, sizeof sum);
     return;
   }
-  chars_.append(word);
-  ends_.push_back(chars_.size());
-  frequencies_.push_back(frequency);
-  slots_[slot] = static_cast<std::uint32_t>(frequencies_.size());
+  inCollationOrder_ = false;
+  const std::uint64_t offset = arena_.size();
+  const auto length = static_cast<std::uint32_t>(word.size());
+  arena_.append(reinterpret_cast<const char*>(&frequency), sizeof frequency);
+  arena_.append(reinterpret_cast<const char*>(&length), sizeof length);
+  arena_.append(word);
+  offsets_.push_back(offset);
+  slots_[slot] = tagOf(hash) | (offset + 1);
 }
 
 WordCountsCache::Key WordCountsCache::keyOf(const corpus::CorpusSettings& settings) {

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <list>
 #include <memory>
 #include <mutex>
@@ -35,16 +36,23 @@ class WordCounts {
  public:  // queries
   // 0 for a word that is not counted.
   std::int64_t Frequency(std::string_view word) const;
-  std::size_t Types() const { return frequencies_.size(); }
+  // The same with the word's Hash computed before. Many lookups go faster
+  // when each word's slot is fetched (PrefetchSlot) and then its entry
+  // (PrefetchEntry) some lookups before its own.
+  std::int64_t Frequency(std::string_view word, std::uint64_t hash) const;
+  static std::uint64_t Hash(std::string_view word);
+  void PrefetchSlot(std::uint64_t hash) const;
+  void PrefetchEntry(std::uint64_t hash) const;
+  std::size_t Types() const { return offsets_.size(); }
   // Type i (0-based, in the order the types were added).
-  std::string_view Word(std::size_t i) const {
-    const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
-    return {chars_.data() + begin, ends_[i] - begin};
-  }
-  std::int64_t FrequencyAt(std::size_t i) const { return frequencies_[i]; }
+  std::string_view Word(std::size_t i) const { return wordAt(offsets_[i]); }
+  std::int64_t FrequencyAt(std::size_t i) const { return frequencyAt(offsets_[i]); }
   // The words of the corpus (for a word list, its TotalWords).
   std::int64_t TotalWords() const { return totalWords_; }
   text::Encoding TextEncoding() const { return encoding_; }
+  // The types are in ascending order of the list comparison: made from a
+  // word list in alphabetical order, with no type added since.
+  bool InCollationOrder() const { return inCollationOrder_; }
 
  public:  // commands
   // Adds `frequency` to the word's count, making the type when it is new.
@@ -53,16 +61,27 @@ class WordCounts {
   void Reserve(std::size_t types, std::size_t chars);
 
  private:
+  // An entry of the arena: the frequency (8 bytes), the word's length (4)
+  // and its bytes, so that a lookup reads one place after its slot.
+  static constexpr std::size_t kEntryHeader = 12;
+  std::int64_t frequencyAt(std::uint64_t offset) const;
+  std::string_view wordAt(std::uint64_t offset) const;
+  // The slot of `word`: its own, or the empty one where it would go.
   std::size_t find(std::string_view word, std::uint64_t hash) const;
   void grow();
+  // A slot holds the top 24 bits of its word's hash and the entry's offset
+  // + 1 (40 bits); 0 is an empty slot.
+  static constexpr int kOffsetBits = 40;
+  static constexpr std::uint64_t kOffsetMask = (std::uint64_t{1} << kOffsetBits) - 1;
+  static std::uint64_t tagOf(std::uint64_t hash) { return hash >> kOffsetBits << kOffsetBits; }
+  void place(std::uint64_t hash, std::uint64_t offset);
 
   text::Encoding encoding_;
-  std::string chars_;
-  std::vector<std::size_t> ends_;
-  std::vector<std::int64_t> frequencies_;
-  // Open addressing: type index + 1, 0 for an empty slot; a power of two.
-  std::vector<std::uint32_t> slots_;
+  std::string arena_;
+  std::vector<std::uint64_t> offsets_;  // of type i's entry
+  std::vector<std::uint64_t> slots_;    // open addressing, a power of two
   std::int64_t totalWords_ = 0;
+  bool inCollationOrder_ = false;
 };
 
 class WordCountsCache {

@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "stats/association.h"
@@ -39,7 +38,8 @@ struct CollocFigures {
   std::int64_t C1 = 0;   // the collocate's frequency in the corpus
   std::int64_t O11 = 0;  // Total, or Hits when each hit counts once
   double E11 = 0;
-  std::array<double, stats::kMeasureCount> Values{};  // by stats::MeasureIndex
+  // By stats::MeasureIndex; only the measures of the table's columns.
+  std::array<double, stats::kMeasureCount> Values{};
 };
 
 // One row of a collocate table: a node, a collocate and its counts at the
@@ -55,8 +55,9 @@ class TCollocFreqInfo : public text::ListObject {
   // once, and the rows of that group: set by the build.
   std::int32_t Hits = 0;
   std::int32_t NodeRows = 0;
-  // Null until association measures were applied to the table.
-  std::unique_ptr<CollocFigures> Figures;
+  // Null until association measures were applied to the table, which owns
+  // the figures of all its rows.
+  const CollocFigures* Figures = nullptr;
 
   std::int32_t Left(int position) const { return LeftFreq[position - 1]; }
   std::int32_t Right(int position) const { return RightFreq[position - 1]; }

@@ -52,21 +52,27 @@ std::string fieldOf(const KeywordRow& row, int column) {
   }
 }
 
+// 4 big-endian bytes: ranks order as the bytes do.
+std::string rankKey(std::uint32_t rank) {
+  std::string key(4, '\0');
+  for (int i = 3; i >= 0; --i, rank >>= 8) key[i] = static_cast<char>(rank & 0xFF);
+  return key;
+}
+
 // Puts `rows` in the order of `sort` under the progress indicator; false
-// (and the rows as they were) when cancelled.
-bool orderRows(std::vector<KeywordRow>& rows, KeywordSort sort, text::Encoding encoding,
-               text::ProgressIndicator& progress) {
+// (and the rows as they were) when cancelled. Ties go by the rows'
+// alphabetical ranks, so no sort compares words.
+bool orderRows(std::vector<KeywordRow>& rows, KeywordSort sort, text::ProgressIndicator& progress) {
   progress.Start(KeywordSortCaption(sort));
-  auto key = [&rows, sort, encoding](std::size_t i) {
+  auto key = [&rows, sort](std::size_t i) {
     const KeywordRow& row = rows[i];
-    std::string word = text::collationKey(row.Word, encoding);
     switch (sort) {
       case KeywordSort::LogLikelihood:
-        return stats::DescendingFigureKey(row.LogLikelihood) + word;
+        return stats::DescendingFigureKey(row.LogLikelihood) + rankKey(row.Rank);
       case KeywordSort::LogRatio:
-        return stats::DescendingFigureKey(std::fabs(row.LogRatio)) + word;
+        return stats::DescendingFigureKey(std::fabs(row.LogRatio)) + rankKey(row.Rank);
       default:
-        return word;
+        return rankKey(row.Rank);
     }
   };
   std::vector<std::uint32_t> order;
@@ -76,6 +82,43 @@ bool orderRows(std::vector<KeywordRow>& rows, KeywordSort sort, text::Encoding e
     sorted.reserve(rows.size());
     for (std::uint32_t i : order) sorted.push_back(std::move(rows[i]));
     rows = std::move(sorted);
+  }
+  progress.Finish();
+  return done;
+}
+
+// Gives every row its rank in the alphabetical order of the words. The first
+// `fromStudy` rows come from the study corpus's types, the others from the
+// reference's types the study lacks; when both corpora's types came in
+// alphabetical order, so did these two runs of rows, and merging them
+// compares each row's word once or twice. Otherwise the words' collation
+// keys order them. False when cancelled.
+bool rankRows(std::vector<KeywordRow>& rows, std::size_t fromStudy, bool runsInOrder,
+              text::Encoding encoding, text::ProgressIndicator& progress) {
+  progress.Start("Sorting alphabetically");
+  bool done = true;
+  if (runsInOrder) {
+    std::size_t i = 0, j = fromStudy;
+    for (std::uint32_t rank = 0; rank < rows.size(); ++rank) {
+      if (rank % 100 == 0) {
+        progress.SetGauge(static_cast<int>(std::uint64_t{rank} * 100 / rows.size()));
+        if (progress.Cancelled()) {
+          done = false;
+          break;
+        }
+      }
+      const bool studyFirst =
+          j == rows.size() ||
+          (i < fromStudy && text::compareText(rows[i].Word, rows[j].Word, encoding) < 0);
+      rows[studyFirst ? i++ : j++].Rank = rank;
+    }
+  } else {
+    std::vector<std::uint32_t> order;
+    done = text::OrderRows(
+        rows.size(), [&](std::size_t k) { return text::collationKey(rows[k].Word, encoding); },
+        progress, order);
+    for (std::size_t k = 0; done && k < order.size(); ++k)
+      rows[order[k]].Rank = static_cast<std::uint32_t>(k);
   }
   progress.Finish();
   return done;
@@ -116,7 +159,9 @@ bool KeywordList::Build(const frequency::WordCounts& study, const frequency::Wor
     if (isPositive ? options.Positive : options.Negative)
       rows.push_back(rowOf(word, counts, direction, ll));
   };
+  std::size_t fromStudy = 0;
   for (std::size_t i = 0; i < n; ++i) {
+    if (i == studyTypes) fromStudy = rows.size();
     if ((i + 1) % 100 == 0) {
       progress.SetGauge(static_cast<int>((i + 1) * 100 / n));
       if (progress.Cancelled()) {
@@ -133,8 +178,13 @@ bool KeywordList::Build(const frequency::WordCounts& study, const frequency::Wor
       if (study.Frequency(word) == 0) consider(word, 0, reference.FrequencyAt(i - studyTypes));
     }
   }
+  if (studyTypes == n) fromStudy = rows.size();
   progress.Finish();
-  if (!orderRows(rows, options.Sort, study.TextEncoding(), progress)) return false;
+  const bool runsInOrder =
+      study.InCollationOrder() && reference.InCollationOrder() &&
+      text::IsUtf8(study.TextEncoding()) == text::IsUtf8(reference.TextEncoding());
+  if (!rankRows(rows, fromStudy, runsInOrder, study.TextEncoding(), progress)) return false;
+  if (!orderRows(rows, options.Sort, progress)) return false;
   rows_ = std::move(rows);
   options_ = options;
   encoding_ = study.TextEncoding();
@@ -148,7 +198,7 @@ bool KeywordList::Build(const frequency::WordCounts& study, const frequency::Wor
 }
 
 void KeywordList::Sort(KeywordSort sort, text::ProgressIndicator& progress) {
-  if (orderRows(rows_, sort, encoding_, progress)) sort_ = sort;
+  if (orderRows(rows_, sort, progress)) sort_ = sort;
 }
 
 std::string KeywordList::CellText(int column, std::int32_t row) const {

@@ -40,6 +40,9 @@ struct KeywordRow {
   double LogLikelihood = 0;
   double LogRatio = 0;
   double PercentDiff = 0;
+  // The row's place in the alphabetical order of the list's words: how
+  // every sort orders equal figures.
+  std::uint32_t Rank = 0;
 };
 
 inline constexpr int kKeywordColumns = 10;

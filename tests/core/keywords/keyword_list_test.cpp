@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "corpus/corpus_settings.h"
+#include "frequency/word_frequency_list.h"
 #include "text/collation.h"
 #include "text/text_utils.h"
 
@@ -132,6 +134,70 @@ TEST_F(KeywordListTest, ACancelLeavesTheListAsItWas) {
   EXPECT_FALSE(list.Build(study, reference, 10000, options, cancelling));
   EXPECT_EQ(words(list), words(before));
   EXPECT_FALSE(list.Options().Negative);
+}
+
+}  // namespace
+}  // namespace lexvane::keywords
+
+namespace lexvane::keywords {
+namespace {
+
+class QuietUi : public text::UserInterface {
+ public:
+  text::Answer Ask(std::string_view, std::string_view, text::Buttons, text::Icon) override {
+    return text::Answer::Ok;
+  }
+};
+
+// The counts of one sample file as a word list makes them (in alphabetical
+// order), and the same counts added in another order.
+struct SampleCounts {
+  frequency::WordCounts ordered, shuffled;
+};
+
+SampleCounts countsOf(const std::string& file) {
+  QuietUi ui;
+  text::SilentSearchIndicator search;
+  text::SilentProgressIndicator progress;
+  text::OperationHost host{ui, search, progress};
+  corpus::CorpusSettings settings;
+  settings.Files.Add(std::string(LEXVANE_SAMPLES_DIR) + "/" + file);
+  frequency::WordFrequencyList list;
+  list.Build(settings, host);
+  SampleCounts counts{frequency::WordCounts::FromList(list),
+                      frequency::WordCounts(list.TextEncoding())};
+  for (std::int32_t i = list.Count() - 1; i >= 0; --i)
+    counts.shuffled.Add(list.Info(i).Word, list.Info(i).Frequency);
+  counts.shuffled.SetTotalWords(list.TotalWords());
+  return counts;
+}
+
+TEST(KeywordOrderTest, WordListsInAlphabeticalOrderMergeToTheOrderCollationKeysGive) {
+  text::setCollationLocale("root");
+  const SampleCounts house = countsOf("the_old_house.txt");
+  const SampleCounts walks = countsOf("morning_walks.txt");
+  ASSERT_TRUE(house.ordered.InCollationOrder());
+  ASSERT_FALSE(house.shuffled.InCollationOrder());
+  KeywordOptions options;
+  options.Negative = true;
+  options.MinLogLikelihood.reset();
+  for (KeywordSort sort : {KeywordSort::Word, KeywordSort::LogLikelihood, KeywordSort::LogRatio}) {
+    options.Sort = sort;
+    text::SilentProgressIndicator progress;
+    KeywordList merged, keyed;
+    ASSERT_TRUE(
+        merged.Build(house.ordered, walks.ordered, walks.ordered.TotalWords(), options, progress));
+    ASSERT_TRUE(keyed.Build(house.shuffled, walks.shuffled, walks.shuffled.TotalWords(), options,
+                            progress));
+    ASSERT_EQ(merged.Count(), keyed.Count());
+    ASSERT_GT(merged.Count(), 100);
+    for (std::int32_t i = 0; i < merged.Count(); ++i)
+      ASSERT_EQ(merged.Row(i).Word, keyed.Row(i).Word) << i;
+    if (sort == KeywordSort::Word) {
+      for (std::int32_t i = 1; i < merged.Count(); ++i)
+        EXPECT_LT(text::compareText(merged.Row(i - 1).Word, merged.Row(i).Word), 0);
+    }
+  }
 }
 
 }  // namespace

@@ -5,9 +5,11 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/corpus_options.h"
+#include "cli/export_options.h"
 #include "cli/frequency_output.h"
 #include "frequency/word_counts.h"
 #include "keywords/keyword_command.h"
+#include "keywords/keyword_export.h"
 #include "stats/keyness.h"
 
 namespace lexvane::cli {
@@ -24,6 +26,7 @@ struct KeywordsCommand {
   std::string sort = "ll";
   std::string delimiter = "|";
   std::string outputFile;
+  ExportChoice exportChoice;
 };
 
 keywords::KeywordOptions optionsOf(const KeywordsCommand& command) {
@@ -46,6 +49,7 @@ keywords::KeywordOptions optionsOf(const KeywordsCommand& command) {
 }
 
 int runKeywords(const KeywordsCommand& command, Streams& streams) {
+  CheckExportTarget(command.exportChoice, command.outputFile);
   keywords::KeywordRequest request;
   request.Options = optionsOf(command);
   request.ReferencePath = command.reference;
@@ -56,6 +60,13 @@ int runKeywords(const KeywordsCommand& command, Streams& streams) {
   text::OperationHost host{ui, console.search, console.progress};
   frequency::WordCountsCache cache;
   const keywords::KeywordResult result = keywords::BuildKeywordList(request, cache, host);
+  if (command.exportChoice.Chosen()) {
+    // A cancelled build (never on the command line) exports the headings.
+    const keywords::KeywordList none;
+    const int written = WriteExport(keywords::KeywordExportTable(result.List ? *result.List : none),
+                                    command.exportChoice, command.outputFile, streams, console);
+    return ui.errors > 0 || written != kExitOk ? kExitError : kExitOk;
+  }
   FrequencyOutput output(command.outputFile, streams);
   if (result.List != nullptr) {
     const keywords::KeywordList& list = *result.List;
@@ -100,6 +111,7 @@ void AddKeywordsCommand(CLI::App& app, Streams& streams, int& status) {
   sub->add_option("--delimiter", command->delimiter,
                   "the field delimiter (its first character; default |, empty: none)");
   sub->add_option("-o,--output", command->outputFile, "write to FILE instead of standard output");
+  AddExportOptions(*sub, command->exportChoice, {"--delimiter"});
   sub->callback([command, &streams, &status] { status = runKeywords(*command, streams); });
 }
 

@@ -103,6 +103,20 @@ TEST_F(AssociationCli, SortByAMeasureFiltersAndOncePerHit) {
   }
 }
 
+TEST_F(AssociationCli, TheExportCarriesTheAssociationColumns) {
+  Result r = run({"colloc", "-l", kSamples + "/sample.CTL", "-m", "house", "--measures", "ll,mi",
+                  "--export", "tsv"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(r.out.starts_with("Collocate\tL3\tL2\tL1\tNode\tR1\tR2\tR3\tTotal\tR1\tC1\tO11\tE11"
+                                "\tLL\tMI\r\n"))
+      << r.out.substr(0, 120);
+  EXPECT_NE(r.out.find("\na\t0\t0\t2\thouse\t0\t1\t0\t3\t90\t48\t3\t3.2827\t-0.0278\t-0.1299\r\n"),
+            std::string::npos);
+  // Without measures the export is as it was.
+  r = run({"colloc", "-l", kSamples + "/sample.CTL", "-m", "house", "--export", "tsv"});
+  EXPECT_TRUE(r.out.starts_with("Collocate\tL3\tL2\tL1\tNode\tR1\tR2\tR3\tTotal\r\n"));
+}
+
 TEST_F(AssociationCli, AnUnknownMeasureIsAUsageError) {
   Result r = run({"colloc", "-l", kSamples + "/sample.CTL", "-m", "house", "--measures", "mi,g2"});
   EXPECT_EQ(r.status, 2);
@@ -157,6 +171,21 @@ TEST_F(KeywordsCli, TheSampleCorpusAgainstTheUtf8ListSortedByWord) {
                                 lines[i].substr(0, lines[i].find(';'))),
               0);
   for (const std::string& line : lines) EXPECT_EQ(std::count(line.begin(), line.end(), ';'), 8);
+}
+
+TEST_F(KeywordsCli, TheKeywordListExportsWithItsHeadings) {
+  Result r = run({"keywords", "-l", kSamples + "/sample.CTL", "--reference", reference.string(),
+                  "--negative", "--p", "0.0001", "--export", "csv"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Word,Key,F,Ref. F,F per million,Ref. F per million,LL,Log Ratio,%DIFF\r\n"
+            "the,-,121,500,91945.2888,907441.0163,692.4657,-3.3030,-89.8676\r\n"
+            "sea,-,2,40,1519.7568,72595.2813,82.9459,-5.5780,-97.9065\r\n");
+  // The delimiter shapes the command's own layout only.
+  EXPECT_EQ(run({"keywords", "-l", kSamples + "/sample.CTL", "--reference", reference.string(),
+                 "--export", "csv", "--delimiter", ";"})
+                .status,
+            2);
 }
 
 TEST_F(KeywordsCli, AReferenceThatIsNoneOfTheKindsIsAnError) {

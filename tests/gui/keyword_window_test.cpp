@@ -24,6 +24,7 @@
 #include <QtTest>
 
 #include "frequency_test_support.h"
+#include "gui/app/export_command.h"
 #include "gui/app/form_main.h"
 #include "gui/app/help.h"
 #include "gui/app/operation_runner.h"
@@ -89,6 +90,7 @@ class KeywordWindowTest : public QObject {
   void cleanup() {
     GuiUserInterface::setAnswerer({});
     SetSaveFileChooser({});
+    SetExportFileChooser({});
     TFormKeywordQuery::SetReferenceChooser({});
   }
 
@@ -222,6 +224,28 @@ class KeywordWindowTest : public QObject {
       lines += window->List()->Line(i, "\t");
     QCOMPARE(QGuiApplication::clipboard()->text(), FromAnsi(lines));
     dialog->EditDelimiter->setText(QStringLiteral("|"));
+  }
+
+  void exportsTheRowsAsShownFromItsLastEditEntry() {
+    Fixture x;
+    std::unique_ptr<TFormKeywords> window(x.make());
+    QCOMPARE(window->MenuEdit->actions().last()->text(), QStringLiteral("Export..."));
+    const QString file = x.dir.filePath(QStringLiteral("keywords.csv"));
+    SetExportFileChooser([file](QWidget*, const QString& suggested) {
+      return std::optional<ExportTarget>(ExportTarget{
+          suggested == QStringLiteral("keywords") ? file : QString(), ExportFilterOptions(0)});
+    });
+    window->MenuEdit->actions().last()->trigger();
+    x.f.workspace->Runner().waitForIdle();
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(written.readAll()).split(QStringLiteral("\r\n"));
+    QCOMPARE(
+        lines[0],
+        QStringLiteral("Word,Key,F,Ref. F,F per million,Ref. F per million,LL,Log Ratio,%DIFF"));
+    QCOMPARE(lines.size(), window->List()->Count() + 2);  // and the empty end
+    const std::string first = window->List()->Line(0, ",");
+    QCOMPARE(lines[1], FromAnsi(first.substr(0, first.size() - 2)));
   }
 
   void aFileThatIsNoReferenceClosesTheWindowWithAMessage() {

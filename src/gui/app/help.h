@@ -23,9 +23,6 @@ void InitGuiResources();
 QUrl HelpTopicUrl(int context);
 // The context numbers that have a topic of their own.
 QList<int> HelpContexts();
-// The topics of features beyond those (from 100 on), which HelpTopicUrl
-// serves as well.
-QList<int> AddedHelpContexts();
 
 // Opens the help window at the topic of `context` (0: "h_Contents").
 void ShowHelp(int context);

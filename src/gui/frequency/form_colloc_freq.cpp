@@ -10,6 +10,8 @@
 #include "frequency/colloc_association.h"
 #include "frequency/colloc_table.h"
 #include "frequency/frequency_copy.h"
+#include "frequency/frequency_export.h"
+#include "gui/app/export_command.h"
 #include "gui/app/help.h"
 #include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
@@ -25,6 +27,7 @@ namespace {
 
 constexpr int kHelpContext = 20;
 constexpr int kEditMenuHelpContext = 11;
+constexpr int kExportHelpContext = 130;
 constexpr int kAssociationHelpContext = 100;
 
 }  // namespace
@@ -90,15 +93,24 @@ void TFormCollocFreq::buildMenus() {
           {"MenuClear", "Clear", "Clear", QKeySequence(Qt::Key_Delete),
            &ChildWindow::MenuClearClick},
           {"MenuSort", "&Sort...", "&Sort", {}, &ChildWindow::MenuSortClick},
-          {"MenuAssociation",
-           "Association measures...",
-           "Association measures...",
-           {},
-           static_cast<void (ChildWindow::*)()>(&TFormCollocFreq::MenuAssociationClick)},
       },
       kEditMenuHelpContext);
-  // The addition's help is its own topic.
-  SetHelpContext(actions_[actions_.size() - 2], kAssociationHelpContext);
+  // After the specified entries; Export... stays the last entry of every
+  // table window.
+  actions_ << AddEditCommands(
+      this, MenuEdit, PopupMenu1,
+      {{"MenuAssociation",
+        "Association measures...",
+        "Association measures...",
+        {},
+        static_cast<void (ChildWindow::*)()>(&TFormCollocFreq::MenuAssociationClick)}},
+      kAssociationHelpContext);
+  MenuEdit->addSeparator();
+  PopupMenu1->addSeparator();
+  actions_ << AddEditCommands(
+      this, MenuEdit, PopupMenu1,
+      {{"MenuExport", "Export...", "Export...", {}, &ChildWindow::MenuExportClick}},
+      kExportHelpContext);
 }
 
 QList<QMenu*> TFormCollocFreq::MergedMenus() const {
@@ -173,6 +185,13 @@ void TFormCollocFreq::MenuCopyClick() {
                        text::OperationHost& host) {
         frequency::CopyCollocates(*table, first, last, options, destination, sink, host);
       });
+}
+
+void TFormCollocFreq::MenuExportClick() {
+  if (table_ == nullptr || workspace_->Runner().busy()) return;
+  RunTableExport(*workspace_, this, QStringLiteral("collocates"), [table = table_] {
+    return std::make_unique<table_export::FunctionTable>(frequency::CollocateExportTable(*table));
+  });
 }
 
 }  // namespace lexvane::gui

@@ -56,6 +56,7 @@ class TFormCollocFreq : public ChildWindow {
   void MenuCopyClick() override;
   void MenuClearClick() override;
   void MenuSortClick() override;
+  void MenuExportClick() override;
   // The association measures dialog, then (on the worker thread) the
   // corpus's word counts when none are kept yet and the figures.
   void MenuAssociationClick();

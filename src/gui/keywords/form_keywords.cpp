@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "gui/app/export_command.h"
 #include "gui/app/help.h"
 #include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
@@ -18,12 +19,14 @@
 #include "gui/keywords/form_sort_keywords.h"
 #include "gui/keywords/keyword_model.h"
 #include "gui/search/form_search.h"
+#include "keywords/keyword_export.h"
 
 namespace lexvane::gui {
 
 namespace {
 
 constexpr int kHelpContext = 101;
+constexpr int kExportHelpContext = 130;
 constexpr int kNumberColumnWidth = 52;
 // Word, key, the two frequencies, the two relative ones, LL, Log Ratio, %DIFF.
 constexpr int kColumnWidths[] = {148, 32, 56, 56, 96, 110, 80, 72, 80};
@@ -87,6 +90,12 @@ void TFormKeywords::buildMenus() {
            &ChildWindow::MenuStatisticsClick},
       },
       kHelpContext);
+  MenuEdit->addSeparator();
+  PopupMenu1->addSeparator();
+  actions_ << AddEditCommands(
+      this, MenuEdit, PopupMenu1,
+      {{"MenuExport", "Export...", "Export...", {}, &ChildWindow::MenuExportClick}},
+      kExportHelpContext);
 }
 
 QList<QMenu*> TFormKeywords::MergedMenus() const {
@@ -159,6 +168,13 @@ void TFormKeywords::MenuCopyClick() {
 void TFormKeywords::MenuStatisticsClick() {
   if (list_ == nullptr || workspace_->Runner().busy()) return;
   workspace_->FormStat->ShowStatistics(list_->Statistics());
+}
+
+void TFormKeywords::MenuExportClick() {
+  if (list_ == nullptr || workspace_->Runner().busy()) return;
+  RunTableExport(*workspace_, this, QStringLiteral("keywords"), [list = list_] {
+    return std::make_unique<table_export::FunctionTable>(keywords::KeywordExportTable(*list));
+  });
 }
 
 void TFormKeywords::DrawGrid1DblClick(const QModelIndex& index) {

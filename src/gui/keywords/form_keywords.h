@@ -5,9 +5,9 @@
 // dialog; it builds its list on the worker thread under the search
 // indicator and closes itself when the build is cancelled or fails. It owns
 // its list and depends on nothing after its creation. Its commands (Copy...,
-// Sort..., Statistics...) are its Edit menu, its pop-up menu and the frame's
-// routed tool bar buttons; a double click hands the word to the word search
-// dialog. GUI thread only.
+// Sort..., Statistics..., Export...) are its Edit menu, its pop-up menu and
+// the frame's routed tool bar buttons; a double click hands the word to the
+// word search dialog. GUI thread only.
 #pragma once
 
 #include <memory>
@@ -55,6 +55,7 @@ class TFormKeywords : public ChildWindow {
   void MenuCopyClick() override;
   void MenuSortClick() override;
   void MenuStatisticsClick() override;
+  void MenuExportClick() override;
   void DrawGrid1DblClick(const QModelIndex& index);
 
  private:

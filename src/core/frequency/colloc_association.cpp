@@ -133,11 +133,13 @@ bool CollocTable::ApplyAssociation(const AssociationOptions& chosen, const WordC
         i < static_cast<std::size_t>(shown)
             ? collocList_->GetObject(static_cast<std::int32_t>(i))
             : hidden_->GetObject(static_cast<std::int32_t>(i) - shown));
-  // The figures first, so that a cancel changes nothing. The rows lie
-  // scattered in memory, and so do the corpus counts: each row is fetched,
-  // then hashed and its slot fetched, then its entry, a few rows before it
-  // is reached.
-  std::vector<CollocFigures> figures(n);
+  // Each row gets its figures as it is passed; a cancel puts the old ones
+  // back. The rows lie scattered in memory, and so do the corpus counts:
+  // each row is fetched, then hashed and its slot fetched, then its entry, a
+  // few rows before it is reached.
+  std::vector<CollocFigures> figures;
+  figures.reserve(n);  // never moves: the rows point into it
+  std::vector<const CollocFigures*> before(n);
   constexpr std::size_t kFetchAhead = 24, kHashAhead = 16, kEntryAhead = 8;
   std::vector<std::uint64_t> hashes(n);
   auto stage = [&](std::size_t i) {
@@ -153,24 +155,24 @@ bool CollocTable::ApplyAssociation(const AssociationOptions& chosen, const WordC
     corpus.PrefetchSlot(hashes[i]);
   }
   const int s = ChosenPositions();
+  bool moves = false;
   for (std::size_t i = 0; i < n; ++i) {
     if ((i + 1) % 100 == 0) progress.SetGauge(static_cast<int>((i + 1) * 100 / n));
     if (progress.Cancelled()) {
+      for (std::size_t k = 0; k < i; ++k) records[k]->Figures = before[k];
       progress.Finish();
       return false;
     }
     stage(i);
-    const TCollocFreqInfo& info = *records[i];
-    figures[i] =
-        FiguresOf(info, corpus.Frequency(info.Collocate, hashes[i]), s, corpusWords_, options);
-  }
-  figures_ = std::move(figures);
-  bool moves = false;
-  for (std::size_t i = 0; i < n; ++i) {
-    records[i]->Figures = &figures_[i];
-    const bool keep = figures_[i].O11 >= options.MinO11 && figures_[i].C1 >= options.MinC1;
+    TCollocFreqInfo& info = *records[i];
+    const CollocFigures& f = figures.emplace_back(
+        FiguresOf(info, corpus.Frequency(info.Collocate, hashes[i]), s, corpusWords_, options));
+    before[i] = info.Figures;
+    info.Figures = &f;
+    const bool keep = f.O11 >= options.MinO11 && f.C1 >= options.MinC1;
     moves = moves || keep != (i < static_cast<std::size_t>(shown));
   }
+  figures_ = std::move(figures);
   // Rows cross between the lists only when a minimum says so.
   if (moves) {
     auto kept = makeUnsortedList(encoding_);

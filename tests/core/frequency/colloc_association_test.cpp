@@ -208,6 +208,39 @@ TEST_F(CollocAssociationTest, ACancelledComputationLeavesTheTableAsItWas) {
   }
 }
 
+TEST_F(CollocAssociationTest, ACancelHalfWayKeepsTheFiguresOfTheLastMeasures) {
+  // 160 rows of one node, each with a collocate of its own.
+  text::TQStringList l, k, r;
+  for (int i = 0; i < 160; ++i) {
+    l.Add("the harbour");
+    k.Add("boats");
+    r.Add("w" + std::string(1 + i % 7, static_cast<char>('a' + i % 26)) + std::to_string(i / 26));
+  }
+  // Only the blank separates: each right context is one word.
+  CollocTable many(positions(), positions());
+  auto operation = host.operation();
+  many.BuildCollocTable(" ", l, k, r, {"*"}, operation);
+  many.SetSourceCorpus({}, 5000);
+  ASSERT_GT(many.Count(), 100);
+  AssociationOptions first;
+  first.Measures = {Measure::MI};
+  ASSERT_TRUE(many.ApplyAssociation(first, counts, host.progress));
+  std::vector<double> before;
+  for (std::int32_t i = 0; i < many.Count(); ++i)
+    before.push_back(many.Info(i).Figures->Values[stats::MeasureIndex(Measure::MI)]);
+  AssociationOptions second;
+  second.Measures = {Measure::MI};
+  second.OncePerHit = true;
+  second.MinO11 = 2;
+  host.progress.cancelAtGauge = 1;  // after the first hundred rows
+  EXPECT_FALSE(many.ApplyAssociation(second, counts, host.progress));
+  ASSERT_EQ(many.Count(), static_cast<std::int32_t>(before.size()));
+  EXPECT_EQ(many.HiddenCount(), 0);
+  EXPECT_FALSE(many.Association()->OncePerHit);
+  for (std::int32_t i = 0; i < many.Count(); ++i)
+    EXPECT_EQ(many.Info(i).Figures->Values[stats::MeasureIndex(Measure::MI)], before[i]) << i;
+}
+
 TEST_F(CollocAssociationTest, TheCopiedLineGoesOnWithTheFiguresAfterTheTotal) {
   CopyOptions copy;
   const std::int32_t at = rowNumber("house", "the") - 1;

@@ -47,6 +47,7 @@ int Run(int argc, const char* const* argv, Streams& caller) {
   AddStatsCommand(app, streams, status);
   AddNGramsCommand(app, streams, status);
   AddClustersCommand(app, streams, status);
+  AddKeywordsCommand(app, streams, status);
   AddOutputEncoding(app, streams);
   lastOneWins(app);
   const text::TerminalText terminal(streams.argumentCodeset);

@@ -258,9 +258,11 @@ class TableExportTest : public QObject {
     QVERIFY(table->Count() > 20);
     TFormCollocFreq window(*f.workspace, table, QStringLiteral("Collocates: th*"));
     QCOMPARE(captionsOf(window.MenuEdit),
-             (QStringList{"&Copy...", "Clear", "&Sort...", "-", "Export..."}));
-    QCOMPARE(captionsOf(window.PopupMenu1),
-             (QStringList{"&Copy...", "Clear", "&Sort", "-", "Export..."}));
+             (QStringList{"&Copy...", "Clear", "&Sort...", "Association measures...", "-",
+                          "Export..."}));
+    QCOMPARE(
+        captionsOf(window.PopupMenu1),
+        (QStringList{"&Copy...", "Clear", "&Sort", "Association measures...", "-", "Export..."}));
 
     const std::string file = path("collocates.tsv");
     chooseFile(file, 3);

@@ -49,31 +49,6 @@ void buildWordFrequencyLine(const WordFrequencyList& list, std::int32_t index,
 
 }  // namespace
 
-std::string WordFrequencyLine(const WordFrequencyList& list, std::int32_t index,
-                              const CopyOptions& options) {
-  std::string line;
-  buildWordFrequencyLine(list, index, options, line);
-  return line;
-}
-
-std::string CollocateLine(const CollocTable& table, std::int32_t index,
-                          const CopyOptions& options) {
-  const std::string d = delimiterOf(options, table.TextEncoding());
-  const TCollocFreqInfo& info = table.Info(index);
-  auto count = [&options](std::int32_t n) {
-    return n == 0 && options.ZeroToSpace ? std::string(" ") : std::to_string(n);
-  };
-  std::string line = info.Collocate + d;
-  for (int p = kPositions; p >= 1; --p)
-    if (table.LeftUsed()[p - 1]) line += count(info.Left(p)) + d;
-  line += info.Node + d;
-  for (int p = 1; p <= kPositions; ++p)
-    if (table.RightUsed()[p - 1]) line += count(info.Right(p)) + d;
-  line += std::to_string(info.Total);
-  finishLine(line, table.TextEncoding());
-  return line;
-}
-
 void CopyLines(std::int32_t count, std::int32_t first, std::int32_t last,
                const std::function<void(std::int32_t, std::string&)>& lineOf,
                CopyDestination destination, CopySink& sink, text::OperationHost& host) {
@@ -108,6 +83,38 @@ void CopyLines(std::int32_t count, std::int32_t first, std::int32_t last,
     if (overflow) host.ui.ShowWarning(kClipboardOverflow);
     sink.Write(buffer);
   }
+}
+
+std::string WordFrequencyLine(const WordFrequencyList& list, std::int32_t index,
+                              const CopyOptions& options) {
+  std::string line;
+  buildWordFrequencyLine(list, index, options, line);
+  return line;
+}
+
+std::string CollocateLine(const CollocTable& table, std::int32_t index,
+                          const CopyOptions& options) {
+  const std::string d = delimiterOf(options, table.TextEncoding());
+  const TCollocFreqInfo& info = table.Info(index);
+  auto count = [&options](std::int32_t n) {
+    return n == 0 && options.ZeroToSpace ? std::string(" ") : std::to_string(n);
+  };
+  std::string line = info.Collocate + d;
+  for (int p = kPositions; p >= 1; --p)
+    if (table.LeftUsed()[p - 1]) line += count(info.Left(p)) + d;
+  line += info.Node + d;
+  for (int p = 1; p <= kPositions; ++p)
+    if (table.RightUsed()[p - 1]) line += count(info.Right(p)) + d;
+  line += std::to_string(info.Total);
+  finishLine(line, table.TextEncoding());
+  // The association columns follow the line as cut, uncut.
+  if (table.ColumnCount() > kCollocColumns) {
+    line.resize(line.size() - 2);
+    for (int column = kCollocColumns; column < table.ColumnCount(); ++column)
+      line += d + table.CellText(column, index + 1);
+    line += "\r\n";
+  }
+  return line;
 }
 
 void CopyWordFrequencies(const WordFrequencyList& list, std::int32_t first, std::int32_t last,

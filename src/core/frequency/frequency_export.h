@@ -18,7 +18,8 @@ table_export::FunctionTable WordFrequencyExportTable(const WordFrequencyList& li
 // "Collocate", the selected left positions from the farthest ("L9" ...
 // "L1"), "Node", the selected right positions ("R1" ... "R9"), "Total";
 // positions not selected for the table are left out, a count of 0 is the
-// number 0. Sheet "Collocates".
+// number 0; after association measures were applied also "R1", "C1", "O11",
+// "E11" and the measures (4 decimals). Sheet "Collocates".
 table_export::FunctionTable CollocateExportTable(const CollocTable& table);
 
 }  // namespace lexvane::frequency

@@ -205,6 +205,12 @@ const std::map<QString, Drawing>& drawings() {
          p.drawPolyline(QPolygonF({QPointF(14, 13), QPointF(16, 15), QPointF(14, 17)}));
          p.drawLine(QPointF(8, 19), QPointF(16, 11));
        }},
+      // Paired bars, the study corpus's standing out: a keyword list.
+      {"SpeedButtonKeywordList",
+       [](QPainter& p) {
+         bars(p, {14, 4, 6, 5, 17, 3}, 2.5, 2.4, kGreen);
+         plus(p, QPointF(18.5, 5.5), kRed);
+       }},
       {"SpeedButtonStat",
        [](QPainter& p) {
          p.setPen(ink());

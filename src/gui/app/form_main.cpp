@@ -27,6 +27,7 @@
 #include "gui/frequency/form_word_freq.h"
 #include "gui/ngrams/form_ngrams.h"
 #include "gui/ngrams/ngram_commands.h"
+#include "gui/keywords/form_keywords.h"
 
 namespace lexvane::gui {
 
@@ -109,6 +110,7 @@ ActiveKind TFormMain::activeKind() const {
   if (qobject_cast<TFormWordFreq*>(w)) return ActiveKind::WordFreq;
   if (qobject_cast<TFormCollocFreq*>(w)) return ActiveKind::CollocFreq;
   if (qobject_cast<TFormNGrams*>(w)) return ActiveKind::NGrams;
+  if (qobject_cast<TFormKeywords*>(w)) return ActiveKind::Keywords;
   return ActiveKind::None;
 }
 
@@ -132,6 +134,9 @@ void TFormMain::applyState(const CommandState& s) {
   set("MenuAdvancedSearch", s.advancedSearch);
   set("MenuBuildfrequencylist", s.frequencyList);
   set("MenuNGramList", s.ngramList);
+  // A keyword list counts the corpus as a word frequency list does.
+  set("MenuKeywordList", s.frequencyList);
+  set("SpeedButtonKeywordList", s.frequencyList);
   set("SpeedButtonFileSave", s.saveList);
   set("SpeedButtonSearch", s.search);
   set("SpeedButtonAdvSearch", s.advancedSearch);
@@ -229,6 +234,8 @@ void TFormMain::MenuBuildfrequencylistClick() {
 
 void TFormMain::MenuNGramListClick() {
   if (ChildWindow* w = CreateNGramWindow(workspace_, this)) AddChildWindow(w);
+void TFormMain::MenuKeywordListClick() {
+  if (ChildWindow* w = CreateKeywordWindow(workspace_, this)) AddChildWindow(w);
   UpdateButtons();
 }
 

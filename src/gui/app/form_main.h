@@ -87,6 +87,8 @@ class TFormMain : public QMainWindow {
   void MenuAdvancedSearchClick();
   void MenuBuildfrequencylistClick();
   void MenuNGramListClick();
+  // After the specified entries: a keyword list against a reference corpus.
+  void MenuKeywordListClick();
   // Window
   void MenuTileClick();
   void MenuCascadeClick();

@@ -83,8 +83,12 @@ void TFormMain::buildMenus() {
   tools->addSeparator()->setObjectName(QStringLiteral("N1"));
   addItem(tools, "MenuBuildfrequencylist", QStringLiteral("Build word frequency list"), 0,
           &TFormMain::MenuBuildfrequencylistClick);
+  // Additions follow the specified entries.
   addItem(tools, "MenuNGramList", QStringLiteral("N-gram list..."), kNGramWindowHelpContext,
           &TFormMain::MenuNGramListClick);
+  addItem(tools, "MenuKeywordList", QStringLiteral("Keyword list..."), 101,
+          &TFormMain::MenuKeywordListClick)
+      ->setEnabled(false);
 
   windowMenu_ = topMenu(bar, "MenuWindow", QStringLiteral("&Window"), 4, 13);
   addItem(windowMenu_, "MenuTile", QStringLiteral("&Tile"), 13, &TFormMain::MenuTileClick);
@@ -148,6 +152,10 @@ void TFormMain::buildToolBar() {
   addButton("SpeedButtonShowScrStripped", QStringLiteral("Display stripped source text"),
             &TFormMain::SpeedButtonShowScrStrippedClick);
   addButton("SpeedButtonStat", QStringLiteral("Statistics..."), &TFormMain::SpeedButtonStatClick);
+  // Additions follow the specified buttons.
+  addButton("SpeedButtonKeywordList", QStringLiteral("Keyword list..."),
+            &TFormMain::MenuKeywordListClick)
+      ->setEnabled(false);
   toolBar_->addSeparator();
 
   toolBarLabel_ = new ElidedLabel(toolBar_);

@@ -23,6 +23,8 @@ const QList<int> kContexts = {1, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15, 16, 1
                               22, 23, 24,
                               // n-gram and cluster lists
                               120, 121, 122, 123, 124,
+                              // association measures, keyword lists, reference corpora
+                              100, 101, 102,
                               // exporting tables
                               130,
                               // files from the desktop, recent lists

@@ -11,6 +11,7 @@
 
 #include "concordance/window_settings.h"
 #include "corpus/corpus_settings.h"
+#include "frequency/word_counts.h"
 #include "gui/app/child_window_factory.h"
 #include "text/latest_scan_sets.h"
 
@@ -21,6 +22,9 @@ namespace lexvane::gui {
 class GuiUserInterface;
 class OperationRunner;
 class TFormAbout;
+class TFormAssociation;
+class TFormKeywordQuery;
+class TFormSortKeywords;
 class TFormCopyConcord;
 class TFormCopyFreq;
 class TFormFileList;
@@ -48,7 +52,8 @@ class Workspace {
   // start-up order: TFormAbout, TFormFileList, TFormProgressInd,
   // TFormSearch, TFormProgressInd, TFormSortConcord, TFormSearchInd,
   // TFormSearchAdv, TFormLemmaList (the copy, statistics and collocate
-  // dialogs take their places in this order as they arrive). The lemma list
+  // dialogs take their places in this order as they arrive), then the
+  // dialogs of the association measures and keyword lists. The lemma list
   // is made first of all, as both search dialogs hand it their files.
   void CreateDialogs(QWidget* mainWindow);
   // Stops a running operation and waits for it; before the main window and
@@ -67,6 +72,9 @@ class Workspace {
   GuiUserInterface& Ui() { return *ui_; }
   OperationRunner& Runner() { return *runner_; }
   ChildWindowFactory& Factory() { return *factory_; }
+  // The word counts of the corpora counted so far in the run (C1 of the
+  // association measures, keyword lists); shared with the worker thread.
+  const std::shared_ptr<frequency::WordCountsCache>& WordCounts() { return wordCounts_; }
   void SetFactory(std::unique_ptr<ChildWindowFactory> factory) { factory_ = std::move(factory); }
   // The kind of the next search.
   SearchKind NextSearchKind = SearchKind::Simple;
@@ -90,6 +98,9 @@ class Workspace {
   TFormNGramOptions* FormNGramOptions = nullptr;
   TFormNGramOptions* FormClusterOptions = nullptr;
   TFormSortNGrams* FormSortNGrams = nullptr;
+  TFormAssociation* FormAssociation = nullptr;
+  TFormKeywordQuery* FormKeywordQuery = nullptr;
+  TFormSortKeywords* FormSortKeywords = nullptr;
 
  private:
   corpus::CorpusSettings corpus_;
@@ -98,6 +109,8 @@ class Workspace {
   std::unique_ptr<GuiUserInterface> ui_;
   std::unique_ptr<OperationRunner> runner_;
   std::unique_ptr<ChildWindowFactory> factory_;
+  std::shared_ptr<frequency::WordCountsCache> wordCounts_ =
+      std::make_shared<frequency::WordCountsCache>();
 };
 
 }  // namespace lexvane::gui

@@ -21,6 +21,8 @@ struct WordfreqCommand {
   bool wordsOnly = false;
   std::string delimiter = "|";
   std::string outputFile;
+  bool range = false;  // --range: files in which the word occurs
+  bool dp = false;     // --dp: Gries's DP over the files
 };
 
 const std::map<std::string, int> kSortModes = {{"alpha", frequency::kSortAlphabetical},
@@ -42,6 +44,7 @@ int runWordfreq(const WordfreqCommand& command, Streams& streams) {
   Console console(streams.err, streams.errIsTerminal);
   ErrorNotingUi ui(console.ui);
   frequency::WordFrequencyList list;
+  list.SetCountSpread(command.range || command.dp);
   buildList(command.corpus, console, ui, list);
   if (!command.sort.empty()) {
     int mode = kSortModes.at(command.sort);
@@ -51,6 +54,8 @@ int runWordfreq(const WordfreqCommand& command, Streams& streams) {
   options.ToFile = true;
   options.SaveWordListOnly = command.wordsOnly;
   options.Delimiter = command.delimiter;
+  options.WithRange = command.range;
+  options.WithDP = command.dp;
   FrequencyOutput output(command.outputFile, streams);
   text::OperationHost host{ui, console.search, console.progress};
   frequency::CopyWordFrequencies(list, 0, list.Count() - 1, options,
@@ -78,6 +83,10 @@ void AddWordfreqCommand(CLI::App& app, Streams& streams, int& status) {
   sub->add_option("--delimiter", command->delimiter,
                   "the field delimiter (its first character; default |, empty: none)");
   sub->add_option("-o,--output", command->outputFile, "write to FILE instead of standard output");
+  sub->add_flag("--range", command->range,
+                "add a field: the number of files in which the word occurs");
+  sub->add_flag("--dp", command->dp,
+                "add a field: Gries's DP of the word over the files (four decimals)");
   sub->callback([command, &streams, &status] { status = runWordfreq(*command, streams); });
 }
 

@@ -49,6 +49,8 @@ class ChildWindow : public QWidget {
   virtual void MenuDisplaySourceClick() {}
   virtual void MenuDisplaystrippedsourceClick() {}
   virtual void MenuFrequenciesClick() {}
+  // The concordance plot (the tool bar's plot button; concordance windows).
+  virtual void MenuPlotClick() {}
 };
 
 }  // namespace lexvane::gui

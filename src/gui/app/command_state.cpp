@@ -25,6 +25,8 @@ CommandState ComputeCommandState(const CommandInputs& in) {
   s.displaySource = concordance;
   s.displayStrippedSource = concordance && in.taggedText;
   s.statistics = concordance || in.active == ActiveKind::WordFreq;
+  // The plot reads the table, which an operation may be changing.
+  s.plot = concordance && idle;
   return s;
 }
 

@@ -36,6 +36,8 @@ struct CommandState {
   bool displaySource = false;          // SpeedButtonShowSrc
   bool displayStrippedSource = false;  // SpeedButtonShowScrStripped
   bool statistics = false;             // SpeedButtonStat
+  // Added after the tool bar's own buttons.
+  bool plot = false;  // SpeedButtonPlot
 
   bool operator==(const CommandState&) const = default;
 };

@@ -137,6 +137,9 @@ void TFormMain::buildToolBar() {
   addButton("SpeedButtonShowScrStripped", QStringLiteral("Display stripped source text"),
             &TFormMain::SpeedButtonShowScrStrippedClick);
   addButton("SpeedButtonStat", QStringLiteral("Statistics..."), &TFormMain::SpeedButtonStatClick);
+  // Added after the tool bar's own buttons.
+  addButton("SpeedButtonPlot", QStringLiteral("Concordance plot..."),
+            &TFormMain::SpeedButtonPlotClick);
   toolBar_->addSeparator();
 
   toolBarLabel_ = new ElidedLabel(toolBar_);

@@ -14,6 +14,7 @@
 #include "gui/frequency/form_find_col_freq.h"
 #include "gui/frequency/form_sort_collocates.h"
 #include "gui/frequency/form_sort_word_freq.h"
+#include "gui/frequency/form_word_freq_columns.h"
 #include "gui/search/form_lemma_list.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
@@ -46,6 +47,7 @@ void Workspace::CreateDialogs(QWidget* mainWindow) {
   FormSortCollocates = new TFormSortCollocates(mainWindow);
   FormCopyFreq = new TFormCopyFreq(mainWindow);
   FormSortWordFreq = new TFormSortWordFreq(mainWindow);
+  FormWordFreqColumns = new TFormWordFreqColumns(mainWindow);
   runner_ = std::make_unique<OperationRunner>(*ui_, *FormSearchInd, *FormProgressInd);
 }
 

@@ -33,6 +33,7 @@ class TFormSearchInd;
 class TFormSortCollocates;
 class TFormSortConcord;
 class TFormSortWordFreq;
+class TFormWordFreqColumns;
 class TFormStat;
 
 class Workspace {
@@ -84,6 +85,8 @@ class Workspace {
   TFormSortCollocates* FormSortCollocates = nullptr;
   TFormCopyFreq* FormCopyFreq = nullptr;
   TFormSortWordFreq* FormSortWordFreq = nullptr;
+  // Added after the program's own dialogs: the word frequency columns.
+  TFormWordFreqColumns* FormWordFreqColumns = nullptr;
 
  private:
   corpus::CorpusSettings corpus_;

@@ -19,6 +19,7 @@ namespace lexvane::gui {
 namespace {
 
 constexpr int kEditHelpContext = 11;
+constexpr int kPlotHelpContext = 110;
 
 }  // namespace
 
@@ -104,6 +105,14 @@ void TFormConcordance::buildMenus() {
        {},
        &TFormConcordance::MenuSaveSettingsClick,
        0},
+      // Commands added to the window, after its own.
+      {"N5", "N6", {}, {}, nullptr, 0},
+      {"MenuPlot",
+       "MenuPopupPlot",
+       QStringLiteral("Concordance p&lot..."),
+       {},
+       &TFormConcordance::MenuPlotClick,
+       kPlotHelpContext},
   };
   for (const Entry& e : entries) {
     if (e.handler == nullptr) {

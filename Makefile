@@ -4,7 +4,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 APT_PACKAGES = cmake g++ make pkg-config libicu-dev libgtest-dev libgmock-dev \
-               libbenchmark-dev libcli11-dev qt6-base-dev xvfb xauth bc time
+               libbenchmark-dev libcli11-dev qt6-base-dev qt6-svg-dev xvfb xauth bc time
 # The sanitizer builds use g++; the fuzz targets need clang's libFuzzer.
 CHECK_PACKAGES = clang libclang-rt-dev
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)

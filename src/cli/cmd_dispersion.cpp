@@ -45,8 +45,8 @@ int runDispersion(const DispersionCommand& command, Streams& streams) {
 }  // namespace
 
 void AddDispersionCommand(CLI::App& app, Streams& streams, int& status) {
-  CLI::App* sub = app.add_subcommand(
-      "dispersion", "how the hits of a concordance spread over the corpus files");
+  CLI::App* sub = app.add_subcommand("dispersion",
+                                     "how the hits of a concordance spread over the corpus files");
   auto command = std::make_shared<DispersionCommand>();
   command->corpus.AddTo(*sub);
   AddQueryOptions(*sub, command->options);

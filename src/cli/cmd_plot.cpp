@@ -63,8 +63,8 @@ class QuietUi : public text::UserInterface {
 
 bool writeFile(const std::string& path, const QByteArray& bytes, text::UserInterface& ui) {
   QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-      file.write(bytes) != bytes.size() || !file.flush()) {
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() ||
+      !file.flush()) {
     ui.ShowError("Cannot create file " + path);
     return false;
   }
@@ -84,8 +84,7 @@ int runPlot(const PlotCommand& command, Streams& streams) {
       concordance::ConcordanceCaption(BuildQuery(command.options, quiet, table->TextEncoding));
   gui::PlotStyle style;
   style.Width = command.width;
-  style.Scale =
-      command.sizeScaled ? concordance::BarScale::FileSize : concordance::BarScale::Equal;
+  style.Scale = command.sizeScaled ? concordance::BarScale::FileSize : concordance::BarScale::Equal;
   style.Figures = !command.noFigures;
   style.Title = QString::fromStdString(
       text::IsUtf8(table->TextEncoding) ? caption : text::ansiToUtf8(caption));

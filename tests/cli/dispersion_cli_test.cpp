@@ -95,8 +95,8 @@ TEST_F(DispersionCli, FollowsDedupeAndSaysWhenTheSearchStoppedEarly) {
   EXPECT_NE(r.out.find("Hits:\t100\r\n"), std::string::npos);
   EXPECT_NE(r.out.find("Range:\t1\r\n"), std::string::npos);
   EXPECT_NE(r.out.find("Files with words:\t1\r\n"), std::string::npos);
-  EXPECT_TRUE(r.out.ends_with(
-      "The search stopped early: the figures cover the text searched.\r\n"));
+  EXPECT_TRUE(
+      r.out.ends_with("The search stopped early: the figures cover the text searched.\r\n"));
   // Two hits a sentence: after deleting duplicate sentences, one.
   r = run("dispersion -m sea --dedupe a.txt b.txt");
   ASSERT_EQ(r.status, 0) << r.err;
@@ -112,7 +112,8 @@ std::pair<int, int> pngSize(const std::string& bytes) {
   auto at = [&](std::size_t i) {
     return (static_cast<unsigned char>(bytes[i]) << 24) |
            (static_cast<unsigned char>(bytes[i + 1]) << 16) |
-           (static_cast<unsigned char>(bytes[i + 2]) << 8) | static_cast<unsigned char>(bytes[i + 3]);
+           (static_cast<unsigned char>(bytes[i + 2]) << 8) |
+           static_cast<unsigned char>(bytes[i + 3]);
   };
   if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0) return {0, 0};
   return {at(16), at(20)};
@@ -170,7 +171,7 @@ TEST_F(DispersionCli, WordfreqSpreadOfTheSampleCorpusMatchesTheConcordance) {
   // .1457 + .3095) / 2 = .3095, as `dispersion -m house` has it.
   Result r = run("wordfreq --range --dp -l '" + kSamples + "/sample.CTL'");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("\r\nhouse|15| 1.140|3|0.3095\r\n"), std::string::npos);
+  EXPECT_NE(r.out.find("\r\nhouse|15|1.140|3|0.3095\r\n"), std::string::npos);
   r = run("dispersion -m house -l '" + kSamples + "/sample.CTL'");
   EXPECT_NE(r.out.find("DP:\t0.3095\r\n"), std::string::npos);
 }

@@ -8,10 +8,13 @@
 #include <QClipboard>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -83,6 +86,7 @@ class ConcordancePlotTest : public QObject {
 
  private Q_SLOTS:
   void init() {
+    InitGuiResources();
     dir_ = std::make_unique<QTemporaryDir>();
     qputenv("LEXVANE_SETTINGS", dir_->filePath(QStringLiteral("lexvane.ini")).toLocal8Bit());
     SetHelpObserver([](int) {});
@@ -136,7 +140,8 @@ class ConcordancePlotTest : public QObject {
     QCOMPARE(figure(plot, "DP:"), QStringLiteral("0.2793"));
     QCOMPARE(figure(plot, "DPnorm:"), QStringLiteral("0.3973"));
     QCOMPARE(figure(plot, "Hits:"), QStringLiteral("32 in 1316 words"));
-    QCOMPARE(plot->FigureLabel(QStringLiteral("DPnorm:"))->accessibleName(), QStringLiteral("DPnorm"));
+    QCOMPARE(plot->FigureLabel(QStringLiteral("DPnorm:"))->accessibleName(),
+             QStringLiteral("DPnorm"));
     QCOMPARE(plot->View()->accessibleName(), QStringLiteral("Concordance plot"));
     QVERIFY(plot->findChild<QLabel*>(QStringLiteral("LabelPartial"))->isHidden());
     // The plot marks the concordance window's current row.
@@ -291,6 +296,32 @@ class ConcordancePlotTest : public QObject {
     const QString figures = QApplication::clipboard()->text();
     QVERIFY(figures.startsWith(QStringLiteral("Files:\t3\r\n")));
     QVERIFY(figures.contains(QStringLiteral("\r\nmorning_walks.txt\t")));
+  }
+
+  void theAddedTopicsExistAndTheirLinksLeadSomewhere() {
+    QCOMPARE(AddedHelpContexts().mid(0, 3), (QList<int>{110, 111, 112}));
+    const QRegularExpression link(QStringLiteral("href=\"([^\"#]+)"));
+    for (int context : {110, 111, 112}) {
+      const QUrl url = HelpTopicUrl(context);
+      QCOMPARE(url, QUrl(QStringLiteral("qrc:/help/context_%1.html").arg(context)));
+      QFile file(url.toString().mid(3));
+      QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(url.toString()));
+      const QString html = QString::fromUtf8(file.readAll());
+      QVERIFY(html.contains(QStringLiteral("<h1>")));
+      for (auto m = link.globalMatch(html); m.hasNext();) {
+        const QString target = QStringLiteral(":/help/") + m.next().captured(1);
+        QVERIFY2(QFile::exists(target), qPrintable(url.toString() + " links to " + target));
+      }
+    }
+    // The formulas name their papers; the contents lead to the topics.
+    QFile measures(QStringLiteral(":/help/context_111.html"));
+    QVERIFY(measures.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(measures.readAll());
+    for (const char* paper : {"Juilland", "Gries, S. Th. (2008)", "Lijffijt"})
+      QVERIFY2(text.contains(QLatin1String(paper)), paper);
+    QFile contents(QStringLiteral(":/help/h_Contents.html"));
+    QVERIFY(contents.open(QIODevice::ReadOnly));
+    QVERIFY(QString::fromUtf8(contents.readAll()).contains(QStringLiteral("context_110.html")));
   }
 
   void thePlotClosesWithItsConcordance() {

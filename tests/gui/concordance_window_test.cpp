@@ -338,7 +338,9 @@ class ConcordanceWindowTest : public QObject {
              (QStringList{
                  "Copy...", "Paste", "Clear", "&Sort...", "-", "&Delete duplicate sentences",
                  "Display s&ource text", "Display stripped source text", "S&tatistics...",
-                 "&Frequency of collocates...", "-", "S&how current sentence", "S&ave settings"}));
+                 "&Frequency of collocates...", "-", "S&how current sentence", "S&ave settings",
+                 // Added after the specified entries.
+                 "-", "Concordance p&lot..."}));
     QCOMPARE(window->Action("MenuCopy")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Insert));
     QCOMPARE(window->Action("MenuClear")->shortcut(), QKeySequence(Qt::Key_Delete));
     for (const char* name : {"MenuCopy", "MenuClear", "MenuDeleteDuplicate", "MenuDisplaySource"})

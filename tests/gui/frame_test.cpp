@@ -123,7 +123,9 @@ class FrameTest : public QObject {
                                "Delete duplicate sentences",
                                "Display source text",
                                "Display stripped source text",
-                               "Statistics..."};
+                               "Statistics...",
+                               // Added after the specified buttons.
+                               "Concordance plot..."};
     QStringList got;
     for (QAction* a : frame_->findChild<QToolBar*>("ToolBar")->actions())
       if (!a->isSeparator() && a->objectName().startsWith("SpeedButton")) got << a->toolTip();

@@ -26,9 +26,10 @@ ConcordancePlot::ConcordancePlot(const ConcordanceTable& table) {
     // A file that grew since the build, or was not read, still keeps its
     // ticks on the bar.
     const double position =
-        bar.Bytes > 0 ? std::clamp(static_cast<double>(info.Offset) / static_cast<double>(bar.Bytes),
-                                   0.0, 1.0)
-                      : 0.0;
+        bar.Bytes > 0
+            ? std::clamp(static_cast<double>(info.Offset) / static_cast<double>(bar.Bytes), 0.0,
+                         1.0)
+            : 0.0;
     bar.Ticks.push_back({position, r});
     rowBar_[static_cast<std::size_t>(r)] = info.FileIndex;
     rowPosition_[static_cast<std::size_t>(r)] = position;
@@ -105,8 +106,8 @@ std::pair<std::int32_t, std::int32_t> PlotGeometry::BarsBetween(const Concordanc
   const auto count = static_cast<std::int32_t>(plot.Bars().size());
   if (RowPitch <= 0 || count == 0) return {0, 0};
   auto rowOf = [&](double y) {
-    return static_cast<std::int32_t>(std::clamp(std::floor((y - Top) / RowPitch), 0.0,
-                                                 static_cast<double>(count)));
+    return static_cast<std::int32_t>(
+        std::clamp(std::floor((y - Top) / RowPitch), 0.0, static_cast<double>(count)));
   };
   const std::int32_t first = rowOf(y0);
   const std::int32_t last = std::min(count, rowOf(y1) + 1);

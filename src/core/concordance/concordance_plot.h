@@ -31,9 +31,9 @@ struct PlotTick {
 };
 
 struct PlotBar {
-  std::string Name;        // the file name without its folder
-  std::int64_t Words = 0;  // words the build read in the file
-  std::int64_t Bytes = 0;  // the file's size when the build started
+  std::string Name;             // the file name without its folder
+  std::int64_t Words = 0;       // words the build read in the file
+  std::int64_t Bytes = 0;       // the file's size when the build started
   std::vector<PlotTick> Ticks;  // by position, then by row
   std::int64_t Hits() const { return static_cast<std::int64_t>(Ticks.size()); }
 };

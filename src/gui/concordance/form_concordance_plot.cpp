@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScreen>
@@ -44,8 +45,8 @@ QString plotCaption(const QString& concordanceCaption) {
              : QStringLiteral("Concordance plot: ") + concordanceCaption;
 }
 
-std::optional<QString> askWithDialog(QWidget* parent, const QString& caption,
-                                     const QString& filter, const QString& suffix) {
+std::optional<QString> askWithDialog(QWidget* parent, const QString& caption, const QString& filter,
+                                     const QString& suffix) {
   QFileDialog dialog(parent, caption);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);  // asks before overwriting
@@ -61,7 +62,9 @@ std::optional<QString> askWithDialog(QWidget* parent, const QString& caption,
 }  // namespace
 
 TFormConcordancePlot::TFormConcordancePlot(TFormConcordance& concordance, QWidget* parent)
-    : ChildWindow(parent), concordance_(&concordance) {
+    : ChildWindow(parent),
+      concordance_(&concordance),
+      plot_(std::make_shared<concordance::ConcordancePlot>()) {
   Named(this, "FormConcordancePlot", QStringLiteral("Concordance plot"));
   SetHelpContext(this, kHelpContext);
   setWindowTitle(plotCaption(concordance.windowTitle()));
@@ -113,6 +116,7 @@ void TFormConcordancePlot::buildControls() {
   note_ = Named(new QLabel(this), "LabelPartial", QStringLiteral("Note"));
   note_->setWordWrap(true);
   note_->setContentsMargins(10, 0, 10, 0);
+  note_->hide();
 
   view_ = new PlotView(this);
   view_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -158,15 +162,27 @@ void TFormConcordancePlot::buildMenus() {
   const Entry entries[] = {
       {"MenuCopyImage", "MenuPopupCopyImage", QStringLiteral("Copy as &image"),
        QKeySequence(Qt::CTRL | Qt::Key_Insert), &TFormConcordancePlot::MenuCopyImageClick},
-      {"MenuCopyFigures", "MenuPopupCopyFigures", QStringLiteral("Copy &figures"), {},
+      {"MenuCopyFigures",
+       "MenuPopupCopyFigures",
+       QStringLiteral("Copy &figures"),
+       {},
        &TFormConcordancePlot::MenuCopyFiguresClick},
       {"N1", "N2", {}, {}, nullptr},
-      {"MenuSavePng", "MenuPopupSavePng", QStringLiteral("Save as &PNG..."), {},
+      {"MenuSavePng",
+       "MenuPopupSavePng",
+       QStringLiteral("Save as &PNG..."),
+       {},
        &TFormConcordancePlot::MenuSavePngClick},
-      {"MenuSaveSvg", "MenuPopupSaveSvg", QStringLiteral("Save as S&VG..."), {},
+      {"MenuSaveSvg",
+       "MenuPopupSaveSvg",
+       QStringLiteral("Save as S&VG..."),
+       {},
        &TFormConcordancePlot::MenuSaveSvgClick},
       {"N3", "N4", {}, {}, nullptr},
-      {"MenuScaleToSize", "MenuPopupScaleToSize", QStringLiteral("&Bars to file size"), {},
+      {"MenuScaleToSize",
+       "MenuPopupScaleToSize",
+       QStringLiteral("&Bars to file size"),
+       {},
        &TFormConcordancePlot::MenuScaleToSizeClick},
   };
   for (const Entry& e : entries) {
@@ -221,8 +237,10 @@ void TFormConcordancePlot::showFigures() {
     return QString::fromStdString(concordance::FormatMeasure(v));
   };
   figures_.value(QStringLiteral("Range:"))
-      ->setText(QStringLiteral("%1 of %2 files (%3)").arg(f.Range).arg(f.Files).arg(
-          measure(f.RangeShare)));
+      ->setText(QStringLiteral("%1 of %2 files (%3)")
+                    .arg(f.Range)
+                    .arg(f.Files)
+                    .arg(measure(f.RangeShare)));
   figures_.value(QStringLiteral("Juilland's D:"))->setText(measure(f.JuillandD));
   figures_.value(QStringLiteral("DP:"))->setText(measure(f.DP));
   figures_.value(QStringLiteral("DPnorm:"))->setText(measure(f.DPnorm));
@@ -242,9 +260,7 @@ QString TFormConcordancePlot::rowText(std::int32_t row, bool rich) const {
   const QString right = codec.Decode(table->RightContexts().View(row));
   const QString file = FromPath(std::string(table->FileNames().View(row)));
   if (!rich)
-    return QStringLiteral("%1. %2 (%3): %4 |%2| %5")
-        .arg(row + 1)
-        .arg(keyword, file, left, right);
+    return QStringLiteral("%1. %2 (%3): %4 |%2| %5").arg(row + 1).arg(keyword, file, left, right);
   return QStringLiteral("<p><b>%1. %2</b> (%3)</p><p>%4 <b>%2</b> %5</p>")
       .arg(row + 1)
       .arg(keyword.toHtmlEscaped(), file.toHtmlEscaped(), left.toHtmlEscaped(),
@@ -310,8 +326,8 @@ namespace {
 
 bool writeAll(const QString& path, const QByteArray& bytes, Workspace& workspace) {
   QFile file(path);
-  if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-      file.write(bytes) == bytes.size() && file.flush())
+  if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() &&
+      file.flush())
     return true;
   workspace.Ui().ShowError(ToPath(QStringLiteral("Unable to write to ") + path));
   return false;
@@ -352,8 +368,7 @@ void TFormConcordancePlot::MenuCopyImageClick() {
 }
 
 void TFormConcordancePlot::MenuCopyFiguresClick() {
-  QApplication::clipboard()->setText(
-      QString::fromUtf8(concordance::PlotFiguresText(*plot_, true)));
+  QApplication::clipboard()->setText(QString::fromUtf8(concordance::PlotFiguresText(*plot_, true)));
 }
 
 // ---- The concordance window's command ----

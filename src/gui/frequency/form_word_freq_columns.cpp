@@ -26,11 +26,11 @@ TFormWordFreqColumns::TFormWordFreqColumns(QWidget* parent) : QDialog(parent) {
   CheckBoxRange = Named(
       new QCheckBox(QStringLiteral("&Range: the number of files in which the word occurs"), this),
       "CheckBoxRange");
-  CheckBoxDP = Named(
-      new QCheckBox(QStringLiteral("&DP: how unevenly the word spreads over the files "
-                                   "(Gries's deviation of proportions, 0 even to 1 clumped)"),
-                    this),
-      "CheckBoxDP");
+  CheckBoxDP =
+      Named(new QCheckBox(QStringLiteral("&DP: how unevenly the word spreads over the files "
+                                         "(Gries's deviation of proportions, 0 even to 1 clumped)"),
+                          this),
+            "CheckBoxDP");
   LabelNote = Named(new QLabel(QStringLiteral("Lists built from now on count the chosen columns; "
                                               "a list counted without them is counted again."),
                                this),

@@ -62,8 +62,7 @@ PlotPainter::PlotPainter(const concordance::ConcordancePlot& plot, const QFont& 
   }
   const double width = std::max(style_.Width, 320);
   nameWidth = std::min(nameWidth, std::floor(width * kNameShare));
-  for (Row& row : rows_)
-    row.name = metrics.elidedText(row.name, Qt::ElideMiddle, nameWidth);
+  for (Row& row : rows_) row.name = metrics.elidedText(row.name, Qt::ElideMiddle, nameWidth);
   nameRight_ = margin_ + nameWidth;
   wordsRight_ = nameRight_ + kGap + wordsWidth;
   hitsRight_ = wordsRight_ + kGap + hitsWidth;
@@ -85,8 +84,9 @@ PlotPainter::PlotPainter(const concordance::ConcordancePlot& plot, const QFont& 
     auto measure = [](const std::optional<double>& v) {
       return QString::fromStdString(concordance::FormatMeasure(v));
     };
-    figureLines_ << QStringLiteral("Range: %1 of %2 files (%3)      Juilland's D: %4      "
-                                   "DP: %5      DPnorm: %6")
+    figureLines_ << QStringLiteral(
+                        "Range: %1 of %2 files (%3)      Juilland's D: %4      "
+                        "DP: %5      DPnorm: %6")
                         .arg(f.Range)
                         .arg(f.Files)
                         .arg(measure(f.RangeShare), measure(f.JuillandD), measure(f.DP),
@@ -120,10 +120,10 @@ void PlotPainter::paintHeading(QPainter& painter) const {
   if (!style_.Title.isEmpty()) {
     painter.setFont(bold_);
     painter.setPen(kText);
-    painter.drawText(QRectF(margin_, margin_, size_.width() - 2 * margin_, h),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     QFontMetricsF(bold_).elidedText(style_.Title, Qt::ElideRight,
-                                                     size_.width() - 2 * margin_));
+    painter.drawText(
+        QRectF(margin_, margin_, size_.width() - 2 * margin_, h),
+        Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+        QFontMetricsF(bold_).elidedText(style_.Title, Qt::ElideRight, size_.width() - 2 * margin_));
     painter.setFont(font_);
   }
   painter.setPen(kFaint);
@@ -193,8 +193,8 @@ void PlotPainter::paintRow(QPainter& painter, std::int32_t bar) const {
   painter.setBrush(Qt::NoBrush);
   painter.drawRect(box.adjusted(0, 0, -0.5, -0.5));
   // The hovered and the selected hit over the others, longer and wider.
-  for (auto [row, colour] : {std::pair{style_.HoveredRow, kHovered},
-                             std::pair{style_.SelectedRow, kSelected}}) {
+  for (auto [row, colour] :
+       {std::pair{style_.HoveredRow, kHovered}, std::pair{style_.SelectedRow, kSelected}}) {
     const auto [where, position] = plot_.Locate(row);
     if (where != bar) continue;
     const double x = snapped(std::min(box.right() - 0.5, g.Left + position * length));

@@ -67,9 +67,9 @@ TEST_P(PlotBuildTest, TheBuildRecordsWordsAndSizesPerFile) {
   EXPECT_EQ(table->FileWords[1], 0);
   EXPECT_EQ(table->FileWords[2], 2 * 25);
   EXPECT_EQ(table->FileWords[0] + table->FileWords[2], table->TotalWords);
-  EXPECT_EQ(table->FileBytes, (std::vector<std::int64_t>{
-                                  static_cast<std::int64_t>(long_.size()), 0,
-                                  static_cast<std::int64_t>(2 * kHill.size())}));
+  EXPECT_EQ(table->FileBytes,
+            (std::vector<std::int64_t>{static_cast<std::int64_t>(long_.size()), 0,
+                                       static_cast<std::int64_t>(2 * kHill.size())}));
   EXPECT_TRUE(table->ScanReachedEnd);
 
   const ConcordancePlot plot(*table);
@@ -226,10 +226,10 @@ TEST(PlotGeometry, AClickFindsTheRowOfTheNearestTick) {
   EXPECT_EQ(g.RowAt(plot, 102, 40, 3), 1);
   EXPECT_EQ(g.RowAt(plot, 298, 31, 3), 0);  // two hits at one place: the first row
   EXPECT_EQ(g.RowAt(plot, 303, 49, 3), 0);
-  EXPECT_EQ(g.RowAt(plot, 304, 40, 3), -1);  // too far from any tick
+  EXPECT_EQ(g.RowAt(plot, 304, 40, 3), -1);   // too far from any tick
   EXPECT_EQ(g.RowAt(plot, 200, 40, 100), 1);  // equally near: the left tick
-  EXPECT_EQ(g.RowAt(plot, 300, 60, 3), -1);  // bar 1 has no ticks
-  EXPECT_EQ(g.RowAt(plot, 300, 20, 3), -1);  // above the bars
+  EXPECT_EQ(g.RowAt(plot, 300, 60, 3), -1);   // bar 1 has no ticks
+  EXPECT_EQ(g.RowAt(plot, 300, 20, 3), -1);   // above the bars
   // Bar 2 at x 400 (row 3) and 500 (row 4); scaled to size at 250 and 300.
   EXPECT_EQ(g.RowAt(plot, 497, 75, 4), 4);
   g.Scale = BarScale::FileSize;

@@ -299,7 +299,7 @@ class ConcordancePlotTest : public QObject {
   }
 
   void theAddedTopicsExistAndTheirLinksLeadSomewhere() {
-    QCOMPARE(AddedHelpContexts().mid(0, 3), (QList<int>{110, 111, 112}));
+    for (int context : {110, 111, 112}) QVERIFY(HelpContexts().contains(context));
     const QRegularExpression link(QStringLiteral("href=\"([^\"#]+)"));
     for (int context : {110, 111, 112}) {
       const QUrl url = HelpTopicUrl(context);

@@ -19,10 +19,12 @@ namespace lexvane::gui {
 
 namespace {
 
-const QList<int> kContexts = {1,  3,  4,  5,  6,  7,  8,  10, 11, 12, 13,
-                              14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
-// The topics of the windows and commands added to the program's own.
-const QList<int> kAddedContexts = {110, 111, 112};
+const QList<int> kContexts = {1, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21,
+                              22, 23, 24,
+                              // the concordance plot, dispersion, the word list's columns
+                              110, 111, 112,
+                              // files from the desktop, recent lists
+                              140};
 
 std::function<void(int)>& observer() {
   static std::function<void(int)> o;
@@ -76,13 +78,8 @@ QList<int> HelpContexts() {
   return kContexts;
 }
 
-QList<int> AddedHelpContexts() {
-  return kAddedContexts;
-}
-
 QUrl HelpTopicUrl(int context) {
-  if (!kContexts.contains(context) && !kAddedContexts.contains(context))
-    return QUrl(QStringLiteral("qrc:/help/h_Contents.html"));
+  if (!kContexts.contains(context)) return QUrl(QStringLiteral("qrc:/help/h_Contents.html"));
   return QUrl(QStringLiteral("qrc:/help/context_%1.html").arg(context));
 }
 

@@ -23,9 +23,6 @@ void InitGuiResources();
 QUrl HelpTopicUrl(int context);
 // The context numbers that have a topic of their own.
 QList<int> HelpContexts();
-// The same for the windows and commands added to the program's own (from
-// 100 on).
-QList<int> AddedHelpContexts();
 
 // Opens the help window at the topic of `context` (0: "h_Contents").
 void ShowHelp(int context);

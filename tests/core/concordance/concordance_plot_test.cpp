@@ -10,6 +10,7 @@
 #include "concordance/concordance_builder.h"
 #include "concordance/concordance_edit.h"
 #include "concordance/concordance_plot.h"
+#include "concordance/plot_export.h"
 #include "core/concordance/scripted_host.h"
 #include "core/concordance/table_fixture.h"
 #include "core/corpus/temp_folder.h"
@@ -188,6 +189,27 @@ TEST(ConcordancePlot, AClearOrSortIsSeenByTheNextPlot) {
   EXPECT_EQ(plot.Dispersion().Range, 1);
   table.Reorder({1, 0});
   EXPECT_EQ(ConcordancePlot(table).Bars()[2].Ticks[0].Row, 1);
+}
+
+TEST(ConcordancePlot, ItsFilesExportAsATable) {
+  const auto plot = std::make_shared<const ConcordancePlot>(threeFiles());
+  const table_export::FunctionTable table = PlotFilesTable(plot);
+  EXPECT_EQ(table.Name(), "Dispersion");
+  ASSERT_EQ(table.Columns().size(), 4u);
+  EXPECT_EQ(table.Columns()[3].Heading, "Per 1000 words");
+  ASSERT_EQ(table.RowCount(), 3);
+  table_export::RowCells cells;
+  table.Row(0, cells);
+  ASSERT_EQ(cells.Size(), 4u);
+  EXPECT_EQ(cells[0].Kind, table_export::CellKind::Utf8);
+  EXPECT_EQ(cells[0].Chars, "one.txt");
+  EXPECT_EQ(cells[1].Integer, 200);
+  EXPECT_EQ(cells[2].Integer, 3);
+  EXPECT_DOUBLE_EQ(cells[3].Value, 15.0);
+  EXPECT_EQ(cells[3].Decimals, 2);
+  cells.Clear();
+  table.Row(1, cells);
+  EXPECT_EQ(cells[2].Integer, 0);
 }
 
 TEST(PlotGeometry, EqualBarsAndBarsScaledToFileSize) {

@@ -77,6 +77,8 @@ class PlotPainter {
   struct Row {
     QString name;  // elided to the name column
     QString words, hits, perThousand;
+    // The widths of the three figures, for their right alignment.
+    float wordsWidth = 0, hitsWidth = 0, perWidth = 0;
   };
   void paintRow(QPainter& painter, std::int32_t bar) const;
   void paintHeading(QPainter& painter) const;
@@ -90,6 +92,7 @@ class PlotPainter {
   concordance::PlotGeometry geometry_;
   QSize size_;
   int lineHeight_ = 0;
+  double ascent_ = 0;
   int margin_ = 12;
   double nameRight_ = 0;  // right edges of the text columns
   double wordsRight_ = 0;

@@ -334,13 +334,12 @@ class ConcordanceWindowTest : public QObject {
     QCOMPARE(HelpContextOf(edit), 11);
     QStringList captions;
     for (QAction* a : edit->actions()) captions << (a->isSeparator() ? "-" : a->text());
-    QCOMPARE(captions,
+    // The entries appended after these are tested with their commands.
+    QCOMPARE(captions.mid(0, 13),
              (QStringList{
                  "Copy...", "Paste", "Clear", "&Sort...", "-", "&Delete duplicate sentences",
                  "Display s&ource text", "Display stripped source text", "S&tatistics...",
-                 "&Frequency of collocates...", "-", "S&how current sentence", "S&ave settings",
-                 // Added after the specified entries.
-                 "-", "Concordance p&lot..."}));
+                 "&Frequency of collocates...", "-", "S&how current sentence", "S&ave settings"}));
     QCOMPARE(window->Action("MenuCopy")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Insert));
     QCOMPARE(window->Action("MenuClear")->shortcut(), QKeySequence(Qt::Key_Delete));
     for (const char* name : {"MenuCopy", "MenuClear", "MenuDeleteDuplicate", "MenuDisplaySource"})

@@ -140,7 +140,7 @@ bool WriteXlsx(const Table& table, const std::string& path, const std::string& d
     worksheet_freeze_panes(sheet, 1, 0);
     for (std::size_t c = 0; c < headings.Size(); ++c)
       check(worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(c),
-                                   WorkbookText(headings[c].Chars).c_str(),
+                                   WorkbookText(CellText(headings[c], encoding)).c_str(),
                                    formats.Heading(columns[c].Align)),
             displayPath);
     sheets.push_back(sheet);

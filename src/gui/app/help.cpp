@@ -23,6 +23,8 @@ const QList<int> kContexts = {1, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15, 16, 1
                               22, 23, 24,
                               // the concordance plot, dispersion, the word list's columns
                               110, 111, 112,
+                              // exporting tables
+                              130,
                               // files from the desktop, recent lists
                               140};
 

@@ -104,6 +104,7 @@ class TFormConcordance : public ChildWindow {
   void MenuDisplaySourceClick() override;
   void MenuDisplaystrippedsourceClick() override;
   void MenuFrequenciesClick() override;
+  void MenuExportClick() override;
   // Opens the window's plot, or brings it to the front.
   void MenuPlotClick() override;
   void MenuPasteClick();

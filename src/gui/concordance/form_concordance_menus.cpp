@@ -19,6 +19,7 @@ namespace lexvane::gui {
 namespace {
 
 constexpr int kEditHelpContext = 11;
+constexpr int kExportHelpContext = 130;
 constexpr int kPlotHelpContext = 110;
 
 }  // namespace
@@ -107,6 +108,13 @@ void TFormConcordance::buildMenus() {
        0},
       // Commands added to the window, after its own.
       {"N5", "N6", {}, {}, nullptr, 0},
+      {"MenuExport",
+       "MenuPopupExport",
+       QStringLiteral("Export..."),
+       {},
+       &TFormConcordance::MenuExportClick,
+       kExportHelpContext},
+      {"N7", "N8", {}, {}, nullptr, 0},
       {"MenuPlot",
        "MenuPopupPlot",
        QStringLiteral("Concordance p&lot..."),

@@ -18,6 +18,8 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include "concordance/plot_export.h"
+#include "gui/app/export_command.h"
 #include "gui/app/form_main.h"
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
@@ -178,6 +180,8 @@ void TFormConcordancePlot::buildMenus() {
        QStringLiteral("Save as S&VG..."),
        {},
        &TFormConcordancePlot::MenuSaveSvgClick},
+      {"MenuExport", "MenuPopupExport", QStringLiteral("E&xport..."), {},
+       &TFormConcordancePlot::MenuExportClick},
       {"N3", "N4", {}, {}, nullptr},
       {"MenuScaleToSize",
        "MenuPopupScaleToSize",
@@ -360,6 +364,17 @@ void TFormConcordancePlot::MenuSaveSvgClick() {
   if (const auto path = askSavePath_(QStringLiteral("Save plot as SVG"),
                                      QStringLiteral("SVG image (*.svg)"), QStringLiteral("svg")))
     SaveSvg(*path);
+}
+
+void TFormConcordancePlot::MenuExportClick() {
+  if (concordance_ == nullptr) return;
+  // A plot never changes once made: the export may read it on the worker
+  // thread while a new one takes its place here.
+  RunTableExport(concordance_->workspace(), this, QStringLiteral("dispersion"),
+                 [plot = std::shared_ptr<const concordance::ConcordancePlot>(plot_)] {
+                   return std::make_unique<table_export::FunctionTable>(
+                       concordance::PlotFilesTable(plot));
+                 });
 }
 
 void TFormConcordancePlot::MenuCopyImageClick() {

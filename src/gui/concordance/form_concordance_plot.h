@@ -10,8 +10,8 @@
 // tick shows the row's keyword and sentence.
 //
 // Its Edit menu and the plot's pop-up menu copy the picture as an image or
-// the figures as text, save the picture as PNG or SVG, and scale the bars to
-// file size. Saved and copied pictures carry the caption and the figures.
+// the figures as text, save the picture as PNG or SVG, export the table of
+// the files, and scale the bars to file size. Saved and copied pictures carry the caption and the figures.
 // GUI thread only.
 #pragma once
 
@@ -78,6 +78,8 @@ class TFormConcordancePlot : public ChildWindow {
   void MenuSavePngClick();
   void MenuSaveSvgClick();
   void MenuScaleToSizeClick();
+  // The table of the files (words, hits, per 1000 words) as CSV, TSV or XLSX.
+  void MenuExportClick() override;
   // The concordance window's table changed (or was detached while an
   // operation changes it): make the plot anew from it.
   void Refresh();

@@ -13,8 +13,10 @@
 #include <QVBoxLayout>
 
 #include "frequency/frequency_copy.h"
+#include "frequency/frequency_export.h"
 #include "frequency/word_frequency_list.h"
 #include "frequency/word_frequency_statistics.h"
+#include "gui/app/export_command.h"
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
 #include "gui/app/operation_runner.h"
@@ -34,6 +36,7 @@ namespace {
 
 constexpr int kHelpContext = 21;
 constexpr int kEditMenuHelpContext = 11;
+constexpr int kExportHelpContext = 130;
 constexpr int kColumnsHelpContext = 112;
 // Widths of the row-number column and of the word, class and figure columns.
 constexpr int kNumberColumnWidth = 64;
@@ -105,6 +108,12 @@ void TFormWordFreq::buildMenus() {
            &ChildWindow::MenuStatisticsClick},
       },
       kEditMenuHelpContext);
+  MenuEdit->addSeparator();
+  PopupMenu1->addSeparator();
+  actions_ << AddEditCommands(
+      this, MenuEdit, PopupMenu1,
+      {{"MenuExport", "Export...", "Export...", {}, &ChildWindow::MenuExportClick}},
+      kExportHelpContext);
   // Added after the window's own commands.
   MenuEdit->addSeparator()->setObjectName(QStringLiteral("N1"));
   PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N2"));
@@ -243,6 +252,16 @@ void TFormWordFreq::MenuCopyClick() {
         shown.WithDP = dp;
         frequency::CopyWordFrequencies(*list, first, last, shown, destination, sink, host);
       });
+}
+
+void TFormWordFreq::MenuExportClick() {
+  if (list_ == nullptr || workspace_->Runner().busy()) return;
+  // The added columns shown are exported too.
+  RunTableExport(*workspace_, this, QStringLiteral("word frequency"),
+                 [list = list_, range = rangeChosen(), dp = dpChosen()] {
+                   return std::make_unique<table_export::FunctionTable>(
+                       frequency::WordFrequencyExportTable(*list, range, dp));
+                 });
 }
 
 void TFormWordFreq::MenuStatisticsClick() {

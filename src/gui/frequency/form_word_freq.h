@@ -67,6 +67,7 @@ class TFormWordFreq : public ChildWindow {
   void MenuCopyClick() override;
   void MenuClearClick() override;
   void MenuSortClick() override;
+  void MenuExportClick() override;
   void MenuStatisticsClick() override;
   void DrawGrid1DblClick(const QModelIndex& index);
   // Added after the window's own commands: the Range and DP columns

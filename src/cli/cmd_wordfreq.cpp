@@ -56,9 +56,9 @@ int runWordfreq(const WordfreqCommand& command, Streams& streams) {
     list.SortWordList(mode, frequency::SortCaption(mode), console.progress);
   }
   if (command.exportChoice.Chosen()) {
-    const int written = WriteExport(frequency::WordFrequencyExportTable(list, command.range, command.dp),
-                                    command.exportChoice,
-                                    command.outputFile, streams, console);
+    const int written =
+        WriteExport(frequency::WordFrequencyExportTable(list, command.range, command.dp),
+                    command.exportChoice, command.outputFile, streams, console);
     return ui.errors > 0 || written != kExitOk ? kExitError : kExitOk;
   }
   frequency::CopyOptions options;

@@ -166,6 +166,30 @@ TEST_F(DispersionCli, WordfreqAddsRangeAndDp) {
   EXPECT_EQ(r.out, "cat|1|20.000\r\ndog|1|20.000\r\nsat|1|20.000\r\nthe|2|40.000\r\n");
 }
 
+TEST_F(DispersionCli, ExportsTheTablesAsCsv) {
+  write("a.txt", "The cat sat");
+  write("b.txt", "");
+  write("c.txt", "the dog");
+  Result r = run("dispersion -m the --export csv a.txt b.txt c.txt");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "File,Words,Hits,Per 1000 words\r\n"
+            "a.txt,3,1,333.33\r\n"
+            "b.txt,0,0,0.00\r\n"
+            "c.txt,2,1,500.00\r\n");
+  // The layout of the files' table is no option of an export.
+  r = run("dispersion -m the --export csv --files a.txt");
+  EXPECT_EQ(r.status, 2);
+  r = run("wordfreq --range --dp --export csv a.txt b.txt c.txt");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Word,Word Class,F,F %,Range,DP\r\n"
+            "cat,,1,20.000,1,0.4000\r\n"
+            "dog,,1,20.000,1,0.6000\r\n"
+            "sat,,1,20.000,1,0.4000\r\n"
+            "the,,2,40.000,2,0.1000\r\n");
+}
+
 TEST_F(DispersionCli, WordfreqSpreadOfTheSampleCorpusMatchesTheConcordance) {
   // "house": 2, 3 and 10 of 15 in 391, 455 and 470 words: DP = (.1638 +
   // .1457 + .3095) / 2 = .3095, as `dispersion -m house` has it.

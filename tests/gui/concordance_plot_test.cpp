@@ -23,6 +23,7 @@
 
 #include "concordance/concordance_plot.h"
 #include "corpus/list_files.h"
+#include "gui/app/export_command.h"
 #include "gui/app/form_main.h"
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
@@ -289,6 +290,23 @@ class ConcordancePlotTest : public QObject {
     QVERIFY(!plot->SavePng(dir_->path()));
     QCOMPARE(messages_.size(), 1);
     QVERIFY(messages_[0].startsWith(QStringLiteral("Unable to write to ")));
+
+    // The table of the files as CSV (the first filter), on the worker thread.
+    const QString csv = dir_->filePath(QStringLiteral("files.csv"));
+    SetExportFileChooser([csv](QWidget*, const QString& suggested) {
+      return suggested == QStringLiteral("dispersion")
+                 ? std::optional<ExportTarget>(ExportTarget{csv, ExportFilterOptions(0)})
+                 : std::nullopt;
+    });
+    plot->Action(QStringLiteral("MenuPopupExport"))->trigger();
+    workspace_->Runner().waitForIdle();
+    SetExportFileChooser({});
+    QFile table(csv);
+    QVERIFY(table.open(QIODevice::ReadOnly));
+    QCOMPARE(table.readAll(), QByteArray("File,Words,Hits,Per 1000 words\r\n"
+                                         "letters_from_the_coast.txt,391,6,15.35\r\n"
+                                         "morning_walks.txt,455,20,43.96\r\n"
+                                         "the_old_house.txt,470,6,12.77\r\n"));
 
     plot->MenuCopyImageClick();
     QVERIFY(!QApplication::clipboard()->image().isNull());

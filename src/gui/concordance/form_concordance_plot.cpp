@@ -180,7 +180,10 @@ void TFormConcordancePlot::buildMenus() {
        QStringLiteral("Save as S&VG..."),
        {},
        &TFormConcordancePlot::MenuSaveSvgClick},
-      {"MenuExport", "MenuPopupExport", QStringLiteral("E&xport..."), {},
+      {"MenuExport",
+       "MenuPopupExport",
+       QStringLiteral("E&xport..."),
+       {},
        &TFormConcordancePlot::MenuExportClick},
       {"N3", "N4", {}, {}, nullptr},
       {"MenuScaleToSize",
@@ -370,11 +373,11 @@ void TFormConcordancePlot::MenuExportClick() {
   if (concordance_ == nullptr) return;
   // A plot never changes once made: the export may read it on the worker
   // thread while a new one takes its place here.
-  RunTableExport(concordance_->workspace(), this, QStringLiteral("dispersion"),
-                 [plot = std::shared_ptr<const concordance::ConcordancePlot>(plot_)] {
-                   return std::make_unique<table_export::FunctionTable>(
-                       concordance::PlotFilesTable(plot));
-                 });
+  RunTableExport(
+      concordance_->workspace(), this, QStringLiteral("dispersion"),
+      [plot = std::shared_ptr<const concordance::ConcordancePlot>(plot_)] {
+        return std::make_unique<table_export::FunctionTable>(concordance::PlotFilesTable(plot));
+      });
 }
 
 void TFormConcordancePlot::MenuCopyImageClick() {

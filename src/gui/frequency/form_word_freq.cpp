@@ -117,8 +117,8 @@ void TFormWordFreq::buildMenus() {
   // Added after the window's own commands.
   MenuEdit->addSeparator()->setObjectName(QStringLiteral("N1"));
   PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N2"));
-  for (auto [menu, name] : {std::pair{MenuEdit, "MenuColumns"},
-                            std::pair{PopupMenu1, "MenuPopupColumns"}}) {
+  for (auto [menu, name] :
+       {std::pair{MenuEdit, "MenuColumns"}, std::pair{PopupMenu1, "MenuPopupColumns"}}) {
     QAction* action = menu->addAction(QStringLiteral("Co&lumns..."));
     action->setObjectName(QLatin1String(name));
     SetHelpContext(action, kColumnsHelpContext);
@@ -186,8 +186,7 @@ bool TFormWordFreq::dpChosen() const {
 }
 
 void TFormWordFreq::MenuColumnsClick() {
-  if (list_ == nullptr || workspace_->Runner().busy() ||
-      workspace_->FormWordFreqColumns == nullptr)
+  if (list_ == nullptr || workspace_->Runner().busy() || workspace_->FormWordFreqColumns == nullptr)
     return;
   if (!workspace_->FormWordFreqColumns->Choose()) return;
   if ((rangeChosen() || dpChosen()) && !list_->HasSpread() && countedFrom_ != nullptr) {
@@ -239,19 +238,19 @@ void TFormWordFreq::MenuClearClick() {
 
 void TFormWordFreq::MenuCopyClick() {
   if (list_ == nullptr || workspace_->Runner().busy()) return;
-  RunFrequencyCopy(
-      *workspace_, this, TFormCopyFreq::Table::WordFreq, list_->Count(),
-      SelectedRowBlock(DrawGrid1), codec_,
-      [list = list_, range = rangeChosen(), dp = dpChosen()](
-          std::int32_t first, std::int32_t last, const frequency::CopyOptions& options,
-          frequency::CopyDestination destination, frequency::CopySink& sink,
-          text::OperationHost& host) {
-        // The added columns shown are copied too.
-        frequency::CopyOptions shown = options;
-        shown.WithRange = range;
-        shown.WithDP = dp;
-        frequency::CopyWordFrequencies(*list, first, last, shown, destination, sink, host);
-      });
+  RunFrequencyCopy(*workspace_, this, TFormCopyFreq::Table::WordFreq, list_->Count(),
+                   SelectedRowBlock(DrawGrid1), codec_,
+                   [list = list_, range = rangeChosen(), dp = dpChosen()](
+                       std::int32_t first, std::int32_t last, const frequency::CopyOptions& options,
+                       frequency::CopyDestination destination, frequency::CopySink& sink,
+                       text::OperationHost& host) {
+                     // The added columns shown are copied too.
+                     frequency::CopyOptions shown = options;
+                     shown.WithRange = range;
+                     shown.WithDP = dp;
+                     frequency::CopyWordFrequencies(*list, first, last, shown, destination, sink,
+                                                    host);
+                   });
 }
 
 void TFormWordFreq::MenuExportClick() {

@@ -10,6 +10,7 @@
 #include "core/corpus/temp_folder.h"
 #include "core/frequency/fakes.h"
 #include "frequency/frequency_copy.h"
+#include "frequency/frequency_export.h"
 #include "frequency/word_frequency_list.h"
 #include "frequency/word_spread.h"
 #include "text/collation.h"
@@ -135,6 +136,24 @@ TEST_F(WordSpreadTest, HandWorkedFigures) {
   text::SilentProgressIndicator progress;
   list.SortWordList(kSortByFrequency, SortCaption(kSortByFrequency), progress);
   EXPECT_EQ(line(list, 0, true, true), "the|18|19.565|18|19.57|3|0.0072\r\n");
+}
+
+TEST_F(WordSpreadTest, ExportCarriesTheColumnsAskedForOfAListThatHasThem) {
+  WordFrequencyList plain, spread;
+  build(plain, false);
+  build(spread, true);
+  EXPECT_EQ(WordFrequencyExportTable(plain, true, true).Columns().size(), 4u);
+  const table_export::FunctionTable table = WordFrequencyExportTable(spread, false, true);
+  ASSERT_EQ(table.Columns().size(), 5u);
+  EXPECT_EQ(table.Columns()[4].Heading, "DP");
+  std::int32_t the = 0;
+  while (spread.Info(the).Word != "the") ++the;
+  table_export::RowCells cells;
+  table.Row(the, cells);
+  ASSERT_EQ(cells.Size(), 5u);
+  EXPECT_EQ(cells[4].Kind, table_export::CellKind::Decimal);
+  EXPECT_EQ(cells[4].Decimals, 4);
+  EXPECT_NEAR(cells[4].Value, 0.0072, 0.00005);
 }
 
 TEST(FileSpread, KeepsOnlyThePairsThatOccur) {

@@ -48,6 +48,8 @@ int Run(int argc, const char* const* argv, Streams& caller) {
   AddNGramsCommand(app, streams, status);
   AddClustersCommand(app, streams, status);
   AddKeywordsCommand(app, streams, status);
+  AddDispersionCommand(app, streams, status);
+  AddPlotCommand(app, streams, status);
   AddOutputEncoding(app, streams);
   lastOneWins(app);
   const text::TerminalText terminal(streams.argumentCodeset);

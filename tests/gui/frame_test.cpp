@@ -125,7 +125,9 @@ class FrameTest : public QObject {
                                "Display source text",
                                "Display stripped source text",
                                "Statistics...",
-                               "Keyword list..."};
+                               // Added after the specified buttons.
+                               "Keyword list...",
+                               "Concordance plot..."};
     QStringList got;
     for (QAction* a : frame_->findChild<QToolBar*>("ToolBar")->actions())
       if (!a->isSeparator() && a->objectName().startsWith("SpeedButton")) got << a->toolTip();

@@ -8,6 +8,7 @@
 #include "text/encoding.h"
 #include "text/sentence_retrieval.h"
 #include "text/tags.h"
+#include "text/text_utils.h"
 
 namespace lexvane::concordance {
 
@@ -163,6 +164,9 @@ std::unique_ptr<ConcordanceTable> BuildConcordance(const search::SearchQuery& qu
   table->TaggedText = settings.TaggedText;
   table->CRLFAsSeparator = settings.CRLFAsSeparator;
   table->EnhSentDetect = settings.EnhSentDetect;
+  table->FileBytes.reserve(table->CorpusFiles.size());
+  for (const std::string& path : table->CorpusFiles)
+    table->FileBytes.push_back(std::max<std::int64_t>(text::FileSizeOf(path), 0));
 
   host.search.Start("Words found:");
   const text::CharacterSets sets = corpus::ScannerSets(settings);

@@ -219,6 +219,7 @@ class Replay {
     while (w < unit.words) {
       if (Stopped()) {
         noteCut();
+        stoppedInside_ = true;
         return false;
       }
       const std::uint64_t toUpdate = 1000 - static_cast<std::uint64_t>(table_.TotalWords % 1000);
@@ -242,11 +243,14 @@ class Replay {
   void ShowCounts() {
     host_.search.SetCounts(table_.TotalWords, table_.TotalSentences, table_.Keywords().GetCount());
   }
+  // Cancel or a full table stopped the replay before the end of a unit.
+  bool StoppedInside() const { return stoppedInside_; }
 
  private:
   ConcordanceTable& table_;
   text::OperationHost& host_;
   std::int64_t fileSentences_ = 0;
+  bool stoppedInside_ = false;
 };
 
 // Replays the units of file d. Returns the message that ends the scan (a
@@ -310,14 +314,19 @@ void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettin
     workers.emplace_back([&] { workItems(plan, params, queue, board); });
 
   Replay replay(table, host);
-  for (std::size_t d = 0; d < plan.files.size() && !replay.Stopped(); ++d) {
+  table.FileWords.assign(plan.files.size(), 0);
+  std::size_t d = 0;
+  for (; d < plan.files.size() && !replay.Stopped(); ++d) {
     host.search.SetFile(std::filesystem::path(plan.files[d].path).filename().string());
     replay.StartFile();
+    const std::int64_t before = table.TotalWords;
     const std::string failure = replayFile(plan, d, board, replay, host);
     if (!failure.empty()) throw text::Error(failure);
+    table.FileWords[d] = table.TotalWords - before;
     host.search.SetFile("");
     replay.ShowCounts();
   }
+  table.ScanReachedEnd = d == plan.files.size() && !replay.StoppedInside();
 }
 
 }  // namespace lexvane::concordance

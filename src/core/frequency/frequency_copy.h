@@ -23,6 +23,10 @@ struct CopyOptions {
   bool SaveWordListOnly = false;  // "Save the Word List only", word frequencies
   std::string Delimiter = "|";    // its first character separates the fields;
                                   // empty: the fields are written without one
+  // Word frequencies counted with their spread: the Range and DP columns
+  // shown, written after the other fields.
+  bool WithRange = false;
+  bool WithDP = false;
 };
 
 inline constexpr std::size_t kClipboardBufferSize = 65520;

@@ -2,6 +2,7 @@
 
 #include "frequency/colloc_association.h"
 #include "stats/figures.h"
+#include "frequency/word_spread.h"
 
 namespace lexvane::frequency {
 
@@ -16,21 +17,31 @@ double percentOf(std::int64_t count, std::int64_t total) {
 
 }  // namespace
 
-table_export::FunctionTable WordFrequencyExportTable(const WordFrequencyList& list) {
+table_export::FunctionTable WordFrequencyExportTable(const WordFrequencyList& list, bool range,
+                                                     bool dp) {
   const bool cumulative = list.SortMode() == kSortByFrequency;
+  range = range && list.HasSpread();
+  dp = dp && list.HasSpread();
   std::vector<Column> columns = {{"Word"}, {"Word Class"}, {"F"}, {"F %"}};
   if (cumulative) columns.insert(columns.end(), {{"CF"}, {"CF %"}});
+  if (range) columns.push_back({"Range"});
+  if (dp) columns.push_back({"DP"});
   return table_export::FunctionTable(
       "Word frequency", std::move(columns), list.TextEncoding(), list.Count(),
-      [&list, cumulative](std::int64_t row, RowCells& cells) {
+      [&list, cumulative, range, dp](std::int64_t row, RowCells& cells) {
         const TOneWordInfo& info = list.Info(static_cast<std::int32_t>(row));
         cells.Text(info.Word);
         cells.Text(info.WordClass);
         cells.Integer(info.Frequency);
         cells.Decimal(percentOf(info.Frequency, list.TotalWords()), 3);
-        if (!cumulative) return;
-        cells.Integer(info.CumFrequency);
-        cells.Decimal(percentOf(info.CumFrequency, list.TotalWords()), 2);
+        if (cumulative) {
+          cells.Integer(info.CumFrequency);
+          cells.Decimal(percentOf(info.CumFrequency, list.TotalWords()), 2);
+        }
+        if (!range && !dp) return;
+        const auto& spread = static_cast<const TWordSpreadInfo&>(info);
+        if (range) cells.Integer(spread.Range);
+        if (dp) cells.Decimal(spread.DP, 4);
       });
 }
 

@@ -12,8 +12,11 @@ namespace lexvane::frequency {
 
 // "Word", "Word Class", "F" and "F %" (3 decimals); after a sort by
 // frequency also "CF" and "CF %" (2 decimals), as the window shows them.
-// Percentages are of the build's TotalWords. Sheet "Word frequency".
-table_export::FunctionTable WordFrequencyExportTable(const WordFrequencyList& list);
+// Percentages are of the build's TotalWords. Sheet "Word frequency". Of a
+// list counted with its spread, the added columns asked for follow: "Range"
+// (files) and "DP" (4 decimals).
+table_export::FunctionTable WordFrequencyExportTable(const WordFrequencyList& list,
+                                                     bool range = false, bool dp = false);
 
 // "Collocate", the selected left positions from the farthest ("L9" ...
 // "L1"), "Node", the selected right positions ("R1" ... "R9"), "Total";

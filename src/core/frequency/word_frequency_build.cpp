@@ -12,6 +12,7 @@
 #include "frequency/token_count.h"
 #include "frequency/word_counter.h"
 #include "frequency/word_frequency_list.h"
+#include "frequency/word_spread.h"
 #include "frequency/word_tokenizer.h"
 #include "text/character_sets.h"
 #include "text/collation.h"
@@ -139,7 +140,11 @@ class WordFrequencyBuilder {
       total += sizes.back();
     }
     Group result;
-    if (total >= list_.parallelThreshold_ && std::thread::hardware_concurrency() >= 2)
+    FileSpread spread;
+    if (list_.countSpread_)
+      CountFilesApart({files, sets_, settings_.CRLFAsSeparator, lowerInTokenizer_, rules_}, host_,
+                      list_.cutWordFiles_, result, spread);
+    else if (total >= list_.parallelThreshold_ && std::thread::hardware_concurrency() >= 2)
       countInParallel(sizes, total, result);
     else
       countInSequence(result);
@@ -147,6 +152,7 @@ class WordFrequencyBuilder {
     list_.totalWords_ = result.words;
     list_.totalSentences_ = result.sentences;
     fill(result.counter);
+    if (list_.countSpread_) list_.attachSpread(spread);
     host_.search.Finish();
   }
 

@@ -69,6 +69,7 @@ void WordFrequencyList::start(const corpus::CorpusSettings& settings) {
   totalWords_ = 0;
   totalSentences_ = 0;
   listComplete_ = true;
+  hasSpread_ = false;
   encoding_ = settings.TextEncoding;
   sortMode_ = kSortAlphabetical;
   wordList_ = makeSortedList(encoding_);

@@ -29,6 +29,8 @@ CommandState ComputeCommandState(const CommandInputs& in) {
   s.statistics = concordance || in.active == ActiveKind::WordFreq ||
                  in.active == ActiveKind::NGrams || keywords;
   s.ngramList = corpus && idle;
+  // The plot reads the table, which an operation may be changing.
+  s.plot = concordance && idle;
   return s;
 }
 

@@ -47,7 +47,9 @@ struct CommandState {
   bool displaySource = false;          // SpeedButtonShowSrc
   bool displayStrippedSource = false;  // SpeedButtonShowScrStripped
   bool statistics = false;             // SpeedButtonStat
-  bool ngramList = false;              // "N-gram list..."
+  // Added after the specified commands.
+  bool ngramList = false;  // "N-gram list..."
+  bool plot = false;       // SpeedButtonPlot
 
   bool operator==(const CommandState&) const = default;
 };

@@ -149,6 +149,7 @@ void TFormMain::applyState(const CommandState& s) {
   set("SpeedButtonShowSrc", s.displaySource);
   set("SpeedButtonShowScrStripped", s.displayStrippedSource);
   set("SpeedButtonStat", s.statistics);
+  set("SpeedButtonPlot", s.plot);
 }
 
 void TFormMain::ShowListInfo() {
@@ -289,6 +290,10 @@ void TFormMain::SpeedButtonShowScrStrippedClick() {
 
 void TFormMain::SpeedButtonCFreqClick() {
   route(&ChildWindow::MenuFrequenciesClick);
+}
+
+void TFormMain::SpeedButtonPlotClick() {
+  route(&ChildWindow::MenuPlotClick);
 }
 
 }  // namespace lexvane::gui

@@ -105,6 +105,8 @@ class TFormMain : public QMainWindow {
   void SpeedButtonShowSrcClick();
   void SpeedButtonShowScrStrippedClick();
   void SpeedButtonCFreqClick();
+  // Added after the tool bar's own buttons: the concordance plot.
+  void SpeedButtonPlotClick();
 
  protected:
   // FormCloseQuery: the close goes on only when QuerySaveList allows it.

@@ -156,6 +156,9 @@ void TFormMain::buildToolBar() {
   addButton("SpeedButtonKeywordList", QStringLiteral("Keyword list..."),
             &TFormMain::MenuKeywordListClick)
       ->setEnabled(false);
+  // Added after the tool bar's own buttons.
+  addButton("SpeedButtonPlot", QStringLiteral("Concordance plot..."),
+            &TFormMain::SpeedButtonPlotClick);
   toolBar_->addSeparator();
 
   toolBarLabel_ = new ElidedLabel(toolBar_);

@@ -16,6 +16,7 @@
 #include "gui/app/workspace.h"
 #include "gui/concordance/form_concordance.h"
 #include "gui/concordance/form_sort_concord.h"
+#include "gui/concordance/plot_screenshots.h"
 #include "gui/corpus/form_file_list.h"
 #include "gui/frequency/frequency_screenshots.h"
 #include "gui/ngrams/ngram_screenshots.h"
@@ -102,7 +103,8 @@ void searchShots(TFormMain& mainWindow, const QString& dir) {
       window->SortThen([&mainWindow, window, dir](bool) {
         QTimer::singleShot(1200, &mainWindow, [&mainWindow, window, dir] {
           SaveScreen(mainWindow, nullptr, dir + QStringLiteral("/concordance.png"));
-          sourceWindowShot(mainWindow, window, dir);
+          TakePlotScreenshot(mainWindow, window, dir,
+                             [&mainWindow, window, dir] { sourceWindowShot(mainWindow, window, dir); });
         });
       });
     });

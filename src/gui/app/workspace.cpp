@@ -19,6 +19,7 @@
 #include "gui/ngrams/form_sort_ngrams.h"
 #include "gui/keywords/form_keyword_query.h"
 #include "gui/keywords/form_sort_keywords.h"
+#include "gui/frequency/form_word_freq_columns.h"
 #include "gui/search/form_lemma_list.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
@@ -57,6 +58,7 @@ void Workspace::CreateDialogs(QWidget* mainWindow) {
   FormAssociation = new TFormAssociation(mainWindow);
   FormKeywordQuery = new TFormKeywordQuery(mainWindow);
   FormSortKeywords = new TFormSortKeywords(mainWindow);
+  FormWordFreqColumns = new TFormWordFreqColumns(mainWindow);
   runner_ = std::make_unique<OperationRunner>(*ui_, *FormSearchInd, *FormProgressInd);
 }
 

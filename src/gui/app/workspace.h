@@ -39,6 +39,7 @@ class TFormSortCollocates;
 class TFormSortNGrams;
 class TFormSortConcord;
 class TFormSortWordFreq;
+class TFormWordFreqColumns;
 class TFormStat;
 
 class Workspace {
@@ -101,6 +102,8 @@ class Workspace {
   TFormAssociation* FormAssociation = nullptr;
   TFormKeywordQuery* FormKeywordQuery = nullptr;
   TFormSortKeywords* FormSortKeywords = nullptr;
+  // Added after the program's own dialogs: the word frequency columns.
+  TFormWordFreqColumns* FormWordFreqColumns = nullptr;
 
  private:
   corpus::CorpusSettings corpus_;

@@ -56,6 +56,8 @@ class ConcordanceModel : public QAbstractTableModel {
  public:  // queries
   // The text of one cell as shown.
   QString cellText(int row, int column) const;
+  // A table is shown (none while an operation changes it elsewhere).
+  bool hasTable() const { return table_ != nullptr; }
 
  private:
   std::shared_ptr<const concordance::ConcordanceTable> table_;

@@ -228,6 +228,11 @@ void TFormConcordance::selectCell(int row, int column) {
   grid_->scrollTo(index);
 }
 
+void TFormConcordance::SelectRow(int row) {
+  if (row < 0 || row >= model_->rowCount()) return;
+  selectCell(row, ConcordanceModel::KeywordColumn);
+}
+
 bool TFormConcordance::SentenceShown() const {
   return memo_ != nullptr && !memo_->isHidden();
 }

@@ -21,6 +21,7 @@ namespace {
 
 constexpr int kEditHelpContext = 11;
 constexpr int kExportHelpContext = 130;
+constexpr int kPlotHelpContext = 110;
 
 }  // namespace
 
@@ -106,13 +107,7 @@ void TFormConcordance::buildMenus() {
        {},
        &TFormConcordance::MenuSaveSettingsClick,
        0},
-      {"MenuClusters",
-       "MenuPopupClusters",
-       QStringLiteral("Clusters..."),
-       {},
-       &TFormConcordance::MenuClustersClick,
-       kClusterWindowHelpContext},
-      // "Export..." stays the last entry of every table window's menus.
+      // Commands added to the window, after its own.
       {"N5", "N6", {}, {}, nullptr, 0},
       {"MenuExport",
        "MenuPopupExport",
@@ -120,6 +115,19 @@ void TFormConcordance::buildMenus() {
        {},
        &TFormConcordance::MenuExportClick,
        kExportHelpContext},
+      {"N7", "N8", {}, {}, nullptr, 0},
+      {"MenuClusters",
+       "MenuPopupClusters",
+       QStringLiteral("Clusters..."),
+       {},
+       &TFormConcordance::MenuClustersClick,
+       kClusterWindowHelpContext},
+      {"MenuPlot",
+       "MenuPopupPlot",
+       QStringLiteral("Concordance p&lot..."),
+       {},
+       &TFormConcordance::MenuPlotClick,
+       kPlotHelpContext},
   };
   for (const Entry& e : entries) {
     if (e.handler == nullptr) {

@@ -171,8 +171,7 @@ class FrameTest : public QObject {
           {"N1", "-", 0},
           {"MenuBuildfrequencylist", "Build word frequency list", 0},
           // Additions, after the specified items.
-          {"MenuNGramList", "N-gram list...", 120}}},
-          // Additions after the specified entries.
+          {"MenuNGramList", "N-gram list...", 120},
           {"MenuKeywordList", "Keyword list...", 101}}},
         {"MenuWindow",
          "&Window",

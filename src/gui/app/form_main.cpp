@@ -235,6 +235,9 @@ void TFormMain::MenuBuildfrequencylistClick() {
 
 void TFormMain::MenuNGramListClick() {
   if (ChildWindow* w = CreateNGramWindow(workspace_, this)) AddChildWindow(w);
+  UpdateButtons();
+}
+
 void TFormMain::MenuKeywordListClick() {
   if (ChildWindow* w = CreateKeywordWindow(workspace_, this)) AddChildWindow(w);
   UpdateButtons();

@@ -122,6 +122,7 @@ void TFormConcordance::buildMenus() {
        {},
        &TFormConcordance::MenuClustersClick,
        kClusterWindowHelpContext},
+      {"N9", "N10", {}, {}, nullptr, 0},
       {"MenuPlot",
        "MenuPopupPlot",
        QStringLiteral("Concordance p&lot..."),

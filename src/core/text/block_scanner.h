@@ -1,0 +1,408 @@
+// BlockScanner: the one fast reader of corpus text. It reads a file (or the
+// words of a byte range of it, for one of several threads) or text in
+// memory in large blocks, finds word starts, word ends and the sentence ends
+// of the gaps 64 bytes at a time (scan_setup.h), cuts words at 255
+// characters, and pushes what it finds into a sink, which may stop it. It
+// gives exactly the words, offsets and flags of TextScanner::ReadWord (the
+// reference, which the tests hold it against).
+//
+// A sink is a class the scanner is instantiated with (its calls inline):
+//   bool Word(const ScanWord& word);
+//       A word with its text; false stops the scan.
+//   void Words(unsigned count, std::uint64_t ends);
+//       WordDetail::Candidates only: `count` (1 to 64) words without text,
+//       bit k of `ends` set when the k-th ends its sentence by the run rule.
+//   bool Candidate(const unsigned char* first, std::size_t available) const;
+//       Optional, WordDetail::Candidates: whether the word starting at
+//       `first` (a candidate byte; `available` bytes readable, at least 1)
+//       is wanted with its text.
+//   bool AfterBlock(std::int64_t reached);
+//       Optional: called after each block read from a file (`reached`: the
+//       file offset behind it), the words before it handed over but for
+//       the one in hand; false stops the scan.
+//
+// A range owns the words that start in it and reads on past its end only as
+// far as the sentence ends of its last word are still open, so that a long
+// run of separators is read once however many ranges it spans.
+//
+// One instance per thread; ranges and files one after another.
+#pragma once
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <string_view>
+#include <type_traits>
+
+#include "text/encoding.h"
+#include "text/read_file.h"
+#include "text/scan_setup.h"
+
+namespace lexvane::text {
+
+// One word as the scanner hands it over.
+struct ScanWord {
+  // Its first 255 characters, a view of the block (or of the scanner's copy
+  // of a word that ran across blocks), valid during the sink's call.
+  std::string_view text;
+  std::int64_t offset = 0;  // of its first byte in the file
+  bool simpleEnd = false;
+  bool enhancedEnd = false;
+  bool cut = false;  // it had more than 255 characters
+};
+
+// How a scan ended.
+struct ScanEnd {
+  bool stopped = false;  // the sink stopped it
+  int readError = 0;     // errno of a failed read (the words before it were handed over)
+};
+
+// Bit k set when the k-th of the word starts `starts` (in ascending order) is
+// in `marked` (a subset of them).
+inline std::uint64_t RankOf(std::uint64_t marked, std::uint64_t starts) {
+  std::uint64_t out = 0;
+  for (; marked != 0; marked &= marked - 1)
+    out |= std::uint64_t{1} << std::popcount(starts & ((marked & -marked) - 1));
+  return out;
+}
+
+template <class Sink>
+class BlockScanner {
+ public:
+  explicit BlockScanner(const ScanSetup& setup)
+      : setup_(setup),
+        masker_(setup),
+        buffer_(std::make_unique_for_overwrite<unsigned char[]>(setup.BlockBytes() + kKeep +
+                                                                2 * kWindowRoom)) {}
+  BlockScanner(const BlockScanner&) = delete;
+  BlockScanner& operator=(const BlockScanner&) = delete;
+
+  // Scans the words of the open file `fd` that start in [from, until)
+  // (until < 0: to the end). A file that cannot seek (a pipe) is read from
+  // its position, with from = 0.
+  ScanEnd ScanFile(Sink& sink, int fd, std::int64_t from = 0, std::int64_t until = -1,
+                   bool seekable = true);
+  // Scans text held in memory as a whole file.
+  ScanEnd ScanBytes(Sink& sink, std::string_view bytes);
+
+  // The bytes read from files by all scans so far.
+  std::int64_t BytesRead() const { return bytesRead_; }
+
+ private:
+  // Room for the word in hand across blocks: 255 characters of four bytes.
+  static constexpr std::size_t kKeep = 1024;
+  // A window and the UTF-8 bytes decoded behind it.
+  static constexpr std::size_t kWindowRoom = 64 + 8;
+  static constexpr std::size_t kBatch = 16;
+
+  void begin(std::int64_t from, std::int64_t until);
+  // The windows of data[next_ .. end) (data at file offset `at`); at the end
+  // of the file also the last, short one. False when the scan is done.
+  bool windows(Sink& sink, const unsigned char* data, std::int64_t at, const unsigned char* end,
+               bool endOfFile);
+  bool window(Sink& sink, const WordMasks& m, const unsigned char* p, std::int64_t offset);
+  // After a window: whether the range still goes on.
+  bool goesOn(Sink& sink, std::int64_t end);
+  bool emit(Sink& sink, bool simpleEnd, bool enhancedEnd);
+  void take(const unsigned char* p, std::int64_t offset, std::uint64_t endsAfter, bool detail);
+  void flushRun(Sink& sink) {
+    if constexpr (requires { sink.Words(1u, std::uint64_t{0}); }) {
+      if (runCount_ > 0) sink.Words(runCount_, runEnds_);
+    }
+    runCount_ = 0;
+    runEnds_ = 0;
+  }
+  bool endOfFile(Sink& sink, std::int64_t size);
+  // Before the next read: keeps the unread bytes and the word in hand.
+  void roll();
+  bool wanted(Sink& sink, const unsigned char* p, const unsigned char* end) const {
+    if constexpr (requires { sink.Candidate(p, std::size_t{1}); })
+      return sink.Candidate(p, static_cast<std::size_t>(std::min<std::ptrdiff_t>(end - p, 4)));
+    else
+      return true;
+  }
+
+  const ScanSetup& setup_;
+  WindowMasker masker_;
+  std::unique_ptr<unsigned char[]> buffer_;
+  unsigned char tail_[kWindowRoom + 64] = {};
+  std::int64_t bufferAt_ = 0;  // file offset of buffer_[0]
+  std::size_t bufferLength_ = 0;
+  std::int64_t bytesRead_ = 0;
+  // The range and where the scan stands.
+  std::int64_t from_ = 0, until_ = 0, next_ = 0;
+  const unsigned char* dataEnd_ = nullptr;
+  std::uint64_t separators_ = 0;  // of the window before
+  std::uint64_t simpleCarry_ = 0, enhancedCarry_ = 0;
+  bool stopped_ = false;  // the sink stopped the scan
+  // The word in hand: not handed over yet, as its gap may still go on.
+  bool hand_ = false;
+  std::int64_t handStart_ = 0;
+  std::int64_t handEnd_ = -1;  // -1 while its last byte is not read
+  const unsigned char* handText_ = nullptr;
+  std::size_t handKept_ = 0;  // bytes of a copied word (0: in the block)
+  bool handDetail_ = false;   // handed over with its text
+  bool handLong_ = false;     // ran across a whole window: may need a cut
+  unsigned char copy_[kKeep];
+  // Words counted in a run, not yet handed over.
+  unsigned runCount_ = 0;
+  std::uint64_t runEnds_ = 0;
+};
+
+template <class Sink>
+void BlockScanner<Sink>::begin(std::int64_t from, std::int64_t until) {
+  from_ = from;
+  until_ = until < 0 ? std::numeric_limits<std::int64_t>::max() : until;
+  // A few bytes in front of the range tell whether a word runs into it
+  // (the lead byte of a UTF-8 character is at most three before its last).
+  next_ = from - std::min<std::int64_t>(from, 4);
+  masker_.Start(next_);
+  separators_ = ~std::uint64_t{0};
+  simpleCarry_ = enhancedCarry_ = 0;
+  hand_ = false;
+  stopped_ = false;
+  runCount_ = 0;
+  runEnds_ = 0;
+}
+
+template <class Sink>
+ScanEnd BlockScanner<Sink>::ScanFile(Sink& sink, int fd, std::int64_t from, std::int64_t until,
+                                     bool seekable) {
+  begin(from, until);
+  bufferAt_ = next_;
+  bufferLength_ = 0;
+  const std::size_t block = setup_.BlockBytes();
+  for (;;) {
+    char* into = reinterpret_cast<char*>(buffer_.get()) + bufferLength_;
+    const std::int64_t got =
+        seekable ? ReadSomeAt(fd, into, block, bufferAt_ + static_cast<std::int64_t>(bufferLength_))
+                 : ReadSome(fd, into, block);
+    if (got < 0) {
+      ScanEnd end;
+      end.readError = errno;
+      flushRun(sink);
+      return end;
+    }
+    if (got > 0 && setup_.Sets().oemToAnsi) dosToAnsiInPlace(into, static_cast<std::size_t>(got));
+    bufferLength_ += static_cast<std::size_t>(got);
+    bytesRead_ += got;
+    const unsigned char* const end = buffer_.get() + bufferLength_;
+    if (!windows(sink, buffer_.get(), bufferAt_, end, got == 0)) return ScanEnd{stopped_, 0};
+    if (got == 0) {
+      ScanEnd done;
+      done.stopped = !endOfFile(sink, bufferAt_ + static_cast<std::int64_t>(bufferLength_));
+      return done;
+    }
+    flushRun(sink);
+    if constexpr (requires { sink.AfterBlock(std::int64_t{0}); }) {
+      if (!sink.AfterBlock(bufferAt_ + static_cast<std::int64_t>(bufferLength_)))
+        return ScanEnd{true, 0};
+    }
+    roll();
+  }
+}
+
+template <class Sink>
+ScanEnd BlockScanner<Sink>::ScanBytes(Sink& sink, std::string_view bytes) {
+  std::string converted;
+  if (setup_.Sets().oemToAnsi) {
+    converted.assign(bytes);
+    dosToAnsiInPlace(converted.data(), converted.size());
+    bytes = converted;
+  }
+  begin(0, -1);
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  const unsigned char* const end = data + bytes.size();
+  if (!windows(sink, data, 0, end, true)) return ScanEnd{stopped_, 0};
+  return ScanEnd{!endOfFile(sink, static_cast<std::int64_t>(bytes.size())), 0};
+}
+
+template <class Sink>
+bool BlockScanner<Sink>::windows(Sink& sink, const unsigned char* data, std::int64_t at,
+                                 const unsigned char* end, bool endOfFile) {
+  dataEnd_ = end;
+  const std::ptrdiff_t lookahead = endOfFile ? 0 : (setup_.Utf8() ? 3 : 0);
+  WindowMasks raw[kBatch];
+  for (;;) {
+    const unsigned char* p = data + (next_ - at);
+    const std::ptrdiff_t left = end - p;
+    std::size_t count = 0;
+    if (left >= 64 + lookahead) {
+      count = std::min<std::size_t>(static_cast<std::size_t>((left - lookahead) / 64), kBatch);
+      if (!setup_.ByCharacters()) setup_.Classifier().Classify(p, count, raw);
+    } else if (endOfFile && left > 0) {
+      // The last, short window: classified from a copy, so that nothing is
+      // read beyond the data; its bytes still count where they stand.
+      count = 1;
+      std::memcpy(tail_, p, static_cast<std::size_t>(left));
+      std::memset(tail_ + left, 0, 64 - static_cast<std::size_t>(left));
+      if (!setup_.ByCharacters()) setup_.Classifier().Classify(tail_, 1, raw);
+    } else {
+      return true;
+    }
+    for (std::size_t k = 0; k < count; ++k, p += 64, next_ += 64) {
+      const WordMasks m = masker_.Next(raw[k], p, next_, end);
+      if (!window(sink, m, p, next_)) return false;
+    }
+  }
+}
+
+template <class Sink>
+inline bool BlockScanner<Sink>::window(Sink& sink, const WordMasks& m, const unsigned char* p,
+                                       std::int64_t offset) {
+  const ScanOptions& options = setup_.Options();
+  const std::uint64_t s = m.separators;
+  const std::uint64_t behind = ShiftIn(s, separators_, 1);
+  separators_ = s;
+  const std::uint64_t starts = WordStarts(s, behind);
+  const std::uint64_t wordEnds = s & ~behind;
+  const bool simpleRun = options.runRule == SentenceRule::Simple;
+  const std::uint64_t simple =
+      options.simple || simpleRun ? EndsBehindGaps(s, m.simple, simpleCarry_) : 0;
+  const std::uint64_t enhanced =
+      options.enhanced || !simpleRun ? EndsBehindGaps(s, m.enhanced, enhancedCarry_) : 0;
+  if (hand_ && handEnd_ < 0) {
+    if (wordEnds != 0)
+      handEnd_ = offset + std::countr_zero(wordEnds);
+    else
+      handLong_ = true;  // no separator in the whole window
+  }
+  if (starts == 0) return goesOn(sink, offset + 64);
+  std::uint64_t candidates = 0;
+  if (options.detail == WordDetail::Candidates) {
+    for (std::uint64_t c = starts & m.candidates; c != 0; c &= c - 1)
+      if (wanted(sink, p + std::countr_zero(c), dataEnd_)) candidates |= c & -c;
+    // No word of the window wanted whole: all are counted in one run.
+    if (candidates == 0 && hand_ && !handDetail_ && !handLong_ && offset >= from_ &&
+        offset + 64 <= until_) {
+      flushRun(sink);
+      const std::uint64_t ends = RankOf((simpleRun ? simple : enhanced) & starts, starts);
+      if constexpr (requires { sink.Words(1u, std::uint64_t{0}); })
+        sink.Words(static_cast<unsigned>(std::popcount(starts)), ends);
+      const int last = 63 - std::countl_zero(starts);
+      take(p + last, offset + last, wordEnds >> last, false);
+      return goesOn(sink, offset + 64);
+    }
+  }
+  for (std::uint64_t w = starts; w != 0; w &= w - 1) {
+    const int b = std::countr_zero(w);
+    const std::int64_t at = offset + b;
+    if (at >= until_) {
+      // The first word of the next range ends this one.
+      const bool more = !hand_ || emit(sink, (simple >> b) & 1, (enhanced >> b) & 1);
+      hand_ = false;
+      flushRun(sink);
+      stopped_ = !more;
+      return false;
+    }
+    if (hand_ && !emit(sink, (simple >> b) & 1, (enhanced >> b) & 1)) {
+      stopped_ = true;
+      return false;
+    }
+    if (at >= from_)
+      take(p + b, at, wordEnds >> b,
+           options.detail == WordDetail::All || ((candidates >> b) & 1) != 0);
+  }
+  return goesOn(sink, offset + 64);
+}
+
+template <class Sink>
+inline void BlockScanner<Sink>::take(const unsigned char* p, std::int64_t offset,
+                                     std::uint64_t endsAfter, bool detail) {
+  hand_ = true;
+  handStart_ = offset;
+  handEnd_ = endsAfter != 0 ? offset + std::countr_zero(endsAfter) : -1;
+  handText_ = p;
+  handKept_ = 0;
+  handDetail_ = detail;
+  handLong_ = false;
+}
+
+template <class Sink>
+inline bool BlockScanner<Sink>::goesOn(Sink& sink, std::int64_t end) {
+  if (end < until_) return true;
+  if (!hand_) {
+    flushRun(sink);
+    return false;
+  }
+  // Past the range with the word in hand in its gap: once the sentence ends
+  // asked for are decided, the rest of the gap changes nothing.
+  const ScanOptions& options = setup_.Options();
+  const bool simpleRun = options.runRule == SentenceRule::Simple;
+  const bool needSimple = options.simple || simpleRun,
+             needEnhanced = options.enhanced || !simpleRun;
+  if (handEnd_ < 0 || (needSimple && !simpleCarry_) || (needEnhanced && !enhancedCarry_))
+    return true;
+  const bool more = emit(sink, needSimple, needEnhanced);
+  hand_ = false;
+  flushRun(sink);
+  stopped_ = !more;
+  return false;
+}
+
+template <class Sink>
+inline bool BlockScanner<Sink>::emit(Sink& sink, bool simpleEnd, bool enhancedEnd) {
+  if (!handDetail_ && !handLong_) {
+    const bool end = setup_.Options().runRule == SentenceRule::Simple ? simpleEnd : enhancedEnd;
+    runEnds_ |= std::uint64_t{end} << runCount_;
+    if (++runCount_ == 64) flushRun(sink);
+    return true;
+  }
+  flushRun(sink);
+  ScanWord word;
+  word.offset = handStart_;
+  word.simpleEnd = simpleEnd;
+  word.enhancedEnd = enhancedEnd;
+  const auto length = static_cast<std::size_t>(handEnd_ - handStart_);
+  const auto* text = reinterpret_cast<const char*>(handText_);
+  if (length <= kMaxTextLength) {
+    word.text = std::string_view(text, length);
+  } else {
+    // More than 255 bytes: the first 255 characters, and whether more follow.
+    const std::size_t known = handKept_ > 0 ? std::min(length, handKept_) : length;
+    const Encoding encoding = setup_.Utf8() ? Encoding::Utf8 : Encoding::Windows1252;
+    const std::size_t kept = prefixBytes({text, known}, kMaxTextLength, encoding);
+    word.text = std::string_view(text, kept);
+    word.cut = kept < length;
+  }
+  return sink.Word(word);
+}
+
+template <class Sink>
+bool BlockScanner<Sink>::endOfFile(Sink& sink, std::int64_t size) {
+  bool more = true;
+  if (hand_) {
+    if (handEnd_ < 0) handEnd_ = size;
+    more = emit(sink, true, true);
+    hand_ = false;
+  }
+  flushRun(sink);
+  return more;
+}
+
+template <class Sink>
+void BlockScanner<Sink>::roll() {
+  std::int64_t keepFrom = next_;
+  if (hand_ && handKept_ == 0 && handStart_ < next_) {
+    if (handStart_ >= next_ - static_cast<std::int64_t>(kKeep)) {
+      keepFrom = handStart_;
+    } else {
+      // A long word (or one followed by a long gap): its first bytes are
+      // copied, the rest of it is not needed.
+      const std::int64_t known = handEnd_ >= 0 ? handEnd_ : next_;
+      handKept_ = static_cast<std::size_t>(std::min<std::int64_t>(known - handStart_, kKeep));
+      std::memcpy(copy_, handText_, handKept_);
+      handText_ = copy_;
+    }
+  }
+  const auto shift = static_cast<std::size_t>(keepFrom - bufferAt_);
+  std::memmove(buffer_.get(), buffer_.get() + shift, bufferLength_ - shift);
+  bufferLength_ -= shift;
+  bufferAt_ = keepFrom;
+  if (hand_ && handKept_ == 0) handText_ -= shift;
+}
+
+}  // namespace lexvane::text

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "concordance/concordance_builder.h"
-#include "concordance/unit_scanner.h"
+#include "concordance/hit_sink.h"
 #include "core/concordance/scripted_host.h"
 #include "core/corpus/temp_folder.h"
 #include "text/character_sets.h"
@@ -37,12 +37,13 @@ std::int64_t bytesReadByRanges(const std::string& path, std::int64_t size, std::
   const QueryMatcher matcher(query);
   BuildOptions options;
   options.BlockBytes = 4096;
-  const UnitScanParams params(sets, false, enhanced, query, matcher, 10000, options);
+  const HitScan scan(sets, false, enhanced, query, matcher, 10000, options);
   const int fd = ::open(path.c_str(), O_RDONLY);
   std::int64_t total = 0;
   for (std::int64_t from = 0; from < size; from += unit) {
-    UnitScanner scanner(params, [](UnitResult&&, bool) { return true; });
-    scanner.Run(fd, from, std::min(from + unit, size));
+    text::BlockScanner<HitSink> scanner(scan.Setup());
+    HitSink sink(scan, [](UnitResult&&, bool) { return true; });
+    sink.Run(scanner, fd, from, std::min(from + unit, size));
     total += scanner.BytesRead();
   }
   ::close(fd);

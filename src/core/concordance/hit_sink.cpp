@@ -154,29 +154,23 @@ bool HitSink::Word(const text::ScanWord& scanned) {
   return unit_.hits.size() < static_cast<std::size_t>(scan_.maxHits_);
 }
 
-void HitSink::Words(unsigned count, std::uint64_t ends) {
-  const std::uint64_t before = unit_.words;
-  unit_.AddWords(count, ends);
-  if (scan_.query_.Kind == search::QueryKind::Advanced) {
-    // None of these words matched: the first sentence end among them closes
-    // the sentence in hand, whose matches may combine; later ends close
-    // sentences without matches.
-    unsigned done = 0;
-    for (std::uint64_t e = ends; e != 0; e &= e - 1) {
-      const auto k = static_cast<unsigned>(std::countr_zero(e));
-      position_ += k - done + 1;
-      std::int64_t keyword = 0;
-      if (slots_.Complete() && slots_.FindCombination(keyword))
-        unit_.hits.push_back({before + k + 1, sentences_, keyword});
-      ++sentences_;
-      position_ = 0;
-      slots_.Clear();
-      done = k + 1;
-    }
-    position_ += count - done;
-  } else {
-    sentences_ += std::popcount(ends);
+void HitSink::closeSentences(unsigned count, std::uint64_t ends, std::uint64_t before) {
+  // None of these words matched: the first sentence end among them closes
+  // the sentence in hand, whose matches may combine; later ends close
+  // sentences without matches.
+  unsigned done = 0;
+  for (std::uint64_t e = ends; e != 0; e &= e - 1) {
+    const auto k = static_cast<unsigned>(std::countr_zero(e));
+    position_ += k - done + 1;
+    std::int64_t keyword = 0;
+    if (slots_.Complete() && slots_.FindCombination(keyword))
+      unit_.hits.push_back({before + k + 1, sentences_, keyword});
+    ++sentences_;
+    position_ = 0;
+    slots_.Clear();
+    done = k + 1;
   }
+  position_ += count - done;
 }
 
 bool HitSink::AfterBlock(std::int64_t reached) {

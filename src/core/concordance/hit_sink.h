@@ -90,7 +90,15 @@ class HitSink {
 
  public:  // the block scanner's calls
   bool Word(const text::ScanWord& word);
-  void Words(unsigned count, std::uint64_t ends);
+  // Inlined into the scanner's loop.
+  [[gnu::always_inline]] void Words(unsigned count, std::uint64_t ends) {
+    const std::uint64_t before = unit_.words;
+    unit_.AddWords(count, ends);
+    if (scan_.query_.Kind == search::QueryKind::Advanced)
+      closeSentences(count, ends, before);
+    else
+      sentences_ += text::CountBits(ends);
+  }
   bool Candidate(const unsigned char* first, std::size_t available) const;
   bool AfterBlock(std::int64_t reached);
 
@@ -99,6 +107,8 @@ class HitSink {
   // character of two bytes decides by itself, any other by its first byte.
   bool mayStartUtf8(const unsigned char* p, std::size_t available) const;
   bool flush(bool last);
+  // Words(count, ends) of an advanced query, the first of them word before + 1.
+  void closeSentences(unsigned count, std::uint64_t ends, std::uint64_t before);
 
   const HitScan& scan_;
   Handover handover_;

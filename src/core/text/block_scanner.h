@@ -41,6 +41,8 @@
 #include "text/read_file.h"
 #include "text/scan_setup.h"
 
+#define LEXVANE_SCAN_INLINE [[gnu::always_inline]] inline
+
 namespace lexvane::text {
 
 // One word as the scanner hands it over.
@@ -60,15 +62,6 @@ struct ScanEnd {
   int readError = 0;     // errno of a failed read (the words before it were handed over)
 };
 
-// Bit k set when the k-th of the word starts `starts` (in ascending order) is
-// in `marked` (a subset of them).
-inline std::uint64_t RankOf(std::uint64_t marked, std::uint64_t starts) {
-  std::uint64_t out = 0;
-  for (; marked != 0; marked &= marked - 1)
-    out |= std::uint64_t{1} << std::popcount(starts & ((marked & -marked) - 1));
-  return out;
-}
-
 template <class Sink>
 class BlockScanner {
  public:
@@ -84,9 +77,11 @@ class BlockScanner {
   // (until < 0: to the end). A file that cannot seek (a pipe) is read from
   // its position, with from = 0.
   ScanEnd ScanFile(Sink& sink, int fd, std::int64_t from = 0, std::int64_t until = -1,
-                   bool seekable = true);
+                   bool seekable = true) {
+    return scanFile(sink, fd, from, until, seekable);
+  }
   // Scans text held in memory as a whole file.
-  ScanEnd ScanBytes(Sink& sink, std::string_view bytes);
+  ScanEnd ScanBytes(Sink& sink, std::string_view bytes) { return scanBytes(sink, bytes); }
 
   // The bytes read from files by all scans so far.
   std::int64_t BytesRead() const { return bytesRead_; }
@@ -98,24 +93,32 @@ class BlockScanner {
   static constexpr std::size_t kWindowRoom = 64 + 8;
   static constexpr std::size_t kBatch = 16;
 
+  ScanEnd scanFile(Sink& sink, int fd, std::int64_t from, std::int64_t until, bool seekable);
+  ScanEnd scanBytes(Sink& sink, std::string_view bytes);
   void begin(std::int64_t from, std::int64_t until);
   // The windows of data[next_ .. end) (data at file offset `at`); at the end
   // of the file also the last, short one. False when the scan is done.
-  bool windows(Sink& sink, const unsigned char* data, std::int64_t at, const unsigned char* end,
-               bool endOfFile);
-  bool window(Sink& sink, const WordMasks& m, const unsigned char* p, std::int64_t offset);
+  LEXVANE_SCAN_INLINE bool windows(Sink& sink, const unsigned char* data, std::int64_t at,
+                                   const unsigned char* end, bool endOfFile);
+  LEXVANE_SCAN_INLINE bool window(Sink& sink, const WindowWords& w, const unsigned char* p,
+                                  std::int64_t offset);
+  // The windows words[0 .. count) at p of a scan that counts words in runs:
+  // those holding no word wanted whole go a short way.
+  LEXVANE_SCAN_INLINE bool runs(Sink& sink, const WindowWords* words, std::size_t count,
+                                const unsigned char* p);
   // After a window: whether the range still goes on.
-  bool goesOn(Sink& sink, std::int64_t end);
-  bool emit(Sink& sink, bool simpleEnd, bool enhancedEnd);
-  void take(const unsigned char* p, std::int64_t offset, std::uint64_t endsAfter, bool detail);
-  void flushRun(Sink& sink) {
+  LEXVANE_SCAN_INLINE bool goesOn(Sink& sink, std::int64_t end);
+  LEXVANE_SCAN_INLINE bool emit(Sink& sink, bool simpleEnd, bool enhancedEnd);
+  LEXVANE_SCAN_INLINE void take(const unsigned char* p, std::int64_t offset,
+                                std::uint64_t endsAfter, bool detail);
+  LEXVANE_SCAN_INLINE void flushRun(Sink& sink) {
     if constexpr (requires { sink.Words(1u, std::uint64_t{0}); }) {
       if (runCount_ > 0) sink.Words(runCount_, runEnds_);
     }
     runCount_ = 0;
     runEnds_ = 0;
   }
-  bool endOfFile(Sink& sink, std::int64_t size);
+  LEXVANE_SCAN_INLINE bool endOfFile(Sink& sink, std::int64_t size);
   // Before the next read: keeps the unread bytes and the word in hand.
   void roll();
   bool wanted(Sink& sink, const unsigned char* p, const unsigned char* end) const {
@@ -135,8 +138,8 @@ class BlockScanner {
   // The range and where the scan stands.
   std::int64_t from_ = 0, until_ = 0, next_ = 0;
   const unsigned char* dataEnd_ = nullptr;
-  std::uint64_t separators_ = 0;  // of the window before
-  std::uint64_t simpleCarry_ = 0, enhancedCarry_ = 0;
+  // The gap reaching the end of the window before holds a sentence end.
+  bool simpleOpen_ = false, enhancedOpen_ = false;
   bool stopped_ = false;  // the sink stopped the scan
   // The word in hand: not handed over yet, as its gap may still go on.
   bool hand_ = false;
@@ -160,8 +163,7 @@ void BlockScanner<Sink>::begin(std::int64_t from, std::int64_t until) {
   // (the lead byte of a UTF-8 character is at most three before its last).
   next_ = from - std::min<std::int64_t>(from, 4);
   masker_.Start(next_);
-  separators_ = ~std::uint64_t{0};
-  simpleCarry_ = enhancedCarry_ = 0;
+  simpleOpen_ = enhancedOpen_ = false;
   hand_ = false;
   stopped_ = false;
   runCount_ = 0;
@@ -169,7 +171,7 @@ void BlockScanner<Sink>::begin(std::int64_t from, std::int64_t until) {
 }
 
 template <class Sink>
-ScanEnd BlockScanner<Sink>::ScanFile(Sink& sink, int fd, std::int64_t from, std::int64_t until,
+ScanEnd BlockScanner<Sink>::scanFile(Sink& sink, int fd, std::int64_t from, std::int64_t until,
                                      bool seekable) {
   begin(from, until);
   bufferAt_ = next_;
@@ -206,7 +208,7 @@ ScanEnd BlockScanner<Sink>::ScanFile(Sink& sink, int fd, std::int64_t from, std:
 }
 
 template <class Sink>
-ScanEnd BlockScanner<Sink>::ScanBytes(Sink& sink, std::string_view bytes) {
+ScanEnd BlockScanner<Sink>::scanBytes(Sink& sink, std::string_view bytes) {
   std::string converted;
   if (setup_.Sets().oemToAnsi) {
     converted.assign(bytes);
@@ -226,6 +228,7 @@ bool BlockScanner<Sink>::windows(Sink& sink, const unsigned char* data, std::int
   dataEnd_ = end;
   const std::ptrdiff_t lookahead = endOfFile ? 0 : (setup_.Utf8() ? 3 : 0);
   WindowMasks raw[kBatch];
+  WindowWords words[kBatch];
   for (;;) {
     const unsigned char* p = data + (next_ - at);
     const std::ptrdiff_t left = end - p;
@@ -243,75 +246,121 @@ bool BlockScanner<Sink>::windows(Sink& sink, const unsigned char* data, std::int
     } else {
       return true;
     }
-    for (std::size_t k = 0; k < count; ++k, p += 64, next_ += 64) {
-      const WordMasks m = masker_.Next(raw[k], p, next_, end);
-      if (!window(sink, m, p, next_)) return false;
+    masker_.Read(raw, count, p, next_, end, words);
+    if (setup_.Options().detail == WordDetail::Candidates) {
+      if (!runs(sink, words, count, p)) return false;
+      continue;
     }
+    for (std::size_t k = 0; k < count; ++k, p += 64, next_ += 64)
+      if (!window(sink, words[k], p, next_)) return false;
   }
 }
 
 template <class Sink>
-inline bool BlockScanner<Sink>::window(Sink& sink, const WordMasks& m, const unsigned char* p,
-                                       std::int64_t offset) {
+bool BlockScanner<Sink>::runs(Sink& sink, const WindowWords* words, std::size_t count,
+                              const unsigned char* p) {
+  // What the windows of words counted in runs change, in locals, so that it
+  // stays in registers; the other windows go through window().
+  std::uint64_t runEnds = runEnds_;
+  unsigned runCount = runCount_;
+  std::int64_t handStart = handStart_, handEnd = handEnd_;
+  const unsigned char* handText = handText_;
+  bool inRuns = hand_ && !handDetail_ && !handLong_;
+  const std::int64_t from = from_, until = until_;
+  std::int64_t offset = next_;
+  for (std::size_t k = 0; k < count; ++k, p += 64, offset += 64) {
+    const WindowWords& w = words[k];
+    bool plain =
+        inRuns && !w.noSeparator && offset >= from && offset + 64 < until && dataEnd_ - p >= 64;
+    // Candidates the sink does not want whole leave the window plain.
+    for (std::uint64_t c = w.candidates; plain && c != 0; c &= c - 1)
+      plain = !wanted(sink, p + std::countr_zero(c), dataEnd_);
+    if (!plain) {
+      runEnds_ = runEnds;
+      runCount_ = runCount;
+      handStart_ = handStart;
+      handEnd_ = handEnd;
+      handText_ = handText;
+      next_ = offset;
+      if (!window(sink, w, p, offset)) return false;
+      runEnds = runEnds_;
+      runCount = runCount_;
+      handStart = handStart_;
+      handEnd = handEnd_;
+      handText = handText_;
+      inRuns = hand_ && !handDetail_ && !handLong_;
+      continue;
+    }
+    // The word in hand ends at the window's first separator.
+    if (handEnd < 0) handEnd = offset + std::countr_zero(w.wordEnds);
+    if (w.words == 0) continue;
+    // The word in hand and every word starting here but the last are
+    // handed over; the last is taken in hand.
+    runEnds |= w.runEnds << runCount;
+    runCount += w.words;
+    if (runCount >= 64) {
+      if constexpr (requires { sink.Words(1u, std::uint64_t{0}); }) sink.Words(64, runEnds);
+      runCount -= 64;
+      runEnds = runCount == 0 ? 0 : w.runEnds >> (w.words - runCount);
+    }
+    const int last = 63 - std::countl_zero(w.starts);
+    handStart = offset + last;
+    handText = p + last;
+    const std::uint64_t after = w.wordEnds >> last;
+    handEnd = after != 0 ? handStart + std::countr_zero(after) : -1;
+  }
+  runEnds_ = runEnds;
+  runCount_ = runCount;
+  handStart_ = handStart;
+  handEnd_ = handEnd;
+  handText_ = handText;
+  next_ = offset;
+  return true;
+}
+
+template <class Sink>
+bool BlockScanner<Sink>::window(Sink& sink, const WindowWords& w, const unsigned char* p,
+                                std::int64_t offset) {
   const ScanOptions& options = setup_.Options();
-  const std::uint64_t s = m.separators;
-  const std::uint64_t behind = ShiftIn(s, separators_, 1);
-  separators_ = s;
-  const std::uint64_t starts = WordStarts(s, behind);
-  const std::uint64_t wordEnds = s & ~behind;
-  const bool simpleRun = options.runRule == SentenceRule::Simple;
-  const std::uint64_t simple =
-      options.simple || simpleRun ? EndsBehindGaps(s, m.simple, simpleCarry_) : 0;
-  const std::uint64_t enhanced =
-      options.enhanced || !simpleRun ? EndsBehindGaps(s, m.enhanced, enhancedCarry_) : 0;
+  simpleOpen_ = w.simpleOpen;
+  enhancedOpen_ = w.enhancedOpen;
   if (hand_ && handEnd_ < 0) {
-    if (wordEnds != 0)
-      handEnd_ = offset + std::countr_zero(wordEnds);
+    if (w.wordEnds != 0)
+      handEnd_ = offset + std::countr_zero(w.wordEnds);
     else
       handLong_ = true;  // no separator in the whole window
   }
-  if (starts == 0) return goesOn(sink, offset + 64);
+  if (w.starts == 0) return goesOn(sink, offset + 64);
   std::uint64_t candidates = 0;
   if (options.detail == WordDetail::Candidates) {
-    for (std::uint64_t c = starts & m.candidates; c != 0; c &= c - 1)
+    for (std::uint64_t c = w.candidates; c != 0; c &= c - 1)
       if (wanted(sink, p + std::countr_zero(c), dataEnd_)) candidates |= c & -c;
-    // No word of the window wanted whole: all are counted in one run.
-    if (candidates == 0 && hand_ && !handDetail_ && !handLong_ && offset >= from_ &&
-        offset + 64 <= until_) {
-      flushRun(sink);
-      const std::uint64_t ends = RankOf((simpleRun ? simple : enhanced) & starts, starts);
-      if constexpr (requires { sink.Words(1u, std::uint64_t{0}); })
-        sink.Words(static_cast<unsigned>(std::popcount(starts)), ends);
-      const int last = 63 - std::countl_zero(starts);
-      take(p + last, offset + last, wordEnds >> last, false);
-      return goesOn(sink, offset + 64);
-    }
   }
-  for (std::uint64_t w = starts; w != 0; w &= w - 1) {
-    const int b = std::countr_zero(w);
+  for (std::uint64_t s = w.starts; s != 0; s &= s - 1) {
+    const int b = std::countr_zero(s);
     const std::int64_t at = offset + b;
     if (at >= until_) {
       // The first word of the next range ends this one.
-      const bool more = !hand_ || emit(sink, (simple >> b) & 1, (enhanced >> b) & 1);
+      const bool more = !hand_ || emit(sink, (w.simple >> b) & 1, (w.enhanced >> b) & 1);
       hand_ = false;
       flushRun(sink);
       stopped_ = !more;
       return false;
     }
-    if (hand_ && !emit(sink, (simple >> b) & 1, (enhanced >> b) & 1)) {
+    if (hand_ && !emit(sink, (w.simple >> b) & 1, (w.enhanced >> b) & 1)) {
       stopped_ = true;
       return false;
     }
     if (at >= from_)
-      take(p + b, at, wordEnds >> b,
+      take(p + b, at, w.wordEnds >> b,
            options.detail == WordDetail::All || ((candidates >> b) & 1) != 0);
   }
   return goesOn(sink, offset + 64);
 }
 
 template <class Sink>
-inline void BlockScanner<Sink>::take(const unsigned char* p, std::int64_t offset,
-                                     std::uint64_t endsAfter, bool detail) {
+void BlockScanner<Sink>::take(const unsigned char* p, std::int64_t offset, std::uint64_t endsAfter,
+                              bool detail) {
   hand_ = true;
   handStart_ = offset;
   handEnd_ = endsAfter != 0 ? offset + std::countr_zero(endsAfter) : -1;
@@ -322,7 +371,7 @@ inline void BlockScanner<Sink>::take(const unsigned char* p, std::int64_t offset
 }
 
 template <class Sink>
-inline bool BlockScanner<Sink>::goesOn(Sink& sink, std::int64_t end) {
+bool BlockScanner<Sink>::goesOn(Sink& sink, std::int64_t end) {
   if (end < until_) return true;
   if (!hand_) {
     flushRun(sink);
@@ -334,8 +383,7 @@ inline bool BlockScanner<Sink>::goesOn(Sink& sink, std::int64_t end) {
   const bool simpleRun = options.runRule == SentenceRule::Simple;
   const bool needSimple = options.simple || simpleRun,
              needEnhanced = options.enhanced || !simpleRun;
-  if (handEnd_ < 0 || (needSimple && !simpleCarry_) || (needEnhanced && !enhancedCarry_))
-    return true;
+  if (handEnd_ < 0 || (needSimple && !simpleOpen_) || (needEnhanced && !enhancedOpen_)) return true;
   const bool more = emit(sink, needSimple, needEnhanced);
   hand_ = false;
   flushRun(sink);
@@ -344,7 +392,7 @@ inline bool BlockScanner<Sink>::goesOn(Sink& sink, std::int64_t end) {
 }
 
 template <class Sink>
-inline bool BlockScanner<Sink>::emit(Sink& sink, bool simpleEnd, bool enhancedEnd) {
+bool BlockScanner<Sink>::emit(Sink& sink, bool simpleEnd, bool enhancedEnd) {
   if (!handDetail_ && !handLong_) {
     const bool end = setup_.Options().runRule == SentenceRule::Simple ? simpleEnd : enhancedEnd;
     runEnds_ |= std::uint64_t{end} << runCount_;

@@ -19,6 +19,15 @@ ByteClassifier::Level ByteClassifier::Best() {
   return Level::Portable;
 }
 
+bool ByteClassifier::CountsBits() {
+#ifdef LEXVANE_HAS_X86
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("popcnt");
+#else
+  return false;
+#endif
+}
+
 ByteClassifier::ByteClassifier(const std::array<std::uint8_t, 256>& table, std::uint8_t wanted,
                                Level most)
     : table_(table), nibbles_{}, wanted_(wanted) {

@@ -25,6 +25,8 @@ class ByteClassifier {
   enum class Level { Portable, Avx2, Avx512 };
   // The best level this processor runs.
   static Level Best();
+  // Whether the processor has the population count instruction.
+  static bool CountsBits();
 
   // `table`: the classes of each byte. `wanted`: bit k set when class k is
   // read (the others may come back as anything). `most`: the highest level

@@ -121,6 +121,19 @@ inline std::array<std::uint8_t, 256> ScanClassTable(const ByteClassTable& classe
   return table;
 }
 
+// The number of bits set in x, without a library call where the build's
+// baseline lacks the processor's instruction.
+constexpr int CountBits(std::uint64_t x) {
+#ifdef __POPCNT__
+  return __builtin_popcountll(x);
+#else
+  x = x - ((x >> 1) & 0x5555555555555555ull);
+  x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+  x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+  return static_cast<int>((x * 0x0101010101010101ull) >> 56);
+#endif
+}
+
 // Bit i of x moved to bit i + n, the top n bits of `before` (the window in
 // front) coming in at the bottom.
 constexpr std::uint64_t ShiftIn(std::uint64_t x, std::uint64_t before, int n) {

@@ -58,20 +58,125 @@ ScanSetup::ScanSetup(const CharacterSets& sets, const ScanOptions& options)
       // The enhanced rule looks at characters; bytes serve while every
       // sentence separator (and so every closing mark) is ASCII.
       byCharacters_(options.byCharacters || (utf8_ && !sets.wideSentenceSet.empty())),
+      countsBits_(options.level != ByteClassifier::Level::Portable && ByteClassifier::CountsBits()),
       blockBytes_(std::max(options.blockBytes > 0 ? options.blockBytes : kDefaultBlockBytes,
                            kSmallestBlock)),
       table_(ScanClassTable(classes_, options.crlf, options.candidates, wideLeadBytes(sets))),
       classifier_(table_, wantedClasses(options, utf8_), options.level) {}
 
+WindowMasker::WindowMasker(const ScanSetup& setup)
+    : setup_(setup),
+      needSimple_(setup.Options().simple || setup.Options().runRule == SentenceRule::Simple),
+      needEnhanced_(setup.Options().enhanced || setup.Options().runRule == SentenceRule::Enhanced),
+      simpleRun_(setup.Options().runRule == SentenceRule::Simple) {}
+
 void WindowMasker::Start(std::int64_t offset) {
   separators_ = ~std::uint64_t{0};
   sentence_ = notWord_ = closing_ = starts_ = 0;
+  simpleCarry_ = enhancedCarry_ = 0;
   nextSeparators_ = nextNotWord_ = 0;
   nextChar_ = offset;
   c0_ = c1_ = 0;
   b0_ = b1_ = 0;
   c1StartsWord_ = false;
   afterSeparator_ = true;
+}
+
+void WindowMasker::Read(const WindowMasks* raw, std::size_t count, const unsigned char* p,
+                        std::int64_t offset, const unsigned char* end, WindowWords* out) {
+#if defined(__x86_64__) || defined(__i386__)
+  if (setup_.CountsBits()) {
+    readCountingBits(raw, count, p, offset, end, out);
+    return;
+  }
+#endif
+  readAll<false>(raw, count, p, offset, end, out);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// The same loop with the processor's population count.
+__attribute__((target("popcnt"))) void WindowMasker::readCountingBits(
+    const WindowMasks* raw, std::size_t count, const unsigned char* p, std::int64_t offset,
+    const unsigned char* end, WindowWords* out) {
+  readAll<true>(raw, count, p, offset, end, out);
+}
+#else
+void WindowMasker::readCountingBits(const WindowMasks* raw, std::size_t count,
+                                    const unsigned char* p, std::int64_t offset,
+                                    const unsigned char* end, WindowWords* out) {
+  readAll<false>(raw, count, p, offset, end, out);
+}
+#endif
+
+template <bool kCountsBits>
+inline void WindowMasker::readAll(const WindowMasks* raw, std::size_t count, const unsigned char* p,
+                                  std::int64_t offset, const unsigned char* end, WindowWords* out) {
+  const auto bits = [](std::uint64_t x) {
+    if constexpr (kCountsBits)
+      return __builtin_popcountll(x);
+    else
+      return CountBits(x);
+  };
+  for (std::size_t k = 0; k < count; ++k, p += 64, offset += 64) {
+    const WordMasks m =
+        setup_.ByCharacters() ? byCharacters(p, offset, end) : byBytes(raw[k], p, offset, end);
+    const std::uint64_t s = m.separators;
+    const std::uint64_t behind = ShiftIn(s, separators_, 1);
+    separators_ = s;
+    WindowWords& w = out[k];
+    w.starts = WordStarts(s, behind);
+    w.wordEnds = s & ~behind;
+    w.candidates = w.starts & m.candidates;
+    w.noSeparator = s == 0;
+    w.simple = needSimple_ ? EndsBehindGaps(s, m.simple, simpleCarry_) : 0;
+    w.enhanced = needEnhanced_ ? EndsBehindGaps(s, m.enhanced, enhancedCarry_) : 0;
+    w.simpleOpen = simpleCarry_ != 0;
+    w.enhancedOpen = enhancedCarry_ != 0;
+    w.words = static_cast<std::uint32_t>(bits(w.starts));
+    // Each sentence end at a word start, by its rank among the starts.
+    std::uint64_t ends = 0;
+    for (std::uint64_t e = (simpleRun_ ? w.simple : w.enhanced) & w.starts; e != 0; e &= e - 1)
+      ends |= std::uint64_t{1} << bits(w.starts & ((e & -e) - 1));
+    w.runEnds = ends;
+  }
+}
+
+inline WordMasks WindowMasker::byBytes(const WindowMasks& raw, const unsigned char* p,
+                                       std::int64_t offset, const unsigned char* end) {
+  std::uint64_t separators = raw.cls[kScanSeparator] | nextSeparators_;
+  std::uint64_t notWord = raw.cls[kScanNotWord] | nextNotWord_;
+  nextSeparators_ = nextNotWord_ = 0;
+  if (raw.cls[kScanWideLead] && setup_.Utf8())
+    markWide(p, end, raw.cls[kScanWideLead], separators, notWord);
+  // The byte-order mark is no character of the text: it counts as nothing
+  // more than the separators that may stand before the first word.
+  if (offset == 0 && setup_.Utf8() && end - p >= 3 && p[0] == kByteOrderMark[0] &&
+      p[1] == kByteOrderMark[1] && p[2] == kByteOrderMark[2])
+    separators |= 7;
+  std::uint64_t valid = ~std::uint64_t{0};
+  if (end - p < 64) {
+    valid = (std::uint64_t{1} << (end - p)) - 1;
+    separators |= ~valid;
+  }
+  WordMasks m;
+  m.separators = separators;
+  m.simple = raw.cls[kScanSimple] & valid;
+  m.candidates = raw.cls[kScanCandidate] & valid;
+  m.enhanced = 0;
+  if (needEnhanced_) {
+    const std::uint64_t starts = WordStarts(separators, ShiftIn(separators, separators_, 1));
+    const std::uint64_t sentence = raw.cls[kScanSentence] & valid;
+    const std::uint64_t closing = raw.cls[kScanClosing] & valid;
+    m.enhanced = EnhancedTriggers(raw.blank & valid, raw.cls[kScanLineBreak] & valid,
+                                  ShiftIn(sentence, sentence_, 1), ShiftIn(sentence, sentence_, 2),
+                                  ShiftIn(notWord, notWord_, 2), ShiftIn(closing, closing_, 1),
+                                  ShiftIn(starts, starts_, 1), setup_.ZeroIsSentence());
+    sentence_ = sentence;
+    notWord_ = notWord;
+    closing_ = closing;
+    starts_ = starts;
+  }
+  return m;
 }
 
 void WindowMasker::markWide(const unsigned char* p, const unsigned char* end, std::uint64_t leads,

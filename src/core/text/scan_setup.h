@@ -67,6 +67,9 @@ class ScanSetup {
   const ByteClassifier& Classifier() const { return classifier_; }
   bool Utf8() const { return utf8_; }
   bool ByCharacters() const { return byCharacters_; }
+  // Whether the processor counts bits with one instruction (and the
+  // options allow more than portable code).
+  bool CountsBits() const { return countsBits_; }
   std::size_t BlockBytes() const { return blockBytes_; }
   // Whether the zero character the enhanced rule's window starts with is a
   // sentence separator.
@@ -81,6 +84,7 @@ class ScanSetup {
   Utf8Classes wide_;
   bool utf8_;
   bool byCharacters_;
+  bool countsBits_;
   std::size_t blockBytes_;
   std::array<std::uint8_t, 256> table_;
   ByteClassifier classifier_;
@@ -94,27 +98,47 @@ struct WordMasks {
   std::uint64_t candidates;  // bytes that candidate words start with (not filtered by starts)
 };
 
+// One window as the scanner's word logic reads it (bit i: byte i).
+struct WindowWords {
+  std::uint64_t starts;      // word starts
+  std::uint64_t wordEnds;    // the first separator behind each run of word bytes
+  std::uint64_t simple;      // word starts behind a gap that ends a sentence by the simple rule
+  std::uint64_t enhanced;    // the same by the enhanced rule
+  std::uint64_t candidates;  // word starts whose first byte is a candidate
+  std::uint64_t runEnds;     // bit k: the word before the k-th start ends a sentence (run rule)
+  std::uint32_t words;       // the number of word starts
+  bool noSeparator;          // a word runs across the whole window
+  // The gap reaching the window's end holds a sentence end, by each rule.
+  bool simpleOpen;
+  bool enhancedOpen;
+};
+
 class WindowMasker {
  public:
-  explicit WindowMasker(const ScanSetup& setup) : setup_(setup) {}
+  explicit WindowMasker(const ScanSetup& setup);
 
   // Starts a stretch of text: the byte before it counts as a separator
   // (the file's start, or the first byte read of a range, which owns no
   // word that starts there).
   void Start(std::int64_t offset);
 
-  // The masks of the window at `p`, file offset `offset`, which the
-  // classifier gave `raw` (byte way only). `end` is the end of the data
-  // read (at least three bytes beyond the window unless the file ends
-  // first); bytes of the window beyond `end` read as separators.
-  WordMasks Next(const WindowMasks& raw, const unsigned char* p, std::int64_t offset,
-                 const unsigned char* end) {
-    return setup_.ByCharacters() ? byCharacters(p, offset, end) : byBytes(raw, p, offset, end);
-  }
+  // Reads the `count` windows at p (file offset `offset`), which the
+  // classifier gave raw[0 .. count) (the byte way), into out[0 .. count).
+  // `end` is the end of the data read (at least three bytes beyond the
+  // windows unless the file ends first); bytes beyond it read as
+  // separators.
+  void Read(const WindowMasks* raw, std::size_t count, const unsigned char* p, std::int64_t offset,
+            const unsigned char* end, WindowWords* out);
 
  private:
-  inline WordMasks byBytes(const WindowMasks& raw, const unsigned char* p, std::int64_t offset,
-                           const unsigned char* end);
+  template <bool kCountsBits>
+  [[gnu::always_inline]] inline void readAll(const WindowMasks* raw, std::size_t count,
+                                             const unsigned char* p, std::int64_t offset,
+                                             const unsigned char* end, WindowWords* out);
+  void readCountingBits(const WindowMasks* raw, std::size_t count, const unsigned char* p,
+                        std::int64_t offset, const unsigned char* end, WindowWords* out);
+  [[gnu::always_inline]] inline WordMasks byBytes(const WindowMasks& raw, const unsigned char* p,
+                                                  std::int64_t offset, const unsigned char* end);
   WordMasks byCharacters(const unsigned char* p, std::int64_t offset, const unsigned char* end);
   // UTF-8: the characters beyond ASCII whose lead byte is in `leads` that
   // belong to the sets, marked on every byte they span (bytes beyond the
@@ -123,56 +147,20 @@ class WindowMasker {
                 std::uint64_t& separators, std::uint64_t& notWord);
 
   const ScanSetup& setup_;
+  bool needSimple_, needEnhanced_, simpleRun_;
   // The masks of the window before, for the rules that look back.
   std::uint64_t separators_ = 0, sentence_ = 0, notWord_ = 0, closing_ = 0, starts_ = 0;
+  // The gaps going on from the window before hold a trigger (1) or not.
+  std::uint64_t simpleCarry_ = 0, enhancedCarry_ = 0;
   // Bytes of the next window marked already by a character begun in this one.
   std::uint64_t nextSeparators_ = 0, nextNotWord_ = 0;
   // The character way: where the next character starts (file offset), and
   // the window of the last two characters with their classes.
   std::int64_t nextChar_ = 0;
-  char32_t c1_ = 0;
+  char32_t c0_ = 0, c1_ = 0;
   std::uint8_t b0_ = 0, b1_ = 0;
-  char32_t c0_ = 0;
   bool c1StartsWord_ = false;
   bool afterSeparator_ = true;
 };
-
-inline WordMasks WindowMasker::byBytes(const WindowMasks& raw, const unsigned char* p,
-                                       std::int64_t offset, const unsigned char* end) {
-  std::uint64_t separators = raw.cls[kScanSeparator] | nextSeparators_;
-  std::uint64_t notWord = raw.cls[kScanNotWord] | nextNotWord_;
-  nextSeparators_ = nextNotWord_ = 0;
-  if (raw.cls[kScanWideLead] && setup_.Utf8())
-    markWide(p, end, raw.cls[kScanWideLead], separators, notWord);
-  // The byte-order mark is no character of the text: it counts as nothing
-  // more than the separators that may stand before the first word.
-  if (offset == 0 && setup_.Utf8() && end - p >= 3 && p[0] == kByteOrderMark[0] &&
-      p[1] == kByteOrderMark[1] && p[2] == kByteOrderMark[2])
-    separators |= 7;
-  std::uint64_t valid = ~std::uint64_t{0};
-  if (end - p < 64) {
-    valid = (std::uint64_t{1} << (end - p)) - 1;
-    separators |= ~valid;
-  }
-  const std::uint64_t starts = WordStarts(separators, ShiftIn(separators, separators_, 1));
-  WordMasks m;
-  m.separators = separators;
-  m.simple = raw.cls[kScanSimple] & valid;
-  m.candidates = raw.cls[kScanCandidate] & valid;
-  const std::uint64_t sentence = raw.cls[kScanSentence] & valid;
-  const std::uint64_t closing = raw.cls[kScanClosing] & valid;
-  m.enhanced = 0;
-  if (setup_.Options().enhanced || setup_.Options().runRule == SentenceRule::Enhanced)
-    m.enhanced = EnhancedTriggers(raw.blank & valid, raw.cls[kScanLineBreak] & valid,
-                                  ShiftIn(sentence, sentence_, 1), ShiftIn(sentence, sentence_, 2),
-                                  ShiftIn(notWord, notWord_, 2), ShiftIn(closing, closing_, 1),
-                                  ShiftIn(starts, starts_, 1), setup_.ZeroIsSentence());
-  separators_ = separators;
-  sentence_ = sentence;
-  notWord_ = notWord;
-  closing_ = closing;
-  starts_ = starts;
-  return m;
-}
 
 }  // namespace lexvane::text

@@ -65,7 +65,9 @@ HitScan::HitScan(const text::CharacterSets& sets, bool crlf, bool enhanced,
       unitBytes_(options.UnitBytes > 0 ? options.UnitBytes : kUnitBytes),
       setup_(sets, scanOptions(sets, crlf, enhanced, matcher, options)),
       wide_(utf8_ ? text::Utf8Classes(sets) : text::Utf8Classes()),
-      candidates_(setup_.Options().candidates) {}
+      candidates_(setup_.Options().candidates) {
+  for (int c = 0; c < 256; ++c) lower_[c] = text::lowerChar(static_cast<char>(c));
+}
 
 HitSink::HitSink(const HitScan& scan, Handover handover)
     : scan_(scan), handover_(std::move(handover)), slots_(scan.query_) {}
@@ -117,10 +119,13 @@ bool HitSink::Word(const text::ScanWord& scanned) {
     const text::ByteClassTable& classes = scan_.setup_.Classes();
     std::size_t out = 0;
     for (std::size_t i = 0; i < text.size();) {
+      if (bytes[i] < 0x80) {
+        const unsigned char b = bytes[i++];
+        lowered[out++] = static_cast<char>(b >= 'A' && b <= 'Z' ? b + 0x20 : b);
+        continue;
+      }
       const text::ClassedChar c = scan_.wide_.At(bytes, text.size(), i, classes);
-      if (c.ch < 0x80)
-        lowered[out++] = static_cast<char>(c.ch >= 'A' && c.ch <= 'Z' ? c.ch + 0x20 : c.ch);
-      else if (c.length == 1)
+      if (c.length == 1)
         lowered[out++] = text[i];
       else
         out += text::EncodeCodePoint(scan_.wide_.Lower(c.ch), lowered + out);
@@ -129,7 +134,7 @@ bool HitSink::Word(const text::ScanWord& scanned) {
     w = std::string_view(lowered, out);
   } else if (candidate) {
     for (std::size_t i = 0; i < scanned.text.size(); ++i)
-      lowered[i] = text::lowerChar(scanned.text[i]);
+      lowered[i] = scan_.lower_[static_cast<unsigned char>(scanned.text[i])];
     w = std::string_view(lowered, scanned.text.size());
   }
   if (scan_.query_.Kind == search::QueryKind::Simple) {

@@ -72,6 +72,7 @@ class HitScan {
   text::ScanSetup setup_;
   text::Utf8Classes wide_;
   std::array<bool, 256> candidates_{};
+  std::array<char, 256> lower_{};  // the 8-bit lower case
 };
 
 class HitSink {

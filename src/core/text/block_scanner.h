@@ -102,13 +102,15 @@ class BlockScanner {
                                    const unsigned char* end, bool endOfFile);
   LEXVANE_SCAN_INLINE bool window(Sink& sink, const WindowWords& w, const unsigned char* p,
                                   std::int64_t offset);
-  // The windows words[0 .. count) at p of a scan that counts words in runs:
-  // those holding no word wanted whole go a short way.
+  // The windows words[0 .. count) at p of a scan that counts words in runs.
   LEXVANE_SCAN_INLINE bool runs(Sink& sink, const WindowWords* words, std::size_t count,
                                 const unsigned char* p);
   // After a window: whether the range still goes on.
   LEXVANE_SCAN_INLINE bool goesOn(Sink& sink, std::int64_t end);
   LEXVANE_SCAN_INLINE bool emit(Sink& sink, bool simpleEnd, bool enhancedEnd);
+  // Hands a word over with its text (`kept`: bytes of a copy, 0 in the block).
+  bool handOver(Sink& sink, const unsigned char* text, std::size_t kept, std::int64_t start,
+                std::int64_t end, bool simpleEnd, bool enhancedEnd);
   LEXVANE_SCAN_INLINE void take(const unsigned char* p, std::int64_t offset,
                                 std::uint64_t endsAfter, bool detail);
   LEXVANE_SCAN_INLINE void flushRun(Sink& sink) {
@@ -259,61 +261,89 @@ bool BlockScanner<Sink>::windows(Sink& sink, const unsigned char* data, std::int
 template <class Sink>
 bool BlockScanner<Sink>::runs(Sink& sink, const WindowWords* words, std::size_t count,
                               const unsigned char* p) {
-  // What the windows of words counted in runs change, in locals, so that it
-  // stays in registers; the other windows go through window().
+  // What the windows change, in locals, so that it stays in registers. A
+  // window in the range with a word in hand goes here: the words before
+  // each one wanted whole are counted in one run. The others go through
+  // window().
   std::uint64_t runEnds = runEnds_;
   unsigned runCount = runCount_;
-  std::int64_t handStart = handStart_, handEnd = handEnd_;
-  const unsigned char* handText = handText_;
-  bool inRuns = hand_ && !handDetail_ && !handLong_;
+  const auto append = [&](std::uint64_t ends, unsigned words) {
+    runEnds |= ends << runCount;
+    runCount += words;
+    if (runCount >= 64) {
+      if constexpr (requires { sink.Words(1u, std::uint64_t{0}); }) sink.Words(64, runEnds);
+      runCount -= 64;
+      runEnds = runCount == 0 ? 0 : ends >> (words - runCount);
+    }
+  };
+  const auto lowest = [](unsigned n) {
+    return n >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << n) - 1;
+  };
   const std::int64_t from = from_, until = until_;
   std::int64_t offset = next_;
   for (std::size_t k = 0; k < count; ++k, p += 64, offset += 64) {
     const WindowWords& w = words[k];
-    bool plain =
-        inRuns && !w.noSeparator && offset >= from && offset + 64 < until && dataEnd_ - p >= 64;
-    // Candidates the sink does not want whole leave the window plain.
-    for (std::uint64_t c = w.candidates; plain && c != 0; c &= c - 1)
-      plain = !wanted(sink, p + std::countr_zero(c), dataEnd_);
-    if (!plain) {
+    if (!hand_ || handLong_ || w.noSeparator || offset < from || offset + 64 >= until ||
+        dataEnd_ - p < 64) {
       runEnds_ = runEnds;
       runCount_ = runCount;
-      handStart_ = handStart;
-      handEnd_ = handEnd;
-      handText_ = handText;
       next_ = offset;
       if (!window(sink, w, p, offset)) return false;
       runEnds = runEnds_;
       runCount = runCount_;
-      handStart = handStart_;
-      handEnd = handEnd_;
-      handText = handText_;
-      inRuns = hand_ && !handDetail_ && !handLong_;
       continue;
     }
     // The word in hand ends at the window's first separator.
-    if (handEnd < 0) handEnd = offset + std::countr_zero(w.wordEnds);
+    if (handEnd_ < 0) handEnd_ = offset + std::countr_zero(w.wordEnds);
     if (w.words == 0) continue;
-    // The word in hand and every word starting here but the last are
-    // handed over; the last is taken in hand.
-    runEnds |= w.runEnds << runCount;
-    runCount += w.words;
-    if (runCount >= 64) {
-      if constexpr (requires { sink.Words(1u, std::uint64_t{0}); }) sink.Words(64, runEnds);
-      runCount -= 64;
-      runEnds = runCount == 0 ? 0 : w.runEnds >> (w.words - runCount);
+    // Emission e hands over the word before the e-th start: the one in
+    // hand, then the words starting here but the last, which is taken in
+    // hand. Those wanted whole go one by one, the others in runs.
+    std::uint64_t wanted = 0;  // by rank among the starts
+    for (std::uint64_t c = w.candidates; c != 0; c &= c - 1)
+      if (this->wanted(sink, p + std::countr_zero(c), dataEnd_))
+        wanted |= std::uint64_t{1} << CountBits(w.starts & ((c & -c) - 1));
+    std::uint64_t whole = ((wanted << 1) | std::uint64_t{handDetail_}) & lowest(w.words);
+    unsigned e = 0;
+    std::uint64_t cursor = w.starts;  // its lowest bit: the start of emission e
+    int before = -1;                  // where the word of emission e starts (-1: in hand)
+    while (whole != 0) {
+      const auto d = static_cast<unsigned>(std::countr_zero(whole));
+      whole &= whole - 1;
+      if (d > e) {
+        append((w.runEnds >> e) & lowest(d - e), d - e);
+        for (; e < d; ++e) {
+          before = std::countr_zero(cursor);
+          cursor &= cursor - 1;
+        }
+      }
+      const int at = std::countr_zero(cursor);
+      const bool simpleEnd = (w.simple >> at) & 1, enhancedEnd = (w.enhanced >> at) & 1;
+      if (runCount > 0) {
+        if constexpr (requires { sink.Words(1u, std::uint64_t{0}); }) sink.Words(runCount, runEnds);
+        runCount = 0;
+        runEnds = 0;
+      }
+      const bool more =
+          before < 0
+              ? handOver(sink, handText_, handKept_, handStart_, handEnd_, simpleEnd, enhancedEnd)
+              : handOver(sink, p + before, 0, offset + before,
+                         offset + before + std::countr_zero(w.wordEnds >> before), simpleEnd,
+                         enhancedEnd);
+      if (!more) {
+        stopped_ = true;
+        return false;
+      }
+      before = at;
+      cursor &= cursor - 1;
+      e = d + 1;
     }
+    if (w.words > e) append((w.runEnds >> e) & lowest(w.words - e), w.words - e);
     const int last = 63 - std::countl_zero(w.starts);
-    handStart = offset + last;
-    handText = p + last;
-    const std::uint64_t after = w.wordEnds >> last;
-    handEnd = after != 0 ? handStart + std::countr_zero(after) : -1;
+    take(p + last, offset + last, w.wordEnds >> last, ((wanted >> (w.words - 1)) & 1) != 0);
   }
   runEnds_ = runEnds;
   runCount_ = runCount;
-  handStart_ = handStart;
-  handEnd_ = handEnd;
-  handText_ = handText;
   next_ = offset;
   return true;
 }
@@ -400,21 +430,28 @@ bool BlockScanner<Sink>::emit(Sink& sink, bool simpleEnd, bool enhancedEnd) {
     return true;
   }
   flushRun(sink);
+  return handOver(sink, handText_, handKept_, handStart_, handEnd_, simpleEnd, enhancedEnd);
+}
+
+template <class Sink>
+bool BlockScanner<Sink>::handOver(Sink& sink, const unsigned char* bytes, std::size_t kept,
+                                  std::int64_t start, std::int64_t end, bool simpleEnd,
+                                  bool enhancedEnd) {
   ScanWord word;
-  word.offset = handStart_;
+  word.offset = start;
   word.simpleEnd = simpleEnd;
   word.enhancedEnd = enhancedEnd;
-  const auto length = static_cast<std::size_t>(handEnd_ - handStart_);
-  const auto* text = reinterpret_cast<const char*>(handText_);
+  const auto length = static_cast<std::size_t>(end - start);
+  const auto* text = reinterpret_cast<const char*>(bytes);
   if (length <= kMaxTextLength) {
     word.text = std::string_view(text, length);
   } else {
     // More than 255 bytes: the first 255 characters, and whether more follow.
-    const std::size_t known = handKept_ > 0 ? std::min(length, handKept_) : length;
+    const std::size_t known = kept > 0 ? std::min(length, kept) : length;
     const Encoding encoding = setup_.Utf8() ? Encoding::Utf8 : Encoding::Windows1252;
-    const std::size_t kept = prefixBytes({text, known}, kMaxTextLength, encoding);
-    word.text = std::string_view(text, kept);
-    word.cut = kept < length;
+    const std::size_t first = prefixBytes({text, known}, kMaxTextLength, encoding);
+    word.text = std::string_view(text, first);
+    word.cut = first < length;
   }
   return sink.Word(word);
 }

@@ -4,6 +4,19 @@
 
 namespace lexvane::frequency {
 
+namespace {
+
+// Lower-cases eight ASCII bytes at once: 0x20 is added to each of 'A' to 'Z'.
+// REQUIRES: no byte from 0x80 on.
+inline std::uint64_t lowerAscii8(std::uint64_t bytes) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  const std::uint64_t aboveA = bytes + kOnes * (0x80 - 'A');
+  const std::uint64_t aboveZ = bytes + kOnes * (0x80 - 'Z' - 1);
+  return bytes | ((aboveA & ~aboveZ & (kOnes * 0x80)) >> 2);
+}
+
+}  // namespace
+
 TokenFold::TokenFold(const text::CharacterSets& sets, bool lowerCase)
     : lower_(lowerCase),
       utf8_(text::IsUtf8(sets.encoding)),
@@ -14,25 +27,49 @@ TokenFold::TokenFold(const text::CharacterSets& sets, bool lowerCase)
 
 std::size_t TokenFold::Fold(std::string_view token, char* out) const {
   const auto* bytes = reinterpret_cast<const unsigned char*>(token.data());
-  if (!utf8_) {
-    for (std::size_t i = 0; i < token.size(); ++i) out[i] = table_[bytes[i]];
-    return token.size();
-  }
-  std::size_t size = 0;
-  for (std::size_t i = 0; i < token.size();) {
-    if (bytes[i] < 0x80) {
-      out[size++] = table_[bytes[i++]];
+  const std::size_t size = token.size();
+  std::size_t i = 0, put = 0;
+  // Runs of ASCII eight bytes at a time; the same table maps them in both
+  // encodings.
+  while (i < size) {
+    for (; i + 8 <= size; i += 8, put += 8) {
+      std::uint64_t chunk;
+      std::memcpy(&chunk, bytes + i, 8);
+      if (chunk & 0x8080808080808080ull) break;
+      chunk = lowerAscii8(chunk);
+      std::memcpy(out + put, &chunk, 8);
+    }
+    if (i >= size) break;
+    const unsigned char b = bytes[i];
+    if (b < 0x80 || !utf8_) {
+      out[put++] = table_[b];
+      ++i;
       continue;
     }
-    const text::ClassedChar c = wide_.At(bytes, token.size(), i, classes_);
-    if (c.length > 1) {
-      size += text::EncodeCodePoint(wide_.Lower(c.ch), out + size);
-    } else {
-      out[size++] = token[i];  // an invalid byte stays as it is
+    // Two bytes (Latin, Greek, Cyrillic) decoded here, others by the
+    // character classes; an invalid byte stays as it is.
+    if (b >= 0xC2 && b <= 0xDF && i + 1 < size && (bytes[i + 1] & 0xC0) == 0x80) {
+      const char32_t lower =
+          wide_.Lower((static_cast<char32_t>(b & 0x1F) << 6) | (bytes[i + 1] & 0x3F));
+      if (lower < 0x80) {
+        out[put++] = static_cast<char>(lower);
+      } else if (lower < 0x800) {
+        out[put++] = static_cast<char>(0xC0 | (lower >> 6));
+        out[put++] = static_cast<char>(0x80 | (lower & 0x3F));
+      } else {
+        put += text::EncodeCodePoint(lower, out + put);
+      }
+      i += 2;
+      continue;
     }
+    const text::ClassedChar c = wide_.At(bytes, size, i, classes_);
+    if (c.length > 1)
+      put += text::EncodeCodePoint(wide_.Lower(c.ch), out + put);
+    else
+      out[put++] = token[i];
     i += c.length;
   }
-  return size;
+  return put;
 }
 
 }  // namespace lexvane::frequency

@@ -4,7 +4,17 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 APT_PACKAGES = cmake g++ make pkg-config libicu-dev libgtest-dev libgmock-dev \
-               libbenchmark-dev libcli11-dev qt6-base-dev xvfb xauth bc time
+               libbenchmark-dev libcli11-dev libxlsxwriter-dev qt6-base-dev xvfb xauth \
+               bc time python3 $(DESKTOP_PACKAGES)
+# The icons are drawn with Qt's SVG renderer at build time; the rest check
+# what `make install` puts on the desktop (validators, the MIME and desktop
+# databases, xdg-mime and gio as a file manager uses them, man, and the
+# shells the completion is for).
+DESKTOP_PACKAGES = qt6-svg-dev desktop-file-utils appstream libxml2-utils \
+                   shared-mime-info xdg-utils libglib2.0-bin man-db bash-completion zsh
+# make install PREFIX=/usr DESTDIR=/tmp/pkg
+PREFIX ?= /usr/local
+DESTDIR ?=
 # The sanitizer builds use g++; the fuzz targets need clang's libFuzzer.
 CHECK_PACKAGES = clang libclang-rt-dev
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -108,7 +118,7 @@ fuzz: deps-check
 	$(NICE) ./fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 install: build
-	cmake --install $(BUILD_DIR)
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -2,13 +2,16 @@
 // as the concordance window's "Frequency of collocates" command builds it and
 // written as the table's copy writes it to a file.
 #include <memory>
+#include <optional>
 #include <sstream>
 
 #include "cli/commands.h"
 #include "cli/concord_options.h"
+#include "cli/export_options.h"
 #include "cli/frequency_output.h"
 #include "frequency/colloc_command.h"
 #include "frequency/frequency_copy.h"
+#include "frequency/frequency_export.h"
 
 namespace lexvane::cli {
 
@@ -23,6 +26,7 @@ struct CollocCommand {
   bool zeroAsSpace = true;
   std::string delimiter = "|";
   std::string outputFile;
+  ExportChoice exportChoice;
 };
 
 // "1,2,3" -> flags; "" selects none.
@@ -56,6 +60,7 @@ int sortColumnOf(const std::string& sort) {
 }
 
 int runColloc(const CollocCommand& command, Streams& streams) {
+  CheckExportTarget(command.exportChoice, command.outputFile);
   const frequency::PositionFlags left = positionsOf(command.left, "--left");
   const frequency::PositionFlags right = positionsOf(command.right, "--right");
   const int sortColumn = command.collocSort.empty() ? 0 : sortColumnOf(command.collocSort);
@@ -65,7 +70,10 @@ int runColloc(const CollocCommand& command, Streams& streams) {
   Console console(streams.err, streams.errIsTerminal);
   text::LatestScanSets latest;
   const auto concordance = BuildConcordTable(command.corpus, command.concord, console, latest);
-  FrequencyOutput output(command.outputFile, streams);
+  // Without --export the -o file is made (or emptied) before the count,
+  // as the copy's file is.
+  std::optional<FrequencyOutput> output;
+  if (!command.exportChoice.Chosen()) output.emplace(command.outputFile, streams);
   text::OperationHost host = console.Host();
   // The table is sorted first (left part, word 1 unless --sort, --word or
   // --retrograde say otherwise); a table without rows yields no collocates.
@@ -74,11 +82,20 @@ int runColloc(const CollocCommand& command, Streams& streams) {
                                  host.progress);
   // After a reported error (a corpus file that could not be opened) what
   // was built is written and the status is 1.
-  auto finish = [&] {
-    output.Close();
-    return console.ui.Errors() > 0 ? kExitError : kExitOk;
+  auto finish = [&](const frequency::CollocTable* table) {
+    int written = kExitOk;
+    if (output) {
+      output->Close();
+    } else {
+      // No collocates: the export holds the heading row alone.
+      frequency::CollocTable none(left, right);
+      none.SetTextEncoding(concordance->TextEncoding);
+      written = WriteExport(frequency::CollocateExportTable(table ? *table : none),
+                            command.exportChoice, command.outputFile, streams, console);
+    }
+    return console.ui.Errors() > 0 || written != kExitOk ? kExitError : kExitOk;
   };
-  if (concordance->RowCount() == 0) return finish();
+  if (concordance->RowCount() == 0) return finish(nullptr);
   frequency::CollocQuery query;
   query.TextEncoding = concordance->TextEncoding;
   frequency::CollocCommandSteps steps;
@@ -98,15 +115,17 @@ int runColloc(const CollocCommand& command, Streams& streams) {
   };
   frequency::CollocCommandResult result =
       frequency::MenuFrequenciesClick(*concordance, "", query, steps, host);
-  if (!result.table) return finish();
+  if (!result.table) return finish(nullptr);
   if (sortColumn != 0) result.table->Sort(sortColumn, host.progress);
-  frequency::CopyOptions options;
-  options.ToFile = true;
-  options.ZeroToSpace = command.zeroAsSpace;
-  options.Delimiter = command.delimiter;
-  frequency::CopyCollocates(*result.table, 0, result.table->Count() - 1, options,
-                            frequency::CopyDestination::File, output, host);
-  return finish();
+  if (output) {
+    frequency::CopyOptions options;
+    options.ToFile = true;
+    options.ZeroToSpace = command.zeroAsSpace;
+    options.Delimiter = command.delimiter;
+    frequency::CopyCollocates(*result.table, 0, result.table->Count() - 1, options,
+                              frequency::CopyDestination::File, *output, host);
+  }
+  return finish(result.table.get());
 }
 
 }  // namespace
@@ -138,6 +157,7 @@ void AddCollocCommand(CLI::App& app, Streams& streams, int& status) {
   sub->add_option("--delimiter", command->delimiter,
                   "the field delimiter (its first character; default |, empty: none)");
   sub->add_option("-o,--output", command->outputFile, "write to FILE instead of standard output");
+  AddExportOptions(*sub, command->exportChoice, {"--zero-as-space", "--delimiter"});
   sub->callback([command, &streams, &status] { status = runColloc(*command, streams); });
 }
 

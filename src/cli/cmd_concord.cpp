@@ -4,7 +4,9 @@
 
 #include "cli/commands.h"
 #include "cli/concord_options.h"
+#include "cli/export_options.h"
 #include "concordance/concordance_copy.h"
+#include "concordance/concordance_export.h"
 #include "text/encoding.h"
 #include "text/error.h"
 
@@ -15,6 +17,7 @@ namespace {
 struct ConcordCommand {
   CorpusOptions corpus;
   ConcordOptions options;
+  ExportChoice exportChoice;
 };
 
 // The rows decoded to UTF-8, row by row: the source file name of a row
@@ -58,6 +61,7 @@ bool writeUtf8File(const concordance::ConcordanceTable& table, const concordance
 }
 
 int runConcord(const ConcordCommand& command, Streams& streams) {
+  CheckExportTarget(command.exportChoice, command.options.outputFile);
   const concordance::CopyOptions copy = CopyOptionsOf(command.options, command.corpus.Encoding());
   if (!command.options.around.empty() && command.options.delimiters.empty())
     streams.err << "lexvane-cli: --around has no effect without --delimiters\n";
@@ -68,6 +72,11 @@ int runConcord(const ConcordCommand& command, Streams& streams) {
   // A corpus file that could not be opened was reported and the work went
   // on; the status still says that the result lacks it.
   const int done = console.ui.Errors() > 0 ? kExitError : kExitOk;
+  if (command.exportChoice.Chosen())
+    return WriteExport(concordance::ConcordanceExportTable(*table), command.exportChoice,
+                       command.options.outputFile, streams, console) == kExitOk
+               ? done
+               : kExitError;
   if (!command.options.outputFile.empty() && !streams.Utf8Output())
     return concordance::CopyRowsToFile(*table, 0, last, copy, latest.Sets(),
                                        command.options.outputFile, console.ui)
@@ -97,10 +106,13 @@ void AddConcordCommand(CLI::App& app, Streams& streams, int& status) {
   AddQueryOptions(*sub, command->options);
   AddSortOptions(*sub, command->options);
   AddOutputOptions(*sub, command->options);
+  AddExportOptions(*sub, command->exportChoice,
+                   {"--format", "--width", "--source", "--delimiters", "--around"});
   sub->footer(
       "Rows are written exactly as the concordance window's copy writes them to a file "
       "(in the corpus's encoding, CR LF; an 8-bit corpus as UTF-8 with --output-encoding "
-      "utf-8). A corpus file that cannot be "
+      "utf-8). With --export the columns are left context, keyword, right context, file, "
+      "full path, byte offset and sentence number (both from 0). A corpus file that cannot be "
       "opened is reported, the others are "
       "searched, and the exit status is 1.");
   sub->callback([command, &streams, &status] { status = runConcord(*command, streams); });

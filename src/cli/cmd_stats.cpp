@@ -5,7 +5,9 @@
 
 #include "cli/commands.h"
 #include "cli/concord_options.h"
+#include "cli/export_options.h"
 #include "cli/output_text.h"
+#include "concordance/concordance_export.h"
 #include "concordance/concordance_statistics.h"
 #include "text/error.h"
 
@@ -17,14 +19,24 @@ struct StatsCommand {
   std::string of = "concord";
   CorpusOptions corpus;
   ConcordOptions options;
+  ExportChoice exportChoice;
 };
 
 int runStats(const StatsCommand& command, Streams& streams) {
+  CheckExportTarget(command.exportChoice, command.options.outputFile);
   if (command.of == "wordfreq")
-    return RunWordfreqStats(command.corpus, command.options.outputFile, streams);
+    return RunWordfreqStats(command.corpus, command.options.outputFile, command.exportChoice,
+                            streams);
   Console console(streams.err, streams.errIsTerminal);
   text::LatestScanSets latest;
   const auto table = BuildConcordTable(command.corpus, command.options, console, latest);
+  if (command.exportChoice.Chosen()) {
+    const concordance::Statistics statistics = concordance::ConcordanceStatistics(*table);
+    const int written =
+        WriteExport(concordance::StatisticsExportTable(statistics), command.exportChoice,
+                    command.options.outputFile, streams, console);
+    return console.ui.Errors() > 0 || written != kExitOk ? kExitError : kExitOk;
+  }
   const std::string text =
       OutputText(concordance::ConcordanceStatistics(*table).CopyText(), streams);
   const int done = console.ui.Errors() > 0 ? kExitError : kExitOk;
@@ -56,6 +68,11 @@ void AddStatsCommand(CLI::App& app, Streams& streams, int& status) {
   AddQueryOptions(*sub, command->options);
   AddSortOptions(*sub, command->options);
   AddOutputOptions(*sub, command->options);
+  AddExportOptions(*sub, command->exportChoice,
+                   {"--format", "--width", "--source", "--delimiters", "--around"});
+  sub->footer(
+      "With --export the figures are one row: files, total size (kB), total words, total "
+      "sentences, sentences (or types) found, and whether the build completed (yes or no).");
   sub->callback([command, &streams, &status] { status = runStats(*command, streams); });
 }
 

@@ -6,8 +6,11 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/corpus_options.h"
+#include "cli/export_options.h"
 #include "cli/frequency_output.h"
+#include "concordance/concordance_export.h"
 #include "frequency/frequency_copy.h"
+#include "frequency/frequency_export.h"
 #include "frequency/word_frequency_list.h"
 #include "frequency/word_frequency_statistics.h"
 
@@ -21,6 +24,7 @@ struct WordfreqCommand {
   bool wordsOnly = false;
   std::string delimiter = "|";
   std::string outputFile;
+  ExportChoice exportChoice;
 };
 
 const std::map<std::string, int> kSortModes = {{"alpha", frequency::kSortAlphabetical},
@@ -39,6 +43,7 @@ void buildList(const CorpusOptions& options, Console& console, ErrorNotingUi& ui
 }
 
 int runWordfreq(const WordfreqCommand& command, Streams& streams) {
+  CheckExportTarget(command.exportChoice, command.outputFile);
   Console console(streams.err, streams.errIsTerminal);
   ErrorNotingUi ui(console.ui);
   frequency::WordFrequencyList list;
@@ -46,6 +51,11 @@ int runWordfreq(const WordfreqCommand& command, Streams& streams) {
   if (!command.sort.empty()) {
     int mode = kSortModes.at(command.sort);
     list.SortWordList(mode, frequency::SortCaption(mode), console.progress);
+  }
+  if (command.exportChoice.Chosen()) {
+    const int written = WriteExport(frequency::WordFrequencyExportTable(list), command.exportChoice,
+                                    command.outputFile, streams, console);
+    return ui.errors > 0 || written != kExitOk ? kExitError : kExitOk;
   }
   frequency::CopyOptions options;
   options.ToFile = true;
@@ -78,6 +88,7 @@ void AddWordfreqCommand(CLI::App& app, Streams& streams, int& status) {
   sub->add_option("--delimiter", command->delimiter,
                   "the field delimiter (its first character; default |, empty: none)");
   sub->add_option("-o,--output", command->outputFile, "write to FILE instead of standard output");
+  AddExportOptions(*sub, command->exportChoice, {"--words-only", "--delimiter"});
   sub->callback([command, &streams, &status] { status = runWordfreq(*command, streams); });
 }
 
@@ -86,10 +97,21 @@ int RunWordfreqStats(const CorpusOptions& corpus, Streams& streams) {
 }
 
 int RunWordfreqStats(const CorpusOptions& corpus, const std::string& outputFile, Streams& streams) {
+  return RunWordfreqStats(corpus, outputFile, ExportChoice(), streams);
+}
+
+int RunWordfreqStats(const CorpusOptions& corpus, const std::string& outputFile,
+                     const ExportChoice& exportChoice, Streams& streams) {
   Console console(streams.err, streams.errIsTerminal);
   ErrorNotingUi ui(console.ui);
   frequency::WordFrequencyList list;
   buildList(corpus, console, ui, list);
+  if (exportChoice.Chosen()) {
+    const concordance::Statistics statistics = frequency::WordFrequencyStatistics(list);
+    const int written = WriteExport(concordance::StatisticsExportTable(statistics), exportChoice,
+                                    outputFile, streams, console);
+    return ui.errors > 0 || written != kExitOk ? kExitError : kExitOk;
+  }
   FrequencyOutput output(outputFile, streams);
   output.Write(frequency::WordFrequencyStatistics(list).CopyText());
   output.Close();

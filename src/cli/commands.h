@@ -56,6 +56,10 @@ class CorpusOptions;
 int RunWordfreqStats(const CorpusOptions& corpus, Streams& streams);
 // The same, written to `outputFile` unless it is empty.
 int RunWordfreqStats(const CorpusOptions& corpus, const std::string& outputFile, Streams& streams);
+// The same, or with `exportChoice` chosen the figures as an exported table.
+struct ExportChoice;
+int RunWordfreqStats(const CorpusOptions& corpus, const std::string& outputFile,
+                     const ExportChoice& exportChoice, Streams& streams);
 
 // The whole command line: 0 done, 1 error (message on err), 2 usage error.
 int Run(int argc, const char* const* argv, Streams& streams);

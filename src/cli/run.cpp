@@ -37,6 +37,7 @@ int Run(int argc, const char* const* argv, Streams& caller) {
   CLI::App app{"lexvane-cli: concordances, word frequency lists and collocates of a corpus",
                "lexvane-cli"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", "lexvane-cli " LEXVANE_VERSION, "Print the version and exit");
   int status = kExitOk;
   AddTokensCommand(app, streams, status);
   AddRetrieveCommand(app, streams, status);
@@ -55,6 +56,9 @@ int Run(int argc, const char* const* argv, Streams& caller) {
     return finish(streams, kExitOk);
   } catch (const CLI::CallForAllHelp& e) {
     streams.out << app.help("", CLI::AppFormatMode::All);
+    return finish(streams, kExitOk);
+  } catch (const CLI::CallForVersion& e) {
+    streams.out << e.what() << '\n';
     return finish(streams, kExitOk);
   } catch (const CLI::ParseError& e) {
     streams.err << "lexvane-cli: " << e.what() << '\n';

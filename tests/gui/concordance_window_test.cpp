@@ -334,7 +334,8 @@ class ConcordanceWindowTest : public QObject {
     QCOMPARE(HelpContextOf(edit), 11);
     QStringList captions;
     for (QAction* a : edit->actions()) captions << (a->isSeparator() ? "-" : a->text());
-    QCOMPARE(captions,
+    // The entries appended after these are tested with their commands.
+    QCOMPARE(captions.mid(0, 13),
              (QStringList{
                  "Copy...", "Paste", "Clear", "&Sort...", "-", "&Delete duplicate sentences",
                  "Display s&ource text", "Display stripped source text", "S&tatistics...",

@@ -188,7 +188,8 @@ class FrameTest : public QObject {
       QCOMPARE(top->property(kMenuGroupProperty).toInt(), menus[m].group);
       QCOMPARE(top->property(kHelpContextProperty).toInt(), menus[m].context);
       const QList<QAction*> items = top->menu()->actions();
-      QCOMPARE(items.size(), qsizetype(menus[m].items.size()));
+      // Entries appended after these are tested with their commands.
+      QVERIFY(items.size() >= qsizetype(menus[m].items.size()));
       for (std::size_t i = 0; i < menus[m].items.size(); ++i) {
         const Item& want = menus[m].items[i];
         QAction* a = items[static_cast<qsizetype>(i)];

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <fstream>
-#include <vector>
 
 #include "search/search_query.h"
 #include "text/encoding.h"
 #include "text/error.h"
+#include "text/latest_scan_sets.h"
+#include "text/string_words.h"
 #include "text/text_utils.h"
 
 namespace lexvane::concordance {
@@ -22,17 +23,62 @@ std::string wordDelimiter(const std::string& field, text::Encoding encoding) {
   return field.substr(0, text::prefixBytes(field, 1, encoding));
 }
 
+// DelimitWords with the first character of d (not empty) as the mark.
+std::string delimitWords(std::string_view text, std::string_view d, int k, Side side,
+                         const text::StringWords& words) {
+  if (k <= 0) return std::string(text);
+  const text::Encoding encoding = words.TextEncoding();
+  d = d.substr(0, text::prefixBytes(d, 1, encoding));
+  std::string s(text);
+  const std::size_t room = 2 * static_cast<std::size_t>(k);
+  if (text::characterCount(s, encoding) + room > text::kMaxTextLength) {
+    // More marks than room (k above 127) leave no character of s.
+    const std::size_t keep = room >= text::kMaxTextLength ? 0 : text::kMaxTextLength - room;
+    s = side == Side::Right ? text::keepFirst(s, keep, encoding)
+                            : text::keepLast(s, keep, encoding);
+  }
+  if (side == Side::Right) {
+    const std::string mark = std::string(d) + ' ';
+    std::size_t i = words.RunEnd(s, 0, true);
+    for (int j = 1; j <= k; ++j) {
+      i = words.RunEnd(s, words.RunEnd(s, i, false), true);
+      if (i >= s.size()) {
+        for (int r = j; r <= k; ++r) s += mark;
+        break;
+      }
+      // In front of the next word.
+      s.insert(i, mark);
+      i += mark.size();
+    }
+  } else {
+    const std::string mark = ' ' + std::string(d);
+    std::size_t i = s.size();
+    for (int j = 1; j <= k; ++j) {
+      i = words.RunStart(s, words.RunStart(s, i, true), false);
+      if (i == 0) {
+        std::string front;
+        for (int r = j; r <= k; ++r) front += mark;
+        s.insert(0, front);
+        break;
+      }
+      // In front of the separator that precedes the word just passed.
+      i = words.Before(s, i);
+      s.insert(i, mark);
+    }
+  }
+  return s;
+}
+
 void appendRow(const ConcordanceTable& table, std::int32_t row, const CopyOptions& options,
-               int width, const text::CharacterSets& sets, std::string& out) {
+               int width, const text::StringWords& words, std::string& out) {
   const text::Encoding encoding = table.TextEncoding;
   std::string left(table.LeftContexts().View(row));
   std::string right(table.RightContexts().View(row));
-  const bool words = options.SaveWithDelimiters && options.DelimAround;
-  if (words) {
-    left = DelimitWords(left, wordDelimiter(options.LeftDelimiter, encoding), options.M, Side::Left,
-                        sets);
-    right = DelimitWords(right, wordDelimiter(options.RightDelimiter, encoding), options.N,
-                         Side::Right, sets);
+  if (options.SaveWithDelimiters && options.DelimAround) {
+    left = delimitWords(left, wordDelimiter(options.LeftDelimiter, encoding), options.M, Side::Left,
+                        words);
+    right = delimitWords(right, wordDelimiter(options.RightDelimiter, encoding), options.N,
+                         Side::Right, words);
   }
   const bool justify = options.Format == CopyFormat::Justify;
   out += justify ? text::FitToWidth(left, false, width, encoding) : left;
@@ -53,127 +99,14 @@ void appendRow(const ConcordanceTable& table, std::int32_t row, const CopyOption
 
 }  // namespace
 
-std::string DelimitWords(std::string_view text, char d, int k, Side side,
+std::string DelimitWords(std::string_view s, char d, int k, Side side,
                          const text::CharacterSets& sets) {
-  std::string s(text);
-  if (k <= 0) return s;
-  const std::size_t room = 2 * static_cast<std::size_t>(k);
-  if (s.size() + room > text::kMaxTextLength) {
-    // More marks than room (k above 127) leave no character of s.
-    const std::size_t keep = room >= text::kMaxTextLength ? 0 : text::kMaxTextLength - room;
-    s = side == Side::Right ? s.substr(0, keep) : s.substr(s.size() - keep);
-  }
-  const auto sep = [&](std::size_t i) { return sets.wordSet(s[i]); };
-  if (side == Side::Right) {
-    std::size_t i = 0;  // 0-based here
-    while (i < s.size() && sep(i)) ++i;
-    for (int j = 1; j <= k; ++j) {
-      while (i < s.size() && !sep(i)) ++i;
-      while (i < s.size() && sep(i)) ++i;
-      if (i >= s.size()) {
-        for (int r = j; r <= k; ++r) (s += d) += ' ';
-        break;
-      }
-      s.insert(i, {d, ' '});
-      i += 2;
-    }
-  } else {
-    std::size_t i = s.size();  // 1-based position of the current character
-    for (int j = 1; j <= k; ++j) {
-      while (i >= 1 && sep(i - 1)) --i;
-      while (i >= 1 && !sep(i - 1)) --i;
-      if (i == 0) {
-        std::string front;
-        for (int r = j; r <= k; ++r) (front += ' ') += d;
-        s = front + s;
-        break;
-      }
-      s.insert(i - 1, {' ', d});
-    }
-  }
-  return s;
+  return DelimitWords(s, std::string_view(&d, 1), k, side, sets);
 }
-
-namespace {
-
-// DelimitWords over UTF-8 text: the same steps on characters.
-std::string delimitUtf8Words(std::string_view text, std::string_view d, int k, Side side,
-                             const text::CharacterSets& sets) {
-  std::vector<std::size_t> starts;  // of each character, then the end
-  for (std::size_t i = 0; i < text.size(); i += text::nextUtf8Char(text, i).length)
-    starts.push_back(i);
-  std::size_t m = starts.size();
-  starts.push_back(text.size());
-  const std::size_t room = 2 * static_cast<std::size_t>(k);
-  std::size_t first = 0;  // the characters first .. m - 1 are kept
-  if (m + room > text::kMaxTextLength) {
-    const std::size_t keep = room >= text::kMaxTextLength ? 0 : text::kMaxTextLength - room;
-    if (side == Side::Right)
-      m = keep;
-    else
-      first = m - keep;
-  }
-  const auto sep = [&](std::size_t c) {
-    const std::size_t at = starts[first + c];
-    const auto byte = static_cast<unsigned char>(text[at]);
-    if (byte < 0x80) return sets.wordSet(text[at]);
-    const text::Utf8Char ch = text::nextUtf8Char(text, at);
-    return ch.valid && sets.wordSetChar(ch.codePoint);
-  };
-  const std::size_t n = m - first;
-  const auto piece = [&](std::size_t from, std::size_t to) {
-    return text.substr(starts[first + from], starts[first + to] - starts[first + from]);
-  };
-  std::string mark = side == Side::Right ? std::string(d) + ' ' : ' ' + std::string(d);
-  std::vector<std::size_t> before;  // characters a mark goes in front of
-  std::string out, outer;
-  if (side == Side::Right) {
-    std::size_t i = 0;
-    while (i < n && sep(i)) ++i;
-    for (int j = 1; j <= k; ++j) {
-      while (i < n && !sep(i)) ++i;
-      while (i < n && sep(i)) ++i;
-      if (i >= n) {
-        for (int r = j; r <= k; ++r) outer += mark;
-        break;
-      }
-      before.push_back(i);
-    }
-  } else {
-    std::size_t i = n;  // 1-based position of the current character
-    for (int j = 1; j <= k; ++j) {
-      while (i >= 1 && sep(i - 1)) --i;
-      while (i >= 1 && !sep(i - 1)) --i;
-      if (i == 0) {
-        for (int r = j; r <= k; ++r) outer += mark;
-        break;
-      }
-      before.push_back(i - 1);
-      --i;  // the separator in front of the word, passed as the mark's blank
-    }
-    std::sort(before.begin(), before.end());
-  }
-  if (side == Side::Left) out = outer;
-  std::size_t from = 0;
-  for (const std::size_t at : before) {
-    out.append(piece(from, at));
-    out += mark;
-    from = at;
-  }
-  out.append(piece(from, n));
-  if (side == Side::Right) out += outer;
-  return out;
-}
-
-}  // namespace
 
 std::string DelimitWords(std::string_view s, std::string_view d, int k, Side side,
                          const text::CharacterSets& sets) {
-  if (!text::IsUtf8(sets.encoding) || k <= 0) {
-    if (k <= 0) return std::string(s);
-    return DelimitWords(s, d.empty() ? ' ' : d[0], k, side, sets);
-  }
-  return delimitUtf8Words(s, d.empty() ? std::string_view(" ") : d, k, side, sets);
+  return delimitWords(s, d.empty() ? std::string_view(" ") : d, k, side, text::StringWords(sets));
 }
 
 int CopyWidth(const CopyOptions& options) {
@@ -209,8 +142,8 @@ bool WriteRows(const ConcordanceTable& table, std::int32_t first, std::int32_t l
                const CopyOptions& options, const text::CharacterSets& sets, bool chunked,
                const TextSink& sink, text::ProgressIndicator* progress) {
   const int width = CopyWidth(options);
-  const text::CharacterSets& used =
-      text::IsUtf8(sets.encoding) == text::IsUtf8(table.TextEncoding) ? sets : table.ScanSets;
+  const text::StringWords words(
+      text::LatestScanSets::SetsFor(sets, table.TextEncoding, table.ScanSets));
   std::string pending;
   bool complete = true;
   const std::int64_t rows = last >= first ? std::int64_t{last} - first + 1 : 0;
@@ -224,7 +157,7 @@ bool WriteRows(const ConcordanceTable& table, std::int32_t first, std::int32_t l
           break;
         }
       }
-      appendRow(table, static_cast<std::int32_t>(first + c - 1), options, width, used, pending);
+      appendRow(table, static_cast<std::int32_t>(first + c - 1), options, width, words, pending);
       if (chunked && pending.size() > kPieceLimit) {
         sink(pending);
         pending.clear();

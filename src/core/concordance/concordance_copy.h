@@ -2,10 +2,11 @@
 // one line per row, or the contexts justified to a width; optionally with
 // the source file name and with one-character marks around the keyword and
 // some words on each side. The text goes to a sink the caller gives (the
-// clipboard's text or a file); the table is only read. Words are cut with
-// the sets the caller gives: the most recent build's (LatestScanSets), or the
-// table's own ScanSets when those read text of the other encoding. The text
-// is in the table's encoding; justified widths count its characters.
+// clipboard's text or a file); the table is only read. Words (those of
+// text/string_words.h) are cut with the sets LatestScanSets::SetsFor chooses
+// from the caller's (the most recent build's) and the table's own ScanSets.
+// The text is in the table's encoding; justified widths count its
+// characters.
 #pragma once
 
 #include <cstdint>

@@ -1,10 +1,14 @@
 #include "concordance/concordance_sort.h"
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "text/collation.h"
 #include "text/encoding.h"
 #include "text/key_order.h"
+#include "text/latest_scan_sets.h"
+#include "text/string_words.h"
 #include "text/text_utils.h"
 
 namespace lexvane::concordance {
@@ -23,38 +27,42 @@ void appendCut(std::string& key, std::string_view part, text::Encoding encoding)
   key.append(part.substr(0, text::prefixBytes(part, text::kMaxTextLength - count, encoding)));
 }
 
-// The length of the character at s[i] and whether it is a word separator
-// of the sets (in UTF-8 an invalid byte is a word character).
-std::size_t characterAt(std::string_view s, std::size_t i, const text::CharacterSets& sets,
-                        bool& separator) {
-  const auto byte = static_cast<unsigned char>(s[i]);
-  if (!text::IsUtf8(sets.encoding) || byte < 0x80) {
-    separator = sets.wordSet(s[i]);
-    return 1;
-  }
-  const text::Utf8Char c = text::nextUtf8Char(s, i);
-  separator = c.valid && sets.wordSetChar(c.codePoint);
-  return c.length;
+// The token of a left context whose letters a sort by word n + 1 of the
+// left side holds: [first, end), the n + 1-th word from the keyword up to
+// the blank before it, or with n = 0 the context's end up to its last blank
+// (the characters after a word, such as a comma, then belong to it).
+std::pair<std::size_t, std::size_t> leftToken(std::string_view left, int n,
+                                              const text::StringWords& words) {
+  const std::size_t end = n == 0 ? left.size() : words.SkipWordsFromEnd(left, n);
+  const std::size_t blank = end == 0 ? std::string_view::npos : left.rfind(' ', end - 1);
+  return {blank == std::string_view::npos ? 0 : blank + 1, end};
 }
 
-// The end of the run of characters from i that are (or are not) separators.
-std::size_t skipRun(std::string_view s, std::size_t i, bool separators,
-                    const text::CharacterSets& sets) {
-  while (i < s.size()) {
-    bool separator;
-    const std::size_t length = characterAt(s, i, sets, separator);
-    if (separator != separators) break;
-    i += length;
+std::string sortKey(std::string_view keyword, std::string_view left, std::string_view right,
+                    const SortOptions& options, const text::StringWords& words) {
+  const int n = options.WordNumber - 1;
+  const text::Encoding encoding = words.TextEncoding();
+  std::string key;
+  appendCut(key, options.Retrograde ? text::ReverseString(keyword, encoding) : std::string(keyword),
+            encoding);
+  appendCut(key, " ", encoding);
+  if (options.RightPart) {
+    appendCut(key, n == 0 ? right : right.substr(words.SkipWords(right, n)), encoding);
+  } else {
+    // The token spelled forwards without its separators, then the rest of
+    // the context running away from the keyword, every character reversed.
+    const auto [first, end] = leftToken(left, n, words);
+    appendCut(key, words.WithoutSeparators(left.substr(first, end - first)), encoding);
+    appendCut(key, text::ReverseString(left.substr(0, first), encoding), encoding);
   }
-  return i;
+  text::lowerInPlace(key, encoding);
+  return key;
 }
 
 }  // namespace
 
 std::string SkipWords(std::string_view s, int n, const text::CharacterSets& sets) {
-  std::size_t i = skipRun(s, 0, true, sets);
-  for (int k = 0; k < n; ++k) i = skipRun(s, skipRun(s, i, false, sets), true, sets);
-  return std::string(s.substr(i));
+  return std::string(s.substr(text::StringWords(sets).SkipWords(s, n)));
 }
 
 std::string FirstToken(std::string_view s) {
@@ -62,45 +70,31 @@ std::string FirstToken(std::string_view s) {
 }
 
 std::string StripSeparators(std::string_view s, const text::CharacterSets& sets) {
-  std::string out;
-  for (std::size_t i = 0; i < s.size();) {
-    bool separator;
-    const std::size_t length = characterAt(s, i, sets, separator);
-    if (!separator) out.append(s.substr(i, length));
-    i += length;
-  }
-  return out;
+  return text::StringWords(sets).WithoutSeparators(s);
 }
 
 std::string SortKey(std::string_view keyword, std::string_view left, std::string_view right,
                     const SortOptions& options, const text::CharacterSets& sets) {
-  const int n = options.WordNumber - 1;
-  const text::Encoding encoding = sets.encoding;
-  std::string key;
-  appendCut(key, options.Retrograde ? text::ReverseString(keyword, encoding) : std::string(keyword),
-            encoding);
-  appendCut(key, " ", encoding);
-  if (options.RightPart) {
-    appendCut(key, n == 0 ? std::string(right) : SkipWords(right, n, sets), encoding);
-  } else {
-    std::string v = text::ReverseString(left, encoding);
-    if (n > 0) v = SkipWords(v, n, sets);
-    const std::string t = FirstToken(v);
-    appendCut(key, text::ReverseString(StripSeparators(t, sets), encoding), encoding);
-    appendCut(key, std::string_view(v).substr(t.size()), encoding);
-  }
-  text::lowerInPlace(key, encoding);
-  return key;
+  return sortKey(keyword, left, right, options, text::StringWords(sets));
+}
+
+text::WordSpan SortWordSpan(std::string_view context, const SortOptions& options,
+                            const text::StringWords& words) {
+  if (options.WordNumber < 1) return {};
+  if (options.RightPart) return words.NthWord(context, options.WordNumber);
+  const auto [first, end] = leftToken(context, options.WordNumber - 1, words);
+  const std::size_t from = std::min(words.RunEnd(context, first, true), end);
+  const std::size_t to = words.RunStart(context.substr(0, end), end, true);
+  if (to <= from) return {};
+  return {from, to - from};
 }
 
 bool SortConcordance(ConcordanceTable& table, const SortOptions& options,
                      const text::CharacterSets& sets, text::ProgressIndicator& progress) {
   const std::int32_t n = table.RowCount();
   if (n == 0) return false;
-  // Sets of the other encoding than the table's would cut its text wrongly:
-  // the table's own build's sets then.
-  const text::CharacterSets& used =
-      text::IsUtf8(sets.encoding) == text::IsUtf8(table.TextEncoding) ? sets : table.ScanSets;
+  const text::StringWords words(
+      text::LatestScanSets::SetsFor(sets, table.TextEncoding, table.ScanSets));
   const text::Encoding encoding = table.TextEncoding;
   progress.Start("Sorting");
   // Key phase. Each key's collation key orders as the list comparison does,
@@ -109,8 +103,8 @@ bool SortConcordance(ConcordanceTable& table, const SortOptions& options,
   bool cancelled = false;
   for (std::int32_t g = 1; g <= n; ++g) {
     const std::int32_t i = g - 1;
-    keys.Add(text::collationKey(SortKey(table.Keywords().View(i), table.LeftContexts().View(i),
-                                        table.RightContexts().View(i), options, used),
+    keys.Add(text::collationKey(sortKey(table.Keywords().View(i), table.LeftContexts().View(i),
+                                        table.RightContexts().View(i), options, words),
                                 encoding));
     if (g % 100 == 0) {
       progress.SetGauge(static_cast<int>(std::int64_t{g} * 100 / (2 * std::int64_t{n})));

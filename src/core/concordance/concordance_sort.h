@@ -4,10 +4,11 @@
 // Rows with equal keys come out in the reverse of their previous order (an
 // equal key goes in front of its equals), so sorting twice with the same
 // settings reverses each group of ties again. Words are cut with the sets
-// the caller gives: the most recent build's (LatestScanSets), unless those
+// LatestScanSets::SetsFor chooses: the most recent build's, unless those
 // read text of the other encoding than the table's (8-bit or UTF-8): then
-// with the table's own ScanSets. Keys of UTF-8 text count, reverse and
-// lower-case characters, and collate the decoded text.
+// the table's own ScanSets. Words are those of text/string_words.h. Keys of
+// UTF-8 text count, reverse and lower-case characters, and collate the
+// decoded text.
 #pragma once
 
 #include <string>
@@ -16,6 +17,7 @@
 #include "concordance/concordance_table.h"
 #include "text/character_sets.h"
 #include "text/progress.h"
+#include "text/string_words.h"
 
 namespace lexvane::concordance {
 
@@ -38,7 +40,17 @@ std::string StripSeparators(std::string_view s, const text::CharacterSets& sets)
 std::string SortKey(std::string_view keyword, std::string_view left, std::string_view right,
                     const SortOptions& options, const text::CharacterSets& sets);
 
-// MenuSortClick after the dialog's OK: reorders the rows under the progress
+// The bytes of a context that hold the word a sort with `options` orders
+// its rows by, next to the keyword (for the desktop program's tint). Right
+// side: the chosen word, where the compared text starts. Left side: the
+// token up to the blank before the chosen word (with word 1, the context's
+// last token), whose characters the key holds without separators; the span
+// leaves out separators at its two ends. Length 0 when there is none.
+text::WordSpan SortWordSpan(std::string_view context, const SortOptions& options,
+                            const text::StringWords& words);
+
+// MenuSortClick after the dialog's OK, `sets` being those of the most
+// recent build (LatestScanSets::Sets): reorders the rows under the progress
 // indicator "Sorting" (gauge and cancel test every 100 rows, key phase the
 // first half, copy phase the second). Cancel leaves the table exactly as it
 // was, TableSorted included. True when the sort ran to its end (TableSorted

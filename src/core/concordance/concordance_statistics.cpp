@@ -20,6 +20,7 @@ Statistics MakeStatistics(std::int64_t fileCount, std::int64_t totalSizeKB, std:
       "Files:", "Total size:", "Total words:", "Total sentences:", std::string(lastCaption)};
   s.Values = {FormatThousands(fileCount), FormatThousands(totalSizeKB) + " kB",
               FormatThousands(totalWords), FormatThousands(totalSentences), FormatThousands(found)};
+  s.Figures = {fileCount, totalSizeKB, totalWords, totalSentences, found};
   s.NotComplete = !complete;
   return s;
 }

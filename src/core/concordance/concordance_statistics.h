@@ -17,6 +17,8 @@ struct Statistics {
   // FormatThousands, the size followed by " kB").
   std::array<std::string, 5> Captions;
   std::array<std::string, 5> Values;
+  // The five figures as numbers (the size in kB), for the export.
+  std::array<std::int64_t, 5> Figures{};
   bool NotComplete = false;  // shows "Search was not completed."
 
   // Each row as caption, tab, value, CR LF; then the note and CR LF when shown.

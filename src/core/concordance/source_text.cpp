@@ -78,8 +78,8 @@ std::optional<SourceBlock> ReadSourceBlock(const std::string& path, std::int64_t
   std::size_t from = 0;
   if (start > 0) {
     from = std::min<std::size_t>(3, bytes.size());
-    while (from < bytes.size() && (static_cast<unsigned char>(bytes[from]) & 0xC0) == 0x80) ++from;
-  } else if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    from += text::leadingContinuationBytes(std::string_view(bytes).substr(from));
+  } else if (text::startsWithByteOrderMark(bytes)) {
     from = 3;
   }
   // The character boundaries from `from` on, and the keyword's among them.

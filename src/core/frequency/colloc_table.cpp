@@ -7,6 +7,7 @@
 #include "text/collation.h"
 #include "text/encoding.h"
 #include "text/key_order.h"
+#include "text/string_words.h"
 
 namespace lexvane::frequency {
 
@@ -42,44 +43,6 @@ bool matchesAny(std::string_view word, const std::vector<std::string>& masks,
 }
 
 }  // namespace
-
-CollocSeparators::CollocSeparators(std::string_view wordSeparators, text::Encoding encoding)
-    : utf8_(text::IsUtf8(encoding)) {
-  for (std::size_t i = 0; i < wordSeparators.size();) {
-    const auto byte = static_cast<unsigned char>(wordSeparators[i]);
-    if (!utf8_ || byte < 0x80) {
-      bytes_[byte] = true;
-      ++i;
-      continue;
-    }
-    const text::Utf8Char c = text::nextUtf8Char(wordSeparators, i);
-    if (c.valid) wide_.push_back(c.codePoint);
-    i += c.length;
-  }
-  std::sort(wide_.begin(), wide_.end());
-}
-
-std::size_t CollocSeparators::At(std::string_view s, std::size_t i, bool& separator) const {
-  const auto byte = static_cast<unsigned char>(s[i]);
-  if (!utf8_ || byte < 0x80) {
-    separator = bytes_[byte];
-    return 1;
-  }
-  const text::Utf8Char c = text::nextUtf8Char(s, i);
-  separator = c.valid && std::binary_search(wide_.begin(), wide_.end(), c.codePoint);
-  return c.length;
-}
-
-std::size_t CollocSeparators::StartBefore(std::string_view s, std::size_t end) const {
-  if (!utf8_ || static_cast<unsigned char>(s[end - 1]) < 0x80) return end - 1;
-  // A valid character of up to four bytes that ends exactly here, else the
-  // last byte alone (an invalid byte is a character by itself).
-  for (std::size_t back = 2; back <= 4 && back <= end; ++back) {
-    const text::Utf8Char c = text::nextUtf8Char(s, end - back);
-    if (c.valid && c.length == back) return end - back;
-  }
-  return end - 1;
-}
 
 void CountCollocate(NodeCollocates& pending, std::string_view word, Side side, int position,
                     std::string_view node) {
@@ -130,43 +93,21 @@ void CollocTable::FlushNode(NodeCollocates& pending) {
 }
 
 void CollocTable::countRow(std::string_view left, std::string_view right, const std::string& node,
-                           const CollocSeparators& separators,
-                           const std::vector<std::string>& masks, NodeCollocates& pending) {
-  // The end of the run from i of characters that are (or are not)
-  // separators.
-  auto runEnd = [&separators](std::string_view s, std::size_t i, bool separating) {
-    while (i < s.size()) {
-      bool separator;
-      const std::size_t length = separators.At(s, i, separator);
-      if (separator != separating) break;
-      i += length;
-    }
-    return i;
-  };
-  // The start of the run that ends at `end`.
-  auto runStart = [&separators](std::string_view s, std::size_t end, bool separating) {
-    while (end > 0) {
-      const std::size_t start = separators.StartBefore(s, end);
-      bool separator;
-      separators.At(s, start, separator);
-      if (separator != separating) break;
-      end = start;
-    }
-    return end;
-  };
+                           const text::StringWords& words, const std::vector<std::string>& masks,
+                           NodeCollocates& pending) {
   // Every position takes the next word, counted or not; words past the
   // ninth are ignored.
   for (int p = 1; p <= kPositions && !right.empty(); ++p) {
-    const std::size_t start = runEnd(right, 0, true);
-    const std::size_t stop = runEnd(right, start, false);
+    const std::size_t start = words.RunEnd(right, 0, true);
+    const std::size_t stop = words.RunEnd(right, start, false);
     std::string_view word = right.substr(start, stop - start);
     right.remove_prefix(stop);
     if (!word.empty() && rightUsed_[p - 1] && matchesAny(word, masks, encoding_))
       CountCollocate(pending, word, Side::Right, p, node);
   }
   for (int p = 1; p <= kPositions && !left.empty(); ++p) {
-    const std::size_t stop = runStart(left, left.size(), true);
-    const std::size_t start = runStart(left, stop, false);
+    const std::size_t stop = words.RunStart(left, left.size(), true);
+    const std::size_t start = words.RunStart(left, stop, false);
     std::string_view word = left.substr(start, stop - start);
     left = left.substr(0, start);
     if (!word.empty() && leftUsed_[p - 1] && matchesAny(word, masks, encoding_))
@@ -182,7 +123,8 @@ void CollocTable::BuildCollocTable(std::string_view wordSeparators,
                                    text::OperationHost& host) {
   std::int32_t n = keywords.GetCount();
   collocList_->SetCapacity(std::min(n, rowLimit_));
-  const CollocSeparators separator(wordSeparators, encoding_);
+  // Exactly the characters of the concordance's word separator field.
+  const text::StringWords words(wordSeparators, encoding_);
   std::string previousNode;
   NodeCollocates pending;
   host.progress.Start("Extracting and sorting words");
@@ -195,8 +137,7 @@ void CollocTable::BuildCollocTable(std::string_view wordSeparators,
         if (!previousNode.empty()) FlushNode(pending);
         previousNode = node;
       }
-      countRow(leftContexts.View(i - 1), rightContexts.View(i - 1), node, separator, masks,
-               pending);
+      countRow(leftContexts.View(i - 1), rightContexts.View(i - 1), node, words, masks, pending);
     }
     FlushNode(pending);
   } catch (const text::EQListError&) {

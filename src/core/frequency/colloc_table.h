@@ -20,6 +20,7 @@
 #include "text/encoding.h"
 #include "text/progress.h"
 #include "text/quick_list.h"
+#include "text/string_words.h"
 
 namespace lexvane::frequency {
 
@@ -60,23 +61,6 @@ class NodeCollocates {
 // its record (Node = node, Collocate = word) when it is new.
 void CountCollocate(NodeCollocates& pending, std::string_view word, Side side, int position,
                     std::string_view node);
-
-// The characters that cut the contexts into collocates: exactly those of
-// the concordance's word separator field, taken in the table's encoding (in
-// UTF-8 text an invalid byte is a word character).
-class CollocSeparators {
- public:
-  CollocSeparators(std::string_view wordSeparators, text::Encoding encoding);
-  // The length of the character at s[i] and whether it separates.
-  std::size_t At(std::string_view s, std::size_t i, bool& separator) const;
-  // The start of the character that ends at s[end - 1] (end > 0).
-  std::size_t StartBefore(std::string_view s, std::size_t end) const;
-
- private:
-  bool utf8_;
-  std::array<bool, 256> bytes_{};
-  std::vector<char32_t> wide_;  // sorted
-};
 
 class CollocTable {
  public:
@@ -136,7 +120,7 @@ class CollocTable {
 
  private:
   void countRow(std::string_view left, std::string_view right, const std::string& node,
-                const CollocSeparators& separators, const std::vector<std::string>& masks,
+                const text::StringWords& words, const std::vector<std::string>& masks,
                 NodeCollocates& pending);
 
   PositionFlags leftUsed_, rightUsed_;

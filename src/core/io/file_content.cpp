@@ -38,6 +38,11 @@ std::optional<std::string> ReadFileContent(const std::string& path, bool* missin
 }
 
 bool ReplaceFileContent(const std::string& path, std::string_view bytes) {
+  ReplacementFile file(path);
+  return file.Ok() && file.Write(bytes) && file.Commit();
+}
+
+ReplacementFile::ReplacementFile(const std::string& path) {
   namespace fs = std::filesystem;
   std::error_code ec;
   fs::path target = fs::canonical(path, ec);
@@ -57,28 +62,53 @@ bool ReplaceFileContent(const std::string& path, std::string_view bytes) {
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
-  if (fd < 0) return false;
+  if (fd < 0) return;
 
   struct stat original;
-  bool ok = true;
   if (::stat(target.c_str(), &original) == 0) {
     // Never replace a folder or a device by a regular file.
-    ok = S_ISREG(original.st_mode) && ::fchmod(fd, original.st_mode & 07777) == 0;
+    if (!S_ISREG(original.st_mode) || ::fchmod(fd, original.st_mode & 07777) != 0) {
+      ::close(fd);
+      ::unlink(temp.c_str());
+      return;
+    }
   }
+  target_ = target.string();
+  temp_ = std::move(temp);
+  fd_ = fd;
+}
+
+ReplacementFile::~ReplacementFile() {
+  if (fd_ >= 0) ::close(fd_);
+  if (!committed_ && !temp_.empty()) ::unlink(temp_.c_str());
+}
+
+bool ReplacementFile::Write(std::string_view bytes) {
+  if (fd_ < 0) return false;
   std::size_t done = 0;
-  while (ok && done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0)
-      ok = false;
-    else
-      done += static_cast<std::size_t>(n);
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
   }
-  if (ok) ok = ::fsync(fd) == 0;
-  if (::close(fd) != 0) ok = false;
-  if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
+  return true;
+}
+
+bool ReplacementFile::CloseForWriter() {
+  if (fd_ < 0) return Ok();
+  bool ok = ::fsync(fd_) == 0;
+  if (::close(fd_) != 0) ok = false;
+  fd_ = -1;
   return ok;
+}
+
+bool ReplacementFile::Commit() {
+  if (!Ok() || committed_) return false;
+  if (!CloseForWriter()) return false;
+  if (::rename(temp_.c_str(), target_.c_str()) != 0) return false;
+  committed_ = true;
+  return true;
 }
 
 }  // namespace lexvane::io

@@ -113,4 +113,11 @@ class AdvancedSearchModel {
   int middleColumn_ = 1;
 };
 
+// Whether the word search file at `path` holds an advanced query: a mask in
+// one of its lists 2 to 5, or a key that only the advanced dialog writes (the
+// middle column, the order and distance keys). A file opened from outside
+// the program (its command line, a drop) is loaded into the advanced dialog
+// then, else into the simple one. A missing file holds none.
+bool HoldsAdvancedQuery(const std::string& path);
+
 }  // namespace lexvane::search

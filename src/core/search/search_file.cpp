@@ -106,4 +106,16 @@ void AdvancedSearchModel::LoadFrom(const std::string& path) {
   MaxListSize = loadedMaxListSize(file);
 }
 
+bool HoldsAdvancedQuery(const std::string& path) {
+  const io::IniFile file = io::IniFile::Load(path);
+  for (int k = 1; k < kColumns; ++k)
+    if (!file.ReadString(listSection(k), "Line1").empty()) return true;
+  if (file.KeyExists(kCommon, "WordToMiddle")) return true;
+  for (int k = 1; k <= kColumnPairs; ++k)
+    if (file.KeyExists(kCommon, "Rank" + std::to_string(k)) ||
+        file.KeyExists(kCommon, "WordDistance" + std::to_string(k)))
+      return true;
+  return false;
+}
+
 }  // namespace lexvane::search

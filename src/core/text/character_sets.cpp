@@ -38,8 +38,19 @@ void forEachCharacter(std::string_view s, Encoding encoding, F f) {
   }
 }
 
-void fillTable(std::array<bool, 256>& table, std::vector<char32_t>& wide, std::string_view members,
-               Encoding encoding) {
+void fillTables(CharacterSets& sets) {
+  const Encoding e = sets.encoding;
+  FillMembers(sets.wordSeparatorSet, e, sets.inWordSet, sets.wideWordSet);
+  FillMembers(sets.sentenceSeparatorSet, e, sets.inSentenceSet, sets.wideSentenceSet);
+  FillMembers(sets.plainSeparators, e, sets.inPlain, sets.widePlain);
+  FillMembers(sets.closingMarks, e, sets.inClosing, sets.wideClosing);
+  for (int c = 0; c < 256; ++c) sets.isSeparator[c] = c < 32 || sets.inWordSet[c];
+}
+
+}  // namespace
+
+void FillMembers(std::string_view members, Encoding encoding, std::array<bool, 256>& table,
+                 std::vector<char32_t>& wide) {
   table.fill(false);
   wide.clear();
   if (!IsUtf8(encoding)) {
@@ -58,17 +69,6 @@ void fillTable(std::array<bool, 256>& table, std::vector<char32_t>& wide, std::s
   std::sort(wide.begin(), wide.end());
   wide.erase(std::unique(wide.begin(), wide.end()), wide.end());
 }
-
-void fillTables(CharacterSets& sets) {
-  const Encoding e = sets.encoding;
-  fillTable(sets.inWordSet, sets.wideWordSet, sets.wordSeparatorSet, e);
-  fillTable(sets.inSentenceSet, sets.wideSentenceSet, sets.sentenceSeparatorSet, e);
-  fillTable(sets.inPlain, sets.widePlain, sets.plainSeparators, e);
-  fillTable(sets.inClosing, sets.wideClosing, sets.closingMarks, e);
-  for (int c = 0; c < 256; ++c) sets.isSeparator[c] = c < 32 || sets.inWordSet[c];
-}
-
-}  // namespace
 
 CharacterSets CharacterSets::Derive(std::string_view wordSeparators,
                                     std::string_view sentenceSeparators, Encoding encoding) {

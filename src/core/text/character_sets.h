@@ -24,6 +24,12 @@ extern const std::string kDefaultUtf8WordSeparators;
 const std::string& DefaultWordSeparators(Encoding encoding);
 inline constexpr std::string_view kDefaultSentenceSeparators = ".?!";
 
+// The members of a set text of `encoding`: its bytes (8-bit text) or its
+// ASCII characters (UTF-8) marked in `table`, its other UTF-8 characters
+// sorted in `wide`. Invalid UTF-8 bytes in the text are no members.
+void FillMembers(std::string_view members, Encoding encoding, std::array<bool, 256>& table,
+                 std::vector<char32_t>& wide);
+
 struct CharacterSets {
   std::string wordSeparatorSet;  // always holds the blank
   std::string sentenceSeparatorSet;

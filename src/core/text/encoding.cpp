@@ -6,8 +6,6 @@
 #include <array>
 #include <cstdint>
 
-#include <unicode/uchar.h>
-
 namespace lexvane::text {
 
 namespace {
@@ -77,59 +75,6 @@ int encodeCodePoint(std::uint32_t cp) {
   return -1;
 }
 
-void appendUtf8(std::string& out, std::uint32_t cp) {
-  appendCodePoint(out, cp);
-}
-
-// Decodes one UTF-8 sequence at s[i]. Returns the number of bytes consumed
-// (at least 1) and the code point, or cp = -1 for a malformed sequence, in
-// which case only the bytes of its longest valid prefix are consumed.
-std::size_t decodeUtf8(std::string_view s, std::size_t i, std::int32_t& cp) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-  const unsigned char lead = byte(i);
-  if (lead < 0x80) {
-    cp = lead;
-    return 1;
-  }
-  std::size_t length;
-  std::uint32_t value;
-  unsigned char low = 0x80;
-  unsigned char high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    value = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    value = lead & 0x0F;
-    if (lead == 0xE0) low = 0xA0;   // no overlong forms
-    if (lead == 0xED) high = 0x9F;  // no surrogates
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    value = lead & 0x07;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
-  } else {
-    cp = -1;
-    return 1;
-  }
-  for (std::size_t k = 1; k < length; ++k) {
-    if (i + k >= s.size()) {
-      cp = -1;
-      return k;
-    }
-    const unsigned char b = byte(i + k);
-    const unsigned char lo = k == 1 ? low : 0x80;
-    const unsigned char hi = k == 1 ? high : 0xBF;
-    if (b < lo || b > hi) {
-      cp = -1;
-      return k;
-    }
-    value = (value << 6) | (b & 0x3F);
-  }
-  cp = static_cast<std::int32_t>(value);
-  return length;
-}
-
 }  // namespace
 
 char lowerChar(char c) {
@@ -171,7 +116,7 @@ std::string reverseCharacters(std::string_view s) {
 std::string ansiToUtf8(std::string_view ansi) {
   std::string out;
   out.reserve(ansi.size() + ansi.size() / 2);
-  for (char c : ansi) appendUtf8(out, decodeByte(static_cast<unsigned char>(c)));
+  for (char c : ansi) appendCodePoint(out, decodeByte(static_cast<unsigned char>(c)));
   return out;
 }
 
@@ -191,7 +136,7 @@ std::string utf8ToAnsi(std::string_view utf8) {
   std::size_t i = 0;
   while (i < utf8.size()) {
     std::int32_t cp;
-    i += decodeUtf8(utf8, i, cp);
+    i += decodeUtf8Prefix(utf8, i, cp);
     const int b = cp < 0 ? -1 : encodeCodePoint(static_cast<std::uint32_t>(cp));
     out += b < 0 ? '?' : static_cast<char>(b);
   }
@@ -208,41 +153,6 @@ std::string_view EncodingName(Encoding encoding) {
       break;
   }
   return "Windows-1252";
-}
-
-std::size_t utf8SequenceLength(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  return 0;
-}
-
-Utf8Char nextUtf8Char(std::string_view s, std::size_t i) {
-  const auto lead = static_cast<unsigned char>(s[i]);
-  if (lead < 0x80) return {lead, 1, true};
-  std::int32_t cp;
-  const std::size_t length = decodeUtf8(s, i, cp);
-  if (cp < 0) return {kReplacementCharacter, 1, false};
-  return {static_cast<char32_t>(cp), static_cast<std::uint8_t>(length), true};
-}
-
-void appendCodePoint(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
 }
 
 std::size_t characterCount(std::string_view s, Encoding encoding) {
@@ -276,7 +186,7 @@ std::string lowered(std::string_view s, Encoding encoding) {
     } else if (!c.valid) {
       out += s[i];
     } else {
-      appendCodePoint(out, static_cast<char32_t>(u_tolower(static_cast<UChar32>(c.codePoint))));
+      appendCodePoint(out, LowerCodePoint(c.codePoint));
     }
     i += c.length;
   }
@@ -328,12 +238,7 @@ std::u16string decodeToUtf16(std::string_view text, Encoding encoding) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     const Utf8Char c = nextUtf8Char(text, i);
-    if (c.codePoint < 0x10000) {
-      out += static_cast<char16_t>(c.codePoint);
-    } else {
-      out += static_cast<char16_t>(0xD800 + ((c.codePoint - 0x10000) >> 10));
-      out += static_cast<char16_t>(0xDC00 + ((c.codePoint - 0x10000) & 0x3FF));
-    }
+    appendUtf16(out, c.codePoint);
     i += c.length;
   }
   return out;

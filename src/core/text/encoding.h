@@ -1,13 +1,16 @@
 // Everything that depends on the text encoding of corpus text lives behind
 // these names. Corpus text in std::string is either 8-bit Windows-1252 (DOS
 // text is code page 850 converted byte for byte on reading) or UTF-8. The
-// functions without an Encoding parameter are the 8-bit ones.
+// functions without an Encoding parameter are the 8-bit ones; the rules of
+// UTF-8 itself are those of utf8.h.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "text/utf8.h"
 
 namespace lexvane::text {
 
@@ -20,26 +23,6 @@ std::string_view EncodingName(Encoding encoding);
 inline bool IsUtf8(Encoding encoding) {
   return encoding == Encoding::Utf8;
 }
-
-// One character of UTF-8 text. A byte that does not start a valid sequence
-// (a stray continuation byte, an overlong form, a surrogate, a sequence cut
-// short) is one character by itself: `valid` is false, `codePoint` is the
-// replacement character U+FFFD for display, and `length` is 1, so no byte is
-// ever lost or shifted.
-struct Utf8Char {
-  char32_t codePoint;
-  std::uint8_t length;
-  bool valid;
-};
-inline constexpr char32_t kReplacementCharacter = 0xFFFD;
-// The character at s[i] (i < s.size()).
-Utf8Char nextUtf8Char(std::string_view s, std::size_t i);
-// The length of the character whose lead byte is `lead`, or 0 for a byte that
-// cannot lead one (ASCII: 1). Whether the rest of it is valid needs
-// nextUtf8Char.
-std::size_t utf8SequenceLength(unsigned char lead);
-// The UTF-8 bytes of a code point.
-void appendCodePoint(std::string& out, char32_t cp);
 
 // The number of characters of s.
 std::size_t characterCount(std::string_view s, Encoding encoding);

@@ -2,8 +2,10 @@
 // frequency build. The concordance sort and copy cut words with these, not
 // with the sets of the table they work on, so they follow the separators of
 // the latest build, as long as that build read text of the same encoding as
-// the table (SetsFor). The application owns one: the desktop program's
-// Workspace, each command of the command line its own.
+// the table: SetsFor is the one rule that chooses (the sort, the copy and
+// the desktop program's sort tint all go through it). The application owns
+// one: the desktop program's Workspace, each command of the command line
+// its own.
 //
 // The owner records a build's sets (corpus::ScannerSets of the build's
 // settings) on its own thread when the build starts, once the build's input
@@ -19,12 +21,22 @@ class LatestScanSets {
  public:  // queries
   // Before any build: the start-up sets (default separators, ".?!").
   const CharacterSets& Sets() const { return sets_; }
-  // The sets a sort or copy of a table uses: the latest build's when that
-  // build read text of the table's kind (8-bit or UTF-8), else `own`, the
-  // sets of the table's own build. One encoding's separators never cut the
-  // other's text.
+  // The sets a sort or copy of a table of text in `encoding` uses: the
+  // latest build's when that build read text of the table's kind (8-bit or
+  // UTF-8), else `own`, the sets of the table's own build. One encoding's
+  // separators never cut the other's text.
+  const CharacterSets& SetsFor(Encoding encoding, const CharacterSets& own) const {
+    return SetsFor(sets_, encoding, own);
+  }
+  // The same for a table whose own sets are of its encoding.
   const CharacterSets& SetsFor(const CharacterSets& own) const {
-    return IsUtf8(sets_.encoding) == IsUtf8(own.encoding) ? sets_ : own;
+    return SetsFor(sets_, own.encoding, own);
+  }
+  // The same rule for `latest`, the sets of the most recent build as a
+  // sort or copy running on a worker thread received them.
+  static const CharacterSets& SetsFor(const CharacterSets& latest, Encoding encoding,
+                                      const CharacterSets& own) {
+    return IsUtf8(latest.encoding) == IsUtf8(encoding) ? latest : own;
   }
 
  public:  // commands

@@ -46,16 +46,6 @@ DecodedSample decodeBytes(std::string_view bytes, std::size_t maxCharacters, boo
   return sample;
 }
 
-// A lead byte followed only by continuation bytes up to the end, fewer than
-// its sequence needs: the start of a character whose rest was not read.
-bool cutByEnd(std::string_view rest) {
-  const std::size_t need = utf8SequenceLength(static_cast<unsigned char>(rest[0]));
-  if (need < 2 || rest.size() >= need) return false;
-  for (std::size_t k = 1; k < rest.size(); ++k)
-    if ((static_cast<unsigned char>(rest[k]) & 0xC0) != 0x80) return false;
-  return true;
-}
-
 // The end of the run of word characters from `at`: invalid UTF-8 bytes are
 // word characters.
 std::size_t wordEnd(std::string_view text, std::size_t at, const CharacterSets& sets) {
@@ -118,15 +108,11 @@ DecodedSample DecodeUtf8(std::string_view bytes, std::size_t maxCharacters) {
   std::size_t i = 0;
   for (std::size_t count = 0; i < bytes.size() && count < maxCharacters; ++count) {
     const Utf8Char c = nextUtf8Char(bytes, i);
+    // The start of a character whose rest was not read shows nothing.
     if (!c.valid && cutByEnd(bytes.substr(i))) break;
     const std::size_t unit = sample.text.size();
     sample.unitOfByte.insert(sample.unitOfByte.end(), c.length, unit);
-    if (c.codePoint >= 0x10000) {
-      sample.text.push_back(static_cast<char16_t>(0xD800 + ((c.codePoint - 0x10000) >> 10)));
-      sample.text.push_back(static_cast<char16_t>(0xDC00 + ((c.codePoint - 0x10000) & 0x3FF)));
-    } else {
-      sample.text.push_back(static_cast<char16_t>(c.codePoint));
-    }
+    appendUtf16(sample.text, c.codePoint);
     i += c.length;
   }
   sample.unitOfByte.push_back(sample.text.size());

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include "text/encoding.h"
 #include "text/error.h"
@@ -204,13 +203,14 @@ void SentenceCutter::cutUtf8(const char* window, std::size_t size, std::int64_t 
   // The characters of the window. Those starting in its first three bytes
   // may be the rest of one begun before it, and the byte-order mark at the
   // file's start is none: both stay out.
+  const std::string_view bytes(window, size);
   std::size_t from = 0;
-  if (windowStart > 0)
+  if (windowStart > 0) {
     from = std::min<std::size_t>(3, size);
-  else if (size >= 3 && std::memcmp(data, kByteOrderMark, 3) == 0)
+    from += leadingContinuationBytes(bytes.substr(from));
+  } else if (startsWithByteOrderMark(bytes)) {
     from = 3;
-  if (windowStart > 0)
-    while (from < size && (data[from] & 0xC0) == 0x80) ++from;
+  }
   std::vector<WindowCell>& cells = cells_;
   cells.clear();
   std::int64_t keyword = -1;

@@ -48,7 +48,9 @@ bool TextScanner::OpenFile(const std::string& path, UserInterface& ui, FileAcces
     refill();
     if (utf8_) {
       // The byte-order mark is no character of the text.
-      if (bufferLength_ >= 3 && std::memcmp(buffer_.get(), kByteOrderMark, 3) == 0) advance(3);
+      if (startsWithByteOrderMark(
+              std::string_view(buffer_.get(), static_cast<std::size_t>(bufferLength_))))
+        advance(3);
       while (bufferLength_ > 0) {
         const ClassedChar c = current();
         if ((c.bits & kSeparatorByte) == 0 || !advance(c.length)) break;

@@ -13,13 +13,9 @@
 
 #include "text/character_sets.h"
 #include "text/scan_rules.h"
+#include "text/utf8.h"
 
 namespace lexvane::text {
-
-// Lower-cases a code point by Unicode's simple mapping, and writes a code
-// point's UTF-8 bytes to out (room for four), returning their number.
-char32_t LowerCodePoint(char32_t ch);
-std::size_t EncodeCodePoint(char32_t ch, char* out);
 
 struct ClassedChar {
   char32_t ch;  // the code point; kReplacementCharacter for an invalid byte
@@ -64,24 +60,6 @@ class Utf8Classes {
   std::vector<char32_t> lower_;
   bool anyWide_ = false;
 };
-
-// The number of bytes at the end of data[0, size) that begin a character
-// whose remaining bytes may still follow (a lead byte and the continuation
-// bytes after it, short of its length): 0 to 3. A block that ends so keeps
-// them for the next, so that no character is split by a block boundary.
-std::size_t IncompleteTail(const unsigned char* data, std::size_t size);
-
-// Where a range of UTF-8 text that begins at a given byte starts: `data`
-// holds `back` (1 to 4) bytes before that byte and the bytes from it on
-// (`size` in all). Returns the index of the first character starting at or
-// after it (past a character that runs across it) and sets `previous` to
-// the index of the character before that one. A byte that can lead a
-// character always starts one, so these few bytes decide.
-std::size_t RangeStart(const unsigned char* data, std::size_t size, std::size_t back,
-                       std::size_t& previous);
-
-// The UTF-8 byte-order mark, skipped at the start of a file.
-inline constexpr unsigned char kByteOrderMark[3] = {0xEF, 0xBB, 0xBF};
 
 // The sentence ends of the gap behind one word of UTF-8 text, as
 // GapSentenceEnds on characters: the window holds the last three characters

@@ -49,6 +49,9 @@ class ChildWindow : public QWidget {
   virtual void MenuDisplaySourceClick() {}
   virtual void MenuDisplaystrippedsourceClick() {}
   virtual void MenuFrequenciesClick() {}
+  // "Export..." of the table windows: the rows the window shows as a CSV,
+  // TSV or XLSX file.
+  virtual void MenuExportClick() {}
 };
 
 }  // namespace lexvane::gui

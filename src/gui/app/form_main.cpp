@@ -15,6 +15,7 @@
 #include "gui/app/form_search_ind.h"
 #include "gui/app/help.h"
 #include "gui/app/operation_runner.h"
+#include "gui/app/recent_lists_menu.h"
 #include "gui/app/text_codec.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/form_concordance.h"
@@ -54,6 +55,8 @@ TFormMain::TFormMain(Workspace& workspace, QWidget* parent)
   // The long-lived windows come after the main window.
   workspace_.CreateDialogs(this);
   listFiles_ = new ListFileCommands(workspace_, this);
+  connect(listFiles_, &ListFileCommands::listFileUsed, recentLists_, &RecentListsMenu::Record);
+  setAcceptDrops(true);
   connect(&workspace_.Runner(), &OperationRunner::busyChanged, this, &TFormMain::UpdateButtons);
   connect(workspace_.FormFileList, &TFormFileList::optionsChanged, this, &TFormMain::UpdateButtons);
   UpdateButtons();

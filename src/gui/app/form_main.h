@@ -25,6 +25,7 @@ namespace lexvane::gui {
 
 class ChildWindow;
 class ListFileCommands;
+class RecentListsMenu;
 class Workspace;
 
 class TFormMain : public QMainWindow {
@@ -55,6 +56,18 @@ class TFormMain : public QMainWindow {
   // Opens a list file named on the command line (no save prompt: nothing can
   // be unsaved yet).
   void OpenListFromCommandLine(const QString& path);
+  // Opens files that come from outside: named on the command line, passed
+  // by the file manager or dropped onto the window (SortFilesToOpen). The
+  // first list file is opened (after the save prompt when `askSave`); corpus
+  // files go into the file-list editor, which opens with them added; then a
+  // search file is loaded into the search dialog that wrote it, or a lemma
+  // list is shown in the "Lexeme List" dialog for the simple search, and that
+  // search starts. A search needs corpus files: without any the file-list
+  // editor opens first.
+  void OpenFiles(const QStringList& paths, bool askSave);
+  // An entry of "Recent lists": the save prompt, then the list.
+  void OpenRecentList(const QString& path);
+  RecentListsMenu* recentLists() const { return recentLists_; }
 
  public Q_SLOTS:
   // Idle rule: the enabled state of the tool bar, and of the menu items.
@@ -94,6 +107,11 @@ class TFormMain : public QMainWindow {
   // FormCloseQuery: the close goes on only when QuerySaveList allows it.
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // Local files dropped onto the window are opened as OpenFiles opens them,
+  // once the drop has ended.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void buildMenus();
@@ -107,6 +125,12 @@ class TFormMain : public QMainWindow {
   void applyState(const CommandState& state);
   // Calls command on the active child window, if any, then UpdateButtons.
   void route(void (ChildWindow::*command)());
+  // OpenFiles' steps.
+  bool ensureCorpusFiles();
+  void startSearchFromFile(const QString& path);
+  void startSearchFromLemmas(const QString& path);
+  // False, with "Cannot open file <path>", when `path` cannot be read.
+  bool readable(const QString& path);
 
   Workspace& workspace_;
   ListFileCommands* listFiles_ = nullptr;
@@ -116,6 +140,7 @@ class TFormMain : public QMainWindow {
   QHash<QString, QAction*> actions_;
   QList<QMenu*> mainMenus_;
   QMenu* windowMenu_ = nullptr;
+  RecentListsMenu* recentLists_ = nullptr;
   QList<QAction*> windowListActions_;
   QList<QPointer<QAction>> mergedMenuActions_;  // owned by the child window
   QList<QAction*> replacedMenuActions_;

@@ -17,6 +17,7 @@
 #include "gui/app/elided_label.h"
 #include "gui/app/form_main.h"
 #include "gui/app/help.h"
+#include "gui/app/recent_lists_menu.h"
 
 namespace lexvane::gui {
 
@@ -63,6 +64,13 @@ void TFormMain::buildMenus() {
       ->setEnabled(false);
   file->addSeparator()->setObjectName(QStringLiteral("MenuSeparator1"));
   addItem(file, "MenuExit", QStringLiteral("Exit"), 10, &TFormMain::MenuExitClick);
+  // After the File menu's own items: the lists opened or saved last.
+  file->addSeparator()->setObjectName(QStringLiteral("MenuSeparatorRecent"));
+  recentLists_ = new RecentListsMenu(file);
+  file->addMenu(recentLists_);
+  connect(file, &QMenu::aboutToShow, recentLists_, &RecentListsMenu::Rebuild);
+  connect(recentLists_, &RecentListsMenu::openRequested, this,
+          CommandSlot(this, &TFormMain::OpenRecentList));
 
   QMenu* tools = topMenu(bar, "MenuBuild", QStringLiteral("&Tools"), 3, 12);
   addItem(tools, "MenuEditFileList", QStringLiteral("Edit file list..."), 12,

@@ -19,8 +19,12 @@ namespace lexvane::gui {
 
 namespace {
 
-const QList<int> kContexts = {1,  3,  4,  5,  6,  7,  8,  10, 11, 12, 13,
-                              14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
+const QList<int> kContexts = {1, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21,
+                              22, 23, 24,
+                              // exporting tables
+                              130,
+                              // files from the desktop, recent lists
+                              140};
 
 std::function<void(int)>& observer() {
   static std::function<void(int)> o;

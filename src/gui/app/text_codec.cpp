@@ -38,24 +38,6 @@ std::string Recode(std::string_view text, text::Encoding from, text::Encoding to
   return CodecFor(to).Encode(CodecFor(from).Decode(text));
 }
 
-std::size_t CutLeadingBytes(std::string_view utf8) {
-  std::size_t n = 0;
-  while (n < utf8.size() && n < 3 && (static_cast<unsigned char>(utf8[n]) & 0xC0) == 0x80) ++n;
-  return n;
-}
-
-std::size_t CutTrailingBytes(std::string_view utf8) {
-  // The last lead byte within the last three bytes, and whether its
-  // sequence needs more bytes than follow it.
-  for (std::size_t back = 1; back <= 3 && back <= utf8.size(); ++back) {
-    const auto byte = static_cast<unsigned char>(utf8[utf8.size() - back]);
-    if ((byte & 0xC0) == 0x80) continue;
-    const std::size_t need = text::utf8SequenceLength(byte);
-    return need > back ? back : 0;
-  }
-  return 0;
-}
-
 QString FromPath(const std::string& path) {
   return QFile::decodeName(path.c_str());
 }

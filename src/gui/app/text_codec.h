@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "text/encoding.h"
+#include "text/utf8.h"
 
 namespace lexvane::corpus {
 struct CorpusSettings;
@@ -47,9 +48,13 @@ std::string Recode(std::string_view text, text::Encoding from, text::Encoding to
 
 // A block of UTF-8 text read from the middle of a file may begin and end
 // inside a character: the bytes of such cut characters at its two ends,
-// which display shows whole or not at all.
-std::size_t CutLeadingBytes(std::string_view utf8);
-std::size_t CutTrailingBytes(std::string_view utf8);
+// which display shows whole or not at all (text/utf8.h's rules).
+inline std::size_t CutLeadingBytes(std::string_view utf8) {
+  return text::leadingContinuationBytes(utf8);
+}
+inline std::size_t CutTrailingBytes(std::string_view utf8) {
+  return text::IncompleteTail(utf8);
+}
 
 // File paths keep the bytes of the file system's own encoding.
 QString FromPath(const std::string& path);

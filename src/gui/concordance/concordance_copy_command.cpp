@@ -61,8 +61,10 @@ void CopyConcordance(Workspace& workspace,
   // The table's text, and what is typed to go with it, is in its encoding.
   const TextCodec codec = CodecFor(table->TextEncoding);
   const concordance::CopyOptions options = workspace.FormCopyConcord->Options(codec);
-  // Words are cut with the separators of the latest build, as they are now.
-  const text::CharacterSets sets = workspace.LatestScanSets().Sets();
+  // Words are cut with the separators of the latest build, as they are now
+  // (or the table's own, when that build read the other encoding's text).
+  const text::CharacterSets sets =
+      workspace.LatestScanSets().SetsFor(table->TextEncoding, table->ScanSets);
   try {
     concordance::CopyWidth(options);
   } catch (const text::Error& e) {

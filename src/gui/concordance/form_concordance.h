@@ -99,6 +99,7 @@ class TFormConcordance : public ChildWindow {
   void MenuDisplaySourceClick() override;
   void MenuDisplaystrippedsourceClick() override;
   void MenuFrequenciesClick() override;
+  void MenuExportClick() override;
   void MenuPasteClick();
   void MenuCurrentSentenceClick();
   void MenuSaveSettingsClick();

@@ -19,6 +19,7 @@ namespace lexvane::gui {
 namespace {
 
 constexpr int kEditHelpContext = 11;
+constexpr int kExportHelpContext = 130;
 
 }  // namespace
 
@@ -104,6 +105,13 @@ void TFormConcordance::buildMenus() {
        {},
        &TFormConcordance::MenuSaveSettingsClick,
        0},
+      {"N5", "N6", {}, {}, nullptr, 0},
+      {"MenuExport",
+       "MenuPopupExport",
+       QStringLiteral("Export..."),
+       {},
+       &TFormConcordance::MenuExportClick,
+       kExportHelpContext},
   };
   for (const Entry& e : entries) {
     if (e.handler == nullptr) {

@@ -1,6 +1,8 @@
-// The concordance window's output commands: copy, statistics and the two
-// source displays. Each reads the table only.
+// The concordance window's output commands: copy, export, statistics and
+// the two source displays. Each reads the table only.
+#include "concordance/concordance_export.h"
 #include "concordance/concordance_statistics.h"
+#include "gui/app/export_command.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/concordance_copy_command.h"
 #include "gui/concordance/form_concordance.h"
@@ -12,6 +14,14 @@ namespace lexvane::gui {
 
 void TFormConcordance::MenuCopyClick() {
   CopyConcordance(workspace(), Table(), SelectedRows(), this);
+}
+
+void TFormConcordance::MenuExportClick() {
+  if (!Table()) return;
+  RunTableExport(workspace(), this, QStringLiteral("concordance"), [table = Table()] {
+    return std::make_unique<table_export::FunctionTable>(
+        concordance::ConcordanceExportTable(*table));
+  });
 }
 
 void TFormConcordance::MenuStatisticsClick() {

@@ -1,8 +1,10 @@
 #include "gui/corpus/form_file_list.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -15,9 +17,11 @@
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "gui/app/command_boundary.h"
+#include "gui/app/file_kinds.h"
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
 #include "gui/app/text_codec.h"
@@ -36,6 +40,7 @@ TFormFileList::TFormFileList(corpus::CorpusSettings& corpus, GuiUserInterface& u
     : QDialog(parent), corpus_(corpus), model_(corpus), ui_(ui) {
   setObjectName(QStringLiteral("FormFileList"));
   setWindowTitle(QStringLiteral("File List Settings"));
+  setAcceptDrops(true);
   SetModalBesideHelp(this);
   SetHelpContext(this, kHelpContext);
   chooser_ = [this]() -> std::optional<QStringList> {
@@ -268,6 +273,18 @@ void TFormFileList::showOptions() {
 void TFormFileList::showEvent(QShowEvent* event) {
   WhenShow();
   QDialog::showEvent(event);
+  // Once the dialog is up: adding may ask whether the files are UTF-8.
+  if (!filesToAdd_.isEmpty())
+    QTimer::singleShot(0, this, [this] {
+      if (!filesToAdd_.isEmpty()) AddFiles(std::exchange(filesToAdd_, {}));
+    });
+}
+
+int TFormFileList::ExecAdding(const QStringList& files) {
+  filesToAdd_ = files;
+  const int result = exec();
+  filesToAdd_.clear();
+  return result;
 }
 
 void TFormFileList::WhenShow() {
@@ -297,8 +314,12 @@ std::vector<std::size_t> TFormFileList::SelectedRows() const {
 void TFormFileList::ButtonAddClick() {
   std::optional<QStringList> chosen = chooser_();
   if (!chosen) return;
+  AddFiles(*chosen);
+}
+
+void TFormFileList::AddFiles(const QStringList& files) {
   std::vector<std::string> paths;
-  for (const QString& file : *chosen) paths.push_back(ToPath(QFileInfo(file).absoluteFilePath()));
+  for (const QString& file : files) paths.push_back(ToPath(QFileInfo(file).absoluteFilePath()));
   model_.AddFiles(paths);
   refillListBox();
   // Once per list: files that look like UTF-8 in a Windows (ANSI) corpus.
@@ -307,6 +328,22 @@ void TFormFileList::ButtonAddClick() {
     previewRules();
     Q_EMIT optionsChanged();
   }
+}
+
+void TFormFileList::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFiles(event->mimeData(), FileKindSet::CorpusOnly).isEmpty())
+    event->acceptProposedAction();
+}
+
+void TFormFileList::dragMoveEvent(QDragMoveEvent* event) {
+  event->acceptProposedAction();
+}
+
+void TFormFileList::dropEvent(QDropEvent* event) {
+  const QStringList files = DroppedFiles(event->mimeData(), FileKindSet::CorpusOnly);
+  if (files.isEmpty()) return;
+  event->acceptProposedAction();
+  AddFiles(files);
 }
 
 void TFormFileList::ButtonRemoveEnable() {

@@ -45,6 +45,14 @@ class TFormFileList : public QDialog {
   // The selected rows of the list box, in ascending order.
   std::vector<std::size_t> SelectedRows() const;
 
+ public:  // commands
+  // Shows the dialog modally with `files` added to the list as "Add file(s)"
+  // adds them; OK keeps them, Cancel drops them with the other edits.
+  int ExecAdding(const QStringList& files);
+  // "Add file(s)" with `files` chosen (also files dropped onto the dialog):
+  // each goes into the list by its full path.
+  void AddFiles(const QStringList& files);
+
  public:  // configuration, for tests
   // Replaces the "Add file(s)" dialog: returns the chosen files, or nothing
   // when the user cancels.
@@ -94,6 +102,11 @@ class TFormFileList : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Files dragged from a file manager join the list; list, search and lemma
+  // files are no corpus text and are left out.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void buildControls();
@@ -113,6 +126,7 @@ class TFormFileList : public QDialog {
   PathListModel* listModel_ = nullptr;
   GuiUserInterface& ui_;
   FileChooser chooser_;
+  QStringList filesToAdd_;  // by ExecAdding, once the dialog shows
   bool showingOptions_ = false;
 };
 

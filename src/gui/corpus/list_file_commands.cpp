@@ -103,12 +103,19 @@ bool ListFileCommands::QuerySaveList() {
   return run(&corpus::ListFileCommands::QuerySaveList);
 }
 
+bool ListFileCommands::runAndAnnounce(bool (corpus::ListFileCommands::*command)()) {
+  const bool done = run(command);
+  const std::string& path = workspace_.Corpus().ListPath;
+  if (done && !path.empty()) Q_EMIT listFileUsed(FromPath(path));
+  return done;
+}
+
 bool ListFileCommands::SaveList() {
-  return run(&corpus::ListFileCommands::SaveList);
+  return runAndAnnounce(&corpus::ListFileCommands::SaveList);
 }
 
 bool ListFileCommands::SaveListAs() {
-  return run(&corpus::ListFileCommands::SaveListAs);
+  return runAndAnnounce(&corpus::ListFileCommands::SaveListAs);
 }
 
 bool ListFileCommands::NewList() {
@@ -116,14 +123,16 @@ bool ListFileCommands::NewList() {
 }
 
 bool ListFileCommands::OpenList() {
-  return run(&corpus::ListFileCommands::OpenList);
+  return runAndAnnounce(&corpus::ListFileCommands::OpenList);
 }
 
-void ListFileCommands::OpenListFile(const QString& path) {
+bool ListFileCommands::OpenListFile(const QString& path) {
   workspace_.Ui().setHelpContext(kHelpContext);
+  bool opened = false;
   try {
     corpus::CorpusSettings& settings = workspace_.Corpus();
     corpus::OpenListFile(ToPath(path), settings, workspace_.Ui());
+    opened = true;
     // Switching to UTF-8 changes the corpus from what the list file holds.
     if (corpus::OfferUtf8(settings, settings.Files.Paths(), workspace_.Ui()))
       settings.Modified = true;
@@ -131,6 +140,8 @@ void ListFileCommands::OpenListFile(const QString& path) {
     workspace_.Ui().ShowError(e.what());
   }
   showListInfo();
+  if (opened) Q_EMIT listFileUsed(FromPath(workspace_.Corpus().ListPath));
+  return opened;
 }
 
 }  // namespace lexvane::gui

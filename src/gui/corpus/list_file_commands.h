@@ -52,14 +52,23 @@ class ListFileCommands : public QObject, private corpus::ListFileDialogs {
   // True when the corpus was reset; the caller then opens the editor.
   bool NewList();
   bool OpenList();
-  // Opens `path` without asking first (the command line).
-  void OpenListFile(const QString& path);
+  // Opens `path` without asking first (the command line, a drop, a recent
+  // list: the caller asks QuerySaveList where something may be unsaved).
+  // True when the list was read.
+  bool OpenListFile(const QString& path);
+
+ Q_SIGNALS:
+  // A list file was opened or saved under `path` (Open, Save, Save as and
+  // OpenListFile; not the save that a close or an open asks for).
+  void listFileUsed(const QString& path);
 
  private:
   std::optional<std::string> AskOpenPath() override;
   std::optional<std::string> AskSavePath() override;
   // Runs a command of the engine; a failure is shown and gives false.
   bool run(bool (corpus::ListFileCommands::*command)());
+  // Runs the command; when it did its work, announces the list path.
+  bool runAndAnnounce(bool (corpus::ListFileCommands::*command)());
   void showListInfo();
 
   Workspace& workspace_;

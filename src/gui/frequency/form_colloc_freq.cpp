@@ -9,6 +9,8 @@
 
 #include "frequency/colloc_table.h"
 #include "frequency/frequency_copy.h"
+#include "frequency/frequency_export.h"
+#include "gui/app/export_command.h"
 #include "gui/app/help.h"
 #include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
@@ -23,6 +25,7 @@ namespace {
 
 constexpr int kHelpContext = 20;
 constexpr int kEditMenuHelpContext = 11;
+constexpr int kExportHelpContext = 130;
 
 }  // namespace
 
@@ -89,6 +92,12 @@ void TFormCollocFreq::buildMenus() {
           {"MenuSort", "&Sort...", "&Sort", {}, &ChildWindow::MenuSortClick},
       },
       kEditMenuHelpContext);
+  MenuEdit->addSeparator();
+  PopupMenu1->addSeparator();
+  actions_ << AddEditCommands(
+      this, MenuEdit, PopupMenu1,
+      {{"MenuExport", "Export...", "Export...", {}, &ChildWindow::MenuExportClick}},
+      kExportHelpContext);
 }
 
 QList<QMenu*> TFormCollocFreq::MergedMenus() const {
@@ -139,6 +148,13 @@ void TFormCollocFreq::MenuCopyClick() {
                        text::OperationHost& host) {
         frequency::CopyCollocates(*table, first, last, options, destination, sink, host);
       });
+}
+
+void TFormCollocFreq::MenuExportClick() {
+  if (table_ == nullptr || workspace_->Runner().busy()) return;
+  RunTableExport(*workspace_, this, QStringLiteral("collocates"), [table = table_] {
+    return std::make_unique<table_export::FunctionTable>(frequency::CollocateExportTable(*table));
+  });
 }
 
 }  // namespace lexvane::gui

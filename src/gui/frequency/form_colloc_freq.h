@@ -54,6 +54,7 @@ class TFormCollocFreq : public ChildWindow {
   void MenuCopyClick() override;
   void MenuClearClick() override;
   void MenuSortClick() override;
+  void MenuExportClick() override;
 
  private:
   void buildControls();

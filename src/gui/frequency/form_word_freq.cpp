@@ -11,8 +11,10 @@
 #include <QVBoxLayout>
 
 #include "frequency/frequency_copy.h"
+#include "frequency/frequency_export.h"
 #include "frequency/word_frequency_list.h"
 #include "frequency/word_frequency_statistics.h"
+#include "gui/app/export_command.h"
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
 #include "gui/app/operation_runner.h"
@@ -31,6 +33,7 @@ namespace {
 
 constexpr int kHelpContext = 21;
 constexpr int kEditMenuHelpContext = 11;
+constexpr int kExportHelpContext = 130;
 // Widths of the row-number column and of the word, class and figure columns.
 constexpr int kNumberColumnWidth = 64;
 constexpr int kColumnWidths[] = {148, 64, 64, 64, 64, 64};
@@ -101,6 +104,12 @@ void TFormWordFreq::buildMenus() {
            &ChildWindow::MenuStatisticsClick},
       },
       kEditMenuHelpContext);
+  MenuEdit->addSeparator();
+  PopupMenu1->addSeparator();
+  actions_ << AddEditCommands(
+      this, MenuEdit, PopupMenu1,
+      {{"MenuExport", "Export...", "Export...", {}, &ChildWindow::MenuExportClick}},
+      kExportHelpContext);
 }
 
 QList<QMenu*> TFormWordFreq::MergedMenus() const {
@@ -189,6 +198,14 @@ void TFormWordFreq::MenuCopyClick() {
                      text::OperationHost& host) {
         frequency::CopyWordFrequencies(*list, first, last, options, destination, sink, host);
       });
+}
+
+void TFormWordFreq::MenuExportClick() {
+  if (list_ == nullptr || workspace_->Runner().busy()) return;
+  RunTableExport(*workspace_, this, QStringLiteral("word frequency"), [list = list_] {
+    return std::make_unique<table_export::FunctionTable>(
+        frequency::WordFrequencyExportTable(*list));
+  });
 }
 
 void TFormWordFreq::MenuStatisticsClick() {

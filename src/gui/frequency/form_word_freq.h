@@ -63,6 +63,7 @@ class TFormWordFreq : public ChildWindow {
   void MenuCopyClick() override;
   void MenuClearClick() override;
   void MenuSortClick() override;
+  void MenuExportClick() override;
   void MenuStatisticsClick() override;
   void DrawGrid1DblClick(const QModelIndex& index);
 

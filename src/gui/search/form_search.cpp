@@ -168,6 +168,19 @@ void TFormSearch::ButtonLoadClick() {
   LoadSearchFile(model_, choosers_, ui_, [this] { showModel(); });
 }
 
+void TFormSearch::LoadSearchFileFrom(const QString& path) {
+  followEncoding();  // the file holds text of the corpus's current encoding
+  takeControls();
+  gui::LoadSearchFileFrom(model_, path, ui_, [this] { showModel(); });
+}
+
+bool TFormSearch::ChooseLemmasFrom(const QString& path) {
+  followEncoding();
+  takeControls();
+  lemmas_.Codec = CorpusCodec(corpus_);
+  return ShowLemmaList(model_, path, lemmas_, lastLemmaFile_, [this] { showModel(); });
+}
+
 void TFormSearch::ButtonSaveClick() {
   takeControls();
   SaveSearchFile(model_, choosers_, ui_, [this] { showModel(); });

@@ -41,6 +41,13 @@ class TFormSearch : public QDialog {
   // corpus's encoding, unchecked; the dialog is not opened.
   void AppendMask(const std::string& mask, text::Encoding encoding);
   search::SearchQuery Query() const { return model_.Query(); }
+  // A word search file opened from outside the dialog (the command line, a
+  // drop): read as "Load..." reads the file it is given.
+  void LoadSearchFileFrom(const QString& path);
+  // A lemma list opened from outside the dialog: shown as "Lemmas..." shows
+  // the file it is given; the forms chosen join the list of masks. True when
+  // forms were chosen.
+  bool ChooseLemmasFrom(const QString& path);
 
  public:  // configuration
   // Replaces the file dialogs (tests).

@@ -264,6 +264,12 @@ void TFormSearchAdv::ButtonSaveClick() {
   SaveSearchFile(model_, choosers_, ui_, [this] { showModel(); });
 }
 
+void TFormSearchAdv::LoadSearchFileFrom(const QString& path) {
+  followEncoding();  // the file holds text of the corpus's current encoding
+  takeControls();
+  gui::LoadSearchFileFrom(model_, path, ui_, [this] { showModel(); });
+}
+
 void TFormSearchAdv::ButtonLemmasClick() {
   takeControls();
   lemmas_.Codec = CorpusCodec(corpus_);

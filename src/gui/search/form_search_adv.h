@@ -41,6 +41,11 @@ class TFormSearchAdv : public QDialog {
   search::AdvancedSearchModel& Model() { return model_; }
   search::SearchQuery Query() const { return model_.Query(); }
 
+ public:  // commands
+  // A word search file opened from outside the dialog (the command line, a
+  // drop): read as "Load..." reads the file it is given.
+  void LoadSearchFileFrom(const QString& path);
+
  public:  // configuration
   void setChoosers(SearchFileChoosers choosers) { choosers_ = std::move(choosers); }
 

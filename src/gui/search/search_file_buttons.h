@@ -18,19 +18,26 @@
 
 namespace lexvane::gui {
 
-// Reads the chosen word search file into `model`; an unreadable one is
+// Reads the word search file at `path` into `model`; an unreadable one is
 // reported and leaves the model as the reading left it.
+template <class Model>
+void LoadSearchFileFrom(Model& model, const QString& path, text::UserInterface& ui,
+                        const std::function<void()>& show) {
+  try {
+    model.LoadFrom(ToPath(path));
+  } catch (const text::Error& e) {
+    ui.ShowError(e.what());
+  }
+  show();
+}
+
+// Reads the chosen word search file into `model`.
 template <class Model>
 void LoadSearchFile(Model& model, const SearchFileChoosers& choosers, text::UserInterface& ui,
                     const std::function<void()>& show) {
   const std::optional<QString> path = choosers.load(FromPath(model.LastFileName));
   if (!path) return;
-  try {
-    model.LoadFrom(ToPath(*path));
-  } catch (const text::Error& e) {
-    ui.ShowError(e.what());
-  }
-  show();
+  LoadSearchFileFrom(model, *path, ui, show);
 }
 
 // Writes `model` to the chosen word search file.
@@ -48,19 +55,29 @@ void SaveSearchFile(Model& model, const SearchFileChoosers& choosers, text::User
   }
 }
 
-// Opens the chosen lemma list in the "Lexeme List" dialog, preselected by
-// the model's start text, and adds the forms it hands back.
+// Opens the lemma list at `path` in the "Lexeme List" dialog, preselected by
+// the model's start text, and adds the forms it hands back. True when the
+// dialog ended with OK.
+template <class Model>
+bool ShowLemmaList(Model& model, const QString& path, TFormLemmaList& lemmas,
+                   QString& lastLemmaFile, const std::function<void()>& show) {
+  lastLemmaFile = path;
+  lemmas.LemmaFileName = ToPath(path);
+  lemmas.StartText = model.TakeStartText();
+  show();
+  const bool chosen = lemmas.exec() == QDialog::Accepted;
+  if (chosen) model.AddForms(lemmas.ChosenForms);
+  show();
+  return chosen;
+}
+
+// The same for the lemma list chosen in the open dialog.
 template <class Model>
 void ChooseLemmas(Model& model, const SearchFileChoosers& choosers, TFormLemmaList& lemmas,
                   QString& lastLemmaFile, const std::function<void()>& show) {
   const std::optional<QString> path = choosers.lemmas(lastLemmaFile);
   if (!path) return;
-  lastLemmaFile = *path;
-  lemmas.LemmaFileName = ToPath(*path);
-  lemmas.StartText = model.TakeStartText();
-  show();
-  if (lemmas.exec() == QDialog::Accepted) model.AddForms(lemmas.ChosenForms);
-  show();
+  ShowLemmaList(model, *path, lemmas, lastLemmaFile, show);
 }
 
 }  // namespace lexvane::gui

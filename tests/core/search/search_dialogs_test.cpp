@@ -212,6 +212,31 @@ TEST(SearchFile, InvalidListSizeStillWritesTheLists) {
   EXPECT_EQ(readBytes(folder / "bad.cws"), "[List 1]\r\nLine1=walk\r\n");
 }
 
+TEST(SearchFile, AFileOfTheAdvancedDialogOpensInIt) {
+  TempFolder folder;
+  SimpleSearchModel simple;
+  simple.Masks = {"harbour*", "quay"};
+  simple.SaveTo(folder / "simple.cws");
+  EXPECT_FALSE(HoldsAdvancedQuery(folder / "simple.cws"));
+
+  AdvancedSearchModel advanced;
+  advanced.Masks[0] = {"the"};  // one column, every setting at its default
+  advanced.SaveTo(folder / "advanced.cws");
+  EXPECT_TRUE(HoldsAdvancedQuery(folder / "advanced.cws"));
+  // A simple save over it keeps the advanced keys: still advanced.
+  simple.SaveTo(folder / "advanced.cws");
+  EXPECT_TRUE(HoldsAdvancedQuery(folder / "advanced.cws"));
+
+  // Written by hand: a second list alone, or one distance key alone.
+  writeBytes(folder / "lists.cws", "[List 1]\nLine1=old\n[List 3]\nLine1=house\n");
+  EXPECT_TRUE(HoldsAdvancedQuery(folder / "lists.cws"));
+  writeBytes(folder / "gap.cws", "[List 1]\nLine1=old\n[common]\nworddistance3=2\n");
+  EXPECT_TRUE(HoldsAdvancedQuery(folder / "gap.cws"));
+  writeBytes(folder / "empty2.cws", "[List 1]\nLine1=old\n[List 2]\nLine1=\n");
+  EXPECT_FALSE(HoldsAdvancedQuery(folder / "empty2.cws"));
+  EXPECT_FALSE(HoldsAdvancedQuery(folder / "missing.cws"));
+}
+
 TEST(IntegerField, AcceptsWhatTheFieldConversionAccepts) {
   EXPECT_EQ(ParseIntegerField("10000"), 10000);
   EXPECT_EQ(ParseIntegerField("  -7"), -7);

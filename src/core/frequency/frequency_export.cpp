@@ -1,0 +1,56 @@
+#include "frequency/frequency_export.h"
+
+namespace lexvane::frequency {
+
+using table_export::Column;
+using table_export::RowCells;
+
+namespace {
+
+double percentOf(std::int64_t count, std::int64_t total) {
+  return total == 0 ? 0.0 : static_cast<double>(count) / static_cast<double>(total) * 100.0;
+}
+
+}  // namespace
+
+table_export::FunctionTable WordFrequencyExportTable(const WordFrequencyList& list) {
+  const bool cumulative = list.SortMode() == kSortByFrequency;
+  std::vector<Column> columns = {{"Word"}, {"Word Class"}, {"F"}, {"F %"}};
+  if (cumulative) columns.insert(columns.end(), {{"CF"}, {"CF %"}});
+  return table_export::FunctionTable(
+      "Word frequency", std::move(columns), list.TextEncoding(), list.Count(),
+      [&list, cumulative](std::int64_t row, RowCells& cells) {
+        const TOneWordInfo& info = list.Info(static_cast<std::int32_t>(row));
+        cells.Text(info.Word);
+        cells.Text(info.WordClass);
+        cells.Integer(info.Frequency);
+        cells.Decimal(percentOf(info.Frequency, list.TotalWords()), 3);
+        if (!cumulative) return;
+        cells.Integer(info.CumFrequency);
+        cells.Decimal(percentOf(info.CumFrequency, list.TotalWords()), 2);
+      });
+}
+
+table_export::FunctionTable CollocateExportTable(const CollocTable& table) {
+  std::vector<Column> columns = {{"Collocate"}};
+  for (int p = kPositions; p >= 1; --p)
+    if (table.LeftUsed()[p - 1]) columns.push_back({"L" + std::to_string(p)});
+  columns.push_back({"Node", table_export::Alignment::Centre});
+  for (int p = 1; p <= kPositions; ++p)
+    if (table.RightUsed()[p - 1]) columns.push_back({"R" + std::to_string(p)});
+  columns.push_back({"Total"});
+  return table_export::FunctionTable("Collocates", std::move(columns), table.TextEncoding(),
+                                     table.Count(), [&table](std::int64_t row, RowCells& cells) {
+                                       const TCollocFreqInfo& info =
+                                           table.Info(static_cast<std::int32_t>(row));
+                                       cells.Text(info.Collocate);
+                                       for (int p = kPositions; p >= 1; --p)
+                                         if (table.LeftUsed()[p - 1]) cells.Integer(info.Left(p));
+                                       cells.Text(info.Node);
+                                       for (int p = 1; p <= kPositions; ++p)
+                                         if (table.RightUsed()[p - 1]) cells.Integer(info.Right(p));
+                                       cells.Integer(info.Total);
+                                     });
+}
+
+}  // namespace lexvane::frequency

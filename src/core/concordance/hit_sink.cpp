@@ -27,11 +27,6 @@ text::ScanOptions scanOptions(const text::CharacterSets& sets, bool crlf, bool e
   return scan;
 }
 
-// The code point of the valid two-byte UTF-8 character at p.
-inline char32_t twoByteChar(const unsigned char* p) {
-  return (static_cast<char32_t>(p[0] & 0x1F) << 6) | (p[1] & 0x3F);
-}
-
 }  // namespace
 
 std::int64_t UnitResult::CountEnds(std::uint64_t from, std::uint64_t to) const {
@@ -93,8 +88,9 @@ bool HitSink::flush(bool last) {
 }
 
 bool HitSink::mayStartUtf8(const unsigned char* p, std::size_t available) const {
-  if (*p < 0xC2 || *p > 0xDF || available < 2 || (p[1] & 0xC0) != 0x80) return true;
-  return scan_.matcher_.MayMatchChar(twoByteChar(p));
+  if (*p < 0x80) return true;
+  const text::ClassedChar c = scan_.wide_.At(p, available, 0, scan_.setup_.Classes());
+  return c.length != 2 || scan_.matcher_.MayMatchChar(c.ch);
 }
 
 bool HitSink::Candidate(const unsigned char* first, std::size_t available) const {

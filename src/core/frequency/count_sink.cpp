@@ -46,22 +46,7 @@ std::size_t TokenFold::Fold(std::string_view token, char* out) const {
       ++i;
       continue;
     }
-    // Two bytes (Latin, Greek, Cyrillic) decoded here, others by the
-    // character classes; an invalid byte stays as it is.
-    if (b >= 0xC2 && b <= 0xDF && i + 1 < size && (bytes[i + 1] & 0xC0) == 0x80) {
-      const char32_t lower =
-          wide_.Lower((static_cast<char32_t>(b & 0x1F) << 6) | (bytes[i + 1] & 0x3F));
-      if (lower < 0x80) {
-        out[put++] = static_cast<char>(lower);
-      } else if (lower < 0x800) {
-        out[put++] = static_cast<char>(0xC0 | (lower >> 6));
-        out[put++] = static_cast<char>(0x80 | (lower & 0x3F));
-      } else {
-        put += text::EncodeCodePoint(lower, out + put);
-      }
-      i += 2;
-      continue;
-    }
+    // An invalid byte stays as it is.
     const text::ClassedChar c = wide_.At(bytes, size, i, classes_);
     if (c.length > 1)
       put += text::EncodeCodePoint(wide_.Lower(c.ch), out + put);

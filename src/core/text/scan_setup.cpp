@@ -35,6 +35,10 @@ std::uint8_t wantedClasses(const ScanOptions& options, bool utf8) {
   return static_cast<std::uint8_t>(wanted);
 }
 
+std::string_view viewOf(const unsigned char* p, const unsigned char* end) {
+  return {reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p)};
+}
+
 // The bits of a character of `length` bytes at byte i of a window: those in
 // the window, and those of the next one.
 void spanOf(int i, unsigned length, std::uint64_t& here, std::uint64_t& next) {
@@ -71,10 +75,8 @@ WindowMasker::WindowMasker(const ScanSetup& setup)
       simpleRun_(setup.Options().runRule == SentenceRule::Simple) {}
 
 void WindowMasker::Start(std::int64_t offset) {
-  separators_ = ~std::uint64_t{0};
-  sentence_ = notWord_ = closing_ = starts_ = 0;
-  simpleCarry_ = enhancedCarry_ = 0;
-  nextSeparators_ = nextNotWord_ = 0;
+  carry_ = Carry();
+  carry_.separators = ~std::uint64_t{0};
   nextChar_ = offset;
   c0_ = c1_ = 0;
   b0_ = b1_ = 0;
@@ -117,42 +119,50 @@ inline void WindowMasker::readAll(const WindowMasks* raw, std::size_t count, con
     else
       return CountBits(x);
   };
+  // The state in locals: the stores to `out` cannot alias them.
+  Carry carry = carry_;
+  const bool byCharacters = setup_.ByCharacters(), needSimple = needSimple_,
+             needEnhanced = needEnhanced_, simpleRun = simpleRun_;
   for (std::size_t k = 0; k < count; ++k, p += 64, offset += 64) {
-    const WordMasks m =
-        setup_.ByCharacters() ? byCharacters(p, offset, end) : byBytes(raw[k], p, offset, end);
+    const WordMasks m = byCharacters ? this->byCharacters(p, offset, end, carry)
+                                     : byBytes(raw[k], p, offset, end, carry);
     const std::uint64_t s = m.separators;
-    const std::uint64_t behind = ShiftIn(s, separators_, 1);
-    separators_ = s;
+    const std::uint64_t behind = ShiftIn(s, carry.separators, 1);
+    carry.separators = s;
     WindowWords& w = out[k];
-    w.starts = WordStarts(s, behind);
+    const std::uint64_t starts = WordStarts(s, behind);
+    w.starts = starts;
     w.wordEnds = s & ~behind;
-    w.candidates = w.starts & m.candidates;
+    w.candidates = starts & m.candidates;
     w.noSeparator = s == 0;
-    w.simple = needSimple_ ? EndsBehindGaps(s, m.simple, simpleCarry_) : 0;
-    w.enhanced = needEnhanced_ ? EndsBehindGaps(s, m.enhanced, enhancedCarry_) : 0;
-    w.simpleOpen = simpleCarry_ != 0;
-    w.enhancedOpen = enhancedCarry_ != 0;
-    w.words = static_cast<std::uint32_t>(bits(w.starts));
+    const std::uint64_t simple = needSimple ? EndsBehindGaps(s, m.simple, carry.simple) : 0;
+    const std::uint64_t enhanced =
+        needEnhanced ? EndsBehindGaps(s, m.enhanced, carry.enhanced) : 0;
+    w.simple = simple;
+    w.enhanced = enhanced;
+    w.simpleOpen = carry.simple != 0;
+    w.enhancedOpen = carry.enhanced != 0;
+    w.words = static_cast<std::uint32_t>(bits(starts));
     // Each sentence end at a word start, by its rank among the starts.
     std::uint64_t ends = 0;
-    for (std::uint64_t e = (simpleRun_ ? w.simple : w.enhanced) & w.starts; e != 0; e &= e - 1)
-      ends |= std::uint64_t{1} << bits(w.starts & ((e & -e) - 1));
+    for (std::uint64_t e = (simpleRun ? simple : enhanced) & starts; e != 0; e &= e - 1)
+      ends |= std::uint64_t{1} << bits(starts & ((e & -e) - 1));
     w.runEnds = ends;
   }
+  carry_ = carry;
 }
 
 inline WordMasks WindowMasker::byBytes(const WindowMasks& raw, const unsigned char* p,
-                                       std::int64_t offset, const unsigned char* end) {
-  std::uint64_t separators = raw.cls[kScanSeparator] | nextSeparators_;
-  std::uint64_t notWord = raw.cls[kScanNotWord] | nextNotWord_;
-  nextSeparators_ = nextNotWord_ = 0;
+                                       std::int64_t offset, const unsigned char* end,
+                                       Carry& carry) const {
+  std::uint64_t separators = raw.cls[kScanSeparator] | carry.nextSeparators;
+  std::uint64_t notWord = raw.cls[kScanNotWord] | carry.nextNotWord;
+  carry.nextSeparators = carry.nextNotWord = 0;
   if (raw.cls[kScanWideLead] && setup_.Utf8())
-    markWide(p, end, raw.cls[kScanWideLead], separators, notWord);
+    markWide(p, end, raw.cls[kScanWideLead], separators, notWord, carry);
   // The byte-order mark is no character of the text: it counts as nothing
   // more than the separators that may stand before the first word.
-  if (offset == 0 && setup_.Utf8() && end - p >= 3 && p[0] == kByteOrderMark[0] &&
-      p[1] == kByteOrderMark[1] && p[2] == kByteOrderMark[2])
-    separators |= 7;
+  if (offset == 0 && setup_.Utf8() && startsWithByteOrderMark(viewOf(p, end))) separators |= 7;
   std::uint64_t valid = ~std::uint64_t{0};
   if (end - p < 64) {
     valid = (std::uint64_t{1} << (end - p)) - 1;
@@ -164,23 +174,25 @@ inline WordMasks WindowMasker::byBytes(const WindowMasks& raw, const unsigned ch
   m.candidates = raw.cls[kScanCandidate] & valid;
   m.enhanced = 0;
   if (needEnhanced_) {
-    const std::uint64_t starts = WordStarts(separators, ShiftIn(separators, separators_, 1));
+    const std::uint64_t starts = WordStarts(separators, ShiftIn(separators, carry.separators, 1));
     const std::uint64_t sentence = raw.cls[kScanSentence] & valid;
     const std::uint64_t closing = raw.cls[kScanClosing] & valid;
-    m.enhanced = EnhancedTriggers(raw.blank & valid, raw.cls[kScanLineBreak] & valid,
-                                  ShiftIn(sentence, sentence_, 1), ShiftIn(sentence, sentence_, 2),
-                                  ShiftIn(notWord, notWord_, 2), ShiftIn(closing, closing_, 1),
-                                  ShiftIn(starts, starts_, 1), setup_.ZeroIsSentence());
-    sentence_ = sentence;
-    notWord_ = notWord;
-    closing_ = closing;
-    starts_ = starts;
+    m.enhanced = EnhancedTriggers(
+        raw.blank & valid, raw.cls[kScanLineBreak] & valid, ShiftIn(sentence, carry.sentence, 1),
+        ShiftIn(sentence, carry.sentence, 2), ShiftIn(notWord, carry.notWord, 2),
+        ShiftIn(closing, carry.closing, 1), ShiftIn(starts, carry.starts, 1),
+        setup_.ZeroIsSentence());
+    carry.sentence = sentence;
+    carry.notWord = notWord;
+    carry.closing = closing;
+    carry.starts = starts;
   }
   return m;
 }
 
 void WindowMasker::markWide(const unsigned char* p, const unsigned char* end, std::uint64_t leads,
-                            std::uint64_t& separators, std::uint64_t& notWord) {
+                            std::uint64_t& separators, std::uint64_t& notWord,
+                            Carry& carry) const {
   const Utf8Classes& wide = setup_.Wide();
   for (; leads != 0; leads &= leads - 1) {
     const int i = std::countr_zero(leads);
@@ -192,27 +204,26 @@ void WindowMasker::markWide(const unsigned char* p, const unsigned char* end, st
     spanOf(i, c.length, here, next);
     if (c.bits & kSeparatorByte) {
       separators |= here;
-      nextSeparators_ |= next;
+      carry.nextSeparators |= next;
     }
     if (c.bits & kPlainByte) {
       notWord |= here;
-      nextNotWord_ |= next;
+      carry.nextNotWord |= next;
     }
   }
 }
 
 WordMasks WindowMasker::byCharacters(const unsigned char* p, std::int64_t offset,
-                                     const unsigned char* end) {
+                                     const unsigned char* end, Carry& carry) {
   const ScanOptions& options = setup_.Options();
   const ByteClassTable& classes = setup_.Classes();
-  WordMasks m{nextSeparators_, 0, 0, 0};
-  nextSeparators_ = 0;
+  WordMasks m{carry.nextSeparators, 0, 0, 0};
+  carry.nextSeparators = 0;
   const unsigned char* const stop = std::min(p + 64, end);
   const unsigned char* q = p + (nextChar_ - offset);
   // The byte-order mark is no character of the text; as on the byte way its
   // bytes count as separators in front of the first word.
-  if (offset == 0 && q == p && setup_.Utf8() && end - p >= 3 && p[0] == kByteOrderMark[0] &&
-      p[1] == kByteOrderMark[1] && p[2] == kByteOrderMark[2]) {
+  if (offset == 0 && q == p && setup_.Utf8() && startsWithByteOrderMark(viewOf(p, end))) {
     m.separators |= 7;
     q += 3;
   }
@@ -227,7 +238,7 @@ WordMasks WindowMasker::byCharacters(const unsigned char* p, std::int64_t offset
       std::uint64_t here, next;
       spanOf(i, c.length, here, next);
       m.separators |= here;
-      nextSeparators_ |= next;
+      carry.nextSeparators |= next;
       const std::uint64_t bit = std::uint64_t{1} << i;
       if (EndsSimpleSentence(c.bits, options.crlf)) m.simple |= bit;
       if (BreaksLine(c.bits, options.crlf)) m.enhanced |= bit;

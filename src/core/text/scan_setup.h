@@ -131,6 +131,17 @@ class WindowMasker {
             const unsigned char* end, WindowWords* out);
 
  private:
+  // What each window hands on to the next, kept in locals while a batch is
+  // read.
+  struct Carry {
+    // The masks of the window before, for the rules that look back.
+    std::uint64_t separators = 0, sentence = 0, notWord = 0, closing = 0, starts = 0;
+    // The gaps going on from the window before hold a trigger (1) or not.
+    std::uint64_t simple = 0, enhanced = 0;
+    // Bytes of the next window marked already by a character begun in this one.
+    std::uint64_t nextSeparators = 0, nextNotWord = 0;
+  };
+
   template <bool kCountsBits>
   [[gnu::always_inline]] inline void readAll(const WindowMasks* raw, std::size_t count,
                                              const unsigned char* p, std::int64_t offset,
@@ -138,22 +149,19 @@ class WindowMasker {
   void readCountingBits(const WindowMasks* raw, std::size_t count, const unsigned char* p,
                         std::int64_t offset, const unsigned char* end, WindowWords* out);
   [[gnu::always_inline]] inline WordMasks byBytes(const WindowMasks& raw, const unsigned char* p,
-                                                  std::int64_t offset, const unsigned char* end);
-  WordMasks byCharacters(const unsigned char* p, std::int64_t offset, const unsigned char* end);
+                                                  std::int64_t offset, const unsigned char* end,
+                                                  Carry& carry) const;
+  WordMasks byCharacters(const unsigned char* p, std::int64_t offset, const unsigned char* end,
+                         Carry& carry);
   // UTF-8: the characters beyond ASCII whose lead byte is in `leads` that
   // belong to the sets, marked on every byte they span (bytes beyond the
   // window are kept for the next).
   void markWide(const unsigned char* p, const unsigned char* end, std::uint64_t leads,
-                std::uint64_t& separators, std::uint64_t& notWord);
+                std::uint64_t& separators, std::uint64_t& notWord, Carry& carry) const;
 
   const ScanSetup& setup_;
   bool needSimple_, needEnhanced_, simpleRun_;
-  // The masks of the window before, for the rules that look back.
-  std::uint64_t separators_ = 0, sentence_ = 0, notWord_ = 0, closing_ = 0, starts_ = 0;
-  // The gaps going on from the window before hold a trigger (1) or not.
-  std::uint64_t simpleCarry_ = 0, enhancedCarry_ = 0;
-  // Bytes of the next window marked already by a character begun in this one.
-  std::uint64_t nextSeparators_ = 0, nextNotWord_ = 0;
+  Carry carry_;
   // The character way: where the next character starts (file offset), and
   // the window of the last two characters with their classes.
   std::int64_t nextChar_ = 0;

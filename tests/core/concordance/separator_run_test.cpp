@@ -69,6 +69,27 @@ TEST(SeparatorRuns, ARangeInsideARunReadsOnlyItsOwnBytes) {
   }
 }
 
+// One word longer than many units, and lines ended by carriage returns
+// alone: each range stops at its end but the one that owns the word, which
+// reads on to its end: every byte is read at most twice, however many
+// ranges the word spans.
+TEST(SeparatorRuns, ARangeInsideALongWordReadsOnlyItsOwnBytes) {
+  TempFolder folder;
+  const std::int64_t run = 2 << 20;
+  const std::int64_t unit = 64 << 10;
+  std::string lines;
+  while (lines.size() < static_cast<std::size_t>(run)) lines += "A short line.\r";
+  for (const std::string& text : {"It starts. " + std::string(run, 'w') + " and ends.", lines}) {
+    const std::string path = folder / "word.txt";
+    writeBytes(path, text);
+    const auto size = static_cast<std::int64_t>(text.size());
+    for (const bool enhanced : {false, true})
+      EXPECT_LE(bytesReadByRanges(path, size, unit, enhanced),
+                2 * size + (size / unit + 1) * 8192)
+          << "enhanced " << enhanced;
+  }
+}
+
 std::string describe(const search::SearchQuery& query, const corpus::CorpusSettings& settings,
                      ScanMode mode, std::int64_t unit, std::int64_t block) {
   testing::ScriptedHost host;

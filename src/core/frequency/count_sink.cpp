@@ -23,35 +23,51 @@ TokenFold::TokenFold(const text::CharacterSets& sets, bool lowerCase)
       classes_(text::ClassifyBytes(sets)),
       wide_(utf8_ && lowerCase ? text::Utf8Classes(sets) : text::Utf8Classes()) {
   for (int c = 0; c < 256; ++c) table_[c] = text::lowerChar(static_cast<char>(c));
+  if (!utf8_ || !lowerCase) return;
+  lowerTwo_.resize(0x800);
+  for (char32_t ch = 0x80; ch < 0x800; ++ch) {
+    char bytes[4] = {0, 0, 0, 0};
+    const std::size_t length = text::EncodeCodePoint(wide_.Lower(ch), bytes);
+    std::uint32_t packed = static_cast<std::uint32_t>(length) << 24;
+    for (std::size_t k = 0; k < length && k < 3; ++k)
+      packed |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[k])) << (8 * k);
+    lowerTwo_[ch] = packed;  // a lower case of two bytes is at most three
+  }
 }
 
-std::size_t TokenFold::Fold(std::string_view token, char* out) const {
+std::size_t TokenFold::foldUtf8(std::string_view token, char* out) const {
   const auto* bytes = reinterpret_cast<const unsigned char*>(token.data());
   const std::size_t size = token.size();
+  // In a local: the stores to `out` could alias the vector's pointer.
+  const std::uint32_t* const lowerTwo = lowerTwo_.data();
   std::size_t i = 0, put = 0;
-  // Runs of ASCII eight bytes at a time; the same table maps them in both
-  // encodings.
   while (i < size) {
-    for (; i + 8 <= size; i += 8, put += 8) {
-      std::uint64_t chunk;
-      std::memcpy(&chunk, bytes + i, 8);
-      if (chunk & 0x8080808080808080ull) break;
-      chunk = lowerAscii8(chunk);
-      std::memcpy(out + put, &chunk, 8);
-    }
-    if (i >= size) break;
-    const unsigned char b = bytes[i];
-    if (b < 0x80 || !utf8_) {
-      out[put++] = table_[b];
-      ++i;
+    if (bytes[i] < 0x80) {
+      // A run of ASCII, eight bytes at a time.
+      for (; i + 8 <= size; i += 8, put += 8) {
+        std::uint64_t chunk;
+        std::memcpy(&chunk, bytes + i, 8);
+        if (chunk & 0x8080808080808080ull) break;
+        chunk = lowerAscii8(chunk);
+        std::memcpy(out + put, &chunk, 8);
+      }
+      for (; i < size && bytes[i] < 0x80; ++i) out[put++] = table_[bytes[i]];
       continue;
     }
-    // An invalid byte stays as it is.
+    // A run of characters of two bytes, their lower case from the table.
+    for (; i + 1 < size && text::isTwoByteCharacter(bytes[i], bytes[i + 1]); i += 2) {
+      const std::uint32_t packed = lowerTwo[text::twoByteCodePoint(bytes[i], bytes[i + 1])];
+      std::memcpy(out + put, &packed, 3);  // bytes beyond the character are 0
+      put += packed >> 24;
+    }
+    if (i >= size || bytes[i] < 0x80) continue;
+    // Any other character; an invalid byte stays as it is.
     const text::ClassedChar c = wide_.At(bytes, size, i, classes_);
-    if (c.length > 1)
+    if (c.length > 1) {
       put += text::EncodeCodePoint(wide_.Lower(c.ch), out + put);
-    else
+    } else {
       out[put++] = token[i];
+    }
     i += c.length;
   }
   return put;

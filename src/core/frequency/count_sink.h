@@ -10,7 +10,9 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
+#include <vector>
 
 #include "frequency/token_count.h"
 #include "text/block_scanner.h"
@@ -26,12 +28,23 @@ class TokenFold {
   bool Folds() const { return lower_; }
   // Writes the token lower-cased into out (room for 4 * 255 bytes) and
   // returns its length.
-  std::size_t Fold(std::string_view token, char* out) const;
+  std::size_t Fold(std::string_view token, char* out) const {
+    if (utf8_) return foldUtf8(token, out);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(token.data());
+    for (std::size_t i = 0; i < token.size(); ++i) out[i] = table_[bytes[i]];
+    return token.size();
+  }
 
  private:
+  std::size_t foldUtf8(std::string_view token, char* out) const;
+
   bool lower_;
   bool utf8_;
   std::array<char, 256> table_{};
+  // UTF-8: for each code point from U+0080 to U+07FF (two bytes), the bytes
+  // of its lower case, packed from the lowest byte up, their number in the
+  // top byte.
+  std::vector<std::uint32_t> lowerTwo_;
   text::ByteClassTable classes_{};
   text::Utf8Classes wide_;
 };
@@ -68,14 +81,18 @@ class CountSink {
     cut_ = cut_ || word.cut;
     if (rules_.tagged) {
       CountToken(counts_, word.text, word.simpleEnd, rules_);
+    } else if (pipelined_) {
+      // Folded (or copied) straight into the pipeline.
+      char* into = pipeline_.Reserve();
+      const std::size_t length =
+          fold_.Folds() ? fold_.Fold(word.text, into)
+                        : (std::memcpy(into, word.text.data(), word.text.size()), word.text.size());
+      pipeline_.Commit(length, word.simpleEnd);
     } else {
       std::string_view token = word.text;
       char folded[text::kMaxTextLength * 4 + 8];
       if (fold_.Folds()) token = {folded, fold_.Fold(word.text, folded)};
-      if (pipelined_)
-        pipeline_.Count(token, word.simpleEnd);
-      else
-        CountPlainToken(counts_, token, word.simpleEnd);
+      CountPlainToken(counts_, token, word.simpleEnd);
     }
     watch_.Counted(counts_);
     return true;

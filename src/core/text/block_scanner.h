@@ -102,6 +102,10 @@ class BlockScanner {
                                    const unsigned char* end, bool endOfFile);
   LEXVANE_SCAN_INLINE bool window(Sink& sink, const WindowWords& w, const unsigned char* p,
                                   std::int64_t offset);
+  // The windows words[0 .. count) at p of a scan that hands every word over
+  // whole.
+  LEXVANE_SCAN_INLINE bool every(Sink& sink, const WindowWords* words, std::size_t count,
+                                 const unsigned char* p);
   // The windows words[0 .. count) at p of a scan that counts words in runs.
   LEXVANE_SCAN_INLINE bool runs(Sink& sink, const WindowWords* words, std::size_t count,
                                 const unsigned char* p);
@@ -109,8 +113,9 @@ class BlockScanner {
   LEXVANE_SCAN_INLINE bool goesOn(Sink& sink, std::int64_t end);
   LEXVANE_SCAN_INLINE bool emit(Sink& sink, bool simpleEnd, bool enhancedEnd);
   // Hands a word over with its text (`kept`: bytes of a copy, 0 in the block).
-  bool handOver(Sink& sink, const unsigned char* text, std::size_t kept, std::int64_t start,
-                std::int64_t end, bool simpleEnd, bool enhancedEnd);
+  LEXVANE_SCAN_INLINE bool handOver(Sink& sink, const unsigned char* text, std::size_t kept,
+                                    std::int64_t start, std::int64_t end, bool simpleEnd,
+                                    bool enhancedEnd);
   LEXVANE_SCAN_INLINE void take(const unsigned char* p, std::int64_t offset,
                                 std::uint64_t endsAfter, bool detail);
   LEXVANE_SCAN_INLINE void flushRun(Sink& sink) {
@@ -249,13 +254,60 @@ bool BlockScanner<Sink>::windows(Sink& sink, const unsigned char* data, std::int
       return true;
     }
     masker_.Read(raw, count, p, next_, end, words);
-    if (setup_.Options().detail == WordDetail::Candidates) {
-      if (!runs(sink, words, count, p)) return false;
+    if (!(setup_.Options().detail == WordDetail::Candidates ? runs(sink, words, count, p)
+                                                            : every(sink, words, count, p)))
+      return false;
+  }
+}
+
+template <class Sink>
+bool BlockScanner<Sink>::every(Sink& sink, const WindowWords* words, std::size_t count,
+                               const unsigned char* p) {
+  // The word in hand in locals; windows at the range's edges, inside a long
+  // word or at the file's end go through window().
+  std::int64_t handStart = handStart_, handEnd = handEnd_;
+  const unsigned char* handText = handText_;
+  std::size_t handKept = handKept_;
+  const auto store = [&] {
+    handStart_ = handStart;
+    handEnd_ = handEnd;
+    handText_ = handText;
+    handKept_ = handKept;
+  };
+  const std::int64_t from = from_, until = until_;
+  std::int64_t offset = next_;
+  for (std::size_t k = 0; k < count; ++k, p += 64, offset += 64) {
+    const WindowWords& w = words[k];
+    if (!hand_ || handLong_ || w.noSeparator || offset < from || offset + 64 >= until ||
+        dataEnd_ - p < 64) {
+      store();
+      next_ = offset;
+      if (!window(sink, w, p, offset)) return false;
+      handStart = handStart_;
+      handEnd = handEnd_;
+      handText = handText_;
+      handKept = handKept_;
       continue;
     }
-    for (std::size_t k = 0; k < count; ++k, p += 64, next_ += 64)
-      if (!window(sink, words[k], p, next_)) return false;
+    if (handEnd < 0) handEnd = offset + std::countr_zero(w.wordEnds);
+    for (std::uint64_t s = w.starts; s != 0; s &= s - 1) {
+      const int b = std::countr_zero(s);
+      if (!handOver(sink, handText, handKept, handStart, handEnd, (w.simple >> b) & 1,
+                    (w.enhanced >> b) & 1)) {
+        store();
+        stopped_ = true;
+        return false;
+      }
+      handStart = offset + b;
+      handText = p + b;
+      handKept = 0;
+      const std::uint64_t after = w.wordEnds >> b;
+      handEnd = after != 0 ? handStart + std::countr_zero(after) : -1;
+    }
   }
+  store();
+  next_ = offset;
+  return true;
 }
 
 template <class Sink>

@@ -42,6 +42,15 @@ inline bool startsWithByteOrderMark(std::string_view s) {
 constexpr bool isContinuationByte(unsigned char b) {
   return (b & 0xC0) == 0x80;
 }
+// Whether `lead` and `next` are a valid character of two bytes (U+0080 to
+// U+07FF: Latin, Greek, Cyrillic, Hebrew, Arabic), and its code point. The
+// word loops decode these without a call.
+constexpr bool isTwoByteCharacter(unsigned char lead, unsigned char next) {
+  return lead >= 0xC2 && lead <= 0xDF && isContinuationByte(next);
+}
+constexpr char32_t twoByteCodePoint(unsigned char lead, unsigned char next) {
+  return (static_cast<char32_t>(lead & 0x1F) << 6) | (next & 0x3F);
+}
 // The length of the character whose lead byte is `lead`, or 0 for a byte that
 // cannot lead one (ASCII: 1). Whether the rest of it is valid needs
 // nextUtf8Char.

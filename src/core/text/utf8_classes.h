@@ -37,8 +37,8 @@ class Utf8Classes {
     const unsigned char lead = data[i];
     if (lead < 0x80) return {lead, bytes[lead], 1};
     // Two bytes (Latin, Greek, Cyrillic) decoded here.
-    if (lead >= 0xC2 && lead <= 0xDF && i + 1 < size && (data[i + 1] & 0xC0) == 0x80) {
-      const char32_t ch = (static_cast<char32_t>(lead & 0x1F) << 6) | (data[i + 1] & 0x3F);
+    if (i + 1 < size && isTwoByteCharacter(lead, data[i + 1])) {
+      const char32_t ch = twoByteCodePoint(lead, data[i + 1]);
       return {ch, table_[ch - 0x80], 2};
     }
     return wideAt(data, size, i);

@@ -3,14 +3,15 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# qt6-svg-dev: Qt's SVG module, which draws the icons at build time and
+# writes the concordance plot as SVG (the plot window and lexvane-cli plot).
 APT_PACKAGES = cmake g++ make pkg-config libicu-dev libgtest-dev libgmock-dev \
-               libbenchmark-dev libcli11-dev libxlsxwriter-dev qt6-base-dev xvfb xauth \
-               bc time python3 $(DESKTOP_PACKAGES)
-# The icons are drawn with Qt's SVG renderer at build time; the rest check
-# what `make install` puts on the desktop (validators, the MIME and desktop
-# databases, xdg-mime and gio as a file manager uses them, man, and the
-# shells the completion is for).
-DESKTOP_PACKAGES = qt6-svg-dev desktop-file-utils appstream libxml2-utils \
+               libbenchmark-dev libcli11-dev libxlsxwriter-dev qt6-base-dev qt6-svg-dev \
+               xvfb xauth bc time python3 $(DESKTOP_PACKAGES)
+# What checks what `make install` puts on the desktop (validators, the MIME
+# and desktop databases, xdg-mime and gio as a file manager uses them, man,
+# and the shells the completion is for).
+DESKTOP_PACKAGES = desktop-file-utils appstream libxml2-utils \
                    shared-mime-info xdg-utils libglib2.0-bin man-db bash-completion zsh
 # make install PREFIX=/usr DESTDIR=/tmp/pkg
 PREFIX ?= /usr/local
@@ -32,8 +33,8 @@ SANITIZE_COMMON = -fno-omit-frame-pointer -g1 -O1
 # operation runner, the rule preview's reader): the TSan build builds and
 # runs only these.
 TSAN_TARGETS = core_text_tests core_concordance_tests core_frequency_tests \
-               gui_engine_run_test gui_frame_test gui_indicators_test \
-               gui_rule_preview_test gui_file_list_editor_test
+               core_ngrams_tests gui_engine_run_test gui_frame_test gui_indicators_test \
+               gui_rule_preview_test gui_file_list_editor_test gui_ngram_window_test
 
 .PHONY: all deps deps-check build test run bench screenshots install clean format \
         check-asan check-tsan fuzz

@@ -1,6 +1,7 @@
-// The two phases of concordance building timed apart: the corpus scan and
-// the retrieval of the hits' sentences, medians of several runs, wall and
-// processor time. Prints one line per phase.
+// The phases of concordance building timed apart: the corpus scan, the
+// retrieval of the hits' sentences, and what the dispersion figures add (the
+// files' sizes, the plot and its figures made from the table); medians of
+// several runs, wall and processor time. Prints one line per phase.
 //   concord_phases [--runs N] [--threads T] [--reference] [--no-bulk] [--max M] MASK FILE...
 #include <time.h>
 
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "concordance/concordance_builder.h"
+#include "concordance/concordance_plot.h"
 #include "concordance/corpus_scan.h"
 #include "text/progress.h"
 #include "text/text_scanner.h"
@@ -82,7 +84,8 @@ int main(int argc, char** argv) {
   text::SilentSearchIndicator search;
   text::SilentProgressIndicator progress;
   text::OperationHost host{ui, search, progress};
-  std::vector<double> scanWall, scanCpu, retrieveWall, retrieveCpu;
+  std::vector<double> scanWall, scanCpu, retrieveWall, retrieveCpu, dispersionWall, dispersionCpu;
+  std::int32_t range = 0;
   std::int64_t rows = 0, words = 0;
   for (int run = 0; run < runs; ++run) {
     concordance::ConcordanceTable table;
@@ -99,6 +102,14 @@ int main(int argc, char** argv) {
     concordance::RetrieveSentences(table, sets, progress);
     retrieveWall.push_back(wallSeconds() - w);
     retrieveCpu.push_back(cpuSeconds() - c);
+    w = wallSeconds();
+    c = cpuSeconds();
+    for (const std::string& path : table.CorpusFiles)
+      table.FileBytes.push_back(std::max<std::int64_t>(text::FileSizeOf(path), 0));
+    const concordance::ConcordancePlot plot(table);
+    range = plot.Dispersion().Range;
+    dispersionWall.push_back(wallSeconds() - w);
+    dispersionCpu.push_back(cpuSeconds() - c);
     rows = table.RowCount();
     words = table.TotalWords;
   }
@@ -106,5 +117,7 @@ int main(int argc, char** argv) {
               median(scanCpu), static_cast<long long>(words), static_cast<long long>(rows));
   std::printf("retrieve: %.3f s wall, %.3f s cpu; %lld rows\n", median(retrieveWall),
               median(retrieveCpu), static_cast<long long>(rows));
+  std::printf("dispersion: %.6f s wall, %.6f s cpu; range %d of %zu files\n",
+              median(dispersionWall), median(dispersionCpu), range, settings.Files.Count());
   return 0;
 }

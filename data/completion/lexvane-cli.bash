@@ -79,7 +79,7 @@ _lexvane_cli() {
                     -q | --query)
                         _filedir cws
                         ;;
-                    -o | --output)
+                    -o | --output | --reference)
                         _filedir
                         ;;
                     *)

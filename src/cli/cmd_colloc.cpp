@@ -9,9 +9,11 @@
 #include "cli/concord_options.h"
 #include "cli/export_options.h"
 #include "cli/frequency_output.h"
+#include "frequency/colloc_association.h"
 #include "frequency/colloc_command.h"
 #include "frequency/frequency_copy.h"
 #include "frequency/frequency_export.h"
+#include "frequency/word_counts.h"
 
 namespace lexvane::cli {
 
@@ -23,6 +25,14 @@ struct CollocCommand {
   std::vector<std::string> masks;
   std::string left = "1,2,3", right = "1,2,3";
   std::string collocSort;  // "" : the build's order
+  // Association measures (any of them given shows the association columns).
+  std::string measures;  // "mi,ll,..."
+  bool oncePerHit = false;
+  std::int64_t minO11 = 0, minC1 = 0;
+  bool AssociationAsked() const {
+    return !measures.empty() || oncePerHit || minO11 > 0 || minC1 > 0 ||
+           collocSort.starts_with("measure:");
+  }
   bool zeroAsSpace = true;
   std::string delimiter = "|";
   std::string outputFile;
@@ -40,6 +50,26 @@ frequency::PositionFlags positionsOf(const std::string& list, const char* option
     flags[item[0] - '1'] = true;
   }
   return flags;
+}
+
+stats::Measure measureNamed(const std::string& name, const char* option) {
+  if (auto m = stats::MeasureNamed(name)) return *m;
+  throw CLI::ValidationError(option, "measures are mi, mi3, t, z, ll, logdice and dice: " + name);
+}
+
+// --measures and the association options.
+frequency::AssociationOptions associationOf(const CollocCommand& command) {
+  frequency::AssociationOptions options;
+  std::stringstream items(command.measures);
+  std::string item;
+  while (std::getline(items, item, ','))
+    if (!item.empty()) options.Measures.push_back(measureNamed(item, "--measures"));
+  options.OncePerHit = command.oncePerHit;
+  options.MinO11 = command.minO11;
+  options.MinC1 = command.minC1;
+  if (command.collocSort.starts_with("measure:"))
+    options.SortBy = measureNamed(command.collocSort.substr(8), "--colloc-sort");
+  return options;
 }
 
 // --colloc-sort -> the grid column to sort by.
@@ -63,7 +93,12 @@ int runColloc(const CollocCommand& command, Streams& streams) {
   CheckExportTarget(command.exportChoice, command.outputFile);
   const frequency::PositionFlags left = positionsOf(command.left, "--left");
   const frequency::PositionFlags right = positionsOf(command.right, "--right");
-  const int sortColumn = command.collocSort.empty() ? 0 : sortColumnOf(command.collocSort);
+  const bool association = command.AssociationAsked();
+  const frequency::AssociationOptions associationOptions =
+      association ? associationOf(command) : frequency::AssociationOptions{};
+  const int sortColumn = command.collocSort.empty() || associationOptions.SortBy
+                             ? 0
+                             : sortColumnOf(command.collocSort);
   // An empty mask would close the query dialog without a mask: no table.
   for (const std::string& mask : command.masks)
     if (mask.empty()) throw CLI::ValidationError("--collocate-mask", "a mask must not be empty");
@@ -116,6 +151,13 @@ int runColloc(const CollocCommand& command, Streams& streams) {
   frequency::CollocCommandResult result =
       frequency::MenuFrequenciesClick(*concordance, "", query, steps, host);
   if (!result.table) return finish(nullptr);
+  if (association) {
+    // C1: the corpus's word list, counted with the collocates' capitals.
+    frequency::WordCountsCache cache;
+    const auto counts = cache.Obtain(result.table->SourceCorpus(), host);
+    if (counts != nullptr)
+      result.table->ApplyAssociation(associationOptions, *counts, host.progress);
+  }
   if (sortColumn != 0) result.table->Sort(sortColumn, host.progress);
   if (output) {
     frequency::CopyOptions options;
@@ -140,7 +182,11 @@ void AddCollocCommand(CLI::App& app, Streams& streams, int& status) {
       "The concordance is built from the query options and sorted before the collocates are "
       "counted (by default by the keyword, then the left part from word 1). Collocates are "
       "the words of the contexts that match a --collocate-mask (lower-case; default *). A file "
-      "that cannot be opened is reported, the others are used, and the exit status is 1.");
+      "that cannot be opened is reported, the others are used, and the exit status is 1. "
+      "With --measures (or --once-per-hit, --min-o11, --min-c1, --colloc-sort measure:M) each "
+      "line goes on with R1, C1, O11, E11 and the measures, four decimals each; C1 is the "
+      "collocate's frequency in the corpus with capitals kept, N the words the concordance "
+      "scanned.");
   auto command = std::make_shared<CollocCommand>();
   command->corpus.AddTo(*sub);
   AddQueryOptions(*sub, command->concord);
@@ -151,7 +197,19 @@ void AddCollocCommand(CLI::App& app, Streams& streams, int& status) {
   sub->add_option("--left", command->left, "left positions to count, e.g. 1,2,3 (default)");
   sub->add_option("--right", command->right, "right positions to count, e.g. 1,2,3 (default)");
   sub->add_option("--colloc-sort", command->collocSort,
-                  "sort the table by collocate, node, left:P, right:P or total");
+                  "sort the table by collocate, node, left:P, right:P, total or measure:M "
+                  "(descending, M one of --measures)");
+  sub->add_option("--measures", command->measures,
+                  "association measures as extra fields after the total, comma-separated: mi, "
+                  "mi3, t, z, ll, logdice, dice (R1, C1, O11 and E11 come first)");
+  sub->add_flag("--once-per-hit", command->oncePerHit,
+                "R1 is the node's rows and O11 the rows with the collocate (default: R1 is the "
+                "rows times the positions and O11 the total)");
+  sub->add_option("--min-o11", command->minO11, "leave out rows whose O11 is below N")
+      ->check(CLI::NonNegativeNumber);
+  sub->add_option("--min-c1", command->minC1,
+                  "leave out rows whose collocate occurs fewer than N times in the corpus")
+      ->check(CLI::NonNegativeNumber);
   sub->add_flag("--zero-as-space,!--no-zero-as-space", command->zeroAsSpace,
                 "write a count of 0 as a space (default) or as 0");
   sub->add_option("--delimiter", command->delimiter,

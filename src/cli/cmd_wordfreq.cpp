@@ -25,6 +25,8 @@ struct WordfreqCommand {
   std::string delimiter = "|";
   std::string outputFile;
   ExportChoice exportChoice;
+  bool range = false;  // --range: files in which the word occurs
+  bool dp = false;     // --dp: Gries's DP over the files
 };
 
 const std::map<std::string, int> kSortModes = {{"alpha", frequency::kSortAlphabetical},
@@ -47,20 +49,24 @@ int runWordfreq(const WordfreqCommand& command, Streams& streams) {
   Console console(streams.err, streams.errIsTerminal);
   ErrorNotingUi ui(console.ui);
   frequency::WordFrequencyList list;
+  list.SetCountSpread(command.range || command.dp);
   buildList(command.corpus, console, ui, list);
   if (!command.sort.empty()) {
     int mode = kSortModes.at(command.sort);
     list.SortWordList(mode, frequency::SortCaption(mode), console.progress);
   }
   if (command.exportChoice.Chosen()) {
-    const int written = WriteExport(frequency::WordFrequencyExportTable(list), command.exportChoice,
-                                    command.outputFile, streams, console);
+    const int written =
+        WriteExport(frequency::WordFrequencyExportTable(list, command.range, command.dp),
+                    command.exportChoice, command.outputFile, streams, console);
     return ui.errors > 0 || written != kExitOk ? kExitError : kExitOk;
   }
   frequency::CopyOptions options;
   options.ToFile = true;
   options.SaveWordListOnly = command.wordsOnly;
   options.Delimiter = command.delimiter;
+  options.WithRange = command.range;
+  options.WithDP = command.dp;
   FrequencyOutput output(command.outputFile, streams);
   text::OperationHost host{ui, console.search, console.progress};
   frequency::CopyWordFrequencies(list, 0, list.Count() - 1, options,
@@ -89,6 +95,10 @@ void AddWordfreqCommand(CLI::App& app, Streams& streams, int& status) {
                   "the field delimiter (its first character; default |, empty: none)");
   sub->add_option("-o,--output", command->outputFile, "write to FILE instead of standard output");
   AddExportOptions(*sub, command->exportChoice, {"--words-only", "--delimiter"});
+  sub->add_flag("--range", command->range,
+                "add a field: the number of files in which the word occurs");
+  sub->add_flag("--dp", command->dp,
+                "add a field: Gries's DP of the word over the files (four decimals)");
   sub->callback([command, &streams, &status] { status = runWordfreq(*command, streams); });
 }
 

@@ -49,6 +49,11 @@ void AddConcordCommand(CLI::App& app, Streams& streams, int& status);
 void AddWordfreqCommand(CLI::App& app, Streams& streams, int& status);
 void AddCollocCommand(CLI::App& app, Streams& streams, int& status);
 void AddStatsCommand(CLI::App& app, Streams& streams, int& status);
+void AddNGramsCommand(CLI::App& app, Streams& streams, int& status);
+void AddClustersCommand(CLI::App& app, Streams& streams, int& status);
+void AddKeywordsCommand(CLI::App& app, Streams& streams, int& status);
+void AddDispersionCommand(CLI::App& app, Streams& streams, int& status);
+void AddPlotCommand(CLI::App& app, Streams& streams, int& status);
 
 // `stats --of wordfreq`: the statistics text of a word frequency list built
 // from `command`'s corpus options (lives beside the wordfreq command).

@@ -185,12 +185,12 @@ concordance::CopyOptions CopyOptionsOf(const ConcordOptions& options, text::Enco
   return copy;
 }
 
-std::unique_ptr<concordance::ConcordanceTable> BuildConcordTable(const CorpusOptions& corpus,
-                                                                 const ConcordOptions& options,
-                                                                 Console& console,
-                                                                 text::LatestScanSets& latest) {
+std::unique_ptr<concordance::ConcordanceTable> BuildConcordTable(
+    const CorpusOptions& corpus, const ConcordOptions& options, Console& console,
+    text::LatestScanSets& latest, corpus::CorpusSettings* settingsOut) {
   const search::SearchQuery query = BuildQuery(options, console.ui, corpus.Encoding());
   const corpus::CorpusSettings settings = corpus.Build(console.ui);
+  if (settingsOut != nullptr) *settingsOut = settings;
   if (settings.Files.Empty()) throw CLI::ValidationError(corpus.NoFilesMessage());
   text::OperationHost host = console.Host();
   latest.Record(corpus::ScannerSets(settings));

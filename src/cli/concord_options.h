@@ -74,9 +74,9 @@ concordance::CopyOptions CopyOptionsOf(const ConcordOptions& options,
 // The corpus (absolute paths; text::Error when it has no file), the query,
 // the build under the console's indicators (its sets recorded in `latest`),
 // then the sort and the deletion of duplicate sentences when asked for.
-std::unique_ptr<concordance::ConcordanceTable> BuildConcordTable(const CorpusOptions& corpus,
-                                                                 const ConcordOptions& options,
-                                                                 Console& console,
-                                                                 text::LatestScanSets& latest);
+// The corpus goes to `settings` when given.
+std::unique_ptr<concordance::ConcordanceTable> BuildConcordTable(
+    const CorpusOptions& corpus, const ConcordOptions& options, Console& console,
+    text::LatestScanSets& latest, corpus::CorpusSettings* settings = nullptr);
 
 }  // namespace lexvane::cli

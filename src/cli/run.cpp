@@ -45,6 +45,11 @@ int Run(int argc, const char* const* argv, Streams& caller) {
   AddWordfreqCommand(app, streams, status);
   AddCollocCommand(app, streams, status);
   AddStatsCommand(app, streams, status);
+  AddNGramsCommand(app, streams, status);
+  AddClustersCommand(app, streams, status);
+  AddKeywordsCommand(app, streams, status);
+  AddDispersionCommand(app, streams, status);
+  AddPlotCommand(app, streams, status);
   AddOutputEncoding(app, streams);
   lastOneWins(app);
   const text::TerminalText terminal(streams.argumentCodeset);

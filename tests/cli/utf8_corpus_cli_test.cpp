@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "cli/cli_process.h"
+#include "core/text/twin_prose.h"
 
 namespace {
 
@@ -263,6 +264,90 @@ TEST_F(Utf8CorpusCli, Utf8DefaultSeparatorsCutTypographicPunctuation) {
   // Separators given with -w replace the defaults.
   const Result own = run("tokens --encoding utf-8 --word-separators ' ' quotes.txt");
   EXPECT_NE(own.out.find(utf8Of(U"\u00ABHola\u00BB")), std::string::npos) << own.out;
+}
+
+// The 43 default word separators, quoted for the shell: the UTF-8 run must
+// not add its typographic ones.
+std::string quotedDefaultSeparators() {
+  std::string quoted = "'";
+  for (const char c : std::string(" _,;:/-+=^\"<>()[]{}*@&%$#\\|~`'0123456789.?!")) {
+    if (c == '\'')
+      quoted += "'\\''";
+    else
+      quoted += c;
+  }
+  return quoted + "'";
+}
+
+// German, Spanish and French prose whose sentences run to several hundred
+// characters, and its Windows-1252 twin: every concordance layout and sort,
+// the collocates and the statistics give the same text.
+class ProseTwinsCli : public Utf8CorpusCli {
+ protected:
+  void SetUp() override {
+    Utf8CorpusCli::SetUp();
+    if (IsSkipped()) return;
+    std::filesystem::create_directories(dir_ / "ansi");
+    std::filesystem::create_directories(dir_ / "utf8");
+    const std::vector<std::string> prose = lexvane::testing::TwinProseUtf8();
+    const std::vector<std::string> names = {"de.txt", "es.txt", "fr.txt"};
+    for (std::size_t i = 0; i < prose.size(); ++i) {
+      write("utf8/" + names[i], prose[i]);
+      write("ansi/" + names[i], lexvane::testing::Windows1252Of(prose[i]));
+    }
+  }
+  std::pair<std::string, std::string> proseTwins(const std::string& command) {
+    const std::string separators = " --word-separators " + quotedDefaultSeparators();
+    const Result utf8 =
+        run(command + separators + " --encoding utf-8 utf8/de.txt utf8/es.txt utf8/fr.txt");
+    const Result ansi =
+        run(command + separators + " --output-encoding utf-8 ansi/de.txt ansi/es.txt ansi/fr.txt");
+    EXPECT_EQ(utf8.status, 0) << command << ": " << utf8.err;
+    EXPECT_EQ(ansi.status, 0) << command << ": " << ansi.err;
+    EXPECT_FALSE(utf8.out.empty()) << command;
+    return {utf8.out, ansi.out};
+  }
+};
+
+TEST_F(ProseTwinsCli, LongLeftContextsKeepTheWordsNextToTheKeywordInEveryLayoutAndSort) {
+  const std::string masks =
+      "concord -m '\xC3\xBC"
+      "ber*' -m '*ung' -m '*ci\xC3\xB3n' -m 'que'";
+  for (const std::string options :
+       {"", " --enhanced", " --format para", " --format justify --width 30",
+        " --format justify --width 254 --enhanced", " --sort left", " --sort left --word 2",
+        " --sort left --word 3 --retrograde", " --sort right --word 2",
+        " --sort right --retrograde --enhanced", " --sort left --dedupe",
+        " --delimiters '\xC2\xAB\xC2\xBB' --around 3,3 --source",
+        " --format justify --width 60 --delimiters '||' --around 2,1 --sort right --word 3"}) {
+    const auto [utf8, ansi] = proseTwins(masks + options);
+    EXPECT_EQ(utf8, ansi) << options;
+  }
+  const auto [utf8, ansi] =
+      proseTwins("concord --column '1:d*' --column '2:*ci\xC3\xB3n' --gap 1=3 --sort left");
+  EXPECT_EQ(utf8, ansi);
+}
+
+TEST_F(ProseTwinsCli, CollocatesAndStatisticsOfLongSentencesEqualTheTwins) {
+  for (const std::string command :
+       {"colloc -m 'd*' -m 'que' -m '\xC3\xBC"
+        "ber*'",
+        "colloc -m '*' --colloc-sort total",
+        "colloc -m '*ung' -m '*ci\xC3\xB3n' --enhanced --sort right --word 2",
+        "colloc -m 'd*' --collocate-mask '*\xC3\xA9*' --collocate-mask '*\xC3\xA4*'"}) {
+    const auto [utf8, ansi] = proseTwins(command);
+    EXPECT_EQ(utf8, ansi) << command;
+  }
+  // The statistics, but for the size of the files in bytes.
+  const auto withoutSize = [](const std::string& text) {
+    const std::size_t size = text.find("Total size:");
+    return size == std::string::npos ? text
+                                     : text.substr(0, size) + text.substr(text.find('\n', size));
+  };
+  for (const std::string command : {"stats -m 'd*' --enhanced", "stats --of wordfreq"}) {
+    const auto [utf8, ansi] = proseTwins(command);
+    EXPECT_EQ(withoutSize(utf8), withoutSize(ansi)) << command;
+  }
 }
 
 }  // namespace

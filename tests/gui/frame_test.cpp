@@ -109,6 +109,7 @@ class FrameTest : public QObject {
     QCOMPARE(captions, QStringList({"&File", "&Tools", "&Window", "&Help"}));
     for (QAction* a : frame_->findChildren<QAction*>())
       QVERIFY2(a->shortcut().isEmpty() || a->objectName().isEmpty(), qPrintable(a->objectName()));
+    // The specified buttons, then the additions.
     const QStringList hints = {"New file list",
                                "Open file list...",
                                "Save file list...",
@@ -123,7 +124,10 @@ class FrameTest : public QObject {
                                "Delete duplicate sentences",
                                "Display source text",
                                "Display stripped source text",
-                               "Statistics..."};
+                               "Statistics...",
+                               // Added after the specified buttons.
+                               "Keyword list...",
+                               "Concordance plot..."};
     QStringList got;
     for (QAction* a : frame_->findChild<QToolBar*>("ToolBar")->actions())
       if (!a->isSeparator() && a->objectName().startsWith("SpeedButton")) got << a->toolTip();
@@ -165,7 +169,10 @@ class FrameTest : public QObject {
           {"MenuSearch", "Word search...", 12},
           {"MenuAdvancedSearch", "Advanced word search...", 0},
           {"N1", "-", 0},
-          {"MenuBuildfrequencylist", "Build word frequency list", 0}}},
+          {"MenuBuildfrequencylist", "Build word frequency list", 0},
+          // Additions, after the specified items.
+          {"MenuNGramList", "N-gram list...", 120},
+          {"MenuKeywordList", "Keyword list...", 101}}},
         {"MenuWindow",
          "&Window",
          4,

@@ -8,6 +8,7 @@
 #include "text/encoding.h"
 #include "text/sentence_retrieval.h"
 #include "text/tags.h"
+#include "text/text_utils.h"
 
 namespace lexvane::concordance {
 
@@ -20,25 +21,26 @@ constexpr std::int32_t kSmallestMaxListSize = 100;
 // first hit.
 constexpr std::int32_t kMostReserved = 1 << 16;
 
-void appendMasks(std::string& text, bool& leftOut, const std::vector<std::string>& masks) {
+void appendMasks(std::string& text, bool& leftOut, const std::vector<std::string>& masks,
+                 text::Encoding encoding) {
   for (const std::string& mask : masks) {
     if (leftOut) return;
-    if (text.size() >= kCaptionLimit) {
+    if (text::characterCount(text, encoding) >= kCaptionLimit) {
       leftOut = true;
       return;
     }
     if (!text.empty()) text += ", ";
-    text = text::keepFirst(text + mask);
+    text = text::keepFirst(text + mask, text::kMaxTextLength, encoding);
   }
 }
 
 }  // namespace
 
-std::string ConcordanceCaption(const search::SearchQuery& query) {
+std::string ConcordanceCaption(const search::SearchQuery& query, text::Encoding encoding) {
   std::string text;
   bool leftOut = false;
   const int columns = query.Kind == search::QueryKind::Simple ? 1 : search::kColumns;
-  for (int c = 0; c < columns; ++c) appendMasks(text, leftOut, query.Masks[c]);
+  for (int c = 0; c < columns; ++c) appendMasks(text, leftOut, query.Masks[c], encoding);
   if (leftOut) text += "...";
   return "Concordance: " + text;
 }
@@ -126,9 +128,9 @@ void RetrieveSentences(ConcordanceTable& table, const text::CharacterSets& sets,
     const std::string& path = table.CorpusFiles.at(static_cast<std::size_t>(info.FileIndex));
     text::Sentence sentence;
     reader.Retrieve(path, info.Offset, table.CRLFAsSeparator, table.EnhSentDetect, sentence);
-    table.Keywords().Put(i - 1, text::StripTag(sentence.keyword));
-    table.LeftContexts().Add(text::StripTags(sentence.left));
-    table.RightContexts().Add(text::StripTags(sentence.right));
+    table.Keywords().Put(i - 1, text::StripTag(sentence.keyword, table.TextEncoding));
+    table.LeftContexts().Add(text::StripTags(sentence.left, table.TextEncoding));
+    table.RightContexts().Add(text::StripTags(sentence.right, table.TextEncoding));
     table.FileNames().Add(std::filesystem::path(path).filename().string());
     if (i % 100 != 0) continue;
     progress.SetGauge(static_cast<int>(std::int64_t{i} * 100 / n));
@@ -157,10 +159,14 @@ std::unique_ptr<ConcordanceTable> BuildConcordance(const search::SearchQuery& qu
   table->TextEncoding = settings.TextEncoding;
   table->ResetLists(std::min(table->MaxListSize, kMostReserved - 1) + 1);
   table->CorpusFiles = settings.Files.Paths();
-  table->WordSeparators = text::keepFirst(settings.WordSeparators);
+  table->WordSeparators =
+      text::keepFirst(settings.WordSeparators, text::kMaxTextLength, settings.TextEncoding);
   table->TaggedText = settings.TaggedText;
   table->CRLFAsSeparator = settings.CRLFAsSeparator;
   table->EnhSentDetect = settings.EnhSentDetect;
+  table->FileBytes.reserve(table->CorpusFiles.size());
+  for (const std::string& path : table->CorpusFiles)
+    table->FileBytes.push_back(std::max<std::int64_t>(text::FileSizeOf(path), 0));
 
   host.search.Start("Words found:");
   const text::CharacterSets sets = corpus::ScannerSets(settings);

@@ -23,9 +23,11 @@
 namespace lexvane::concordance {
 
 // "Concordance: " followed by the masks, as many as fit: masks are taken
-// while the text is below 50 characters, "..." marks the ones left out. An
-// advanced query lists its columns' masks in column order.
-std::string ConcordanceCaption(const search::SearchQuery& query);
+// while the text is below 50 characters (of the masks' `encoding`), "..."
+// marks the ones left out. An advanced query lists its columns' masks in
+// column order.
+std::string ConcordanceCaption(const search::SearchQuery& query,
+                               text::Encoding encoding = text::Encoding::Windows1252);
 
 // The "Max. list size" as building takes it: the field converted (text::Error
 // "'<text>' is not a valid integer value" when it is not a number), raised to

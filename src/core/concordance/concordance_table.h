@@ -103,6 +103,15 @@ class ConcordanceTable {
   // The corpus files in which the scan cut a word longer than 255
   // characters to its first 255, in corpus order: the build's report.
   std::vector<std::string> CutWordFiles;
+  // Per corpus file (indexed like CorpusFiles): the words the scan read in
+  // it (0 for a file it never reached) and its size in bytes when the build
+  // started (0 when it could not be read). The concordance plot and the
+  // dispersion figures read them.
+  std::vector<std::int64_t> FileWords;
+  std::vector<std::int64_t> FileBytes;
+  // The scan read every file to its end: neither Cancel nor a full table
+  // stopped it (a file that could not be opened does not count as a stop).
+  bool ScanReachedEnd = true;
 
  private:
   std::unique_ptr<text::TQStringList> lists_[4];

@@ -59,7 +59,8 @@ class ReferenceScan {
         slots_(query),
         scanner_(sets) {}
 
-  void ScanFile(const std::string& path, std::int32_t d);
+  // False when Cancel or a full table stopped the scan before the file's end.
+  bool ScanFile(const std::string& path, std::int32_t d);
 
  private:
   bool tableFull() const { return table_.Keywords().GetCount() >= table_.MaxListSize; }
@@ -76,8 +77,9 @@ class ReferenceScan {
   text::TextScanner scanner_;
 };
 
-void ReferenceScan::ScanFile(const std::string& path, std::int32_t d) {
-  if (host_.search.Cancelled()) return;
+bool ReferenceScan::ScanFile(const std::string& path, std::int32_t d) {
+  if (host_.search.Cancelled()) return false;
+  bool toEnd = true;
   std::int64_t sentenceNo = 0;
   std::int64_t wordPosition = 1;
   slots_.Clear();
@@ -90,13 +92,14 @@ void ReferenceScan::ScanFile(const std::string& path, std::int32_t d) {
     char lowered[text::kMaxTextLength];
     const bool utf8 = text::IsUtf8(settings_.TextEncoding);
     std::string loweredUtf8;
-    while (!tableFull() && !host_.search.Cancelled() && scanner_.ReadWord(scanned, crlf)) {
+    while ((toEnd = !tableFull() && !host_.search.Cancelled()) &&
+           scanner_.ReadWord(scanned, crlf)) {
       const bool sentenceEnd = settings_.EnhSentDetect ? scanned.enhancedEnd : scanned.simpleEnd;
       ++table_.TotalWords;
       std::string_view word = scanned.word;
       std::string stripped;
       if (settings_.TaggedText && !text::ExtractTag(word).empty()) {
-        stripped = text::StripTag(word);
+        stripped = text::StripTag(word, settings_.TextEncoding);
         word = stripped;
       }
       std::string_view w;
@@ -131,10 +134,19 @@ void ReferenceScan::ScanFile(const std::string& path, std::int32_t d) {
       ++wordPosition;
       if (table_.TotalWords % 1000 == 0) showCounts();
     }
+    // A stop after the file's last word still read the whole file. (Only a
+    // look ahead: a read error there is no error of the build.)
+    if (!toEnd) {
+      try {
+        toEnd = !scanner_.ReadWord(scanned, crlf);
+      } catch (const text::Error&) {
+      }
+    }
     scanner_.CloseFile();
   }
   host_.search.SetFile("");
   showCounts();
+  return toEnd;
 }
 
 }  // namespace
@@ -206,9 +218,18 @@ void ScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettings& 
     return;
   }
   ReferenceScan scan(query, settings, sets, table, host);
-  for (std::int32_t d = 0; d < table.FileCount; ++d)
-    if (table.Keywords().GetCount() < table.MaxListSize && !host.search.Cancelled())
-      scan.ScanFile(table.CorpusFiles[static_cast<std::size_t>(d)], d);
+  table.FileWords.assign(static_cast<std::size_t>(table.FileCount), 0);
+  table.ScanReachedEnd = true;
+  for (std::int32_t d = 0; d < table.FileCount; ++d) {
+    if (table.Keywords().GetCount() >= table.MaxListSize || host.search.Cancelled()) {
+      table.ScanReachedEnd = false;
+      continue;
+    }
+    const std::int64_t before = table.TotalWords;
+    if (!scan.ScanFile(table.CorpusFiles[static_cast<std::size_t>(d)], d))
+      table.ScanReachedEnd = false;
+    table.FileWords[static_cast<std::size_t>(d)] = table.TotalWords - before;
+  }
 }
 
 HitWindowReader::~HitWindowReader() {

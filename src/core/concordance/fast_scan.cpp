@@ -95,6 +95,7 @@ class Replay {
     while (w < unit.words) {
       if (Stopped()) {
         noteCut();
+        stoppedInside_ = true;
         return false;
       }
       const std::uint64_t toUpdate = 1000 - static_cast<std::uint64_t>(table_.TotalWords % 1000);
@@ -118,11 +119,14 @@ class Replay {
   void ShowCounts() {
     host_.search.SetCounts(table_.TotalWords, table_.TotalSentences, table_.Keywords().GetCount());
   }
+  // Cancel or a full table stopped the replay before the end of a unit.
+  bool StoppedInside() const { return stoppedInside_; }
 
  private:
   ConcordanceTable& table_;
   text::OperationHost& host_;
   std::int64_t fileSentences_ = 0;
+  bool stoppedInside_ = false;
 };
 
 // Replays the units of file d. Returns the message that ends the scan (a
@@ -179,14 +183,19 @@ void FastScanCorpus(const search::SearchQuery& query, const corpus::CorpusSettin
   runner.Start(threads, [&](int) { return UnitWorker(plan, scan); });
 
   Replay replay(table, host);
-  for (std::size_t d = 0; d < plan.Paths().size() && !replay.Stopped(); ++d) {
+  table.FileWords.assign(plan.Paths().size(), 0);
+  std::size_t d = 0;
+  for (; d < plan.Paths().size() && !replay.Stopped(); ++d) {
     host.search.SetFile(std::filesystem::path(plan.Paths()[d]).filename().string());
     replay.StartFile();
+    const std::int64_t before = table.TotalWords;
     const std::string failure = replayFile(plan, d, runner, replay, host);
     if (!failure.empty()) throw text::Error(failure);
+    table.FileWords[d] = table.TotalWords - before;
     host.search.SetFile("");
     replay.ShowCounts();
   }
+  table.ScanReachedEnd = d == plan.Paths().size() && !replay.StoppedInside();
 }
 
 }  // namespace lexvane::concordance

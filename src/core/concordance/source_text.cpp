@@ -21,16 +21,16 @@ bool holdsBothBrackets(std::string_view line) {
 // One stripping pass over one line: the tag of every blank-separated word.
 // (Not text::StripTags, which cuts its result to 255 characters: a line of a
 // file may be longer.)
-std::string stripLine(std::string_view line) {
+std::string stripLine(std::string_view line, text::Encoding encoding) {
   std::string result;
   result.reserve(line.size());
   std::size_t blank;
   while ((blank = line.find(' ')) != std::string_view::npos) {
-    result += text::StripTag(line.substr(0, blank));
+    result += text::StripTag(line.substr(0, blank), encoding);
     result += ' ';
     line.remove_prefix(blank + 1);
   }
-  result += text::StripTag(line);
+  result += text::StripTag(line, encoding);
   return result;
 }
 
@@ -136,7 +136,7 @@ std::string FieldText(std::string_view text, std::int64_t& position) {
   return result;
 }
 
-std::string StripSourceText(std::string_view fieldText) {
+std::string StripSourceText(std::string_view fieldText, text::Encoding encoding) {
   std::string current(fieldText);
   for (;;) {
     std::string next;
@@ -147,7 +147,7 @@ std::string StripSourceText(std::string_view fieldText) {
       const std::size_t end = rest.find('\n');
       const std::string_view line = rest.substr(0, end);
       if (!line.empty()) {
-        std::string stripped = stripLine(line);
+        std::string stripped = stripLine(line, encoding);
         again = again || holdsBothBrackets(stripped);
         next += stripped;
       }

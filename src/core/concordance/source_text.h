@@ -46,7 +46,8 @@ std::string FieldText(std::string_view text, std::int64_t& position);
 // The field text with its word-class tags stripped: every line (between LFs)
 // loses the tags of its blank-separated words (text::StripTag), pass after
 // pass while some line still holds both '<' and '>', until a pass changes
-// nothing more. Lines are never cut.
-std::string StripSourceText(std::string_view fieldText);
+// nothing more. Lines are never cut. The text is in `encoding`.
+std::string StripSourceText(std::string_view fieldText,
+                            text::Encoding encoding = text::Encoding::Windows1252);
 
 }  // namespace lexvane::concordance

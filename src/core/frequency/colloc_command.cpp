@@ -1,5 +1,7 @@
 #include "frequency/colloc_command.h"
 
+#include "frequency/colloc_association.h"
+
 namespace lexvane::frequency {
 
 CollocCommandResult MenuFrequenciesClick(const concordance::ConcordanceTable& concordance,
@@ -17,6 +19,7 @@ CollocCommandResult MenuFrequenciesClick(const concordance::ConcordanceTable& co
   if (!steps.showQueryDialog(query)) return result;
   result.table = std::make_unique<CollocTable>(query.LeftUsed(), query.RightUsed());
   result.table->SetTextEncoding(concordance.TextEncoding);
+  result.table->SetSourceCorpus(CollocateCorpusOf(concordance), concordance.TotalWords);
   result.caption = std::string(kCollocCaptionPrefix) + std::string(concordanceCaption);
   result.table->BuildCollocTable(concordance.WordSeparators, concordance.LeftContexts(),
                                  concordance.Keywords(), concordance.RightContexts(),

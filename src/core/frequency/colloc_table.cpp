@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <new>
 
+#include "frequency/colloc_association.h"
 #include "search/word_mask.h"
+#include "stats/figures.h"
 #include "text/collation.h"
 #include "text/encoding.h"
 #include "text/key_order.h"
@@ -47,17 +49,22 @@ bool matchesAny(std::string_view word, const std::vector<std::string>& masks,
 void CountCollocate(NodeCollocates& pending, std::string_view word, Side side, int position,
                     std::string_view node) {
   auto found = pending.records_.find(word);
-  TCollocFreqInfo* info;
+  NodeCollocates::Pending* entry;
   if (found != pending.records_.end()) {
-    info = found->second.get();
+    entry = &found->second;
   } else {
     auto record = std::make_unique<TCollocFreqInfo>();
     record->Node = std::string(node);
     record->Collocate = std::string(word);
-    info = record.get();
-    pending.records_.emplace(std::string(word), std::move(record));
+    entry = &pending.records_.emplace(std::string(word), NodeCollocates::Pending{std::move(record)})
+                 .first->second;
   }
+  TCollocFreqInfo* info = entry->record.get();
   (side == Side::Left ? info->LeftFreq : info->RightFreq)[position - 1] += 1;
+  if (entry->lastRow != pending.rows_) {
+    entry->lastRow = pending.rows_;
+    ++info->Hits;
+  }
 }
 
 CollocTable::CollocTable(const PositionFlags& leftUsed, const PositionFlags& rightUsed)
@@ -80,9 +87,10 @@ void CollocTable::FlushNode(NodeCollocates& pending) {
   std::vector<std::unique_ptr<TCollocFreqInfo>> records;
   records.reserve(pending.records_.size());
   text::KeyArena keys;
-  for (auto& [word, record] : pending.records_) {
+  for (auto& [word, entry] : pending.records_) {
     keys.Add(text::collationKey(word, encoding_));
-    records.push_back(std::move(record));
+    entry.record->NodeRows = pending.rows_;
+    records.push_back(std::move(entry.record));
   }
   pending.Clear();
   for (std::uint32_t i : text::OrderByKeys(keys)) {
@@ -137,6 +145,7 @@ void CollocTable::BuildCollocTable(std::string_view wordSeparators,
         if (!previousNode.empty()) FlushNode(pending);
         previousNode = node;
       }
+      pending.StartRow();
       countRow(leftContexts.View(i - 1), rightContexts.View(i - 1), node, words, masks, pending);
     }
     FlushNode(pending);
@@ -152,7 +161,11 @@ void CollocTable::BuildCollocTable(std::string_view wordSeparators,
 }
 
 std::string CollocTable::CellText(int column, std::int32_t row) const {
-  if (column < 0 || column >= kCollocColumns) return {};
+  if (column < 0 || column >= ColumnCount()) return {};
+  if (column >= kCollocColumns) {
+    if (row < 0 || row > Count()) return {};
+    return associationCell(column, row == 0 ? nullptr : &Info(row - 1));
+  }
   if (row == 0) {
     if (column == 0) return {};
     if (column == kCollocateColumn) return "Collocate";
@@ -187,6 +200,7 @@ int CollocTable::ColumnWidth(int column) const {
     case kTotalColumn:
       return 47;
     default:
+      if (column >= kCollocColumns && column < ColumnCount()) return 64;
       if (column < 0 || column >= kCollocColumns) return 0;
       bool used = column < kNodeColumn ? leftUsed_[kNodeColumn - column - 1]
                                        : rightUsed_[column - kNodeColumn - 1];
@@ -195,14 +209,14 @@ int CollocTable::ColumnWidth(int column) const {
 }
 
 void CollocTable::Sort(int column, text::ProgressIndicator& progress) {
-  if (column < 1 || column >= kCollocColumns) return;
+  if (column < 1 || column >= ColumnCount()) return;
   progress.Start("Sorting...");
   std::size_t n = static_cast<std::size_t>(Count());
   // Entry texts and the byte-ordered keys that order them like the list
   // comparison does.
   auto entryText = [column](const TCollocFreqInfo& info) {
     if (column == kCollocateColumn) return info.Collocate + " " + info.Node;
-    if (column == kNodeColumn) return nodeKey(info);
+    if (column == kNodeColumn || column >= kCollocColumns) return nodeKey(info);
     return text::DescendingNumber(countOfColumn(info, column)) + nodeKey(info);
   };
   // Entry texts are cut to 255 characters: only what they keep orders.
@@ -215,6 +229,9 @@ void CollocTable::Sort(int column, text::ProgressIndicator& progress) {
     if (column == kCollocateColumn)
       return text::collationKey(cut(info.Collocate + " " + info.Node), encoding);
     if (column == kNodeColumn) return text::collationKey(cut(nodeKey(info)), encoding);
+    if (column >= kCollocColumns)
+      return stats::DescendingFigureKey(associationFigure(column, info)) +
+             text::collationKey(cut(nodeKey(info)), encoding);
     return text::DescendingPrefix(countOfColumn(info, column)) +
            text::collationKey(cut(nodeKey(info), kNumberedKeyTextLength), encoding);
   };

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "corpus/corpus_settings.h"
 #include "frequency/word_info.h"
 #include "text/encoding.h"
 #include "text/progress.h"
@@ -49,18 +50,32 @@ inline constexpr std::string_view kNotEnoughMemory = "Not enough memory to keep 
 class NodeCollocates {
  public:
   std::size_t Count() const { return records_.size(); }
-  void Clear() { records_.clear(); }
+  void Clear() {
+    records_.clear();
+    rows_ = 0;
+  }
+  // Starts the next concordance row of the group: the collocates counted
+  // from here on count one more hit each.
+  void StartRow() { ++rows_; }
 
  private:
   friend void CountCollocate(NodeCollocates&, std::string_view, Side, int, std::string_view);
   friend class CollocTable;
-  std::map<std::string, std::unique_ptr<TCollocFreqInfo>, std::less<>> records_;
+  struct Pending {
+    std::unique_ptr<TCollocFreqInfo> record;
+    std::int32_t lastRow = -1;  // the row of the group that last counted it
+  };
+  std::map<std::string, Pending, std::less<>> records_;
+  std::int32_t rows_ = 0;  // rows of the group so far
 };
 
 // Adds one to the count of `word` at `position` (1 to 9) on `side`, making
 // its record (Node = node, Collocate = word) when it is new.
 void CountCollocate(NodeCollocates& pending, std::string_view word, Side side, int position,
                     std::string_view node);
+
+struct AssociationOptions;
+class WordCounts;
 
 class CollocTable {
  public:
@@ -79,8 +94,32 @@ class CollocTable {
   // The encoding of the concordance the table was built from.
   text::Encoding TextEncoding() const { return encoding_; }
 
+ public:  // association measures (colloc_association.cpp)
+  // The corpus the concordance was built from, as its collocates' corpus
+  // frequencies are counted (capitals kept, as the collocates keep them),
+  // and the words its build scanned (N).
+  const corpus::CorpusSettings& SourceCorpus() const { return sourceCorpus_; }
+  std::int64_t CorpusWords() const { return corpusWords_; }
+  void SetSourceCorpus(corpus::CorpusSettings corpus, std::int64_t words);
+  // The options of the measures shown; null until measures were applied.
+  const AssociationOptions* Association() const { return association_.get(); }
+  // The positions chosen for the table (S).
+  int ChosenPositions() const;
+  // The rows the minimum O11 and C1 keep out of CollocList.
+  std::int32_t HiddenCount() const { return hidden_ ? hidden_->GetCount() : 0; }
+  // Computes the figures of every row (hidden ones included) from the
+  // corpus counts `corpus`, moves the rows below the minimums out of
+  // CollocList and those that now reach them back (after the shown rows),
+  // then sorts by the options' measure when one is chosen. A cancel leaves
+  // the table as it was; false then.
+  bool ApplyAssociation(const AssociationOptions& options, const WordCounts& corpus,
+                        text::ProgressIndicator& progress);
+
  public:  // grid
   std::int32_t RowCount() const { return Count() + 1; }
+  // 22 columns, and the association columns after Total once measures
+  // were applied (R1, C1, O11, E11, then each measure).
+  int ColumnCount() const;
   // Row 0 is the heading; a count of 0 is an empty cell; rows beyond the
   // list are empty.
   std::string CellText(int column, std::int32_t row) const;
@@ -105,8 +144,9 @@ class CollocTable {
   void FlushNode(NodeCollocates& pending);
 
   // Sort (column): rebuilds CollocList ordered by the column's key (1
-  // collocates, 2-10 and 12-20 positions, 11 nodes, 21 totals). A cancel
-  // leaves the table as it was.
+  // collocates, 2-10 and 12-20 positions, 11 nodes, 21 totals, and the
+  // association columns descending, ties by node, then collocate). A
+  // cancel leaves the table as it was.
   void Sort(int column, text::ProgressIndicator& progress);
   // Deletes the entries of grid rows top..bottom (1-based, bottom cut to the
   // last row); nothing when the table is empty or top lies beyond it.
@@ -123,8 +163,18 @@ class CollocTable {
                 const text::StringWords& words, const std::vector<std::string>& masks,
                 NodeCollocates& pending);
 
+  // The figure an association column shows (columns from 22 on).
+  // `info` is null for the heading row.
+  std::string associationCell(int column, const TCollocFreqInfo* info) const;
+  double associationFigure(int column, const TCollocFreqInfo& info) const;
+
   PositionFlags leftUsed_, rightUsed_;
   std::unique_ptr<text::TQStringList> collocList_;
+  std::unique_ptr<text::TQStringList> hidden_;
+  std::unique_ptr<AssociationOptions> association_;
+  std::vector<CollocFigures> figures_;  // of every row, shown or set aside
+  corpus::CorpusSettings sourceCorpus_;
+  std::int64_t corpusWords_ = 0;
   std::int32_t rowLimit_ = text::kMaxListCapacity;
   text::Encoding encoding_ = text::Encoding::Windows1252;
 };

@@ -55,7 +55,7 @@ std::size_t TokenFold::foldUtf8(std::string_view token, char* out) const {
       continue;
     }
     // A run of characters of two bytes, their lower case from the table.
-    for (; i + 1 < size && text::isTwoByteCharacter(bytes[i], bytes[i + 1]); i += 2) {
+    for (; i + 1 < size && text::isTwoByteChar(bytes[i], bytes[i + 1]); i += 2) {
       const std::uint32_t packed = lowerTwo[text::twoByteCodePoint(bytes[i], bytes[i + 1])];
       std::memcpy(out + put, &packed, 3);  // bytes beyond the character are 0
       put += packed >> 24;

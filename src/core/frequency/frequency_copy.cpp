@@ -44,10 +44,19 @@ void buildWordFrequencyLine(const WordFrequencyList& list, std::int32_t index,
     line += d;
     line += FormatPercent(info.CumFrequency, list.TotalWords(), 2, 4);
   }
+  using Spread = WordFrequencyList::SpreadColumn;
+  for (auto [shown, column] : {std::pair{options.WithRange, Spread::Range},
+                               std::pair{options.WithDP, Spread::DP}}) {
+    if (!shown || !list.HasSpread()) continue;
+    line += d;
+    line += list.SpreadCellText(column, index + 1);
+  }
   finishLine(line, list.TextEncoding());
 }
 
-void copyLines(std::int32_t count, std::int32_t first, std::int32_t last,
+}  // namespace
+
+void CopyLines(std::int32_t count, std::int32_t first, std::int32_t last,
                const std::function<void(std::int32_t, std::string&)>& lineOf,
                CopyDestination destination, CopySink& sink, text::OperationHost& host) {
   if (count == 0) return;
@@ -83,8 +92,6 @@ void copyLines(std::int32_t count, std::int32_t first, std::int32_t last,
   }
 }
 
-}  // namespace
-
 std::string WordFrequencyLine(const WordFrequencyList& list, std::int32_t index,
                               const CopyOptions& options) {
   std::string line;
@@ -107,13 +114,20 @@ std::string CollocateLine(const CollocTable& table, std::int32_t index,
     if (table.RightUsed()[p - 1]) line += count(info.Right(p)) + d;
   line += std::to_string(info.Total);
   finishLine(line, table.TextEncoding());
+  // The association columns follow the line as cut, uncut.
+  if (table.ColumnCount() > kCollocColumns) {
+    line.resize(line.size() - 2);
+    for (int column = kCollocColumns; column < table.ColumnCount(); ++column)
+      line += d + table.CellText(column, index + 1);
+    line += "\r\n";
+  }
   return line;
 }
 
 void CopyWordFrequencies(const WordFrequencyList& list, std::int32_t first, std::int32_t last,
                          const CopyOptions& options, CopyDestination destination, CopySink& sink,
                          text::OperationHost& host) {
-  copyLines(
+  CopyLines(
       list.Count(), first, last,
       [&](std::int32_t i, std::string& line) { buildWordFrequencyLine(list, i, options, line); },
       destination, sink, host);
@@ -122,7 +136,7 @@ void CopyWordFrequencies(const WordFrequencyList& list, std::int32_t first, std:
 void CopyCollocates(const CollocTable& table, std::int32_t first, std::int32_t last,
                     const CopyOptions& options, CopyDestination destination, CopySink& sink,
                     text::OperationHost& host) {
-  copyLines(
+  CopyLines(
       table.Count(), first, last,
       [&](std::int32_t i, std::string& line) { line = CollocateLine(table, i, options); },
       destination, sink, host);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,10 @@ struct CopyOptions {
   bool SaveWordListOnly = false;  // "Save the Word List only", word frequencies
   std::string Delimiter = "|";    // its first character separates the fields;
                                   // empty: the fields are written without one
+  // Word frequencies counted with their spread: the Range and DP columns
+  // shown, written after the other fields.
+  bool WithRange = false;
+  bool WithDP = false;
 };
 
 inline constexpr std::size_t kClipboardBufferSize = 65520;
@@ -56,5 +61,12 @@ void CopyWordFrequencies(const WordFrequencyList& list, std::int32_t first, std:
 void CopyCollocates(const CollocTable& table, std::int32_t first, std::int32_t last,
                     const CopyOptions& options, CopyDestination destination, CopySink& sink,
                     text::OperationHost& host);
+
+// The copy of any table of `count` rows as both copies above run it: the
+// lines of the entries first..last built by lineOf(index, line), each
+// written to a file as it is built or gathered for the clipboard.
+void CopyLines(std::int32_t count, std::int32_t first, std::int32_t last,
+               const std::function<void(std::int32_t, std::string&)>& lineOf,
+               CopyDestination destination, CopySink& sink, text::OperationHost& host);
 
 }  // namespace lexvane::frequency

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "corpus/corpus_settings.h"
 #include "frequency/word_counter.h"
 #include "text/encoding.h"
 
@@ -28,8 +29,24 @@ struct TokenRules {
   text::Encoding encoding = text::Encoding::Windows1252;  // of the tokens
 };
 
+// How the tokens of a corpus become words: capitals are folded by the
+// tokenizer itself in untagged text, after the tag is taken off in tagged
+// text (so the class keeps its capitals).
+struct TokenFolding {
+  TokenRules rules;
+  bool lowerInTokenizer = false;
+};
+TokenFolding TokenFoldingOf(const corpus::CorpusSettings& settings);
+
 void CountToken(CorpusCounts& counts, std::string_view token, bool simpleEnd,
                 const TokenRules& rules);
+
+// The word a token counts as under `rules`: in tagged corpora its tag taken
+// off (into `wordClass`, when given) and then lower-cased when asked; else
+// the token itself. `buffer` holds the word when it differs from the token.
+// Every count of words (the word list, n-grams) goes through this rule.
+std::string_view WordOfToken(std::string_view token, const TokenRules& rules, std::string& buffer,
+                             std::string* wordClass = nullptr);
 
 // The fast path for untagged text, inlined into the scanning loop.
 inline void CountPlainToken(CorpusCounts& counts, std::string_view token, bool simpleEnd) {

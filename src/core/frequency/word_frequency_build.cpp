@@ -16,6 +16,7 @@
 #include "frequency/token_count.h"
 #include "frequency/word_counter.h"
 #include "frequency/word_frequency_list.h"
+#include "frequency/word_spread.h"
 #include "text/block_scanner.h"
 #include "text/character_sets.h"
 #include "text/collation.h"
@@ -154,9 +155,9 @@ class WordFrequencyBuilder {
   WordFrequencyBuilder(WordFrequencyList& list, const corpus::CorpusSettings& settings,
                        text::OperationHost& host)
       : list_(list), settings_(settings), host_(host) {
-    rules_.tagged = settings.TaggedText;
-    rules_.lowerAfterTag = settings.TaggedText && settings.IgnoreCapital;
-    rules_.encoding = settings.TextEncoding;
+    const TokenFolding folding = TokenFoldingOf(settings);
+    rules_ = folding.rules;
+    lowerInScan_ = folding.lowerInTokenizer;
   }
 
   void Run() {
@@ -167,10 +168,15 @@ class WordFrequencyBuilder {
     options.crlf = settings_.CRLFAsSeparator;
     options.enhanced = false;
     setup_.emplace(sets_, options);
-    fold_.emplace(sets_, settings_.IgnoreCapital && !settings_.TaggedText);
+    fold_.emplace(sets_, lowerInScan_);
     Group result;
+    FileSpread spread;
     const text::ScanPlan plan = text::ScanPlan::InShares(list_.corpusFiles_, 2);
-    if (plan.TotalBytes() >= list_.parallelThreshold_ && std::thread::hardware_concurrency() >= 2)
+    if (list_.countSpread_)
+      CountFilesApart({list_.corpusFiles_, *setup_, *fold_, rules_}, host_, list_.cutWordFiles_,
+                      result, spread);
+    else if (plan.TotalBytes() >= list_.parallelThreshold_ &&
+             std::thread::hardware_concurrency() >= 2)
       countInParallel(plan, result);
     else
       countInSequence(result);
@@ -178,6 +184,7 @@ class WordFrequencyBuilder {
     list_.totalWords_ = result.words;
     list_.totalSentences_ = result.sentences;
     fill(result.counter);
+    if (list_.countSpread_) list_.attachSpread(spread);
     host_.search.Finish();
   }
 
@@ -330,6 +337,7 @@ class WordFrequencyBuilder {
   std::optional<text::ScanSetup> setup_;
   std::optional<TokenFold> fold_;
   TokenRules rules_;
+  bool lowerInScan_ = false;
 };
 
 void WordFrequencyList::Build(const corpus::CorpusSettings& settings, text::OperationHost& host) {

@@ -69,6 +69,7 @@ void WordFrequencyList::start(const corpus::CorpusSettings& settings) {
   totalWords_ = 0;
   totalSentences_ = 0;
   listComplete_ = true;
+  hasSpread_ = false;
   encoding_ = settings.TextEncoding;
   sortMode_ = kSortAlphabetical;
   wordList_ = makeSortedList(encoding_);
@@ -197,7 +198,7 @@ void WordFrequencyList::BuildByInsertion(const corpus::CorpusSettings& settings,
         std::string token(scanned.word), wordClass;
         if (settings.TaggedText) {
           wordClass = text::ExtractTag(token);
-          if (!wordClass.empty()) token = text::StripTag(token);
+          if (!wordClass.empty()) token = text::StripTag(token, encoding_);
         }
         if (ignoreCapital) text::lowerInPlace(token, encoding_);
         if (!token.empty()) {

@@ -21,6 +21,8 @@
 
 namespace lexvane::frequency {
 
+class FileSpread;
+
 enum WordSortMode : std::uint8_t {
   kSortAlphabetical = 0,
   kSortByFrequency = 1,
@@ -77,6 +79,18 @@ class WordFrequencyList {
   // Columns 1 and 2 (word, class) are left-aligned, the others right-aligned.
   static bool LeftAligned(int column) { return column == 1 || column == 2; }
 
+ public:  // the columns added to the grid: Range and DP
+  // Whether the next Build counts each type's spread over the files (off
+  // by default: the build then takes its usual path, no slower).
+  void SetCountSpread(bool count) { countSpread_ = count; }
+  bool CountsSpread() const { return countSpread_; }
+  // The last build counted the spread: every record is a TWordSpreadInfo.
+  bool HasSpread() const { return hasSpread_; }
+  enum class SpreadColumn { Range, DP };
+  // Row 0: the heading ("Range", "DP"); row r: entry r - 1's range (files)
+  // or DP (four decimals); empty without the spread or beyond the list.
+  std::string SpreadCellText(SpreadColumn column, std::int32_t row) const;
+
  public:  // commands
   // Counts every word of the corpus (replacing what the list held). The
   // search indicator shows "Types:"; a cancel keeps what was counted and
@@ -106,6 +120,8 @@ class WordFrequencyList {
   friend class WordFrequencyBuilder;
   void start(const corpus::CorpusSettings& settings);
   void recomputeCumulative();
+  // Makes every record a TWordSpreadInfo with the spread of its word.
+  void attachSpread(const FileSpread& spread);
   std::string entryKey(const TOneWordInfo& info) const;
 
   std::uint8_t sortMode_ = kSortAlphabetical;
@@ -118,6 +134,8 @@ class WordFrequencyList {
   bool listComplete_ = true;
   text::Encoding encoding_ = text::Encoding::Windows1252;
   std::int64_t parallelThreshold_ = kDefaultParallelThreshold;
+  bool countSpread_ = false;
+  bool hasSpread_ = false;
 };
 
 }  // namespace lexvane::frequency

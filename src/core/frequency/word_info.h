@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "stats/association.h"
 #include "text/quick_list.h"
 
 namespace lexvane::frequency {
@@ -30,6 +31,17 @@ class TOneWordInfo : public text::ListObject {
 
 inline constexpr int kPositions = 9;
 
+// The association figures of one collocate row, once measures were applied
+// to its table (colloc_association.h).
+struct CollocFigures {
+  std::int64_t R1 = 0;   // the node's window: its rows, times the positions unless once per hit
+  std::int64_t C1 = 0;   // the collocate's frequency in the corpus
+  std::int64_t O11 = 0;  // Total, or Hits when each hit counts once
+  double E11 = 0;
+  // By stats::MeasureIndex; only the measures of the table's columns.
+  std::array<double, stats::kMeasureCount> Values{};
+};
+
 // One row of a collocate table: a node, a collocate and its counts at the
 // positions 1 to 9 on either side (index 0 is position 1).
 class TCollocFreqInfo : public text::ListObject {
@@ -39,6 +51,13 @@ class TCollocFreqInfo : public text::ListObject {
   std::array<std::int32_t, kPositions> LeftFreq{};
   std::array<std::int32_t, kPositions> RightFreq{};
   std::int32_t Total = 0;  // sum of the eighteen counts, set when the build ends
+  // The rows of the node's group in which the collocate was counted at least
+  // once, and the rows of that group: set by the build.
+  std::int32_t Hits = 0;
+  std::int32_t NodeRows = 0;
+  // Null until association measures were applied to the table, which owns
+  // the figures of all its rows.
+  const CollocFigures* Figures = nullptr;
 
   std::int32_t Left(int position) const { return LeftFreq[position - 1]; }
   std::int32_t Right(int position) const { return RightFreq[position - 1]; }

@@ -20,14 +20,15 @@ std::string listSection(int column) {
   return "List " + std::to_string(column + 1);
 }
 
-// Reads Line1, Line2, ... up to the first missing or empty value.
-std::vector<std::string> readList(const io::IniFile& file, int column) {
+// Reads Line1, Line2, ... up to the first missing or empty value, each
+// kept to 255 characters of the dialog's encoding.
+std::vector<std::string> readList(const io::IniFile& file, int column, text::Encoding encoding) {
   std::vector<std::string> masks;
   const std::string section = listSection(column);
   for (int n = 1;; ++n) {
     const std::string value = file.ReadString(section, "Line" + std::to_string(n));
     if (value.empty()) break;
-    masks.push_back(text::keepFirst(value));
+    masks.push_back(text::keepFirst(value, text::kMaxTextLength, encoding));
   }
   return masks;
 }
@@ -73,7 +74,7 @@ void SimpleSearchModel::LoadFrom(const std::string& path) {
   LastFileName = path;
   const io::IniFile file = io::IniFile::Load(path);
   Edit.clear();
-  Masks = readList(file, 0);
+  Masks = readList(file, 0, TextEncoding);
   MaxListSize = loadedMaxListSize(file);
 }
 
@@ -95,7 +96,7 @@ void AdvancedSearchModel::LoadFrom(const std::string& path) {
   const io::IniFile file = io::IniFile::Load(path);
   for (int k = 0; k < kColumns; ++k) {
     Edits[k].clear();
-    Masks[k] = readList(file, k);
+    Masks[k] = readList(file, k, TextEncoding);
   }
   const std::int64_t middle = file.ReadInteger(kCommon, "WordToMiddle", 1);
   if (middle >= 1 && middle <= kColumns) MiddleRadio = static_cast<int>(middle);

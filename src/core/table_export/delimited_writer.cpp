@@ -36,7 +36,7 @@ bool WriteDelimited(const Table& table, Format format, bool byteOrderMark, const
                     text::ProgressIndicator& progress) {
   std::string pending;
   pending.reserve(kPieceSize + 4096);
-  if (byteOrderMark) pending += kByteOrderMark;
+  if (byteOrderMark) pending += text::kByteOrderMarkText;
   const text::Encoding encoding = table.TextEncoding();
   const bool done = PassRows(table, progress, [&](std::int64_t, const RowCells& cells) {
     AppendRecord(pending, cells, format, encoding);

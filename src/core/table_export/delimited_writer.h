@@ -5,10 +5,9 @@
 #include "table_export/export_format.h"
 #include "table_export/table.h"
 #include "text/progress.h"
+#include "text/utf8.h"
 
 namespace lexvane::table_export {
-
-inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Writes `table` as `format` (Csv or Tsv) to `sink`, the byte-order mark
 // first when `byteOrderMark`, in pieces of about 64 kB. Runs under the

@@ -1,10 +1,12 @@
 // Word-class tags written in front of a word in angle brackets (<NN>house).
 // Tags are found only inside words, so a tagged corpus needs word separators
-// without '<' and '>'.
+// without '<' and '>'. Lengths count the characters of the text's encoding.
 #pragma once
 
 #include <string>
 #include <string_view>
+
+#include "text/encoding.h"
 
 namespace lexvane::text {
 
@@ -13,9 +15,9 @@ namespace lexvane::text {
 std::string ExtractTag(std::string_view word);
 // The word without its tag. A word ending in its first '>' loses that
 // character only.
-std::string StripTag(std::string_view word);
+std::string StripTag(std::string_view word, Encoding encoding = Encoding::Windows1252);
 // StripTag of every blank-separated token of a line; blanks stay where they
-// were. The result holds at most 255 characters.
-std::string StripTags(std::string_view text);
+// were. The result holds at most 255 characters (the first ones).
+std::string StripTags(std::string_view text, Encoding encoding = Encoding::Windows1252);
 
 }  // namespace lexvane::text

@@ -32,24 +32,15 @@ inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 
 // The UTF-8 byte-order mark, left out at the start of a file.
 inline constexpr unsigned char kByteOrderMark[3] = {0xEF, 0xBB, 0xBF};
+// The same three bytes as text, for writers that put it in front.
+inline constexpr std::string_view kByteOrderMarkText{"\xEF\xBB\xBF", 3};
 inline bool startsWithByteOrderMark(std::string_view s) {
-  return s.size() >= 3 && static_cast<unsigned char>(s[0]) == kByteOrderMark[0] &&
-         static_cast<unsigned char>(s[1]) == kByteOrderMark[1] &&
-         static_cast<unsigned char>(s[2]) == kByteOrderMark[2];
+  return s.substr(0, 3) == kByteOrderMarkText;
 }
 
 // A byte 10xxxxxx: never the first byte of a character.
 constexpr bool isContinuationByte(unsigned char b) {
   return (b & 0xC0) == 0x80;
-}
-// Whether `lead` and `next` are a valid character of two bytes (U+0080 to
-// U+07FF: Latin, Greek, Cyrillic, Hebrew, Arabic), and its code point. The
-// word loops decode these without a call.
-constexpr bool isTwoByteCharacter(unsigned char lead, unsigned char next) {
-  return lead >= 0xC2 && lead <= 0xDF && isContinuationByte(next);
-}
-constexpr char32_t twoByteCodePoint(unsigned char lead, unsigned char next) {
-  return (static_cast<char32_t>(lead & 0x1F) << 6) | (next & 0x3F);
 }
 // The length of the character whose lead byte is `lead`, or 0 for a byte that
 // cannot lead one (ASCII: 1). Whether the rest of it is valid needs
@@ -58,6 +49,15 @@ std::size_t utf8SequenceLength(unsigned char lead);
 
 // The character at s[i] (i < s.size()).
 Utf8Char nextUtf8Char(std::string_view s, std::size_t i);
+// A character of two bytes (U+0080 to U+07FF: Latin, Greek, Cyrillic,
+// Hebrew, Arabic), decoded inline for the scanners' loops: whether the bytes
+// `lead` and `next` form one, and its code point.
+constexpr bool isTwoByteChar(unsigned char lead, unsigned char next) {
+  return lead >= 0xC2 && lead <= 0xDF && isContinuationByte(next);
+}
+constexpr char32_t twoByteCodePoint(unsigned char lead, unsigned char next) {
+  return (static_cast<char32_t>(lead & 0x1F) << 6) | (next & 0x3F);
+}
 // The code point of the sequence at s[i] (i < s.size()), or -1 for a
 // malformed one. Returns the bytes it takes: a valid sequence whole, a
 // malformed one its longest valid prefix (at least 1), so that typed text

@@ -37,7 +37,7 @@ class Utf8Classes {
     const unsigned char lead = data[i];
     if (lead < 0x80) return {lead, bytes[lead], 1};
     // Two bytes (Latin, Greek, Cyrillic) decoded here.
-    if (i + 1 < size && isTwoByteCharacter(lead, data[i + 1])) {
+    if (i + 1 < size && isTwoByteChar(lead, data[i + 1])) {
       const char32_t ch = twoByteCodePoint(lead, data[i + 1]);
       return {ch, table_[ch - 0x80], 2};
     }

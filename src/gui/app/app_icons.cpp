@@ -205,6 +205,12 @@ const std::map<QString, Drawing>& drawings() {
          p.drawPolyline(QPolygonF({QPointF(14, 13), QPointF(16, 15), QPointF(14, 17)}));
          p.drawLine(QPointF(8, 19), QPointF(16, 11));
        }},
+      // Paired bars, the study corpus's standing out: a keyword list.
+      {"SpeedButtonKeywordList",
+       [](QPainter& p) {
+         bars(p, {14, 4, 6, 5, 17, 3}, 2.5, 2.4, kGreen);
+         plus(p, QPointF(18.5, 5.5), kRed);
+       }},
       {"SpeedButtonStat",
        [](QPainter& p) {
          p.setPen(ink());
@@ -214,6 +220,23 @@ const std::map<QString, Drawing>& drawings() {
          p.drawPie(QRectF(3, 3, 18, 18), 90 * 16, -130 * 16);
          p.setBrush(kGreen);
          p.drawPie(QRectF(3, 3, 18, 18), -40 * 16, -90 * 16);
+       }},
+      {"SpeedButtonPlot",
+       [](QPainter& p) {
+         // Three bars with the ticks of hits, one of them marked.
+         for (int i = 0; i < 3; ++i) {
+           const qreal y = 4.5 + i * 6;
+           p.setPen(ink(1));
+           p.setBrush(kPaper);
+           p.drawRect(QRectF(3, y, 18, 4));
+         }
+         p.setPen(QPen(kBlue, 1.4));
+         for (const QPointF& t : {QPointF(6, 4.5), QPointF(7.5, 4.5), QPointF(15, 4.5),
+                                  QPointF(11, 10.5), QPointF(5, 16.5), QPointF(17, 16.5),
+                                  QPointF(18.5, 16.5)})
+           p.drawLine(t, t + QPointF(0, 4));
+         p.setPen(QPen(kRed, 1.6));
+         p.drawLine(QPointF(13, 9), QPointF(13, 16));
        }},
   };
   return map;

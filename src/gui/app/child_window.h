@@ -52,6 +52,8 @@ class ChildWindow : public QWidget {
   // "Export..." of the table windows: the rows the window shows as a CSV,
   // TSV or XLSX file.
   virtual void MenuExportClick() {}
+  // The concordance plot (the tool bar's plot button; concordance windows).
+  virtual void MenuPlotClick() {}
 };
 
 }  // namespace lexvane::gui

@@ -10,7 +10,18 @@ namespace lexvane::gui {
 
 // The kind of the active window. None covers "no child window" and "another
 // window of the program (a modal dialog, an indicator, help) has the focus".
-enum class ActiveKind { None, Concordance, Source, SourceStripped, WordFreq, CollocFreq };
+// NGrams and Keywords are the n-gram and keyword windows, additions to the
+// specified kinds.
+enum class ActiveKind {
+  None,
+  Concordance,
+  Source,
+  SourceStripped,
+  WordFreq,
+  CollocFreq,
+  NGrams,
+  Keywords
+};
 
 struct CommandInputs {
   ActiveKind active = ActiveKind::None;
@@ -36,6 +47,9 @@ struct CommandState {
   bool displaySource = false;          // SpeedButtonShowSrc
   bool displayStrippedSource = false;  // SpeedButtonShowScrStripped
   bool statistics = false;             // SpeedButtonStat
+  // Added after the specified commands.
+  bool ngramList = false;  // "N-gram list..."
+  bool plot = false;       // SpeedButtonPlot
 
   bool operator==(const CommandState&) const = default;
 };

@@ -25,6 +25,9 @@
 #include "gui/corpus/list_file_commands.h"
 #include "gui/frequency/form_colloc_freq.h"
 #include "gui/frequency/form_word_freq.h"
+#include "gui/ngrams/form_ngrams.h"
+#include "gui/ngrams/ngram_commands.h"
+#include "gui/keywords/form_keywords.h"
 
 namespace lexvane::gui {
 
@@ -106,6 +109,8 @@ ActiveKind TFormMain::activeKind() const {
   if (qobject_cast<TFormSourceStripped*>(w)) return ActiveKind::SourceStripped;
   if (qobject_cast<TFormWordFreq*>(w)) return ActiveKind::WordFreq;
   if (qobject_cast<TFormCollocFreq*>(w)) return ActiveKind::CollocFreq;
+  if (qobject_cast<TFormNGrams*>(w)) return ActiveKind::NGrams;
+  if (qobject_cast<TFormKeywords*>(w)) return ActiveKind::Keywords;
   return ActiveKind::None;
 }
 
@@ -128,6 +133,10 @@ void TFormMain::applyState(const CommandState& s) {
   set("MenuSearch", s.search);
   set("MenuAdvancedSearch", s.advancedSearch);
   set("MenuBuildfrequencylist", s.frequencyList);
+  set("MenuNGramList", s.ngramList);
+  // A keyword list counts the corpus as a word frequency list does.
+  set("MenuKeywordList", s.frequencyList);
+  set("SpeedButtonKeywordList", s.frequencyList);
   set("SpeedButtonFileSave", s.saveList);
   set("SpeedButtonSearch", s.search);
   set("SpeedButtonAdvSearch", s.advancedSearch);
@@ -140,6 +149,7 @@ void TFormMain::applyState(const CommandState& s) {
   set("SpeedButtonShowSrc", s.displaySource);
   set("SpeedButtonShowScrStripped", s.displayStrippedSource);
   set("SpeedButtonStat", s.statistics);
+  set("SpeedButtonPlot", s.plot);
 }
 
 void TFormMain::ShowListInfo() {
@@ -223,6 +233,16 @@ void TFormMain::MenuBuildfrequencylistClick() {
   UpdateButtons();
 }
 
+void TFormMain::MenuNGramListClick() {
+  if (ChildWindow* w = CreateNGramWindow(workspace_, this)) AddChildWindow(w);
+  UpdateButtons();
+}
+
+void TFormMain::MenuKeywordListClick() {
+  if (ChildWindow* w = CreateKeywordWindow(workspace_, this)) AddChildWindow(w);
+  UpdateButtons();
+}
+
 // ---- Help ----
 
 void TFormMain::Contents1Click() {
@@ -273,6 +293,10 @@ void TFormMain::SpeedButtonShowScrStrippedClick() {
 
 void TFormMain::SpeedButtonCFreqClick() {
   route(&ChildWindow::MenuFrequenciesClick);
+}
+
+void TFormMain::SpeedButtonPlotClick() {
+  route(&ChildWindow::MenuPlotClick);
 }
 
 }  // namespace lexvane::gui

@@ -86,6 +86,9 @@ class TFormMain : public QMainWindow {
   void MenuSearchClick();
   void MenuAdvancedSearchClick();
   void MenuBuildfrequencylistClick();
+  void MenuNGramListClick();
+  // After the specified entries: a keyword list against a reference corpus.
+  void MenuKeywordListClick();
   // Window
   void MenuTileClick();
   void MenuCascadeClick();
@@ -102,6 +105,8 @@ class TFormMain : public QMainWindow {
   void SpeedButtonShowSrcClick();
   void SpeedButtonShowScrStrippedClick();
   void SpeedButtonCFreqClick();
+  // Added after the tool bar's own buttons: the concordance plot.
+  void SpeedButtonPlotClick();
 
  protected:
   // FormCloseQuery: the close goes on only when QuerySaveList allows it.

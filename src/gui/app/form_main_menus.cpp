@@ -18,6 +18,7 @@
 #include "gui/app/form_main.h"
 #include "gui/app/help.h"
 #include "gui/app/recent_lists_menu.h"
+#include "gui/ngrams/ngram_help.h"
 
 namespace lexvane::gui {
 
@@ -82,6 +83,12 @@ void TFormMain::buildMenus() {
   tools->addSeparator()->setObjectName(QStringLiteral("N1"));
   addItem(tools, "MenuBuildfrequencylist", QStringLiteral("Build word frequency list"), 0,
           &TFormMain::MenuBuildfrequencylistClick);
+  // Additions follow the specified entries.
+  addItem(tools, "MenuNGramList", QStringLiteral("N-gram list..."), kNGramWindowHelpContext,
+          &TFormMain::MenuNGramListClick);
+  addItem(tools, "MenuKeywordList", QStringLiteral("Keyword list..."), 101,
+          &TFormMain::MenuKeywordListClick)
+      ->setEnabled(false);
 
   windowMenu_ = topMenu(bar, "MenuWindow", QStringLiteral("&Window"), 4, 13);
   addItem(windowMenu_, "MenuTile", QStringLiteral("&Tile"), 13, &TFormMain::MenuTileClick);
@@ -145,6 +152,13 @@ void TFormMain::buildToolBar() {
   addButton("SpeedButtonShowScrStripped", QStringLiteral("Display stripped source text"),
             &TFormMain::SpeedButtonShowScrStrippedClick);
   addButton("SpeedButtonStat", QStringLiteral("Statistics..."), &TFormMain::SpeedButtonStatClick);
+  // Additions follow the specified buttons.
+  addButton("SpeedButtonKeywordList", QStringLiteral("Keyword list..."),
+            &TFormMain::MenuKeywordListClick)
+      ->setEnabled(false);
+  // Added after the tool bar's own buttons.
+  addButton("SpeedButtonPlot", QStringLiteral("Concordance plot..."),
+            &TFormMain::SpeedButtonPlotClick);
   toolBar_->addSeparator();
 
   toolBarLabel_ = new ElidedLabel(toolBar_);

@@ -21,6 +21,12 @@ namespace {
 
 const QList<int> kContexts = {1, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21,
                               22, 23, 24,
+                              // association measures, keyword lists, reference corpora
+                              100, 101, 102,
+                              // the concordance plot, dispersion, the word list's columns
+                              110, 111, 112,
+                              // n-gram and cluster lists
+                              120, 121, 122, 123, 124,
                               // exporting tables
                               130,
                               // files from the desktop, recent lists

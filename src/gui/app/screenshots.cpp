@@ -16,8 +16,10 @@
 #include "gui/app/workspace.h"
 #include "gui/concordance/form_concordance.h"
 #include "gui/concordance/form_sort_concord.h"
+#include "gui/concordance/plot_screenshots.h"
 #include "gui/corpus/form_file_list.h"
 #include "gui/frequency/frequency_screenshots.h"
+#include "gui/ngrams/ngram_screenshots.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
 
@@ -52,7 +54,9 @@ void sourceWindowShot(TFormMain& mainWindow, TFormConcordance* window, const QSt
   window->MenuDisplaySourceClick();
   QTimer::singleShot(1200, &mainWindow, [&mainWindow, dir] {
     SaveScreen(mainWindow, nullptr, dir + QStringLiteral("/source_window.png"));
-    TakeFrequencyScreenshots(mainWindow, dir, [] { QApplication::quit(); });
+    TakeFrequencyScreenshots(mainWindow, dir, [&mainWindow, dir] {
+      TakeNGramScreenshots(mainWindow, dir, [] { QApplication::quit(); });
+    });
   });
 }
 
@@ -99,7 +103,8 @@ void searchShots(TFormMain& mainWindow, const QString& dir) {
       window->SortThen([&mainWindow, window, dir](bool) {
         QTimer::singleShot(1200, &mainWindow, [&mainWindow, window, dir] {
           SaveScreen(mainWindow, nullptr, dir + QStringLiteral("/concordance.png"));
-          sourceWindowShot(mainWindow, window, dir);
+          TakePlotScreenshot(mainWindow, window, dir,
+                             [&mainWindow, window, dir] { sourceWindowShot(mainWindow, window, dir); });
         });
       });
     });

@@ -1,7 +1,8 @@
 // The pictures of the README: the main window on the corpus it opened, the
 // same with the file-list editor open, the help window, the advanced search
-// dialog, a sorted concordance window, a source window, a word frequency
-// window and a collocate frequency window, saved as PNG files into a folder
+// dialog, a sorted concordance window, its plot window, a source window, a
+// word frequency window and a collocate frequency window, saved as PNG files
+// into a folder
 // (the program's hidden --screenshot DIR option, run under Xvfb by
 // scripts/screenshots.sh). The program quits when they are taken.
 #pragma once

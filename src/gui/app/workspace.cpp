@@ -10,10 +10,16 @@
 #include "gui/concordance/form_sort_concord.h"
 #include "gui/concordance/form_stat.h"
 #include "gui/corpus/form_file_list.h"
+#include "gui/frequency/form_association.h"
 #include "gui/frequency/form_copy_freq.h"
 #include "gui/frequency/form_find_col_freq.h"
 #include "gui/frequency/form_sort_collocates.h"
 #include "gui/frequency/form_sort_word_freq.h"
+#include "gui/ngrams/form_ngram_options.h"
+#include "gui/ngrams/form_sort_ngrams.h"
+#include "gui/keywords/form_keyword_query.h"
+#include "gui/keywords/form_sort_keywords.h"
+#include "gui/frequency/form_word_freq_columns.h"
 #include "gui/search/form_lemma_list.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
@@ -46,6 +52,13 @@ void Workspace::CreateDialogs(QWidget* mainWindow) {
   FormSortCollocates = new TFormSortCollocates(mainWindow);
   FormCopyFreq = new TFormCopyFreq(mainWindow);
   FormSortWordFreq = new TFormSortWordFreq(mainWindow);
+  FormNGramOptions = new TFormNGramOptions(TFormNGramOptions::Kind::NGrams, mainWindow);
+  FormClusterOptions = new TFormNGramOptions(TFormNGramOptions::Kind::Clusters, mainWindow);
+  FormSortNGrams = new TFormSortNGrams(mainWindow);
+  FormAssociation = new TFormAssociation(mainWindow);
+  FormKeywordQuery = new TFormKeywordQuery(mainWindow);
+  FormSortKeywords = new TFormSortKeywords(mainWindow);
+  FormWordFreqColumns = new TFormWordFreqColumns(mainWindow);
   runner_ = std::make_unique<OperationRunner>(*ui_, *FormSearchInd, *FormProgressInd);
 }
 

@@ -11,6 +11,7 @@
 
 #include "concordance/window_settings.h"
 #include "corpus/corpus_settings.h"
+#include "frequency/word_counts.h"
 #include "gui/app/child_window_factory.h"
 #include "text/latest_scan_sets.h"
 
@@ -21,18 +22,24 @@ namespace lexvane::gui {
 class GuiUserInterface;
 class OperationRunner;
 class TFormAbout;
+class TFormAssociation;
+class TFormKeywordQuery;
+class TFormSortKeywords;
 class TFormCopyConcord;
 class TFormCopyFreq;
 class TFormFileList;
 class TFormFindColFreq;
+class TFormNGramOptions;
 class TFormLemmaList;
 class TFormProgressInd;
 class TFormSearch;
 class TFormSearchAdv;
 class TFormSearchInd;
 class TFormSortCollocates;
+class TFormSortNGrams;
 class TFormSortConcord;
 class TFormSortWordFreq;
+class TFormWordFreqColumns;
 class TFormStat;
 
 class Workspace {
@@ -46,7 +53,8 @@ class Workspace {
   // start-up order: TFormAbout, TFormFileList, TFormProgressInd,
   // TFormSearch, TFormProgressInd, TFormSortConcord, TFormSearchInd,
   // TFormSearchAdv, TFormLemmaList (the copy, statistics and collocate
-  // dialogs take their places in this order as they arrive). The lemma list
+  // dialogs take their places in this order as they arrive), then the
+  // dialogs of the association measures and keyword lists. The lemma list
   // is made first of all, as both search dialogs hand it their files.
   void CreateDialogs(QWidget* mainWindow);
   // Stops a running operation and waits for it; before the main window and
@@ -65,6 +73,9 @@ class Workspace {
   GuiUserInterface& Ui() { return *ui_; }
   OperationRunner& Runner() { return *runner_; }
   ChildWindowFactory& Factory() { return *factory_; }
+  // The word counts of the corpora counted so far in the run (C1 of the
+  // association measures, keyword lists); shared with the worker thread.
+  const std::shared_ptr<frequency::WordCountsCache>& WordCounts() { return wordCounts_; }
   void SetFactory(std::unique_ptr<ChildWindowFactory> factory) { factory_ = std::move(factory); }
   // The kind of the next search.
   SearchKind NextSearchKind = SearchKind::Simple;
@@ -84,6 +95,15 @@ class Workspace {
   TFormSortCollocates* FormSortCollocates = nullptr;
   TFormCopyFreq* FormCopyFreq = nullptr;
   TFormSortWordFreq* FormSortWordFreq = nullptr;
+  // The n-gram and cluster dialogs, made after the others.
+  TFormNGramOptions* FormNGramOptions = nullptr;
+  TFormNGramOptions* FormClusterOptions = nullptr;
+  TFormSortNGrams* FormSortNGrams = nullptr;
+  TFormAssociation* FormAssociation = nullptr;
+  TFormKeywordQuery* FormKeywordQuery = nullptr;
+  TFormSortKeywords* FormSortKeywords = nullptr;
+  // Added after the program's own dialogs: the word frequency columns.
+  TFormWordFreqColumns* FormWordFreqColumns = nullptr;
 
  private:
   corpus::CorpusSettings corpus_;
@@ -92,6 +112,8 @@ class Workspace {
   std::unique_ptr<GuiUserInterface> ui_;
   std::unique_ptr<OperationRunner> runner_;
   std::unique_ptr<ChildWindowFactory> factory_;
+  std::shared_ptr<frequency::WordCountsCache> wordCounts_ =
+      std::make_shared<frequency::WordCountsCache>();
 };
 
 }  // namespace lexvane::gui

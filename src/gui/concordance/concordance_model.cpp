@@ -3,6 +3,9 @@
 #include <QFont>
 #include <QPoint>
 
+#include "concordance/concordance_sort.h"
+#include "text/string_words.h"
+
 namespace lexvane::gui {
 
 ConcordanceModel::ConcordanceModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -85,8 +88,8 @@ QVariant ConcordanceModel::data(const QModelIndex& index, int role) const {
       return {};
     case kTintedSpanRole: {
       if (tinted_.word <= 0 || column != tinted_.side) return {};
-      const auto [first, length] =
-          WordSpanFromKeyword(cellText(index.row(), column), column == LeftColumn, tinted_.word);
+      const auto [first, length] = WordSpanFromKeyword(
+          cellText(index.row(), column), column == LeftColumn, tinted_.word, tinted_.sets);
       if (length == 0) return {};
       return QPoint(first, length);
     }
@@ -104,29 +107,22 @@ Qt::ItemFlags ConcordanceModel::flags(const QModelIndex& index) const {
   return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }
 
-std::pair<int, int> WordSpanFromKeyword(const QString& context, bool leftSide, int n) {
-  const int size = static_cast<int>(context.size());
-  int seen = 0;
-  if (leftSide) {
-    int i = size - 1;
-    while (i >= 0) {
-      while (i >= 0 && !context[i].isLetterOrNumber()) --i;
-      if (i < 0) break;
-      const int end = i + 1;
-      while (i >= 0 && context[i].isLetterOrNumber()) --i;
-      if (++seen == n) return {i + 1, end - (i + 1)};
-    }
-  } else {
-    int i = 0;
-    while (i < size) {
-      while (i < size && !context[i].isLetterOrNumber()) ++i;
-      if (i >= size) break;
-      const int start = i;
-      while (i < size && context[i].isLetterOrNumber()) ++i;
-      if (++seen == n) return {start, i - start};
-    }
-  }
-  return {0, 0};
+std::pair<int, int> WordSpanFromKeyword(const QString& context, bool leftSide, int n,
+                                        const text::CharacterSets& sets) {
+  // The engine's words are found in the engine's text, and their bytes
+  // counted back in the decoded text's units.
+  const TextCodec codec = CodecFor(sets.encoding);
+  const std::string bytes = codec.Encode(context);
+  concordance::SortOptions options;
+  options.RightPart = !leftSide;
+  options.WordNumber = n;
+  const text::WordSpan span = concordance::SortWordSpan(bytes, options, text::StringWords(sets));
+  if (span.length == 0) return {0, 0};
+  const std::string_view view(bytes);
+  const auto units = [&](std::size_t from, std::size_t length) {
+    return static_cast<int>(codec.Decode(view.substr(from, length)).size());
+  };
+  return {units(0, span.first), units(span.first, span.length)};
 }
 
 }  // namespace lexvane::gui

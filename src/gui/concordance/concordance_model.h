@@ -13,6 +13,7 @@
 
 #include "concordance/concordance_table.h"
 #include "gui/app/text_codec.h"
+#include "text/character_sets.h"
 
 namespace lexvane::gui {
 
@@ -22,10 +23,12 @@ class ConcordanceModel : public QAbstractTableModel {
  public:
   enum Column { NumberColumn, LeftColumn, KeywordColumn, RightColumn, FileColumn, kColumnCount };
   // The word of a context to tint after a sort by the n-th word of one side
-  // (side LeftColumn or RightColumn, word 1..10); word 0: none.
+  // (side LeftColumn or RightColumn, word 1..10); word 0: none. `sets` are
+  // those the sort cut the words with.
   struct TintedWord {
     int side = LeftColumn;
     int word = 0;
+    text::CharacterSets sets = text::CharacterSets::Initial();
   };
   // Carries the span of the tinted word of a context cell (a QPoint of
   // first character and length), when the cell has one.
@@ -53,6 +56,8 @@ class ConcordanceModel : public QAbstractTableModel {
  public:  // queries
   // The text of one cell as shown.
   QString cellText(int row, int column) const;
+  // A table is shown (none while an operation changes it elsewhere).
+  bool hasTable() const { return table_ != nullptr; }
 
  private:
   std::shared_ptr<const concordance::ConcordanceTable> table_;
@@ -60,10 +65,12 @@ class ConcordanceModel : public QAbstractTableModel {
   TintedWord tinted_;
 };
 
-// The span (first character, length) of the n-th word (1-based) counted from
-// the keyword in a decoded context: for the left context from its end, for
-// the right one from its start. Words are runs of letters and digits; an
-// empty span (length 0) when the side has fewer words.
-std::pair<int, int> WordSpanFromKeyword(const QString& context, bool leftSide, int n);
+// The span (first character, length) in a decoded context of the word that
+// a sort by the n-th word (1-based) of that side orders by, cut with the
+// sort's sets (concordance::SortWordSpan); an empty span (length 0) when the
+// side has no such word.
+std::pair<int, int> WordSpanFromKeyword(
+    const QString& context, bool leftSide, int n,
+    const text::CharacterSets& sets = text::CharacterSets::Initial());
 
 }  // namespace lexvane::gui

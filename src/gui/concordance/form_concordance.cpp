@@ -116,7 +116,8 @@ bool TFormConcordance::Start(SearchKind kind) {
   }
   // Later sorts and copies cut words as this build does.
   workspace_->LatestScanSets().Record(corpus::ScannerSets(workspace_->Corpus()));
-  setWindowTitle(codec_.Decode(concordance::ConcordanceCaption(query)));
+  setWindowTitle(
+      codec_.Decode(concordance::ConcordanceCaption(query, workspace_->Corpus().TextEncoding)));
   // The work gets its own copies: the corpus may be edited while it runs.
   auto built = std::make_shared<std::unique_ptr<concordance::ConcordanceTable>>();
   const corpus::CorpusSettings corpus = workspace_->Corpus();
@@ -225,6 +226,11 @@ void TFormConcordance::selectCell(int row, int column) {
   const QModelIndex index = model_->index(row, column);
   grid_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
   grid_->scrollTo(index);
+}
+
+void TFormConcordance::SelectRow(int row) {
+  if (row < 0 || row >= model_->rowCount()) return;
+  selectCell(row, ConcordanceModel::KeywordColumn);
 }
 
 bool TFormConcordance::SentenceShown() const {

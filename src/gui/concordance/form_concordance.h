@@ -18,6 +18,7 @@
 #include "text/progress.h"
 
 #include <QHash>
+#include <QPointer>
 
 class QAction;
 class QMenu;
@@ -28,6 +29,7 @@ class QTableView;
 namespace lexvane::gui {
 
 class ConcordanceModel;
+class TFormConcordancePlot;
 class Workspace;
 
 class TFormConcordance : public ChildWindow {
@@ -89,6 +91,9 @@ class TFormConcordance : public ChildWindow {
   void RefreshCurrentSentence(int row);
   // Enables Paste in both menus as CanPaste says (on opening either menu).
   void UpdateMenus();
+  // Makes row `row` (0-based) the current row, its keyword cell selected
+  // (the sentence pane follows); nothing for a row the table lacks.
+  void SelectRow(int row);
 
  public Q_SLOTS:  // commands
   void MenuCopyClick() override;
@@ -100,9 +105,13 @@ class TFormConcordance : public ChildWindow {
   void MenuDisplaystrippedsourceClick() override;
   void MenuFrequenciesClick() override;
   void MenuExportClick() override;
+  // Opens the window's plot, or brings it to the front.
+  void MenuPlotClick() override;
   void MenuPasteClick();
   void MenuCurrentSentenceClick();
   void MenuSaveSettingsClick();
+  // The cluster list of the table's rows (gui/ngrams/ngram_commands.h).
+  void MenuClustersClick();
 
  Q_SIGNALS:
   // The table is complete and the window shown.
@@ -139,6 +148,7 @@ class TFormConcordance : public ChildWindow {
   QMenu* editMenu_ = nullptr;
   QMenu* popupMenu_ = nullptr;
   QHash<QString, QAction*> actions_;
+  QPointer<TFormConcordancePlot> plot_;
   TextCodec codec_;
   bool built_ = false;
   bool wantShown_ = false;

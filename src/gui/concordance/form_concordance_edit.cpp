@@ -77,16 +77,18 @@ void TFormConcordance::SortThen(std::function<void(bool)> next) {
     return;
   }
   const concordance::SortOptions options = dialog.Options();
-  const text::CharacterSets sets = workspace_->LatestScanSets().Sets();
+  // The sets the sort cuts words with, which the tint then follows.
+  const text::CharacterSets sets =
+      workspace_->LatestScanSets().SetsFor(table_->TextEncoding, table_->ScanSets);
   runOnTable(
       [options, sets](concordance::ConcordanceTable& table, text::OperationHost& host) {
         concordance::SortConcordance(table, options, sets, host.progress);
       },
-      [this, options, finish] {
+      [this, options, sets, finish] {
         if (table_->TableSorted)
           model_->setTintedWord(
               {options.RightPart ? ConcordanceModel::RightColumn : ConcordanceModel::LeftColumn,
-               options.WordNumber});
+               options.WordNumber, sets});
         finish(table_->TableSorted);
       });
 }

@@ -13,6 +13,7 @@
 #include "gui/app/workspace.h"
 #include "gui/concordance/concordance_model.h"
 #include "gui/concordance/form_concordance.h"
+#include "gui/ngrams/ngram_help.h"
 
 namespace lexvane::gui {
 
@@ -20,6 +21,7 @@ namespace {
 
 constexpr int kEditHelpContext = 11;
 constexpr int kExportHelpContext = 130;
+constexpr int kPlotHelpContext = 110;
 
 }  // namespace
 
@@ -105,6 +107,7 @@ void TFormConcordance::buildMenus() {
        {},
        &TFormConcordance::MenuSaveSettingsClick,
        0},
+      // Commands added to the window, after its own.
       {"N5", "N6", {}, {}, nullptr, 0},
       {"MenuExport",
        "MenuPopupExport",
@@ -112,6 +115,20 @@ void TFormConcordance::buildMenus() {
        {},
        &TFormConcordance::MenuExportClick,
        kExportHelpContext},
+      {"N7", "N8", {}, {}, nullptr, 0},
+      {"MenuClusters",
+       "MenuPopupClusters",
+       QStringLiteral("Clusters..."),
+       {},
+       &TFormConcordance::MenuClustersClick,
+       kClusterWindowHelpContext},
+      {"N9", "N10", {}, {}, nullptr, 0},
+      {"MenuPlot",
+       "MenuPopupPlot",
+       QStringLiteral("Concordance p&lot..."),
+       {},
+       &TFormConcordance::MenuPlotClick,
+       kPlotHelpContext},
   };
   for (const Entry& e : entries) {
     if (e.handler == nullptr) {

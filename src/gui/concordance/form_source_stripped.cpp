@@ -43,7 +43,8 @@ void TFormSourceStripped::SetSource(const std::string& path, const concordance::
     field.erase(0, CutLeadingBytes(field));
     field.resize(field.size() - CutTrailingBytes(field));
   }
-  Memo1->setPlainText(codec.Decode(concordance::StripSourceText(field)));
+  Memo1->setPlainText(codec.Decode(concordance::StripSourceText(
+      field, codec.IsUtf8() ? text::Encoding::Utf8 : text::Encoding::Windows1252)));
   QTextCursor cursor(Memo1->document());
   cursor.setPosition(0);
   Memo1->setTextCursor(cursor);

@@ -32,7 +32,8 @@ int CollocFreqModel::rowCount(const QModelIndex& parent) const {
 }
 
 int CollocFreqModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : frequency::kCollocColumns - 1;
+  if (parent.isValid()) return 0;
+  return (table_ == nullptr ? frequency::kCollocColumns : table_->ColumnCount()) - 1;
 }
 
 QVariant CollocFreqModel::data(const QModelIndex& index, int role) const {
@@ -54,7 +55,14 @@ QVariant CollocFreqModel::headerData(int section, Qt::Orientation orientation, i
   if (orientation == Qt::Horizontal) {
     if (section >= columnCount()) return {};
     const int column = section + 1;
-    if (role == Qt::DisplayRole) return codec_.Decode(noTable().CellText(column, 0));
+    // The association columns' headings are the table's own.
+    const frequency::CollocTable& headings =
+        table_ != nullptr && column >= frequency::kCollocColumns ? *table_ : noTable();
+    if (role == Qt::DisplayRole) return codec_.Decode(headings.CellText(column, 0));
+    if (role == Qt::ToolTipRole && column >= frequency::kCollocColumns)
+      return QStringLiteral("N = %1 words, S = %2 positions")
+          .arg(table_->CorpusWords())
+          .arg(table_->ChosenPositions());
     if (role == Qt::TextAlignmentRole)
       return QVariant::fromValue(Qt::AlignVCenter | alignmentOf(column));
     return {};

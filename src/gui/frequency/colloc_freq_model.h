@@ -3,7 +3,8 @@
 // the table when the view asks (nothing is copied). As in WordFreqModel the
 // heading row is the horizontal header and the row numbers the vertical
 // header; model column c shows the table's grid column c + 1 (21 columns:
-// collocate, left positions 9 to 1, node, right positions 1 to 9, total).
+// collocate, left positions 9 to 1, node, right positions 1 to 9, total;
+// then the association columns once measures were applied).
 //
 // GUI thread only; the window brackets every change of the table.
 #pragma once

@@ -7,6 +7,7 @@
 #include <QThreadPool>
 #include <QVBoxLayout>
 
+#include "frequency/colloc_association.h"
 #include "frequency/colloc_table.h"
 #include "frequency/frequency_copy.h"
 #include "frequency/frequency_export.h"
@@ -15,6 +16,7 @@
 #include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/frequency/colloc_freq_model.h"
+#include "gui/frequency/form_association.h"
 #include "gui/frequency/form_sort_collocates.h"
 #include "gui/frequency/frequency_copy_command.h"
 #include "gui/frequency/frequency_grid.h"
@@ -26,6 +28,7 @@ namespace {
 constexpr int kHelpContext = 20;
 constexpr int kEditMenuHelpContext = 11;
 constexpr int kExportHelpContext = 130;
+constexpr int kAssociationHelpContext = 100;
 
 }  // namespace
 
@@ -92,6 +95,16 @@ void TFormCollocFreq::buildMenus() {
           {"MenuSort", "&Sort...", "&Sort", {}, &ChildWindow::MenuSortClick},
       },
       kEditMenuHelpContext);
+  // After the specified entries; Export... stays the last entry of every
+  // table window.
+  actions_ << AddEditCommands(
+      this, MenuEdit, PopupMenu1,
+      {{"MenuAssociation",
+        "Association measures...",
+        "Association measures...",
+        {},
+        static_cast<void (ChildWindow::*)()>(&TFormCollocFreq::MenuAssociationClick)}},
+      kAssociationHelpContext);
   MenuEdit->addSeparator();
   PopupMenu1->addSeparator();
   actions_ << AddEditCommands(
@@ -112,7 +125,31 @@ void TFormCollocFreq::updateActions() {
 
 void TFormCollocFreq::showTable() {
   model_->SetTable(table_.get());
+  sizeAssociationColumns();
   updateActions();
+}
+
+void TFormCollocFreq::sizeAssociationColumns() {
+  if (table_ == nullptr) return;
+  for (int c = frequency::kCollocColumns; c < table_->ColumnCount(); ++c)
+    DrawGrid1->setColumnWidth(c - 1, table_->ColumnWidth(c));
+}
+
+void TFormCollocFreq::MenuAssociationClick() {
+  if (table_ == nullptr || workspace_->Runner().busy()) return;
+  TFormAssociation& dialog = *workspace_->FormAssociation;
+  if (dialog.exec() != QDialog::Accepted) return;
+  const frequency::AssociationOptions options = dialog.Options();
+  // The table changes on the worker thread: the grid leaves it alone meanwhile.
+  model_->Detach();
+  const bool started = workspace_->Runner().start(
+      [table = table_, cache = workspace_->WordCounts(), options](text::OperationHost& host) {
+        // C1: the corpus's word list, counted once for every table of it.
+        const auto counts = cache->Obtain(table->SourceCorpus(), host);
+        if (counts != nullptr) table->ApplyAssociation(options, *counts, host.progress);
+      },
+      [this](bool) { showTable(); }, this);
+  if (!started) showTable();
 }
 
 void TFormCollocFreq::MenuSortClick() {

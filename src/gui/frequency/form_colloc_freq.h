@@ -4,9 +4,11 @@
 // window's "Frequency of collocates" command (collocate_command.h), which
 // hands it its finished table; the window belongs to that concordance window
 // and closes with it. Its commands (Copy..., Clear, Sort...) are its Edit
-// menu, its pop-up menu and the frame's routed tool bar buttons.
+// menu, its pop-up menu and the frame's routed tool bar buttons; after them
+// "Association measures..." adds columns of association figures (and may
+// set rows below minimums aside).
 //
-// The sort and copy run on the worker thread with this window as owner; the
+// The sort, copy and association measures run on the worker thread with this window as owner; the
 // commands stay disabled while the runner is busy. GUI thread only.
 #pragma once
 
@@ -55,11 +57,16 @@ class TFormCollocFreq : public ChildWindow {
   void MenuClearClick() override;
   void MenuSortClick() override;
   void MenuExportClick() override;
+  // The association measures dialog, then (on the worker thread) the
+  // corpus's word counts when none are kept yet and the figures.
+  void MenuAssociationClick();
 
  private:
   void buildControls();
   void buildMenus();
   void showTable();
+  // Widths of the association columns, which come and go.
+  void sizeAssociationColumns();
   void updateActions();
 
   Workspace* workspace_ = nullptr;

@@ -20,7 +20,8 @@ class TFormCopyFreq : public QDialog {
   Q_OBJECT
 
  public:
-  enum class Table { WordFreq, Colloc };
+  // Keywords: the keyword window's copy, with neither table's check box.
+  enum class Table { WordFreq, Colloc, Keywords };
 
   explicit TFormCopyFreq(QWidget* parent = nullptr);
 

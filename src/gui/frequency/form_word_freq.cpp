@@ -1,5 +1,7 @@
 #include "gui/frequency/form_word_freq.h"
 
+#include <iterator>
+
 #include <QAction>
 #include <QHeaderView>
 #include <QListWidget>
@@ -21,6 +23,7 @@
 #include "gui/app/workspace.h"
 #include "gui/concordance/form_stat.h"
 #include "gui/frequency/form_sort_word_freq.h"
+#include "gui/frequency/form_word_freq_columns.h"
 #include "gui/frequency/frequency_copy_command.h"
 #include "gui/frequency/frequency_grid.h"
 #include "gui/frequency/word_freq_model.h"
@@ -34,6 +37,7 @@ namespace {
 constexpr int kHelpContext = 21;
 constexpr int kEditMenuHelpContext = 11;
 constexpr int kExportHelpContext = 130;
+constexpr int kColumnsHelpContext = 112;
 // Widths of the row-number column and of the word, class and figure columns.
 constexpr int kNumberColumnWidth = 64;
 constexpr int kColumnWidths[] = {148, 64, 64, 64, 64, 64};
@@ -110,6 +114,17 @@ void TFormWordFreq::buildMenus() {
       this, MenuEdit, PopupMenu1,
       {{"MenuExport", "Export...", "Export...", {}, &ChildWindow::MenuExportClick}},
       kExportHelpContext);
+  // Added after the window's own commands.
+  MenuEdit->addSeparator()->setObjectName(QStringLiteral("N1"));
+  PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N2"));
+  for (auto [menu, name] :
+       {std::pair{MenuEdit, "MenuColumns"}, std::pair{PopupMenu1, "MenuPopupColumns"}}) {
+    QAction* action = menu->addAction(QStringLiteral("Co&lumns..."));
+    action->setObjectName(QLatin1String(name));
+    SetHelpContext(action, kColumnsHelpContext);
+    connect(action, &QAction::triggered, this, &TFormWordFreq::MenuColumnsClick);
+    actions_ << action;
+  }
 }
 
 QList<QMenu*> TFormWordFreq::MergedMenus() const {
@@ -134,15 +149,26 @@ void TFormWordFreq::showEvent(QShowEvent* event) {
 }
 
 bool TFormWordFreq::Build() {
-  auto built = std::make_shared<frequency::WordFrequencyList>();
-  const corpus::CorpusSettings corpus = workspace_->Corpus();
   if (workspace_->Runner().busy()) return false;
+  return count(std::make_shared<const corpus::CorpusSettings>(workspace_->Corpus()),
+               frequency::kSortAlphabetical);
+}
+
+bool TFormWordFreq::count(std::shared_ptr<const corpus::CorpusSettings> corpus, int sortMode) {
+  auto built = std::make_shared<frequency::WordFrequencyList>();
+  built->SetCountSpread(rangeChosen() || dpChosen());
   // Later concordance sorts and copies cut words as this build does.
-  workspace_->LatestScanSets().Record(corpus::ScannerSets(corpus));
+  workspace_->LatestScanSets().Record(corpus::ScannerSets(*corpus));
+  if (list_ != nullptr) model_->Detach();
   return workspace_->Runner().start(
-      [built, corpus](text::OperationHost& host) { built->Build(corpus, host); },
-      [this, built](bool) {
+      [built, corpus, sortMode](text::OperationHost& host) {
+        built->Build(*corpus, host);
+        if (sortMode != frequency::kSortAlphabetical)
+          built->SortWordList(sortMode, frequency::SortCaption(sortMode), host.progress);
+      },
+      [this, built, corpus](bool) {
         list_ = built;
+        countedFrom_ = corpus;
         codec_ = CodecFor(list_->TextEncoding());
         showList();
         if (!list_->CutWordFiles().empty())
@@ -151,15 +177,37 @@ bool TFormWordFreq::Build() {
       this);
 }
 
+bool TFormWordFreq::rangeChosen() const {
+  return workspace_->FormWordFreqColumns != nullptr && workspace_->FormWordFreqColumns->Range();
+}
+
+bool TFormWordFreq::dpChosen() const {
+  return workspace_->FormWordFreqColumns != nullptr && workspace_->FormWordFreqColumns->DP();
+}
+
+void TFormWordFreq::MenuColumnsClick() {
+  if (list_ == nullptr || workspace_->Runner().busy() || workspace_->FormWordFreqColumns == nullptr)
+    return;
+  if (!workspace_->FormWordFreqColumns->Choose()) return;
+  if ((rangeChosen() || dpChosen()) && !list_->HasSpread() && countedFrom_ != nullptr) {
+    count(countedFrom_, list_->SortMode());
+    return;
+  }
+  showList();
+}
+
 void TFormWordFreq::showList() {
   QHeaderView* header = DrawGrid1->horizontalHeader();
   QList<int> widths;
   for (int c = 0; c < header->count(); ++c) widths << header->sectionSize(c);
   model_->SetList(list_.get());
+  model_->SetSpreadColumns(rangeChosen(), dpChosen());
   // A sort may add or drop the two cumulative columns; the others keep the
   // widths the user gave them.
+  constexpr int kKnownWidths = static_cast<int>(std::size(kColumnWidths));
   for (int c = 0; c < model_->columnCount(); ++c)
-    DrawGrid1->setColumnWidth(c, c < widths.size() ? widths[c] : kColumnWidths[c]);
+    DrawGrid1->setColumnWidth(
+        c, c < widths.size() ? widths[c] : kColumnWidths[std::min(c, kKnownWidths - 1)]);
   updateActions();
 }
 
@@ -190,22 +238,29 @@ void TFormWordFreq::MenuClearClick() {
 
 void TFormWordFreq::MenuCopyClick() {
   if (list_ == nullptr || workspace_->Runner().busy()) return;
-  RunFrequencyCopy(
-      *workspace_, this, TFormCopyFreq::Table::WordFreq, list_->Count(),
-      SelectedRowBlock(DrawGrid1), codec_,
-      [list = list_](std::int32_t first, std::int32_t last, const frequency::CopyOptions& options,
-                     frequency::CopyDestination destination, frequency::CopySink& sink,
-                     text::OperationHost& host) {
-        frequency::CopyWordFrequencies(*list, first, last, options, destination, sink, host);
-      });
+  RunFrequencyCopy(*workspace_, this, TFormCopyFreq::Table::WordFreq, list_->Count(),
+                   SelectedRowBlock(DrawGrid1), codec_,
+                   [list = list_, range = rangeChosen(), dp = dpChosen()](
+                       std::int32_t first, std::int32_t last, const frequency::CopyOptions& options,
+                       frequency::CopyDestination destination, frequency::CopySink& sink,
+                       text::OperationHost& host) {
+                     // The added columns shown are copied too.
+                     frequency::CopyOptions shown = options;
+                     shown.WithRange = range;
+                     shown.WithDP = dp;
+                     frequency::CopyWordFrequencies(*list, first, last, shown, destination, sink,
+                                                    host);
+                   });
 }
 
 void TFormWordFreq::MenuExportClick() {
   if (list_ == nullptr || workspace_->Runner().busy()) return;
-  RunTableExport(*workspace_, this, QStringLiteral("word frequency"), [list = list_] {
-    return std::make_unique<table_export::FunctionTable>(
-        frequency::WordFrequencyExportTable(*list));
-  });
+  // The added columns shown are exported too.
+  RunTableExport(*workspace_, this, QStringLiteral("word frequency"),
+                 [list = list_, range = rangeChosen(), dp = dpChosen()] {
+                   return std::make_unique<table_export::FunctionTable>(
+                       frequency::WordFrequencyExportTable(*list, range, dp));
+                 });
 }
 
 void TFormWordFreq::MenuStatisticsClick() {

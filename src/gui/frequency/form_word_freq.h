@@ -22,6 +22,10 @@ class QMenu;
 class QModelIndex;
 class QTableView;
 
+namespace lexvane::corpus {
+struct CorpusSettings;
+}
+
 namespace lexvane::frequency {
 class WordFrequencyList;
 }
@@ -66,6 +70,11 @@ class TFormWordFreq : public ChildWindow {
   void MenuExportClick() override;
   void MenuStatisticsClick() override;
   void DrawGrid1DblClick(const QModelIndex& index);
+  // Added after the window's own commands: the Range and DP columns
+  // (TFormWordFreqColumns). A list counted without them is counted again,
+  // from the corpus as it was when this window was built, and sorted as it
+  // was.
+  void MenuColumnsClick();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -77,10 +86,18 @@ class TFormWordFreq : public ChildWindow {
   void updateActions();
   // The word search dialog's list receives the word (as it stands).
   void appendToWordSearch(const std::string& word);
+  // Counts `corpus` into a new list on the worker thread, then shows it
+  // sorted in `sortMode`.
+  bool count(std::shared_ptr<const corpus::CorpusSettings> corpus, int sortMode);
+  // The added columns the dialog asks for.
+  bool rangeChosen() const;
+  bool dpChosen() const;
 
   Workspace* workspace_ = nullptr;
   TextCodec codec_;  // the list's (the corpus's until one is built)
   std::shared_ptr<frequency::WordFrequencyList> list_;
+  // The corpus the list was counted from (for a count again).
+  std::shared_ptr<const corpus::CorpusSettings> countedFrom_;
   WordFreqModel* model_ = nullptr;
   QList<QAction*> actions_;
   bool shownOnce_ = false;

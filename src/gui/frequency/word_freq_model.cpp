@@ -10,14 +10,37 @@ int WordFreqModel::rowCount(const QModelIndex& parent) const {
   return list_->Count();
 }
 
-int WordFreqModel::columnCount(const QModelIndex& parent) const {
-  if (parent.isValid()) return 0;
+int WordFreqModel::ownColumns() const {
   // Without a list the grid keeps the five columns of a new window.
   return (list_ == nullptr ? 5 : list_->ColumnCount()) - 1;
 }
 
+std::optional<frequency::WordFrequencyList::SpreadColumn> WordFreqModel::spreadColumn(
+    int column) const {
+  using Spread = frequency::WordFrequencyList::SpreadColumn;
+  if (list_ == nullptr || !list_->HasSpread()) return std::nullopt;
+  int added = column - ownColumns();
+  if (added < 0) return std::nullopt;
+  if (range_ && added-- == 0) return Spread::Range;
+  if (dp_ && added == 0) return Spread::DP;
+  return std::nullopt;
+}
+
+int WordFreqModel::columnCount(const QModelIndex& parent) const {
+  if (parent.isValid()) return 0;
+  const bool spread = list_ != nullptr && list_->HasSpread();
+  return ownColumns() + (spread && range_ ? 1 : 0) + (spread && dp_ ? 1 : 0);
+}
+
 QVariant WordFreqModel::data(const QModelIndex& index, int role) const {
   if (list_ == nullptr || !index.isValid() || index.row() >= list_->Count()) return {};
+  if (const auto spread = spreadColumn(index.column())) {
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+      return QString::fromStdString(list_->SpreadCellText(*spread, index.row() + 1));
+    if (role == Qt::TextAlignmentRole)
+      return QVariant::fromValue(Qt::AlignTop | Qt::AlignRight);
+    return {};
+  }
   const int column = index.column() + 1;
   switch (role) {
     case Qt::DisplayRole:
@@ -36,6 +59,12 @@ QVariant WordFreqModel::headerData(int section, Qt::Orientation orientation, int
   if (section < 0) return {};
   if (orientation == Qt::Horizontal) {
     if (section >= columnCount()) return {};
+    if (const auto spread = spreadColumn(section)) {
+      if (role == Qt::DisplayRole) return QString::fromStdString(list_->SpreadCellText(*spread, 0));
+      if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignVCenter | Qt::AlignRight);
+      return {};
+    }
     const int column = section + 1;
     if (role == Qt::DisplayRole) {
       // The headings do not depend on the list's rows.
@@ -59,6 +88,14 @@ void WordFreqModel::SetList(const frequency::WordFrequencyList* list) {
   list_ = list;
   // The words are in the encoding the list was built with.
   if (list_ != nullptr) codec_ = CodecFor(list_->TextEncoding());
+  endResetModel();
+}
+
+void WordFreqModel::SetSpreadColumns(bool range, bool dp) {
+  if (range == range_ && dp == dp_) return;
+  beginResetModel();
+  range_ = range;
+  dp_ = dp;
   endResetModel();
 }
 

@@ -12,14 +12,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include <QAbstractTableModel>
 
+#include "frequency/word_frequency_list.h"
 #include "gui/app/text_codec.h"
-
-namespace lexvane::frequency {
-class WordFrequencyList;
-}
 
 namespace lexvane::gui {
 
@@ -49,10 +47,19 @@ class WordFreqModel : public QAbstractTableModel {
   // Runs `remove`, which deletes the list entries first..last (0-based), as a
   // removal of those rows.
   void RemoveRows(int first, int last, const std::function<void()>& remove);
+  // Shows the added Range and DP columns (of a list counted with its
+  // spread) after the list's own columns.
+  void SetSpreadColumns(bool range, bool dp);
 
  private:
+  // The added column shown at model column `column`, if it is one.
+  std::optional<frequency::WordFrequencyList::SpreadColumn> spreadColumn(int column) const;
+  int ownColumns() const;
+
   TextCodec codec_;
   const frequency::WordFrequencyList* list_ = nullptr;
+  bool range_ = false;
+  bool dp_ = false;
 };
 
 }  // namespace lexvane::gui

@@ -213,6 +213,15 @@ void TFormSearchAdv::followEncoding() {
   modelEncoding_ = now;
 }
 
+void TFormSearchAdv::SetPhrase(const std::vector<std::string>& words, text::Encoding encoding) {
+  followEncoding();
+  model_.ClearAll();
+  for (std::size_t c = 0; c < words.size() && c < model_.Masks.size(); ++c)
+    model_.Masks[c].push_back(
+        search::TypedMask(Recode(words[c], encoding, modelEncoding_), modelEncoding_));
+  showModel();
+}
+
 void TFormSearchAdv::showEvent(QShowEvent* event) {
   followEncoding();
   model_.Show();

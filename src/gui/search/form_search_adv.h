@@ -45,6 +45,11 @@ class TFormSearchAdv : public QDialog {
   // A word search file opened from outside the dialog (the command line, a
   // drop): read as "Load..." reads the file it is given.
   void LoadSearchFileFrom(const QString& path);
+  // Puts a sequence of up to five words of a table in `encoding` into the
+  // columns, one word each as a typed mask, the first column the keyword's,
+  // each next to the one before and after it: the next advanced search
+  // finds the sequence. What the columns held before goes.
+  void SetPhrase(const std::vector<std::string>& words, text::Encoding encoding);
 
  public:  // configuration
   void setChoosers(SearchFileChoosers choosers) { choosers_ = std::move(choosers); }

@@ -312,6 +312,31 @@ TEST(Caption, MasksUpToFiftyCharactersThenDots) {
   // "a, b, ..." reaches 52 characters with the 18th letter.
   EXPECT_EQ(ConcordanceCaption(simpleQuery(letters)),
             "Concordance: a, b, c, d, e, f, g, h, i, j, k, l, m, n, o, p, q, r...");
+  // UTF-8 masks count their characters: as many Greek letters as Latin ones.
+  std::vector<std::string> greek;
+  std::string expected = "Concordance: ";
+  for (char32_t c = U'\u03B1'; c < U'\u03B1' + 26; ++c) {
+    greek.emplace_back();
+    text::appendCodePoint(greek.back(), c);
+    if (greek.size() <= 18) expected += (greek.size() > 1 ? ", " : "") + greek.back();
+  }
+  EXPECT_EQ(ConcordanceCaption(simpleQuery(greek), text::Encoding::Utf8), expected + "...");
+}
+
+TEST(ConcordanceBuild, AUtf8TablesWordSeparatorsKeep255Characters) {
+  TempFolder folder;
+  writeBytes(folder / "a.txt", "\xCE\xB1 \xCE\xB2.");
+  corpus::CorpusSettings settings;
+  settings.TextEncoding = text::Encoding::Utf8;
+  settings.Files.Add(folder / "a.txt");
+  // 43 ASCII separators and 212 Greek capitals: 255 characters, 467 bytes.
+  settings.WordSeparators = text::kDefaultWordSeparators;
+  for (char32_t c = 0x391;
+       text::characterCount(settings.WordSeparators, text::Encoding::Utf8) < 255; ++c)
+    text::appendCodePoint(settings.WordSeparators, c < 0x3A2 ? c : c + 0x100);
+  testing::ScriptedHost host;
+  const auto table = BuildConcordance(simpleQuery({"*"}), settings, host.host);
+  EXPECT_EQ(table->WordSeparators, settings.WordSeparators);
 }
 
 }  // namespace

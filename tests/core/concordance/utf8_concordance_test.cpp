@@ -4,17 +4,24 @@
 // units and read blocks so that units and blocks meet characters.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "concordance/concordance_builder.h"
+#include "concordance/concordance_copy.h"
+#include "concordance/concordance_sort.h"
+#include "concordance/concordance_statistics.h"
 #include "concordance/corpus_scan.h"
 #include "core/concordance/scripted_host.h"
+#include "core/corpus/prose_twins.h"
 #include "core/corpus/temp_folder.h"
 #include "search/word_mask.h"
 #include "text/character_sets.h"
+#include "text/collation.h"
 #include "text/encoding.h"
 
 namespace lexvane::concordance {
@@ -42,12 +49,24 @@ struct Result {
   std::string updates;
 };
 
-Result build(const search::SearchQuery& query, const corpus::CorpusSettings& settings,
-             ScanMode mode, std::int64_t unit = 0, std::int64_t block = 0) {
+std::unique_ptr<ConcordanceTable> buildTable(const search::SearchQuery& query,
+                                             const corpus::CorpusSettings& settings, ScanMode mode,
+                                             std::int64_t unit, std::int64_t block, int threads) {
   testing::ScriptedHost host;
   BuildOptions options;
   options.Mode = mode;
-  options.Threads = 3;
+  options.Threads = threads;
+  options.UnitBytes = unit;
+  options.BlockBytes = block;
+  return BuildConcordance(query, settings, host.host, options);
+}
+
+Result build(const search::SearchQuery& query, const corpus::CorpusSettings& settings,
+             ScanMode mode, std::int64_t unit = 0, std::int64_t block = 0, int threads = 3) {
+  testing::ScriptedHost host;
+  BuildOptions options;
+  options.Mode = mode;
+  options.Threads = threads;
   options.UnitBytes = unit;
   options.BlockBytes = block;
   const auto table = BuildConcordance(query, settings, host.host, options);
@@ -281,6 +300,131 @@ TEST(Utf8Concordance, GreekAndCyrillicTextGivesTheReferenceTable) {
               << m[0] << ' ' << isAdvanced << ' ' << unit << ' ' << block;
       }
   }
+}
+
+// Masks as the search dialog stores them, in Windows-1252.
+const std::vector<std::vector<std::string>> kProseMasks = {{"\xFC"
+                                                            "ber*"},
+                                                           {"die", "*ung"},
+                                                           {"d*", "*ci\xF3n"},
+                                                           {"*\xE9*", "\x80"},
+                                                           {"*\xF1*", "que"}};
+
+std::vector<std::string> typedInUtf8(const std::vector<std::string>& masks) {
+  std::vector<std::string> typed;
+  for (const std::string& mask : masks)
+    typed.push_back(text::decodeToUtf8(mask, text::Encoding::Windows1252));
+  return typed;
+}
+
+// Left contexts of more than 255 characters keep the 255 next to the
+// keyword in UTF-8 as in Windows-1252, in both scans, on one thread and on
+// two, with units and read blocks that cut characters.
+TEST(Utf8Concordance, LongSentencesOfProseGiveTheRowsOfTheirWindows1252Twin) {
+  corpus::testing::ProseTwins twins;
+  bool longLeftSeen = false;
+  for (const bool enhanced : {false, true}) {
+    twins.ansi.EnhSentDetect = twins.utf8.EnhSentDetect = enhanced;
+    for (const auto& masks : kProseMasks)
+      for (const bool isAdvanced : {false, true}) {
+        const auto queryA = isAdvanced ? advanced({masks, {"d*"}}) : simple(masks);
+        const auto typed = typedInUtf8(masks);
+        const auto queryU = isAdvanced ? advanced({typed, {"d*"}}) : simple(typed);
+        const Result a = build(queryA, twins.ansi, ScanMode::Reference, 0, 0, 1);
+        ASSERT_FALSE(a.rows.empty()) << masks[0];
+        std::vector<Row> expected = a.rows;
+        for (Row& row : expected) {
+          const std::string& text = twins.ansiTexts[static_cast<std::size_t>(row.file)];
+          row.offset = static_cast<std::int64_t>(
+              text::decodeToUtf8(text.substr(0, static_cast<std::size_t>(row.offset)),
+                                 text::Encoding::Windows1252)
+                  .size());
+          for (std::string* s : {&row.left, &row.keyword, &row.right})
+            *s = text::decodeToUtf8(*s, text::Encoding::Windows1252);
+          // Cut to 255 characters, and cleaned (a line break made one blank).
+          if (text::characterCount(row.left, text::Encoding::Utf8) > 245 &&
+              row.left.size() > text::kMaxTextLength)
+            longLeftSeen = true;
+        }
+        for (const ScanMode mode : {ScanMode::Reference, ScanMode::Fast})
+          for (const int threads : {1, 2})
+            for (const auto& [unit, block] :
+                 std::vector<std::pair<std::int64_t, std::int64_t>>{{0, 0}, {701, 61}}) {
+              if (mode == ScanMode::Reference && unit > 0) continue;
+              const Result u = build(queryU, twins.utf8, mode, unit, block, threads);
+              ASSERT_EQ(u.words, a.words);
+              ASSERT_EQ(u.sentences, a.sentences);
+              ASSERT_EQ(u.rows, expected)
+                  << masks[0] << ' ' << enhanced << isAdvanced << ' ' << static_cast<int>(mode)
+                  << ' ' << threads << ' ' << unit;
+            }
+      }
+  }
+  EXPECT_TRUE(longLeftSeen);
+}
+
+std::vector<std::string> decodedRows(const ConcordanceTable& table) {
+  std::vector<std::string> rows;
+  for (std::int32_t i = 0; i < table.RowCount(); ++i)
+    rows.push_back(text::decodeToUtf8(std::string(table.LeftContexts().View(i)) + '|' +
+                                          std::string(table.Keywords().View(i)) + '|' +
+                                          std::string(table.RightContexts().View(i)),
+                                      table.TextEncoding));
+  return rows;
+}
+
+// Every sort, every copy layout and the statistics of prose tables built by
+// either scan on one or two threads: the UTF-8 table gives its twin's text.
+TEST(Utf8Concordance, ProseTablesSortCopyAndCountAsTheirWindows1252Twin) {
+  text::setCollationLocale("root");
+  corpus::testing::ProseTwins twins;
+  twins.ansi.EnhSentDetect = twins.utf8.EnhSentDetect = true;
+  testing::ScriptedProgress progress;
+  for (const ScanMode mode : {ScanMode::Reference, ScanMode::Fast})
+    for (const int threads : {1, 2})
+      for (const auto& masks : {kProseMasks[1], kProseMasks[3]}) {
+        const auto ansi = buildTable(simple(masks), twins.ansi, mode, 0, 0, threads);
+        const auto utf8 = buildTable(simple(typedInUtf8(masks)), twins.utf8, mode, 0, 0, threads);
+        ASSERT_GT(ansi->RowCount(), 10);
+        for (const bool retrograde : {false, true})
+          for (const bool right : {false, true})
+            for (int word = 1; word <= 4; ++word) {
+              const SortOptions options{retrograde, right, word};
+              ASSERT_TRUE(SortConcordance(*ansi, options, ansi->ScanSets, progress));
+              ASSERT_TRUE(SortConcordance(*utf8, options, utf8->ScanSets, progress));
+              ASSERT_EQ(decodedRows(*utf8), decodedRows(*ansi))
+                  << retrograde << right << word << ' ' << static_cast<int>(mode) << threads;
+            }
+        for (const CopyFormat format :
+             {CopyFormat::OneParagraph, CopyFormat::EachParagraph, CopyFormat::Justify})
+          for (const std::string width : {"30", "120", "254"})
+            for (const int around : {0, 3}) {
+              if (format != CopyFormat::Justify && width != "30") continue;
+              CopyOptions copy;
+              copy.Format = format;
+              copy.Width = width;
+              copy.IncludeSource = around == 0;
+              copy.SaveWithDelimiters = around > 0;
+              copy.DelimAround = around > 0;
+              copy.M = copy.N = around;
+              copy.LeftDelimiter = "\xAB";
+              copy.RightDelimiter = "\xBB";
+              std::string ansiText, utf8Text;
+              WriteRows(*ansi, 0, ansi->RowCount() - 1, copy, ansi->ScanSets, false,
+                        [&](std::string_view s) { ansiText += s; });
+              copy.LeftDelimiter = "\xC2\xAB";
+              copy.RightDelimiter = "\xC2\xBB";
+              WriteRows(*utf8, 0, utf8->RowCount() - 1, copy, utf8->ScanSets, false,
+                        [&](std::string_view s) { utf8Text += s; });
+              ASSERT_EQ(utf8Text, text::decodeToUtf8(ansiText, text::Encoding::Windows1252))
+                  << static_cast<int>(format) << ' ' << width << ' ' << around;
+            }
+        // The statistics, but for the size of the files in bytes.
+        Statistics ansiStats = ConcordanceStatistics(*ansi);
+        Statistics utf8Stats = ConcordanceStatistics(*utf8);
+        ansiStats.Values[1] = utf8Stats.Values[1] = "";
+        EXPECT_EQ(utf8Stats.CopyText(), ansiStats.CopyText());
+      }
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "concordance/concordance_builder.h"
+#include "concordance/concordance_sort.h"
+#include "core/corpus/prose_twins.h"
 #include "core/frequency/fakes.h"
 #include "frequency/colloc_table.h"
 #include "frequency/frequency_copy.h"
@@ -142,6 +145,59 @@ TEST_F(Utf8CollocTest, CopiedLinesKeep255CharactersNeverHalfOfOne) {
   const std::string first = lines.substr(0, lines.find("\r\n"));
   EXPECT_EQ(text::characterCount(first, text::Encoding::Utf8), text::kMaxTextLength - 2);
   EXPECT_EQ(text::decodeToUtf8(first, text::Encoding::Utf8), first);
+}
+
+// Collocates of prose concordances whose left contexts run to 255
+// characters: every word next to the keyword counts at its position in
+// UTF-8 as in Windows-1252, whichever scan built the concordance, on one
+// thread or two.
+TEST_F(Utf8CollocTest, ProseWithLongSentencesCountsAsItsWindows1252Twin) {
+  corpus::testing::ProseTwins twins;
+  twins.ansi.EnhSentDetect = twins.utf8.EnhSentDetect = true;
+  const std::vector<std::string> queryMasks = {"d*",
+                                               "\xFC"
+                                               "ber*",
+                                               "que", "*\xE9*"};
+  for (const concordance::ScanMode mode :
+       {concordance::ScanMode::Reference, concordance::ScanMode::Fast})
+    for (const int threads : {1, 2}) {
+      Host host;
+      auto operation = host.operation();
+      concordance::BuildOptions options;
+      options.Mode = mode;
+      options.Threads = threads;
+      search::SearchQuery ansiQuery, utf8Query;
+      ansiQuery.MaxListSize = utf8Query.MaxListSize = "10000";
+      ansiQuery.Masks[0] = queryMasks;
+      for (const std::string& mask : queryMasks)
+        utf8Query.Masks[0].push_back(text::ansiToUtf8(mask));
+      const auto ansi = concordance::BuildConcordance(ansiQuery, twins.ansi, operation, options);
+      const auto utf8 = concordance::BuildConcordance(utf8Query, twins.utf8, operation, options);
+      ASSERT_GT(ansi->RowCount(), 50);
+      concordance::SortConcordance(*ansi, {}, ansi->ScanSets, host.progress);
+      concordance::SortConcordance(*utf8, {}, utf8->ScanSets, host.progress);
+      for (const std::vector<std::string>& masks :
+           std::vector<std::vector<std::string>>{{"*"}, {"d*", "*\xE4*", "*\xF1*"}}) {
+        std::vector<std::string> utf8Masks;
+        for (const std::string& m : masks) utf8Masks.push_back(text::ansiToUtf8(m));
+        CollocTable ansiTable(kAll, kAll), utf8Table(kAll, kAll);
+        ansiTable.SetTextEncoding(text::Encoding::Windows1252);
+        utf8Table.SetTextEncoding(text::Encoding::Utf8);
+        ansiTable.BuildCollocTable(ansi->WordSeparators, ansi->LeftContexts(), ansi->Keywords(),
+                                   ansi->RightContexts(), masks, operation);
+        utf8Table.BuildCollocTable(utf8->WordSeparators, utf8->LeftContexts(), utf8->Keywords(),
+                                   utf8->RightContexts(), utf8Masks, operation);
+        ASSERT_GT(ansiTable.Count(), 10);
+        EXPECT_EQ(copied(utf8Table, "|"), text::ansiToUtf8(copied(ansiTable, "|")))
+            << static_cast<int>(mode) << threads << masks[0];
+        for (const int column : {kTotalColumn, LeftColumn(1), RightColumn(2), kCollocateColumn}) {
+          ansiTable.Sort(column, host.progress);
+          utf8Table.Sort(column, host.progress);
+          EXPECT_EQ(copied(utf8Table, "|"), text::ansiToUtf8(copied(ansiTable, "|")))
+              << static_cast<int>(mode) << threads << masks[0] << column;
+        }
+      }
+    }
 }
 
 }  // namespace

@@ -197,6 +197,20 @@ TEST(SearchFile, ListsStopAtTheFirstMissingLineAndSizeDefaultsTo2000) {
   EXPECT_EQ(model.MaxListSize, "2000");
 }
 
+TEST(SearchFile, Utf8MasksKeep255CharactersNeverHalfOfOne) {
+  TempFolder folder;
+  std::string mask;
+  for (int i = 0; i < 300; ++i) mask += "\xC3\xA9";
+  writeBytes(folder / "u.cws", "[List 1]\nLine1=" + mask + "\n");
+  SimpleSearchModel model;
+  model.TextEncoding = text::Encoding::Utf8;
+  model.LoadFrom(folder / "u.cws");
+  EXPECT_EQ(model.Masks, (Strings{mask.substr(0, 510)}));
+  SimpleSearchModel ansi;
+  ansi.LoadFrom(folder / "u.cws");
+  EXPECT_EQ(ansi.Masks, (Strings{mask.substr(0, 255)}));
+}
+
 TEST(SearchFile, InvalidListSizeStillWritesTheLists) {
   TempFolder folder;
   SimpleSearchModel model;

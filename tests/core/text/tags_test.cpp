@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "text/encoding.h"
+
 namespace lexvane::text {
 namespace {
 
@@ -54,6 +56,35 @@ TEST(StripTags, ResultIsCutTo255Characters) {
   std::string line;
   while (line.size() < 300) line += "abcd ";
   EXPECT_EQ(StripTags(line), line.substr(0, 255));
+}
+
+TEST(StripTags, Utf8TextKeeps255CharactersWhateverTheirBytes) {
+  // A left context of 255 characters, most of two or three bytes: nothing
+  // is cut, the words next to the keyword least of all.
+  std::string context;
+  while (characterCount(context, Encoding::Utf8) < 235) context += "f\xC3\xBCr 2,50 \xE2\x82\xAC ";
+  context += "sie vorher";
+  ASSERT_GT(context.size(), 255u);
+  ASSERT_LE(characterCount(context, Encoding::Utf8), 255u);
+  EXPECT_EQ(StripTags(context, Encoding::Utf8), context);
+  // Longer text keeps its first 255 characters, never part of one.
+  const std::string longer = context +
+                             " \xC3\xBC"
+                             "berfallen und noch mehr";
+  const std::string stripped = StripTags(longer, Encoding::Utf8);
+  EXPECT_EQ(characterCount(stripped, Encoding::Utf8), 255u);
+  EXPECT_EQ(stripped, longer.substr(0, stripped.size()));
+  EXPECT_EQ(decodeToUtf8(stripped, Encoding::Utf8), stripped);
+  // Tags go in UTF-8 as in 8-bit text; a word of three characters keeps its
+  // brackets, however many bytes they take.
+  EXPECT_EQ(StripTags("<NN>Stra\xC3\x9F"
+                      "e <ADJ>gr\xC3\xBCn",
+                      Encoding::Utf8),
+            "Stra\xC3\x9F"
+            "e gr\xC3\xBCn");
+  EXPECT_EQ(StripTag("<>\xE9"), "<>\xE9");
+  EXPECT_EQ(StripTag("<>\xC3\xA9", Encoding::Utf8), "<>\xC3\xA9");
+  EXPECT_EQ(StripTag("<a>\xC3\xA9", Encoding::Utf8), "\xC3\xA9");
 }
 
 }  // namespace

@@ -1,0 +1,218 @@
+// The word list's Range and DP columns: a build that counts the spread gives
+// the very list the usual build gives, plus for every type its range and DP,
+// which must equal the dispersion of its per-file counts (taken from lists of
+// each file alone); the pairs kept are only those that occur.
+#include <map>
+
+#include <gtest/gtest.h>
+
+#include "concordance/dispersion.h"
+#include "core/corpus/temp_folder.h"
+#include "core/frequency/fakes.h"
+#include "frequency/frequency_copy.h"
+#include "frequency/frequency_export.h"
+#include "frequency/word_frequency_list.h"
+#include "frequency/word_spread.h"
+#include "text/collation.h"
+
+namespace lexvane::frequency {
+namespace {
+
+using corpus::testing::TempFolder;
+using corpus::testing::writeBytes;
+using testing::Host;
+
+const char* const kTexts[] = {
+    "The harbour was quiet that morning. Fishermen walked down to the quay, and the old "
+    "ferry waited for the six o'clock bell. The caf\xE9 on the corner opened its shutters.\r\n",
+    "",
+    "Up on the hill the house stood empty. Its windows looked over the orchard, where the "
+    "pears had fallen in the grass; nobody walked there any more, not even the cat.\n",
+    "Dear Anna, the walk along the cliffs took us three hours. The wind never stopped. "
+    "The house by the harbour is for sale, they say, and the caf\xE9 is closed.\n",
+};
+
+std::string line(const WordFrequencyList& list, std::int32_t i, bool range, bool dp) {
+  CopyOptions options;
+  options.WithRange = range;
+  options.WithDP = dp;
+  return WordFrequencyLine(list, i, options);
+}
+
+class WordSpreadTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    text::setCollationLocale("root");
+    for (std::size_t i = 0; i < std::size(kTexts); ++i) {
+      const std::string path = folder_ / ("f" + std::to_string(i) + ".txt");
+      writeBytes(path, kTexts[i]);
+      settings_.Files.Add(path);
+      settings_.TotalBytes += static_cast<std::int64_t>(std::string(kTexts[i]).size());
+    }
+  }
+  void build(WordFrequencyList& list, bool spread) {
+    Host host;
+    text::OperationHost operation = host.operation();
+    list.SetCountSpread(spread);
+    list.Build(settings_, operation);
+  }
+
+  TempFolder folder_;
+  corpus::CorpusSettings settings_;
+};
+
+TEST_F(WordSpreadTest, TheSameListWithItsSpread) {
+  WordFrequencyList plain, spread;
+  build(plain, false);
+  build(spread, true);
+  EXPECT_FALSE(plain.HasSpread());
+  ASSERT_TRUE(spread.HasSpread());
+  ASSERT_EQ(plain.Count(), spread.Count());
+  EXPECT_EQ(plain.TotalWords(), spread.TotalWords());
+  EXPECT_EQ(plain.TotalSentences(), spread.TotalSentences());
+  for (std::int32_t i = 0; i < plain.Count(); ++i) {
+    EXPECT_EQ(plain.WordList().Get(i), spread.WordList().Get(i));
+    EXPECT_EQ(line(plain, i, false, false), line(spread, i, false, false));
+    // A list without the spread copies no added fields, even when asked.
+    EXPECT_EQ(line(plain, i, true, true), line(plain, i, false, false));
+  }
+
+  // Each file counted alone gives the per-file counts of every type.
+  std::vector<std::map<std::string, std::int64_t>> perFile;
+  std::vector<std::int64_t> words;
+  for (const std::string& path : settings_.Files.Paths()) {
+    corpus::CorpusSettings one = settings_;
+    one.Files.Clear();
+    one.Files.Add(path);
+    WordFrequencyList alone;
+    build(alone, false);
+    Host host;
+    text::OperationHost operation = host.operation();
+    alone.Build(one, operation);
+    std::map<std::string, std::int64_t> counts;
+    for (std::int32_t i = 0; i < alone.Count(); ++i)
+      counts[alone.Info(i).Word] = alone.Info(i).Frequency;
+    perFile.push_back(counts);
+    words.push_back(alone.TotalWords());
+  }
+  for (std::int32_t i = 0; i < spread.Count(); ++i) {
+    const std::string& word = spread.Info(i).Word;
+    std::vector<concordance::PartCount> parts;
+    for (std::size_t f = 0; f < perFile.size(); ++f) {
+      const auto found = perFile[f].find(word);
+      parts.push_back({words[f], found == perFile[f].end() ? 0 : found->second});
+    }
+    const concordance::DispersionFigures expected = concordance::ComputeDispersion(parts);
+    using Column = WordFrequencyList::SpreadColumn;
+    EXPECT_EQ(spread.SpreadCellText(Column::Range, i + 1), std::to_string(expected.Range)) << word;
+    EXPECT_EQ(spread.SpreadCellText(Column::DP, i + 1), concordance::FormatMeasure(expected.DP))
+        << word;
+  }
+}
+
+TEST_F(WordSpreadTest, HandWorkedFigures) {
+  // 31 + 0 + 31 + 30 words (92). "the" occurs 6, 0, 6 and 6 times: v = 1/3
+  // in each file with words against s = 31/92, 31/92, 30/92: DP = (.0036 +
+  // .0036 + .0072) / 2 = .0072. "cat" only in the third file: DP = (1 -
+  // 31/92 + 31/92 + 30/92) / 2 = .6630. "café" once in the first and once in
+  // the last: DP = (|.5 - .3370| + .3370 + |.5 - .3261|) / 2 = .3370.
+  WordFrequencyList list;
+  build(list, true);
+  ASSERT_EQ(list.TotalWords(), 92);
+  auto find = [&](const std::string& word) {
+    for (std::int32_t i = 0; i < list.Count(); ++i)
+      if (list.Info(i).Word == word) return i;
+    return -1;
+  };
+  const std::int32_t the = find("the"), cat = find("cat"), cafe = find("caf\xE9");
+  ASSERT_GE(the, 0);
+  EXPECT_EQ(line(list, the, true, true), "the|18|19.565|3|0.0072\r\n");
+  EXPECT_EQ(line(list, cat, true, true), "cat|1|1.087|1|0.6630\r\n");
+  // Only the DP asked for.
+  EXPECT_EQ(line(list, cafe, false, true), "caf\xE9|2|2.174|0.3370\r\n");
+  // The headings; sorting keeps each type's figures.
+  EXPECT_EQ(list.SpreadCellText(WordFrequencyList::SpreadColumn::Range, 0), "Range");
+  EXPECT_EQ(list.SpreadCellText(WordFrequencyList::SpreadColumn::DP, 0), "DP");
+  text::SilentProgressIndicator progress;
+  list.SortWordList(kSortByFrequency, SortCaption(kSortByFrequency), progress);
+  EXPECT_EQ(line(list, 0, true, true), "the|18|19.565|18|19.57|3|0.0072\r\n");
+}
+
+TEST_F(WordSpreadTest, ExportCarriesTheColumnsAskedForOfAListThatHasThem) {
+  WordFrequencyList plain, spread;
+  build(plain, false);
+  build(spread, true);
+  EXPECT_EQ(WordFrequencyExportTable(plain, true, true).Columns().size(), 4u);
+  const table_export::FunctionTable table = WordFrequencyExportTable(spread, false, true);
+  ASSERT_EQ(table.Columns().size(), 5u);
+  EXPECT_EQ(table.Columns()[4].Heading, "DP");
+  std::int32_t the = 0;
+  while (spread.Info(the).Word != "the") ++the;
+  table_export::RowCells cells;
+  table.Row(the, cells);
+  ASSERT_EQ(cells.Size(), 5u);
+  EXPECT_EQ(cells[4].Kind, table_export::CellKind::Decimal);
+  EXPECT_EQ(cells[4].Decimals, 4);
+  EXPECT_NEAR(cells[4].Value, 0.0072, 0.00005);
+}
+
+TEST(FileSpread, KeepsOnlyThePairsThatOccur) {
+  // Three files: 2 types, 3 types, 1 type; 3 types in all.
+  WordCounter a, b, c;
+  a.Add("sea", 3);
+  a.Add("wind");
+  b.Add("sea");
+  b.Add("wind", 2);
+  b.Add("gull");
+  c.Add("gull", 4);
+  FileSpread spread;
+  spread.AddFile(0, a, 4);
+  spread.AddFile(1, b, 4);
+  // A file counted in two parts counts once in the range.
+  WordCounter c1, c2;
+  c1.Add("gull", 1);
+  c2.Add("gull", 3);
+  spread.AddFile(2, c1, 1);
+  spread.AddFile(2, c2, 3);
+  EXPECT_EQ(spread.Pairs(), 2u + 3u + 1u + 1u);
+  spread.Finish();
+  EXPECT_EQ(spread.Pairs(), 0u);
+  // gull: 1 and 4 of 5 in files of s = 1/3 each: DP = (|.2 - 1/3| + 1/3 +
+  // |.8 - 1/3|) / 2 = .4667.
+  EXPECT_EQ(spread.Of("gull").Range, 2);
+  EXPECT_EQ(concordance::FormatMeasure(spread.Of("gull").DP), "0.4667");
+  EXPECT_EQ(spread.Of("sea").Range, 2);
+  EXPECT_EQ(spread.Of("heron").Range, 0);
+}
+
+TEST(TypeIndex, NumbersStayAsTheTableGrows) {
+  TypeIndex index;
+  const std::string text = testing::distinctWords(20000);
+  std::vector<std::string> words;
+  for (std::size_t at = 0; at < text.size(); at += 5) words.push_back(text.substr(at, 4));
+  for (std::size_t i = 0; i < words.size(); ++i) EXPECT_EQ(index.IdOf(words[i]), i);
+  for (std::size_t i = 0; i < words.size(); i += 997) {
+    EXPECT_EQ(index.IdOf(words[i]), i);
+    EXPECT_EQ(index.Find(words[i]), std::optional<std::uint32_t>(i));
+  }
+  EXPECT_EQ(index.Size(), words.size());
+  EXPECT_FALSE(index.Find("zzzzz").has_value());
+  EXPECT_EQ(index.IdOf(""), words.size());  // even the empty word
+}
+
+TEST_F(WordSpreadTest, CancelKeepsTheFilesCounted) {
+  Host host;
+  host.search.cancelAfterUpdates = 1;  // at the first file's end
+  text::OperationHost operation = host.operation();
+  WordFrequencyList list;
+  list.SetCountSpread(true);
+  list.Build(settings_, operation);
+  EXPECT_FALSE(list.ListComplete());
+  ASSERT_TRUE(list.HasSpread());
+  EXPECT_EQ(list.TotalWords(), 31);
+  for (std::int32_t i = 0; i < list.Count(); ++i)
+    EXPECT_EQ(list.SpreadCellText(WordFrequencyList::SpreadColumn::Range, i + 1), "1");
+}
+
+}  // namespace
+}  // namespace lexvane::frequency

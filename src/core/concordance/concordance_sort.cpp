@@ -97,23 +97,24 @@ bool SortConcordance(ConcordanceTable& table, const SortOptions& options,
       text::LatestScanSets::SetsFor(sets, table.TextEncoding, table.ScanSets));
   const text::Encoding encoding = table.TextEncoding;
   progress.Start("Sorting");
-  // Key phase. Each key's collation key orders as the list comparison does,
-  // byte tie-break included, so equal collation keys mean equal keys.
+  // Key phase, on two threads. Each key's collation key orders as the list
+  // comparison does, byte tie-break included, so equal collation keys mean
+  // equal keys.
   text::KeyArena keys;
-  bool cancelled = false;
-  for (std::int32_t g = 1; g <= n; ++g) {
-    const std::int32_t i = g - 1;
-    keys.Add(text::collationKey(sortKey(table.Keywords().View(i), table.LeftContexts().View(i),
-                                        table.RightContexts().View(i), options, words),
-                                encoding));
-    if (g % 100 == 0) {
-      progress.SetGauge(static_cast<int>(std::int64_t{g} * 100 / (2 * std::int64_t{n})));
-      if (progress.Cancelled()) {
-        cancelled = true;
-        break;
-      }
-    }
-  }
+  bool cancelled = !text::ComputeKeys(
+      static_cast<std::size_t>(n),
+      [&](std::size_t row) {
+        const auto i = static_cast<std::int32_t>(row);
+        return text::collationKey(sortKey(table.Keywords().View(i), table.LeftContexts().View(i),
+                                          table.RightContexts().View(i), options, words),
+                                  encoding);
+      },
+      [&](std::size_t done) {
+        progress.SetGauge(
+            static_cast<int>(static_cast<std::int64_t>(done) * 100 / (2 * std::int64_t{n})));
+        return !progress.Cancelled();
+      },
+      keys);
   std::vector<std::int32_t> order;
   if (!cancelled) {
     const std::vector<std::uint32_t> byKeys = text::OrderByKeys(keys);

@@ -32,6 +32,14 @@ void ConcordanceTable::ResetLists(std::int32_t capacity) {
 }
 
 void ConcordanceTable::Reorder(const std::vector<std::int32_t>& order) {
+  if (static_cast<std::int32_t>(order.size()) == RowCount()) {
+    // Every row stays: the entries move, no text is copied.
+    for (auto& list : lists_) {
+      list->Reorder(order);
+      list->SetCapacity(static_cast<std::int32_t>(order.size()));
+    }
+    return;
+  }
   for (auto& list : lists_) {
     auto fresh = std::make_unique<text::TQStringList>(list->TextEncoding());
     fresh->SetCapacity(static_cast<std::int32_t>(order.size()));

@@ -86,13 +86,19 @@ TCollocFreqInfo& CollocTable::Info(std::int32_t index) const {
 void CollocTable::FlushNode(NodeCollocates& pending) {
   std::vector<std::unique_ptr<TCollocFreqInfo>> records;
   records.reserve(pending.records_.size());
-  text::KeyArena keys;
   for (auto& [word, entry] : pending.records_) {
-    keys.Add(text::collationKey(word, encoding_));
     entry.record->NodeRows = pending.rows_;
     records.push_back(std::move(entry.record));
   }
   pending.Clear();
+  // The collocates' keys, on two threads for a large group.
+  text::KeyArena keys;
+  text::ComputeKeys(
+      records.size(),
+      [&records, encoding = encoding_](std::size_t i) {
+        return text::collationKey(records[i]->Collocate, encoding);
+      },
+      [](std::size_t) { return true; }, keys);
   for (std::uint32_t i : text::OrderByKeys(keys)) {
     if (collocList_->GetCount() >= rowLimit_) throw text::EQListError("List index out of bounds");
     std::string entry = nodeKey(*records[i]);

@@ -72,6 +72,8 @@ void WordFrequencyList::start(const corpus::CorpusSettings& settings) {
   hasSpread_ = false;
   encoding_ = settings.TextEncoding;
   sortMode_ = kSortAlphabetical;
+  wordRanks_.clear();
+  wordOrdered_ = true;
   wordList_ = makeSortedList(encoding_);
   wordList_->SetCapacity(kInitialWordListCapacity);
 }
@@ -101,16 +103,99 @@ std::string WordFrequencyList::CellText(int column, std::int32_t row) const {
 }
 
 std::string WordFrequencyList::entryKey(const TOneWordInfo& info) const {
+  std::string key;
+  appendEntryKey(key, info);
+  return key;
+}
+
+void WordFrequencyList::appendEntryKey(std::string& out, const TOneWordInfo& info) const {
   switch (sortMode_) {
     case kSortByFrequency:
-      return text::DescendingNumber(info.Frequency) + info.Word;
+      text::AppendDescendingNumber(out, info.Frequency);
+      out += info.Word;
+      return;
     case kSortRetrograde:
-      return text::ReverseString(info.Word, encoding_);
+      out += text::ReverseString(info.Word, encoding_);
+      return;
     case kSortByWordClass:
-      return info.WordClass;
+      out += info.WordClass;
+      return;
     default:
-      return info.Word;
+      out += info.Word;
   }
+}
+
+void WordFrequencyList::prefetchInfo(std::size_t i, std::size_t n) const {
+  // Entries and records lie scattered in memory: fetch the entry of a row
+  // some rows ahead, and the record of a row half as far ahead, whose entry
+  // is in the cache by then.
+  constexpr std::size_t kAhead = 8;
+  if (i + 2 * kAhead < n) wordList_->Prefetch(static_cast<std::int32_t>(i + 2 * kAhead));
+  if (i + kAhead < n)
+    __builtin_prefetch(wordList_->GetObject(static_cast<std::int32_t>(i + kAhead)));
+}
+
+bool WordFrequencyList::orderByWordRanks(std::vector<std::uint32_t>& order,
+                                         text::ProgressIndicator& progress, bool& cancelled) {
+  const std::size_t n = static_cast<std::size_t>(Count());
+  bool keyed = false;
+  if (wordRanks_.size() != n && !wordOrdered_) {
+    // The words' collation keys, once: the ranks then move with the rows.
+    text::KeyArena words;
+    const text::Encoding encoding = encoding_;
+    const bool done = text::ComputeKeys(
+        n,
+        [this, encoding](std::size_t i) {
+          return text::collationKey(Info(static_cast<std::int32_t>(i)).Word, encoding);
+        },
+        [&](std::size_t c) {
+          progress.SetGauge(static_cast<int>(c * 100 / n));
+          return !progress.Cancelled();
+        },
+        words);
+    if (!done) {
+      cancelled = true;
+      return false;
+    }
+    wordRanks_ = text::RanksOf(words);
+    keyed = true;
+  }
+  // Rows in the order of their words rank by their row number (equal
+  // words, which a build never leaves, by the first of them).
+  const bool rankByRow = wordRanks_.size() != n;
+  const bool byFrequency = sortMode_ == kSortByFrequency;
+  std::vector<text::NumberKey> keys(n);
+  const TOneWordInfo* previous = nullptr;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (!keyed && (i + 1) % 100 == 0) {
+      progress.SetGauge(static_cast<int>((i + 1) * 100 / n));
+      if (progress.Cancelled()) {
+        cancelled = true;
+        return false;
+      }
+    }
+    prefetchInfo(i, n);
+    const TOneWordInfo& info = Info(static_cast<std::int32_t>(i));
+    // The frequency key keeps only the word's first characters: a longer
+    // word needs its cut key, which no rank stands for.
+    if (byFrequency && info.Word.size() > kNumberedKeyWordLength) return false;
+    keys[i].first = byFrequency ? ~static_cast<std::uint64_t>(info.Frequency) : 0;
+    keys[i].index = static_cast<std::uint32_t>(i);
+    if (!rankByRow) {
+      keys[i].second = wordRanks_[i];
+    } else {
+      keys[i].second = previous != nullptr && previous->Word == info.Word
+                           ? keys[i - 1].second
+                           : static_cast<std::uint32_t>(i);
+    }
+    previous = &info;
+  }
+  if (rankByRow) {
+    wordRanks_.resize(n);
+    for (std::size_t i = 0; i < n; ++i) wordRanks_[i] = keys[i].second;
+  }
+  order = text::OrderByNumbers(std::move(keys));
+  return true;
 }
 
 void WordFrequencyList::SortWordList(int mode, std::string_view caption,
@@ -139,17 +224,38 @@ void WordFrequencyList::SortWordList(int mode, std::string_view caption,
     }
   };
   std::vector<std::uint32_t> order;
-  if (text::OrderRows(n, key, progress, order)) {
+  bool cancelled = false;
+  bool done = (sortMode_ == kSortAlphabetical || sortMode_ == kSortByFrequency) &&
+              orderByWordRanks(order, progress, cancelled);
+  if (!done && !cancelled) done = text::OrderRows(n, key, progress, order);
+  if (done) {
     auto sorted = makeSortedList(encoding_);
     sorted->SetCapacity(static_cast<std::int32_t>(n));
-    for (std::uint32_t i : order) {
-      auto* info = static_cast<TOneWordInfo*>(wordList_->TakeObject(static_cast<std::int32_t>(i)));
-      info->CumFrequency = 0;
-      sorted->Append(entryKey(*info), info);
+    std::string entry;
+    std::int64_t cumulative = 0;
+    constexpr std::size_t kAhead = 8;
+    for (std::size_t k = 0; k < n; ++k) {
+      if (k + 2 * kAhead < n) wordList_->Prefetch(static_cast<std::int32_t>(order[k + 2 * kAhead]));
+      if (k + kAhead < n)
+        __builtin_prefetch(wordList_->GetObject(static_cast<std::int32_t>(order[k + kAhead])));
+      auto* info =
+          static_cast<TOneWordInfo*>(wordList_->TakeObject(static_cast<std::int32_t>(order[k])));
+      // The running sum of a sort by frequency, in the same pass.
+      cumulative += info->Frequency;
+      info->CumFrequency = sortMode_ == kSortByFrequency ? cumulative : 0;
+      entry.clear();
+      appendEntryKey(entry, *info);
+      sorted->Append(entry, info);
     }
     wordList_ = std::move(sorted);
+    if (wordRanks_.size() == n) {
+      std::vector<std::uint32_t> ranks(n);
+      for (std::size_t k = 0; k < n; ++k) ranks[k] = wordRanks_[order[k]];
+      wordRanks_ = std::move(ranks);
+    }
+    wordOrdered_ = sortMode_ == kSortAlphabetical;
   }
-  if (sortMode_ == kSortByFrequency) recomputeCumulative();
+  if (!done && sortMode_ == kSortByFrequency) recomputeCumulative();
   progress.Finish();
 }
 
@@ -168,6 +274,8 @@ void WordFrequencyList::ClearRows(std::int32_t topRow, std::int32_t bottomRow) {
   std::int32_t last = std::min(bottomRow, count);
   if (last < topRow) return;
   std::int32_t removed = last - topRow + 1;
+  if (wordRanks_.size() == static_cast<std::size_t>(count))
+    wordRanks_.erase(wordRanks_.begin() + (topRow - 1), wordRanks_.begin() + last);
   if (removed <= 16 || last == count) {
     for (std::int32_t row = last; row >= topRow; --row) wordList_->Delete(row - 1);
     return;

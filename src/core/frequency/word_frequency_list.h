@@ -123,9 +123,25 @@ class WordFrequencyList {
   // Makes every record a TWordSpreadInfo with the spread of its word.
   void attachSpread(const FileSpread& spread);
   std::string entryKey(const TOneWordInfo& info) const;
+  void appendEntryKey(std::string& out, const TOneWordInfo& info) const;
+  // Orders the rows by a key that holds only the frequency (by frequency)
+  // or nothing (alphabetically) before the word, with the words' ranks
+  // standing in for their collation keys. False when cancelled or when a
+  // word too long for the frequency key's cut asks for the full keys.
+  bool orderByWordRanks(std::vector<std::uint32_t>& order, text::ProgressIndicator& progress,
+                        bool& cancelled);
+  // Fetches the record of a row a few rows after row i into the cache.
+  void prefetchInfo(std::size_t i, std::size_t n) const;
 
   std::uint8_t sortMode_ = kSortAlphabetical;
   std::unique_ptr<text::TQStringList> wordList_;
+  // Per row, the rank of its word in the words' alphabetical order (equal
+  // words, equal ranks); it moves with the rows, so that later sorts by
+  // word or frequency need no collator. Empty until a sort asks for it.
+  std::vector<std::uint32_t> wordRanks_;
+  // The rows stand in the alphabetical order of their words (as a build
+  // leaves them): the ranks are then the row numbers.
+  bool wordOrdered_ = true;
   std::vector<std::string> corpusFiles_;
   std::vector<std::string> cutWordFiles_;
   std::int64_t totalWords_ = 0;

@@ -57,6 +57,53 @@ std::vector<std::uint32_t> OrderByKeys(const KeyArena& keys) {
   return order;
 }
 
+namespace {
+
+bool numberBefore(const NumberKey& a, const NumberKey& b) {
+  if (a.first != b.first) return a.first < b.first;
+  if (a.second != b.second) return a.second < b.second;
+  return a.index > b.index;  // equal numbers: later rows first
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> OrderByNumbers(std::vector<NumberKey> keys) {
+  const std::size_t n = keys.size();
+  std::vector<std::uint32_t> order(n);
+  if (n < 100000) {
+    std::sort(keys.begin(), keys.end(), numberBefore);
+    for (std::size_t k = 0; k < n; ++k) order[k] = keys[k].index;
+    return order;
+  }
+  // Each half sorted on its own thread, then one merge straight into the
+  // permutation. The order is total (the index decides last), so the halves
+  // merge into the one sorted sequence.
+  const auto middle = keys.begin() + static_cast<std::ptrdiff_t>(n / 2);
+  {
+    std::jthread worker([&] { std::sort(middle, keys.end(), numberBefore); });
+    std::sort(keys.begin(), middle, numberBefore);
+  }
+  auto a = keys.begin(), b = middle;
+  for (std::size_t k = 0; k < n; ++k) {
+    if (b == keys.end() || (a != middle && !numberBefore(*b, *a)))
+      order[k] = (a++)->index;
+    else
+      order[k] = (b++)->index;
+  }
+  return order;
+}
+
+std::vector<std::uint32_t> RanksOf(const KeyArena& keys) {
+  const std::vector<std::uint32_t> order = OrderByKeys(keys);
+  std::vector<std::uint32_t> ranks(order.size());
+  std::uint32_t rank = 0;
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    if (k > 0 && keys.Key(order[k]) != keys.Key(order[k - 1])) rank = static_cast<std::uint32_t>(k);
+    ranks[order[k]] = rank;
+  }
+  return ranks;
+}
+
 bool ComputeKeys(std::size_t n, const std::function<std::string(std::size_t)>& key,
                  const std::function<bool(std::size_t done)>& step, KeyArena& out) {
   out = KeyArena();
@@ -114,6 +161,21 @@ std::string DescendingNumber(std::int64_t value) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%012lld", static_cast<long long>(2147483647 - value));
   return buffer;
+}
+
+void AppendDescendingNumber(std::string& out, std::int64_t value) {
+  const std::int64_t number = 2147483647 - value;
+  if (number < 0 || number > 999999999999) {
+    out += DescendingNumber(value);
+    return;
+  }
+  char digits[12];
+  std::uint64_t rest = static_cast<std::uint64_t>(number);
+  for (int i = 11; i >= 0; --i) {
+    digits[i] = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  }
+  out.append(digits, 12);
 }
 
 bool OrderRows(std::size_t n, const std::function<std::string(std::size_t)>& key,

@@ -39,6 +39,23 @@ class KeyArena {
 // place k.
 std::vector<std::uint32_t> OrderByKeys(const KeyArena& keys);
 
+// A row's place in a numeric order: `first`, then `second` ascending.
+struct NumberKey {
+  std::uint64_t first;
+  std::uint32_t second;
+  std::uint32_t index;  // the row's current index
+};
+
+// The permutation of OrderByKeys for rows whose keys are numbers, with the
+// same tie rule (equal numbers: later rows first). Sorts on two threads when
+// there are many rows.
+std::vector<std::uint32_t> OrderByNumbers(std::vector<NumberKey> keys);
+
+// The rank of each row's key among all keys: ranks[i] is the place of key i
+// in byte order, and equal keys have equal ranks. A numeric stand-in for the
+// keys in later orders (OrderByNumbers) that takes no collator.
+std::vector<std::uint32_t> RanksOf(const KeyArena& keys);
+
 // Computes key(i) for i = 0 .. n-1 on two threads. `step` is called on the
 // calling thread with the number of keys done so far (every 100 keys of its
 // share) and returns false to cancel; then the result is empty and false is
@@ -59,5 +76,7 @@ std::string DescendingPrefix(std::int64_t value);
 // The entry text of a descending numeric order as the lists keep it:
 // 2147483647 minus `value` in decimal, padded with zeros to 12 characters.
 std::string DescendingNumber(std::int64_t value);
+// The same appended to `out`, without a temporary string.
+void AppendDescendingNumber(std::string& out, std::int64_t value);
 
 }  // namespace lexvane::text

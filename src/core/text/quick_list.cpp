@@ -3,10 +3,13 @@
 // byte, characters) moved by pointer only.
 #include "text/quick_list.h"
 
+#include <vector>
+
 #include <algorithm>
 #include <cstring>
 #include <new>
 #include <utility>
+#include <vector>
 
 #include "text/collation.h"
 #include "text/encoding.h"
@@ -60,6 +63,19 @@ void TQList::Delete(std::int32_t index) {
 void TQList::Exchange(std::int32_t index1, std::int32_t index2) {
   if (index1 < 0 || index1 >= count_ || index2 < 0 || index2 >= count_) Error();
   std::swap(items_[index1], items_[index2]);
+}
+
+void TQList::Reorder(const std::vector<std::int32_t>& order) {
+  if (order.size() != static_cast<std::size_t>(count_)) Error();
+  std::vector<void*> items(order.size());
+  std::vector<bool> taken(order.size(), false);
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    const std::int32_t from = order[k];
+    if (from < 0 || from >= count_ || taken[static_cast<std::size_t>(from)]) Error();
+    taken[static_cast<std::size_t>(from)] = true;
+    items[k] = items_[from];
+  }
+  std::copy(items.begin(), items.end(), items_);
 }
 
 TQList& TQList::Expand() {

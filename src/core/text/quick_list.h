@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "text/encoding.h"
 #include "text/error.h"
@@ -53,6 +54,9 @@ class TQList {
   void Insert(std::int32_t index, void* item);
   void Delete(std::int32_t index);
   void Exchange(std::int32_t index1, std::int32_t index2);
+  // Puts the item at index order[k] in place k: `order` must be a
+  // permutation of 0 .. Count() - 1 (else EQListError, the list unchanged).
+  void Reorder(const std::vector<std::int32_t>& order);
   // Grows when count = capacity; returns the list itself.
   TQList& Expand();
   void SetCapacity(std::int32_t capacity);
@@ -108,6 +112,10 @@ class TQStringList {
   virtual void Clear();
   virtual void Delete(std::int32_t index);
   virtual void Exchange(std::int32_t index1, std::int32_t index2);
+  // Moves entry order[k] (text and object) to place k without copying it;
+  // `order` must be a permutation of 0 .. GetCount() - 1. The caller keeps
+  // a sorted list's order.
+  void Reorder(const std::vector<std::int32_t>& order) { list_.Reorder(order); }
   virtual void Insert(std::int32_t index, std::string_view s);
   virtual void Sort();
   void SetSorted(bool sorted);
@@ -120,6 +128,9 @@ class TQStringList {
   void Append(std::string_view s, ListObject* object);
   // Hands the entry's object to the caller and leaves null in its place.
   ListObject* TakeObject(std::int32_t index);
+  // A hint that entry `index` (0 <= index < count) is read soon: fetches it
+  // into the cache, for passes over the entries in an order of their own.
+  void Prefetch(std::int32_t index) const { __builtin_prefetch(list_.Get(index)); }
 
  private:
   struct Entry;

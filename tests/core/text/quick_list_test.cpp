@@ -198,6 +198,24 @@ TEST_F(QuickListTest, UnsortedEditingKeepsObjects) {
   EXPECT_EQ(Counted::alive, 1);
 }
 
+TEST_F(QuickListTest, ReorderMovesEntriesWithTheirObjectsAndRefusesAnythingButAPermutation) {
+  {
+    TQStringList list;
+    for (int i = 0; i < 4; ++i) list.AddObject("w" + std::to_string(i), new Counted(i));
+    list.Reorder({2, 0, 3, 1});
+    EXPECT_EQ(contents(list), (std::vector<std::string>{"w2", "w0", "w3", "w1"}));
+    EXPECT_EQ(idOf(list, 0), 2);
+    EXPECT_EQ(idOf(list, 3), 1);
+    // A repeated or missing row would leave an entry owned twice or lost.
+    EXPECT_EQ(errorOf([&] { list.Reorder({0, 0, 1, 2}); }), "List index out of bounds");
+    EXPECT_EQ(errorOf([&] { list.Reorder({0, 1, 2}); }), "List index out of bounds");
+    EXPECT_EQ(errorOf([&] { list.Reorder({0, 1, 2, 4}); }), "List index out of bounds");
+    EXPECT_EQ(contents(list), (std::vector<std::string>{"w2", "w0", "w3", "w1"}));
+    EXPECT_EQ(Counted::alive, 4);
+  }
+  EXPECT_EQ(Counted::alive, 0);
+}
+
 TEST_F(QuickListTest, DeleteClearAndDestructionDestroyObjects) {
   {
     TQStringList list;

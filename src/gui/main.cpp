@@ -15,6 +15,7 @@
 #include "gui/app/command_boundary.h"
 #include "gui/app/form_main.h"
 #include "gui/app/help.h"
+#include "gui/app/help_desk.h"
 #include "gui/app/screenshots.h"
 #include "gui/app/workspace.h"
 
@@ -83,7 +84,8 @@ int main(int argc, char** argv) {
 
   gui::Workspace workspace(windowSettings);
   gui::TFormMain mainWindow(workspace);
-  gui::InstallHelpKey();
+  workspace.Help().InstallKey();
+  app.setUserInterface(&workspace.Ui());
   mainWindow.show();
 
   const QStringList files = parser.positionalArguments();

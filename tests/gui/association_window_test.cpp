@@ -79,7 +79,7 @@ class AssociationWindowTest : public QObject {
     QCOMPARE(
         actionNamed(window.MenuEdit, "MenuAssociation")->property(kHelpContextProperty).toInt(),
         100);
-    TFormAssociation* dialog = f.workspace->FormAssociation;
+    TFormAssociation* dialog = f.workspace->FormAssociation();
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Association measures"));
     QCOMPARE(HelpContextOf(dialog), 100);
     for (QWidget* w : dialog->findChildren<QWidget*>())
@@ -104,7 +104,7 @@ class AssociationWindowTest : public QObject {
     TFormCollocFreq window(*f.workspace, table, QStringLiteral("c"));
     QAbstractItemModelTester tester(window.Model(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
-    TFormAssociation* dialog = f.workspace->FormAssociation;
+    TFormAssociation* dialog = f.workspace->FormAssociation();
     WhenShown(dialog, [dialog] {
       for (QCheckBox* box : dialog->CheckBoxMeasures) box->setChecked(false);
       dialog->findChild<QCheckBox*>("CheckBoxLL")->setChecked(true);

@@ -12,6 +12,7 @@
 
 #include "corpus/list_files.h"
 #include "gui/app/gui_user_interface.h"
+#include "gui/app/help_desk.h"
 #include "gui/app/workspace.h"
 #include "text/progress.h"
 
@@ -37,7 +38,8 @@ struct FrequencyFixture {
     workspace = std::make_unique<Workspace>();
     mainWindow = std::make_unique<QWidget>();
     workspace->CreateDialogs(mainWindow.get());
-    GuiUserInterface ui;
+    HelpDesk helpDesk;
+    GuiUserInterface ui(helpDesk);
     corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace->Corpus(), ui);
   }
   ~FrequencyFixture() { workspace->StopOperations(); }

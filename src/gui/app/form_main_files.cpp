@@ -30,7 +30,7 @@ void TFormMain::OpenFiles(const QStringList& paths, bool askSave) {
     listFiles_->OpenListFile(QFileInfo(files.list).absoluteFilePath());
   }
   if (!files.corpusFiles.isEmpty()) {
-    workspace_.FormFileList->ExecAdding(files.corpusFiles);
+    workspace_.FormFileList()->ExecAdding(files.corpusFiles);
     ShowListInfo();
   }
   UpdateButtons();
@@ -65,9 +65,9 @@ void TFormMain::startSearchFromFile(const QString& path) {
   // After the corpus: the file holds text of the corpus's encoding.
   const bool advanced = search::HoldsAdvancedQuery(ToPath(path));
   if (advanced)
-    workspace_.FormSearchAdv->LoadSearchFileFrom(path);
+    workspace_.FormSearchAdv()->LoadSearchFileFrom(path);
   else
-    workspace_.FormSearch->LoadSearchFileFrom(path);
+    workspace_.FormSearch()->LoadSearchFileFrom(path);
   // Not while another search or count runs.
   UpdateButtons();
   QAction* command = action(QLatin1String(advanced ? "MenuAdvancedSearch" : "MenuSearch"));
@@ -80,7 +80,7 @@ void TFormMain::startSearchFromFile(const QString& path) {
 
 void TFormMain::startSearchFromLemmas(const QString& path) {
   if (!readable(path) || !ensureCorpusFiles()) return;
-  if (!workspace_.FormSearch->ChooseLemmasFrom(path)) return;
+  if (!workspace_.FormSearch()->ChooseLemmasFrom(path)) return;
   UpdateButtons();
   if (action(QStringLiteral("MenuSearch"))->isEnabled()) MenuSearchClick();
 }

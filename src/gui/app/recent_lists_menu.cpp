@@ -75,10 +75,7 @@ void RecentListsMenu::clearAll() {
   try {
     corpus::ClearRecentLists(concordance::SettingsFilePath());
   } catch (const std::exception& e) {  // "Unable to write to <settings file>"
-    GuiUserInterface ui;
-    ui.setParentWindow(window());
-    ui.setHelpContext(kHelpContext);
-    ui.ShowError(e.what());
+    GuiUserInterface::ShowErrorIn(window(), e.what());
   }
   Rebuild();
 }

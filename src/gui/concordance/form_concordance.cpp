@@ -102,11 +102,11 @@ void TFormConcordance::buildControls() {
 bool TFormConcordance::Start(SearchKind kind) {
   search::SearchQuery query;
   if (kind == SearchKind::Simple) {
-    if (workspace_->FormSearch->exec() != QDialog::Accepted) return false;
-    query = workspace_->FormSearch->Query();
+    if (workspace_->FormSearch()->exec() != QDialog::Accepted) return false;
+    query = workspace_->FormSearch()->Query();
   } else {
-    if (workspace_->FormSearchAdv->exec() != QDialog::Accepted) return false;
-    query = workspace_->FormSearchAdv->Query();
+    if (workspace_->FormSearchAdv()->exec() != QDialog::Accepted) return false;
+    query = workspace_->FormSearchAdv()->Query();
   }
   try {
     concordance::MaxListSizeOf(query);

@@ -80,11 +80,6 @@ class TFormConcordance : public ChildWindow {
   // The sentence pane shows.
   bool SentenceShown() const;
 
- public:  // tests
-  // Runs on the worker thread at the start of every operation over a built
-  // table, so that a test can cancel the operation at a known point.
-  static void SetOperationHook(std::function<void()> hook);
-
  public:  // commands
   // Fills the sentence pane from grid row `row` (1-based; -1: the top row of
   // the selection); nothing while the pane is hidden.

@@ -15,19 +15,6 @@
 
 namespace lexvane::gui {
 
-namespace {
-
-std::function<void()>& operationHook() {
-  static std::function<void()> hook;
-  return hook;
-}
-
-}  // namespace
-
-void TFormConcordance::SetOperationHook(std::function<void()> hook) {
-  operationHook() = std::move(hook);
-}
-
 void TFormConcordance::TableChanged() {
   const std::pair<int, int> selected = SelectedRows();
   const int column = grid_->currentIndex().isValid() ? grid_->currentIndex().column()
@@ -48,7 +35,8 @@ void TFormConcordance::runOnTable(
   // The grid lets go of the table while another thread changes it.
   model_->setTable(nullptr, codec_);
   const bool started = workspace_->Runner().start(
-      [table, work = std::move(work), hook = operationHook()](text::OperationHost& host) {
+      [table, work = std::move(work),
+       hook = workspace_->OperationHook()](text::OperationHost& host) {
         if (hook) hook();
         work(*table, host);
       },
@@ -71,7 +59,7 @@ void TFormConcordance::SortThen(std::function<void(bool)> next) {
     finish(table_ && table_->TableSorted);
     return;
   }
-  TFormSortConcord& dialog = *workspace_->FormSortConcord;
+  TFormSortConcord& dialog = *workspace_->FormSortConcord();
   if (dialog.exec() != QDialog::Accepted) {
     finish(table_->TableSorted);
     return;

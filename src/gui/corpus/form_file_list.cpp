@@ -24,6 +24,7 @@
 #include "gui/app/file_kinds.h"
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
+#include "gui/app/help_desk.h"
 #include "gui/app/text_codec.h"
 #include "gui/corpus/path_list_model.h"
 #include "gui/corpus/rule_preview_view.h"
@@ -377,7 +378,7 @@ void TFormFileList::ButtonCancelClick() {
 }
 
 void TFormFileList::ButtonHelpClick() {
-  ShowHelp(kHelpContext);
+  ui_.Help().Show(kHelpContext);
 }
 
 }  // namespace lexvane::gui

@@ -137,7 +137,7 @@ void TFormCollocFreq::sizeAssociationColumns() {
 
 void TFormCollocFreq::MenuAssociationClick() {
   if (table_ == nullptr || workspace_->Runner().busy()) return;
-  TFormAssociation& dialog = *workspace_->FormAssociation;
+  TFormAssociation& dialog = *workspace_->FormAssociation();
   if (dialog.exec() != QDialog::Accepted) return;
   const frequency::AssociationOptions options = dialog.Options();
   // The table changes on the worker thread: the grid leaves it alone meanwhile.
@@ -154,7 +154,7 @@ void TFormCollocFreq::MenuAssociationClick() {
 
 void TFormCollocFreq::MenuSortClick() {
   if (table_ == nullptr || workspace_->Runner().busy()) return;
-  TFormSortCollocates& dialog = *workspace_->FormSortCollocates;
+  TFormSortCollocates& dialog = *workspace_->FormSortCollocates();
   if (dialog.exec() != QDialog::Accepted) return;
   const int column = dialog.Column();
   // The table changes on the worker thread: the grid leaves it alone meanwhile.

@@ -56,8 +56,8 @@ void TakeFrequencyScreenshots(TFormMain& mainWindow, const QString& folder,
     words->Model()->Detach();
     words->List()->SortWordList(frequency::kSortByFrequency,
                                 frequency::SortCaption(frequency::kSortByFrequency),
-                                *workspace.FormProgressInd);
-    workspace.FormProgressInd->hide();
+                                *workspace.FormProgressInd());
+    workspace.FormProgressInd()->hide();
     words->Model()->SetList(words->List().get());
   }
   QTimer::singleShot(1200, &mainWindow, [&mainWindow, &workspace, words, folder, then] {

@@ -142,7 +142,7 @@ void TFormKeywords::showList() {
 
 void TFormKeywords::MenuSortClick() {
   if (list_ == nullptr || workspace_->Runner().busy()) return;
-  TFormSortKeywords& dialog = *workspace_->FormSortKeywords;
+  TFormSortKeywords& dialog = *workspace_->FormSortKeywords();
   dialog.SetSort(list_->SortOrder());
   if (dialog.exec() != QDialog::Accepted) return;
   const keywords::KeywordSort sort = dialog.Sort();
@@ -167,7 +167,7 @@ void TFormKeywords::MenuCopyClick() {
 
 void TFormKeywords::MenuStatisticsClick() {
   if (list_ == nullptr || workspace_->Runner().busy()) return;
-  workspace_->FormStat->ShowStatistics(list_->Statistics());
+  workspace_->FormStat()->ShowStatistics(list_->Statistics());
 }
 
 void TFormKeywords::MenuExportClick() {
@@ -180,12 +180,12 @@ void TFormKeywords::MenuExportClick() {
 void TFormKeywords::DrawGrid1DblClick(const QModelIndex& index) {
   if (list_ == nullptr || !index.isValid() || index.row() >= list_->Count()) return;
   // Appended as it stands, unchecked; the dialog is not opened.
-  workspace_->FormSearch->AppendMask(list_->Row(index.row()).Word, list_->TextEncoding());
+  workspace_->FormSearch()->AppendMask(list_->Row(index.row()).Word, list_->TextEncoding());
 }
 
 ChildWindow* CreateKeywordWindow(Workspace& workspace, QWidget* frame) {
   if (workspace.Runner().busy()) return nullptr;
-  TFormKeywordQuery& dialog = *workspace.FormKeywordQuery;
+  TFormKeywordQuery& dialog = *workspace.FormKeywordQuery();
   if (dialog.exec() != QDialog::Accepted) return nullptr;
   keywords::KeywordRequest request;
   request.Study = workspace.Corpus();

@@ -149,7 +149,7 @@ void TFormNGrams::showList() {
 
 void TFormNGrams::MenuSortClick() {
   if (list_ == nullptr || workspace_->Runner().busy()) return;
-  TFormSortNGrams& dialog = *workspace_->FormSortNGrams;
+  TFormSortNGrams& dialog = *workspace_->FormSortNGrams();
   dialog.SetOrder(list_->SortMode());
   if (dialog.exec() != QDialog::Accepted) return;
   const ngrams::NGramSort order = dialog.Order();
@@ -197,7 +197,7 @@ void TFormNGrams::MenuExportClick() {
 
 void TFormNGrams::MenuStatisticsClick() {
   if (list_ == nullptr || workspace_->Runner().busy()) return;
-  workspace_->FormStat->ShowStatistics(ngrams::NGramStatistics(*list_));
+  workspace_->FormStat()->ShowStatistics(ngrams::NGramStatistics(*list_));
 }
 
 void TFormNGrams::DrawGrid1DblClick(const QModelIndex& index) {
@@ -212,7 +212,7 @@ void TFormNGrams::DrawGrid1DblClick(const QModelIndex& index) {
     words.emplace_back(text.substr(begin, end - begin));
     begin = end + 1;
   }
-  workspace_->FormSearchAdv->SetPhrase(words, list_->TextEncoding());
+  workspace_->FormSearchAdv()->SetPhrase(words, list_->TextEncoding());
 }
 
 }  // namespace lexvane::gui

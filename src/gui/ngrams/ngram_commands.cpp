@@ -13,7 +13,7 @@ namespace lexvane::gui {
 
 ChildWindow* CreateNGramWindow(Workspace& workspace, QWidget* frame) {
   if (workspace.Runner().busy()) return nullptr;
-  TFormNGramOptions& dialog = *workspace.FormNGramOptions;
+  TFormNGramOptions& dialog = *workspace.FormNGramOptions();
   if (dialog.exec() != QDialog::Accepted) return nullptr;
   auto* window = new TFormNGrams(workspace, frame);
   if (!window->Build(dialog.Options())) {
@@ -26,7 +26,7 @@ ChildWindow* CreateNGramWindow(Workspace& workspace, QWidget* frame) {
 void RunClustersCommand(Workspace& workspace, const ClusterSource& source, ShowClusterWindow show) {
   const std::shared_ptr<concordance::ConcordanceTable> table = source.table;
   if (table == nullptr || workspace.Runner().busy()) return;
-  TFormNGramOptions& dialog = *workspace.FormClusterOptions;
+  TFormNGramOptions& dialog = *workspace.FormClusterOptions();
   if (dialog.exec() != QDialog::Accepted) return;
   const ngrams::NGramOptions options = dialog.Options();
   const ngrams::ClusterSide side = dialog.Side();

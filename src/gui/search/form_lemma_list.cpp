@@ -7,6 +7,7 @@
 
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
+#include "gui/app/help_desk.h"
 #include "gui/app/named_control.h"
 #include "gui/app/text_codec.h"
 #include "search/lemma_list.h"
@@ -84,7 +85,7 @@ void TFormLemmaList::ButtonAddClick() {
 }
 
 void TFormLemmaList::ButtonHelpClick() {
-  ShowHelp(kHelpContext);
+  ui_.Help().Show(kHelpContext);
 }
 
 }  // namespace lexvane::gui

@@ -14,6 +14,7 @@
 #include "corpus/corpus_settings.h"
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
+#include "gui/app/help_desk.h"
 #include "gui/app/named_control.h"
 #include "gui/app/text_codec.h"
 #include "gui/search/form_lemma_list.h"
@@ -193,7 +194,7 @@ void TFormSearch::ButtonLemmasClick() {
 }
 
 void TFormSearch::ButtonHelpClick() {
-  ShowHelp(kHelpContext);
+  ui_.Help().Show(kHelpContext);
 }
 
 bool TFormSearch::eventFilter(QObject* watched, QEvent* event) {

@@ -18,6 +18,7 @@
 #include "corpus/corpus_settings.h"
 #include "gui/app/gui_user_interface.h"
 #include "gui/app/help.h"
+#include "gui/app/help_desk.h"
 #include "gui/app/named_control.h"
 #include "gui/app/text_codec.h"
 #include "gui/search/form_lemma_list.h"
@@ -286,7 +287,7 @@ void TFormSearchAdv::ButtonLemmasClick() {
 }
 
 void TFormSearchAdv::ButtonHelpClick() {
-  ShowHelp(kHelpContext);
+  ui_.Help().Show(kHelpContext);
 }
 
 bool TFormSearchAdv::eventFilter(QObject* watched, QEvent* event) {

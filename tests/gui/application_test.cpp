@@ -5,9 +5,9 @@
 #include <QEvent>
 #include <QtTest>
 
-#include "gui/app/application.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help_desk.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/application.h"
+#include "gui/runner/gui_user_interface.h"
 #include "text/error.h"
 
 using namespace lexvane;

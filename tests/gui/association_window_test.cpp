@@ -18,12 +18,12 @@
 #include "frequency/colloc_association.h"
 #include "frequency/colloc_command.h"
 #include "frequency_test_support.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 #include "gui/frequency/colloc_freq_model.h"
 #include "gui/frequency/form_association.h"
 #include "gui/frequency/form_colloc_freq.h"
+#include "gui/help/help.h"
+#include "gui/runner/operation_runner.h"
 #include "search/search_query.h"
 
 using namespace lexvane;

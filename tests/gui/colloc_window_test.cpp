@@ -21,10 +21,7 @@
 #include "frequency/colloc_table.h"
 #include "frequency/frequency_copy.h"
 #include "frequency_test_support.h"
-#include "gui/app/form_progress_ind.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 #include "gui/frequency/colloc_freq_model.h"
 #include "gui/frequency/collocate_command.h"
 #include "gui/frequency/form_colloc_freq.h"
@@ -32,6 +29,9 @@
 #include "gui/frequency/form_find_col_freq.h"
 #include "gui/frequency/form_sort_collocates.h"
 #include "gui/frequency/frequency_copy_command.h"
+#include "gui/help/help.h"
+#include "gui/runner/form_progress_ind.h"
+#include "gui/runner/operation_runner.h"
 #include "search/search_query.h"
 
 using namespace lexvane;

@@ -10,12 +10,12 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "gui/app/command_boundary.h"
 #include "gui/app/form_main.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
+#include "gui/help/help.h"
+#include "gui/runner/command_boundary.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "stand_in_windows.h"
 #include "text/error.h"
 

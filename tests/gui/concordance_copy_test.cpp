@@ -18,11 +18,11 @@
 #include <sstream>
 
 #include "concordance/concordance_table.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/concordance_copy_command.h"
 #include "gui/concordance/form_copy_concord.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "text/character_sets.h"
 
 using namespace lexvane;

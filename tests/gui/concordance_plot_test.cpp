@@ -25,9 +25,6 @@
 #include "corpus/list_files.h"
 #include "gui/app/export_command.h"
 #include "gui/app/form_main.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/concordance_model.h"
 #include "gui/concordance/form_concordance.h"
@@ -35,6 +32,9 @@
 #include "gui/concordance/form_sort_concord.h"
 #include "gui/concordance/form_source.h"
 #include "gui/concordance/plot_view.h"
+#include "gui/help/help.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
 
 using namespace lexvane;

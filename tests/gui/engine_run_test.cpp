@@ -8,11 +8,11 @@
 
 #include "concordance/concordance_builder.h"
 #include "corpus/list_files.h"
-#include "gui/app/form_progress_ind.h"
-#include "gui/app/form_search_ind.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help_desk.h"
-#include "gui/app/operation_runner.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/form_progress_ind.h"
+#include "gui/runner/form_search_ind.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;

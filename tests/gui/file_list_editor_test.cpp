@@ -15,10 +15,10 @@
 
 #include <fstream>
 
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/help_desk.h"
 #include "gui/corpus/form_file_list.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/gui_user_interface.h"
 #include "text/character_sets.h"
 
 using namespace lexvane;

@@ -19,12 +19,12 @@
 #include <vector>
 
 #include "gui/app/form_main.h"
-#include "gui/app/form_search_ind.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/corpus/form_file_list.h"
+#include "gui/help/help.h"
+#include "gui/runner/form_search_ind.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "stand_in_windows.h"
 
 using namespace lexvane;

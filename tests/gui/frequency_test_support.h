@@ -11,9 +11,9 @@
 #include <QWidget>
 
 #include "corpus/list_files.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help_desk.h"
 #include "gui/app/workspace.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/gui_user_interface.h"
 #include "text/progress.h"
 
 namespace lexvane::gui::testing {

@@ -15,12 +15,12 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
-#include "gui/app/child_window.h"
 #include "gui/app/form_about.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/help_desk.h"
+#include "gui/base/child_window.h"
 #include "gui/corpus/form_file_list.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/gui_user_interface.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;

@@ -16,10 +16,10 @@
 
 #include <fstream>
 
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help_desk.h"
 #include "gui/corpus/form_file_list.h"
 #include "gui/corpus/rule_preview_view.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/gui_user_interface.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;

@@ -12,10 +12,10 @@
 
 #include "concordance/concordance_builder.h"
 #include "corpus/list_files.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help_desk.h"
 #include "gui/concordance/form_source.h"
 #include "gui/concordance/form_source_stripped.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/gui_user_interface.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;

@@ -13,14 +13,14 @@
 
 #include "frequency/word_frequency_list.h"
 #include "frequency_test_support.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
 #include "gui/frequency/form_copy_freq.h"
 #include "gui/frequency/form_sort_word_freq.h"
 #include "gui/frequency/form_word_freq.h"
 #include "gui/frequency/form_word_freq_columns.h"
 #include "gui/frequency/word_freq_factory.h"
 #include "gui/frequency/word_freq_model.h"
+#include "gui/help/help.h"
+#include "gui/runner/operation_runner.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;

@@ -19,11 +19,7 @@
 #include "frequency/frequency_copy.h"
 #include "frequency/word_frequency_list.h"
 #include "frequency_test_support.h"
-#include "gui/app/form_progress_ind.h"
-#include "gui/app/form_search_ind.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 #include "gui/concordance/form_stat.h"
 #include "gui/frequency/form_copy_freq.h"
 #include "gui/frequency/form_sort_word_freq.h"
@@ -31,6 +27,10 @@
 #include "gui/frequency/frequency_copy_command.h"
 #include "gui/frequency/word_freq_factory.h"
 #include "gui/frequency/word_freq_model.h"
+#include "gui/help/help.h"
+#include "gui/runner/form_progress_ind.h"
+#include "gui/runner/form_search_ind.h"
+#include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
 
 using namespace lexvane;

@@ -1,8 +1,8 @@
 #include "gui/app/child_window_factory.h"
 
-#include "gui/app/gui_user_interface.h"
 #include "gui/app/workspace.h"
 #include "gui/frequency/word_freq_factory.h"
+#include "gui/runner/gui_user_interface.h"
 
 namespace lexvane::gui {
 

@@ -4,10 +4,10 @@
 
 #include <QFileDialog>
 
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/text_codec.h"
 #include "gui/app/workspace.h"
+#include "gui/base/text_codec.h"
+#include "gui/help/help.h"
+#include "gui/runner/operation_runner.h"
 #include "table_export/export_file.h"
 
 namespace lexvane::gui {

@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/app/app_icons.h"
-#include "gui/app/command_boundary.h"
-#include "gui/app/help.h"
-#include "gui/app/help_desk.h"
+#include "gui/base/app_icons.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/command_boundary.h"
 
 namespace lexvane::gui {
 

@@ -9,16 +9,12 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "gui/app/app_icons.h"
-#include "gui/app/child_window.h"
 #include "gui/app/form_about.h"
-#include "gui/app/form_search_ind.h"
-#include "gui/app/help.h"
-#include "gui/app/help_desk.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/recent_lists_menu.h"
-#include "gui/app/text_codec.h"
 #include "gui/app/workspace.h"
+#include "gui/base/app_icons.h"
+#include "gui/base/child_window.h"
+#include "gui/base/text_codec.h"
 #include "gui/concordance/form_concordance.h"
 #include "gui/concordance/form_source.h"
 #include "gui/concordance/form_source_stripped.h"
@@ -26,9 +22,13 @@
 #include "gui/corpus/list_file_commands.h"
 #include "gui/frequency/form_colloc_freq.h"
 #include "gui/frequency/form_word_freq.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 #include "gui/keywords/form_keywords.h"
 #include "gui/ngrams/form_ngrams.h"
 #include "gui/ngrams/ngram_commands.h"
+#include "gui/runner/form_search_ind.h"
+#include "gui/runner/operation_runner.h"
 
 namespace lexvane::gui {
 

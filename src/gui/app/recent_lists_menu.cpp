@@ -9,9 +9,9 @@
 
 #include "concordance/window_settings.h"
 #include "corpus/recent_lists.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
+#include "gui/help/help.h"
+#include "gui/runner/gui_user_interface.h"
 
 namespace lexvane::gui {
 

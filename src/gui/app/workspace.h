@@ -17,7 +17,7 @@
 #include "frequency/word_counts.h"
 #include "gui/app/child_window_factory.h"
 #include "gui/app/file_choosers.h"
-#include "gui/app/help_desk.h"
+#include "gui/help/help_desk.h"
 #include "text/latest_scan_sets.h"
 
 class QWidget;

@@ -8,12 +8,12 @@
 
 #include "concordance/concordance_copy.h"
 #include "concordance/concordance_table.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/text_codec.h"
 #include "gui/app/workspace.h"
+#include "gui/base/text_codec.h"
 #include "gui/concordance/form_copy_concord.h"
+#include "gui/help/help.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "text/character_sets.h"
 #include "text/error.h"
 

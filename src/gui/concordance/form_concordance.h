@@ -12,9 +12,9 @@
 #include <utility>
 
 #include "concordance/concordance_table.h"
-#include "gui/app/child_window.h"
 #include "gui/app/child_window_factory.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/child_window.h"
+#include "gui/base/text_codec.h"
 #include "text/progress.h"
 
 #include <QHash>

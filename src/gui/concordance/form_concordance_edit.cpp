@@ -6,12 +6,12 @@
 
 #include "concordance/concordance_edit.h"
 #include "concordance/concordance_sort.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/concordance_model.h"
 #include "gui/concordance/form_concordance.h"
 #include "gui/concordance/form_sort_concord.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 
 namespace lexvane::gui {
 

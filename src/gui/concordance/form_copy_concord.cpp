@@ -11,10 +11,10 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "gui/app/form_search_ind.h"
-#include "gui/app/help.h"
-#include "gui/app/help_desk.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/form_search_ind.h"
 
 namespace lexvane::gui {
 

@@ -9,7 +9,7 @@
 #include <QDialog>
 
 #include "concordance/concordance_copy.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 
 class QCheckBox;
 class QGroupBox;

@@ -6,14 +6,14 @@
 #include "concordance/concordance_table.h"
 #include "frequency/colloc_command.h"
 #include "gui/app/form_main.h"
-#include "gui/app/form_progress_ind.h"
-#include "gui/app/form_search_ind.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/text_codec.h"
 #include "gui/app/workspace.h"
+#include "gui/base/text_codec.h"
 #include "gui/frequency/form_colloc_freq.h"
 #include "gui/frequency/form_find_col_freq.h"
+#include "gui/runner/form_progress_ind.h"
+#include "gui/runner/form_search_ind.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 
 namespace lexvane::gui {
 

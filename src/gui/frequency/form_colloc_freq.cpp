@@ -12,14 +12,14 @@
 #include "frequency/frequency_copy.h"
 #include "frequency/frequency_export.h"
 #include "gui/app/export_command.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/frequency/colloc_freq_model.h"
 #include "gui/frequency/form_association.h"
 #include "gui/frequency/form_sort_collocates.h"
 #include "gui/frequency/frequency_copy_command.h"
 #include "gui/frequency/frequency_grid.h"
+#include "gui/help/help.h"
+#include "gui/runner/operation_runner.h"
 
 namespace lexvane::gui {
 

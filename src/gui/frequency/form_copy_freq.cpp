@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/app/help.h"
-#include "gui/app/help_desk.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 
 namespace lexvane::gui {
 

@@ -7,7 +7,7 @@
 #include <QDialog>
 
 #include "frequency/frequency_copy.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 
 class QCheckBox;
 class QLabel;

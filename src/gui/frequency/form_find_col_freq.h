@@ -12,7 +12,7 @@
 #include <QDialog>
 
 #include "frequency/colloc_query.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 
 class QCheckBox;
 class QLabel;

@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "frequency/colloc_table.h"
-#include "gui/app/help.h"
-#include "gui/app/help_desk.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 
 namespace lexvane::gui {
 

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/app/help.h"
-#include "gui/app/help_desk.h"
-#include "gui/app/named_control.h"
+#include "gui/base/named_control.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 
 namespace lexvane::gui {
 

@@ -10,11 +10,11 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/text_codec.h"
 #include "gui/app/workspace.h"
+#include "gui/base/text_codec.h"
+#include "gui/help/help.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "text/error.h"
 
 namespace lexvane::gui {

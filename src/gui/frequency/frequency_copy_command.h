@@ -12,7 +12,7 @@
 #include <QString>
 
 #include "frequency/frequency_copy.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 #include "gui/frequency/form_copy_freq.h"
 #include "text/progress.h"
 

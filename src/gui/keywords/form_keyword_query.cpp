@@ -12,9 +12,9 @@
 #include <QVBoxLayout>
 
 #include "gui/app/file_choosers.h"
-#include "gui/app/help.h"
-#include "gui/app/help_desk.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 #include "stats/keyness.h"
 
 namespace lexvane::gui {

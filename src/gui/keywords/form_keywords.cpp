@@ -9,15 +9,15 @@
 #include <QVBoxLayout>
 
 #include "gui/app/export_command.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/form_stat.h"
 #include "gui/frequency/frequency_copy_command.h"
 #include "gui/frequency/frequency_grid.h"
+#include "gui/help/help.h"
 #include "gui/keywords/form_keyword_query.h"
 #include "gui/keywords/form_sort_keywords.h"
 #include "gui/keywords/keyword_model.h"
+#include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
 #include "keywords/keyword_export.h"
 

@@ -7,8 +7,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "gui/app/help.h"
-#include "gui/app/help_desk.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 
 namespace lexvane::gui {
 

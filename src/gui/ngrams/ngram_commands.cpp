@@ -3,10 +3,10 @@
 #include <QPointer>
 
 #include "gui/app/form_main.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/ngrams/form_ngram_options.h"
 #include "gui/ngrams/form_ngrams.h"
+#include "gui/runner/operation_runner.h"
 #include "ngrams/cluster_build.h"
 
 namespace lexvane::gui {

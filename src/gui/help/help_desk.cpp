@@ -1,12 +1,12 @@
-#include "gui/app/help_desk.h"
+#include "gui/help/help_desk.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 
-#include "gui/app/child_window.h"
-#include "gui/app/help.h"
+#include "gui/base/child_window.h"
+#include "gui/help/help.h"
 
 namespace lexvane::gui {
 

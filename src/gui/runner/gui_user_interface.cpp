@@ -1,4 +1,4 @@
-#include "gui/app/gui_user_interface.h"
+#include "gui/runner/gui_user_interface.h"
 
 #include <vector>
 
@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QThread>
 
-#include "gui/app/help.h"
-#include "gui/app/help_desk.h"
-#include "gui/app/text_codec.h"
-#include "gui/app/thread_handover.h"
+#include "gui/base/text_codec.h"
+#include "gui/base/thread_handover.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 
 namespace lexvane::gui {
 

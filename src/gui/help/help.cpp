@@ -1,10 +1,10 @@
-#include "gui/app/help.h"
+#include "gui/help/help.h"
 
 #include <QApplication>
 #include <QTextBrowser>
 #include <QToolBar>
 
-#include "gui/app/child_window.h"
+#include "gui/base/child_window.h"
 
 // Outside any namespace, as the resource system requires.
 static void initResourcesOnce() {

@@ -1,10 +1,10 @@
-#include "gui/app/command_boundary.h"
+#include "gui/runner/command_boundary.h"
 
 #include <exception>
 
 #include <QWidget>
 
-#include "gui/app/gui_user_interface.h"
+#include "gui/runner/gui_user_interface.h"
 
 namespace lexvane::gui {
 

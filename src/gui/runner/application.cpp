@@ -1,11 +1,11 @@
-#include "gui/app/application.h"
+#include "gui/runner/application.h"
 
 #include <exception>
 
 #include <QThread>
 
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help_desk.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/gui_user_interface.h"
 
 namespace lexvane::gui {
 

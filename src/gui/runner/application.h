@@ -7,7 +7,7 @@
 #include <QApplication>
 #include <QPointer>
 
-#include "gui/app/gui_user_interface.h"
+#include "gui/runner/gui_user_interface.h"
 
 namespace lexvane::gui {
 

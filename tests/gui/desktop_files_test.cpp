@@ -28,7 +28,7 @@
 #include "gui/app/workspace.h"
 #include "gui/base/file_kinds.h"
 #include "gui/corpus/form_file_list.h"
-#include "gui/corpus/list_file_commands.h"
+#include "gui/app/list_file_commands.h"
 #include "gui/help/help.h"
 #include "gui/runner/gui_user_interface.h"
 #include "gui/search/form_lemma_list.h"

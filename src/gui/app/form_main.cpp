@@ -19,7 +19,7 @@
 #include "gui/concordance/form_source.h"
 #include "gui/concordance/form_source_stripped.h"
 #include "gui/corpus/form_file_list.h"
-#include "gui/corpus/list_file_commands.h"
+#include "gui/app/list_file_commands.h"
 #include "gui/frequency/form_colloc_freq.h"
 #include "gui/frequency/form_word_freq.h"
 #include "gui/help/help.h"

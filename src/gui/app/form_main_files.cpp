@@ -12,7 +12,7 @@
 #include "gui/base/file_kinds.h"
 #include "gui/base/text_codec.h"
 #include "gui/corpus/form_file_list.h"
-#include "gui/corpus/list_file_commands.h"
+#include "gui/app/list_file_commands.h"
 #include "gui/runner/command_boundary.h"
 #include "gui/runner/gui_user_interface.h"
 #include "gui/search/form_search.h"

@@ -1,4 +1,4 @@
-#include "gui/corpus/list_file_commands.h"
+#include "gui/app/list_file_commands.h"
 
 #include <exception>
 

@@ -1,14 +1,18 @@
-// The text scanner against the word frequency tokenizer: for any separators,
-// options and bytes both deliver the same words with the same simple
-// sentence ends, each word is the file's bytes at its offset, and a file read
-// in two ranges gives the words of the whole; in 8-bit and UTF-8 text.
+// The text scanner against the block scanner: for any separators, options
+// and bytes both deliver the same words with the same offsets, sentence ends
+// and cuts, by the byte way and the character way, each word is the file's
+// bytes at its offset, and a file read in two ranges gives the words of the
+// whole; in 8-bit and UTF-8 text.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <vector>
 
-#include "frequency/word_tokenizer.h"
+#include <unistd.h>
+
 #include "fuzz_support.h"
+#include "text/block_scanner.h"
 #include "text/encoding.h"
+#include "text/open_file.h"
 #include "text/text_scanner.h"
 #include "text/user_interface.h"
 
@@ -26,21 +30,31 @@ class SilentUi : public text::UserInterface {
 
 struct Token {
   std::string word;
+  std::int64_t offset;
   bool simpleEnd;
+  bool enhancedEnd;
+  bool cut;
   bool operator==(const Token&) const = default;
 };
 
-std::vector<Token> tokenize(const std::string& path, const text::CharacterSets& sets, bool crlf,
-                            std::int64_t begin, std::int64_t end) {
-  lexvane::frequency::WordTokenizer tokenizer(sets, crlf, false);
-  std::string error;
-  Check(tokenizer.Open(path, error), "the tokenizer opens the file");
+struct Collect {
   std::vector<Token> tokens;
-  tokenizer.Scan(begin, end, [&](std::string_view word, bool simpleEnd) {
-    tokens.push_back({std::string(word), simpleEnd});
+  bool Word(const text::ScanWord& w) {
+    tokens.push_back({std::string(w.text), w.offset, w.simpleEnd, w.enhancedEnd, w.cut});
     return true;
-  });
-  return tokens;
+  }
+};
+
+std::vector<Token> blockScan(const std::string& path, const text::ScanSetup& setup,
+                             std::int64_t begin, std::int64_t end) {
+  int error = 0;
+  const int fd = text::OpenCorpusFile(path, text::FileAccess::Seek, error);
+  Check(fd >= 0, "the block scanner opens the file");
+  text::BlockScanner<Collect> scanner(setup);
+  Collect out;
+  scanner.ScanFile(out, fd, begin, end);
+  ::close(fd);
+  return out.tokens;
 }
 
 }  // namespace
@@ -60,11 +74,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SilentUi ui;
   Check(scanner.OpenFile(path, ui), "the scanner opens the file");
   std::vector<Token> scanned;
-  std::vector<std::int64_t> offsets;
   text::ScannedWord word;
   while (scanner.ReadWord(word, crlf)) {
-    scanned.push_back({std::string(word.word), word.simpleEnd});
-    offsets.push_back(word.offset);
+    scanned.push_back(
+        {std::string(word.word), word.offset, word.simpleEnd, word.enhancedEnd, word.cut});
     Check(!word.word.empty() && text::characterCount(word.word, encoding) <= 255,
           "a word has 1 to 255 characters");
     Check(word.offset >= 0 && static_cast<std::size_t>(word.offset) < bytes.size(),
@@ -74,18 +87,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "a word is the file's bytes at its offset");
   }
   scanner.CloseFile();
-  for (std::size_t i = 1; i < offsets.size(); ++i)
-    Check(offsets[i] > offsets[i - 1], "offsets grow");
+  for (std::size_t i = 1; i < scanned.size(); ++i)
+    Check(scanned[i].offset > scanned[i - 1].offset, "offsets grow");
 
   const text::CharacterSets& sets = scanner.Sets();
-  const std::vector<Token> whole = tokenize(path, sets, crlf, 0, -1);
-  Check(whole == scanned, "tokenizer and scanner agree");
-  if (!bytes.empty()) {
-    const auto cut = static_cast<std::int64_t>(data[0] % (bytes.size() + 1));
-    std::vector<Token> parts = tokenize(path, sets, crlf, 0, cut);
-    const std::vector<Token> rest = tokenize(path, sets, crlf, cut, -1);
-    parts.insert(parts.end(), rest.begin(), rest.end());
-    Check(parts == whole, "two ranges give the words of the whole");
+  for (const bool byCharacters : {false, true}) {
+    text::ScanOptions options;
+    options.crlf = crlf;
+    options.byCharacters = byCharacters;
+    options.blockBytes = 64 + (bytes.empty() ? 0 : data[size - 1] % 200);
+    const text::ScanSetup setup(sets, options);
+    const std::vector<Token> whole = blockScan(path, setup, 0, -1);
+    Check(whole == scanned, "block scanner and text scanner agree");
+    if (!bytes.empty()) {
+      const auto cut = static_cast<std::int64_t>(data[0] % (bytes.size() + 1));
+      std::vector<Token> parts = blockScan(path, setup, 0, cut);
+      const std::vector<Token> rest = blockScan(path, setup, cut, -1);
+      parts.insert(parts.end(), rest.begin(), rest.end());
+      Check(parts == whole, "two ranges give the words of the whole");
+    }
   }
   return 0;
 }

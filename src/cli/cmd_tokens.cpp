@@ -1,5 +1,7 @@
 // lexvane-cli tokens: every word the scanner delivers, with its file index,
 // offset and both sentence-end flags.
+#include <unistd.h>
+
 #include <memory>
 #include <string>
 
@@ -7,9 +9,41 @@
 #include "cli/console.h"
 #include "cli/corpus_options.h"
 #include "cli/output_text.h"
-#include "text/text_scanner.h"
+#include "text/block_scanner.h"
+#include "text/error.h"
+#include "text/open_file.h"
+#include "text/read_file.h"
 
 namespace lexvane::cli {
+
+namespace {
+
+// Prints each word as a line.
+class TokenLines {
+ public:
+  TokenLines(Streams& streams, std::size_t index)
+      : streams_(streams), prefix_(std::to_string(index) + '\t') {}
+  bool Word(const text::ScanWord& word) {
+    cut_ = cut_ || word.cut;
+    line_ = prefix_;
+    line_ += std::to_string(word.offset);
+    line_ += word.simpleEnd ? "\t1\t" : "\t0\t";
+    line_ += word.enhancedEnd ? "1\t" : "0\t";
+    line_ += word.text;
+    line_ += '\n';
+    WriteText(streams_.out, line_, streams_);
+    return true;
+  }
+  bool Cut() const { return cut_; }
+
+ private:
+  Streams& streams_;
+  std::string prefix_;
+  std::string line_;
+  bool cut_ = false;
+};
+
+}  // namespace
 
 void AddTokensCommand(CLI::App& app, Streams& streams, int& status) {
   CLI::App* command = app.add_subcommand(
@@ -28,29 +62,25 @@ void AddTokensCommand(CLI::App& app, Streams& streams, int& status) {
     Console console(streams.err, streams.errIsTerminal);
     const corpus::CorpusSettings settings = options->Build(console.ui);
     if (settings.Files.Empty()) throw CLI::ValidationError(options->NoFilesMessage());
-    text::TextScanner scanner(corpus::ScannerSets(settings));
+    text::ScanOptions scan;
+    scan.crlf = settings.CRLFAsSeparator;
+    const text::ScanSetup setup(corpus::ScannerSets(settings), scan);
+    text::BlockScanner<TokenLines> scanner(setup);
     status = kExitOk;
-    std::string line;
-    text::ScannedWord word;
     for (std::size_t index = 0; index < settings.Files.Count(); ++index) {
-      if (!scanner.OpenFile(settings.Files[index], console.ui)) {
+      const std::string& path = settings.Files[index];
+      int error = 0;
+      const int fd = text::OpenCorpusFile(path, text::FileAccess::OnePass, error);
+      if (fd < 0) {
+        console.ui.ShowError(text::OpenErrorMessage(path, error));
         status = kExitError;
         continue;
       }
-      const std::string prefix = std::to_string(index) + '\t';
-      bool cut = false;
-      while (scanner.ReadWord(word, settings.CRLFAsSeparator)) {
-        cut = cut || word.cut;
-        line = prefix;
-        line += std::to_string(word.offset);
-        line += word.simpleEnd ? "\t1\t" : "\t0\t";
-        line += word.enhancedEnd ? "1\t" : "0\t";
-        line += word.word;
-        line += '\n';
-        WriteText(streams.out, line, streams);
-      }
-      scanner.CloseFile();
-      if (cut) ReportCutWords({settings.Files[index]}, console.ui);
+      TokenLines lines(streams, index);
+      const text::ScanEnd end = scanner.ScanFile(lines, fd, 0, -1, text::CanSeek(fd));
+      ::close(fd);
+      if (end.readError != 0) throw text::Error(text::FileErrorMessage(path, end.readError));
+      if (lines.Cut()) ReportCutWords({path}, console.ui);
     }
   });
 }

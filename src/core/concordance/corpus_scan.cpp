@@ -153,6 +153,9 @@ bool ReferenceScan::ScanFile(const std::string& path, std::int32_t d) {
 
 QueryMatcher::QueryMatcher(const search::SearchQuery& query, text::Encoding encoding)
     : query_(query), encoding_(text::IsUtf8(encoding) ? text::Encoding::Utf8 : encoding) {
+  for (std::size_t c = 0; c < literal_.size(); ++c)
+    for (const std::string& mask : query.Masks[c])
+      literal_[c].push_back(mask.find_first_of("*?") == std::string::npos);
   for (int b = 0; b < 256; ++b) {
     const char first = text::lowerChar(static_cast<char>(b));
     bool may = false;
@@ -183,17 +186,24 @@ QueryMatcher::QueryMatcher(const search::SearchQuery& query, text::Encoding enco
   }
 }
 
+inline bool QueryMatcher::matches(std::string_view lowered, int column, std::size_t mask) const {
+  const std::string& m = query_.Masks[static_cast<std::size_t>(column)][mask];
+  return literal_[static_cast<std::size_t>(column)][mask]
+             ? lowered == m
+             : search::MatchMask(lowered, m, encoding_);
+}
+
 bool QueryMatcher::MatchesSimple(std::string_view lowered) const {
-  for (const std::string& mask : query_.Masks[0])
-    if (search::MatchMask(lowered, mask, encoding_)) return true;
+  for (std::size_t i = 0; i < query_.Masks[0].size(); ++i)
+    if (matches(lowered, 0, i)) return true;
   return false;
 }
 
 unsigned QueryMatcher::MatchingColumns(std::string_view lowered) const {
   unsigned columns = 0;
   for (int c = 0; c < query_.ColumnCount; ++c)
-    for (const std::string& mask : query_.Masks[c])
-      if (search::MatchMask(lowered, mask, encoding_)) {
+    for (std::size_t i = 0; i < query_.Masks[static_cast<std::size_t>(c)].size(); ++i)
+      if (matches(lowered, c, i)) {
         columns |= 1u << c;
         break;
       }

@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "concordance/concordance_builder.h"
 #include "text/character_sets.h"
@@ -34,8 +35,13 @@ class QueryMatcher {
   unsigned MatchingColumns(std::string_view lowered) const;
 
  private:
+  bool matches(std::string_view lowered, int column, std::size_t mask) const;
+
   const search::SearchQuery& query_;
   text::Encoding encoding_;
+  // Per column, whether each mask has no wildcard: only the equal word
+  // matches it.
+  std::array<std::vector<bool>, 5> literal_;
   bool mayMatch_[256];
   std::array<bool, 0x800> mayMatchChar_{};
 };

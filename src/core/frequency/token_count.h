@@ -68,19 +68,32 @@ class PipelinedCounter {
   PipelinedCounter& operator=(const PipelinedCounter&) = delete;
 
   void Count(std::string_view token, bool simpleEnd) {
-    if (simpleEnd) ++counts_.sentences;
-    if (token.empty()) return;
-    ++counts_.words;
+    if (token.empty()) {
+      if (simpleEnd) ++counts_.sentences;
+      return;
+    }
+    std::memcpy(Reserve(), token.data(), token.size());
+    Commit(token.size(), simpleEnd);
+  }
+  // Count in two steps, the token written by the caller: Reserve gives room
+  // for it (1024 bytes, the first 16 zero), Commit counts the `length`
+  // bytes written there (not 0).
+  char* Reserve() {
     Pending& slot = ring_[head_ % kDepth];
     if (head_ - tail_ == kDepth) {
       add(slot);
       ++tail_;
     }
     std::memset(slot.chars, 0, 16);
-    std::memcpy(slot.chars, token.data(), token.size());
-    slot.length = token.size();
-    slot.hash = token.size() <= 16 ? WordCounter::HashPadded(slot.chars, token.size())
-                                   : WordCounter::Hash(token);
+    return slot.chars;
+  }
+  void Commit(std::size_t length, bool simpleEnd) {
+    if (simpleEnd) ++counts_.sentences;
+    ++counts_.words;
+    Pending& slot = ring_[head_ % kDepth];
+    slot.length = length;
+    slot.hash = length <= 16 ? WordCounter::HashPadded(slot.chars, length)
+                             : WordCounter::Hash({slot.chars, length});
     counts_.counter.Prefetch(slot.hash);
     ++head_;
   }

@@ -7,16 +7,24 @@
 #include <chrono>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <thread>
 
+#include <unistd.h>
+
+#include "frequency/count_sink.h"
 #include "frequency/token_count.h"
 #include "frequency/word_counter.h"
 #include "frequency/word_frequency_list.h"
 #include "frequency/word_spread.h"
-#include "frequency/word_tokenizer.h"
+#include "text/block_scanner.h"
 #include "text/character_sets.h"
 #include "text/collation.h"
+#include "text/error.h"
 #include "text/key_order.h"
+#include "text/open_file.h"
+#include "text/read_file.h"
+#include "text/scan_plan.h"
 
 namespace lexvane::frequency {
 
@@ -24,97 +32,121 @@ namespace {
 
 using Group = CorpusCounts;
 
-inline void countToken(Group& group, std::string_view token, bool simpleEnd,
-                       const TokenRules& rules) {
-  if (rules.tagged)
-    CountToken(group, token, simpleEnd, rules);
-  else
-    CountPlainToken(group, token, simpleEnd);
-}
+// A corpus file open for reading, closed when it goes.
+class CorpusFile {
+ public:
+  explicit CorpusFile(const std::string& path) {
+    int failure = 0;
+    fd_ = text::OpenCorpusFile(path, text::FileAccess::OnePass, failure);
+    if (fd_ < 0) error_ = text::OpenErrorMessage(path, failure);
+    seekable_ = fd_ >= 0 && text::CanSeek(fd_);
+  }
+  ~CorpusFile() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  CorpusFile(const CorpusFile&) = delete;
+  CorpusFile& operator=(const CorpusFile&) = delete;
+  bool Open() const { return fd_ >= 0; }
+  int Fd() const { return fd_; }
+  bool Seekable() const { return seekable_; }
+  const std::string& Error() const { return error_; }
+
+ private:
+  int fd_ = -1;
+  bool seekable_ = false;
+  std::string error_;
+};
 
 std::string fileNameOf(const std::string& path) {
   std::size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// A stretch of one file: the tokens that start in [begin, end).
-struct Unit {
-  std::size_t file;
-  std::int64_t begin;
-  std::int64_t end;  // -1: to the end of the file
-  int group;
+// What a counting thread hands over for each unit of its share.
+struct UnitCount {
+  std::string openError;  // the file could not be opened (its first unit only)
+  bool cut = false;       // a word longer than 255 characters was cut
+  bool completed = true;  // read to its end (not stopped)
 };
 
-// The counting thread of one half of the corpus.
-struct Worker {
-  std::vector<Unit> units;
-  std::vector<Group> groups;
-  std::vector<std::pair<std::size_t, std::string>> openFailures;
-  bool completed = false;             // every unit read to its end
-  std::vector<std::size_t> cutFiles;  // files in which a word was cut to 255 characters
-  std::exception_ptr failure;
+using Runner = text::PlanRunner<UnitCount>;
+
+// The counts of one share of the corpus, and its figures for the indicator
+// while it is counted.
+struct Share {
+  Group group;
   std::atomic<std::int64_t> words{0}, sentences{0}, types{0};
-  std::atomic<std::size_t> currentFile{0};
-  std::atomic<bool> done{false};
 };
 
-void runWorker(Worker& w, const std::vector<std::string>& files, const text::CharacterSets& sets,
-               bool crlf, bool lowerInTokenizer, const TokenRules& rules,
-               const std::atomic<bool>& stop) {
-  try {
-    WordTokenizer tokenizer(sets, crlf, lowerInTokenizer);
-    std::int64_t baseWords = 0, baseSentences = 0, baseTypes = 0;
-    bool stopped = false;
-    for (std::size_t u = 0; u < w.units.size() && !stopped; ++u) {
-      const Unit& unit = w.units[u];
-      if (stop.load(std::memory_order_relaxed)) {
-        stopped = true;
-        break;
-      }
-      w.currentFile.store(unit.file, std::memory_order_relaxed);
-      Group& g = w.groups[unit.group];
-      std::string error;
-      if (!tokenizer.Open(files[unit.file], error)) {
-        if (unit.begin == 0) w.openFailures.emplace_back(unit.file, error);
-        continue;
-      }
-      PipelinedCounter pipeline(g);
-      auto end = tokenizer.Scan(unit.begin, unit.end, [&](std::string_view token, bool simpleEnd) {
-        if (stop.load(std::memory_order_relaxed)) return false;
-        if (rules.tagged)
-          CountToken(g, token, simpleEnd, rules);
-        else
-          pipeline.Count(token, simpleEnd);
-        if ((g.words & 1023) == 0) {
-          w.words.store(baseWords + g.words, std::memory_order_relaxed);
-          w.sentences.store(baseSentences + g.sentences, std::memory_order_relaxed);
-          w.types.store(baseTypes + static_cast<std::int64_t>(g.counter.Types()),
-                        std::memory_order_relaxed);
-        }
-        return true;
-      });
-      pipeline.Flush();
-      tokenizer.Close();
-      if (end == WordTokenizer::End::Stopped) stopped = true;
-      if (tokenizer.CutWords()) w.cutFiles.push_back(unit.file);
-      if (u + 1 < w.units.size() && w.units[u + 1].group != unit.group) {
-        baseWords += g.words;
-        baseSentences += g.sentences;
-        baseTypes += static_cast<std::int64_t>(g.counter.Types());
-      }
-    }
-    w.completed = !stopped;
-  } catch (...) {
-    w.failure = std::current_exception();
+// What a counting thread tells the calling thread while it counts.
+struct ShareWatch {
+  Share& share;
+  const std::atomic<bool>& stop;
+  bool Go() const { return !stop.load(std::memory_order_relaxed); }
+  void Counted(const Group& g) {
+    if ((g.words & 1023) != 0) return;
+    share.words.store(g.words, std::memory_order_relaxed);
+    share.sentences.store(g.sentences, std::memory_order_relaxed);
+    share.types.store(static_cast<std::int64_t>(g.counter.Types()), std::memory_order_relaxed);
   }
-  w.done.store(true);
-}
+};
 
-std::int64_t sizeOf(const std::string& path) {
-  struct stat st;
-  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
-  return static_cast<std::int64_t>(st.st_size);
-}
+// The worker of one counting thread: its share's units one after another.
+class ShareWorker {
+ public:
+  ShareWorker(const text::ScanPlan& plan, const text::ScanSetup& setup, const TokenFold& fold,
+              const TokenRules& rules, Share& share, const std::atomic<bool>& stop)
+      : plan_(plan),
+        fold_(fold),
+        rules_(rules),
+        share_(share),
+        watch_{share, stop},
+        scanner_(std::make_unique<text::BlockScanner<CountSink<ShareWatch>>>(setup)) {}
+
+  void operator()(std::size_t index, Runner::Handover& handover) {
+    const text::ScanUnit& unit = plan_.Units()[index];
+    UnitCount count;
+    if (!watch_.Go()) {
+      count.completed = false;
+      handover.Put(std::move(count), true);
+      return;
+    }
+    const std::string& path = plan_.Paths()[unit.file];
+    const CorpusFile file(path);
+    if (!file.Open()) {
+      if (unit.firstOfFile) count.openError = file.Error();
+      handover.Put(std::move(count), true);
+      return;
+    }
+    CountSink<ShareWatch> sink(share_.group, rules_, fold_, watch_, true);
+    const text::ScanEnd end =
+        scanner_->ScanFile(sink, file.Fd(), unit.from, unit.until, file.Seekable());
+    sink.Flush();
+    if (end.readError != 0) throw text::Error(text::FileErrorMessage(path, end.readError));
+    count.cut = sink.TakeCut();
+    count.completed = !end.stopped;
+    handover.Put(std::move(count), true);
+  }
+
+ private:
+  const text::ScanPlan& plan_;
+  const TokenFold& fold_;
+  const TokenRules& rules_;
+  Share& share_;
+  ShareWatch watch_;
+  std::unique_ptr<text::BlockScanner<CountSink<ShareWatch>>> scanner_;
+};
+
+// The calling thread's indicator while it counts alone: a cancel is seen
+// before each word, the counts shown every 1000 words.
+struct IndicatorWatch {
+  text::SearchIndicator& search;
+  bool Go() const { return !search.Cancelled(); }
+  void Counted(const Group& g) const {
+    if (g.words % 1000 == 0)
+      search.SetCounts(g.words, g.sentences, static_cast<std::int64_t>(g.counter.Types()));
+  }
+};
 
 }  // namespace
 
@@ -125,27 +157,27 @@ class WordFrequencyBuilder {
       : list_(list), settings_(settings), host_(host) {
     const TokenFolding folding = TokenFoldingOf(settings);
     rules_ = folding.rules;
-    lowerInTokenizer_ = folding.lowerInTokenizer;
+    lowerInScan_ = folding.lowerInTokenizer;
   }
 
   void Run() {
     list_.start(settings_);
     host_.search.Start("Types:");
     sets_ = corpus::ScannerSets(settings_);
-    const std::vector<std::string>& files = list_.corpusFiles_;
-    std::vector<std::int64_t> sizes;
-    std::int64_t total = 0;
-    for (const std::string& f : files) {
-      sizes.push_back(sizeOf(f));
-      total += sizes.back();
-    }
+    text::ScanOptions options;
+    options.crlf = settings_.CRLFAsSeparator;
+    options.enhanced = false;
+    setup_.emplace(sets_, options);
+    fold_.emplace(sets_, lowerInScan_);
     Group result;
     FileSpread spread;
+    const text::ScanPlan plan = text::ScanPlan::InShares(list_.corpusFiles_, 2);
     if (list_.countSpread_)
-      CountFilesApart({files, sets_, settings_.CRLFAsSeparator, lowerInTokenizer_, rules_}, host_,
-                      list_.cutWordFiles_, result, spread);
-    else if (total >= list_.parallelThreshold_ && std::thread::hardware_concurrency() >= 2)
-      countInParallel(sizes, total, result);
+      CountFilesApart({list_.corpusFiles_, *setup_, *fold_, rules_}, host_, list_.cutWordFiles_,
+                      result, spread);
+    else if (plan.TotalBytes() >= list_.parallelThreshold_ &&
+             std::thread::hardware_concurrency() >= 2)
+      countInParallel(plan, result);
     else
       countInSequence(result);
     if (host_.search.Cancelled()) list_.listComplete_ = false;
@@ -160,110 +192,89 @@ class WordFrequencyBuilder {
   void countInSequence(Group& g) {
     const std::vector<std::string>& files = list_.corpusFiles_;
     text::SearchIndicator& search = host_.search;
-    WordTokenizer tokenizer(sets_, settings_.CRLFAsSeparator, lowerInTokenizer_);
+    text::BlockScanner<CountSink<IndicatorWatch>> scanner(*setup_);
+    IndicatorWatch watch{search};
     for (const std::string& path : files) {
       if (search.Cancelled()) continue;
       search.SetFile(fileNameOf(path));
-      std::string error;
-      if (tokenizer.Open(path, error)) {
-        tokenizer.Scan(0, -1, [&](std::string_view token, bool simpleEnd) {
-          if (search.Cancelled()) return false;
-          countToken(g, token, simpleEnd, rules_);
-          if (g.words % 1000 == 0)
-            search.SetCounts(g.words, g.sentences, static_cast<std::int64_t>(g.counter.Types()));
-          return true;
-        });
-        if (tokenizer.CutWords()) list_.cutWordFiles_.push_back(path);
-        tokenizer.Close();
+      const CorpusFile file(path);
+      if (file.Open()) {
+        CountSink<IndicatorWatch> sink(g, rules_, *fold_, watch, false);
+        const text::ScanEnd end = scanner.ScanFile(sink, file.Fd(), 0, -1, file.Seekable());
+        if (end.readError != 0) throw text::Error(text::FileErrorMessage(path, end.readError));
+        if (sink.TakeCut()) list_.cutWordFiles_.push_back(path);
       } else {
-        host_.ui.ShowError(error);
+        host_.ui.ShowError(file.Error());
       }
       search.SetFile("");
       search.SetCounts(g.words, g.sentences, static_cast<std::int64_t>(g.counter.Types()));
     }
   }
 
-  // Two halves of the corpus text, each counted by its own thread. A cancel
-  // keeps a prefix of the corpus: the first half up to where it stopped, and
-  // the second half's counts only when the first half had been completed.
-  void countInParallel(const std::vector<std::int64_t>& sizes, std::int64_t total, Group& result) {
-    Worker a, b;
-    splitInHalves(sizes, total, a, b);
-    std::atomic<bool> stop{false};
-    auto launch = [&](Worker& w) {
-      return std::jthread(runWorker, std::ref(w), std::cref(list_.corpusFiles_), std::cref(sets_),
-                          settings_.CRLFAsSeparator, lowerInTokenizer_, std::cref(rules_),
-                          std::cref(stop));
-    };
-    // An indicator call that throws stops both threads; their destructors
-    // join them before the workers go.
-    std::jthread ta = launch(a), tb = launch(b);
-    try {
-      watchWorkers(a, b, stop);
-    } catch (...) {
-      stop = true;
-      throw;
-    }
-    ta.join();
-    tb.join();
-    mergeHalves(a, b, result);
-  }
-
-  // The units of the two halves: whole files, and the file in which the
-  // first half ends cut there. The second half's files after that one count
-  // in a group of their own.
-  static void splitInHalves(const std::vector<std::int64_t>& sizes, std::int64_t total, Worker& a,
-                            Worker& b) {
-    a.groups.resize(1);
-    b.groups.resize(2);
-    const std::int64_t half = total / 2;
-    std::int64_t before = 0;
-    for (std::size_t f = 0; f < sizes.size(); ++f) {
-      const std::int64_t size = sizes[f];
-      if (before + size <= half) {
-        a.units.push_back({f, 0, -1, 0});
-      } else if (before < half) {
-        const std::int64_t at = half - before;
-        a.units.push_back({f, 0, at, 0});
-        b.units.push_back({f, at, -1, 0});
-      } else {
-        b.units.push_back({f, 0, -1, 1});
-      }
-      before += size;
-    }
-  }
-
-  // Shows the workers' file and counts until both are done; a cancel sets
-  // `stop`.
-  void watchWorkers(const Worker& a, const Worker& b, std::atomic<bool>& stop) {
-    const std::vector<std::string>& files = list_.corpusFiles_;
+  // Shares of the corpus text, each counted by its own thread. A cancel
+  // keeps a prefix of the corpus: the first share up to where it stopped,
+  // and a later share's counts only when the shares before it had been
+  // completed.
+  void countInParallel(const text::ScanPlan& plan, Group& result) {
     text::SearchIndicator& search = host_.search;
-    std::size_t shownFile = static_cast<std::size_t>(-1);
-    while (!(a.done.load() && b.done.load())) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      std::size_t file = a.done.load() ? b.currentFile.load() : a.currentFile.load();
-      if (file != shownFile && file < files.size()) {
-        search.SetFile(fileNameOf(files[file]));
-        shownFile = file;
+    std::vector<Share> shares(static_cast<std::size_t>(plan.Shares()));
+    std::atomic<bool> stop{false};
+    std::vector<UnitCount> counts(plan.Units().size());
+    {
+      Runner runner(plan, 0, 0);
+      runner.Start(plan.Shares(), [&](int t) {
+        return ShareWorker(plan, *setup_, *fold_, rules_, shares[static_cast<std::size_t>(t)],
+                           stop);
+      });
+      // The replay only follows the units to show their files and the counts.
+      const auto showCounts = [&] {
+        std::int64_t words = 0, sentences = 0, types = 0;
+        for (const Share& share : shares) {
+          words += share.words;
+          sentences += share.sentences;
+          types += share.types;
+        }
+        search.SetCounts(words, sentences, types);
+        if (search.Cancelled()) stop = true;
+      };
+      try {
+        std::size_t shownFile = static_cast<std::size_t>(-1);
+        for (std::size_t u = 0; u < plan.Units().size(); ++u) {
+          const std::size_t file = plan.Units()[u].file;
+          if (file != shownFile) {
+            search.SetFile(fileNameOf(plan.Paths()[file]));
+            shownFile = file;
+          }
+          while (runner.Take(u, counts[u], showCounts)) {
+          }
+          runner.Done(u);
+        }
+      } catch (...) {
+        stop = true;
+        throw;
       }
-      search.SetCounts(a.words + b.words, a.sentences + b.sentences, a.types + b.types);
-      if (search.Cancelled()) stop = true;
     }
+    mergeShares(plan, shares, counts, result);
   }
 
-  // The counts of the first half, and of the second when the first was
-  // completed; reports the files that could not be opened.
-  void mergeHalves(Worker& a, Worker& b, Group& result) {
-    if (a.failure) std::rethrow_exception(a.failure);
-    if (b.failure) std::rethrow_exception(b.failure);
-    for (auto& [file, message] : a.openFailures) host_.ui.ShowError(message);
-    result = std::move(a.groups[0]);
-    std::vector<std::size_t> cut = a.cutFiles;
-    if (a.completed) {
-      for (auto& [file, message] : b.openFailures) host_.ui.ShowError(message);
-      add(result, b.groups[0]);
-      add(result, b.groups[1]);
-      cut.insert(cut.end(), b.cutFiles.begin(), b.cutFiles.end());
+  // The counts of the first share, and of each later one while the ones
+  // before were completed; reports the files that could not be opened.
+  void mergeShares(const text::ScanPlan& plan, std::vector<Share>& shares,
+                   const std::vector<UnitCount>& counts, Group& result) {
+    std::vector<std::size_t> cut;
+    for (int t = 0; t < plan.Shares(); ++t) {
+      bool completed = true;
+      for (std::size_t u = plan.ShareStart(t); u < plan.ShareStart(t + 1); ++u) {
+        if (!counts[u].openError.empty()) host_.ui.ShowError(counts[u].openError);
+        if (counts[u].cut) cut.push_back(plan.Units()[u].file);
+        completed = completed && counts[u].completed;
+      }
+      Group& group = shares[static_cast<std::size_t>(t)].group;
+      if (t == 0)
+        result = std::move(group);
+      else
+        add(result, group);
+      if (!completed) break;
     }
     noteCutFiles(cut);
     host_.search.SetFile("");
@@ -323,8 +334,10 @@ class WordFrequencyBuilder {
   const corpus::CorpusSettings& settings_;
   text::OperationHost& host_;
   text::CharacterSets sets_;
+  std::optional<text::ScanSetup> setup_;
+  std::optional<TokenFold> fold_;
   TokenRules rules_;
-  bool lowerInTokenizer_ = false;
+  bool lowerInScan_ = false;
 };
 
 void WordFrequencyList::Build(const corpus::CorpusSettings& settings, text::OperationHost& host) {

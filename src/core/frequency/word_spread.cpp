@@ -3,10 +3,15 @@
 #include <algorithm>
 #include <limits>
 
+#include <unistd.h>
+
 #include "concordance/dispersion.h"
+#include "frequency/count_sink.h"
 #include "frequency/word_frequency_list.h"
-#include "frequency/word_tokenizer.h"
-#include "text/character_sets.h"
+#include "text/block_scanner.h"
+#include "text/error.h"
+#include "text/open_file.h"
+#include "text/read_file.h"
 
 namespace lexvane::frequency {
 
@@ -124,31 +129,45 @@ FileSpread::Spread FileSpread::Of(std::string_view word) const {
 
 // ---- The counting pass ----
 
+namespace {
+
+// The indicator while one file is counted: a cancel is seen before each
+// word, the counts of the files before and of this one shown every 1000
+// words.
+struct FileWatch {
+  text::SearchIndicator& search;
+  const CorpusCounts& total;
+  bool Go() const { return !search.Cancelled(); }
+  void Counted(const CorpusCounts& file) const {
+    if ((total.words + file.words) % 1000 == 0)
+      search.SetCounts(total.words + file.words, total.sentences + file.sentences,
+                       static_cast<std::int64_t>(total.counter.Types()));
+  }
+};
+
+}  // namespace
+
 void CountFilesApart(const SpreadCountInput& input, text::OperationHost& host,
                      std::vector<std::string>& cutWordFiles, CorpusCounts& total,
                      FileSpread& spread) {
   text::SearchIndicator& search = host.search;
-  WordTokenizer tokenizer(input.sets, input.crlf, input.lowerInTokenizer);
+  text::BlockScanner<CountSink<FileWatch>> scanner(input.setup);
+  FileWatch watch{search, total};
   CorpusCounts file;
-  // The types merged so far: exact at each file's end.
-  auto types = [&] { return static_cast<std::int64_t>(total.counter.Types()); };
   for (std::size_t f = 0; f < input.files.size(); ++f) {
     const std::string& path = input.files[f];
     if (search.Cancelled()) continue;
     search.SetFile(fileNameOf(path));
-    std::string error;
-    if (tokenizer.Open(path, error)) {
-      tokenizer.Scan(0, -1, [&](std::string_view token, bool simpleEnd) {
-        if (search.Cancelled()) return false;
-        CountToken(file, token, simpleEnd, input.rules);
-        if ((total.words + file.words) % 1000 == 0)
-          search.SetCounts(total.words + file.words, total.sentences + file.sentences, types());
-        return true;
-      });
-      if (tokenizer.CutWords()) cutWordFiles.push_back(path);
-      tokenizer.Close();
+    int failure = 0;
+    const int fd = text::OpenCorpusFile(path, text::FileAccess::OnePass, failure);
+    if (fd >= 0) {
+      CountSink<FileWatch> sink(file, input.rules, input.fold, watch, false);
+      const text::ScanEnd end = scanner.ScanFile(sink, fd, 0, -1, text::CanSeek(fd));
+      ::close(fd);
+      if (end.readError != 0) throw text::Error(text::FileErrorMessage(path, end.readError));
+      if (sink.TakeCut()) cutWordFiles.push_back(path);
     } else {
-      host.ui.ShowError(error);
+      host.ui.ShowError(text::OpenErrorMessage(path, failure));
     }
     spread.AddFile(f, file.counter, file.words);
     total.words += file.words;
@@ -157,7 +176,8 @@ void CountFilesApart(const SpreadCountInput& input, text::OperationHost& host,
     file.words = file.sentences = 0;
     file.counter.Clear();
     search.SetFile("");
-    search.SetCounts(total.words, total.sentences, types());
+    search.SetCounts(total.words, total.sentences,
+                     static_cast<std::int64_t>(total.counter.Types()));
   }
   spread.Finish();
 }

@@ -21,7 +21,13 @@
 #include "frequency/word_info.h"
 #include "text/progress.h"
 
+namespace lexvane::text {
+class ScanSetup;
+}
+
 namespace lexvane::frequency {
+
+class TokenFold;
 
 // A word type of a list counted with its spread.
 class TWordSpreadInfo : public TOneWordInfo {
@@ -98,9 +104,8 @@ class FileSpread {
 // was cut to 255 characters are appended to `cutWordFiles`.
 struct SpreadCountInput {
   const std::vector<std::string>& files;
-  const text::CharacterSets& sets;
-  bool crlf = false;
-  bool lowerInTokenizer = false;
+  const text::ScanSetup& setup;  // the block scanner's, simple sentence ends
+  const TokenFold& fold;
   const TokenRules& rules;
 };
 void CountFilesApart(const SpreadCountInput& input, text::OperationHost& host,

@@ -27,7 +27,9 @@ bool matchesAt(std::string_view piece, std::string_view word, std::size_t at, st
 bool matchUtf8(std::string_view word, std::string_view mask) {
   std::size_t end = 0;
   if (mask.find('*') == std::string_view::npos)
-    return matchesAt(mask, word, 0, end) && end == word.size();
+    // Without a joker either, equal bytes (tested first) were the only match.
+    return mask.find('?') != std::string_view::npos && matchesAt(mask, word, 0, end) &&
+           end == word.size();
   bool floating = false;
   bool openEnd = false;
   if (mask.front() == '*') {

@@ -63,4 +63,9 @@ std::string OpenErrorMessage(const std::string& path, int error) {
   return FileErrorMessage(path, error);
 }
 
+bool CanSeek(int fd) {
+  struct stat info;
+  return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+}
+
 }  // namespace lexvane::text

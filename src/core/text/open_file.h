@@ -25,6 +25,10 @@ inline constexpr int kNotSeekable = -1;
 // empty.
 int OpenCorpusFile(const std::string& path, FileAccess access, int& error);
 
+// Whether the open file is a regular one, read at any offset (not a pipe or
+// a device).
+bool CanSeek(int fd);
+
 // The message for a failed OpenCorpusFile: path + ": " + the system's text,
 // or the explanation that the file must be seekable.
 std::string OpenErrorMessage(const std::string& path, int error);

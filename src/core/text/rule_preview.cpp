@@ -1,7 +1,6 @@
 #include "text/rule_preview.h"
 
 #include <errno.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,25 +8,14 @@
 #include <cstring>
 #include <filesystem>
 
+#include "text/block_scanner.h"
 #include "text/encoding.h"
 #include "text/error.h"
 #include "text/open_file.h"
-#include "text/text_scanner.h"
-#include "text/user_interface.h"
 
 namespace lexvane::text {
 
 namespace {
-
-// Keeps the message of a failed open instead of showing it.
-class NoteTaker : public UserInterface {
- public:
-  Answer Ask(std::string_view, std::string_view text, Buttons, Icon) override {
-    note = text;
-    return Answer::Ok;
-  }
-  std::string note;
-};
 
 class Descriptor {
  public:
@@ -42,16 +30,6 @@ class Descriptor {
  private:
   int fd_;
 };
-
-bool writeAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t put = ::write(fd, bytes.data(), bytes.size());
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(put));
-  }
-  return true;
-}
 
 std::string fileName(const std::string& path) {
   return std::filesystem::path(path).filename().string();
@@ -148,25 +126,25 @@ SampleDecoder DecoderFor(const CharacterSets& sets) {
 
 std::vector<PreviewWord> CutPreview(std::string_view sample, bool wholeFile,
                                     const CharacterSets& sets, bool crlf) {
-  // The scanner reads files: it is given the sample as an anonymous file in
-  // memory, so that the preview runs the very code of a scan.
-  const Descriptor memory(::memfd_create("lexvane-preview", MFD_CLOEXEC));
-  if (memory.get() < 0 || !writeAll(memory.get(), sample))
-    throw Error(std::string("The preview cannot be made: ") + std::strerror(errno));
-  TextScanner scanner(sets);
-  NoteTaker notes;
-  if (!scanner.OpenFile("/proc/self/fd/" + std::to_string(memory.get()), notes, FileAccess::Seek))
-    throw Error("The preview cannot be made: " + notes.note);
-  std::vector<PreviewWord> words;
-  ScannedWord scanned;
-  while (scanner.ReadWord(scanned, crlf)) {
-    PreviewWord word;
-    word.begin = static_cast<std::size_t>(scanned.offset);
-    word.simpleEnd = scanned.simpleEnd;
-    word.enhancedEnd = scanned.enhancedEnd;
-    words.push_back(word);
-  }
-  scanner.CloseFile();
+  // The very code of a scan cuts the sample.
+  struct Collect {
+    std::vector<PreviewWord> words;
+    bool Word(const ScanWord& scanned) {
+      PreviewWord word;
+      word.begin = static_cast<std::size_t>(scanned.offset);
+      word.simpleEnd = scanned.simpleEnd;
+      word.enhancedEnd = scanned.enhancedEnd;
+      words.push_back(word);
+      return true;
+    }
+  };
+  ScanOptions options;
+  options.crlf = crlf;
+  const ScanSetup setup(sets, options);
+  BlockScanner<Collect> scanner(setup);
+  Collect collect;
+  scanner.ScanBytes(collect, sample);
+  std::vector<PreviewWord> words = std::move(collect.words);
 
   // Where each word and its gap end; a word cut to 255 characters ends where
   // its run of word characters does.

@@ -1,7 +1,7 @@
 // The preview of the word and sentence rules: the start of one corpus file
 // read without waiting, decoded for display, and cut into words and sentence
-// ends by the TextScanner itself, so that what the preview shows is what a
-// scan delivers. For the file-list editor.
+// ends by the block scanner that serves every scan, so that what the preview
+// shows is what a scan delivers. For the file-list editor.
 #pragma once
 
 #include <cstddef>
@@ -66,8 +66,7 @@ struct PreviewWord {
 };
 
 // Cuts `sample` (the first bytes of a file; `wholeFile` when that is all of
-// it) with `sets` and the CR-LF option, through a TextScanner. Throws Error
-// when the scanner cannot be given the sample.
+// it) with `sets` and the CR-LF option, as a scan of the file would.
 std::vector<PreviewWord> CutPreview(std::string_view sample, bool wholeFile,
                                     const CharacterSets& sets, bool crlf);
 

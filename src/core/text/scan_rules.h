@@ -81,6 +81,106 @@ constexpr bool EnhancedEndAtBlank(unsigned before, std::uint8_t beforeBits, std:
          ((beforeBits & kSentenceByte) != 0 && (lastBits & kClosingByte) != 0);
 }
 
+// The same rules on 64 bytes at once, for the block scanner: bit i of a
+// mask stands for byte i of a window, bits shifted in from the window before
+// stand for the bytes in front of it. The classes a window is sorted into
+// (bit k of the classifier's table, byte_classifier.h):
+enum ScanClass : int {
+  kScanSeparator = 0,  // ends a word
+  kScanSimple,         // ends the sentence of the word before it when it stands in its gap
+  kScanSentence,       // a sentence separator, wherever it stands
+  kScanNotWord,        // a plain separator or a control character: no word character
+                       // in front of a sentence separator for the enhanced rule
+  kScanClosing,        // a closing mark
+  kScanLineBreak,      // a line break that ends sentences (crlf on)
+  kScanCandidate,      // a first byte of the words a scan wants to see whole
+  kScanWideLead,       // UTF-8: the lead byte of a character of the sets beyond ASCII
+};
+
+// The classifier's table: the scanning classes of each byte under `classes`.
+// `candidates` and `wideLeads` as the scan asks.
+inline std::array<std::uint8_t, 256> ScanClassTable(const ByteClassTable& classes, bool crlf,
+                                                    const std::array<bool, 256>& candidates,
+                                                    const std::array<bool, 256>& wideLeads) {
+  std::array<std::uint8_t, 256> table{};
+  for (int c = 0; c < 256; ++c) {
+    const std::uint8_t bits = classes[c];
+    const auto put = [&](int k, bool on) {
+      if (on) table[c] |= static_cast<std::uint8_t>(1u << k);
+    };
+    const bool separator = (bits & kSeparatorByte) != 0;
+    put(kScanSeparator, separator);
+    put(kScanSimple, separator && EndsSimpleSentence(bits, crlf));
+    put(kScanSentence, (bits & kSentenceByte) != 0);
+    put(kScanNotWord, (bits & kPlainByte) != 0 || c < 32);
+    put(kScanClosing, (bits & kClosingByte) != 0);
+    put(kScanLineBreak, BreaksLine(bits, crlf));
+    put(kScanCandidate, !separator && candidates[c]);
+    put(kScanWideLead, wideLeads[c]);
+  }
+  return table;
+}
+
+// The number of bits set in x, without a library call where the build's
+// baseline lacks the processor's instruction.
+constexpr int CountBits(std::uint64_t x) {
+#ifdef __POPCNT__
+  return __builtin_popcountll(x);
+#else
+  x = x - ((x >> 1) & 0x5555555555555555ull);
+  x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+  x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+  return static_cast<int>((x * 0x0101010101010101ull) >> 56);
+#endif
+}
+
+// Bit i of x moved to bit i + n, the top n bits of `before` (the window in
+// front) coming in at the bottom.
+constexpr std::uint64_t ShiftIn(std::uint64_t x, std::uint64_t before, int n) {
+  return (x << n) | (before >> (64 - n));
+}
+
+// The word starts of a window: word bytes behind a separator.
+// `separatorsBehind`: the separators shifted by one (ShiftIn).
+constexpr std::uint64_t WordStarts(std::uint64_t separators, std::uint64_t separatorsBehind) {
+  return ~separators & separatorsBehind;
+}
+
+// The bytes of a window that end the sentence of the word in front of them
+// by the enhanced rule (a subset of the separators): a blank behind a
+// sentence separator that follows a word character, or behind a sentence
+// separator and a closing mark; a line break while crlf is on. Each mask
+// comes shifted as its name says (1: the byte before, 2: the one before
+// that). When the byte before the blank starts a word, the window of the
+// rule holds the zero character in front of it: `zeroIsSentence` tells
+// whether that one is a sentence separator.
+constexpr std::uint64_t EnhancedTriggers(std::uint64_t blanks, std::uint64_t lineBreaks,
+                                         std::uint64_t sentence1, std::uint64_t sentence2,
+                                         std::uint64_t notWord2, std::uint64_t closing1,
+                                         std::uint64_t wordStart1, bool zeroIsSentence) {
+  const std::uint64_t afterWord = sentence1 & ~wordStart1 & ~notWord2;
+  const std::uint64_t afterMark =
+      closing1 & ((~wordStart1 & sentence2) | (zeroIsSentence ? wordStart1 : 0));
+  return (blanks & (afterWord | afterMark)) | lineBreaks;
+}
+
+// The word starts behind a gap that held a trigger: bit i set when byte i
+// starts a word and the run of separators before it held a byte of
+// `triggers` (a subset of the separators). `carry` holds the run that goes
+// on from the window before (1: it held a trigger) and is left for the next.
+inline std::uint64_t EndsBehindGaps(std::uint64_t separators, std::uint64_t triggers,
+                                    std::uint64_t& carry) {
+  // A trigger added to its run of separators carries out of the run's top
+  // onto the byte behind it; a second trigger of the run only fills a place
+  // the first one's carry has emptied.
+  unsigned long long sum;
+  const bool out = __builtin_uaddll_overflow(separators, triggers, &sum);
+  unsigned long long total;
+  const bool out2 = __builtin_uaddll_overflow(sum, carry, &total);
+  carry = (out || out2) ? 1 : 0;
+  return total & ~separators;
+}
+
 // The sentence ends of the gap behind one word, taken one byte at a time.
 // The window of the last three characters spans the end of the word and the
 // gap; it starts empty at each word (the word's first characters shift the

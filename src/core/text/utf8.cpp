@@ -78,30 +78,6 @@ std::size_t previousUtf8Char(std::string_view s, std::size_t end) {
   return end - 1;
 }
 
-std::size_t EncodeCodePoint(char32_t ch, char* out) {
-  const auto put = [&](std::size_t k, char32_t bits) { out[k] = static_cast<char>(bits); };
-  if (ch < 0x80) {
-    put(0, ch);
-    return 1;
-  }
-  if (ch < 0x800) {
-    put(0, 0xC0 | (ch >> 6));
-    put(1, 0x80 | (ch & 0x3F));
-    return 2;
-  }
-  if (ch < 0x10000) {
-    put(0, 0xE0 | (ch >> 12));
-    put(1, 0x80 | ((ch >> 6) & 0x3F));
-    put(2, 0x80 | (ch & 0x3F));
-    return 3;
-  }
-  put(0, 0xF0 | (ch >> 18));
-  put(1, 0x80 | ((ch >> 12) & 0x3F));
-  put(2, 0x80 | ((ch >> 6) & 0x3F));
-  put(3, 0x80 | (ch & 0x3F));
-  return 4;
-}
-
 void appendCodePoint(std::string& out, char32_t cp) {
   char bytes[4];
   out.append(bytes, EncodeCodePoint(cp, bytes));

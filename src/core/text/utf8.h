@@ -68,8 +68,29 @@ std::size_t decodeUtf8Prefix(std::string_view s, std::size_t i, std::int32_t& cp
 std::size_t previousUtf8Char(std::string_view s, std::size_t end);
 
 // The UTF-8 bytes of a code point: written to out (room for four), returning
-// their number; or appended.
-std::size_t EncodeCodePoint(char32_t ch, char* out);
+// their number; or appended. Inline: the word loops encode every character.
+inline std::size_t EncodeCodePoint(char32_t ch, char* out) {
+  if (ch < 0x80) {
+    out[0] = static_cast<char>(ch);
+    return 1;
+  }
+  if (ch < 0x800) {
+    out[0] = static_cast<char>(0xC0 | (ch >> 6));
+    out[1] = static_cast<char>(0x80 | (ch & 0x3F));
+    return 2;
+  }
+  if (ch < 0x10000) {
+    out[0] = static_cast<char>(0xE0 | (ch >> 12));
+    out[1] = static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+    out[2] = static_cast<char>(0x80 | (ch & 0x3F));
+    return 3;
+  }
+  out[0] = static_cast<char>(0xF0 | (ch >> 18));
+  out[1] = static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
+  out[2] = static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+  out[3] = static_cast<char>(0x80 | (ch & 0x3F));
+  return 4;
+}
 void appendCodePoint(std::string& out, char32_t cp);
 // The UTF-16 units of a code point (a surrogate pair from U+10000 on).
 void appendUtf16(std::u16string& out, char32_t cp);

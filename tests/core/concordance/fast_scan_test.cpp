@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "concordance/byte_classes.h"
 #include "concordance/concordance_builder.h"
 #include "core/concordance/scripted_host.h"
 #include "core/corpus/temp_folder.h"
@@ -170,32 +169,6 @@ TEST(FastScan, SkipsNoWordOfOneClosingMarkWhenTheZeroCharacterEndsSentences) {
     EXPECT_NE(expected.find(ends), std::string::npos) << expected;
     for (const auto& [unit, block] : std::vector<std::pair<int, int>>{{0, 0}, {4096, 64}})
       EXPECT_EQ(run(simple({"m*"}), settings, ScanMode::Fast, 0, unit, block), expected);
-  }
-}
-
-}  // namespace
-}  // namespace lexvane::concordance
-
-namespace lexvane::concordance {
-namespace {
-
-TEST(ByteClassifier, VectorAndPortableCodeAgreeOnEveryByte) {
-  std::mt19937 random(7);
-  std::array<bool, 256> sets[3];
-  for (auto& set : sets)
-    for (auto& flag : set) flag = random() % 3 == 0;
-  const ByteClassifier fast(sets[0], sets[1], sets[2]);
-  const ByteClassifier portable(sets[0], sets[1], sets[2], false);
-  unsigned char bytes[64];
-  for (int round = 0; round < 2000; ++round) {
-    for (auto& b : bytes)
-      b = static_cast<unsigned char>(round < 4 ? round * 64 + (&b - bytes) : random());
-    const ByteMasks a = fast.Classify(bytes);
-    const ByteMasks b = portable.Classify(bytes);
-    ASSERT_EQ(a.separators, b.separators);
-    ASSERT_EQ(a.triggers, b.triggers);
-    ASSERT_EQ(a.candidates, b.candidates);
-    for (int i = 0; i < 64; ++i) ASSERT_EQ((b.separators >> i) & 1, sets[0][bytes[i]] ? 1u : 0u);
   }
 }
 

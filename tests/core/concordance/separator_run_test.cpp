@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "concordance/concordance_builder.h"
-#include "concordance/unit_scanner.h"
+#include "concordance/hit_sink.h"
 #include "core/concordance/scripted_host.h"
 #include "core/corpus/temp_folder.h"
 #include "text/character_sets.h"
@@ -37,12 +37,13 @@ std::int64_t bytesReadByRanges(const std::string& path, std::int64_t size, std::
   const QueryMatcher matcher(query);
   BuildOptions options;
   options.BlockBytes = 4096;
-  const UnitScanParams params(sets, false, enhanced, query, matcher, 10000, options);
+  const HitScan scan(sets, false, enhanced, query, matcher, 10000, options);
   const int fd = ::open(path.c_str(), O_RDONLY);
   std::int64_t total = 0;
   for (std::int64_t from = 0; from < size; from += unit) {
-    UnitScanner scanner(params, [](UnitResult&&, bool) { return true; });
-    scanner.Run(fd, from, std::min(from + unit, size));
+    text::BlockScanner<HitSink> scanner(scan.Setup());
+    HitSink sink(scan, [](UnitResult&&, bool) { return true; });
+    sink.Run(scanner, fd, from, std::min(from + unit, size));
     total += scanner.BytesRead();
   }
   ::close(fd);
@@ -65,6 +66,27 @@ TEST(SeparatorRuns, ARangeInsideARunReadsOnlyItsOwnBytes) {
       EXPECT_LE(bytesReadByRanges(path, size, unit, enhanced), size + (size / unit + 1) * 8192)
           << "enhanced " << enhanced;
     }
+  }
+}
+
+// One word longer than many units, and lines ended by carriage returns
+// alone: each range stops at its end but the one that owns the word, which
+// reads on to its end: every byte is read at most twice, however many
+// ranges the word spans.
+TEST(SeparatorRuns, ARangeInsideALongWordReadsOnlyItsOwnBytes) {
+  TempFolder folder;
+  const std::int64_t run = 2 << 20;
+  const std::int64_t unit = 64 << 10;
+  std::string lines;
+  while (lines.size() < static_cast<std::size_t>(run)) lines += "A short line.\r";
+  for (const std::string& text : {"It starts. " + std::string(run, 'w') + " and ends.", lines}) {
+    const std::string path = folder / "word.txt";
+    writeBytes(path, text);
+    const auto size = static_cast<std::int64_t>(text.size());
+    for (const bool enhanced : {false, true})
+      EXPECT_LE(bytesReadByRanges(path, size, unit, enhanced),
+                2 * size + (size / unit + 1) * 8192)
+          << "enhanced " << enhanced;
   }
 }
 

@@ -4,6 +4,8 @@
 // combination, words beyond the inline length of the hash slots, runs of 255
 // and 256 characters, empty and missing files. Small files put the point
 // where the two threads divide the text at every kind of place.
+#include <unistd.h>
+
 #include <filesystem>
 #include <map>
 #include <random>
@@ -13,9 +15,10 @@
 #include "core/corpus/temp_folder.h"
 #include "core/frequency/fakes.h"
 #include "frequency/word_frequency_list.h"
-#include "frequency/word_tokenizer.h"
+#include "text/block_scanner.h"
 #include "text/collation.h"
 #include "text/encoding.h"
+#include "text/open_file.h"
 
 namespace lexvane::frequency {
 namespace {
@@ -225,7 +228,7 @@ TEST_F(FastBuildRandomTest, AgreesAcrossReadBlocks) {
   settings.TaggedText = true;
   settings.CRLFAsSeparator = true;
   settings.TextEncoding = text::Encoding::Dos850;
-  const std::size_t block = WordTokenizer::kBlockSize;
+  const std::size_t block = text::ScanSetup::kDefaultBlockBytes;
   const std::string pieces[] = {std::string(255, 'k'), std::string(256, 'k'), "\r\n",
                                 "<JJ>Crossing"};
   int f = 0;
@@ -399,16 +402,25 @@ TEST_F(FastBuildRandomTest, TwoRangesTokenizeAFileEndingInACutCharacterAsTheWhol
   const text::CharacterSets sets = text::CharacterSets::Derive(
       text::kDefaultUtf8WordSeparators, text::kDefaultSentenceSeparators, text::Encoding::Utf8);
   using Tokens = std::vector<std::pair<std::string, bool>>;
-  auto tokens = [&](const std::string& path, std::int64_t begin, std::int64_t end) {
-    WordTokenizer tokenizer(sets, false, false);
-    std::string error;
-    EXPECT_TRUE(tokenizer.Open(path, error)) << error;
-    Tokens out;
-    tokenizer.Scan(begin, end, [&](std::string_view word, bool simpleEnd) {
-      out.emplace_back(std::string(word), simpleEnd);
+  struct Collect {
+    Tokens tokens;
+    bool Word(const text::ScanWord& word) {
+      tokens.emplace_back(std::string(word.text), word.simpleEnd);
       return true;
-    });
-    return out;
+    }
+  };
+  text::ScanOptions options;
+  options.enhanced = false;
+  const text::ScanSetup setup(sets, options);
+  auto tokens = [&](const std::string& path, std::int64_t begin, std::int64_t end) {
+    int error = 0;
+    const int fd = text::OpenCorpusFile(path, text::FileAccess::Seek, error);
+    EXPECT_GE(fd, 0) << error;
+    text::BlockScanner<Collect> scanner(setup);
+    Collect out;
+    scanner.ScanFile(out, fd, begin, end);
+    ::close(fd);
+    return out.tokens;
   };
   for (const std::string content :
        {"c\x9F\x99\x16\xE5", "ab \xE5", "ab \xE2\x80", "ab \xF0\x9F\x98", "ab\xF0\x9F\x98"}) {
@@ -430,7 +442,7 @@ TEST_F(FastBuildRandomTest, AgreesWhenACharacterCrossesTheReadBlockInUtf8) {
   settings.TextEncoding = text::Encoding::Utf8;
   settings.WordSeparators = text::kDefaultUtf8WordSeparators;
   settings.IgnoreCapital = true;
-  const std::size_t block = WordTokenizer::kBlockSize;
+  const std::size_t block = text::ScanSetup::kDefaultBlockBytes;
   int f = 0;
   for (const std::string& ch :
        {std::string("\xC3\x89"), std::string("\xE2\x80\x94"), std::string("\xF0\x9F\x98\x80")})

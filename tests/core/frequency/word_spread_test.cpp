@@ -1,7 +1,9 @@
 // The word list's Range and DP columns: a build that counts the spread gives
 // the very list the usual build gives, plus for every type its range and DP,
 // which must equal the dispersion of its per-file counts (taken from lists of
-// each file alone); the pairs kept are only those that occur.
+// each file alone); the pairs kept are only those that occur. In every
+// encoding, on long prose and text of awkward shapes, the list, its totals
+// and the per-file counts are those of the reference scanner.
 #include <map>
 
 #include <gtest/gtest.h>
@@ -9,6 +11,7 @@
 #include "concordance/dispersion.h"
 #include "core/corpus/temp_folder.h"
 #include "core/frequency/fakes.h"
+#include "core/text/twin_prose.h"
 #include "frequency/frequency_copy.h"
 #include "frequency/frequency_export.h"
 #include "frequency/word_frequency_list.h"
@@ -212,6 +215,92 @@ TEST_F(WordSpreadTest, CancelKeepsTheFilesCounted) {
   EXPECT_EQ(list.TotalWords(), 31);
   for (std::int32_t i = 0; i < list.Count(); ++i)
     EXPECT_EQ(list.SpreadCellText(WordFrequencyList::SpreadColumn::Range, i + 1), "1");
+}
+
+// The counts of every type, word by word, of a list built by insertion
+// (the reference scanner).
+std::map<std::string, std::int64_t> referenceCounts(const corpus::CorpusSettings& settings,
+                                                    std::int64_t& words, std::int64_t& sentences) {
+  WordFrequencyList list;
+  Host host;
+  text::OperationHost operation = host.operation();
+  list.BuildByInsertion(settings, operation);
+  std::map<std::string, std::int64_t> counts;
+  for (std::int32_t i = 0; i < list.Count(); ++i)
+    counts[list.Info(i).Word] = list.Info(i).Frequency;
+  words = list.TotalWords();
+  sentences = list.TotalSentences();
+  return counts;
+}
+
+TEST(WordSpreadReference, EveryEncodingOnProseAndAwkwardShapes) {
+  text::setCollationLocale("root");
+  const std::vector<std::string> prose = lexvane::testing::TwinProseUtf8();
+  const std::string shapes[] = {
+      prose[0] + std::string(200000, ' ') + prose[1],
+      prose[1] + std::string(300000, 'w') + " caf\u00E9 la. " + prose[2],
+      std::string(100000, '\0') + "la caf\u00E9" + std::string(1, '\0') + prose[2],
+      std::string(30000, '\r') + "la caf\u00E9\rla \u00E9t\u00E9.\rEnde\r",
+      "",
+  };
+  for (const auto encoding :
+       {text::Encoding::Windows1252, text::Encoding::Dos850, text::Encoding::Utf8}) {
+    SCOPED_TRACE(static_cast<int>(encoding));
+    TempFolder folder;
+    corpus::CorpusSettings settings;
+    settings.TextEncoding = encoding;
+    settings.WordSeparators = text::DefaultWordSeparators(encoding);
+    settings.CRLFAsSeparator = encoding == text::Encoding::Utf8;
+    std::vector<std::string> texts(prose.begin(), prose.end());
+    texts.insert(texts.end(), std::begin(shapes), std::end(shapes));
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      const std::string path = folder / ("f" + std::to_string(i) + ".txt");
+      const std::string bytes = lexvane::testing::InEncoding(texts[i], encoding);
+      writeBytes(path, bytes);
+      settings.Files.Add(path);
+      settings.TotalBytes += static_cast<std::int64_t>(bytes.size());
+    }
+    WordFrequencyList spread;
+    spread.SetCountSpread(true);
+    Host host;
+    text::OperationHost operation = host.operation();
+    spread.Build(settings, operation);
+    ASSERT_TRUE(spread.HasSpread());
+
+    std::int64_t words = 0, sentences = 0;
+    const std::map<std::string, std::int64_t> whole = referenceCounts(settings, words, sentences);
+    EXPECT_EQ(spread.TotalWords(), words);
+    EXPECT_EQ(spread.TotalSentences(), sentences);
+    ASSERT_EQ(static_cast<std::size_t>(spread.Count()), whole.size());
+
+    std::vector<std::map<std::string, std::int64_t>> perFile;
+    std::vector<std::int64_t> fileWords;
+    for (const std::string& path : settings.Files.Paths()) {
+      corpus::CorpusSettings one = settings;
+      one.Files.Clear();
+      one.Files.Add(path);
+      std::int64_t n = 0, s = 0;
+      perFile.push_back(referenceCounts(one, n, s));
+      fileWords.push_back(n);
+    }
+    for (std::int32_t i = 0; i < spread.Count(); ++i) {
+      const std::string& word = spread.Info(i).Word;
+      const auto found = whole.find(word);
+      ASSERT_TRUE(found != whole.end()) << word;
+      EXPECT_EQ(spread.Info(i).Frequency, found->second) << word;
+      std::vector<concordance::PartCount> parts;
+      for (std::size_t f = 0; f < perFile.size(); ++f) {
+        const auto in = perFile[f].find(word);
+        parts.push_back({fileWords[f], in == perFile[f].end() ? 0 : in->second});
+      }
+      const concordance::DispersionFigures expected = concordance::ComputeDispersion(parts);
+      using Column = WordFrequencyList::SpreadColumn;
+      EXPECT_EQ(spread.SpreadCellText(Column::Range, i + 1), std::to_string(expected.Range))
+          << word;
+      EXPECT_EQ(spread.SpreadCellText(Column::DP, i + 1), concordance::FormatMeasure(expected.DP))
+          << word;
+    }
+  }
 }
 
 }  // namespace

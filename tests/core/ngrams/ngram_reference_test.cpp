@@ -1,7 +1,8 @@
 // The n-gram build (its own tokenizer, hash tables, one or two threads, one
 // or two passes) against a plain reference: every word and sentence end
 // read by the TextScanner, every n-gram kept in a map. Generated corpora of
-// a few hundred kilobytes, plain, tagged and UTF-8.
+// a few hundred kilobytes, plain, tagged and UTF-8; long multi-byte prose and
+// text of every awkward shape in Windows-1252, DOS and UTF-8.
 #include <algorithm>
 #include <map>
 #include <random>
@@ -14,6 +15,7 @@
 
 #include "core/corpus/temp_folder.h"
 #include "core/frequency/fakes.h"
+#include "core/text/twin_prose.h"
 #include "ngrams/ngram_list.h"
 #include "text/collation.h"
 #include "text/key_order.h"
@@ -209,6 +211,65 @@ TEST_F(NGramReferenceTest, Utf8Text) {
   addCorpus();
   expectReference(optionsOf(2, 3, false, 2));
   expectReference(optionsOf(3, 5, true, 1));
+}
+
+using lexvane::testing::InEncoding;
+
+TEST_F(NGramReferenceTest, LongProseInEveryEncoding) {
+  for (const auto encoding :
+       {text::Encoding::Windows1252, text::Encoding::Dos850, text::Encoding::Utf8}) {
+    TempFolder here;
+    corpus::CorpusSettings prose;
+    prose.TextEncoding = encoding;
+    prose.WordSeparators = text::DefaultWordSeparators(encoding);
+    int n = 0;
+    for (const std::string& utf8 : lexvane::testing::TwinProseUtf8()) {
+      // Each text several times over, so that the halves meet inside one.
+      std::string text;
+      for (int k = 0; k < 40; ++k) text += utf8;
+      const std::string path = here / ("prose" + std::to_string(n++) + ".txt");
+      writeBytes(path, InEncoding(text, encoding));
+      prose.Files.Add(path);
+      prose.TotalBytes += static_cast<std::int64_t>(text.size());
+    }
+    settings = prose;
+    SCOPED_TRACE(static_cast<int>(encoding));
+    expectReference(optionsOf(2, 4, false, 2));
+    expectReference(optionsOf(3, 5, true, 1));
+  }
+}
+
+TEST_F(NGramReferenceTest, EveryShapeOfTextInEveryEncoding) {
+  // Runs of separators longer than a read block, one word far beyond 255
+  // characters, NUL bytes, lines ended by CR alone, two-byte characters
+  // wherever a block or a half may end.
+  const std::string words = lexvane::testing::TwinProseUtf8()[0];
+  const std::string shapes[] = {
+      words + std::string(200000, ' ') + words,
+      words + std::string(150000, '.') + words,
+      words + std::string(300000, 'w') + " caf\u00E9 la. " + words,
+      words + std::string(100000, '\0') + "la caf\u00E9" + std::string(1, '\0') + words,
+      std::string(30000, '\r') + "la caf\u00E9\rla \u00E9t\u00E9.\rEnde\r" + words,
+  };
+  for (const auto encoding :
+       {text::Encoding::Windows1252, text::Encoding::Dos850, text::Encoding::Utf8}) {
+    TempFolder here;
+    corpus::CorpusSettings odd;
+    odd.TextEncoding = encoding;
+    odd.WordSeparators = text::DefaultWordSeparators(encoding);
+    odd.CRLFAsSeparator = encoding != text::Encoding::Dos850;
+    for (std::size_t i = 0; i < std::size(shapes); ++i) {
+      const std::string path = here / ("shape" + std::to_string(i) + ".txt");
+      const std::string bytes = InEncoding(shapes[i], encoding);
+      writeBytes(path, bytes);
+      odd.Files.Add(path);
+      odd.TotalBytes += static_cast<std::int64_t>(bytes.size());
+    }
+    settings = odd;
+    SCOPED_TRACE(static_cast<int>(encoding));
+    expectReference(optionsOf(2, 3, false, 2));
+    expectReference(optionsOf(2, 2, true, 1));
+  }
 }
 
 }  // namespace

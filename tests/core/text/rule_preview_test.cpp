@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/text/twin_prose.h"
 #include "text/character_sets.h"
 #include "text/text_scanner.h"
 
@@ -214,6 +215,34 @@ TEST_F(RulePreviewTest, Utf8WordsEndAtASeparatorCharacter) {
   ASSERT_FALSE(words.empty());
   EXPECT_EQ(words[0].begin, 0u);
   EXPECT_EQ(words[0].end, 5u);
+}
+
+TEST_F(RulePreviewTest, EveryEncodingOnProseAndAwkwardShapesCutsAsTheScan) {
+  // Whole files of long multi-byte prose and of awkward shapes: separator
+  // runs, one word beyond 255 characters, NUL bytes, lines ended by CR alone.
+  const std::vector<std::string> prose = testing::TwinProseUtf8();
+  std::vector<std::string> texts;
+  for (const std::string& p : prose) texts.push_back(p.substr(0, 1500));
+  texts.push_back("Ende. " + std::string(700, ' ') + "caf\u00E9 " + std::string(300, '.') + " la");
+  texts.push_back("la " + std::string(600, 'w') + " caf\u00E9. \u00E9t\u00E9");
+  texts.push_back(std::string(40, '\0') + "la caf\u00E9" + std::string(1, '\0') + "x. y");
+  texts.push_back(std::string(300, '\r') + "la caf\u00E9\rla \u00E9t\u00E9.\rEnde\r");
+  for (const auto encoding : {Encoding::Windows1252, Encoding::Dos850, Encoding::Utf8}) {
+    const CharacterSets sets = CharacterSets::Derive(DefaultWordSeparators(encoding),
+                                                     kDefaultSentenceSeparators, encoding);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      // Prose cut at 1500 bytes may end inside a character: kept whole.
+      std::string utf8 = texts[i];
+      while (!utf8.empty() && (static_cast<unsigned char>(utf8.back()) & 0xC0) == 0x80)
+        utf8.pop_back();
+      if (!utf8.empty() && static_cast<unsigned char>(utf8.back()) >= 0xC0) utf8.pop_back();
+      const std::string bytes = testing::InEncoding(utf8, encoding);
+      ASSERT_LE(bytes.size(), kPreviewReadBytes);
+      for (const bool crlf : {false, true})
+        EXPECT_EQ(flagsOf(CutPreview(bytes, true, sets, crlf)), scan(bytes, sets, crlf))
+            << "encoding " << static_cast<int>(encoding) << " text " << i << " crlf " << crlf;
+    }
+  }
 }
 
 }  // namespace

@@ -114,4 +114,18 @@ inline std::string Windows1252Of(std::string_view utf8) {
   return text::encodeFromUtf8(utf8, text::Encoding::Windows1252);
 }
 
+// Text written in UTF-8, stored in `encoding` (DOS: the code page 850 bytes
+// that read as its Windows-1252 characters).
+inline std::string InEncoding(std::string_view utf8, text::Encoding encoding) {
+  std::string bytes = text::encodeFromUtf8(utf8, encoding);
+  if (encoding == text::Encoding::Dos850) {
+    char dos[256];
+    for (int c = 0; c < 256; ++c) dos[c] = static_cast<char>(c);
+    for (int c = 255; c >= 0; --c)
+      dos[static_cast<unsigned char>(text::dosToAnsi(static_cast<char>(c)))] = static_cast<char>(c);
+    for (char& c : bytes) c = dos[static_cast<unsigned char>(c)];
+  }
+  return bytes;
+}
+
 }  // namespace lexvane::testing

@@ -26,16 +26,10 @@ ASAN_DIR ?= build-asan
 TSAN_DIR ?= build-tsan
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-# Which fuzz targets `make fuzz` runs (empty: all six).
+# Which fuzz targets `make fuzz` runs (empty: every one fuzz/CMakeLists.txt
+# makes).
 FUZZ_TARGETS ?=
 SANITIZE_COMMON = -fno-omit-frame-pointer -g1 -O1
-# Tests that run work on threads of their own (the fast scans, the GUI's
-# operation runner, the rule preview's reader): the TSan build builds and
-# runs only these.
-TSAN_TARGETS = core_text_tests core_concordance_tests core_frequency_tests \
-               core_ngrams_tests gui_engine_run_test gui_frame_test gui_indicators_test \
-               gui_rule_preview_test gui_file_list_editor_test gui_ngram_window_test
-
 .PHONY: all deps deps-check build test run bench screenshots install clean format \
         check-asan check-tsan fuzz
 
@@ -94,13 +88,14 @@ check-asan: deps
 	  $(NICE) ctest --output-on-failure -j $(CHECK_JOBS) ; \
 	  status=$$?; cd $(CURDIR) && ./scripts/sanitizer_logs.sh $(ASAN_DIR)/sanitizer-logs && exit $$status
 
-# The thread-using tests in a TSan build. Qt from Debian is not instrumented:
+# The thread-using tests (those labelled "threads", which the target
+# tsan_tests builds) in a TSan build. Qt from Debian is not instrumented:
 # scripts/tsan.supp names the Qt-synchronised handovers it cannot see.
 check-tsan: deps
 	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_FLAGS="-fsanitize=thread $(SANITIZE_COMMON)" \
 	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" >/dev/null
-	$(NICE) cmake --build $(TSAN_DIR) -j $(CHECK_JOBS) --target $(TSAN_TARGETS)
+	$(NICE) cmake --build $(TSAN_DIR) -j $(CHECK_JOBS) --target tsan_tests
 	rm -rf $(TSAN_DIR)/sanitizer-logs && mkdir -p $(TSAN_DIR)/sanitizer-logs
 	cd $(TSAN_DIR) && QT_QPA_PLATFORM=offscreen \
 	  TSAN_OPTIONS=log_path=$(CURDIR)/$(TSAN_DIR)/sanitizer-logs/tsan:suppressions=$(CURDIR)/scripts/tsan.supp:second_deadlock_stack=1 \
@@ -114,8 +109,7 @@ fuzz: deps-check
 	  -DLEXVANE_BUILD_GUI=OFF -DBUILD_TESTING=OFF -DLEXVANE_BUILD_FUZZERS=ON \
 	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all $(SANITIZE_COMMON)" \
 	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-	$(NICE) cmake --build $(FUZZ_DIR) -j $(CHECK_JOBS) --target fuzz_ini fuzz_list_files \
-	  fuzz_search_files fuzz_scanner fuzz_concord fuzz_retrieve
+	$(NICE) cmake --build $(FUZZ_DIR) -j $(CHECK_JOBS) --target fuzzers
 	$(NICE) ./fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 install: build

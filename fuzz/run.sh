@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every fuzz target for SECONDS each, from the seed corpus kept in
+# Runs every fuzz target built in BUILD_DIR (or the TARGETs named) for
+# SECONDS each, from the seed corpus kept in
 # fuzz/corpus/<target> plus what earlier runs found (BUILD_DIR/fuzz-corpus),
 # FUZZ_JOBS targets at a time (default: one per processor).
 # A crash, a failed check or a sanitizer report fails the run; the input that
@@ -13,7 +14,14 @@ here=$(cd "$(dirname "$0")" && pwd)
 jobs=${FUZZ_JOBS:-$(nproc)}
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(ini list_files search_files scanner concord retrieve)
+  # Every fuzz target the build made.
+  for binary in "$build"/fuzz/fuzz_*; do
+    [ -f "$binary" ] && [ -x "$binary" ] && targets+=("${binary##*/fuzz_}")
+  done
+  if [ ${#targets[@]} -eq 0 ]; then
+    echo "no fuzz targets in $build/fuzz" >&2
+    exit 1
+  fi
 fi
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 mkdir -p "$build/fuzz-artifacts"

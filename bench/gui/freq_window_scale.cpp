@@ -23,15 +23,15 @@
 #include <QTimer>
 
 #include "frequency/word_frequency_list.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/text_codec.h"
 #include "gui/app/workspace.h"
+#include "gui/base/text_codec.h"
 #include "gui/frequency/form_copy_freq.h"
 #include "gui/frequency/form_sort_word_freq.h"
 #include "gui/frequency/form_word_freq.h"
 #include "gui/frequency/frequency_copy_command.h"
 #include "gui/frequency/word_freq_factory.h"
 #include "gui/frequency/word_freq_model.h"
+#include "gui/runner/operation_runner.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;

@@ -11,12 +11,13 @@
 #include <QTimer>
 
 #include "concordance/window_settings.h"
-#include "gui/app/application.h"
-#include "gui/app/command_boundary.h"
 #include "gui/app/form_main.h"
-#include "gui/app/help.h"
 #include "gui/app/screenshots.h"
 #include "gui/app/workspace.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/application.h"
+#include "gui/runner/command_boundary.h"
 
 namespace {
 
@@ -83,7 +84,8 @@ int main(int argc, char** argv) {
 
   gui::Workspace workspace(windowSettings);
   gui::TFormMain mainWindow(workspace);
-  gui::InstallHelpKey();
+  workspace.Help().InstallKey();
+  app.setUserInterface(&workspace.Ui());
   mainWindow.show();
 
   const QStringList files = parser.positionalArguments();

@@ -5,8 +5,9 @@
 #include <QEvent>
 #include <QtTest>
 
-#include "gui/app/application.h"
-#include "gui/app/gui_user_interface.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/application.h"
+#include "gui/runner/gui_user_interface.h"
 #include "text/error.h"
 
 using namespace lexvane;
@@ -28,17 +29,20 @@ class ApplicationTest : public QObject {
  private Q_SLOTS:
   void anUnhandledErrorIsShownAndTheProgramGoesOn() {
     QList<Question> shown;
-    GuiUserInterface::setAnswerer([&](const Question& q) {
+    HelpDesk help;
+    GuiUserInterface ui(help);
+    ui.setAnswerer([&](const Question& q) {
       shown << q;
       return text::Answer::Ok;
     });
+    static_cast<Application*>(qApp)->setUserInterface(&ui);
     // A plain event rather than a mouse click: Qt keeps copies of input
     // events that an exception unwinding through its dispatch would leak.
     Thrower thrower;
     QEvent event(QEvent::User);
     QCoreApplication::sendEvent(&thrower, &event);
     QCoreApplication::sendEvent(&thrower, &event);  // still alive, still working
-    GuiUserInterface::setAnswerer({});
+    static_cast<Application*>(qApp)->setUserInterface(nullptr);
     QCOMPARE(thrower.calls, 2);
     QCOMPARE(shown.size(), 2);
     QCOMPARE(shown[0].caption, QStringLiteral("Error"));

@@ -18,12 +18,12 @@
 #include "frequency/colloc_association.h"
 #include "frequency/colloc_command.h"
 #include "frequency_test_support.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 #include "gui/frequency/colloc_freq_model.h"
 #include "gui/frequency/form_association.h"
 #include "gui/frequency/form_colloc_freq.h"
+#include "gui/help/help.h"
+#include "gui/runner/operation_runner.h"
 #include "search/search_query.h"
 
 using namespace lexvane;
@@ -79,7 +79,7 @@ class AssociationWindowTest : public QObject {
     QCOMPARE(
         actionNamed(window.MenuEdit, "MenuAssociation")->property(kHelpContextProperty).toInt(),
         100);
-    TFormAssociation* dialog = f.workspace->FormAssociation;
+    TFormAssociation* dialog = f.workspace->FormAssociation();
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Association measures"));
     QCOMPARE(HelpContextOf(dialog), 100);
     for (QWidget* w : dialog->findChildren<QWidget*>())
@@ -104,7 +104,7 @@ class AssociationWindowTest : public QObject {
     TFormCollocFreq window(*f.workspace, table, QStringLiteral("c"));
     QAbstractItemModelTester tester(window.Model(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
-    TFormAssociation* dialog = f.workspace->FormAssociation;
+    TFormAssociation* dialog = f.workspace->FormAssociation();
     WhenShown(dialog, [dialog] {
       for (QCheckBox* box : dialog->CheckBoxMeasures) box->setChecked(false);
       dialog->findChild<QCheckBox*>("CheckBoxLL")->setChecked(true);

@@ -21,10 +21,7 @@
 #include "frequency/colloc_table.h"
 #include "frequency/frequency_copy.h"
 #include "frequency_test_support.h"
-#include "gui/app/form_progress_ind.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 #include "gui/frequency/colloc_freq_model.h"
 #include "gui/frequency/collocate_command.h"
 #include "gui/frequency/form_colloc_freq.h"
@@ -32,6 +29,9 @@
 #include "gui/frequency/form_find_col_freq.h"
 #include "gui/frequency/form_sort_collocates.h"
 #include "gui/frequency/frequency_copy_command.h"
+#include "gui/help/help.h"
+#include "gui/runner/form_progress_ind.h"
+#include "gui/runner/operation_runner.h"
 #include "search/search_query.h"
 
 using namespace lexvane;
@@ -53,7 +53,7 @@ struct Road {
     search::SearchQuery query;
     query.Masks[0] = {search::TypedMask("th*")};
     table = concordance::BuildConcordance(query, f.workspace->Corpus(), quiet.host);
-    GuiUserInterface::setAnswerer([this, sortAnswer](const Question& q) {
+    f.workspace->Ui().setAnswerer([this, sortAnswer](const Question& q) {
       asked << q.caption + QLatin1Char(':') + q.text;
       return sortAnswer;
     });
@@ -78,7 +78,7 @@ struct Road {
 
   // The engine's table of the same concordance and query.
   std::unique_ptr<frequency::CollocTable> expected() {
-    const frequency::CollocQuery& query = f.workspace->FormFindColFreq->Query();
+    const frequency::CollocQuery& query = f.workspace->FormFindColFreq()->Query();
     auto built = std::make_unique<frequency::CollocTable>(query.LeftUsed(), query.RightUsed());
     built->BuildCollocTable(table->WordSeparators, table->LeftContexts(), table->Keywords(),
                             table->RightContexts(), query.ListBox1, quiet.host);
@@ -88,7 +88,7 @@ struct Road {
   // Confirms the query dialog the way a user does: OK adds the typed "*",
   // a second OK confirms.
   void confirmQueryWithDefaults() {
-    TFormFindColFreq* dialog = f.workspace->FormFindColFreq;
+    TFormFindColFreq* dialog = f.workspace->FormFindColFreq();
     WhenShown(dialog, [dialog] {
       dialog->ButtonOK->click();
       QVERIFY(dialog->isVisible());
@@ -116,10 +116,6 @@ class CollocWindowTest : public QObject {
 
  private Q_SLOTS:
   void init() { InitGuiResources(); }
-  void cleanup() {
-    GuiUserInterface::setAnswerer({});
-    SetSaveFileChooser({});
-  }
 
   void anUnsortedConcordanceAnsweredNoMakesNoWindow() {
     Road road(text::Answer::No);
@@ -128,7 +124,7 @@ class CollocWindowTest : public QObject {
              QStringList{QStringLiteral(":Concordance table must be sorted first. Sort it now?")});
     QCOMPARE(road.sorts, 0);
     QVERIFY(road.window.isNull());
-    QVERIFY(!road.f.workspace->FormFindColFreq->isVisible());
+    QVERIFY(!road.f.workspace->FormFindColFreq()->isVisible());
   }
 
   void answeredYesSortsFirstAndShowsTheEngineTable() {
@@ -143,7 +139,7 @@ class CollocWindowTest : public QObject {
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(window.windowTitle(), QStringLiteral("Collocate frequency in theConcordance: th*"));
     QCOMPARE(HelpContextOf(&window), 20);
-    QCOMPARE(road.f.workspace->FormProgressInd->windowTitle(),
+    QCOMPARE(road.f.workspace->FormProgressInd()->windowTitle(),
              QStringLiteral("Extracting and sorting words"));
     auto expected = road.expected();
     QVERIFY(expected->Count() > 50);
@@ -167,7 +163,7 @@ class CollocWindowTest : public QObject {
     // A second command on the now sorted table asks nothing.
     road.asked.clear();
     QPointer<TFormCollocFreq> first = road.window;
-    TFormFindColFreq* query = road.f.workspace->FormFindColFreq;
+    TFormFindColFreq* query = road.f.workspace->FormFindColFreq();
     WhenShown(query, [query] {
       QCOMPARE(query->Edit1->text(), QString());  // the masks stay from the last use
       query->ButtonOK->click();
@@ -189,7 +185,7 @@ class CollocWindowTest : public QObject {
     road.run();
     TFormCollocFreq& window = *road.window;
     auto expected = road.expected();
-    TFormSortCollocates* dialog = road.f.workspace->FormSortCollocates;
+    TFormSortCollocates* dialog = road.f.workspace->FormSortCollocates();
     QAbstractItemModelTester tester(window.Model(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
     // Each choice: what the user does in the dialog, and the column it sorts.
@@ -213,7 +209,7 @@ class CollocWindowTest : public QObject {
       compareGrid(window, *expected);
     }
     QVERIFY(dialog->RadioButtonRightCol->isChecked());  // the last choice stays
-    QCOMPARE(road.f.workspace->FormProgressInd->windowTitle(), QStringLiteral("Sorting..."));
+    QCOMPARE(road.f.workspace->FormProgressInd()->windowTitle(), QStringLiteral("Sorting..."));
   }
 
   void clearAndCopyToAFile() {
@@ -232,10 +228,10 @@ class CollocWindowTest : public QObject {
     compareGrid(window, *expected);
     QCOMPARE(window.DrawGrid1->currentIndex(), window.Model()->index(2, 3));
 
-    TFormCopyFreq* dialog = road.f.workspace->FormCopyFreq;
+    TFormCopyFreq* dialog = road.f.workspace->FormCopyFreq();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("collocates.txt"));
-    SetSaveFileChooser([&](QWidget*) { return path; });
+    road.f.workspace->Choosers().SaveCopy = [&](QWidget*) { return path; };
     bool onlyItsOwnOption = false;
     WhenShown(dialog, [&] {
       onlyItsOwnOption =
@@ -258,7 +254,7 @@ class CollocWindowTest : public QObject {
 
   void queryDialogButtons() {
     FrequencyFixture f;
-    TFormFindColFreq& dialog = *f.workspace->FormFindColFreq;
+    TFormFindColFreq& dialog = *f.workspace->FormFindColFreq();
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Find frequency of collogate words"));
     QCOMPARE(dialog.Edit1->text(), QStringLiteral("*"));
     for (int k = 1; k <= 18; ++k)

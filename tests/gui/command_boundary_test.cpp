@@ -4,17 +4,18 @@
 // and the program goes on. The test runs under a plain QApplication, which
 // has no last guard: an error that got past a boundary would end it.
 #include <QAction>
+#include <QDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QtTest>
 
-#include "gui/app/command_boundary.h"
 #include "gui/app/form_main.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
+#include "gui/help/help.h"
+#include "gui/runner/command_boundary.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "stand_in_windows.h"
 #include "text/error.h"
 
@@ -41,13 +42,13 @@ class CommandBoundaryTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    SetHelpObserver([](int) {});
     asked_.clear();
-    GuiUserInterface::setAnswerer([this](const Question& q) {
+    workspace_ = std::make_unique<Workspace>();
+    workspace_->Help().SetObserver([](int) {});
+    workspace_->Ui().setAnswerer([this](const Question& q) {
       asked_ << q;
       return text::Answer::Ok;
     });
-    workspace_ = std::make_unique<Workspace>();
     frame_ = std::make_unique<TFormMain>(*workspace_);
     frame_->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
@@ -55,7 +56,6 @@ class CommandBoundaryTest : public QObject {
   void cleanup() {
     frame_.reset();
     workspace_.reset();
-    GuiUserInterface::setAnswerer({});
   }
 
   void aToolBarCommandShowsItsErrorAndTheFrameGoesOn() {
@@ -90,7 +90,10 @@ class CommandBoundaryTest : public QObject {
   }
 
   void aSlotOfAnyWindowCanUseTheBoundary() {
-    QPushButton button(QStringLiteral("Go"));
+    // A button of a dialog of the frame: its error goes to the frame's
+    // workspace, as every window's does.
+    QDialog dialog(frame_.get());
+    QPushButton button(QStringLiteral("Go"), &dialog);
     bool after = false;
     connect(&button, &QPushButton::clicked, &button, [&] {
       after = RunCommand(&button, [] { throw text::Error("Cannot open file x.cws"); });

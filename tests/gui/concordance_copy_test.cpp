@@ -18,11 +18,11 @@
 #include <sstream>
 
 #include "concordance/concordance_table.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/concordance_copy_command.h"
 #include "gui/concordance/form_copy_concord.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "text/character_sets.h"
 
 using namespace lexvane;
@@ -64,7 +64,7 @@ class ConcordanceCopyTest : public QObject {
   // cancelled), and waits for the work to end.
   void copy(std::shared_ptr<concordance::ConcordanceTable> table, std::pair<int, int> selection,
             const std::function<void(TFormCopyConcord&)>& set, bool confirm = true) {
-    TFormCopyConcord& dialog = *workspace_->FormCopyConcord;
+    TFormCopyConcord& dialog = *workspace_->FormCopyConcord();
     QTimer::singleShot(0, &dialog, [&dialog, set, confirm] {
       set(dialog);
       (confirm ? dialog.Button1 : dialog.Button2)->click();
@@ -76,12 +76,12 @@ class ConcordanceCopyTest : public QObject {
  private Q_SLOTS:
   void init() {
     messages_.clear();
-    GuiUserInterface::setAnswerer([this](const Question& q) {
+    main_ = std::make_unique<QWidget>();
+    workspace_ = std::make_unique<Workspace>();
+    workspace_->Ui().setAnswerer([this](const Question& q) {
       messages_ << q.caption + QStringLiteral(": ") + q.text;
       return text::Answer::Ok;
     });
-    main_ = std::make_unique<QWidget>();
-    workspace_ = std::make_unique<Workspace>();
     workspace_->CreateDialogs(main_.get());
     workspace_->LatestScanSets().Record(
         text::CharacterSets::Derive(text::kDefaultWordSeparators, ".?!", false));
@@ -90,12 +90,10 @@ class ConcordanceCopyTest : public QObject {
   void cleanup() {
     workspace_.reset();
     main_.reset();
-    GuiUserInterface::setAnswerer({});
-    SetSaveFileChooser({});
   }
 
   void dialogDefaultsAndEnablingRules() {
-    TFormCopyConcord& d = *workspace_->FormCopyConcord;
+    TFormCopyConcord& d = *workspace_->FormCopyConcord();
     QCOMPARE(d.windowTitle(), QStringLiteral("Copy Options"));
     QVERIFY(d.RadioButtonEachToPara->isChecked());
     QCOMPARE(d.Edit1->text(), QStringLiteral("40"));
@@ -180,10 +178,10 @@ class ConcordanceCopyTest : public QObject {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("out.txt"));
     QWidget* parentSeen = nullptr;
-    SetSaveFileChooser([&](QWidget* parent) -> std::optional<QString> {
+    workspace_->Choosers().SaveSentences = [&](QWidget* parent) -> std::optional<QString> {
       parentSeen = parent;
       return path;
-    });
+    };
     auto table = twoRows();
     copy(table, {0, 1}, [](TFormCopyConcord& d) {
       d.CheckBoxToFile->setChecked(true);
@@ -198,10 +196,10 @@ class ConcordanceCopyTest : public QObject {
 
     // A cancelled save dialog writes nothing; nor does a cancelled options dialog.
     QFile::remove(path);
-    SetSaveFileChooser([](QWidget*) { return std::optional<QString>(); });
+    workspace_->Choosers().SaveSentences = [](QWidget*) { return std::optional<QString>(); };
     copy(table, {0, 1}, [](TFormCopyConcord&) {});
     QVERIFY(!QFile::exists(path));
-    SetSaveFileChooser([&](QWidget*) -> std::optional<QString> { return path; });
+    workspace_->Choosers().SaveSentences = [&](QWidget*) -> std::optional<QString> { return path; };
     copy(
         table, {0, 1}, [](TFormCopyConcord&) {}, false);
     QVERIFY(!QFile::exists(path));
@@ -210,10 +208,10 @@ class ConcordanceCopyTest : public QObject {
 
   void invalidWidthStopsBeforeAnythingIsCopied() {
     bool chooserAsked = false;
-    SetSaveFileChooser([&](QWidget*) -> std::optional<QString> {
+    workspace_->Choosers().SaveSentences = [&](QWidget*) -> std::optional<QString> {
       chooserAsked = true;
       return std::nullopt;
-    });
+    };
     copy(twoRows(), {0, 1}, [](TFormCopyConcord& d) {
       d.Edit1->setText(QStringLiteral("4x"));
       d.RadioButtonToOnePara->setChecked(true);  // read in every layout
@@ -221,8 +219,8 @@ class ConcordanceCopyTest : public QObject {
     });
     QCOMPARE(messages_, QStringList{QStringLiteral("Error: '4x' is not a valid integer value")});
     QVERIFY(!chooserAsked);
-    workspace_->FormCopyConcord->Edit1->setText(QStringLiteral("40"));
-    workspace_->FormCopyConcord->CheckBoxToFile->setChecked(false);
+    workspace_->FormCopyConcord()->Edit1->setText(QStringLiteral("40"));
+    workspace_->FormCopyConcord()->CheckBoxToFile->setChecked(false);
   }
 };
 

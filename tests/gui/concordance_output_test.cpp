@@ -18,9 +18,6 @@
 
 #include "corpus/list_files.h"
 #include "gui/app/form_main.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/concordance_copy_command.h"
 #include "gui/concordance/form_concordance.h"
@@ -28,6 +25,9 @@
 #include "gui/concordance/form_source.h"
 #include "gui/concordance/form_source_stripped.h"
 #include "gui/concordance/form_stat.h"
+#include "gui/help/help.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
 
 using namespace lexvane;
@@ -65,7 +65,7 @@ class ConcordanceOutputTest : public QObject {
   // `row` selected.
   TFormConcordance* search(const char* list, const QString& mask, int row) {
     corpus::OpenListFile(list, workspace_->Corpus(), workspace_->Ui());
-    TFormSearch* dialog = workspace_->FormSearch;
+    TFormSearch* dialog = workspace_->FormSearch();
     whenShown(dialog, [dialog, mask] {
       dialog->ButtonClearAllClick();
       QTest::keyClicks(dialog->Edit1, mask);
@@ -83,13 +83,13 @@ class ConcordanceOutputTest : public QObject {
   void init() {
     dir_ = std::make_unique<QTemporaryDir>();
     qputenv("LEXVANE_SETTINGS", dir_->filePath(QStringLiteral("lexvane.ini")).toLocal8Bit());
-    SetHelpObserver([](int) {});
     messages_.clear();
-    GuiUserInterface::setAnswerer([this](const Question& q) {
+    workspace_ = std::make_unique<Workspace>();
+    workspace_->Help().SetObserver([](int) {});
+    workspace_->Ui().setAnswerer([this](const Question& q) {
       messages_ << q.text;
       return text::Answer::Ok;
     });
-    workspace_ = std::make_unique<Workspace>();
     frame_ = std::make_unique<TFormMain>(*workspace_);
     frame_->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
@@ -97,14 +97,13 @@ class ConcordanceOutputTest : public QObject {
   void cleanup() {
     frame_.reset();
     workspace_.reset();
-    GuiUserInterface::setAnswerer({});
     qunsetenv("LEXVANE_SETTINGS");
   }
 
   void statisticsOfTheWindowFromItsMenuAndTheToolBar() {
     TFormConcordance* window = search(LEXVANE_SAMPLES_DIR "/sample.CTL", "house", 0);
     QVERIFY(window != nullptr);
-    TFormStat* stat = workspace_->FormStat;
+    TFormStat* stat = workspace_->FormStat();
     QString found;
     whenShown(stat, [&] {
       found = stat->ValueLabels[4]->text();
@@ -121,7 +120,7 @@ class ConcordanceOutputTest : public QObject {
     TFormConcordance* window = search(LEXVANE_SAMPLES_DIR "/sample.CTL", "house", 2);
     QVERIFY(window != nullptr);
     const concordance::ConcordanceTable& t = *window->Table();
-    TFormCopyConcord* dialog = workspace_->FormCopyConcord;
+    TFormCopyConcord* dialog = workspace_->FormCopyConcord();
     whenShown(dialog, [dialog] { dialog->Button1->click(); });  // the defaults
     window->MenuCopyClick();
     workspace_->Runner().waitForIdle();
@@ -130,7 +129,7 @@ class ConcordanceOutputTest : public QObject {
                  shown(t.RightContexts().View(2)) + QStringLiteral(" \r\n"));
 
     const QString path = dir_->filePath(QStringLiteral("rows.txt"));
-    SetSaveFileChooser([&](QWidget*) -> std::optional<QString> { return path; });
+    workspace_->Choosers().SaveSentences = [&](QWidget*) -> std::optional<QString> { return path; };
     whenShown(dialog, [dialog] {
       dialog->CheckBoxToFile->setChecked(true);
       dialog->CheckBoxSelectedOnly->setChecked(false);
@@ -139,7 +138,7 @@ class ConcordanceOutputTest : public QObject {
     });
     frame_->SpeedButtonCopyClick();
     workspace_->Runner().waitForIdle();
-    SetSaveFileChooser({});
+    workspace_->Choosers().SaveSentences = {};
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();

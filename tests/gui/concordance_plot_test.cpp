@@ -25,9 +25,6 @@
 #include "corpus/list_files.h"
 #include "gui/app/export_command.h"
 #include "gui/app/form_main.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/concordance_model.h"
 #include "gui/concordance/form_concordance.h"
@@ -35,6 +32,9 @@
 #include "gui/concordance/form_sort_concord.h"
 #include "gui/concordance/form_source.h"
 #include "gui/concordance/plot_view.h"
+#include "gui/help/help.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
 
 using namespace lexvane;
@@ -56,7 +56,7 @@ class ConcordancePlotTest : public QObject {
     return found;
   }
   TFormConcordance* search(const QString& mask) {
-    TFormSearch* dialog = workspace_->FormSearch;
+    TFormSearch* dialog = workspace_->FormSearch();
     QTimer::singleShot(0, dialog, [dialog, mask] {
       QTRY_VERIFY(dialog->isVisible());
       dialog->ButtonClearAllClick();
@@ -90,13 +90,13 @@ class ConcordancePlotTest : public QObject {
     InitGuiResources();
     dir_ = std::make_unique<QTemporaryDir>();
     qputenv("LEXVANE_SETTINGS", dir_->filePath(QStringLiteral("lexvane.ini")).toLocal8Bit());
-    SetHelpObserver([](int) {});
     messages_.clear();
-    GuiUserInterface::setAnswerer([this](const Question& q) {
+    workspace_ = std::make_unique<Workspace>();
+    workspace_->Help().SetObserver([](int) {});
+    workspace_->Ui().setAnswerer([this](const Question& q) {
       messages_ << q.text;
       return text::Answer::Ok;
     });
-    workspace_ = std::make_unique<Workspace>();
     frame_ = std::make_unique<TFormMain>(*workspace_);
     frame_->resize(1000, 700);
     frame_->show();
@@ -107,7 +107,6 @@ class ConcordancePlotTest : public QObject {
   void cleanup() {
     frame_.reset();
     workspace_.reset();
-    GuiUserInterface::setAnswerer({});
     qunsetenv("LEXVANE_SETTINGS");
   }
   void theMenuOpensOnePlotWithEveryFileAndTheFigures() {
@@ -218,7 +217,7 @@ class ConcordancePlotTest : public QObject {
     TFormConcordance* window = search(QStringLiteral("the"));
     TFormConcordancePlot* plot = openPlot(window);
     const int before = plot->Plot().RowCount();
-    TFormSortConcord* dialog = workspace_->FormSortConcord;
+    TFormSortConcord* dialog = workspace_->FormSortConcord();
     QTimer::singleShot(0, dialog, [dialog] {
       QTRY_VERIFY(dialog->isVisible());
       dialog->RadioButtonRightPart->setChecked(true);
@@ -293,14 +292,14 @@ class ConcordancePlotTest : public QObject {
 
     // The table of the files as CSV (the first filter), on the worker thread.
     const QString csv = dir_->filePath(QStringLiteral("files.csv"));
-    SetExportFileChooser([csv](QWidget*, const QString& suggested) {
+    workspace_->Choosers().Export = [csv](QWidget*, const QString& suggested) {
       return suggested == QStringLiteral("dispersion")
                  ? std::optional<ExportTarget>(ExportTarget{csv, ExportFilterOptions(0)})
                  : std::nullopt;
-    });
+    };
     plot->Action(QStringLiteral("MenuPopupExport"))->trigger();
     workspace_->Runner().waitForIdle();
-    SetExportFileChooser({});
+    workspace_->Choosers().Export = {};
     QFile table(csv);
     QVERIFY(table.open(QIODevice::ReadOnly));
     QCOMPARE(table.readAll(), QByteArray("File,Words,Hits,Per 1000 words\r\n"

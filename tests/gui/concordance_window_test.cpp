@@ -27,14 +27,15 @@
 #include "concordance/window_settings.h"
 #include "corpus/list_files.h"
 #include "gui/app/form_main.h"
-#include "gui/app/form_search_ind.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/concordance_model.h"
 #include "gui/concordance/form_concordance.h"
 #include "gui/concordance/form_sort_concord.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/form_search_ind.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
 
@@ -53,7 +54,9 @@ void whenShown(QDialog* dialog, std::function<void()> act) {
 
 std::unique_ptr<concordance::ConcordanceTable> engineTable(const search::SearchQuery& query,
                                                            const corpus::CorpusSettings& corpus) {
-  GuiUserInterface ui;
+  HelpDesk helpDesk;
+  GuiUserInterface ui(helpDesk);
+  ui.setAnswerer([](const Question&) { return text::Answer::Ok; });
   text::SilentSearchIndicator search;
   text::SilentProgressIndicator progress;
   text::OperationHost host{ui, search, progress};
@@ -94,7 +97,7 @@ class ConcordanceWindowTest : public QObject {
   }
   // "Word search..." with `masks` typed, each followed by Enter, then Enter.
   TFormConcordance* simpleSearch(const QStringList& masks) {
-    TFormSearch* dialog = workspace_->FormSearch;
+    TFormSearch* dialog = workspace_->FormSearch();
     whenShown(dialog, [dialog, masks] {
       dialog->ButtonClearAllClick();
       for (const QString& mask : masks) {
@@ -108,7 +111,7 @@ class ConcordanceWindowTest : public QObject {
     return lastWindow();
   }
   void sortWith(TFormConcordance* window, bool rightPart, int word) {
-    TFormSortConcord* dialog = workspace_->FormSortConcord;
+    TFormSortConcord* dialog = workspace_->FormSortConcord();
     whenShown(dialog, [dialog, rightPart, word] {
       (rightPart ? dialog->RadioButtonRightPart : dialog->RadioButtonLeftPart)->setChecked(true);
       dialog->SpinEditWord->setValue(word);
@@ -122,13 +125,13 @@ class ConcordanceWindowTest : public QObject {
   void init() {
     dir_ = std::make_unique<QTemporaryDir>();
     qputenv("LEXVANE_SETTINGS", dir_->filePath(QStringLiteral("lexvane.ini")).toLocal8Bit());
-    SetHelpObserver([](int) {});
     messages_.clear();
-    GuiUserInterface::setAnswerer([this](const Question& q) {
+    workspace_ = std::make_unique<Workspace>();
+    workspace_->Help().SetObserver([](int) {});
+    workspace_->Ui().setAnswerer([this](const Question& q) {
       messages_ << q.text;
       return text::Answer::Ok;
     });
-    workspace_ = std::make_unique<Workspace>();
     frame_ = std::make_unique<TFormMain>(*workspace_);
     frame_->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
@@ -138,7 +141,6 @@ class ConcordanceWindowTest : public QObject {
   void cleanup() {
     frame_.reset();
     workspace_.reset();
-    GuiUserInterface::setAnswerer({});
     qunsetenv("LEXVANE_SETTINGS");
   }
 
@@ -146,13 +148,13 @@ class ConcordanceWindowTest : public QObject {
     TFormConcordance* window = simpleSearch({QStringLiteral("The")});
     QVERIFY(window != nullptr);
     QVERIFY(messages_.isEmpty());
-    QCOMPARE(workspace_->FormSearch->Model().Masks, std::vector<std::string>{"the"});
+    QCOMPARE(workspace_->FormSearch()->Model().Masks, std::vector<std::string>{"the"});
     QCOMPARE(window->windowTitle(), QStringLiteral("Concordance: the"));
     QVERIFY(window->Built());
     QVERIFY(window->isVisible());
     QVERIFY(window->parentWidget()->isVisible());
 
-    auto expected = engineTable(workspace_->FormSearch->Query(), workspace_->Corpus());
+    auto expected = engineTable(workspace_->FormSearch()->Query(), workspace_->Corpus());
     QVERIFY(expected->RowCount() > 3);
     QCOMPARE(rowsOf(*window->Model()), rowsOf(*expected));
     QCOMPARE(window->CurrentRow(), 0);
@@ -162,7 +164,7 @@ class ConcordanceWindowTest : public QObject {
                                     std::string(t.Keywords().View(0)) + "| " +
                                     std::string(t.RightContexts().View(0))));
     // The dialog keeps its masks for the next search.
-    QCOMPARE(workspace_->FormSearch->ListBox1->count(), 1);
+    QCOMPARE(workspace_->FormSearch()->ListBox1->count(), 1);
   }
 
   void overlongWordIsCutAndNamedOnceAfterTheBuild() {
@@ -182,7 +184,7 @@ class ConcordanceWindowTest : public QObject {
   }
 
   void advancedSearchShowsTheEnginesRows() {
-    TFormSearchAdv* dialog = workspace_->FormSearchAdv;
+    TFormSearchAdv* dialog = workspace_->FormSearchAdv();
     whenShown(dialog, [dialog] {
       QTest::keyClicks(dialog->Edits[0], QStringLiteral("the"));
       QTest::keyClicks(dialog->Edits[1], QStringLiteral("*"));
@@ -207,7 +209,7 @@ class ConcordanceWindowTest : public QObject {
   }
 
   void cancelledOrEmptyDialogMakesNoWindow() {
-    TFormSearch* dialog = workspace_->FormSearch;
+    TFormSearch* dialog = workspace_->FormSearch();
     whenShown(dialog, [dialog] { dialog->ButtonCancel->click(); });
     frame_->MenuSearchClick();
     whenShown(dialog, [dialog] {
@@ -270,7 +272,7 @@ class ConcordanceWindowTest : public QObject {
     TFormConcordance* window = simpleSearch({QStringLiteral("the")});
     QAbstractItemModelTester tester(window->Model(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
-    auto expected = engineTable(workspace_->FormSearch->Query(), workspace_->Corpus());
+    auto expected = engineTable(workspace_->FormSearch()->Query(), workspace_->Corpus());
     text::SilentProgressIndicator silent;
     concordance::SortConcordance(*expected, {false, false, 1},
                                  corpus::ScannerSets(workspace_->Corpus()), silent);
@@ -368,7 +370,7 @@ class ConcordanceWindowTest : public QObject {
     TFormConcordance* window = simpleSearch({QStringLiteral("t*")});
     const int n = window->Table()->RowCount();
     int rowsShownWithTheMessage = -1;
-    GuiUserInterface::setAnswerer([&](const Question& q) {
+    workspace_->Ui().setAnswerer([&](const Question& q) {
       messages_ << q.text;
       rowsShownWithTheMessage = window->Model()->rowCount();
       return text::Answer::Ok;
@@ -423,9 +425,9 @@ class ConcordanceWindowTest : public QObject {
     // Cancel is pressed while its message is up.
     const std::string missing = LEXVANE_SAMPLES_DIR "/n_missing.txt";
     workspace_->Corpus().Files.Add(missing);
-    GuiUserInterface::setAnswerer([this](const Question& q) {
+    workspace_->Ui().setAnswerer([this](const Question& q) {
       messages_ << q.text;
-      workspace_->FormSearchInd->ButtonCancelClick();
+      workspace_->FormSearchInd()->ButtonCancelClick();
       return text::Answer::Ok;
     });
     TFormConcordance* cancelled = simpleSearch({QStringLiteral("the")});
@@ -440,7 +442,7 @@ class ConcordanceWindowTest : public QObject {
     workspace_->Corpus().Files.Clear();
     for (const std::string& path : files.Paths())
       if (path != missing) workspace_->Corpus().Files.Add(path);
-    GuiUserInterface::setAnswerer([this](const Question& q) {
+    workspace_->Ui().setAnswerer([this](const Question& q) {
       messages_ << q.text;
       return text::Answer::Ok;
     });
@@ -448,10 +450,10 @@ class ConcordanceWindowTest : public QObject {
     TFormConcordance* window = simpleSearch({QStringLiteral("*")});
     QVERIFY(window->Table()->RowCount() > 200);
     const QStringList before = rowsOf(*window->Model());
-    TFormSortConcord* sort = workspace_->FormSortConcord;
+    TFormSortConcord* sort = workspace_->FormSortConcord();
     whenShown(sort, [sort] { sort->Button1->click(); });
     QSemaphore aborted;
-    TFormConcordance::SetOperationHook([&aborted] { aborted.acquire(); });
+    workspace_->SetOperationHook([&aborted] { aborted.acquire(); });
     bool nextCalled = false;
     window->SortThen([&](bool sorted) {
       nextCalled = true;
@@ -461,7 +463,7 @@ class ConcordanceWindowTest : public QObject {
     workspace_->Runner().abort();              // as Cancel does
     aborted.release();
     workspace_->Runner().waitForIdle();
-    TFormConcordance::SetOperationHook({});
+    workspace_->SetOperationHook({});
     QVERIFY(nextCalled);
     QVERIFY(!window->Table()->TableSorted);
     QCOMPARE(rowsOf(*window->Model()), before);

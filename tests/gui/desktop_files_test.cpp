@@ -23,14 +23,14 @@
 
 #include "concordance/window_settings.h"
 #include "corpus/recent_lists.h"
-#include "gui/app/file_kinds.h"
 #include "gui/app/form_main.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
 #include "gui/app/recent_lists_menu.h"
 #include "gui/app/workspace.h"
+#include "gui/base/file_kinds.h"
 #include "gui/corpus/form_file_list.h"
-#include "gui/corpus/list_file_commands.h"
+#include "gui/app/list_file_commands.h"
+#include "gui/help/help.h"
+#include "gui/runner/gui_user_interface.h"
 #include "gui/search/form_lemma_list.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
@@ -54,8 +54,8 @@ class RecordingFactory : public ChildWindowFactory {
   ChildWindow* CreateConcordance(SearchKind kind, Workspace& workspace, QWidget*) override {
     searches << (kind == SearchKind::Simple ? QStringLiteral("simple")
                                             : QStringLiteral("advanced"));
-    simpleMasks = workspace.FormSearch->Model().Masks;
-    advancedMasks = workspace.FormSearchAdv->Model().Masks;
+    simpleMasks = workspace.FormSearch()->Model().Masks;
+    advancedMasks = workspace.FormSearchAdv()->Model().Masks;
     return nullptr;
   }
   QStringList searches;
@@ -97,6 +97,11 @@ class DesktopFilesTest : public QObject {
   void makeFrame() {
     frame_.reset();
     workspace_ = std::make_unique<Workspace>();
+    workspace_->Help().SetObserver([](int) {});
+    workspace_->Ui().setAnswerer([this](const Question& q) {
+      asked_ << q;
+      return q.text == kPrompt ? promptAnswer_ : text::Answer::Ok;
+    });
     auto factory = std::make_unique<RecordingFactory>();
     factory_ = factory.get();
     workspace_->SetFactory(std::move(factory));
@@ -117,7 +122,7 @@ class DesktopFilesTest : public QObject {
     timer->start();
   }
   void whenEditorShows(std::size_t paths, std::function<void(TFormFileList&)> act) {
-    TFormFileList* editor = workspace_->FormFileList;
+    TFormFileList* editor = workspace_->FormFileList();
     whenShown(
         editor, [=] { return editor->model().Paths().size() >= paths; }, [=] { act(*editor); });
   }
@@ -153,17 +158,11 @@ class DesktopFilesTest : public QObject {
     qputenv("LEXVANE_SETTINGS", settingsFile().toLocal8Bit());
     asked_.clear();
     promptAnswer_ = text::Answer::No;
-    SetHelpObserver([](int) {});
-    GuiUserInterface::setAnswerer([this](const Question& q) {
-      asked_ << q;
-      return q.text == kPrompt ? promptAnswer_ : text::Answer::Ok;
-    });
     makeFrame();
   }
   void cleanup() {
     frame_.reset();
     workspace_.reset();
-    GuiUserInterface::setAnswerer({});
     qunsetenv("LEXVANE_SETTINGS");
     dir_.reset();
   }
@@ -246,7 +245,7 @@ class DesktopFilesTest : public QObject {
     frame_->OpenFiles({sample("walk.cws")}, false);
     QCOMPARE(factory_->searches, QStringList{"simple"});
     QCOMPARE(factory_->simpleMasks, (Strings{"walk*", "house"}));
-    QCOMPARE(workspace_->FormSearch->Model().MaxListSize, std::string("2000"));
+    QCOMPARE(workspace_->FormSearch()->Model().MaxListSize, std::string("2000"));
   }
 
   void anAdvancedSearchFileStartsTheAdvancedSearchWithItsColumns() {
@@ -261,8 +260,8 @@ class DesktopFilesTest : public QObject {
     QCOMPARE(factory_->searches, QStringList{"advanced"});
     QCOMPARE(factory_->advancedMasks[0], Strings{"old"});
     QCOMPARE(factory_->advancedMasks[1], (Strings{"house", "home"}));
-    QCOMPARE(workspace_->FormSearchAdv->Model().Distances[0], 2);
-    QCOMPARE(workspace_->FormSearchAdv->Model().MiddleRadio, 2);
+    QCOMPARE(workspace_->FormSearchAdv()->Model().Distances[0], 2);
+    QCOMPARE(workspace_->FormSearchAdv()->Model().MiddleRadio, 2);
   }
 
   void aListAndASearchFileTogetherSearchTheListsCorpus() {
@@ -291,7 +290,7 @@ class DesktopFilesTest : public QObject {
 
   void aLemmaListOffersItsLexemesAndSearchesTheChosenForms() {
     frame_->OpenFiles({textList(QStringLiteral("walks.CTL"))}, false);
-    TFormLemmaList* lemmas = workspace_->FormLemmaList;
+    TFormLemmaList* lemmas = workspace_->FormLemmaList();
     whenShown(
         lemmas, [=] { return lemmas->ListBox1->count() > 0; },
         [=] {
@@ -308,7 +307,7 @@ class DesktopFilesTest : public QObject {
 
   void aLemmaListClosedWithCancelStartsNoSearch() {
     frame_->OpenFiles({textList(QStringLiteral("walks.CTL"))}, false);
-    TFormLemmaList* lemmas = workspace_->FormLemmaList;
+    TFormLemmaList* lemmas = workspace_->FormLemmaList();
     whenShown(
         lemmas, [] { return true; }, [=] { lemmas->reject(); });
     frame_->OpenFiles({sample("lemmas.cll")}, false);
@@ -367,7 +366,7 @@ class DesktopFilesTest : public QObject {
   }
 
   void filesDroppedOntoTheEditorJoinItsListButNotListsOrQueries() {
-    TFormFileList* editor = workspace_->FormFileList;
+    TFormFileList* editor = workspace_->FormFileList();
     editor->show();
     QVERIFY(QTest::qWaitForWindowExposed(editor));
     QVERIFY(drop(

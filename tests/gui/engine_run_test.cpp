@@ -8,10 +8,11 @@
 
 #include "concordance/concordance_builder.h"
 #include "corpus/list_files.h"
-#include "gui/app/form_progress_ind.h"
-#include "gui/app/form_search_ind.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/operation_runner.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/form_progress_ind.h"
+#include "gui/runner/form_search_ind.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -22,11 +23,12 @@ class EngineRunTest : public QObject {
  private Q_SLOTS:
   void concordanceOfTheSampleCorpusIsHandedOverOnTheGuiThread() {
     QStringList asked;
-    GuiUserInterface::setAnswerer([&](const Question& q) {
+    HelpDesk helpDesk;
+    GuiUserInterface ui(helpDesk);
+    ui.setAnswerer([&](const Question& q) {
       asked << q.text;
       return text::Answer::Ok;
     });
-    GuiUserInterface ui;
     corpus::CorpusSettings corpus;
     corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", corpus, ui);
     QCOMPARE(corpus.Files.Count(), std::size_t(3));
@@ -51,7 +53,6 @@ class EngineRunTest : public QObject {
           window = std::move(built);
         }));
     runner.waitForIdle();
-    GuiUserInterface::setAnswerer({});
 
     QVERIFY(asked.isEmpty());
     QVERIFY(handedOverOnGuiThread);

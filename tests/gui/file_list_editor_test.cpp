@@ -15,9 +15,10 @@
 
 #include <fstream>
 
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
 #include "gui/corpus/form_file_list.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/gui_user_interface.h"
 #include "text/character_sets.h"
 
 using namespace lexvane;
@@ -28,6 +29,7 @@ class FileListEditorTest : public QObject {
 
  private:
   std::unique_ptr<corpus::CorpusSettings> corpus_;
+  HelpDesk helpDesk_;
   std::unique_ptr<GuiUserInterface> ui_;
   std::unique_ptr<TFormFileList> editor_;
   QStringList chosen_;
@@ -56,20 +58,17 @@ class FileListEditorTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    GuiUserInterface::setAnswerer([](const Question&) { return text::Answer::Ok; });
     corpus_ = std::make_unique<corpus::CorpusSettings>();
     corpus_->Files.Add("/corpus/b.txt");
     corpus_->Files.Add("/corpus/d.txt");
     corpus_->ListPath = "/corpus/list.CTL";
-    ui_ = std::make_unique<GuiUserInterface>();
+    ui_ = std::make_unique<GuiUserInterface>(helpDesk_);
+    ui_->setAnswerer([](const Question&) { return text::Answer::Ok; });
     editor_ = std::make_unique<TFormFileList>(*corpus_, *ui_);
     editor_->setFileChooser([this] { return std::optional<QStringList>(chosen_); });
     editor_->show();  // WhenShow
   }
-  void cleanup() {
-    editor_.reset();
-    GuiUserInterface::setAnswerer({});
-  }
+  void cleanup() { editor_.reset(); }
 
   void showingFillsTheListAndCaption() {
     QCOMPARE(editor_->windowTitle(), QStringLiteral("File List Settings: /corpus/list.CTL"));
@@ -171,7 +170,7 @@ class FileListEditorTest : public QObject {
         << "\u0414\u043E\u0431\u0440\u043E\u0435 \u0443\u0442\u0440\u043E";
     QList<Question> asked;
     text::Answer answer = text::Answer::No;
-    GuiUserInterface::setAnswerer([&](const Question& q) {
+    ui_->setAnswerer([&](const Question& q) {
       asked << q;
       return answer;
     });
@@ -210,7 +209,7 @@ class FileListEditorTest : public QObject {
 
   void missingFileIsReportedWithOkCancelAndHelp() {
     QList<Question> asked;
-    GuiUserInterface::setAnswerer([&](const Question& q) {
+    ui_->setAnswerer([&](const Question& q) {
       asked << q;
       return text::Answer::Cancel;
     });
@@ -342,10 +341,10 @@ class FileListEditorTest : public QObject {
 
   void helpOpensContext3() {
     int opened = -1;
-    SetHelpObserver([&](int c) { opened = c; });
+    helpDesk_.SetObserver([&](int c) { opened = c; });
     editor_->ButtonHelp->click();
     QCOMPARE(opened, 3);
-    SetHelpObserver({});
+    helpDesk_.SetObserver({});
   }
 };
 

@@ -10,8 +10,9 @@
 
 #include "concordance/concordance_builder.h"
 #include "corpus/list_files.h"
-#include "gui/app/gui_user_interface.h"
 #include "gui/concordance/form_stat.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/gui_user_interface.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -21,7 +22,8 @@ class FormStatTest : public QObject {
 
  private Q_SLOTS:
   void concordanceRowsAndTheirCopiedText() {
-    GuiUserInterface ui;
+    HelpDesk helpDesk;
+    GuiUserInterface ui(helpDesk);
     corpus::CorpusSettings corpus;
     corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", corpus, ui);
     search::SearchQuery query;
@@ -32,7 +34,8 @@ class FormStatTest : public QObject {
     auto table = concordance::BuildConcordance(query, corpus, host);
     QVERIFY(table->RowCount() > 0);
 
-    TFormStat dialog;
+    HelpDesk help;
+    TFormStat dialog(help);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Statistics"));
     dialog.Fill(concordance::ConcordanceStatistics(*table));
     const QStringList captions{QStringLiteral("Files:"), QStringLiteral("Total size:"),
@@ -59,7 +62,8 @@ class FormStatTest : public QObject {
   }
 
   void cancelledBuildShowsAndCopiesTheNote() {
-    TFormStat dialog;
+    HelpDesk help;
+    TFormStat dialog(help);
     dialog.Fill(
         concordance::MakeStatistics(12, 3456, 612345, 1234567, "Types found:", 1500, false));
     QVERIFY(!dialog.LabelNotComplete->isHidden());
@@ -77,7 +81,8 @@ class FormStatTest : public QObject {
   }
 
   void showsModallyUntilItsButtonClosesIt() {
-    TFormStat dialog;
+    HelpDesk help;
+    TFormStat dialog(help);
     bool wasModal = false;
     QTimer::singleShot(0, &dialog, [&] {
       wasModal = QApplication::activeModalWidget() == &dialog;

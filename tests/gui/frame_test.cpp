@@ -19,12 +19,12 @@
 #include <vector>
 
 #include "gui/app/form_main.h"
-#include "gui/app/form_search_ind.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/corpus/form_file_list.h"
+#include "gui/help/help.h"
+#include "gui/runner/form_search_ind.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "stand_in_windows.h"
 
 using namespace lexvane;
@@ -87,9 +87,9 @@ class FrameTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    SetHelpObserver([](int) {});
-    GuiUserInterface::setAnswerer([](const Question&) { return text::Answer::Ok; });
     workspace_ = std::make_unique<Workspace>();
+    workspace_->Help().SetObserver([](int) {});
+    workspace_->Ui().setAnswerer([](const Question&) { return text::Answer::Ok; });
     frame_ = std::make_unique<TFormMain>(*workspace_);
     frame_->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
@@ -98,7 +98,6 @@ class FrameTest : public QObject {
   void cleanup() {
     frame_.reset();
     workspace_.reset();
-    GuiUserInterface::setAnswerer({});
   }
 
   void mainWindowTitleSizeMenusAndHints() {
@@ -110,24 +109,13 @@ class FrameTest : public QObject {
     for (QAction* a : frame_->findChildren<QAction*>())
       QVERIFY2(a->shortcut().isEmpty() || a->objectName().isEmpty(), qPrintable(a->objectName()));
     // The specified buttons, then the additions.
-    const QStringList hints = {"New file list",
-                               "Open file list...",
-                               "Save file list...",
-                               "Edit file list...",
-                               "Word search...",
-                               "Advanced word search...",
-                               "Build collocate frequency list.",
-                               "Build word frequency list.",
-                               "Copy...",
-                               "Clear",
-                               "Sort...",
-                               "Delete duplicate sentences",
-                               "Display source text",
-                               "Display stripped source text",
-                               "Statistics...",
-                               // Added after the specified buttons.
-                               "Keyword list...",
-                               "Concordance plot..."};
+    const QStringList hints = {
+        "New file list", "Open file list...", "Save file list...", "Edit file list...",
+        "Word search...", "Advanced word search...", "Build collocate frequency list.",
+        "Build word frequency list.", "Copy...", "Clear", "Sort...", "Delete duplicate sentences",
+        "Display source text", "Display stripped source text", "Statistics...",
+        // Added after the specified buttons.
+        "Keyword list...", "Concordance plot..."};
     QStringList got;
     for (QAction* a : frame_->findChild<QToolBar*>("ToolBar")->actions())
       if (!a->isSeparator() && a->objectName().startsWith("SpeedButton")) got << a->toolTip();
@@ -228,7 +216,7 @@ class FrameTest : public QObject {
 
   void closingTheProgramStopsARunningOperationWithoutFurtherPrompts() {
     QStringList asked;
-    GuiUserInterface::setAnswerer([&](const Question& q) {
+    workspace_->Ui().setAnswerer([&](const Question& q) {
       asked << q.text;
       return text::Answer::Ok;
     });
@@ -250,7 +238,7 @@ class FrameTest : public QObject {
     QVERIFY(done);
     QVERIFY(asked.isEmpty());
     QTRY_VERIFY(frame_->mdiArea()->subWindowList().isEmpty());
-    QVERIFY(!workspace_->FormSearchInd->isVisible());
+    QVERIFY(!workspace_->FormSearchInd()->isVisible());
   }
 
   void enabledStates_data() {
@@ -320,8 +308,8 @@ class FrameTest : public QObject {
     workspace_->Corpus().TaggedText = true;
     activate(new StandInConcordance);
     QVERIFY(enabled("SpeedButtonShowScrStripped"));
-    workspace_->FormFileList->WhenShow();
-    workspace_->FormFileList->TaggedText->click();  // the check box, not the model
+    workspace_->FormFileList()->WhenShow();
+    workspace_->FormFileList()->TaggedText->click();  // the check box, not the model
     QVERIFY(!workspace_->Corpus().TaggedText);
     QVERIFY(!enabled("SpeedButtonShowScrStripped"));
   }
@@ -476,8 +464,8 @@ class FrameTest : public QObject {
 
   void f1OnAHighlightedMenuItemOpensItsContext() {
     QList<int> opened;
-    SetHelpObserver([&](int c) { opened << c; });
-    InstallHelpKey();
+    workspace_->Help().SetObserver([&](int c) { opened << c; });
+    workspace_->Help().InstallKey();
     QMenu* tools = frame_->findChild<QMenu*>("MenuBuild");
     tools->popup(frame_->mapToGlobal(QPoint(20, 20)));
     QVERIFY(QTest::qWaitForWindowExposed(tools));

@@ -11,8 +11,9 @@
 #include <QWidget>
 
 #include "corpus/list_files.h"
-#include "gui/app/gui_user_interface.h"
 #include "gui/app/workspace.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/gui_user_interface.h"
 #include "text/progress.h"
 
 namespace lexvane::gui::testing {
@@ -37,7 +38,8 @@ struct FrequencyFixture {
     workspace = std::make_unique<Workspace>();
     mainWindow = std::make_unique<QWidget>();
     workspace->CreateDialogs(mainWindow.get());
-    GuiUserInterface ui;
+    HelpDesk helpDesk;
+    GuiUserInterface ui(helpDesk);
     corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace->Corpus(), ui);
   }
   ~FrequencyFixture() { workspace->StopOperations(); }

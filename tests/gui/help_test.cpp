@@ -15,11 +15,12 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
-#include "gui/app/child_window.h"
 #include "gui/app/form_about.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
+#include "gui/base/child_window.h"
 #include "gui/corpus/form_file_list.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/gui_user_interface.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -30,9 +31,9 @@ class HelpTest : public QObject {
  private Q_SLOTS:
   void initTestCase() {
     InitGuiResources();
-    InstallHelpKey();
+    desk_.InstallKey();
   }
-  void cleanup() { SetHelpObserver({}); }
+  void cleanup() { desk_.SetObserver({}); }
 
   void everyContextHasATopicWithWorkingLinks() {
     QList<int> contexts = HelpContexts();
@@ -73,7 +74,7 @@ class HelpTest : public QObject {
     window.activateWindow();
     edit->setFocus();
     QList<int> opened;
-    SetHelpObserver([&](int c) { opened << c; });
+    desk_.SetObserver([&](int c) { opened << c; });
     QTest::keyClick(edit, Qt::Key_F1);
     SetHelpContext(inner, 12);
     QTest::keyClick(edit, Qt::Key_F1);
@@ -100,11 +101,11 @@ class HelpTest : public QObject {
   }
 
   void aboutBoxHelpOpensContext15() {
-    TFormAbout about;
+    TFormAbout about(desk_);
     QCOMPARE(about.windowTitle(), QStringLiteral("About"));
     QCOMPARE(HelpContextOf(&about), 15);
     int opened = -1;
-    SetHelpObserver([&](int c) { opened = c; });
+    desk_.SetObserver([&](int c) { opened = c; });
     about.HelpBtn->click();
     QCOMPARE(opened, 15);
     bool hasProduct = false;
@@ -119,7 +120,8 @@ class HelpTest : public QObject {
     QWidget frame;
     frame.show();
     corpus::CorpusSettings corpus;
-    GuiUserInterface ui;
+    HelpDesk helpDesk;
+    GuiUserInterface ui(helpDesk);
     TFormFileList editor(corpus, ui, &frame);
     class BlockWatch : public QObject {
      public:
@@ -152,10 +154,10 @@ class HelpTest : public QObject {
           box->close();
         }
       });
-      GuiUserInterface::ShowMessage(&editor,
-                                    {QStringLiteral("Warning"), QStringLiteral("x"),
-                                     text::Buttons::OkCancelHelp, text::Icon::Warning},
-                                    3);
+      ui.ShowMessage(&editor,
+                     {QStringLiteral("Warning"), QStringLiteral("x"), text::Buttons::OkCancelHelp,
+                      text::Icon::Warning},
+                     3);
       QCoreApplication::processEvents();
       if (help != nullptr) {
         blockedWhileUp = watch.blocked;
@@ -183,6 +185,9 @@ class HelpTest : public QObject {
     window.browser()->forward();
     QCOMPARE(window.browser()->source(), HelpTopicUrl(3));
   }
+
+ private:
+  HelpDesk desk_;
 };
 
 QTEST_MAIN(HelpTest)

@@ -12,11 +12,12 @@
 #include <QThread>
 #include <QtTest>
 
-#include "gui/app/form_progress_ind.h"
-#include "gui/app/form_search_ind.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/thread_handover.h"
+#include "gui/base/thread_handover.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/form_progress_ind.h"
+#include "gui/runner/form_search_ind.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -44,8 +45,6 @@ class IndicatorsTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void cleanup() { GuiUserInterface::setAnswerer({}); }
-
   void searchIndicatorCaptionsAndWindowKind() {
     TFormSearchInd w;
     QCOMPARE(w.windowTitle(), QStringLiteral("Searching for word(s)"));
@@ -113,7 +112,8 @@ class IndicatorsTest : public QObject {
   void workerScanShowsCountsAndStopsAtTheNextWordAfterCancel() {
     TFormSearchInd search;
     TFormProgressInd progress;
-    GuiUserInterface ui;
+    HelpDesk helpDesk;
+    GuiUserInterface ui(helpDesk);
     OperationRunner runner(ui, search, progress);
     std::atomic<std::int64_t> wordsRead{0};
     std::atomic<std::int64_t> cancelSeenAt{-1};
@@ -158,11 +158,12 @@ class IndicatorsTest : public QObject {
   void questionFromTheWorkerIsAskedOnTheGuiThread() {
     TFormSearchInd search;
     TFormProgressInd progress;
-    GuiUserInterface ui;
+    HelpDesk helpDesk;
+    GuiUserInterface ui(helpDesk);
     OperationRunner runner(ui, search, progress);
     QThread* askedOn = nullptr;
     QString askedText;
-    GuiUserInterface::setAnswerer([&](const Question& q) {
+    ui.setAnswerer([&](const Question& q) {
       askedOn = QThread::currentThread();
       askedText = q.text;
       return text::Answer::Cancel;
@@ -181,10 +182,11 @@ class IndicatorsTest : public QObject {
   void anErrorAbandonsTheOperationWithAMessage() {
     TFormSearchInd search;
     TFormProgressInd progress;
-    GuiUserInterface ui;
+    HelpDesk helpDesk;
+    GuiUserInterface ui(helpDesk);
     OperationRunner runner(ui, search, progress);
     QStringList shown;
-    GuiUserInterface::setAnswerer([&](const Question& q) {
+    ui.setAnswerer([&](const Question& q) {
       shown << q.caption + ": " + q.text;
       return text::Answer::Ok;
     });
@@ -203,7 +205,8 @@ class IndicatorsTest : public QObject {
   void closingTheOwnerWindowStopsTheWorkAndDropsItsCompletion() {
     TFormSearchInd search;
     TFormProgressInd progress;
-    GuiUserInterface ui;
+    HelpDesk helpDesk;
+    GuiUserInterface ui(helpDesk);
     OperationRunner runner(ui, search, progress);
     auto owner = std::make_unique<QObject>();
     std::atomic<bool> started{false};
@@ -233,10 +236,11 @@ class IndicatorsTest : public QObject {
   void anAbortWhileTheQuestionTravelsStillCounts() {
     TFormSearchInd search;
     TFormProgressInd progress;
-    GuiUserInterface ui;
+    HelpDesk helpDesk;
+    GuiUserInterface ui(helpDesk);
     OperationRunner runner(ui, search, progress);
     QStringList asked;
-    GuiUserInterface::setAnswerer([&](const Question& q) {
+    ui.setAnswerer([&](const Question& q) {
       asked << q.text;
       return text::Answer::Ok;
     });
@@ -256,7 +260,8 @@ class IndicatorsTest : public QObject {
   void aCompletionMayStartTheNextOperationButNotWhileStopping() {
     TFormSearchInd search;
     TFormProgressInd progress;
-    GuiUserInterface ui;
+    HelpDesk helpDesk;
+    GuiUserInterface ui(helpDesk);
     OperationRunner runner(ui, search, progress);
     QList<bool> busySignals;
     connect(&runner, &OperationRunner::busyChanged, this, [&](bool b) { busySignals << b; });
@@ -290,10 +295,11 @@ class IndicatorsTest : public QObject {
   void anAbortedOperationAsksNothingMore() {
     TFormSearchInd search;
     TFormProgressInd progress;
-    GuiUserInterface ui;
+    HelpDesk helpDesk;
+    GuiUserInterface ui(helpDesk);
     OperationRunner runner(ui, search, progress);
     QStringList asked;
-    GuiUserInterface::setAnswerer([&](const Question& q) {
+    ui.setAnswerer([&](const Question& q) {
       asked << q.text;
       return text::Answer::Ok;
     });
@@ -320,7 +326,8 @@ class IndicatorsTest : public QObject {
   void stoppingTheRunnerCancelsTheWork() {
     TFormSearchInd search;
     TFormProgressInd progress;
-    GuiUserInterface ui;
+    HelpDesk helpDesk;
+    GuiUserInterface ui(helpDesk);
     auto runner = std::make_unique<OperationRunner>(ui, search, progress);
     std::atomic<bool> started{false};
     runner->start([&](text::OperationHost& host) {

@@ -26,16 +26,16 @@
 #include "frequency_test_support.h"
 #include "gui/app/export_command.h"
 #include "gui/app/form_main.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 #include "gui/concordance/form_stat.h"
 #include "gui/frequency/form_copy_freq.h"
 #include "gui/frequency/frequency_copy_command.h"
+#include "gui/help/help.h"
 #include "gui/keywords/form_keyword_query.h"
 #include "gui/keywords/form_keywords.h"
 #include "gui/keywords/form_sort_keywords.h"
 #include "gui/keywords/keyword_model.h"
+#include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
 #include "keywords/keyword_command.h"
 
@@ -62,7 +62,7 @@ struct Fixture {
   }
   // The dialog confirmed with `choose` run first.
   TFormKeywords* make(const std::function<void(TFormKeywordQuery*)>& choose = {}) {
-    TFormKeywordQuery* dialog = f.workspace->FormKeywordQuery;
+    TFormKeywordQuery* dialog = f.workspace->FormKeywordQuery();
     WhenShown(dialog, [this, dialog, choose] {
       dialog->EditReference->setText(reference);
       if (choose) choose(dialog);
@@ -87,12 +87,6 @@ class KeywordWindowTest : public QObject {
 
  private Q_SLOTS:
   void init() { InitGuiResources(); }
-  void cleanup() {
-    GuiUserInterface::setAnswerer({});
-    SetSaveFileChooser({});
-    SetExportFileChooser({});
-    TFormKeywordQuery::SetReferenceChooser({});
-  }
 
   void theToolsEntryAndButtonFollowTheSpecifiedOnes() {
     Workspace workspace;
@@ -115,12 +109,11 @@ class KeywordWindowTest : public QObject {
 
   void theDialogNeedsAReferenceAndBrowsesForOne() {
     FrequencyFixture f;
-    TFormKeywordQuery* dialog = f.workspace->FormKeywordQuery;
+    TFormKeywordQuery* dialog = f.workspace->FormKeywordQuery();
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Keyword list"));
     QCOMPARE(HelpContextOf(dialog), 101);
     QVERIFY(!dialog->ButtonOK->isEnabled());
-    TFormKeywordQuery::SetReferenceChooser(
-        [](QWidget*) { return QStringLiteral("/refs/bnc.txt"); });
+    f.workspace->Choosers().Reference = [](QWidget*) { return QStringLiteral("/refs/bnc.txt"); };
     dialog->ButtonBrowse->click();
     QCOMPARE(dialog->EditReference->text(), QStringLiteral("/refs/bnc.txt"));
     QVERIFY(dialog->ButtonOK->isEnabled());
@@ -153,7 +146,7 @@ class KeywordWindowTest : public QObject {
     QCOMPARE(window->windowTitle(), QStringLiteral("Keyword list against seaside.txt"));
     QAbstractItemModelTester tester(window->Model(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
-    keywords::KeywordOptions options = x.f.workspace->FormKeywordQuery->Options();
+    keywords::KeywordOptions options = x.f.workspace->FormKeywordQuery()->Options();
     const auto expected = x.expected(options);
     const KeywordModel& model = *window->Model();
     QCOMPARE(model.rowCount(), expected->Count());
@@ -171,7 +164,7 @@ class KeywordWindowTest : public QObject {
     QCOMPARE(model.index(0, 1).data().toString(), QStringLiteral("-"));
 
     // Sort alphabetically through the dialog.
-    TFormSortKeywords* sort = x.f.workspace->FormSortKeywords;
+    TFormSortKeywords* sort = x.f.workspace->FormSortKeywords();
     WhenShown(sort, [sort] {
       sort->Items[2]->setChecked(true);
       sort->Button1->click();
@@ -183,7 +176,7 @@ class KeywordWindowTest : public QObject {
       QCOMPARE(model.index(r - 1, 0).data().toString(), FromAnsi(expected->CellText(1, r)));
 
     // Statistics: both sizes, the types compared and the keywords found.
-    TFormStat* stat = x.f.workspace->FormStat;
+    TFormStat* stat = x.f.workspace->FormStat();
     QStringList rows;
     WhenShown(stat, [&] {
       for (int i = 0; i < 5; ++i)
@@ -195,7 +188,7 @@ class KeywordWindowTest : public QObject {
     QCOMPARE(rows[2].left(15), QStringLiteral("Types compared:"));
 
     // A double click puts the word into the word search list.
-    TFormSearch* search = x.f.workspace->FormSearch;
+    TFormSearch* search = x.f.workspace->FormSearch();
     search->Model().Masks.clear();
     search->ListBox1->clear();
     window->DrawGrid1DblClick(model.index(3, 5));
@@ -206,7 +199,7 @@ class KeywordWindowTest : public QObject {
   void copiesTheLinesWithoutTheFrequencyTablesOptions() {
     Fixture x;
     std::unique_ptr<TFormKeywords> window(x.make());
-    TFormCopyFreq* dialog = x.f.workspace->FormCopyFreq;
+    TFormCopyFreq* dialog = x.f.workspace->FormCopyFreq();
     bool noTableOption = false;
     WhenShown(dialog, [&] {
       noTableOption =
@@ -231,10 +224,10 @@ class KeywordWindowTest : public QObject {
     std::unique_ptr<TFormKeywords> window(x.make());
     QCOMPARE(window->MenuEdit->actions().last()->text(), QStringLiteral("Export..."));
     const QString file = x.dir.filePath(QStringLiteral("keywords.csv"));
-    SetExportFileChooser([file](QWidget*, const QString& suggested) {
+    x.f.workspace->Choosers().Export = [file](QWidget*, const QString& suggested) {
       return std::optional<ExportTarget>(ExportTarget{
           suggested == QStringLiteral("keywords") ? file : QString(), ExportFilterOptions(0)});
-    });
+    };
     window->MenuEdit->actions().last()->trigger();
     x.f.workspace->Runner().waitForIdle();
     QFile written(file);
@@ -255,7 +248,7 @@ class KeywordWindowTest : public QObject {
     file.write("Dear Anna, the boats came in late tonight.\n");
     file.close();
     QStringList shown;
-    GuiUserInterface::setAnswerer([&](const Question& q) {
+    x.f.workspace->Ui().setAnswerer([&](const Question& q) {
       shown << q.text;
       return text::Answer::Ok;
     });

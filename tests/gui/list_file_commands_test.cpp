@@ -11,11 +11,11 @@
 #include <QtTest>
 
 #include "gui/app/form_main.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
 #include "gui/app/workspace.h"
 #include "gui/corpus/form_file_list.h"
-#include "gui/corpus/list_file_commands.h"
+#include "gui/app/list_file_commands.h"
+#include "gui/help/help.h"
+#include "gui/runner/gui_user_interface.h"
 #include "stand_in_windows.h"
 
 using namespace lexvane;
@@ -62,12 +62,12 @@ class ListFileCommandsTest : public QObject {
     openDialogs_ = saveDialogs_ = 0;
     openPath_.reset();
     savePath_.reset();
-    SetHelpObserver([](int) {});
-    GuiUserInterface::setAnswerer([this](const Question& q) {
+    workspace_ = std::make_unique<Workspace>();
+    workspace_->Help().SetObserver([](int) {});
+    workspace_->Ui().setAnswerer([this](const Question& q) {
       asked_ << q;
       return q.text == kPrompt ? promptAnswer_ : text::Answer::Ok;
     });
-    workspace_ = std::make_unique<Workspace>();
     frame_ = std::make_unique<TFormMain>(*workspace_);
     frame_->listFiles().setDialogs({[this] {
                                       ++openDialogs_;
@@ -82,7 +82,6 @@ class ListFileCommandsTest : public QObject {
   void cleanup() {
     frame_.reset();
     workspace_.reset();
-    GuiUserInterface::setAnswerer({});
   }
 
   void fileDialogsTitlesFiltersAndSuffixes() {
@@ -109,7 +108,7 @@ class ListFileCommandsTest : public QObject {
     save->selectFile(QStringLiteral("corpus.CTL"));
     QCOMPARE(save->selectedFiles().value(0), file("corpus.CTL"));
 
-    std::unique_ptr<QFileDialog> add = workspace_->FormFileList->MakeFileSelectDialog();
+    std::unique_ptr<QFileDialog> add = workspace_->FormFileList()->MakeFileSelectDialog();
     QCOMPARE(add->windowTitle(), QStringLiteral("Add file(s)"));
     QCOMPARE(add->fileMode(), QFileDialog::ExistingFiles);
     QCOMPARE(add->nameFilters(),

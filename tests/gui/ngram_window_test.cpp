@@ -23,18 +23,18 @@
 #include "frequency_test_support.h"
 #include "gui/app/command_state.h"
 #include "gui/app/export_command.h"
-#include "gui/app/form_progress_ind.h"
-#include "gui/app/form_search_ind.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 #include "gui/concordance/form_stat.h"
 #include "gui/frequency/form_copy_freq.h"
+#include "gui/help/help.h"
 #include "gui/ngrams/form_ngram_options.h"
 #include "gui/ngrams/form_ngrams.h"
 #include "gui/ngrams/form_sort_ngrams.h"
 #include "gui/ngrams/ngram_commands.h"
 #include "gui/ngrams/ngram_model.h"
+#include "gui/runner/form_progress_ind.h"
+#include "gui/runner/form_search_ind.h"
+#include "gui/runner/operation_runner.h"
 #include "gui/search/form_search_adv.h"
 #include "ngrams/cluster_build.h"
 #include "ngrams/ngram_copy.h"
@@ -63,7 +63,7 @@ void compareGrid(const TFormNGrams& window, const ngrams::NGramList& expected) {
 
 // Runs "N-gram list..." with the dialog set to `options`.
 TFormNGrams* makeNGramWindow(Workspace& workspace, const ngrams::NGramOptions& options) {
-  TFormNGramOptions* dialog = workspace.FormNGramOptions;
+  TFormNGramOptions* dialog = workspace.FormNGramOptions();
   WhenShown(dialog, [dialog, options] {
     dialog->SetOptions(options);
     dialog->ButtonOK->click();
@@ -86,7 +86,6 @@ class NGramWindowTest : public QObject {
 
  private Q_SLOTS:
   void init() { InitGuiResources(); }
-  void cleanup() { GuiUserInterface::setAnswerer({}); }
 
   void showsTheEngineListInEachOrder() {
     FrequencyFixture f;
@@ -105,7 +104,7 @@ class NGramWindowTest : public QObject {
     QCOMPARE(HelpContextOf(window.get()), 120);
     QCOMPARE(window->MergedMenus().size(), 1);
     QCOMPARE(window->MergedMenus()[0]->menuAction()->property(kMenuGroupProperty).toInt(), 1);
-    QCOMPARE(f.workspace->FormSearchInd->Label4->text(), QStringLiteral("N-grams:"));
+    QCOMPARE(f.workspace->FormSearchInd()->Label4->text(), QStringLiteral("N-grams:"));
     QCOMPARE(window->Model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("N-gram"));
     QCOMPARE(window->DrawGrid1->accessibleName(), QStringLiteral("N-grams"));
     QCOMPARE(window->List()->Options().minFrequency, 2);
@@ -113,7 +112,7 @@ class NGramWindowTest : public QObject {
 
     for (ngrams::NGramSort order : {ngrams::NGramSort::Alphabetical, ngrams::NGramSort::ByRange,
                                     ngrams::NGramSort::ByFrequency}) {
-      TFormSortNGrams* dialog = f.workspace->FormSortNGrams;
+      TFormSortNGrams* dialog = f.workspace->FormSortNGrams();
       WhenShown(dialog, [dialog, order] {
         dialog->SetOrder(order);
         dialog->Button1->click();
@@ -123,7 +122,7 @@ class NGramWindowTest : public QObject {
       expected.Sort(order, quiet.progress);
       QCOMPARE(window->List()->SortMode(), order);
       compareGrid(*window, expected);
-      QCOMPARE(f.workspace->FormProgressInd->windowTitle(),
+      QCOMPARE(f.workspace->FormProgressInd()->windowTitle(),
                QString::fromUtf8(ngrams::SortCaption(order)));
     }
   }
@@ -142,7 +141,7 @@ class NGramWindowTest : public QObject {
     QCOMPARE(window->List()->Count(), count - 2);
     QCOMPARE(window->Model()->index(1, 0).data().toString(), fourth);
 
-    TFormStat* stat = f.workspace->FormStat;
+    TFormStat* stat = f.workspace->FormStat();
     QString found;
     WhenShown(stat, [&] {
       found = stat->CaptionLabels[4]->text() + stat->ValueLabels[4]->text();
@@ -153,7 +152,7 @@ class NGramWindowTest : public QObject {
                         QString::number(count - 2).insert(QString::number(count - 2).size() - 3,
                                                           QLatin1Char(' ')));
 
-    TFormCopyFreq* dialog = f.workspace->FormCopyFreq;
+    TFormCopyFreq* dialog = f.workspace->FormCopyFreq();
     window->DrawGrid1->setCurrentIndex(window->Model()->index(0, 1));
     WhenShown(dialog, [&] {
       dialog->CheckBoxToFile->setChecked(false);
@@ -176,14 +175,14 @@ class NGramWindowTest : public QObject {
     QCOMPARE(window->MenuEdit->actions().last()->text(), QStringLiteral("Export..."));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("ngrams.csv"));
-    SetExportFileChooser([path](QWidget*, const QString& name) {
+    f.workspace->Choosers().Export = [path](QWidget*, const QString& name) {
       return name == QStringLiteral("ngrams")
                  ? std::optional<ExportTarget>(ExportTarget{path, ExportFilterOptions(0)})
                  : std::nullopt;
-    });
+    };
     window->MenuExportClick();
     f.workspace->Runner().waitForIdle();
-    SetExportFileChooser({});
+    f.workspace->Choosers().Export = {};
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("N-gram,F,Range\r\nthe house,12,3\r\nin the,9,3\r\n"
@@ -196,7 +195,7 @@ class NGramWindowTest : public QObject {
     options.minLength = 3;
     std::unique_ptr<TFormNGrams> window(makeNGramWindow(*f.workspace, options));
     f.workspace->Runner().waitForIdle();
-    TFormSearchAdv* search = f.workspace->FormSearchAdv;
+    TFormSearchAdv* search = f.workspace->FormSearchAdv();
     search->Model().Masks[4] = {"walk*"};
     search->Model().Distances[0] = 3;
     QCOMPARE(window->List()->Text(0), std::string_view("the house of"));
@@ -217,9 +216,9 @@ class NGramWindowTest : public QObject {
     FrequencyFixture f;
     f.workspace->Corpus().Files.Add(LEXVANE_SAMPLES_DIR "/m_missing.txt");
     QStringList asked;
-    GuiUserInterface::setAnswerer([&](const Question& q) {
+    f.workspace->Ui().setAnswerer([&](const Question& q) {
       asked << q.text;
-      f.workspace->FormSearchInd->ButtonCancelClick();
+      f.workspace->FormSearchInd()->ButtonCancelClick();
       return text::Answer::Ok;
     });
     std::unique_ptr<TFormNGrams> window(makeNGramWindow(*f.workspace, bigramsAndTrigrams(1)));
@@ -240,7 +239,7 @@ class NGramWindowTest : public QObject {
 
   void cancelledOptionsDialogMakesNoWindow() {
     FrequencyFixture f;
-    TFormNGramOptions* dialog = f.workspace->FormNGramOptions;
+    TFormNGramOptions* dialog = f.workspace->FormNGramOptions();
     QVERIFY(dialog->CheckBoxCrossSentences != nullptr);
     QVERIFY(dialog->RadioGroupSide == nullptr);
     QCOMPARE(dialog->windowTitle(), QStringLiteral("N-gram List"));
@@ -261,7 +260,7 @@ class NGramWindowTest : public QObject {
     query.Masks[0] = {search::TypedMask("house")};
     std::shared_ptr<concordance::ConcordanceTable> table =
         concordance::BuildConcordance(query, f.workspace->Corpus(), quiet.host);
-    TFormNGramOptions* dialog = f.workspace->FormClusterOptions;
+    TFormNGramOptions* dialog = f.workspace->FormClusterOptions();
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Clusters"));
     QVERIFY(dialog->CheckBoxCrossSentences == nullptr);
     WhenShown(dialog, [dialog] {
@@ -285,7 +284,7 @@ class NGramWindowTest : public QObject {
     QCOMPARE(window->windowTitle(), QStringLiteral("Clusters - Concordance: house"));
     QCOMPARE(HelpContextOf(window.data()), 122);
     QCOMPARE(window->Model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Cluster"));
-    QCOMPARE(f.workspace->FormProgressInd->windowTitle(), QStringLiteral("Extracting clusters"));
+    QCOMPARE(f.workspace->FormProgressInd()->windowTitle(), QStringLiteral("Extracting clusters"));
     ngrams::NGramOptions options = bigramsAndTrigrams(2);
     ngrams::NGramList expected(ngrams::ListKind::Clusters);
     ngrams::BuildClusters(*table, options, ngrams::ClusterSide::Right, true, expected, quiet.host);

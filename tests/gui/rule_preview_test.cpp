@@ -16,9 +16,10 @@
 
 #include <fstream>
 
-#include "gui/app/gui_user_interface.h"
 #include "gui/corpus/form_file_list.h"
 #include "gui/corpus/rule_preview_view.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/gui_user_interface.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -29,6 +30,7 @@ class RulePreviewTest : public QObject {
  private:
   QTemporaryDir dir_;
   std::unique_ptr<corpus::CorpusSettings> corpus_;
+  HelpDesk helpDesk_;
   std::unique_ptr<GuiUserInterface> ui_;
   std::unique_ptr<TFormFileList> editor_;
 
@@ -56,14 +58,11 @@ class RulePreviewTest : public QObject {
  private Q_SLOTS:
   void init() {
     QVERIFY(dir_.isValid());
-    GuiUserInterface::setAnswerer([](const Question&) { return text::Answer::Ok; });
     corpus_ = std::make_unique<corpus::CorpusSettings>();
-    ui_ = std::make_unique<GuiUserInterface>();
+    ui_ = std::make_unique<GuiUserInterface>(helpDesk_);
+    ui_->setAnswerer([](const Question&) { return text::Answer::Ok; });
   }
-  void cleanup() {
-    editor_.reset();
-    GuiUserInterface::setAnswerer({});
-  }
+  void cleanup() { editor_.reset(); }
 
   void previewHasAnAccessibleName() {
     open({write("a.txt", "One.")});
@@ -108,7 +107,7 @@ class RulePreviewTest : public QObject {
   }
 
   void utf8TextIsShownDecodedOnceChosen() {
-    GuiUserInterface::setAnswerer([](const Question&) { return text::Answer::No; });
+    ui_->setAnswerer([](const Question&) { return text::Answer::No; });
     open({write("utf8.txt", "caf\xC3\xA9 \xFF")});
     QCOMPARE(shown(), QStringLiteral("caf\u00C3\u00A9 \u00FF") + RulePreviewView::SentenceMark());
     editor_->RadioButtonUtf8->click();

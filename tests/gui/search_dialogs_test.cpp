@@ -12,8 +12,9 @@
 #include <QtTest>
 
 #include "corpus/corpus_settings.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/gui_user_interface.h"
 #include "gui/search/form_lemma_list.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
@@ -48,25 +49,23 @@ class SearchDialogsTest : public QObject {
   Q_OBJECT
 
   corpus::CorpusSettings corpus_;
+  HelpDesk helpDesk_;
   std::unique_ptr<GuiUserInterface> ui_;
   std::unique_ptr<TFormLemmaList> lemmas_;
   QStringList messages_;
 
  private Q_SLOTS:
   void init() {
-    SetHelpObserver([](int) {});
+    helpDesk_.SetObserver([](int) {});
     messages_.clear();
-    GuiUserInterface::setAnswerer([this](const Question& q) {
+    ui_ = std::make_unique<GuiUserInterface>(helpDesk_);
+    ui_->setAnswerer([this](const Question& q) {
       messages_ << q.text;
       return text::Answer::Ok;
     });
-    ui_ = std::make_unique<GuiUserInterface>();
     lemmas_ = std::make_unique<TFormLemmaList>(*ui_);
   }
-  void cleanup() {
-    lemmas_.reset();
-    GuiUserInterface::setAnswerer({});
-  }
+  void cleanup() { lemmas_.reset(); }
 
   void simpleDialogMovesTypedMasksAndStartsOnAnEmptyField() {
     TFormSearch dialog(corpus_, *ui_, *lemmas_);

@@ -6,8 +6,8 @@
 // and the dialogs, as a user would.
 #include <QAbstractItemModelTester>
 #include <QApplication>
-#include <QMdiArea>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,13 +18,13 @@
 #include <fstream>
 
 #include "gui/app/form_main.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/concordance_model.h"
 #include "gui/concordance/form_concordance.h"
 #include "gui/concordance/form_sort_concord.h"
+#include "gui/help/help.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
 #include "text/encoding.h"
 
@@ -72,7 +72,7 @@ class SortTintTest : public QObject {
     corpus.WordSeparators = text::kDefaultWordSeparators;
     // "3." of a date ends no sentence.
     corpus.EnhSentDetect = true;
-    TFormSearch* dialog = workspace_->FormSearch;
+    TFormSearch* dialog = workspace_->FormSearch();
     whenShown(dialog, [dialog] {
       dialog->ButtonClearAllClick();
       QTest::keyClicks(dialog->Edit1, QStringLiteral("spielten"));
@@ -85,7 +85,7 @@ class SortTintTest : public QObject {
     return subs.isEmpty() ? nullptr : qobject_cast<TFormConcordance*>(subs.back()->widget());
   }
   void sortWith(TFormConcordance* window, bool rightPart, int word) {
-    TFormSortConcord* dialog = workspace_->FormSortConcord;
+    TFormSortConcord* dialog = workspace_->FormSortConcord();
     whenShown(dialog, [dialog, rightPart, word] {
       (rightPart ? dialog->RadioButtonRightPart : dialog->RadioButtonLeftPart)->setChecked(true);
       dialog->SpinEditWord->setValue(word);
@@ -113,9 +113,9 @@ class SortTintTest : public QObject {
   void init() {
     dir_ = std::make_unique<QTemporaryDir>();
     qputenv("LEXVANE_SETTINGS", dir_->filePath(QStringLiteral("lexvane.ini")).toLocal8Bit());
-    SetHelpObserver([](int) {});
-    GuiUserInterface::setAnswerer([](const Question&) { return text::Answer::Ok; });
     workspace_ = std::make_unique<Workspace>();
+    workspace_->Help().SetObserver([](int) {});
+    workspace_->Ui().setAnswerer([](const Question&) { return text::Answer::Ok; });
     frame_ = std::make_unique<TFormMain>(*workspace_);
     frame_->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
@@ -123,7 +123,6 @@ class SortTintTest : public QObject {
   void cleanup() {
     frame_.reset();
     workspace_.reset();
-    GuiUserInterface::setAnswerer({});
     qunsetenv("LEXVANE_SETTINGS");
   }
 

@@ -12,9 +12,10 @@
 
 #include "concordance/concordance_builder.h"
 #include "corpus/list_files.h"
-#include "gui/app/gui_user_interface.h"
 #include "gui/concordance/form_source.h"
 #include "gui/concordance/form_source_stripped.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/gui_user_interface.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -22,7 +23,8 @@ using namespace lexvane::gui;
 namespace {
 
 std::unique_ptr<concordance::ConcordanceTable> build(const char* list, const char* mask) {
-  GuiUserInterface ui;
+  HelpDesk helpDesk;
+  GuiUserInterface ui(helpDesk);
   corpus::CorpusSettings corpus;
   corpus::OpenListFile(list, corpus, ui);
   search::SearchQuery query;

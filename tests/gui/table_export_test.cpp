@@ -21,13 +21,13 @@
 #include "frequency_test_support.h"
 #include "gui/app/export_command.h"
 #include "gui/app/form_main.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
 #include "gui/concordance/form_concordance.h"
 #include "gui/frequency/form_colloc_freq.h"
 #include "gui/frequency/form_sort_word_freq.h"
 #include "gui/frequency/form_word_freq.h"
 #include "gui/frequency/word_freq_factory.h"
+#include "gui/help/help.h"
+#include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
 #include "search/search_query.h"
 #include "text/encoding.h"
@@ -98,10 +98,17 @@ class TableExportTest : public QObject {
     return dir_->filePath(QLatin1String(name)).toStdString();
   }
   // The next export goes to `file` as `filter` (an index of ExportFilters).
-  void chooseFile(const std::string& file, int filter) {
-    SetExportFileChooser([file, filter](QWidget*, const QString&) {
+  void chooseFile(Workspace& workspace, const std::string& file, int filter) {
+    workspace.Choosers().Export = [file, filter](QWidget*, const QString&) {
       return std::optional<ExportTarget>(
           ExportTarget{QString::fromStdString(file), ExportFilterOptions(filter)});
+    };
+  }
+  // The workspace's questions are collected in messages_.
+  void collectMessages(Workspace& workspace) {
+    workspace.Ui().setAnswerer([this](const Question& q) {
+      messages_ << q.text;
+      return text::Answer::Ok;
     });
   }
 
@@ -110,24 +117,17 @@ class TableExportTest : public QObject {
     InitGuiResources();
     dir_ = std::make_unique<QTemporaryDir>();
     messages_.clear();
-    GuiUserInterface::setAnswerer([this](const Question& q) {
-      messages_ << q.text;
-      return text::Answer::Ok;
-    });
-  }
-  void cleanup() {
-    SetExportFileChooser({});
-    GuiUserInterface::setAnswerer({});
   }
 
   void concordanceOfADosCorpusExportsAsUtf8CsvWithEverythingThatFindsAHit() {
     qputenv("LEXVANE_SETTINGS", dir_->filePath(QStringLiteral("lexvane.ini")).toLocal8Bit());
     Workspace workspace;
+    collectMessages(workspace);
     TFormMain frame(workspace);
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/dos.CTL", workspace.Corpus(), workspace.Ui());
-    TFormSearch* dialog = workspace.FormSearch;
+    TFormSearch* dialog = workspace.FormSearch();
     WhenShown(dialog, [dialog] {
       dialog->ButtonClearAllClick();
       QTest::keyClicks(dialog->Edit1, QStringLiteral("*"));
@@ -163,7 +163,7 @@ class TableExportTest : public QObject {
                                  progress);
     window->TableChanged();
     const std::string file = path("café concordance.csv");
-    chooseFile(file, 0);
+    chooseFile(workspace, file, 0);
     exportAction(popup)->trigger();
     workspace.Runner().waitForIdle();
     QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
@@ -194,6 +194,7 @@ class TableExportTest : public QObject {
 
   void wordListSortedByFrequencyExportsAWorkbookOfNumbers() {
     FrequencyFixture f;
+    collectMessages(*f.workspace);
     std::unique_ptr<ChildWindow> made(CreateWordFreqWindow(*f.workspace, nullptr));
     auto* window = qobject_cast<TFormWordFreq*>(made.get());
     QVERIFY(window);
@@ -204,7 +205,7 @@ class TableExportTest : public QObject {
              (QStringList{"S&tatistics...", "-", "Export..."}));
     QCOMPARE(exportAction(window->MenuEdit)->property(kHelpContextProperty).toInt(), 130);
 
-    TFormSortWordFreq* sort = f.workspace->FormSortWordFreq;
+    TFormSortWordFreq* sort = f.workspace->FormSortWordFreq();
     WhenShown(sort, [sort] {
       sort->SetItemIndex(frequency::kSortByFrequency);
       sort->Button1->click();
@@ -214,7 +215,7 @@ class TableExportTest : public QObject {
     const frequency::WordFrequencyList& list = *window->List();
 
     const std::string file = path("words.xlsx");
-    chooseFile(file, 4);
+    chooseFile(*f.workspace, file, 4);
     exportAction(window->MenuEdit)->trigger();
     f.workspace->Runner().waitForIdle();
     QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
@@ -245,6 +246,7 @@ class TableExportTest : public QObject {
 
   void collocateTableExportsTsvOfItsSelectedPositions() {
     FrequencyFixture f;
+    collectMessages(*f.workspace);
     QuietHost quiet;
     search::SearchQuery query;
     query.Masks[0] = {search::TypedMask("th*")};
@@ -267,7 +269,7 @@ class TableExportTest : public QObject {
         (QStringList{"&Copy...", "Clear", "&Sort", "Association measures...", "-", "Export..."}));
 
     const std::string file = path("collocates.tsv");
-    chooseFile(file, 3);
+    chooseFile(*f.workspace, file, 3);
     exportAction(window.PopupMenu1)->trigger();
     f.workspace->Runner().waitForIdle();
     QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
@@ -288,6 +290,7 @@ class TableExportTest : public QObject {
 
   void theSaveDialogsFilterDecidesFormatByteOrderMarkAndSuffix() {
     FrequencyFixture f;
+    collectMessages(*f.workspace);
     std::unique_ptr<ChildWindow> made(CreateWordFreqWindow(*f.workspace, nullptr));
     auto* window = qobject_cast<TFormWordFreq*>(made.get());
     f.workspace->Runner().waitForIdle();

@@ -19,14 +19,14 @@
 
 #include "concordance/concordance_table.h"
 #include "concordance/source_text.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/text_codec.h"
 #include "gui/app/workspace.h"
+#include "gui/base/text_codec.h"
 #include "gui/concordance/concordance_copy_command.h"
 #include "gui/concordance/concordance_model.h"
 #include "gui/concordance/form_copy_concord.h"
 #include "gui/concordance/form_source.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "gui/search/form_lemma_list.h"
 #include "gui/search/form_search.h"
 #include "text/character_sets.h"
@@ -59,16 +59,15 @@ class Utf8DisplayTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    GuiUserInterface::setAnswerer([](const Question&) { return text::Answer::Ok; });
     main_ = std::make_unique<QWidget>();
     workspace_ = std::make_unique<Workspace>();
+    workspace_->Ui().setAnswerer([](const Question&) { return text::Answer::Ok; });
     workspace_->CreateDialogs(main_.get());
     QApplication::clipboard()->setText(QStringLiteral("before"));
   }
   void cleanup() {
     workspace_.reset();
     main_.reset();
-    GuiUserInterface::setAnswerer({});
   }
 
   void codecsDecodeAndEncodeByEncoding() {
@@ -113,7 +112,7 @@ class Utf8DisplayTest : public QObject {
   void copyPutsTheDecodedTextOnTheClipboard() {
     workspace_->LatestScanSets().Record(
         text::CharacterSets::Derive(text::kDefaultUtf8WordSeparators, ".?!", text::Encoding::Utf8));
-    TFormCopyConcord& dialog = *workspace_->FormCopyConcord;
+    TFormCopyConcord& dialog = *workspace_->FormCopyConcord();
     QTimer::singleShot(0, &dialog, [&dialog] {
       dialog.RadioButtonToOnePara->setChecked(true);
       dialog.Button1->click();
@@ -139,7 +138,7 @@ class Utf8DisplayTest : public QObject {
 
   void searchMasksFollowTheCorpusEncoding() {
     corpus::CorpusSettings& corpus = workspace_->Corpus();
-    TFormSearch& search = *workspace_->FormSearch;
+    TFormSearch& search = *workspace_->FormSearch();
     corpus.TextEncoding = text::Encoding::Utf8;
     search.AppendMask("\u03BA\u03CD\u03BC\u03B1*", text::Encoding::Utf8);
     search.AppendMask("caf\xE9", text::Encoding::Windows1252);
@@ -163,8 +162,8 @@ class Utf8DisplayTest : public QObject {
         << "\u03BA\u03CD\u03BC\u03B1;\u03BA\u03CD\u03BC\u03B1\u03C4\u03B1\r\n";
     corpus::CorpusSettings& corpus = workspace_->Corpus();
     corpus.TextEncoding = text::Encoding::Utf8;
-    TFormSearch& search = *workspace_->FormSearch;
-    TFormLemmaList& lemmas = *workspace_->FormLemmaList;
+    TFormSearch& search = *workspace_->FormSearch();
+    TFormLemmaList& lemmas = *workspace_->FormLemmaList();
     SearchFileChoosers choosers;
     choosers.lemmas = [file](const QString&) {
       return std::optional<QString>(QString::fromStdString(file));

@@ -13,14 +13,14 @@
 
 #include "frequency/word_frequency_list.h"
 #include "frequency_test_support.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
 #include "gui/frequency/form_copy_freq.h"
 #include "gui/frequency/form_sort_word_freq.h"
 #include "gui/frequency/form_word_freq.h"
 #include "gui/frequency/form_word_freq_columns.h"
 #include "gui/frequency/word_freq_factory.h"
 #include "gui/frequency/word_freq_model.h"
+#include "gui/help/help.h"
+#include "gui/runner/operation_runner.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -43,7 +43,7 @@ QStringList headings(const WordFreqModel& model) {
 }
 
 void choose(Workspace& workspace, TFormWordFreq& window, bool range, bool dp, bool ok = true) {
-  TFormWordFreqColumns* dialog = workspace.FormWordFreqColumns;
+  TFormWordFreqColumns* dialog = workspace.FormWordFreqColumns();
   WhenShown(dialog, [dialog, range, dp, ok] {
     dialog->CheckBoxRange->setChecked(range);
     dialog->CheckBoxDP->setChecked(dp);
@@ -60,7 +60,6 @@ class WordFreqColumnsTest : public QObject {
 
  private Q_SLOTS:
   void init() { InitGuiResources(); }
-  void cleanup() { GuiUserInterface::setAnswerer({}); }
 
   void choosingTheColumnsCountsTheListAgainInItsOrder() {
     FrequencyFixture f;
@@ -81,7 +80,7 @@ class WordFreqColumnsTest : public QObject {
 
     // Sorted by frequency, then the columns: the list is counted again and
     // sorted as it was.
-    TFormSortWordFreq* sort = f.workspace->FormSortWordFreq;
+    TFormSortWordFreq* sort = f.workspace->FormSortWordFreq();
     WhenShown(sort, [sort] {
       sort->SetItemIndex(frequency::kSortByFrequency);
       sort->Button1->click();
@@ -113,13 +112,13 @@ class WordFreqColumnsTest : public QObject {
     QCOMPARE(window->Model()->columnCount(), 7);
     // Cancel keeps the choice as it was.
     choose(*f.workspace, *window, true, false, false);
-    QVERIFY(!f.workspace->FormWordFreqColumns->Range());
-    QVERIFY(f.workspace->FormWordFreqColumns->DP());
+    QVERIFY(!f.workspace->FormWordFreqColumns()->Range());
+    QVERIFY(f.workspace->FormWordFreqColumns()->DP());
   }
 
   void laterBuildsCountTheColumnsAndCopyThem() {
     FrequencyFixture f;
-    f.workspace->FormWordFreqColumns->CheckBoxRange->setChecked(true);
+    f.workspace->FormWordFreqColumns()->CheckBoxRange->setChecked(true);
     std::unique_ptr<ChildWindow> made(CreateWordFreqWindow(*f.workspace, nullptr));
     auto* window = static_cast<TFormWordFreq*>(made.get());
     f.workspace->Runner().waitForIdle();
@@ -130,7 +129,7 @@ class WordFreqColumnsTest : public QObject {
 
     // The copy writes the columns shown after the others.
     window->DrawGrid1->setCurrentIndex(window->Model()->index(walked, 0));
-    TFormCopyFreq* dialog = f.workspace->FormCopyFreq;
+    TFormCopyFreq* dialog = f.workspace->FormCopyFreq();
     WhenShown(dialog, [dialog] {
       dialog->CheckBoxToFile->setChecked(false);
       dialog->SaveWordListOnly->setChecked(false);

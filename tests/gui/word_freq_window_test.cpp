@@ -19,11 +19,7 @@
 #include "frequency/frequency_copy.h"
 #include "frequency/word_frequency_list.h"
 #include "frequency_test_support.h"
-#include "gui/app/form_progress_ind.h"
-#include "gui/app/form_search_ind.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 #include "gui/concordance/form_stat.h"
 #include "gui/frequency/form_copy_freq.h"
 #include "gui/frequency/form_sort_word_freq.h"
@@ -31,6 +27,10 @@
 #include "gui/frequency/frequency_copy_command.h"
 #include "gui/frequency/word_freq_factory.h"
 #include "gui/frequency/word_freq_model.h"
+#include "gui/help/help.h"
+#include "gui/runner/form_progress_ind.h"
+#include "gui/runner/form_search_ind.h"
+#include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
 
 using namespace lexvane;
@@ -54,7 +54,7 @@ void compareGrid(const TFormWordFreq& window, const frequency::WordFrequencyList
 }
 
 void sortThroughTheDialog(Workspace& workspace, TFormWordFreq& window, int mode) {
-  TFormSortWordFreq* dialog = workspace.FormSortWordFreq;
+  TFormSortWordFreq* dialog = workspace.FormSortWordFreq();
   WhenShown(dialog, [dialog, mode] {
     dialog->SetItemIndex(mode);
     dialog->Button1->click();
@@ -76,10 +76,6 @@ class WordFreqWindowTest : public QObject {
 
  private Q_SLOTS:
   void init() { InitGuiResources(); }
-  void cleanup() {
-    GuiUserInterface::setAnswerer({});
-    SetSaveFileChooser({});
-  }
 
   void showsTheEngineListInEachOrder() {
     FrequencyFixture f;
@@ -98,8 +94,8 @@ class WordFreqWindowTest : public QObject {
     // The Edit menu merges between the frame's File (0) and Tools (3).
     QCOMPARE(window->MergedMenus().size(), 1);
     QCOMPARE(window->MergedMenus()[0]->menuAction()->property(kMenuGroupProperty).toInt(), 1);
-    QCOMPARE(f.workspace->FormSearchInd->Label4->text(), QStringLiteral("Types:"));
-    QCOMPARE(f.workspace->FormSearchInd->LabelFoundWords->text(),
+    QCOMPARE(f.workspace->FormSearchInd()->Label4->text(), QStringLiteral("Types:"));
+    QCOMPARE(f.workspace->FormSearchInd()->LabelFoundWords->text(),
              QString::number(expected.Count()));
     QVERIFY(window->List()->ListComplete());
     QVERIFY(expected.Count() > 100);
@@ -122,9 +118,10 @@ class WordFreqWindowTest : public QObject {
       compareGrid(*window, expected);
       if (mode == 1) QCOMPARE(window->DrawGrid1->columnWidth(5), 64);
     }
-    QCOMPARE(f.workspace->FormProgressInd->windowTitle(), QStringLiteral("Sorting alphabetically"));
+    QCOMPARE(f.workspace->FormProgressInd()->windowTitle(),
+             QStringLiteral("Sorting alphabetically"));
     // The dialog keeps the last choice.
-    QCOMPARE(f.workspace->FormSortWordFreq->ItemIndex(), 0);
+    QCOMPARE(f.workspace->FormSortWordFreq()->ItemIndex(), 0);
   }
 
   void clearDeletesTheSelectedRowsAndKeepsThePercentages() {
@@ -158,7 +155,7 @@ class WordFreqWindowTest : public QObject {
     QCOMPARE(grid->selectionModel()->currentIndex().row(), count - 5);
 
     // Statistics count the types left; the build's figures stay.
-    TFormStat* stat = f.workspace->FormStat;
+    TFormStat* stat = f.workspace->FormStat();
     QString types, words;
     WhenShown(stat, [&] {
       types = stat->CaptionLabels[4]->text() + stat->ValueLabels[4]->text();
@@ -175,7 +172,7 @@ class WordFreqWindowTest : public QObject {
     std::unique_ptr<ChildWindow> made(CreateWordFreqWindow(*f.workspace, nullptr));
     auto* window = static_cast<TFormWordFreq*>(made.get());
     f.workspace->Runner().waitForIdle();
-    TFormSearch* search = f.workspace->FormSearch;
+    TFormSearch* search = f.workspace->FormSearch();
     search->Model().Masks = {"walk*"};
     search->ListBox1->clear();
     search->ListBox1->addItem(QStringLiteral("walk*"));
@@ -194,10 +191,10 @@ class WordFreqWindowTest : public QObject {
     std::unique_ptr<ChildWindow> made(CreateWordFreqWindow(*f.workspace, nullptr));
     auto* window = static_cast<TFormWordFreq*>(made.get());
     f.workspace->Runner().waitForIdle();
-    TFormCopyFreq* dialog = f.workspace->FormCopyFreq;
+    TFormCopyFreq* dialog = f.workspace->FormCopyFreq();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("words.txt"));
-    SetSaveFileChooser([&](QWidget*) { return path; });
+    f.workspace->Choosers().SaveCopy = [&](QWidget*) { return path; };
 
     // To a file, all rows, word list only.
     bool onlyItsOwnOption = false;
@@ -211,7 +208,7 @@ class WordFreqWindowTest : public QObject {
     window->MenuCopyClick();
     f.workspace->Runner().waitForIdle();
     QVERIFY(onlyItsOwnOption);
-    QCOMPARE(f.workspace->FormProgressInd->windowTitle(), QStringLiteral("Copying..."));
+    QCOMPARE(f.workspace->FormProgressInd()->windowTitle(), QStringLiteral("Copying..."));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll().toStdString(), copyLines(*window->List(), dialog->Options()));
@@ -241,9 +238,9 @@ class WordFreqWindowTest : public QObject {
     // Cancel pressed while its message is up stops the build after it.
     f.workspace->Corpus().Files.Add(LEXVANE_SAMPLES_DIR "/m_missing.txt");
     QStringList asked;
-    GuiUserInterface::setAnswerer([&](const Question& q) {
+    f.workspace->Ui().setAnswerer([&](const Question& q) {
       asked << q.text;
-      f.workspace->FormSearchInd->ButtonCancelClick();
+      f.workspace->FormSearchInd()->ButtonCancelClick();
       return text::Answer::Ok;
     });
     std::unique_ptr<ChildWindow> made(CreateWordFreqWindow(*f.workspace, nullptr));
@@ -290,7 +287,7 @@ class WordFreqWindowTest : public QObject {
     const QString first = window->Model()->index(0, 0).data().toString();
     const QString last = window->Model()->index(count - 1, 0).data().toString();
 
-    TFormProgressInd* progress = f.workspace->FormProgressInd;
+    TFormProgressInd* progress = f.workspace->FormProgressInd();
     struct CancelOnShow : QObject {
       TFormProgressInd* p;
       bool eventFilter(QObject*, QEvent* e) override {
@@ -308,11 +305,11 @@ class WordFreqWindowTest : public QObject {
 
     // Too many lines for the clipboard: the warning, and the lines that fit.
     QStringList asked;
-    GuiUserInterface::setAnswerer([&](const Question& q) {
+    f.workspace->Ui().setAnswerer([&](const Question& q) {
       asked << q.caption + QLatin1Char(':') + q.text;
       return text::Answer::Ok;
     });
-    TFormCopyFreq* dialog = f.workspace->FormCopyFreq;
+    TFormCopyFreq* dialog = f.workspace->FormCopyFreq();
     WhenShown(dialog, [dialog] { dialog->Button1->click(); });
     window->MenuCopyClick();
     f.workspace->Runner().waitForIdle();

@@ -1,14 +1,15 @@
 #include "gui/app/child_window_factory.h"
 
-#include "gui/app/gui_user_interface.h"
+#include "gui/app/workspace.h"
 #include "gui/frequency/word_freq_factory.h"
+#include "gui/runner/gui_user_interface.h"
 
 namespace lexvane::gui {
 
 namespace {
 
-ChildWindow* notAvailable(QWidget* frame, const QString& what) {
-  GuiUserInterface::ShowMessage(
+ChildWindow* notAvailable(Workspace& workspace, QWidget* frame, const QString& what) {
+  workspace.Ui().ShowMessage(
       frame,
       {QStringLiteral("Information"), what + QStringLiteral(" is not available yet."),
        text::Buttons::Ok, text::Icon::Information},
@@ -18,9 +19,11 @@ ChildWindow* notAvailable(QWidget* frame, const QString& what) {
 
 }  // namespace
 
-ChildWindow* ChildWindowFactory::CreateConcordance(SearchKind kind, Workspace&, QWidget* frame) {
-  return notAvailable(frame, kind == SearchKind::Simple ? QStringLiteral("Word search")
-                                                        : QStringLiteral("Advanced word search"));
+ChildWindow* ChildWindowFactory::CreateConcordance(SearchKind kind, Workspace& workspace,
+                                                   QWidget* frame) {
+  return notAvailable(workspace, frame,
+                      kind == SearchKind::Simple ? QStringLiteral("Word search")
+                                                 : QStringLiteral("Advanced word search"));
 }
 
 ChildWindow* ChildWindowFactory::CreateWordFreq(Workspace& workspace, QWidget* frame) {

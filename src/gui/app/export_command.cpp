@@ -4,10 +4,10 @@
 
 #include <QFileDialog>
 
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/text_codec.h"
 #include "gui/app/workspace.h"
+#include "gui/base/text_codec.h"
+#include "gui/help/help.h"
+#include "gui/runner/operation_runner.h"
 #include "table_export/export_file.h"
 
 namespace lexvane::gui {
@@ -31,30 +31,20 @@ constexpr Filter kFilters[] = {
 };
 constexpr int kFilterCount = static_cast<int>(std::size(kFilters));
 
-ExportFileChooser& chooserOverride() {
-  static ExportFileChooser chooser;
-  return chooser;
-}
-
-// The filter chosen last in this run, offered first the next time.
-int& lastFilter() {
-  static int filter = 0;
-  return filter;
-}
-
 QString suffixOf(int filter) {
   return QString::fromLatin1(table_export::Extension(kFilters[filter].format).substr(1));
 }
 
-std::optional<ExportTarget> chooseExportFile(QWidget* parent, const QString& suggestedName) {
-  if (chooserOverride()) return chooserOverride()(parent, suggestedName);
+// `lastFilter` is the filter chosen last in the run, offered first.
+std::optional<ExportTarget> chooseExportFile(QWidget* parent, const QString& suggestedName,
+                                             int& lastFilter) {
   QFileDialog dialog(parent, QStringLiteral("Export table"));
   dialog.setObjectName(QStringLiteral("ExportDialog"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   const QStringList filters = ExportFilters();
   dialog.setNameFilters(filters);
-  int filter = lastFilter();
+  int filter = lastFilter;
   dialog.selectNameFilter(filters[filter]);
   // A name typed without an extension gets the one of the chosen format.
   dialog.setDefaultSuffix(suffixOf(filter));
@@ -69,7 +59,7 @@ std::optional<ExportTarget> chooseExportFile(QWidget* parent, const QString& sug
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   filter = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
   if (filter < 0) filter = 0;
-  lastFilter() = filter;
+  lastFilter = filter;
   return ExportTarget{dialog.selectedFiles().first(), ExportFilterOptions(filter)};
 }
 
@@ -89,14 +79,13 @@ table_export::ExportOptions ExportFilterOptions(int filter) {
   return options;
 }
 
-void SetExportFileChooser(ExportFileChooser chooser) {
-  chooserOverride() = std::move(chooser);
-}
-
 bool RunTableExport(Workspace& workspace, QWidget* window, const QString& suggestedName,
                     ExportTableMaker makeTable) {
   if (workspace.Runner().busy()) return false;
-  const std::optional<ExportTarget> target = chooseExportFile(window, suggestedName);
+  const FileChoosers& choosers = workspace.Choosers();
+  const std::optional<ExportTarget> target =
+      choosers.Export ? choosers.Export(window, suggestedName)
+                      : chooseExportFile(window, suggestedName, workspace.LastExportFilter);
   if (!target) return false;
   return workspace.Runner().start(
       [makeTable = std::move(makeTable), options = target->options,

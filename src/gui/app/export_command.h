@@ -6,11 +6,11 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 #include <QString>
 #include <QStringList>
 
+#include "gui/app/file_choosers.h"
 #include "table_export/export_format.h"
 #include "table_export/table.h"
 
@@ -20,29 +20,17 @@ namespace lexvane::gui {
 
 class Workspace;
 
-// What the save dialog chose: the file and the format with its options.
-struct ExportTarget {
-  QString path;
-  table_export::ExportOptions options;
-};
-
 // The save dialog's filters, in the order shown; the index of one is its
 // entry in ExportFilterOptions.
 QStringList ExportFilters();
 table_export::ExportOptions ExportFilterOptions(int filter);
 
-// The save dialog: the chosen file, or nullopt when cancelled.
-// `suggestedName` is the file name offered (without extension).
-using ExportFileChooser =
-    std::function<std::optional<ExportTarget>(QWidget* parent, const QString& suggestedName)>;
-// Replaces the save dialog (tests); an empty function restores it.
-void SetExportFileChooser(ExportFileChooser chooser);
-
 // Makes the table to export; runs on the worker thread, so it may only read
 // what the window shares with it (the window's commands wait meanwhile).
 using ExportTableMaker = std::function<std::unique_ptr<table_export::Table>()>;
 
-// MenuExportClick of every table window: asks for the file and starts the
+// MenuExportClick of every table window: asks for the file (the save dialog,
+// or the workspace's FileChoosers::Export when set) and starts the
 // export with `window` as the owner (closing it stops the export and leaves
 // no file). Returns whether an export was started.
 bool RunTableExport(Workspace& workspace, QWidget* window, const QString& suggestedName,

@@ -6,13 +6,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/app/app_icons.h"
-#include "gui/app/command_boundary.h"
-#include "gui/app/help.h"
+#include "gui/base/app_icons.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/command_boundary.h"
 
 namespace lexvane::gui {
 
-TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
+TFormAbout::TFormAbout(HelpDesk& help, QWidget* parent) : QDialog(parent), help_(help) {
   setObjectName(QStringLiteral("FormAbout"));
   setWindowTitle(QStringLiteral("About"));
   SetHelpContext(this, 15);
@@ -77,7 +78,7 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
 }
 
 void TFormAbout::HelpBtnClick() {
-  ShowHelp(15);
+  help_.Show(15);
 }
 
 }  // namespace lexvane::gui

@@ -8,11 +8,14 @@ class QPushButton;
 
 namespace lexvane::gui {
 
+class HelpDesk;
+
 class TFormAbout : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFormAbout(QWidget* parent = nullptr);
+  // `help` shows the dialog's help topic; it outlives the dialog.
+  explicit TFormAbout(HelpDesk& help, QWidget* parent = nullptr);
 
  public:  // controls, for tests
   QPushButton* OKButton = nullptr;
@@ -20,6 +23,9 @@ class TFormAbout : public QDialog {
 
  public Q_SLOTS:
   void HelpBtnClick();
+
+ private:
+  HelpDesk& help_;
 };
 
 }  // namespace lexvane::gui

@@ -9,25 +9,26 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "gui/app/app_icons.h"
-#include "gui/app/child_window.h"
 #include "gui/app/form_about.h"
-#include "gui/app/form_search_ind.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/recent_lists_menu.h"
-#include "gui/app/text_codec.h"
 #include "gui/app/workspace.h"
+#include "gui/base/app_icons.h"
+#include "gui/base/child_window.h"
+#include "gui/base/text_codec.h"
 #include "gui/concordance/form_concordance.h"
 #include "gui/concordance/form_source.h"
 #include "gui/concordance/form_source_stripped.h"
 #include "gui/corpus/form_file_list.h"
-#include "gui/corpus/list_file_commands.h"
+#include "gui/app/list_file_commands.h"
 #include "gui/frequency/form_colloc_freq.h"
 #include "gui/frequency/form_word_freq.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
+#include "gui/keywords/form_keywords.h"
 #include "gui/ngrams/form_ngrams.h"
 #include "gui/ngrams/ngram_commands.h"
-#include "gui/keywords/form_keywords.h"
+#include "gui/runner/form_search_ind.h"
+#include "gui/runner/operation_runner.h"
 
 namespace lexvane::gui {
 
@@ -61,7 +62,8 @@ TFormMain::TFormMain(Workspace& workspace, QWidget* parent)
   connect(listFiles_, &ListFileCommands::listFileUsed, recentLists_, &RecentListsMenu::Record);
   setAcceptDrops(true);
   connect(&workspace_.Runner(), &OperationRunner::busyChanged, this, &TFormMain::UpdateButtons);
-  connect(workspace_.FormFileList, &TFormFileList::optionsChanged, this, &TFormMain::UpdateButtons);
+  connect(workspace_.FormFileList(), &TFormFileList::optionsChanged, this,
+          &TFormMain::UpdateButtons);
   UpdateButtons();
 }
 
@@ -208,7 +210,7 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 // ---- Tools ----
 
 void TFormMain::MenuEditFileListClick() {
-  workspace_.FormFileList->exec();
+  workspace_.FormFileList()->exec();
   ShowListInfo();
   UpdateButtons();
 }
@@ -246,11 +248,11 @@ void TFormMain::MenuKeywordListClick() {
 // ---- Help ----
 
 void TFormMain::Contents1Click() {
-  ShowHelp(0);
+  workspace_.Help().Show(0);
 }
 
 void TFormMain::MenuAboutClick() {
-  workspace_.FormAbout->exec();
+  workspace_.FormAbout()->exec();
   UpdateButtons();
 }
 

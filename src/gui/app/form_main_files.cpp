@@ -6,15 +6,15 @@
 #include <QMimeData>
 #include <QTimer>
 
-#include "gui/app/command_boundary.h"
-#include "gui/app/file_kinds.h"
 #include "gui/app/form_main.h"
-#include "gui/app/gui_user_interface.h"
 #include "gui/app/recent_lists_menu.h"
-#include "gui/app/text_codec.h"
 #include "gui/app/workspace.h"
+#include "gui/base/file_kinds.h"
+#include "gui/base/text_codec.h"
 #include "gui/corpus/form_file_list.h"
-#include "gui/corpus/list_file_commands.h"
+#include "gui/app/list_file_commands.h"
+#include "gui/runner/command_boundary.h"
+#include "gui/runner/gui_user_interface.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
 #include "search/search_dialogs.h"
@@ -30,7 +30,7 @@ void TFormMain::OpenFiles(const QStringList& paths, bool askSave) {
     listFiles_->OpenListFile(QFileInfo(files.list).absoluteFilePath());
   }
   if (!files.corpusFiles.isEmpty()) {
-    workspace_.FormFileList->ExecAdding(files.corpusFiles);
+    workspace_.FormFileList()->ExecAdding(files.corpusFiles);
     ShowListInfo();
   }
   UpdateButtons();
@@ -65,9 +65,9 @@ void TFormMain::startSearchFromFile(const QString& path) {
   // After the corpus: the file holds text of the corpus's encoding.
   const bool advanced = search::HoldsAdvancedQuery(ToPath(path));
   if (advanced)
-    workspace_.FormSearchAdv->LoadSearchFileFrom(path);
+    workspace_.FormSearchAdv()->LoadSearchFileFrom(path);
   else
-    workspace_.FormSearch->LoadSearchFileFrom(path);
+    workspace_.FormSearch()->LoadSearchFileFrom(path);
   // Not while another search or count runs.
   UpdateButtons();
   QAction* command = action(QLatin1String(advanced ? "MenuAdvancedSearch" : "MenuSearch"));
@@ -80,7 +80,7 @@ void TFormMain::startSearchFromFile(const QString& path) {
 
 void TFormMain::startSearchFromLemmas(const QString& path) {
   if (!readable(path) || !ensureCorpusFiles()) return;
-  if (!workspace_.FormSearch->ChooseLemmasFrom(path)) return;
+  if (!workspace_.FormSearch()->ChooseLemmasFrom(path)) return;
   UpdateButtons();
   if (action(QStringLiteral("MenuSearch"))->isEnabled()) MenuSearchClick();
 }

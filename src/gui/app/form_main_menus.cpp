@@ -11,14 +11,14 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "gui/app/app_icons.h"
-#include "gui/app/child_window.h"
-#include "gui/app/command_boundary.h"
-#include "gui/app/elided_label.h"
 #include "gui/app/form_main.h"
-#include "gui/app/help.h"
 #include "gui/app/recent_lists_menu.h"
+#include "gui/base/app_icons.h"
+#include "gui/base/child_window.h"
+#include "gui/base/elided_label.h"
+#include "gui/help/help.h"
 #include "gui/ngrams/ngram_help.h"
+#include "gui/runner/command_boundary.h"
 
 namespace lexvane::gui {
 

@@ -9,9 +9,9 @@
 
 #include "concordance/window_settings.h"
 #include "corpus/recent_lists.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
+#include "gui/help/help.h"
+#include "gui/runner/gui_user_interface.h"
 
 namespace lexvane::gui {
 
@@ -75,10 +75,7 @@ void RecentListsMenu::clearAll() {
   try {
     corpus::ClearRecentLists(concordance::SettingsFilePath());
   } catch (const std::exception& e) {  // "Unable to write to <settings file>"
-    GuiUserInterface ui;
-    ui.setParentWindow(window());
-    ui.setHelpContext(kHelpContext);
-    ui.ShowError(e.what());
+    GuiUserInterface::ShowErrorIn(window(), e.what());
   }
   Rebuild();
 }

@@ -12,13 +12,14 @@
 #include <QTimer>
 
 #include "gui/app/form_main.h"
-#include "gui/app/help.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/form_concordance.h"
 #include "gui/concordance/form_sort_concord.h"
 #include "gui/concordance/plot_screenshots.h"
 #include "gui/corpus/form_file_list.h"
 #include "gui/frequency/frequency_screenshots.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 #include "gui/ngrams/ngram_screenshots.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
@@ -64,7 +65,7 @@ void sourceWindowShot(TFormMain& mainWindow, TFormConcordance* window, const QSt
 // the simple dialog's query, sorted by the first word to the right.
 void searchShots(TFormMain& mainWindow, const QString& dir) {
   Workspace& workspace = mainWindow.workspace();
-  TFormSearchAdv* adv = workspace.FormSearchAdv;
+  TFormSearchAdv* adv = workspace.FormSearchAdv();
   QTimer::singleShot(0, adv, [&mainWindow, adv] {
     adv->ButtonClearAllClick();
     adv->Edits[0]->setText(QStringLiteral("the"));
@@ -78,7 +79,7 @@ void searchShots(TFormMain& mainWindow, const QString& dir) {
   QTimer::singleShot(1200, adv, [&mainWindow, adv, dir] {
     SaveScreen(mainWindow, adv, dir + QStringLiteral("/advanced_search.png"));
     adv->reject();
-    TFormSearch* simple = mainWindow.workspace().FormSearch;
+    TFormSearch* simple = mainWindow.workspace().FormSearch();
     QTimer::singleShot(0, simple, [simple] {
       simple->ButtonClearAllClick();
       simple->Edit1->setText(QStringLiteral("walk*"));
@@ -95,7 +96,7 @@ void searchShots(TFormMain& mainWindow, const QString& dir) {
     }
     QObject::connect(window, &TFormConcordance::built, window, [&mainWindow, window, dir] {
       window->parentWidget()->showMaximized();
-      TFormSortConcord* sort = mainWindow.workspace().FormSortConcord;
+      TFormSortConcord* sort = mainWindow.workspace().FormSortConcord();
       QTimer::singleShot(0, sort, [sort] {
         sort->RadioButtonRightPart->setChecked(true);
         sort->Button1->click();
@@ -103,8 +104,9 @@ void searchShots(TFormMain& mainWindow, const QString& dir) {
       window->SortThen([&mainWindow, window, dir](bool) {
         QTimer::singleShot(1200, &mainWindow, [&mainWindow, window, dir] {
           SaveScreen(mainWindow, nullptr, dir + QStringLiteral("/concordance.png"));
-          TakePlotScreenshot(mainWindow, window, dir,
-                             [&mainWindow, window, dir] { sourceWindowShot(mainWindow, window, dir); });
+          TakePlotScreenshot(mainWindow, window, dir, [&mainWindow, window, dir] {
+            sourceWindowShot(mainWindow, window, dir);
+          });
         });
       });
     });
@@ -122,11 +124,11 @@ void TakeScreenshots(TFormMain& mainWindow, const QString& folder) {
   // Give the window and the list file time to show before each picture.
   QTimer::singleShot(1500, &mainWindow, [&mainWindow, dir] {
     SaveScreen(mainWindow, nullptr, dir + QStringLiteral("/main_window.png"));
-    TFormFileList* editor = mainWindow.workspace().FormFileList;
+    TFormFileList* editor = mainWindow.workspace().FormFileList();
     QTimer::singleShot(1200, &mainWindow, [&mainWindow, editor, dir] {
       SaveScreen(mainWindow, editor, dir + QStringLiteral("/file_list_editor.png"));
       editor->reject();
-      ShowHelp(3);
+      mainWindow.workspace().Help().Show(3);
       QTimer::singleShot(1200, &mainWindow, [&mainWindow, dir] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
           if (auto* help = qobject_cast<HelpWindow*>(w)) {

@@ -1,10 +1,6 @@
 #include "gui/app/workspace.h"
 
 #include "gui/app/form_about.h"
-#include "gui/app/form_progress_ind.h"
-#include "gui/app/form_search_ind.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/operation_runner.h"
 #include "gui/concordance/concordance_window_factory.h"
 #include "gui/concordance/form_copy_concord.h"
 #include "gui/concordance/form_sort_concord.h"
@@ -15,11 +11,16 @@
 #include "gui/frequency/form_find_col_freq.h"
 #include "gui/frequency/form_sort_collocates.h"
 #include "gui/frequency/form_sort_word_freq.h"
-#include "gui/ngrams/form_ngram_options.h"
-#include "gui/ngrams/form_sort_ngrams.h"
+#include "gui/frequency/form_word_freq_columns.h"
+#include "gui/help/help_desk.h"
 #include "gui/keywords/form_keyword_query.h"
 #include "gui/keywords/form_sort_keywords.h"
-#include "gui/frequency/form_word_freq_columns.h"
+#include "gui/ngrams/form_ngram_options.h"
+#include "gui/ngrams/form_sort_ngrams.h"
+#include "gui/runner/form_progress_ind.h"
+#include "gui/runner/form_search_ind.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "gui/search/form_lemma_list.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
@@ -27,8 +28,9 @@
 namespace lexvane::gui {
 
 Workspace::Workspace(concordance::ConcordanceWindowSettings windowSettings)
-    : windowSettings_(windowSettings),
-      ui_(std::make_unique<GuiUserInterface>()),
+    : help_(std::make_unique<HelpDesk>()),
+      windowSettings_(windowSettings),
+      ui_(std::make_unique<GuiUserInterface>(*help_)),
       factory_(std::make_unique<ConcordanceWindowFactory>()) {}
 
 Workspace::~Workspace() {
@@ -38,28 +40,29 @@ Workspace::~Workspace() {
 
 void Workspace::CreateDialogs(QWidget* mainWindow) {
   ui_->setParentWindow(mainWindow);
-  FormAbout = new TFormAbout(mainWindow);
-  FormLemmaList = new TFormLemmaList(*ui_, mainWindow);
-  FormFileList = new TFormFileList(corpus_, *ui_, mainWindow);
-  FormSearch = new TFormSearch(corpus_, *ui_, *FormLemmaList, mainWindow);
-  FormProgressInd = new TFormProgressInd(mainWindow);
-  FormSortConcord = new TFormSortConcord(mainWindow);
-  FormCopyConcord = new TFormCopyConcord(mainWindow);
-  FormSearchInd = new TFormSearchInd(mainWindow);
-  FormSearchAdv = new TFormSearchAdv(corpus_, *ui_, *FormLemmaList, mainWindow);
-  FormStat = new TFormStat(mainWindow);
-  FormFindColFreq = new TFormFindColFreq(mainWindow);
-  FormSortCollocates = new TFormSortCollocates(mainWindow);
-  FormCopyFreq = new TFormCopyFreq(mainWindow);
-  FormSortWordFreq = new TFormSortWordFreq(mainWindow);
-  FormNGramOptions = new TFormNGramOptions(TFormNGramOptions::Kind::NGrams, mainWindow);
-  FormClusterOptions = new TFormNGramOptions(TFormNGramOptions::Kind::Clusters, mainWindow);
-  FormSortNGrams = new TFormSortNGrams(mainWindow);
-  FormAssociation = new TFormAssociation(mainWindow);
-  FormKeywordQuery = new TFormKeywordQuery(mainWindow);
-  FormSortKeywords = new TFormSortKeywords(mainWindow);
-  FormWordFreqColumns = new TFormWordFreqColumns(mainWindow);
-  runner_ = std::make_unique<OperationRunner>(*ui_, *FormSearchInd, *FormProgressInd);
+  formAbout_ = new TFormAbout(*help_, mainWindow);
+  formLemmaList_ = new TFormLemmaList(*ui_, mainWindow);
+  formFileList_ = new TFormFileList(corpus_, *ui_, mainWindow);
+  formSearch_ = new TFormSearch(corpus_, *ui_, *formLemmaList_, mainWindow);
+  formProgressInd_ = new TFormProgressInd(mainWindow);
+  formSortConcord_ = new TFormSortConcord(*help_, mainWindow);
+  formCopyConcord_ = new TFormCopyConcord(*help_, mainWindow);
+  formSearchInd_ = new TFormSearchInd(mainWindow);
+  formSearchAdv_ = new TFormSearchAdv(corpus_, *ui_, *formLemmaList_, mainWindow);
+  formStat_ = new TFormStat(*help_, mainWindow);
+  formFindColFreq_ = new TFormFindColFreq(*help_, mainWindow);
+  formSortCollocates_ = new TFormSortCollocates(*help_, mainWindow);
+  formCopyFreq_ = new TFormCopyFreq(*help_, mainWindow);
+  formSortWordFreq_ = new TFormSortWordFreq(*help_, mainWindow);
+  formNGramOptions_ = new TFormNGramOptions(*help_, TFormNGramOptions::Kind::NGrams, mainWindow);
+  formClusterOptions_ =
+      new TFormNGramOptions(*help_, TFormNGramOptions::Kind::Clusters, mainWindow);
+  formSortNGrams_ = new TFormSortNGrams(*help_, mainWindow);
+  formAssociation_ = new TFormAssociation(*help_, mainWindow);
+  formKeywordQuery_ = new TFormKeywordQuery(*help_, choosers_, mainWindow);
+  formSortKeywords_ = new TFormSortKeywords(*help_, mainWindow);
+  formWordFreqColumns_ = new TFormWordFreqColumns(*help_, mainWindow);
+  runner_ = std::make_unique<OperationRunner>(*ui_, *formSearchInd_, *formProgressInd_);
 }
 
 }  // namespace lexvane::gui

@@ -2,17 +2,22 @@
 // main window: the corpus (CorpusSettings), the character sets of the most
 // recent build, the concordance window settings, the long-lived dialogs and
 // indicator windows (created once, in start-up order, and reused), the user
-// interface the engine asks through, the runner of long operations, and the
-// factory of child windows. Later windows reach everything shared through it.
+// interface the engine asks through, the help desk, the file choosers, the
+// runner of long operations, and the factory of child windows. Later windows
+// reach everything shared through it; nothing of it is process-wide, so two
+// workspaces (two tests) never see each other's answerer, help or choosers.
 // GUI thread only.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "concordance/window_settings.h"
 #include "corpus/corpus_settings.h"
 #include "frequency/word_counts.h"
 #include "gui/app/child_window_factory.h"
+#include "gui/app/file_choosers.h"
+#include "gui/help/help_desk.h"
 #include "text/latest_scan_sets.h"
 
 class QWidget;
@@ -71,6 +76,10 @@ class Workspace {
   text::LatestScanSets& LatestScanSets() { return latestScanSets_; }
   concordance::ConcordanceWindowSettings& WindowSettings() { return windowSettings_; }
   GuiUserInterface& Ui() { return *ui_; }
+  // Where help requests go (the help window, or a test's observer).
+  HelpDesk& Help() { return *help_; }
+  // The file dialogs of the save and open commands; tests set their own.
+  FileChoosers& Choosers() { return choosers_; }
   OperationRunner& Runner() { return *runner_; }
   ChildWindowFactory& Factory() { return *factory_; }
   // The word counts of the corpora counted so far in the run (C1 of the
@@ -79,39 +88,71 @@ class Workspace {
   void SetFactory(std::unique_ptr<ChildWindowFactory> factory) { factory_ = std::move(factory); }
   // The kind of the next search.
   SearchKind NextSearchKind = SearchKind::Simple;
+  // The export filter chosen last in the run, offered first the next time.
+  int LastExportFilter = 0;
+
+ public:  // tests
+  // Runs on the worker thread at the start of every concordance window
+  // operation over a built table, so that a test can cancel it at a known
+  // point.
+  const std::function<void()>& OperationHook() const { return operationHook_; }
+  void SetOperationHook(std::function<void()> hook) { operationHook_ = std::move(hook); }
 
  public:  // the long-lived windows (null before CreateDialogs)
-  TFormAbout* FormAbout = nullptr;
-  TFormFileList* FormFileList = nullptr;
-  TFormProgressInd* FormProgressInd = nullptr;
-  TFormCopyConcord* FormCopyConcord = nullptr;
-  TFormSearchInd* FormSearchInd = nullptr;
-  TFormSearch* FormSearch = nullptr;
-  TFormSortConcord* FormSortConcord = nullptr;
-  TFormSearchAdv* FormSearchAdv = nullptr;
-  TFormLemmaList* FormLemmaList = nullptr;
-  TFormStat* FormStat = nullptr;
-  TFormFindColFreq* FormFindColFreq = nullptr;
-  TFormSortCollocates* FormSortCollocates = nullptr;
-  TFormCopyFreq* FormCopyFreq = nullptr;
-  TFormSortWordFreq* FormSortWordFreq = nullptr;
-  // The n-gram and cluster dialogs, made after the others.
-  TFormNGramOptions* FormNGramOptions = nullptr;
-  TFormNGramOptions* FormClusterOptions = nullptr;
-  TFormSortNGrams* FormSortNGrams = nullptr;
-  TFormAssociation* FormAssociation = nullptr;
-  TFormKeywordQuery* FormKeywordQuery = nullptr;
-  TFormSortKeywords* FormSortKeywords = nullptr;
-  // Added after the program's own dialogs: the word frequency columns.
-  TFormWordFreqColumns* FormWordFreqColumns = nullptr;
+  TFormAbout* FormAbout() const { return formAbout_; }
+  TFormFileList* FormFileList() const { return formFileList_; }
+  TFormProgressInd* FormProgressInd() const { return formProgressInd_; }
+  TFormCopyConcord* FormCopyConcord() const { return formCopyConcord_; }
+  TFormSearchInd* FormSearchInd() const { return formSearchInd_; }
+  TFormSearch* FormSearch() const { return formSearch_; }
+  TFormSortConcord* FormSortConcord() const { return formSortConcord_; }
+  TFormSearchAdv* FormSearchAdv() const { return formSearchAdv_; }
+  TFormLemmaList* FormLemmaList() const { return formLemmaList_; }
+  TFormStat* FormStat() const { return formStat_; }
+  TFormFindColFreq* FormFindColFreq() const { return formFindColFreq_; }
+  TFormSortCollocates* FormSortCollocates() const { return formSortCollocates_; }
+  TFormCopyFreq* FormCopyFreq() const { return formCopyFreq_; }
+  TFormSortWordFreq* FormSortWordFreq() const { return formSortWordFreq_; }
+  TFormNGramOptions* FormNGramOptions() const { return formNGramOptions_; }
+  TFormNGramOptions* FormClusterOptions() const { return formClusterOptions_; }
+  TFormSortNGrams* FormSortNGrams() const { return formSortNGrams_; }
+  TFormAssociation* FormAssociation() const { return formAssociation_; }
+  TFormKeywordQuery* FormKeywordQuery() const { return formKeywordQuery_; }
+  TFormSortKeywords* FormSortKeywords() const { return formSortKeywords_; }
+  TFormWordFreqColumns* FormWordFreqColumns() const { return formWordFreqColumns_; }
 
  private:
+  // First made, last gone: the user interface and the dialogs show help.
+  std::unique_ptr<HelpDesk> help_;
   corpus::CorpusSettings corpus_;
   text::LatestScanSets latestScanSets_;
   concordance::ConcordanceWindowSettings windowSettings_;
   std::unique_ptr<GuiUserInterface> ui_;
   std::unique_ptr<OperationRunner> runner_;
   std::unique_ptr<ChildWindowFactory> factory_;
+  FileChoosers choosers_;
+  std::function<void()> operationHook_;
+  TFormAbout* formAbout_ = nullptr;
+  TFormFileList* formFileList_ = nullptr;
+  TFormProgressInd* formProgressInd_ = nullptr;
+  TFormCopyConcord* formCopyConcord_ = nullptr;
+  TFormSearchInd* formSearchInd_ = nullptr;
+  TFormSearch* formSearch_ = nullptr;
+  TFormSortConcord* formSortConcord_ = nullptr;
+  TFormSearchAdv* formSearchAdv_ = nullptr;
+  TFormLemmaList* formLemmaList_ = nullptr;
+  TFormStat* formStat_ = nullptr;
+  TFormFindColFreq* formFindColFreq_ = nullptr;
+  TFormSortCollocates* formSortCollocates_ = nullptr;
+  TFormCopyFreq* formCopyFreq_ = nullptr;
+  TFormSortWordFreq* formSortWordFreq_ = nullptr;
+  TFormNGramOptions* formNGramOptions_ = nullptr;
+  TFormNGramOptions* formClusterOptions_ = nullptr;
+  TFormSortNGrams* formSortNGrams_ = nullptr;
+  TFormAssociation* formAssociation_ = nullptr;
+  TFormKeywordQuery* formKeywordQuery_ = nullptr;
+  TFormSortKeywords* formSortKeywords_ = nullptr;
+  TFormWordFreqColumns* formWordFreqColumns_ = nullptr;
   std::shared_ptr<frequency::WordCountsCache> wordCounts_ =
       std::make_shared<frequency::WordCountsCache>();
 };

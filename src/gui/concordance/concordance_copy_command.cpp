@@ -8,12 +8,12 @@
 
 #include "concordance/concordance_copy.h"
 #include "concordance/concordance_table.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/text_codec.h"
 #include "gui/app/workspace.h"
+#include "gui/base/text_codec.h"
 #include "gui/concordance/form_copy_concord.h"
+#include "gui/help/help.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "text/character_sets.h"
 #include "text/error.h"
 
@@ -21,13 +21,8 @@ namespace lexvane::gui {
 
 namespace {
 
-SaveFileChooser& installedChooser() {
-  static SaveFileChooser chooser;
-  return chooser;
-}
-
-std::optional<QString> chooseFile(QWidget* parent) {
-  if (installedChooser()) return installedChooser()(parent);
+std::optional<QString> chooseFile(const FileChoosers& choosers, QWidget* parent) {
+  if (choosers.SaveSentences) return choosers.SaveSentences(parent);
   std::unique_ptr<QFileDialog> dialog = MakeSaveSentencesDialog(parent);
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
   return dialog->selectedFiles().front();
@@ -48,19 +43,15 @@ std::unique_ptr<QFileDialog> MakeSaveSentencesDialog(QWidget* parent) {
   return dialog;
 }
 
-void SetSaveFileChooser(SaveFileChooser chooser) {
-  installedChooser() = std::move(chooser);
-}
-
 void CopyConcordance(Workspace& workspace,
                      std::shared_ptr<const concordance::ConcordanceTable> table,
                      std::pair<int, int> selectedRows, QWidget* owner) {
   // One operation at a time: the command stays disabled while one runs.
   if (!table || table->RowCount() == 0 || workspace.Runner().busy()) return;
-  if (workspace.FormCopyConcord->exec() != QDialog::Accepted) return;
+  if (workspace.FormCopyConcord()->exec() != QDialog::Accepted) return;
   // The table's text, and what is typed to go with it, is in its encoding.
   const TextCodec codec = CodecFor(table->TextEncoding);
-  const concordance::CopyOptions options = workspace.FormCopyConcord->Options(codec);
+  const concordance::CopyOptions options = workspace.FormCopyConcord()->Options(codec);
   // Words are cut with the separators of the latest build, as they are now
   // (or the table's own, when that build read the other encoding's text).
   const text::CharacterSets sets =
@@ -94,7 +85,7 @@ void CopyConcordance(Workspace& workspace,
         owner);
     return;
   }
-  const std::optional<QString> file = chooseFile(owner);
+  const std::optional<QString> file = chooseFile(workspace.Choosers(), owner);
   if (!file) return;
   const std::string path = ToPath(*file);
   workspace.Runner().start(

@@ -28,17 +28,14 @@ class Workspace;
 // overwriting, the folder must exist.
 std::unique_ptr<QFileDialog> MakeSaveSentencesDialog(QWidget* parent);
 
-// Picks the file of a copy to a file; nullopt when cancelled. By default the
-// save dialog; tests install their own (an empty function restores it).
-using SaveFileChooser = std::function<std::optional<QString>(QWidget* parent)>;
-void SetSaveFileChooser(SaveFileChooser chooser);
-
 // MenuCopyClick: nothing for an empty table or when the options dialog is
 // cancelled. `selectedRows` are the first and last selected rows (0-based;
 // {-1, -1} when none), used with "Copy selected rows only". A width that is
 // not a number is reported before anything is copied; the clipboard's size
 // refusal and "Cannot create file" come from the core. Words are cut with
-// the workspace's latest build sets as they stand now. The work runs with
+// the workspace's latest build sets as they stand now. The file of a copy to
+// a file comes from the save dialog, or the workspace's
+// FileChoosers::SaveSentences when set. The work runs with
 // `owner` (the window) as its owner and shares the table.
 void CopyConcordance(Workspace& workspace,
                      std::shared_ptr<const concordance::ConcordanceTable> table,

@@ -12,7 +12,7 @@
 #include <QAbstractTableModel>
 
 #include "concordance/concordance_table.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 #include "text/character_sets.h"
 
 namespace lexvane::gui {

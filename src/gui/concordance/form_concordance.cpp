@@ -13,13 +13,13 @@
 
 #include "concordance/concordance_builder.h"
 #include "concordance/window_settings.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/named_control.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
+#include "gui/base/named_control.h"
 #include "gui/concordance/concordance_delegate.h"
 #include "gui/concordance/concordance_model.h"
+#include "gui/help/help.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
 #include "text/cut_word_report.h"
@@ -102,11 +102,11 @@ void TFormConcordance::buildControls() {
 bool TFormConcordance::Start(SearchKind kind) {
   search::SearchQuery query;
   if (kind == SearchKind::Simple) {
-    if (workspace_->FormSearch->exec() != QDialog::Accepted) return false;
-    query = workspace_->FormSearch->Query();
+    if (workspace_->FormSearch()->exec() != QDialog::Accepted) return false;
+    query = workspace_->FormSearch()->Query();
   } else {
-    if (workspace_->FormSearchAdv->exec() != QDialog::Accepted) return false;
-    query = workspace_->FormSearchAdv->Query();
+    if (workspace_->FormSearchAdv()->exec() != QDialog::Accepted) return false;
+    query = workspace_->FormSearchAdv()->Query();
   }
   try {
     concordance::MaxListSizeOf(query);

@@ -12,9 +12,9 @@
 #include <utility>
 
 #include "concordance/concordance_table.h"
-#include "gui/app/child_window.h"
 #include "gui/app/child_window_factory.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/child_window.h"
+#include "gui/base/text_codec.h"
 #include "text/progress.h"
 
 #include <QHash>
@@ -79,11 +79,6 @@ class TFormConcordance : public ChildWindow {
   bool CanPaste() const;
   // The sentence pane shows.
   bool SentenceShown() const;
-
- public:  // tests
-  // Runs on the worker thread at the start of every operation over a built
-  // table, so that a test can cancel the operation at a known point.
-  static void SetOperationHook(std::function<void()> hook);
 
  public:  // commands
   // Fills the sentence pane from grid row `row` (1-based; -1: the top row of

@@ -6,27 +6,14 @@
 
 #include "concordance/concordance_edit.h"
 #include "concordance/concordance_sort.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/concordance_model.h"
 #include "gui/concordance/form_concordance.h"
 #include "gui/concordance/form_sort_concord.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 
 namespace lexvane::gui {
-
-namespace {
-
-std::function<void()>& operationHook() {
-  static std::function<void()> hook;
-  return hook;
-}
-
-}  // namespace
-
-void TFormConcordance::SetOperationHook(std::function<void()> hook) {
-  operationHook() = std::move(hook);
-}
 
 void TFormConcordance::TableChanged() {
   const std::pair<int, int> selected = SelectedRows();
@@ -48,7 +35,8 @@ void TFormConcordance::runOnTable(
   // The grid lets go of the table while another thread changes it.
   model_->setTable(nullptr, codec_);
   const bool started = workspace_->Runner().start(
-      [table, work = std::move(work), hook = operationHook()](text::OperationHost& host) {
+      [table, work = std::move(work),
+       hook = workspace_->OperationHook()](text::OperationHost& host) {
         if (hook) hook();
         work(*table, host);
       },
@@ -71,7 +59,7 @@ void TFormConcordance::SortThen(std::function<void(bool)> next) {
     finish(table_ && table_->TableSorted);
     return;
   }
-  TFormSortConcord& dialog = *workspace_->FormSortConcord;
+  TFormSortConcord& dialog = *workspace_->FormSortConcord();
   if (dialog.exec() != QDialog::Accepted) {
     finish(table_->TableSorted);
     return;

@@ -8,12 +8,12 @@
 #include <QMimeData>
 #include <QTableView>
 
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/concordance_model.h"
 #include "gui/concordance/form_concordance.h"
+#include "gui/help/help.h"
 #include "gui/ngrams/ngram_help.h"
+#include "gui/runner/operation_runner.h"
 
 namespace lexvane::gui {
 

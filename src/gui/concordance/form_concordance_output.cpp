@@ -26,7 +26,7 @@ void TFormConcordance::MenuExportClick() {
 
 void TFormConcordance::MenuStatisticsClick() {
   if (!Table()) return;
-  workspace().FormStat->ShowStatistics(concordance::ConcordanceStatistics(*Table()));
+  workspace().FormStat()->ShowStatistics(concordance::ConcordanceStatistics(*Table()));
 }
 
 void TFormConcordance::MenuDisplaySourceClick() {

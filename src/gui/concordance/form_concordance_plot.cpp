@@ -21,15 +21,15 @@
 #include "concordance/plot_export.h"
 #include "gui/app/export_command.h"
 #include "gui/app/form_main.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/named_control.h"
-#include "gui/app/text_codec.h"
 #include "gui/app/workspace.h"
+#include "gui/base/named_control.h"
+#include "gui/base/text_codec.h"
 #include "gui/concordance/concordance_model.h"
 #include "gui/concordance/form_concordance.h"
 #include "gui/concordance/form_source.h"
 #include "gui/concordance/plot_view.h"
+#include "gui/help/help.h"
+#include "gui/runner/gui_user_interface.h"
 
 namespace lexvane::gui {
 

@@ -11,8 +11,8 @@
 //
 // Its Edit menu and the plot's pop-up menu copy the picture as an image or
 // the figures as text, save the picture as PNG or SVG, export the table of
-// the files, and scale the bars to file size. Saved and copied pictures carry the caption and the figures.
-// GUI thread only.
+// the files, and scale the bars to file size. Saved and copied pictures carry the caption and the
+// figures. GUI thread only.
 #pragma once
 
 #include <functional>
@@ -23,7 +23,7 @@
 #include <QPointer>
 
 #include "concordance/concordance_plot.h"
-#include "gui/app/child_window.h"
+#include "gui/base/child_window.h"
 
 class QAction;
 class QCheckBox;

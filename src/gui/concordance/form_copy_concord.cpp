@@ -11,9 +11,10 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "gui/app/form_search_ind.h"
-#include "gui/app/help.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/form_search_ind.h"
 
 namespace lexvane::gui {
 
@@ -37,7 +38,7 @@ QSpinBox* numberField(QWidget* parent, const char* name, const QString& accessib
 
 }  // namespace
 
-TFormCopyConcord::TFormCopyConcord(QWidget* parent) : QDialog(parent) {
+TFormCopyConcord::TFormCopyConcord(HelpDesk& help, QWidget* parent) : QDialog(parent), help_(help) {
   setObjectName(QStringLiteral("FormCopyConcord"));
   setWindowTitle(QStringLiteral("Copy Options"));
   SetHelpContext(this, kHelpContext);
@@ -166,7 +167,7 @@ void TFormCopyConcord::CheckBoxDelimAroundClick() {
 }
 
 void TFormCopyConcord::ButtonHelpClick() {
-  ShowHelp(kHelpContext);
+  help_.Show(kHelpContext);
 }
 
 void TFormCopyConcord::showEvent(QShowEvent* event) {

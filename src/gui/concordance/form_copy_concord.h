@@ -9,7 +9,7 @@
 #include <QDialog>
 
 #include "concordance/concordance_copy.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -21,11 +21,14 @@ class QSpinBox;
 
 namespace lexvane::gui {
 
+class HelpDesk;
+
 class TFormCopyConcord : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFormCopyConcord(QWidget* parent = nullptr);
+  // `help` shows the dialog's help topic; it outlives the dialog.
+  explicit TFormCopyConcord(HelpDesk& help, QWidget* parent = nullptr);
 
  public:  // queries
   // The options as the controls hold them, the typed texts encoded by
@@ -66,6 +69,7 @@ class TFormCopyConcord : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  HelpDesk& help_;
   void buildControls();
 };
 

@@ -9,8 +9,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "gui/app/help.h"
-#include "gui/app/named_control.h"
+#include "gui/base/named_control.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 
 namespace lexvane::gui {
 
@@ -20,7 +21,7 @@ constexpr int kHelpContext = 7;
 
 }  // namespace
 
-TFormSortConcord::TFormSortConcord(QWidget* parent) : QDialog(parent) {
+TFormSortConcord::TFormSortConcord(HelpDesk& help, QWidget* parent) : QDialog(parent), help_(help) {
   Named(this, "FormSortConcord", QStringLiteral("Sort criteria"));
   setWindowTitle(QStringLiteral("Sort criteria"));
   SetModalBesideHelp(this);
@@ -88,7 +89,7 @@ concordance::SortOptions TFormSortConcord::Options() const {
 }
 
 void TFormSortConcord::ButtonHelpClick() {
-  ShowHelp(kHelpContext);
+  help_.Show(kHelpContext);
 }
 
 }  // namespace lexvane::gui

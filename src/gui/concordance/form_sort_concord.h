@@ -15,11 +15,14 @@ class QSpinBox;
 
 namespace lexvane::gui {
 
+class HelpDesk;
+
 class TFormSortConcord : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFormSortConcord(QWidget* parent = nullptr);
+  // `help` shows the dialog's help topic; it outlives the dialog.
+  explicit TFormSortConcord(HelpDesk& help, QWidget* parent = nullptr);
 
  public:  // queries
   concordance::SortOptions Options() const;
@@ -35,6 +38,9 @@ class TFormSortConcord : public QDialog {
 
  public Q_SLOTS:
   void ButtonHelpClick();
+
+ private:
+  HelpDesk& help_;
 };
 
 }  // namespace lexvane::gui

@@ -9,8 +9,8 @@
 #include "concordance/concordance_table.h"
 #include "concordance/source_text.h"
 #include "corpus/corpus_settings.h"
-#include "gui/app/help.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
+#include "gui/help/help.h"
 
 namespace lexvane::gui {
 

@@ -6,7 +6,7 @@
 #include "concordance/concordance_table.h"
 #include "concordance/source_text.h"
 #include "corpus/corpus_settings.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 
 namespace lexvane::gui {
 

@@ -9,7 +9,7 @@
 
 #include "gui/concordance/source_text_window.h"
 
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 
 namespace lexvane::concordance {
 class ConcordanceTable;

@@ -10,9 +10,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/app/form_search_ind.h"
-#include "gui/app/help.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/form_search_ind.h"
 
 namespace lexvane::gui {
 
@@ -30,7 +31,7 @@ QPushButton* makeButton(const QString& caption, const char* name, QWidget* paren
 
 }  // namespace
 
-TFormStat::TFormStat(QWidget* parent) : QDialog(parent) {
+TFormStat::TFormStat(HelpDesk& help, QWidget* parent) : QDialog(parent), help_(help) {
   setObjectName(QStringLiteral("FormStat"));
   setWindowTitle(QStringLiteral("Statistics"));
   SetHelpContext(this, kHelpContext);
@@ -117,7 +118,7 @@ void TFormStat::ButtonCopyClick() {
 }
 
 void TFormStat::ButtonHelpClick() {
-  ShowHelp(kHelpContext);
+  help_.Show(kHelpContext);
 }
 
 void TFormStat::changeEvent(QEvent* event) {

@@ -20,11 +20,14 @@ class QPushButton;
 
 namespace lexvane::gui {
 
+class HelpDesk;
+
 class TFormStat : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFormStat(QWidget* parent = nullptr);
+  // `help` shows the dialog's help topic; it outlives the dialog.
+  explicit TFormStat(HelpDesk& help, QWidget* parent = nullptr);
 
  public:  // commands
   // Shows `statistics` and runs the dialog modally until it is closed.
@@ -53,6 +56,7 @@ class TFormStat : public QDialog {
   void changeEvent(QEvent* event) override;
 
  private:
+  HelpDesk& help_;
   void applyNoteColour();
 
   concordance::Statistics statistics_;

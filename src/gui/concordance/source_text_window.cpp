@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/form_main.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 
 namespace lexvane::gui {
 

@@ -5,7 +5,7 @@
 // The frame routes by the two derived classes, never by this one.
 #pragma once
 
-#include "gui/app/child_window.h"
+#include "gui/base/child_window.h"
 
 class QAction;
 class QMenu;

@@ -20,13 +20,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "gui/app/command_boundary.h"
-#include "gui/app/file_kinds.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/file_kinds.h"
+#include "gui/base/text_codec.h"
 #include "gui/corpus/path_list_model.h"
 #include "gui/corpus/rule_preview_view.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/command_boundary.h"
+#include "gui/runner/gui_user_interface.h"
 
 namespace lexvane::gui {
 
@@ -377,7 +378,7 @@ void TFormFileList::ButtonCancelClick() {
 }
 
 void TFormFileList::ButtonHelpClick() {
-  ShowHelp(kHelpContext);
+  ui_.Help().Show(kHelpContext);
 }
 
 }  // namespace lexvane::gui

@@ -1,6 +1,6 @@
 #include "gui/corpus/path_list_model.h"
 
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 
 namespace lexvane::gui {
 

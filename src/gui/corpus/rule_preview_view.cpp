@@ -5,8 +5,8 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 
-#include "gui/app/text_codec.h"
-#include "gui/app/thread_handover.h"
+#include "gui/base/text_codec.h"
+#include "gui/base/thread_handover.h"
 #include "text/error.h"
 
 namespace lexvane::gui {

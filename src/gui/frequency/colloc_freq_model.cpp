@@ -1,7 +1,7 @@
 #include "gui/frequency/colloc_freq_model.h"
 
 #include "frequency/colloc_table.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 
 namespace lexvane::gui {
 

@@ -6,14 +6,14 @@
 #include "concordance/concordance_table.h"
 #include "frequency/colloc_command.h"
 #include "gui/app/form_main.h"
-#include "gui/app/form_progress_ind.h"
-#include "gui/app/form_search_ind.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/text_codec.h"
 #include "gui/app/workspace.h"
+#include "gui/base/text_codec.h"
 #include "gui/frequency/form_colloc_freq.h"
 #include "gui/frequency/form_find_col_freq.h"
+#include "gui/runner/form_progress_ind.h"
+#include "gui/runner/form_search_ind.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 
 namespace lexvane::gui {
 
@@ -43,7 +43,7 @@ void closeWithOwner(QWidget* owner, TFormCollocFreq* window) {
 void buildCollocates(Workspace& workspace, const CollocateSource& source,
                      ShowCollocateWindow show) {
   auto result = std::make_shared<frequency::CollocCommandResult>();
-  frequency::CollocQuery query = workspace.FormFindColFreq->Query();
+  frequency::CollocQuery query = workspace.FormFindColFreq()->Query();
   const TextCodec codec = CodecFor(source.table->TextEncoding);
   const std::string caption = codec.Encode(source.caption);
   QPointer<QWidget> owner = source.window;
@@ -77,15 +77,16 @@ void RunCollocateCommand(Workspace& workspace, const CollocateSource& source,
   const frequency::CollocCommandSteps steps{
       [&sortAsked] { sortAsked = true; },
       [&workspace, &confirmed](frequency::CollocQuery&) {
-        confirmed = workspace.FormFindColFreq->exec() == QDialog::Accepted;
+        confirmed = workspace.FormFindColFreq()->exec() == QDialog::Accepted;
         return false;  // the build follows on the worker thread
       }};
   // The masks are typed for this table's text.
-  workspace.FormFindColFreq->UseEncoding(source.table->TextEncoding);
-  text::OperationHost host{workspace.Ui(), *workspace.FormSearchInd, *workspace.FormProgressInd};
+  workspace.FormFindColFreq()->UseEncoding(source.table->TextEncoding);
+  text::OperationHost host{workspace.Ui(), *workspace.FormSearchInd(),
+                           *workspace.FormProgressInd()};
   frequency::MenuFrequenciesClick(*source.table,
                                   CodecFor(source.table->TextEncoding).Encode(source.caption),
-                                  workspace.FormFindColFreq->Query(), steps, host);
+                                  workspace.FormFindColFreq()->Query(), steps, host);
   if (sortAsked) {
     QPointer<QWidget> owner = source.window;
     source.sortThen([&workspace, source, show, owner](bool sorted) {

@@ -12,7 +12,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "gui/app/help.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 
 namespace lexvane::gui {
 
@@ -40,7 +41,7 @@ QSpinBox* countField(const char* name, const char* accessible, QWidget* parent) 
 
 }  // namespace
 
-TFormAssociation::TFormAssociation(QWidget* parent) : QDialog(parent) {
+TFormAssociation::TFormAssociation(HelpDesk& help, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FormAssociation"));
   setWindowTitle(QStringLiteral("Association measures"));
   SetModalBesideHelp(this);
@@ -99,7 +100,7 @@ TFormAssociation::TFormAssociation(QWidget* parent) : QDialog(parent) {
   for (QPushButton* b : {ButtonOK, ButtonCancel, ButtonHelp}) b->setAccessibleName(b->text());
   connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
   connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(ButtonHelp, &QPushButton::clicked, this, [] { ShowHelp(kHelpContext); });
+  connect(ButtonHelp, &QPushButton::clicked, this, [&help] { help.Show(kHelpContext); });
 
   auto* left = new QVBoxLayout;
   left->addWidget(window);

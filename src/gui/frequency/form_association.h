@@ -21,11 +21,14 @@ class QSpinBox;
 
 namespace lexvane::gui {
 
+class HelpDesk;
+
 class TFormAssociation : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFormAssociation(QWidget* parent = nullptr);
+  // `help` shows the dialog's help topic; it outlives the dialog.
+  explicit TFormAssociation(HelpDesk& help, QWidget* parent = nullptr);
 
  public:  // queries
   // The options the controls show.

@@ -12,14 +12,14 @@
 #include "frequency/frequency_copy.h"
 #include "frequency/frequency_export.h"
 #include "gui/app/export_command.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/frequency/colloc_freq_model.h"
 #include "gui/frequency/form_association.h"
 #include "gui/frequency/form_sort_collocates.h"
 #include "gui/frequency/frequency_copy_command.h"
 #include "gui/frequency/frequency_grid.h"
+#include "gui/help/help.h"
+#include "gui/runner/operation_runner.h"
 
 namespace lexvane::gui {
 
@@ -137,7 +137,7 @@ void TFormCollocFreq::sizeAssociationColumns() {
 
 void TFormCollocFreq::MenuAssociationClick() {
   if (table_ == nullptr || workspace_->Runner().busy()) return;
-  TFormAssociation& dialog = *workspace_->FormAssociation;
+  TFormAssociation& dialog = *workspace_->FormAssociation();
   if (dialog.exec() != QDialog::Accepted) return;
   const frequency::AssociationOptions options = dialog.Options();
   // The table changes on the worker thread: the grid leaves it alone meanwhile.
@@ -154,7 +154,7 @@ void TFormCollocFreq::MenuAssociationClick() {
 
 void TFormCollocFreq::MenuSortClick() {
   if (table_ == nullptr || workspace_->Runner().busy()) return;
-  TFormSortCollocates& dialog = *workspace_->FormSortCollocates;
+  TFormSortCollocates& dialog = *workspace_->FormSortCollocates();
   if (dialog.exec() != QDialog::Accepted) return;
   const int column = dialog.Column();
   // The table changes on the worker thread: the grid leaves it alone meanwhile.

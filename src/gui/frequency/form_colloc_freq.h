@@ -14,8 +14,8 @@
 
 #include <memory>
 
-#include "gui/app/child_window.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/child_window.h"
+#include "gui/base/text_codec.h"
 
 class QAction;
 class QMenu;

@@ -7,8 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/app/help.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 
 namespace lexvane::gui {
 
@@ -28,7 +29,7 @@ QCheckBox* checkBox(const char* name, const char* caption, bool checked, QWidget
 
 }  // namespace
 
-TFormCopyFreq::TFormCopyFreq(QWidget* parent) : QDialog(parent) {
+TFormCopyFreq::TFormCopyFreq(HelpDesk& help, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FormCopyFreq"));
   setWindowTitle(QStringLiteral("Copy Options"));
   SetModalBesideHelp(this);
@@ -59,7 +60,7 @@ TFormCopyFreq::TFormCopyFreq(QWidget* parent) : QDialog(parent) {
   for (QPushButton* b : {Button1, Button2, ButtonHelp}) b->setAccessibleName(b->text());
   connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
   connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-  connect(ButtonHelp, &QPushButton::clicked, this, [] { ShowHelp(kHelpContext); });
+  connect(ButtonHelp, &QPushButton::clicked, this, [&help] { help.Show(kHelpContext); });
 
   auto* options = new QVBoxLayout;
   for (QCheckBox* b : {CheckBoxToFile, CheckBoxSelectedOnly, CheckBoxZeroToSpace, SaveWordListOnly})

@@ -7,7 +7,7 @@
 #include <QDialog>
 
 #include "frequency/frequency_copy.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 
 class QCheckBox;
 class QLabel;
@@ -16,6 +16,8 @@ class QPushButton;
 
 namespace lexvane::gui {
 
+class HelpDesk;
+
 class TFormCopyFreq : public QDialog {
   Q_OBJECT
 
@@ -23,7 +25,8 @@ class TFormCopyFreq : public QDialog {
   // Keywords: the keyword window's copy, with neither table's check box.
   enum class Table { WordFreq, Colloc, Keywords };
 
-  explicit TFormCopyFreq(QWidget* parent = nullptr);
+  // `help` shows the dialog's help topic; it outlives the dialog.
+  explicit TFormCopyFreq(HelpDesk& help, QWidget* parent = nullptr);
 
  public:  // commands
   // Shows the options of `table` and runs the dialog modally; true on OK.

@@ -13,8 +13,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/app/help.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 
 namespace lexvane::gui {
 
@@ -49,7 +50,7 @@ constexpr int kHelpButtonContext = 4;
 
 }  // namespace
 
-TFormFindColFreq::TFormFindColFreq(QWidget* parent) : QDialog(parent) {
+TFormFindColFreq::TFormFindColFreq(HelpDesk& help, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FormFindColFreq"));
   setWindowTitle(QStringLiteral("Find frequency of collogate words"));
   SetModalBesideHelp(this);
@@ -112,7 +113,7 @@ TFormFindColFreq::TFormFindColFreq(QWidget* parent) : QDialog(parent) {
   connect(ButtonClearAll, &QPushButton::clicked, this, &TFormFindColFreq::ButtonClearAllClick);
   connect(ButtonOK, &QPushButton::clicked, this, &TFormFindColFreq::ButtonOKClick);
   connect(ButtonCancel, &QPushButton::clicked, this, &TFormFindColFreq::ButtonCancelClick);
-  connect(ButtonHelp, &QPushButton::clicked, this, [] { ShowHelp(kHelpContext); });
+  connect(ButtonHelp, &QPushButton::clicked, this, [&help] { help.Show(kHelpContext); });
 
   auto* mask = new QHBoxLayout;
   mask->addWidget(Label1);

@@ -12,7 +12,7 @@
 #include <QDialog>
 
 #include "frequency/colloc_query.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 
 class QCheckBox;
 class QLabel;
@@ -22,13 +22,16 @@ class QPushButton;
 
 namespace lexvane::gui {
 
+class HelpDesk;
+
 class MaskListModel;
 
 class TFormFindColFreq : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFormFindColFreq(QWidget* parent = nullptr);
+  // `help` shows the dialog's help topic; it outlives the dialog.
+  explicit TFormFindColFreq(HelpDesk& help, QWidget* parent = nullptr);
 
  public:  // queries
   frequency::CollocQuery& Query() { return query_; }

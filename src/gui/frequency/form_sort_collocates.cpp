@@ -9,7 +9,8 @@
 #include <QVBoxLayout>
 
 #include "frequency/colloc_table.h"
-#include "gui/app/help.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 
 namespace lexvane::gui {
 
@@ -35,7 +36,7 @@ QSpinBox* positionField(const char* name, const QString& accessibleName, QWidget
 
 }  // namespace
 
-TFormSortCollocates::TFormSortCollocates(QWidget* parent) : QDialog(parent) {
+TFormSortCollocates::TFormSortCollocates(HelpDesk& help, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FormSortCollocates"));
   setWindowTitle(QStringLiteral("Sort"));
   SetModalBesideHelp(this);
@@ -66,7 +67,7 @@ TFormSortCollocates::TFormSortCollocates(QWidget* parent) : QDialog(parent) {
   for (QPushButton* b : {ButtonOK, ButtonCancel, ButtonHelp}) b->setAccessibleName(b->text());
   connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
   connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(ButtonHelp, &QPushButton::clicked, this, [] { ShowHelp(kHelpContext); });
+  connect(ButtonHelp, &QPushButton::clicked, this, [&help] { help.Show(kHelpContext); });
 
   auto* choices = new QGridLayout;
   choices->addWidget(Label1, 0, 0, 1, 2);

@@ -13,11 +13,14 @@ class QSpinBox;
 
 namespace lexvane::gui {
 
+class HelpDesk;
+
 class TFormSortCollocates : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFormSortCollocates(QWidget* parent = nullptr);
+  // `help` shows the dialog's help topic; it outlives the dialog.
+  explicit TFormSortCollocates(HelpDesk& help, QWidget* parent = nullptr);
 
  public:  // queries
   // The grid column the selection sorts by: 1 collocates, 11 - n left

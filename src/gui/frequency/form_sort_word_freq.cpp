@@ -7,7 +7,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "gui/app/help.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 
 namespace lexvane::gui {
 
@@ -17,7 +18,7 @@ constexpr int kHelpContext = 24;
 
 }  // namespace
 
-TFormSortWordFreq::TFormSortWordFreq(QWidget* parent) : QDialog(parent) {
+TFormSortWordFreq::TFormSortWordFreq(HelpDesk& help, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FormSortWordFreq"));
   setWindowTitle(QStringLiteral("Sort"));
   SetModalBesideHelp(this);
@@ -49,7 +50,7 @@ TFormSortWordFreq::TFormSortWordFreq(QWidget* parent) : QDialog(parent) {
   for (QPushButton* b : {Button1, Button2, ButtonHelp}) b->setAccessibleName(b->text());
   connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
   connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-  connect(ButtonHelp, &QPushButton::clicked, this, [] { ShowHelp(kHelpContext); });
+  connect(ButtonHelp, &QPushButton::clicked, this, [&help] { help.Show(kHelpContext); });
 
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(Button1);

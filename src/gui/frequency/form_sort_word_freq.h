@@ -12,11 +12,14 @@ class QRadioButton;
 
 namespace lexvane::gui {
 
+class HelpDesk;
+
 class TFormSortWordFreq : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFormSortWordFreq(QWidget* parent = nullptr);
+  // `help` shows the dialog's help topic; it outlives the dialog.
+  explicit TFormSortWordFreq(HelpDesk& help, QWidget* parent = nullptr);
 
  public:  // queries
   // The selected item: 0 alphabetically, 1 by frequency, 2 in retrograde

@@ -17,9 +17,6 @@
 #include "frequency/word_frequency_list.h"
 #include "frequency/word_frequency_statistics.h"
 #include "gui/app/export_command.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/form_stat.h"
 #include "gui/frequency/form_sort_word_freq.h"
@@ -27,6 +24,9 @@
 #include "gui/frequency/frequency_copy_command.h"
 #include "gui/frequency/frequency_grid.h"
 #include "gui/frequency/word_freq_model.h"
+#include "gui/help/help.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
 #include "text/cut_word_report.h"
 
@@ -178,17 +178,18 @@ bool TFormWordFreq::count(std::shared_ptr<const corpus::CorpusSettings> corpus, 
 }
 
 bool TFormWordFreq::rangeChosen() const {
-  return workspace_->FormWordFreqColumns != nullptr && workspace_->FormWordFreqColumns->Range();
+  return workspace_->FormWordFreqColumns() != nullptr && workspace_->FormWordFreqColumns()->Range();
 }
 
 bool TFormWordFreq::dpChosen() const {
-  return workspace_->FormWordFreqColumns != nullptr && workspace_->FormWordFreqColumns->DP();
+  return workspace_->FormWordFreqColumns() != nullptr && workspace_->FormWordFreqColumns()->DP();
 }
 
 void TFormWordFreq::MenuColumnsClick() {
-  if (list_ == nullptr || workspace_->Runner().busy() || workspace_->FormWordFreqColumns == nullptr)
+  if (list_ == nullptr || workspace_->Runner().busy() ||
+      workspace_->FormWordFreqColumns() == nullptr)
     return;
-  if (!workspace_->FormWordFreqColumns->Choose()) return;
+  if (!workspace_->FormWordFreqColumns()->Choose()) return;
   if ((rangeChosen() || dpChosen()) && !list_->HasSpread() && countedFrom_ != nullptr) {
     count(countedFrom_, list_->SortMode());
     return;
@@ -213,7 +214,7 @@ void TFormWordFreq::showList() {
 
 void TFormWordFreq::MenuSortClick() {
   if (list_ == nullptr || workspace_->Runner().busy()) return;
-  TFormSortWordFreq& dialog = *workspace_->FormSortWordFreq;
+  TFormSortWordFreq& dialog = *workspace_->FormSortWordFreq();
   if (dialog.exec() != QDialog::Accepted) return;
   const int mode = dialog.ItemIndex();
   // The list changes on the worker thread: the grid leaves it alone meanwhile.
@@ -265,7 +266,7 @@ void TFormWordFreq::MenuExportClick() {
 
 void TFormWordFreq::MenuStatisticsClick() {
   if (list_ == nullptr || workspace_->Runner().busy()) return;
-  workspace_->FormStat->ShowStatistics(frequency::WordFrequencyStatistics(*list_));
+  workspace_->FormStat()->ShowStatistics(frequency::WordFrequencyStatistics(*list_));
 }
 
 void TFormWordFreq::DrawGrid1DblClick(const QModelIndex& index) {
@@ -275,7 +276,7 @@ void TFormWordFreq::DrawGrid1DblClick(const QModelIndex& index) {
 
 void TFormWordFreq::appendToWordSearch(const std::string& word) {
   // Appended as it stands, unchecked; the dialog is not opened.
-  workspace_->FormSearch->AppendMask(word, list_->TextEncoding());
+  workspace_->FormSearch()->AppendMask(word, list_->TextEncoding());
 }
 
 }  // namespace lexvane::gui

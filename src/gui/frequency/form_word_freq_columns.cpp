@@ -6,8 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/app/help.h"
-#include "gui/app/named_control.h"
+#include "gui/base/named_control.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 
 namespace lexvane::gui {
 
@@ -17,7 +18,7 @@ constexpr int kHelpContext = 112;
 
 }  // namespace
 
-TFormWordFreqColumns::TFormWordFreqColumns(QWidget* parent) : QDialog(parent) {
+TFormWordFreqColumns::TFormWordFreqColumns(HelpDesk& help, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FormWordFreqColumns"));
   setWindowTitle(QStringLiteral("Word Frequency Columns"));
   SetModalBesideHelp(this);
@@ -43,7 +44,7 @@ TFormWordFreqColumns::TFormWordFreqColumns(QWidget* parent) : QDialog(parent) {
   ButtonHelp = Named(new QPushButton(QStringLiteral("Help"), this), "ButtonHelp");
   connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
   connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(ButtonHelp, &QPushButton::clicked, this, [] { ShowHelp(kHelpContext); });
+  connect(ButtonHelp, &QPushButton::clicked, this, [&help] { help.Show(kHelpContext); });
 
   auto* choices = new QVBoxLayout;
   choices->addWidget(CheckBoxRange);

@@ -14,11 +14,14 @@ class QPushButton;
 
 namespace lexvane::gui {
 
+class HelpDesk;
+
 class TFormWordFreqColumns : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFormWordFreqColumns(QWidget* parent = nullptr);
+  // `help` shows the dialog's help topic; it outlives the dialog.
+  explicit TFormWordFreqColumns(HelpDesk& help, QWidget* parent = nullptr);
 
  public:  // queries
   bool Range() const;

@@ -10,24 +10,19 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/text_codec.h"
 #include "gui/app/workspace.h"
+#include "gui/base/text_codec.h"
+#include "gui/help/help.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "text/error.h"
 
 namespace lexvane::gui {
 
 namespace {
 
-SaveFileChooser& chooserOverride() {
-  static SaveFileChooser chooser;
-  return chooser;
-}
-
-QString chooseSaveFile(QWidget* parent) {
-  if (chooserOverride()) return chooserOverride()(parent);
+QString chooseSaveFile(const FileChoosers& choosers, QWidget* parent) {
+  if (choosers.SaveCopy) return choosers.SaveCopy(parent);
   QFileDialog dialog(parent, QStringLiteral("Save to file"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
@@ -75,14 +70,10 @@ class FileSink : public frequency::CopySink {
 
 }  // namespace
 
-void SetSaveFileChooser(SaveFileChooser chooser) {
-  chooserOverride() = std::move(chooser);
-}
-
 bool RunFrequencyCopy(Workspace& workspace, QWidget* window, TFormCopyFreq::Table table,
                       std::int32_t rowCount, std::pair<int, int> selection, const TextCodec& codec,
                       CopyRowsWork copy) {
-  TFormCopyFreq& dialog = *workspace.FormCopyFreq;
+  TFormCopyFreq& dialog = *workspace.FormCopyFreq();
   if (!dialog.Execute(table)) return false;
   if (rowCount <= 0) return false;
   const frequency::CopyOptions options = dialog.Options(codec);
@@ -96,12 +87,12 @@ bool RunFrequencyCopy(Workspace& workspace, QWidget* window, TFormCopyFreq::Tabl
   const auto destination =
       options.ToFile ? frequency::CopyDestination::File : frequency::CopyDestination::Clipboard;
   if (options.ToFile) {
-    const QString path = chooseSaveFile(window);
+    const QString path = chooseSaveFile(workspace.Choosers(), window);
     if (path.isEmpty()) return false;
     const std::string name = ToPath(path);
     std::FILE* file = std::fopen(name.c_str(), "wb");
     if (file == nullptr) {
-      GuiUserInterface::ShowMessage(
+      workspace.Ui().ShowMessage(
           window,
           {QStringLiteral("Error"),
            FromPath(name) + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno)),

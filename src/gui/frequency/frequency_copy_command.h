@@ -12,7 +12,7 @@
 #include <QString>
 
 #include "frequency/frequency_copy.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 #include "gui/frequency/form_copy_freq.h"
 #include "text/progress.h"
 
@@ -28,16 +28,12 @@ using CopyRowsWork = std::function<void(
     std::int32_t first, std::int32_t last, const frequency::CopyOptions& options,
     frequency::CopyDestination destination, frequency::CopySink& sink, text::OperationHost& host)>;
 
-// The save dialog: the chosen path, or an empty string when cancelled.
-using SaveFileChooser = std::function<QString(QWidget* parent)>;
-// Replaces the save dialog (tests); an empty function restores it.
-void SetSaveFileChooser(SaveFileChooser chooser);
-
 // MenuCopyClick of both windows. `rowCount` is the table's number of rows,
 // `selection` the grid's selection block (0-based, {-1, -1} when none);
 // `window` owns the copy (closing it stops the copy); `codec` is that of the
-// table's encoding (the typed delimiter, the clipboard's text). Returns
-// whether a copy was started.
+// table's encoding (the typed delimiter, the clipboard's text). The file of
+// a copy to a file comes from the save dialog, or the workspace's
+// FileChoosers::SaveCopy when set. Returns whether a copy was started.
 bool RunFrequencyCopy(Workspace& workspace, QWidget* window, TFormCopyFreq::Table table,
                       std::int32_t rowCount, std::pair<int, int> selection, const TextCodec& codec,
                       CopyRowsWork copy);

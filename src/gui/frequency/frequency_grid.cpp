@@ -8,8 +8,8 @@
 #include <QMenu>
 #include <QTableView>
 
-#include "gui/app/child_window.h"
-#include "gui/app/help.h"
+#include "gui/base/child_window.h"
+#include "gui/help/help.h"
 
 namespace lexvane::gui {
 

@@ -10,15 +10,15 @@
 #include "frequency/colloc_command.h"
 #include "frequency/word_frequency_list.h"
 #include "gui/app/form_main.h"
-#include "gui/app/form_progress_ind.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/screenshots.h"
-#include "gui/app/text_codec.h"
 #include "gui/app/workspace.h"
+#include "gui/base/text_codec.h"
 #include "gui/frequency/form_colloc_freq.h"
 #include "gui/frequency/form_word_freq.h"
 #include "gui/frequency/word_freq_model.h"
+#include "gui/runner/form_progress_ind.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "search/search_query.h"
 
 namespace lexvane::gui {
@@ -56,8 +56,8 @@ void TakeFrequencyScreenshots(TFormMain& mainWindow, const QString& folder,
     words->Model()->Detach();
     words->List()->SortWordList(frequency::kSortByFrequency,
                                 frequency::SortCaption(frequency::kSortByFrequency),
-                                *workspace.FormProgressInd);
-    workspace.FormProgressInd->hide();
+                                *workspace.FormProgressInd());
+    workspace.FormProgressInd()->hide();
     words->Model()->SetList(words->List().get());
   }
   QTimer::singleShot(1200, &mainWindow, [&mainWindow, &workspace, words, folder, then] {

@@ -1,7 +1,7 @@
 #include "gui/frequency/word_freq_model.h"
 
 #include "frequency/word_frequency_list.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 
 namespace lexvane::gui {
 
@@ -37,8 +37,7 @@ QVariant WordFreqModel::data(const QModelIndex& index, int role) const {
   if (const auto spread = spreadColumn(index.column())) {
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
       return QString::fromStdString(list_->SpreadCellText(*spread, index.row() + 1));
-    if (role == Qt::TextAlignmentRole)
-      return QVariant::fromValue(Qt::AlignTop | Qt::AlignRight);
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignTop | Qt::AlignRight);
     return {};
   }
   const int column = index.column() + 1;

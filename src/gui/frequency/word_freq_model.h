@@ -17,7 +17,7 @@
 #include <QAbstractTableModel>
 
 #include "frequency/word_frequency_list.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 
 namespace lexvane::gui {
 

@@ -11,8 +11,10 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "gui/app/help.h"
-#include "gui/app/text_codec.h"
+#include "gui/app/file_choosers.h"
+#include "gui/base/text_codec.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 #include "stats/keyness.h"
 
 namespace lexvane::gui {
@@ -21,13 +23,8 @@ namespace {
 
 constexpr int kHelpContext = 101;
 
-TFormKeywordQuery::ReferenceChooser& chooserOverride() {
-  static TFormKeywordQuery::ReferenceChooser chooser;
-  return chooser;
-}
-
-QString chooseReference(QWidget* parent) {
-  if (chooserOverride()) return chooserOverride()(parent);
+QString chooseReference(const FileChoosers& choosers, QWidget* parent) {
+  if (choosers.Reference) return choosers.Reference(parent);
   return QFileDialog::getOpenFileName(
       parent, QStringLiteral("Reference corpus"), QString(),
       QStringLiteral("Reference corpora (*.ctl *.CTL *.cfl *.CFL *.txt *.TXT *.tsv);;"
@@ -37,11 +34,8 @@ QString chooseReference(QWidget* parent) {
 
 }  // namespace
 
-void TFormKeywordQuery::SetReferenceChooser(ReferenceChooser chooser) {
-  chooserOverride() = std::move(chooser);
-}
-
-TFormKeywordQuery::TFormKeywordQuery(QWidget* parent) : QDialog(parent) {
+TFormKeywordQuery::TFormKeywordQuery(HelpDesk& help, const FileChoosers& choosers, QWidget* parent)
+    : QDialog(parent), choosers_(choosers) {
   setObjectName(QStringLiteral("FormKeywordQuery"));
   setWindowTitle(QStringLiteral("Keyword list"));
   SetModalBesideHelp(this);
@@ -115,7 +109,7 @@ TFormKeywordQuery::TFormKeywordQuery(QWidget* parent) : QDialog(parent) {
           [this](const QString& text) { ButtonOK->setEnabled(!text.trimmed().isEmpty()); });
   connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
   connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(ButtonHelp, &QPushButton::clicked, this, [] { ShowHelp(kHelpContext); });
+  connect(ButtonHelp, &QPushButton::clicked, this, [&help] { help.Show(kHelpContext); });
 
   auto* left = new QVBoxLayout;
   left->addLayout(fields);
@@ -131,7 +125,7 @@ TFormKeywordQuery::TFormKeywordQuery(QWidget* parent) : QDialog(parent) {
 }
 
 void TFormKeywordQuery::ButtonBrowseClick() {
-  const QString path = chooseReference(this);
+  const QString path = chooseReference(choosers_, this);
   if (!path.isEmpty()) EditReference->setText(path);
 }
 

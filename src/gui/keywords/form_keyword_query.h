@@ -21,16 +21,16 @@ class QSpinBox;
 
 namespace lexvane::gui {
 
+class HelpDesk;
+struct FileChoosers;
+
 class TFormKeywordQuery : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFormKeywordQuery(QWidget* parent = nullptr);
-
-  // The open dialog of Browse...: the chosen path, or empty when cancelled.
-  using ReferenceChooser = std::function<QString(QWidget* parent)>;
-  // Replaces the open dialog (tests); an empty function restores it.
-  static void SetReferenceChooser(ReferenceChooser chooser);
+  // Browse... asks `choosers.Reference` when set, else the open dialog;
+  // both outlive the dialog.
+  TFormKeywordQuery(HelpDesk& help, const FileChoosers& choosers, QWidget* parent = nullptr);
 
  public:  // queries
   keywords::KeywordOptions Options() const;
@@ -52,6 +52,9 @@ class TFormKeywordQuery : public QDialog {
   QPushButton* ButtonOK = nullptr;
   QPushButton* ButtonCancel = nullptr;
   QPushButton* ButtonHelp = nullptr;
+
+ private:
+  const FileChoosers& choosers_;
 };
 
 }  // namespace lexvane::gui

@@ -9,15 +9,15 @@
 #include <QVBoxLayout>
 
 #include "gui/app/export_command.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/form_stat.h"
 #include "gui/frequency/frequency_copy_command.h"
 #include "gui/frequency/frequency_grid.h"
+#include "gui/help/help.h"
 #include "gui/keywords/form_keyword_query.h"
 #include "gui/keywords/form_sort_keywords.h"
 #include "gui/keywords/keyword_model.h"
+#include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
 #include "keywords/keyword_export.h"
 
@@ -142,7 +142,7 @@ void TFormKeywords::showList() {
 
 void TFormKeywords::MenuSortClick() {
   if (list_ == nullptr || workspace_->Runner().busy()) return;
-  TFormSortKeywords& dialog = *workspace_->FormSortKeywords;
+  TFormSortKeywords& dialog = *workspace_->FormSortKeywords();
   dialog.SetSort(list_->SortOrder());
   if (dialog.exec() != QDialog::Accepted) return;
   const keywords::KeywordSort sort = dialog.Sort();
@@ -167,7 +167,7 @@ void TFormKeywords::MenuCopyClick() {
 
 void TFormKeywords::MenuStatisticsClick() {
   if (list_ == nullptr || workspace_->Runner().busy()) return;
-  workspace_->FormStat->ShowStatistics(list_->Statistics());
+  workspace_->FormStat()->ShowStatistics(list_->Statistics());
 }
 
 void TFormKeywords::MenuExportClick() {
@@ -180,12 +180,12 @@ void TFormKeywords::MenuExportClick() {
 void TFormKeywords::DrawGrid1DblClick(const QModelIndex& index) {
   if (list_ == nullptr || !index.isValid() || index.row() >= list_->Count()) return;
   // Appended as it stands, unchecked; the dialog is not opened.
-  workspace_->FormSearch->AppendMask(list_->Row(index.row()).Word, list_->TextEncoding());
+  workspace_->FormSearch()->AppendMask(list_->Row(index.row()).Word, list_->TextEncoding());
 }
 
 ChildWindow* CreateKeywordWindow(Workspace& workspace, QWidget* frame) {
   if (workspace.Runner().busy()) return nullptr;
-  TFormKeywordQuery& dialog = *workspace.FormKeywordQuery;
+  TFormKeywordQuery& dialog = *workspace.FormKeywordQuery();
   if (dialog.exec() != QDialog::Accepted) return nullptr;
   keywords::KeywordRequest request;
   request.Study = workspace.Corpus();

@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "gui/app/child_window.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/child_window.h"
+#include "gui/base/text_codec.h"
 #include "keywords/keyword_command.h"
 
 class QAction;

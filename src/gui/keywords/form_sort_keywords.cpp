@@ -7,7 +7,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "gui/app/help.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 
 namespace lexvane::gui {
 
@@ -17,7 +18,7 @@ constexpr int kHelpContext = 101;
 
 }  // namespace
 
-TFormSortKeywords::TFormSortKeywords(QWidget* parent) : QDialog(parent) {
+TFormSortKeywords::TFormSortKeywords(HelpDesk& help, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FormSortKeywords"));
   setWindowTitle(QStringLiteral("Sort"));
   SetModalBesideHelp(this);
@@ -50,7 +51,7 @@ TFormSortKeywords::TFormSortKeywords(QWidget* parent) : QDialog(parent) {
   for (QPushButton* b : {Button1, Button2, ButtonHelp}) b->setAccessibleName(b->text());
   connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
   connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-  connect(ButtonHelp, &QPushButton::clicked, this, [] { ShowHelp(kHelpContext); });
+  connect(ButtonHelp, &QPushButton::clicked, this, [&help] { help.Show(kHelpContext); });
 
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(Button1);

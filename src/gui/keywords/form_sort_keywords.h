@@ -14,11 +14,14 @@ class QRadioButton;
 
 namespace lexvane::gui {
 
+class HelpDesk;
+
 class TFormSortKeywords : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFormSortKeywords(QWidget* parent = nullptr);
+  // `help` shows the dialog's help topic; it outlives the dialog.
+  explicit TFormSortKeywords(HelpDesk& help, QWidget* parent = nullptr);
 
  public:  // queries
   keywords::KeywordSort Sort() const;

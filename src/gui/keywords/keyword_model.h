@@ -9,7 +9,7 @@
 
 #include <QAbstractTableModel>
 
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 
 namespace lexvane::keywords {
 class KeywordList;

@@ -12,7 +12,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "gui/app/help.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 #include "gui/ngrams/ngram_help.h"
 
 namespace lexvane::gui {
@@ -31,7 +32,8 @@ QSpinBox* spin(QWidget* parent, const char* name, const QString& accessibleName,
 
 }  // namespace
 
-TFormNGramOptions::TFormNGramOptions(Kind kind, QWidget* parent) : QDialog(parent), kind_(kind) {
+TFormNGramOptions::TFormNGramOptions(HelpDesk& help, Kind kind, QWidget* parent)
+    : QDialog(parent), kind_(kind) {
   const bool clusters = kind == Kind::Clusters;
   const int helpContext = clusters ? kClusterOptionsHelpContext : kNGramOptionsHelpContext;
   setObjectName(clusters ? QStringLiteral("FormClusterOptions")
@@ -105,7 +107,8 @@ TFormNGramOptions::TFormNGramOptions(Kind kind, QWidget* parent) : QDialog(paren
   for (QPushButton* b : {ButtonOK, ButtonCancel, ButtonHelp}) b->setAccessibleName(b->text());
   connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
   connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(ButtonHelp, &QPushButton::clicked, this, [helpContext] { ShowHelp(helpContext); });
+  connect(ButtonHelp, &QPushButton::clicked, this,
+          [&help, helpContext] { help.Show(helpContext); });
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(ButtonOK);
   buttons->addWidget(ButtonCancel);

@@ -18,12 +18,15 @@ class QSpinBox;
 
 namespace lexvane::gui {
 
+class HelpDesk;
+
 class TFormNGramOptions : public QDialog {
   Q_OBJECT
 
  public:
   enum class Kind { NGrams, Clusters };
-  explicit TFormNGramOptions(Kind kind, QWidget* parent = nullptr);
+  // `help` shows the dialog's help topic; it outlives the dialog.
+  TFormNGramOptions(HelpDesk& help, Kind kind, QWidget* parent = nullptr);
 
  public:  // queries
   Kind ListKind() const { return kind_; }

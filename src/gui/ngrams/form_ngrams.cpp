@@ -8,17 +8,17 @@
 #include <QVBoxLayout>
 
 #include "gui/app/export_command.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/operation_runner.h"
-#include "gui/app/text_codec.h"
 #include "gui/app/workspace.h"
+#include "gui/base/text_codec.h"
 #include "gui/concordance/form_stat.h"
 #include "gui/frequency/frequency_copy_command.h"
 #include "gui/frequency/frequency_grid.h"
+#include "gui/help/help.h"
 #include "gui/ngrams/form_sort_ngrams.h"
 #include "gui/ngrams/ngram_help.h"
 #include "gui/ngrams/ngram_model.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
 #include "gui/search/form_search_adv.h"
 #include "ngrams/ngram_copy.h"
 #include "ngrams/ngram_export.h"
@@ -149,7 +149,7 @@ void TFormNGrams::showList() {
 
 void TFormNGrams::MenuSortClick() {
   if (list_ == nullptr || workspace_->Runner().busy()) return;
-  TFormSortNGrams& dialog = *workspace_->FormSortNGrams;
+  TFormSortNGrams& dialog = *workspace_->FormSortNGrams();
   dialog.SetOrder(list_->SortMode());
   if (dialog.exec() != QDialog::Accepted) return;
   const ngrams::NGramSort order = dialog.Order();
@@ -197,7 +197,7 @@ void TFormNGrams::MenuExportClick() {
 
 void TFormNGrams::MenuStatisticsClick() {
   if (list_ == nullptr || workspace_->Runner().busy()) return;
-  workspace_->FormStat->ShowStatistics(ngrams::NGramStatistics(*list_));
+  workspace_->FormStat()->ShowStatistics(ngrams::NGramStatistics(*list_));
 }
 
 void TFormNGrams::DrawGrid1DblClick(const QModelIndex& index) {
@@ -212,7 +212,7 @@ void TFormNGrams::DrawGrid1DblClick(const QModelIndex& index) {
     words.emplace_back(text.substr(begin, end - begin));
     begin = end + 1;
   }
-  workspace_->FormSearchAdv->SetPhrase(words, list_->TextEncoding());
+  workspace_->FormSearchAdv()->SetPhrase(words, list_->TextEncoding());
 }
 
 }  // namespace lexvane::gui

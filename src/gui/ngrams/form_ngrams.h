@@ -13,7 +13,7 @@
 
 #include <memory>
 
-#include "gui/app/child_window.h"
+#include "gui/base/child_window.h"
 #include "ngrams/ngram_list.h"
 
 class QAction;

@@ -7,12 +7,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "gui/app/help.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 #include "gui/ngrams/ngram_help.h"
 
 namespace lexvane::gui {
 
-TFormSortNGrams::TFormSortNGrams(QWidget* parent) : QDialog(parent) {
+TFormSortNGrams::TFormSortNGrams(HelpDesk& help, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FormSortNGrams"));
   setWindowTitle(QStringLiteral("Sort"));
   SetModalBesideHelp(this);
@@ -43,7 +44,7 @@ TFormSortNGrams::TFormSortNGrams(QWidget* parent) : QDialog(parent) {
   for (QPushButton* b : {Button1, Button2, ButtonHelp}) b->setAccessibleName(b->text());
   connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
   connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-  connect(ButtonHelp, &QPushButton::clicked, this, [] { ShowHelp(kSortNGramsHelpContext); });
+  connect(ButtonHelp, &QPushButton::clicked, this, [&help] { help.Show(kSortNGramsHelpContext); });
 
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(Button1);

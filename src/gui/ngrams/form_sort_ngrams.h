@@ -14,11 +14,14 @@ class QRadioButton;
 
 namespace lexvane::gui {
 
+class HelpDesk;
+
 class TFormSortNGrams : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFormSortNGrams(QWidget* parent = nullptr);
+  // `help` shows the dialog's help topic; it outlives the dialog.
+  explicit TFormSortNGrams(HelpDesk& help, QWidget* parent = nullptr);
 
  public:  // queries
   ngrams::NGramSort Order() const;

@@ -3,17 +3,17 @@
 #include <QPointer>
 
 #include "gui/app/form_main.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/workspace.h"
 #include "gui/ngrams/form_ngram_options.h"
 #include "gui/ngrams/form_ngrams.h"
+#include "gui/runner/operation_runner.h"
 #include "ngrams/cluster_build.h"
 
 namespace lexvane::gui {
 
 ChildWindow* CreateNGramWindow(Workspace& workspace, QWidget* frame) {
   if (workspace.Runner().busy()) return nullptr;
-  TFormNGramOptions& dialog = *workspace.FormNGramOptions;
+  TFormNGramOptions& dialog = *workspace.FormNGramOptions();
   if (dialog.exec() != QDialog::Accepted) return nullptr;
   auto* window = new TFormNGrams(workspace, frame);
   if (!window->Build(dialog.Options())) {
@@ -26,7 +26,7 @@ ChildWindow* CreateNGramWindow(Workspace& workspace, QWidget* frame) {
 void RunClustersCommand(Workspace& workspace, const ClusterSource& source, ShowClusterWindow show) {
   const std::shared_ptr<concordance::ConcordanceTable> table = source.table;
   if (table == nullptr || workspace.Runner().busy()) return;
-  TFormNGramOptions& dialog = *workspace.FormClusterOptions;
+  TFormNGramOptions& dialog = *workspace.FormClusterOptions();
   if (dialog.exec() != QDialog::Accepted) return;
   const ngrams::NGramOptions options = dialog.Options();
   const ngrams::ClusterSide side = dialog.Side();

@@ -13,7 +13,7 @@
 
 #include <QAbstractTableModel>
 
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 #include "ngrams/ngram_list.h"
 
 namespace lexvane::gui {

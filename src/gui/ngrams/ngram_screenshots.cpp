@@ -5,10 +5,10 @@
 #include <QTimer>
 
 #include "gui/app/form_main.h"
-#include "gui/app/operation_runner.h"
 #include "gui/app/screenshots.h"
 #include "gui/app/workspace.h"
 #include "gui/ngrams/form_ngrams.h"
+#include "gui/runner/operation_runner.h"
 
 namespace lexvane::gui {
 

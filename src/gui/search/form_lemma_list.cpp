@@ -5,10 +5,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/named_control.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/named_control.h"
+#include "gui/base/text_codec.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/gui_user_interface.h"
 #include "search/lemma_list.h"
 #include "text/error.h"
 
@@ -84,7 +85,7 @@ void TFormLemmaList::ButtonAddClick() {
 }
 
 void TFormLemmaList::ButtonHelpClick() {
-  ShowHelp(kHelpContext);
+  ui_.Help().Show(kHelpContext);
 }
 
 }  // namespace lexvane::gui

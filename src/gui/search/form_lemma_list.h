@@ -10,7 +10,7 @@
 
 #include <QDialog>
 
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 
 class QListWidget;
 class QPushButton;

@@ -16,10 +16,11 @@
 #include <QVBoxLayout>
 
 #include "corpus/corpus_settings.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/named_control.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/named_control.h"
+#include "gui/base/text_codec.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/gui_user_interface.h"
 #include "gui/search/form_lemma_list.h"
 #include "gui/search/search_file_buttons.h"
 #include "text/error.h"
@@ -286,7 +287,7 @@ void TFormSearchAdv::ButtonLemmasClick() {
 }
 
 void TFormSearchAdv::ButtonHelpClick() {
-  ShowHelp(kHelpContext);
+  ui_.Help().Show(kHelpContext);
 }
 
 bool TFormSearchAdv::eventFilter(QObject* watched, QEvent* event) {

@@ -10,7 +10,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 #include "gui/search/form_lemma_list.h"
 #include "gui/search/search_file_dialogs.h"
 #include "text/error.h"

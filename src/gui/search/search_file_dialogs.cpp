@@ -2,7 +2,7 @@
 
 #include <QFileDialog>
 
-#include "gui/app/help.h"
+#include "gui/help/help.h"
 
 namespace lexvane::gui {
 

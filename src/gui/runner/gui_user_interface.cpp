@@ -1,24 +1,21 @@
-#include "gui/app/gui_user_interface.h"
+#include "gui/runner/gui_user_interface.h"
 
 #include <vector>
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QThread>
 
-#include "gui/app/help.h"
-#include "gui/app/text_codec.h"
-#include "gui/app/thread_handover.h"
+#include "gui/base/text_codec.h"
+#include "gui/base/thread_handover.h"
+#include "gui/help/help.h"
+#include "gui/help/help_desk.h"
 
 namespace lexvane::gui {
 
 namespace {
-
-Answerer& installedAnswerer() {
-  static Answerer answerer;
-  return answerer;
-}
 
 // Messages join fixed texts with corpus text (Windows-1252) and file paths
 // (UTF-8 on this platform); a message that is valid UTF-8 is taken as such,
@@ -45,35 +42,75 @@ QMessageBox::Icon boxIcon(text::Icon icon) {
   return QMessageBox::NoIcon;
 }
 
+// Marks the parent window of a GuiUserInterface; a child of that window, so
+// it goes with it, and it forgets an interface that went first.
+class Anchor : public QObject {
+ public:
+  Anchor(GuiUserInterface* ui, QWidget* window) : QObject(window), ui_(ui) {}
+  GuiUserInterface* ui() const { return ui_.data(); }
+
+ private:
+  QPointer<GuiUserInterface> ui_;
+};
+
 }  // namespace
 
-GuiUserInterface::GuiUserInterface(QObject* parent) : QObject(parent) {}
+GuiUserInterface::GuiUserInterface(HelpDesk& help, QObject* parent)
+    : QObject(parent), help_(help) {}
 
-void GuiUserInterface::setAnswerer(Answerer answerer) {
-  installedAnswerer() = std::move(answerer);
+GuiUserInterface::~GuiUserInterface() {
+  delete anchor_.data();
+}
+
+void GuiUserInterface::setParentWindow(QWidget* parent) {
+  parent_ = parent;
+  delete anchor_.data();
+  if (parent != nullptr) anchor_ = new Anchor(this, parent);
+}
+
+GuiUserInterface* GuiUserInterface::Of(const QWidget* widget) {
+  for (; widget != nullptr; widget = widget->parentWidget())
+    for (QObject* child : widget->children())
+      if (auto* anchor = dynamic_cast<Anchor*>(child); anchor != nullptr && anchor->ui() != nullptr)
+        return anchor->ui();
+  return nullptr;
+}
+
+void GuiUserInterface::ShowErrorIn(QWidget* window, std::string_view text) {
+  if (GuiUserInterface* ui = Of(window)) {
+    ui->ShowErrorOver(window, text);
+    return;
+  }
+  HelpDesk help;
+  GuiUserInterface ui(help);
+  ui.ShowErrorOver(window, text);
 }
 
 text::Answer GuiUserInterface::Ask(std::string_view caption, std::string_view text,
                                    text::Buttons buttons, text::Icon icon) {
   Question question{decode(caption), decode(text), buttons, icon};
-  if (QThread::currentThread() == thread()) return askHere(question);
+  if (QThread::currentThread() == thread()) return askHere(question, parent_);
   text::Answer answer = text::Answer::Cancel;
-  QMetaObject::invokeMethod(this, Hand([&] { answer = askHere(question); }),
+  QMetaObject::invokeMethod(this, Hand([&] { answer = askHere(question, parent_); }),
                             Qt::BlockingQueuedConnection);
   TakeOver();
   return answer;
 }
 
-text::Answer GuiUserInterface::askHere(const Question& question) {
+text::Answer GuiUserInterface::askHere(const Question& question, QWidget* window) {
   // Over the dialog that is up (the file-list editor's missing-file warning),
-  // else over the main window.
+  // else over the window (the main window).
   QWidget* parent = QApplication::activeModalWidget();
-  return ShowMessage(parent != nullptr ? parent : parent_, question, helpContext_);
+  return ShowMessage(parent != nullptr ? parent : window, question, helpContext_);
+}
+
+void GuiUserInterface::ShowErrorOver(QWidget* window, std::string_view text) {
+  askHere({decode("Error"), decode(text), text::Buttons::Ok, text::Icon::Error}, window);
 }
 
 text::Answer GuiUserInterface::ShowMessage(QWidget* parent, const Question& question,
                                            int helpContext) {
-  if (installedAnswerer()) return installedAnswerer()(question);
+  if (answerer_) return answerer_(question);
 
   QMessageBox box(boxIcon(question.icon), question.caption, question.text, QMessageBox::NoButton,
                   parent);
@@ -115,7 +152,7 @@ text::Answer GuiUserInterface::ShowMessage(QWidget* parent, const Question& ques
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     if (help != nullptr && clicked == help) {
-      ShowHelp(helpContext);
+      help_.Show(helpContext);
       continue;
     }
     for (const Choice& c : choices)

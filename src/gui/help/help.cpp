@@ -1,14 +1,10 @@
-#include "gui/app/help.h"
+#include "gui/help/help.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
-#include <QMenu>
-#include <QPointer>
 #include <QTextBrowser>
 #include <QToolBar>
 
-#include "gui/app/child_window.h"
+#include "gui/base/child_window.h"
 
 // Outside any namespace, as the resource system requires.
 static void initResourcesOnce() {
@@ -32,48 +28,6 @@ const QList<int> kContexts = {1, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15, 16, 1
                               // files from the desktop, recent lists
                               140};
 
-std::function<void(int)>& observer() {
-  static std::function<void(int)> o;
-  return o;
-}
-
-QPointer<HelpWindow>& window() {
-  static QPointer<HelpWindow> w;
-  return w;
-}
-
-int contextOfAction(const QAction* action) {
-  if (action == nullptr) return 0;
-  bool ok = false;
-  int context = action->property(kHelpContextProperty).toInt(&ok);
-  return ok ? context : 0;
-}
-
-// F1 anywhere in the program: a highlighted menu item first, then the focused
-// widget and its parents.
-class HelpKeyFilter : public QObject {
- public:
-  using QObject::QObject;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::KeyPress) return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier) return false;
-    if (!watched->isWidgetType()) return false;
-    int context = 0;
-    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-      context = contextOfAction(menu->activeAction());
-      if (context == 0) context = contextOfAction(menu->menuAction());
-    } else {
-      QWidget* focus = QApplication::focusWidget();
-      context = HelpContextOf(focus != nullptr ? focus : static_cast<QWidget*>(watched));
-    }
-    ShowHelp(context);
-    return true;
-  }
-};
-
 }  // namespace
 
 void InitGuiResources() {
@@ -87,26 +41,6 @@ QList<int> HelpContexts() {
 QUrl HelpTopicUrl(int context) {
   if (!kContexts.contains(context)) return QUrl(QStringLiteral("qrc:/help/h_Contents.html"));
   return QUrl(QStringLiteral("qrc:/help/context_%1.html").arg(context));
-}
-
-void ShowHelp(int context) {
-  if (observer()) {
-    observer()(context);
-    return;
-  }
-  if (window().isNull()) {
-    // A window of its own, not above the frame; it goes when the program ends.
-    window() = new HelpWindow();
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, window(), &QObject::deleteLater);
-  }
-  window()->showTopic(HelpTopicUrl(context));
-  window()->show();
-  window()->raise();
-  window()->activateWindow();
-}
-
-void SetHelpObserver(std::function<void(int)> o) {
-  observer() = std::move(o);
 }
 
 int HelpContextOf(const QObject* w) {
@@ -133,13 +67,6 @@ void SetModalBesideHelp(QWidget* dialog) {
 
 void SetHelpContext(QObject* object, int context) {
   object->setProperty(kHelpContextProperty, context);
-}
-
-void InstallHelpKey() {
-  static HelpKeyFilter* filter = nullptr;
-  if (filter != nullptr) return;
-  filter = new HelpKeyFilter(qApp);
-  qApp->installEventFilter(filter);
 }
 
 HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), browser_(new QTextBrowser(this)) {

@@ -1,4 +1,4 @@
-#include "gui/app/operation_runner.h"
+#include "gui/runner/operation_runner.h"
 
 #include <exception>
 
@@ -6,8 +6,8 @@
 #include <QThread>
 #include <QWidget>
 
-#include "gui/app/command_boundary.h"
-#include "gui/app/thread_handover.h"
+#include "gui/base/thread_handover.h"
+#include "gui/runner/command_boundary.h"
 
 namespace lexvane::gui {
 

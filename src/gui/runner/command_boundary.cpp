@@ -1,10 +1,10 @@
-#include "gui/app/command_boundary.h"
+#include "gui/runner/command_boundary.h"
 
 #include <exception>
 
 #include <QWidget>
 
-#include "gui/app/gui_user_interface.h"
+#include "gui/runner/gui_user_interface.h"
 
 namespace lexvane::gui {
 
@@ -12,9 +12,7 @@ namespace {
 
 void showError(QWidget* window, const char* message) noexcept {
   try {
-    GuiUserInterface ui;
-    ui.setParentWindow(window != nullptr ? window->window() : nullptr);
-    ui.ShowError(message);
+    GuiUserInterface::ShowErrorIn(window != nullptr ? window->window() : nullptr, message);
   } catch (...) {
     // Not even the box could be shown; the command is abandoned all the same.
   }

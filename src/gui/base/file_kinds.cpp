@@ -1,4 +1,4 @@
-#include "gui/app/file_kinds.h"
+#include "gui/base/file_kinds.h"
 
 #include <QFileInfo>
 #include <QMimeData>

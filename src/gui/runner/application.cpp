@@ -1,10 +1,11 @@
-#include "gui/app/application.h"
+#include "gui/runner/application.h"
 
 #include <exception>
 
 #include <QThread>
 
-#include "gui/app/gui_user_interface.h"
+#include "gui/help/help_desk.h"
+#include "gui/runner/gui_user_interface.h"
 
 namespace lexvane::gui {
 
@@ -16,16 +17,22 @@ bool Application::notify(QObject* receiver, QEvent* event) {
   } catch (const std::exception& e) {
     // Boxes belong to the GUI thread; elsewhere the error goes on up.
     if (QThread::currentThread() != thread()) throw;
-    GuiUserInterface ui;
-    ui.setParentWindow(activeWindow());
-    ui.ShowError(e.what());
+    showError(e.what());
   } catch (...) {
     if (QThread::currentThread() != thread()) throw;
-    GuiUserInterface ui;
-    ui.setParentWindow(activeWindow());
-    ui.ShowError("The command failed.");
+    showError("The command failed.");
   }
   return false;
+}
+
+void Application::showError(const char* message) {
+  if (!ui_.isNull()) {
+    ui_->ShowErrorOver(activeWindow(), message);
+    return;
+  }
+  HelpDesk help;
+  GuiUserInterface ui(help);
+  ui.ShowErrorOver(activeWindow(), message);
 }
 
 }  // namespace lexvane::gui

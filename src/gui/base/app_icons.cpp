@@ -1,4 +1,4 @@
-#include "gui/app/app_icons.h"
+#include "gui/base/app_icons.h"
 
 #include <functional>
 #include <map>
@@ -231,9 +231,9 @@ const std::map<QString, Drawing>& drawings() {
            p.drawRect(QRectF(3, y, 18, 4));
          }
          p.setPen(QPen(kBlue, 1.4));
-         for (const QPointF& t : {QPointF(6, 4.5), QPointF(7.5, 4.5), QPointF(15, 4.5),
-                                  QPointF(11, 10.5), QPointF(5, 16.5), QPointF(17, 16.5),
-                                  QPointF(18.5, 16.5)})
+         for (const QPointF& t :
+              {QPointF(6, 4.5), QPointF(7.5, 4.5), QPointF(15, 4.5), QPointF(11, 10.5),
+               QPointF(5, 16.5), QPointF(17, 16.5), QPointF(18.5, 16.5)})
            p.drawLine(t, t + QPointF(0, 4));
          p.setPen(QPen(kRed, 1.6));
          p.drawLine(QPointF(13, 9), QPointF(13, 16));

@@ -1,4 +1,4 @@
-#include "gui/app/form_progress_ind.h"
+#include "gui/runner/form_progress_ind.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/app/form_search_ind.h"
-#include "gui/app/gui_thread.h"
-#include "gui/app/text_codec.h"
+#include "gui/base/gui_thread.h"
+#include "gui/base/text_codec.h"
+#include "gui/runner/form_search_ind.h"
 
 namespace lexvane::gui {
 

@@ -8,7 +8,7 @@
 #include <QObject>
 #include <QThread>
 
-#include "gui/app/thread_handover.h"
+#include "gui/base/thread_handover.h"
 
 namespace lexvane::gui {
 

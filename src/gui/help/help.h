@@ -1,11 +1,10 @@
 // Help: the program's own topics (HTML compiled into the program), one per
-// help context number plus the contents topic "h_Contents", shown in one help
-// window with contents and back/forward. F1 opens the context of the focused
-// widget or its nearest parent that has one (kHelpContextProperty), or of the
-// highlighted menu item. GUI thread only.
+// help context number plus the contents topic "h_Contents", shown in a help
+// window with contents and back/forward (a workspace's HelpDesk shows it).
+// F1 opens the context of the focused widget or its nearest parent that has
+// one (kHelpContextProperty), or of the highlighted menu item. GUI thread
+// only.
 #pragma once
-
-#include <functional>
 
 #include <QMainWindow>
 #include <QUrl>
@@ -24,19 +23,11 @@ QUrl HelpTopicUrl(int context);
 // The context numbers that have a topic of their own.
 QList<int> HelpContexts();
 
-// Opens the help window at the topic of `context` (0: "h_Contents").
-void ShowHelp(int context);
-// Tests observe the requests instead of opening the window.
-void SetHelpObserver(std::function<void(int context)> observer);
-
 // The context of w or of its nearest parent that has one, up to the window
 // (top-level or child window) that w lies in; 0 when none has.
 int HelpContextOf(const QObject* w);
 // Gives a widget, menu or action its context number.
 void SetHelpContext(QObject* object, int context);
-
-// Installs the application-wide F1 handling.
-void InstallHelpKey();
 
 // Makes a dialog modal to the program's windows but not to the help window,
 // so that help opened from the dialog (Help button, F1) can be read and

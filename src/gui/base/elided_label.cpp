@@ -1,4 +1,4 @@
-#include "gui/app/elided_label.h"
+#include "gui/base/elided_label.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "gui/corpus/list_file_commands.h"
+#include "gui/app/list_file_commands.h"
 
 #include <exception>
 
@@ -7,10 +7,10 @@
 #include "corpus/encoding_choice.h"
 #include "corpus/list_files.h"
 #include "gui/app/form_main.h"
-#include "gui/app/gui_user_interface.h"
-#include "gui/app/help.h"
-#include "gui/app/text_codec.h"
 #include "gui/app/workspace.h"
+#include "gui/base/text_codec.h"
+#include "gui/help/help.h"
+#include "gui/runner/gui_user_interface.h"
 #include "text/error.h"
 
 namespace lexvane::gui {

@@ -5,6 +5,9 @@
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
+
+#include "gui/runner/gui_user_interface.h"
 
 namespace lexvane::gui {
 
@@ -17,6 +20,14 @@ class Application : public QApplication {
   // Delivers the event; an exception out of its handler is shown and the
   // event counts as not handled.
   bool notify(QObject* receiver, QEvent* event) override;
+  // The user interface the error boxes are asked through (the workspace's,
+  // with its answerer); while none is set, or once it is gone, a plain box.
+  void setUserInterface(GuiUserInterface* ui) { ui_ = ui; }
+
+ private:
+  void showError(const char* message);
+
+  QPointer<GuiUserInterface> ui_;
 };
 
 }  // namespace lexvane::gui

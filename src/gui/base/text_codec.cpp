@@ -1,4 +1,4 @@
-#include "gui/app/text_codec.h"
+#include "gui/base/text_codec.h"
 
 #include <QFile>
 

@@ -53,7 +53,7 @@ double median(std::vector<double> v) {
 // about every eighth word.
 std::string corpusText(std::size_t words) {
   const char* const stems[] = {"f\xE4hr", "str\xF6m", "m\xFCll",  "gro\xDF", "\xE9l\xE8v",
-                               "c\xF4t",  "na\xEFv",  "r\xE9sum", "a\xF1o",  "ma\xF1" "an",
+                               "c\xF4t",  "na\xEFv",  "r\xE9sum", "a\xF1o",  "ma\xF1\x61n",
                                "haus",    "wasser",   "licht",    "abend",   "boot",
                                "stille",  "kirche",   "tier",     "pla",     "vent"};
   const char* const endings[] = {"", "e", "en", "er", "es", "ung", "ig", "lich", "s", "a"};

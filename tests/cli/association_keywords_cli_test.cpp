@@ -107,8 +107,9 @@ TEST_F(AssociationCli, TheExportCarriesTheAssociationColumns) {
   Result r = run({"colloc", "-l", kSamples + "/sample.CTL", "-m", "house", "--measures", "ll,mi",
                   "--export", "tsv"});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(r.out.starts_with("Collocate\tL3\tL2\tL1\tNode\tR1\tR2\tR3\tTotal\tR1\tC1\tO11\tE11"
-                                "\tLL\tMI\r\n"))
+  EXPECT_TRUE(
+      r.out.starts_with("Collocate\tL3\tL2\tL1\tNode\tR1\tR2\tR3\tTotal\tR1\tC1\tO11\tE11"
+                        "\tLL\tMI\r\n"))
       << r.out.substr(0, 120);
   EXPECT_NE(r.out.find("\na\t0\t0\t2\thouse\t0\t1\t0\t3\t90\t48\t3\t3.2827\t-0.0278\t-0.1299\r\n"),
             std::string::npos);

@@ -11,9 +11,9 @@
 #include <QtTest>
 
 #include "gui/app/form_main.h"
+#include "gui/app/list_file_commands.h"
 #include "gui/app/workspace.h"
 #include "gui/corpus/form_file_list.h"
-#include "gui/app/list_file_commands.h"
 #include "gui/help/help.h"
 #include "gui/runner/gui_user_interface.h"
 #include "stand_in_windows.h"

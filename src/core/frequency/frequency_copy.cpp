@@ -45,8 +45,8 @@ void buildWordFrequencyLine(const WordFrequencyList& list, std::int32_t index,
     line += FormatPercent(info.CumFrequency, list.TotalWords(), 2, 4);
   }
   using Spread = WordFrequencyList::SpreadColumn;
-  for (auto [shown, column] : {std::pair{options.WithRange, Spread::Range},
-                               std::pair{options.WithDP, Spread::DP}}) {
+  for (auto [shown, column] :
+       {std::pair{options.WithRange, Spread::Range}, std::pair{options.WithDP, Spread::DP}}) {
     if (!shown || !list.HasSpread()) continue;
     line += d;
     line += list.SpreadCellText(column, index + 1);

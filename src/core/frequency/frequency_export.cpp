@@ -1,8 +1,8 @@
 #include "frequency/frequency_export.h"
 
 #include "frequency/colloc_association.h"
-#include "stats/figures.h"
 #include "frequency/word_spread.h"
+#include "stats/figures.h"
 
 namespace lexvane::frequency {
 

@@ -136,8 +136,7 @@ inline void WindowMasker::readAll(const WindowMasks* raw, std::size_t count, con
     w.candidates = starts & m.candidates;
     w.noSeparator = s == 0;
     const std::uint64_t simple = needSimple ? EndsBehindGaps(s, m.simple, carry.simple) : 0;
-    const std::uint64_t enhanced =
-        needEnhanced ? EndsBehindGaps(s, m.enhanced, carry.enhanced) : 0;
+    const std::uint64_t enhanced = needEnhanced ? EndsBehindGaps(s, m.enhanced, carry.enhanced) : 0;
     w.simple = simple;
     w.enhanced = enhanced;
     w.simpleOpen = carry.simple != 0;
@@ -177,11 +176,11 @@ inline WordMasks WindowMasker::byBytes(const WindowMasks& raw, const unsigned ch
     const std::uint64_t starts = WordStarts(separators, ShiftIn(separators, carry.separators, 1));
     const std::uint64_t sentence = raw.cls[kScanSentence] & valid;
     const std::uint64_t closing = raw.cls[kScanClosing] & valid;
-    m.enhanced = EnhancedTriggers(
-        raw.blank & valid, raw.cls[kScanLineBreak] & valid, ShiftIn(sentence, carry.sentence, 1),
-        ShiftIn(sentence, carry.sentence, 2), ShiftIn(notWord, carry.notWord, 2),
-        ShiftIn(closing, carry.closing, 1), ShiftIn(starts, carry.starts, 1),
-        setup_.ZeroIsSentence());
+    m.enhanced =
+        EnhancedTriggers(raw.blank & valid, raw.cls[kScanLineBreak] & valid,
+                         ShiftIn(sentence, carry.sentence, 1), ShiftIn(sentence, carry.sentence, 2),
+                         ShiftIn(notWord, carry.notWord, 2), ShiftIn(closing, carry.closing, 1),
+                         ShiftIn(starts, carry.starts, 1), setup_.ZeroIsSentence());
     carry.sentence = sentence;
     carry.notWord = notWord;
     carry.closing = closing;
@@ -191,8 +190,7 @@ inline WordMasks WindowMasker::byBytes(const WindowMasks& raw, const unsigned ch
 }
 
 void WindowMasker::markWide(const unsigned char* p, const unsigned char* end, std::uint64_t leads,
-                            std::uint64_t& separators, std::uint64_t& notWord,
-                            Carry& carry) const {
+                            std::uint64_t& separators, std::uint64_t& notWord, Carry& carry) const {
   const Utf8Classes& wide = setup_.Wide();
   for (; leads != 0; leads &= leads - 1) {
     const int i = std::countr_zero(leads);

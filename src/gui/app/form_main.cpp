@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "gui/app/form_about.h"
+#include "gui/app/list_file_commands.h"
 #include "gui/app/recent_lists_menu.h"
 #include "gui/app/workspace.h"
 #include "gui/base/app_icons.h"
@@ -19,7 +20,6 @@
 #include "gui/concordance/form_source.h"
 #include "gui/concordance/form_source_stripped.h"
 #include "gui/corpus/form_file_list.h"
-#include "gui/app/list_file_commands.h"
 #include "gui/frequency/form_colloc_freq.h"
 #include "gui/frequency/form_word_freq.h"
 #include "gui/help/help.h"

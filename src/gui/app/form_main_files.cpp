@@ -7,12 +7,12 @@
 #include <QTimer>
 
 #include "gui/app/form_main.h"
+#include "gui/app/list_file_commands.h"
 #include "gui/app/recent_lists_menu.h"
 #include "gui/app/workspace.h"
 #include "gui/base/file_kinds.h"
 #include "gui/base/text_codec.h"
 #include "gui/corpus/form_file_list.h"
-#include "gui/app/list_file_commands.h"
 #include "gui/runner/command_boundary.h"
 #include "gui/runner/gui_user_interface.h"
 #include "gui/search/form_search.h"

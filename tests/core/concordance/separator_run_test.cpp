@@ -84,8 +84,7 @@ TEST(SeparatorRuns, ARangeInsideALongWordReadsOnlyItsOwnBytes) {
     writeBytes(path, text);
     const auto size = static_cast<std::int64_t>(text.size());
     for (const bool enhanced : {false, true})
-      EXPECT_LE(bytesReadByRanges(path, size, unit, enhanced),
-                2 * size + (size / unit + 1) * 8192)
+      EXPECT_LE(bytesReadByRanges(path, size, unit, enhanced), 2 * size + (size / unit + 1) * 8192)
           << "enhanced " << enhanced;
   }
 }

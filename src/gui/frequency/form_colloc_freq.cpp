@@ -13,6 +13,7 @@
 #include "frequency/frequency_export.h"
 #include "gui/app/export_command.h"
 #include "gui/app/workspace.h"
+#include "gui/base/thread_handover.h"
 #include "gui/frequency/colloc_freq_model.h"
 #include "gui/frequency/form_association.h"
 #include "gui/frequency/form_sort_collocates.h"
@@ -57,7 +58,8 @@ TFormCollocFreq::~TFormCollocFreq() {
   model_->Detach();
   // Releasing millions of rows takes seconds: a pool thread does it, so the
   // program goes on at once.
-  QThreadPool::globalInstance()->start([rows = std::move(table_)]() mutable { rows.reset(); });
+  QThreadPool::globalInstance()->start(
+      Hand([rows = std::move(table_)]() mutable { rows.reset(); }));
 }
 
 void TFormCollocFreq::buildControls() {

@@ -18,6 +18,7 @@
 #include "frequency/word_frequency_statistics.h"
 #include "gui/app/export_command.h"
 #include "gui/app/workspace.h"
+#include "gui/base/thread_handover.h"
 #include "gui/concordance/form_stat.h"
 #include "gui/frequency/form_sort_word_freq.h"
 #include "gui/frequency/form_word_freq_columns.h"
@@ -64,7 +65,7 @@ TFormWordFreq::~TFormWordFreq() {
   model_->Detach();
   // Releasing millions of rows takes seconds: a pool thread does it, so the
   // program goes on at once.
-  QThreadPool::globalInstance()->start([rows = std::move(list_)]() mutable { rows.reset(); });
+  QThreadPool::globalInstance()->start(Hand([rows = std::move(list_)]() mutable { rows.reset(); }));
 }
 
 void TFormWordFreq::buildControls() {

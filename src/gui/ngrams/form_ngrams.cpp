@@ -10,6 +10,7 @@
 #include "gui/app/export_command.h"
 #include "gui/app/workspace.h"
 #include "gui/base/text_codec.h"
+#include "gui/base/thread_handover.h"
 #include "gui/concordance/form_stat.h"
 #include "gui/frequency/frequency_copy_command.h"
 #include "gui/frequency/frequency_grid.h"
@@ -63,7 +64,7 @@ TFormNGrams::~TFormNGrams() {
   if (list_ == nullptr) return;
   model_->Detach();
   // Releasing millions of rows takes a while: a pool thread does it.
-  QThreadPool::globalInstance()->start([rows = std::move(list_)]() mutable { rows.reset(); });
+  QThreadPool::globalInstance()->start(Hand([rows = std::move(list_)]() mutable { rows.reset(); }));
 }
 
 void TFormNGrams::buildControls(ngrams::ListKind kind) {

@@ -66,13 +66,13 @@ class AssociationWindowTest : public QObject {
  private Q_SLOTS:
   void init() { InitGuiResources(); }
 
-  void theEntryFollowsTheSpecifiedOnesAndOpensItsDialog() {
+  void theEntryFollowsTheWindowsOwnAndOpensItsDialog() {
     FrequencyFixture f;
     QuietHost quiet;
     TFormCollocFreq window(*f.workspace, collocTable(*f.workspace, quiet), QStringLiteral("c"));
     QStringList captions;
     for (QAction* a : window.MenuEdit->actions()) captions << a->text();
-    // The specified entries first; the additions after them.
+    // The window's own entries first; the later ones after them.
     QCOMPARE(captions.mid(0, 3), QStringList({"&Copy...", "Clear", "&Sort..."}));
     QCOMPARE(captions[3], QStringLiteral("Association measures..."));
     QCOMPARE(window.PopupMenu1->actions()[3]->text(), QStringLiteral("Association measures..."));

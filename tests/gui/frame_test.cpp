@@ -108,13 +108,13 @@ class FrameTest : public QObject {
     QCOMPARE(captions, QStringList({"&File", "&Tools", "&Window", "&Help"}));
     for (QAction* a : frame_->findChildren<QAction*>())
       QVERIFY2(a->shortcut().isEmpty() || a->objectName().isEmpty(), qPrintable(a->objectName()));
-    // The specified buttons, then the additions.
+    // The first buttons, then the later ones.
     const QStringList hints = {
         "New file list", "Open file list...", "Save file list...", "Edit file list...",
         "Word search...", "Advanced word search...", "Build collocate frequency list.",
         "Build word frequency list.", "Copy...", "Clear", "Sort...", "Delete duplicate sentences",
         "Display source text", "Display stripped source text", "Statistics...",
-        // Added after the specified buttons.
+        // Added after the first buttons.
         "Keyword list...", "Concordance plot..."};
     QStringList got;
     for (QAction* a : frame_->findChild<QToolBar*>("ToolBar")->actions())
@@ -158,7 +158,7 @@ class FrameTest : public QObject {
           {"MenuAdvancedSearch", "Advanced word search...", 0},
           {"N1", "-", 0},
           {"MenuBuildfrequencylist", "Build word frequency list", 0},
-          // Additions, after the specified items.
+          // Later commands, after the first items.
           {"MenuNGramList", "N-gram list...", 120},
           {"MenuKeywordList", "Keyword list...", 101}}},
         {"MenuWindow",

@@ -1,5 +1,5 @@
 // The keyword window over the sample corpus: the Tools menu entry and tool
-// bar button after the specified ones, the dialog, the window's grid (the
+// bar button after the first ones, the dialog, the window's grid (the
 // engine's list, cell for cell), sort, statistics, copy, the double click,
 // and a reference that is no reference closing the window with a message.
 #include <QAbstractItemModelTester>
@@ -88,7 +88,7 @@ class KeywordWindowTest : public QObject {
  private Q_SLOTS:
   void init() { InitGuiResources(); }
 
-  void theToolsEntryAndButtonFollowTheSpecifiedOnes() {
+  void theToolsEntryAndButtonFollowTheFirstOnes() {
     Workspace workspace;
     TFormMain frame(workspace);
     QMenu* tools = frame.findChild<QMenu*>("MenuBuild");

@@ -10,8 +10,8 @@ namespace lexvane::gui {
 
 // The kind of the active window. None covers "no child window" and "another
 // window of the program (a modal dialog, an indicator, help) has the focus".
-// NGrams and Keywords are the n-gram and keyword windows, additions to the
-// specified kinds.
+// NGrams and Keywords are the n-gram and keyword windows, which came after
+// the first kinds.
 enum class ActiveKind {
   None,
   Concordance,
@@ -47,7 +47,7 @@ struct CommandState {
   bool displaySource = false;          // SpeedButtonShowSrc
   bool displayStrippedSource = false;  // SpeedButtonShowScrStripped
   bool statistics = false;             // SpeedButtonStat
-  // Added after the specified commands.
+  // Later commands, after the first ones.
   bool ngramList = false;  // "N-gram list..."
   bool plot = false;       // SpeedButtonPlot
 

@@ -87,7 +87,7 @@ class TFormMain : public QMainWindow {
   void MenuAdvancedSearchClick();
   void MenuBuildfrequencylistClick();
   void MenuNGramListClick();
-  // After the specified entries: a keyword list against a reference corpus.
+  // After the frame's first entries: a keyword list against a reference corpus.
   void MenuKeywordListClick();
   // Window
   void MenuTileClick();

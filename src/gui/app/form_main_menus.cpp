@@ -83,7 +83,7 @@ void TFormMain::buildMenus() {
   tools->addSeparator()->setObjectName(QStringLiteral("N1"));
   addItem(tools, "MenuBuildfrequencylist", QStringLiteral("Build word frequency list"), 0,
           &TFormMain::MenuBuildfrequencylistClick);
-  // Additions follow the specified entries.
+  // Later commands follow the menu's first entries.
   addItem(tools, "MenuNGramList", QStringLiteral("N-gram list..."), kNGramWindowHelpContext,
           &TFormMain::MenuNGramListClick);
   addItem(tools, "MenuKeywordList", QStringLiteral("Keyword list..."), 101,
@@ -152,7 +152,7 @@ void TFormMain::buildToolBar() {
   addButton("SpeedButtonShowScrStripped", QStringLiteral("Display stripped source text"),
             &TFormMain::SpeedButtonShowScrStrippedClick);
   addButton("SpeedButtonStat", QStringLiteral("Statistics..."), &TFormMain::SpeedButtonStatClick);
-  // Additions follow the specified buttons.
+  // Later commands follow the bar's first buttons.
   addButton("SpeedButtonKeywordList", QStringLiteral("Keyword list..."),
             &TFormMain::MenuKeywordListClick)
       ->setEnabled(false);

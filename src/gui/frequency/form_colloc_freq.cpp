@@ -97,7 +97,7 @@ void TFormCollocFreq::buildMenus() {
           {"MenuSort", "&Sort...", "&Sort", {}, &ChildWindow::MenuSortClick},
       },
       kEditMenuHelpContext);
-  // After the specified entries; Export... stays the last entry of every
+  // After the window's own entries; Export... stays the last entry of every
   // table window.
   actions_ << AddEditCommands(
       this, MenuEdit, PopupMenu1,

@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QTableView>
 #include <QThreadPool>
-#include <QVBoxLayout>
 
 #include "frequency/colloc_association.h"
 #include "frequency/colloc_table.h"
@@ -71,12 +70,7 @@ void TFormCollocFreq::buildControls() {
   SetUpFrequencyGrid(DrawGrid1, table_->ColumnWidth(0));
   for (int c = 1; c < frequency::kCollocColumns; ++c)
     DrawGrid1->setColumnWidth(c - 1, table_->ColumnWidth(c));
-  DrawGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(DrawGrid1, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { PopupMenu1->popup(DrawGrid1->viewport()->mapToGlobal(at)); });
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(DrawGrid1);
+  FillWithGrid(this, DrawGrid1, &PopupMenu1);
   resize(640, 320);
 }
 

@@ -10,7 +10,6 @@
 #include <QTableView>
 #include <QThreadPool>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include "frequency/frequency_copy.h"
 #include "frequency/frequency_export.h"
@@ -77,13 +76,8 @@ void TFormWordFreq::buildControls() {
   SetUpFrequencyGrid(DrawGrid1, kNumberColumnWidth);
   DrawGrid1->horizontalHeader()->setDefaultSectionSize(64);
   for (int c = 0; c < model_->columnCount(); ++c) DrawGrid1->setColumnWidth(c, kColumnWidths[c]);
-  DrawGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(DrawGrid1, &QTableView::doubleClicked, this, &TFormWordFreq::DrawGrid1DblClick);
-  connect(DrawGrid1, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { PopupMenu1->popup(DrawGrid1->viewport()->mapToGlobal(at)); });
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(DrawGrid1);
+  FillWithGrid(this, DrawGrid1, &PopupMenu1);
   resize(480, 320);
 }
 

@@ -7,6 +7,7 @@
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QTableView>
+#include <QVBoxLayout>
 
 #include "gui/base/child_window.h"
 #include "gui/help/help.h"
@@ -34,6 +35,16 @@ void SetUpFrequencyGrid(QTableView* grid, int numberColumnWidth) {
   columns->setMinimumSectionSize(1);
   columns->setHighlightSections(false);
   columns->setStretchLastSection(false);
+}
+
+void FillWithGrid(QWidget* window, QTableView* grid, QMenu* const* popup) {
+  grid->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(
+      grid, &QWidget::customContextMenuRequested, window,
+      [grid, popup](const QPoint& at) { (*popup)->popup(grid->viewport()->mapToGlobal(at)); });
+  auto* layout = new QVBoxLayout(window);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(grid);
 }
 
 std::pair<int, int> SelectedRowBlock(const QTableView* grid) {

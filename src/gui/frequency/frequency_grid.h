@@ -1,4 +1,4 @@
-// What the grids of the two frequency windows share: their look (fixed
+// What the grids of the frequency, keyword and n-gram windows share: their look (fixed
 // heading row and row-number column, rows 16 pixels high or the font's
 // height, a contiguous block of cells selectable, palette colours) and the
 // selection block the commands act on. GUI thread only.
@@ -13,6 +13,7 @@
 class QAction;
 class QMenu;
 class QTableView;
+class QWidget;
 
 namespace lexvane::gui {
 
@@ -21,6 +22,11 @@ class ChildWindow;
 // Sets up a grid for a frequency table model; `numberColumnWidth` is the
 // width of the row-number column (the vertical header).
 void SetUpFrequencyGrid(QTableView* grid, int numberColumnWidth);
+
+// Makes the grid the whole of `window`, without margins, opening the menu
+// `*popup` points to (read at each request, so it may be made later) where
+// the user asks for the context menu.
+void FillWithGrid(QWidget* window, QTableView* grid, QMenu* const* popup);
 
 // The first and last rows (0-based) of the grid's selection block, or of the
 // current cell when nothing is selected; {-1, -1} when there is neither.

@@ -6,7 +6,6 @@
 #include <QMenu>
 #include <QTableView>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include "gui/app/export_command.h"
 #include "gui/app/workspace.h"
@@ -60,13 +59,8 @@ void TFormKeywords::buildControls() {
   DrawGrid1->setModel(model_);
   SetUpFrequencyGrid(DrawGrid1, kNumberColumnWidth);
   for (int c = 0; c < model_->columnCount(); ++c) DrawGrid1->setColumnWidth(c, kColumnWidths[c]);
-  DrawGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(DrawGrid1, &QTableView::doubleClicked, this, &TFormKeywords::DrawGrid1DblClick);
-  connect(DrawGrid1, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { PopupMenu1->popup(DrawGrid1->viewport()->mapToGlobal(at)); });
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(DrawGrid1);
+  FillWithGrid(this, DrawGrid1, &PopupMenu1);
   resize(640, 320);
 }
 

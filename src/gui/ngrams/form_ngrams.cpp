@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QTableView>
 #include <QThreadPool>
-#include <QVBoxLayout>
 
 #include "gui/app/export_command.h"
 #include "gui/app/workspace.h"
@@ -77,13 +76,8 @@ void TFormNGrams::buildControls(ngrams::ListKind kind) {
   SetUpFrequencyGrid(DrawGrid1, kNumberColumnWidth);
   DrawGrid1->horizontalHeader()->setDefaultSectionSize(64);
   for (int c = 0; c < model_->columnCount(); ++c) DrawGrid1->setColumnWidth(c, kColumnWidths[c]);
-  DrawGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(DrawGrid1, &QTableView::doubleClicked, this, &TFormNGrams::DrawGrid1DblClick);
-  connect(DrawGrid1, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { PopupMenu1->popup(DrawGrid1->viewport()->mapToGlobal(at)); });
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(DrawGrid1);
+  FillWithGrid(this, DrawGrid1, &PopupMenu1);
   resize(520, 320);
 }
 

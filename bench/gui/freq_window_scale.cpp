@@ -147,9 +147,9 @@ int main(int argc, char** argv) {
       rssList, rssWindow, rssWindow - rssList);
 
   PauseMeter pauses;
-  acceptWhenShown(workspace.FormSortWordFreq, [&] {
-    workspace.FormSortWordFreq->SetItemIndex(1);
-    workspace.FormSortWordFreq->Button1->click();
+  acceptWhenShown(workspace.FormSortWordFreq(), [&] {
+    workspace.FormSortWordFreq()->SetItemIndex(1);
+    workspace.FormSortWordFreq()->Button1->click();
   });
   pauses.begin();
   clock.restart();
@@ -173,9 +173,9 @@ int main(int argc, char** argv) {
                 static_cast<long long>(baseline),
                 static_cast<double>(byFrequency) / static_cast<double>(baseline));
   }
-  acceptWhenShown(workspace.FormSortWordFreq, [&] {
-    workspace.FormSortWordFreq->SetItemIndex(0);
-    workspace.FormSortWordFreq->Button1->click();
+  acceptWhenShown(workspace.FormSortWordFreq(), [&] {
+    workspace.FormSortWordFreq()->SetItemIndex(0);
+    workspace.FormSortWordFreq()->Button1->click();
   });
   clock.restart();
   window->MenuSortClick();
@@ -184,10 +184,10 @@ int main(int argc, char** argv) {
   std::printf("sort alphabetically again: %lld ms\n", static_cast<long long>(clock.elapsed()));
 
   const QString out = dir.filePath(QStringLiteral("copy.txt"));
-  SetSaveFileChooser([&](QWidget*) { return out; });
-  acceptWhenShown(workspace.FormCopyFreq, [&] {
-    workspace.FormCopyFreq->CheckBoxToFile->setChecked(true);
-    workspace.FormCopyFreq->Button1->click();
+  workspace.Choosers().SaveCopy = [&](QWidget*) { return out; };
+  acceptWhenShown(workspace.FormCopyFreq(), [&] {
+    workspace.FormCopyFreq()->CheckBoxToFile->setChecked(true);
+    workspace.FormCopyFreq()->Button1->click();
   });
   pauses.begin();
   clock.restart();

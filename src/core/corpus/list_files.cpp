@@ -167,7 +167,8 @@ std::string DefaultExtension(const std::string& path, std::string_view extension
   return path + "." + std::string(extension);
 }
 
-void ReadListFile(const std::string& path, bool isTextList, CorpusSettings& settings) {
+void ReadListFile(const std::string& path, bool isTextList, CorpusSettings& settings,
+                  const text::Collator& collator) {
   settings.Files.Clear();
   std::optional<std::string> listBytes = io::ReadFileContent(path);
   if (!listBytes) failOpen(path);
@@ -192,7 +193,7 @@ void ReadListFile(const std::string& path, bool isTextList, CorpusSettings& sett
         CompanionIniPath(path), io::ReadFileContent(CompanionIniPath(path)).value_or("")));
   }
 
-  for (const std::string& file : paths) settings.Files.Add(file);
+  for (const std::string& file : paths) settings.Files.Add(file, collator);
   applyScanOptions(options, settings);
 }
 
@@ -233,8 +234,9 @@ void WriteListFile(const std::string& path, bool isTextList, const CorpusSetting
   ini.Save();
 }
 
-void OpenListFile(const std::string& path, CorpusSettings& settings, text::UserInterface& ui) {
-  ReadListFile(path, IsTextList(path), settings);
+void OpenListFile(const std::string& path, CorpusSettings& settings,
+                  const text::Collator& collator, text::UserInterface& ui) {
+  ReadListFile(path, IsTextList(path), settings, collator);
   settings.Modified = false;
   settings.ListPath = path;
   settings.Utf8Offered = false;

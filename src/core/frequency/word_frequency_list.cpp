@@ -80,10 +80,15 @@ void WordFrequencyList::start(const corpus::CorpusSettings& settings) {
   wordList_->SetCapacity(kInitialWordListCapacity);
 }
 
-std::string WordFrequencyList::CellText(int column, std::int32_t row) const {
+std::string WordFrequencyList::Heading(int column) {
   static const char* const kHeadings[] = {"", "Word", "Word Class", "F", "F %", "CF", "CF %"};
   if (column < 0 || column > 6) return {};
-  if (row == 0) return kHeadings[column];
+  return kHeadings[column];
+}
+
+std::string WordFrequencyList::CellText(int column, std::int32_t row) const {
+  if (column < 0 || column > 6) return {};
+  if (row == 0) return Heading(column);
   if (row < 0 || row > Count()) return {};
   const TOneWordInfo& info = Info(row - 1);
   switch (column) {
@@ -216,7 +221,7 @@ void WordFrequencyList::SortWordList(int mode, std::string_view caption,
       case kSortByFrequency:
         return text::DescendingPrefix(info.Frequency) +
                collator_->Key(text::keepFirst(info.Word, kNumberedKeyWordLength, encoding),
-                                  encoding);
+                              encoding);
       case kSortRetrograde:
         return collator_->Key(text::ReverseString(info.Word, encoding), encoding);
       case kSortByWordClass:
@@ -340,8 +345,7 @@ void WordFrequencyList::BuildByInsertion(const corpus::CorpusSettings& settings,
   // are put in the order of their decoded text once counted.
   if (text::IsUtf8(encoding_)) {
     text::KeyArena keys;
-    for (std::int32_t i = 0; i < Count(); ++i)
-      keys.Add(collator_->Key(Info(i).Word, encoding_));
+    for (std::int32_t i = 0; i < Count(); ++i) keys.Add(collator_->Key(Info(i).Word, encoding_));
     auto sorted = makeSortedList(*collator_, encoding_);
     sorted->SetCapacity(list.Capacity());
     for (std::uint32_t i : text::OrderByKeys(keys))

@@ -79,6 +79,8 @@ class WordFrequencyList {
   // Row 0 is the heading; row r shows entry r - 1; rows beyond the list are
   // empty.
   std::string CellText(int column, std::int32_t row) const;
+  // The heading of a column, which no list's rows change (CellText(column, 0)).
+  static std::string Heading(int column);
   // Columns 1 and 2 (word, class) are left-aligned, the others right-aligned.
   static bool LeftAligned(int column) { return column == 1 || column == 2; }
 

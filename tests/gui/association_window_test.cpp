@@ -40,7 +40,7 @@ std::shared_ptr<frequency::CollocTable> collocTable(Workspace& workspace, QuietH
   query.Masks[0] = {search::TypedMask("house"), search::TypedMask("walk*")};
   auto concordance = concordance::BuildConcordance(query, workspace.Corpus(), quiet.host);
   concordance::SortConcordance(*concordance, {}, corpus::ScannerSets(workspace.Corpus()),
-                               quiet.progress);
+                               quiet.progress, RootCollator());
   frequency::CollocQuery dialog;
   frequency::CollocCommandSteps steps{[] {},
                                       [](frequency::CollocQuery& d) {
@@ -48,7 +48,7 @@ std::shared_ptr<frequency::CollocTable> collocTable(Workspace& workspace, QuietH
                                         return d.ButtonOKClick() ==
                                                frequency::CollocQuery::Outcome::Ok;
                                       }};
-  auto result = frequency::MenuFrequenciesClick(*concordance, "", dialog, steps, quiet.host);
+  auto result = frequency::MenuFrequenciesClick(*concordance, "", dialog, steps, quiet.host, RootCollator());
   return std::shared_ptr<frequency::CollocTable>(std::move(result.table));
 }
 
@@ -120,7 +120,7 @@ class AssociationWindowTest : public QObject {
     // The same figures from the engine on this thread.
     auto expected = collocTable(*f.workspace, quiet);
     frequency::WordCountsCache cache;
-    const auto counts = cache.Obtain(expected->SourceCorpus(), quiet.host);
+    const auto counts = cache.Obtain(expected->SourceCorpus(), quiet.host, RootCollator());
     QVERIFY(expected->ApplyAssociation(dialog->Options(), *counts, quiet.progress));
     const CollocFreqModel& model = *window.Model();
     QCOMPARE(model.columnCount(), frequency::kCollocColumns - 1 + 4 + 2);
@@ -156,3 +156,4 @@ class AssociationWindowTest : public QObject {
 
 QTEST_MAIN(AssociationWindowTest)
 #include "association_window_test.moc"
+#include "tools/root_collator.h"

@@ -66,7 +66,7 @@ struct Road {
                              ++sorts;
                              concordance::SortConcordance(
                                  *table, {}, corpus::ScannerSets(f.workspace->Corpus()),
-                                 quiet.progress);
+                                 quiet.progress, RootCollator());
                              next(table->TableSorted);
                            }};
     RunCollocateCommand(*f.workspace, source, [this](TFormCollocFreq* made) {
@@ -81,7 +81,7 @@ struct Road {
     const frequency::CollocQuery& query = f.workspace->FormFindColFreq()->Query();
     auto built = std::make_unique<frequency::CollocTable>(query.LeftUsed(), query.RightUsed());
     built->BuildCollocTable(table->WordSeparators, table->LeftContexts(), table->Keywords(),
-                            table->RightContexts(), query.ListBox1, quiet.host);
+                            table->RightContexts(), query.ListBox1, quiet.host, RootCollator());
     return built;
   }
 
@@ -277,3 +277,4 @@ class CollocWindowTest : public QObject {
 
 QTEST_MAIN(CollocWindowTest)
 #include "colloc_window_test.moc"
+#include "tools/root_collator.h"

@@ -91,7 +91,7 @@ class ConcordancePlotTest : public QObject {
     dir_ = std::make_unique<QTemporaryDir>();
     qputenv("LEXVANE_SETTINGS", dir_->filePath(QStringLiteral("lexvane.ini")).toLocal8Bit());
     messages_.clear();
-    workspace_ = std::make_unique<Workspace>();
+    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
     workspace_->Help().SetObserver([](int) {});
     workspace_->Ui().setAnswerer([this](const Question& q) {
       messages_ << q.text;
@@ -101,7 +101,7 @@ class ConcordancePlotTest : public QObject {
     frame_->resize(1000, 700);
     frame_->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace_->Corpus(), workspace_->Ui());
+    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace_->Corpus(), workspace_->Ui(), RootCollator());
     frame_->UpdateButtons();
   }
   void cleanup() {
@@ -353,3 +353,4 @@ class ConcordancePlotTest : public QObject {
 
 QTEST_MAIN(ConcordancePlotTest)
 #include "concordance_plot_test.moc"
+#include "tools/root_collator.h"

@@ -96,7 +96,7 @@ class DesktopFilesTest : public QObject {
   std::vector<std::string> files() { return corpus().Files.Paths(); }
   void makeFrame() {
     frame_.reset();
-    workspace_ = std::make_unique<Workspace>();
+    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
     workspace_->Help().SetObserver([](int) {});
     workspace_->Ui().setAnswerer([this](const Question& q) {
       asked_ << q;
@@ -329,7 +329,7 @@ class DesktopFilesTest : public QObject {
   // ---- drops ----
 
   void aListDroppedOntoTheWindowAsksToSaveFirst() {
-    corpus().Files.Add(sample("the_waves.txt").toStdString());
+    corpus().Files.Add(sample("the_waves.txt").toStdString(), RootCollator());
     corpus().Modified = true;
     const QString list = textList(QStringLiteral("walks.CTL"));
 
@@ -449,7 +449,7 @@ class DesktopFilesTest : public QObject {
   }
 
   void savingUnderANewNameIsRemembered() {
-    corpus().Files.Add(sample("the_waves.txt").toStdString());
+    corpus().Files.Add(sample("the_waves.txt").toStdString(), RootCollator());
     const QString saved = file(QStringLiteral("waves.CTL"));
     frame_->listFiles().setDialogs({[] { return std::nullopt; }, [=] { return saved; }});
     frame_->MenuSavelistasClick();
@@ -502,3 +502,4 @@ class DesktopFilesTest : public QObject {
 
 QTEST_MAIN(DesktopFilesTest)
 #include "desktop_files_test.moc"
+#include "tools/root_collator.h"

@@ -30,7 +30,7 @@ class EngineRunTest : public QObject {
       return text::Answer::Ok;
     });
     corpus::CorpusSettings corpus;
-    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", corpus, ui);
+    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", corpus, ui, RootCollator());
     QCOMPARE(corpus.Files.Count(), std::size_t(3));
 
     TFormSearchInd search;
@@ -69,3 +69,4 @@ class EngineRunTest : public QObject {
 
 QTEST_MAIN(EngineRunTest)
 #include "engine_run_test.moc"
+#include "tools/root_collator.h"

@@ -59,8 +59,8 @@ class FileListEditorTest : public QObject {
  private Q_SLOTS:
   void init() {
     corpus_ = std::make_unique<corpus::CorpusSettings>();
-    corpus_->Files.Add("/corpus/b.txt");
-    corpus_->Files.Add("/corpus/d.txt");
+    corpus_->Files.Add("/corpus/b.txt", RootCollator());
+    corpus_->Files.Add("/corpus/d.txt", RootCollator());
     corpus_->ListPath = "/corpus/list.CTL";
     ui_ = std::make_unique<GuiUserInterface>(helpDesk_);
     ui_->setAnswerer([](const Question&) { return text::Answer::Ok; });
@@ -350,3 +350,4 @@ class FileListEditorTest : public QObject {
 
 QTEST_MAIN(FileListEditorTest)
 #include "file_list_editor_test.moc"
+#include "tools/root_collator.h"

@@ -25,7 +25,7 @@ class FormStatTest : public QObject {
     HelpDesk helpDesk;
     GuiUserInterface ui(helpDesk);
     corpus::CorpusSettings corpus;
-    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", corpus, ui);
+    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", corpus, ui, RootCollator());
     search::SearchQuery query;
     query.Masks[0] = {search::TypedMask("the")};
     text::SilentSearchIndicator search;
@@ -101,3 +101,4 @@ class FormStatTest : public QObject {
 
 QTEST_MAIN(FormStatTest)
 #include "form_stat_test.moc"
+#include "tools/root_collator.h"

@@ -82,12 +82,12 @@ class FrameTest : public QObject {
   }
   void setFiles(int n) {
     workspace_->Corpus().Files.Clear();
-    for (int i = 0; i < n; ++i) workspace_->Corpus().Files.Add("/corpus/f" + std::to_string(i));
+    for (int i = 0; i < n; ++i) workspace_->Corpus().Files.Add("/corpus/f" + std::to_string(i), RootCollator());
   }
 
  private Q_SLOTS:
   void init() {
-    workspace_ = std::make_unique<Workspace>();
+    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
     workspace_->Help().SetObserver([](int) {});
     workspace_->Ui().setAnswerer([](const Question&) { return text::Answer::Ok; });
     frame_ = std::make_unique<TFormMain>(*workspace_);
@@ -491,3 +491,4 @@ class FrameTest : public QObject {
 
 QTEST_MAIN(FrameTest)
 #include "frame_test.moc"
+#include "tools/root_collator.h"

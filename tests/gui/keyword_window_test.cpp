@@ -76,7 +76,7 @@ struct Fixture {
     QuietHost quiet;
     frequency::WordCountsCache cache;
     keywords::KeywordRequest request{f.workspace->Corpus(), ToPath(reference), options};
-    return keywords::BuildKeywordList(request, cache, quiet.host).List;
+    return keywords::BuildKeywordList(request, cache, quiet.host, RootCollator()).List;
   }
 };
 
@@ -89,7 +89,7 @@ class KeywordWindowTest : public QObject {
   void init() { InitGuiResources(); }
 
   void theToolsEntryAndButtonFollowTheFirstOnes() {
-    Workspace workspace;
+    Workspace workspace(text::Collator("root"));
     TFormMain frame(workspace);
     QMenu* tools = frame.findChild<QMenu*>("MenuBuild");
     QCOMPARE(tools->actions().last()->text(), QStringLiteral("Keyword list..."));
@@ -101,7 +101,7 @@ class KeywordWindowTest : public QObject {
     // Enabled as "Build word frequency list" is: with corpus files.
     frame.UpdateButtons();
     QVERIFY(!frame.action("SpeedButtonKeywordList")->isEnabled());
-    workspace.Corpus().Files.Add("/corpus/a.txt");
+    workspace.Corpus().Files.Add("/corpus/a.txt", RootCollator());
     frame.UpdateButtons();
     QVERIFY(frame.action("SpeedButtonKeywordList")->isEnabled());
     QVERIFY(frame.action("MenuKeywordList")->isEnabled());
@@ -278,3 +278,4 @@ class KeywordWindowTest : public QObject {
 
 QTEST_MAIN(KeywordWindowTest)
 #include "keyword_window_test.moc"
+#include "tools/root_collator.h"

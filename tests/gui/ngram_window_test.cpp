@@ -214,7 +214,7 @@ class NGramWindowTest : public QObject {
 
   void cancelDuringTheBuildKeepsWhatWasCounted() {
     FrequencyFixture f;
-    f.workspace->Corpus().Files.Add(LEXVANE_SAMPLES_DIR "/m_missing.txt");
+    f.workspace->Corpus().Files.Add(LEXVANE_SAMPLES_DIR "/m_missing.txt", RootCollator());
     QStringList asked;
     f.workspace->Ui().setAnswerer([&](const Question& q) {
       asked << q.text;
@@ -287,7 +287,7 @@ class NGramWindowTest : public QObject {
     QCOMPARE(f.workspace->FormProgressInd()->windowTitle(), QStringLiteral("Extracting clusters"));
     ngrams::NGramOptions options = bigramsAndTrigrams(2);
     ngrams::NGramList expected(ngrams::ListKind::Clusters);
-    ngrams::BuildClusters(*table, options, ngrams::ClusterSide::Right, true, expected, quiet.host);
+    ngrams::BuildClusters(*table, options, ngrams::ClusterSide::Right, true, expected, quiet.host, RootCollator());
     compareGrid(*window, expected);
     QCOMPARE(window->Model()->index(0, 0).data().toString(), QStringLiteral("the house"));
     // The cluster window stays when its concordance window goes.
@@ -299,3 +299,4 @@ class NGramWindowTest : public QObject {
 
 QTEST_MAIN(NGramWindowTest)
 #include "ngram_window_test.moc"
+#include "tools/root_collator.h"

@@ -44,7 +44,7 @@ class RulePreviewTest : public QObject {
   QString shown() { return preview().toPlainText(); }
   // Opens the editor on `files` and waits for the preview.
   void open(const std::vector<std::string>& files) {
-    for (const std::string& f : files) corpus_->Files.Add(f);
+    for (const std::string& f : files) corpus_->Files.Add(f, RootCollator());
     editor_ = std::make_unique<TFormFileList>(*corpus_, *ui_);
     editor_->show();
     QTRY_VERIFY(!preview().Reading());
@@ -147,7 +147,7 @@ class RulePreviewTest : public QObject {
   }
 
   void closingTheDialogWhileTheFileIsReadIsSafe() {
-    corpus_->Files.Add(write("a.txt", "One two."));
+    corpus_->Files.Add(write("a.txt", "One two."), RootCollator());
     editor_ = std::make_unique<TFormFileList>(*corpus_, *ui_);
     editor_->show();
     editor_.reset();  // the read may still run: its end must find nothing gone
@@ -184,3 +184,4 @@ class RulePreviewTest : public QObject {
 
 QTEST_MAIN(RulePreviewTest)
 #include "rule_preview_test.moc"
+#include "tools/root_collator.h"

@@ -67,7 +67,7 @@ class SortTintTest : public QObject {
                                    : kProse);
     corpus::CorpusSettings& corpus = workspace_->Corpus();
     corpus.Files.Clear();
-    corpus.Files.Add(path);
+    corpus.Files.Add(path, RootCollator());
     corpus.TextEncoding = encoding;
     corpus.WordSeparators = text::kDefaultWordSeparators;
     // "3." of a date ends no sentence.
@@ -113,7 +113,7 @@ class SortTintTest : public QObject {
   void init() {
     dir_ = std::make_unique<QTemporaryDir>();
     qputenv("LEXVANE_SETTINGS", dir_->filePath(QStringLiteral("lexvane.ini")).toLocal8Bit());
-    workspace_ = std::make_unique<Workspace>();
+    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
     workspace_->Help().SetObserver([](int) {});
     workspace_->Ui().setAnswerer([](const Question&) { return text::Answer::Ok; });
     frame_ = std::make_unique<TFormMain>(*workspace_);
@@ -185,3 +185,4 @@ class SortTintTest : public QObject {
 
 QTEST_MAIN(SortTintTest)
 #include "sort_tint_test.moc"
+#include "tools/root_collator.h"

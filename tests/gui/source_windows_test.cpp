@@ -26,7 +26,7 @@ std::unique_ptr<concordance::ConcordanceTable> build(const char* list, const cha
   HelpDesk helpDesk;
   GuiUserInterface ui(helpDesk);
   corpus::CorpusSettings corpus;
-  corpus::OpenListFile(list, corpus, ui);
+  corpus::OpenListFile(list, corpus, ui, RootCollator());
   search::SearchQuery query;
   query.Masks[0] = {search::TypedMask(mask)};
   text::SilentSearchIndicator search;
@@ -152,3 +152,4 @@ class SourceWindowsTest : public QObject {
 
 QTEST_MAIN(SourceWindowsTest)
 #include "source_windows_test.moc"
+#include "tools/root_collator.h"

@@ -80,7 +80,7 @@ class WordFreqWindowTest : public QObject {
   void showsTheEngineListInEachOrder() {
     FrequencyFixture f;
     QuietHost quiet;
-    frequency::WordFrequencyList expected;
+    frequency::WordFrequencyList expected(RootCollator());
     expected.Build(f.workspace->Corpus(), quiet.host);
 
     std::unique_ptr<ChildWindow> made(CreateWordFreqWindow(*f.workspace, nullptr));
@@ -236,7 +236,7 @@ class WordFreqWindowTest : public QObject {
     FrequencyFixture f;
     // A file that cannot be opened sits between the first and the last two:
     // Cancel pressed while its message is up stops the build after it.
-    f.workspace->Corpus().Files.Add(LEXVANE_SAMPLES_DIR "/m_missing.txt");
+    f.workspace->Corpus().Files.Add(LEXVANE_SAMPLES_DIR "/m_missing.txt", RootCollator());
     QStringList asked;
     f.workspace->Ui().setAnswerer([&](const Question& q) {
       asked << q.text;
@@ -251,9 +251,9 @@ class WordFreqWindowTest : public QObject {
 
     corpus::CorpusSettings first = f.workspace->Corpus();
     first.Files.Clear();
-    first.Files.Add(LEXVANE_SAMPLES_DIR "/letters_from_the_coast.txt");
+    first.Files.Add(LEXVANE_SAMPLES_DIR "/letters_from_the_coast.txt", RootCollator());
     QuietHost quiet;
-    frequency::WordFrequencyList expected;
+    frequency::WordFrequencyList expected(RootCollator());
     expected.Build(first, quiet.host);
     QCOMPARE(window->List()->Count(), expected.Count());
     QCOMPARE(window->List()->TotalWords(), expected.TotalWords());
@@ -278,7 +278,7 @@ class WordFreqWindowTest : public QObject {
       file.write(text.data(), static_cast<qint64>(text.size()));
     }
     f.workspace->Corpus().Files.Clear();
-    f.workspace->Corpus().Files.Add(ToPath(path));
+    f.workspace->Corpus().Files.Add(ToPath(path), RootCollator());
     std::unique_ptr<ChildWindow> made(CreateWordFreqWindow(*f.workspace, nullptr));
     auto* window = static_cast<TFormWordFreq*>(made.get());
     f.workspace->Runner().waitForIdle();
@@ -324,3 +324,4 @@ class WordFreqWindowTest : public QObject {
 
 QTEST_MAIN(WordFreqWindowTest)
 #include "word_freq_window_test.moc"
+#include "tools/root_collator.h"

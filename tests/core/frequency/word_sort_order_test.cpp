@@ -15,6 +15,7 @@
 #include "frequency/word_frequency_list.h"
 #include "text/collation.h"
 #include "text/key_order.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::frequency {
 namespace {
@@ -71,14 +72,13 @@ std::string variantWords() {
 class WordSortOrderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    text::setCollationLocale("root");
     settings.IgnoreCapital = false;  // case variants stay types of their own
   }
 
   void build(const std::string& text, text::Encoding encoding) {
     writeBytes(folder / "a.txt", text);
     settings.Files.Clear();
-    settings.Files.Add(folder / "a.txt");
+    settings.Files.Add(folder / "a.txt", RootCollator());
     settings.TotalBytes = static_cast<std::int64_t>(text.size());
     settings.TextEncoding = encoding;
     auto operation = host.operation();
@@ -105,7 +105,7 @@ class WordSortOrderTest : public ::testing::Test {
   TempFolder folder;
   corpus::CorpusSettings settings;
   Host host;
-  WordFrequencyList list;
+  WordFrequencyList list(RootCollator());
 };
 
 TEST_F(WordSortOrderTest, ProseAndVariantsSortAsTheComparatorInWindows1252AndUtf8) {

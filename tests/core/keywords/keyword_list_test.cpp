@@ -9,6 +9,7 @@
 #include "frequency/word_frequency_list.h"
 #include "text/collation.h"
 #include "text/text_utils.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::keywords {
 namespace {
@@ -16,7 +17,6 @@ namespace {
 class KeywordListTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    text::setCollationLocale("root");
     // A harbour town's diary (2 000 words) against a city corpus (10 000).
     for (auto [w, n] :
          {std::pair{"harbour", 40}, {"the", 120}, {"boats", 12}, {"tide", 10}, {"night", 3}})
@@ -161,8 +161,8 @@ SampleCounts countsOf(const std::string& file) {
   text::SilentProgressIndicator progress;
   text::OperationHost host{ui, search, progress};
   corpus::CorpusSettings settings;
-  settings.Files.Add(std::string(LEXVANE_SAMPLES_DIR) + "/" + file);
-  frequency::WordFrequencyList list;
+  settings.Files.Add(std::string(LEXVANE_SAMPLES_DIR) + "/" + file, RootCollator());
+  frequency::WordFrequencyList list(RootCollator());
   list.Build(settings, host);
   SampleCounts counts{frequency::WordCounts::FromList(list),
                       frequency::WordCounts(list.TextEncoding())};
@@ -173,7 +173,6 @@ SampleCounts countsOf(const std::string& file) {
 }
 
 TEST(KeywordOrderTest, WordListsInAlphabeticalOrderMergeToTheOrderCollationKeysGive) {
-  text::setCollationLocale("root");
   const SampleCounts house = countsOf("the_old_house.txt");
   const SampleCounts walks = countsOf("morning_walks.txt");
   ASSERT_TRUE(house.ordered.InCollationOrder());
@@ -195,7 +194,7 @@ TEST(KeywordOrderTest, WordListsInAlphabeticalOrderMergeToTheOrderCollationKeysG
       ASSERT_EQ(merged.Row(i).Word, keyed.Row(i).Word) << i;
     if (sort == KeywordSort::Word) {
       for (std::int32_t i = 1; i < merged.Count(); ++i)
-        EXPECT_LT(text::compareText(merged.Row(i - 1).Word, merged.Row(i).Word), 0);
+        EXPECT_LT(RootCollator().Compare(merged.Row(i - 1).Word, merged.Row(i).Word), 0);
     }
   }
 }

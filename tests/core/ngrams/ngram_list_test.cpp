@@ -24,7 +24,6 @@ class StringSink : public frequency::CopySink {
 class NGramListTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    text::setCollationLocale("root");
     ListSource source;
     source.corpusFiles = {"/c/a.txt", "/c/b.txt"};
     source.totalSizeKB = 7;

@@ -169,7 +169,7 @@ TEST_F(KeywordsCli, TheSampleCorpusAgainstTheUtf8ListSortedByWord) {
   ASSERT_GT(lines.size(), 20u);
   for (std::size_t i = 1; i < lines.size(); ++i)
     EXPECT_LT(RootCollator().Compare(lines[i - 1].substr(0, lines[i - 1].find(';')),
-                                lines[i].substr(0, lines[i].find(';'))),
+                                     lines[i].substr(0, lines[i].find(';'))),
               0);
   for (const std::string& line : lines) EXPECT_EQ(std::count(line.begin(), line.end(), ';'), 8);
 }

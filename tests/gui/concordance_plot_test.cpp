@@ -36,6 +36,7 @@
 #include "gui/runner/gui_user_interface.h"
 #include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -101,7 +102,8 @@ class ConcordancePlotTest : public QObject {
     frame_->resize(1000, 700);
     frame_->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace_->Corpus(), workspace_->Ui(), RootCollator());
+    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace_->Corpus(), RootCollator(),
+                         workspace_->Ui());
     frame_->UpdateButtons();
   }
   void cleanup() {
@@ -353,4 +355,3 @@ class ConcordancePlotTest : public QObject {
 
 QTEST_MAIN(ConcordancePlotTest)
 #include "concordance_plot_test.moc"
-#include "tools/root_collator.h"

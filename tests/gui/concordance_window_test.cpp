@@ -38,6 +38,7 @@
 #include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -135,7 +136,8 @@ class ConcordanceWindowTest : public QObject {
     frame_ = std::make_unique<TFormMain>(*workspace_);
     frame_->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace_->Corpus(), workspace_->Ui(), RootCollator());
+    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace_->Corpus(), RootCollator(),
+                         workspace_->Ui());
     frame_->UpdateButtons();
   }
   void cleanup() {
@@ -275,7 +277,7 @@ class ConcordanceWindowTest : public QObject {
     auto expected = engineTable(workspace_->FormSearch()->Query(), workspace_->Corpus());
     text::SilentProgressIndicator silent;
     concordance::SortConcordance(*expected, {false, false, 1},
-                                 corpus::ScannerSets(workspace_->Corpus()), silent, RootCollator());
+                                 corpus::ScannerSets(workspace_->Corpus()), RootCollator(), silent);
     sortWith(window, false, 1);
     QVERIFY(window->Table()->TableSorted);
     QCOMPARE(rowsOf(*window->Model()), rowsOf(*expected));
@@ -359,7 +361,8 @@ class ConcordanceWindowTest : public QObject {
     QVERIFY(window->Action("MenuPopupCurrentSentence")->isChecked());
     QVERIFY(!window->MemoCurSentence()->toPlainText().isEmpty());
 
-    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/tagged.CTL", workspace_->Corpus(), workspace_->Ui(), RootCollator());
+    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/tagged.CTL", workspace_->Corpus(), RootCollator(),
+                         workspace_->Ui());
     TFormConcordance* tagged = simpleSearch({QStringLiteral("*")});
     QVERIFY(tagged->Table()->TaggedText);
     QVERIFY(tagged->Action("MenuDisplaystrippedsource")->isVisible());
@@ -472,4 +475,3 @@ class ConcordanceWindowTest : public QObject {
 
 QTEST_MAIN(ConcordanceWindowTest)
 #include "concordance_window_test.moc"
-#include "tools/root_collator.h"

@@ -34,6 +34,7 @@
 #include "gui/search/form_lemma_list.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -502,4 +503,3 @@ class DesktopFilesTest : public QObject {
 
 QTEST_MAIN(DesktopFilesTest)
 #include "desktop_files_test.moc"
-#include "tools/root_collator.h"

@@ -20,6 +20,7 @@
 #include "gui/help/help_desk.h"
 #include "gui/runner/gui_user_interface.h"
 #include "text/character_sets.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -64,7 +65,7 @@ class FileListEditorTest : public QObject {
     corpus_->ListPath = "/corpus/list.CTL";
     ui_ = std::make_unique<GuiUserInterface>(helpDesk_);
     ui_->setAnswerer([](const Question&) { return text::Answer::Ok; });
-    editor_ = std::make_unique<TFormFileList>(*corpus_, *ui_);
+    editor_ = std::make_unique<TFormFileList>(*corpus_, RootCollator(), *ui_);
     editor_->setFileChooser([this] { return std::optional<QStringList>(chosen_); });
     editor_->show();  // WhenShow
   }
@@ -350,4 +351,3 @@ class FileListEditorTest : public QObject {
 
 QTEST_MAIN(FileListEditorTest)
 #include "file_list_editor_test.moc"
-#include "tools/root_collator.h"

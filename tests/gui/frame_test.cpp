@@ -26,6 +26,7 @@
 #include "gui/runner/gui_user_interface.h"
 #include "gui/runner/operation_runner.h"
 #include "stand_in_windows.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -82,7 +83,8 @@ class FrameTest : public QObject {
   }
   void setFiles(int n) {
     workspace_->Corpus().Files.Clear();
-    for (int i = 0; i < n; ++i) workspace_->Corpus().Files.Add("/corpus/f" + std::to_string(i), RootCollator());
+    for (int i = 0; i < n; ++i)
+      workspace_->Corpus().Files.Add("/corpus/f" + std::to_string(i), RootCollator());
   }
 
  private Q_SLOTS:
@@ -491,4 +493,3 @@ class FrameTest : public QObject {
 
 QTEST_MAIN(FrameTest)
 #include "frame_test.moc"
-#include "tools/root_collator.h"

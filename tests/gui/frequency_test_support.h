@@ -41,7 +41,8 @@ struct FrequencyFixture {
     workspace->CreateDialogs(mainWindow.get());
     HelpDesk helpDesk;
     GuiUserInterface ui(helpDesk);
-    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace->Corpus(), ui, RootCollator());
+    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace->Corpus(), RootCollator(),
+                         ui);
   }
   ~FrequencyFixture() { workspace->StopOperations(); }
 

@@ -17,6 +17,7 @@
 #include "gui/help/help.h"
 #include "gui/runner/gui_user_interface.h"
 #include "stand_in_windows.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -274,4 +275,3 @@ class ListFileCommandsTest : public QObject {
 
 QTEST_MAIN(ListFileCommandsTest)
 #include "list_file_commands_test.moc"
-#include "tools/root_collator.h"

@@ -27,6 +27,7 @@
 #include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
 #include "text/encoding.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -185,4 +186,3 @@ class SortTintTest : public QObject {
 
 QTEST_MAIN(SortTintTest)
 #include "sort_tint_test.moc"
-#include "tools/root_collator.h"

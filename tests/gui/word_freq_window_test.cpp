@@ -32,6 +32,7 @@
 #include "gui/runner/form_search_ind.h"
 #include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -80,7 +81,7 @@ class WordFreqWindowTest : public QObject {
   void showsTheEngineListInEachOrder() {
     FrequencyFixture f;
     QuietHost quiet;
-    frequency::WordFrequencyList expected(RootCollator());
+    frequency::WordFrequencyList expected{RootCollator()};
     expected.Build(f.workspace->Corpus(), quiet.host);
 
     std::unique_ptr<ChildWindow> made(CreateWordFreqWindow(*f.workspace, nullptr));
@@ -253,7 +254,7 @@ class WordFreqWindowTest : public QObject {
     first.Files.Clear();
     first.Files.Add(LEXVANE_SAMPLES_DIR "/letters_from_the_coast.txt", RootCollator());
     QuietHost quiet;
-    frequency::WordFrequencyList expected(RootCollator());
+    frequency::WordFrequencyList expected{RootCollator()};
     expected.Build(first, quiet.host);
     QCOMPARE(window->List()->Count(), expected.Count());
     QCOMPARE(window->List()->TotalWords(), expected.TotalWords());
@@ -324,4 +325,3 @@ class WordFreqWindowTest : public QObject {
 
 QTEST_MAIN(WordFreqWindowTest)
 #include "word_freq_window_test.moc"
-#include "tools/root_collator.h"

@@ -41,7 +41,8 @@ TEST(ConcordanceExportTest, RowsHoldContextsFileAndTheHitsPlaceInTheirCurrentOrd
 
   // Sorted by the keyword, the rows follow the new order.
   text::SilentProgressIndicator progress;
-  ASSERT_TRUE(SortConcordance(table, SortOptions{}, testing::defaultSets(), progress, RootCollator()));
+  ASSERT_TRUE(
+      SortConcordance(table, SortOptions{}, testing::defaultSets(), RootCollator(), progress));
   const std::string sorted = tsvOf(ConcordanceExportTable(table));
   EXPECT_LT(sorted.find("\r\nThey\twalked"), sorted.find("\r\nDer K"));
 }

@@ -390,8 +390,10 @@ TEST(Utf8Concordance, ProseTablesSortCopyAndCountAsTheirWindows1252Twin) {
           for (const bool right : {false, true})
             for (int word = 1; word <= 4; ++word) {
               const SortOptions options{retrograde, right, word};
-              ASSERT_TRUE(SortConcordance(*ansi, options, ansi->ScanSets, progress, RootCollator()));
-              ASSERT_TRUE(SortConcordance(*utf8, options, utf8->ScanSets, progress, RootCollator()));
+              ASSERT_TRUE(
+                  SortConcordance(*ansi, options, ansi->ScanSets, RootCollator(), progress));
+              ASSERT_TRUE(
+                  SortConcordance(*utf8, options, utf8->ScanSets, RootCollator(), progress));
               ASSERT_EQ(decodedRows(*utf8), decodedRows(*ansi))
                   << retrograde << right << word << ' ' << static_cast<int>(mode) << threads;
             }

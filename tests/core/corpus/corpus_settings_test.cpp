@@ -159,11 +159,11 @@ TEST(CorpusSettingsTest, ScannerSetsAreThoseOfTheSettings) {
 
 TEST(FileListTest, SortsIgnoringCaseAndDropsOnlyIdenticalPaths) {
   FileList files;
-  EXPECT_TRUE(files.Add("/b.txt"));
-  EXPECT_TRUE(files.Add("/A.txt"));
-  EXPECT_TRUE(files.Add("/c.txt"));
-  EXPECT_TRUE(files.Add("/a.txt"));  // another file on Linux
-  EXPECT_FALSE(files.Add("/b.txt"));
+  EXPECT_TRUE(files.Add("/b.txt", RootCollator()));
+  EXPECT_TRUE(files.Add("/A.txt", RootCollator()));
+  EXPECT_TRUE(files.Add("/c.txt", RootCollator()));
+  EXPECT_TRUE(files.Add("/a.txt", RootCollator()));  // another file on Linux
+  EXPECT_FALSE(files.Add("/b.txt", RootCollator()));
   ASSERT_EQ(files.Count(), 4u);
   EXPECT_EQ((std::set<std::string>{files[0], files[1]}),
             (std::set<std::string>{"/A.txt", "/a.txt"}));

@@ -194,7 +194,8 @@ TEST(ListRoundTripTest, ControlCharactersAndEdgeBlanksComeBackAsTheyWere) {
   for (const std::string name : {"exact.CTL", "exact.CFL"}) {
     for (const Case& c : cases) {
       CorpusSettings saved;
-      if (IsTextList(name)) saved.Files.Add("/x/a\rb.txt", RootCollator());  // a File List refuses it
+      if (IsTextList(name))
+        saved.Files.Add("/x/a\rb.txt", RootCollator());  // a File List refuses it
       saved.Files.Add("/x/ends with a blank ", RootCollator());
       saved.WordSeparators = c.words;
       saved.SentenceSeparators = c.sentences;
@@ -342,7 +343,7 @@ TEST(FileListTest, BlankLinesNameNoFile) {
   writeBytes(list, "\r\na.txt\r\n\r\n\n\rb.txt\n\n");
   CorpusSettings settings;
   ScriptedUserInterface ui;
-  OpenListFile(list, settings, ui, RootCollator());
+  OpenListFile(list, settings, RootCollator(), ui);
   EXPECT_EQ(settings.Files.Paths(), (std::vector<std::string>{dir / "a.txt", dir / "b.txt"}));
   EXPECT_TRUE(ui.asked.empty());
   EXPECT_EQ(settings.TotalBytes, 8);
@@ -357,7 +358,7 @@ TEST(ListFileErrorsTest, UnreadableListEmptiesFilesAndKeepsEverythingElse) {
     settings.ListPath = "/previous.CTL";
     settings.Modified = true;
     ScriptedUserInterface ui;
-    EXPECT_EQ(errorOf([&] { OpenListFile(dir / name, settings, ui, RootCollator()); }),
+    EXPECT_EQ(errorOf([&] { OpenListFile(dir / name, settings, RootCollator(), ui); }),
               "Cannot open file " + (dir / name));
     EXPECT_TRUE(settings.Files.Empty());
     EXPECT_EQ(settings.ListPath, "/previous.CTL");
@@ -388,7 +389,7 @@ TEST(SampleListsTest, SampleListsOpenWithTheirOptions) {
   const std::string samples = LEXVANE_SAMPLES_DIR;
   ScriptedUserInterface ui;  // every sample file exists: no warning expected
   CorpusSettings settings;
-  OpenListFile(samples + "/sample.CTL", settings, ui, RootCollator());
+  OpenListFile(samples + "/sample.CTL", settings, RootCollator(), ui);
   ASSERT_EQ(settings.Files.Count(), 3u);
   for (const std::string& path : settings.Files.Paths())
     EXPECT_TRUE(std::filesystem::path(path).is_absolute()) << path;
@@ -397,11 +398,11 @@ TEST(SampleListsTest, SampleListsOpenWithTheirOptions) {
   EXPECT_TRUE(settings.EnhSentDetect);
   EXPECT_EQ(settings.TextEncoding, text::Encoding::Windows1252);
 
-  OpenListFile(samples + "/dos.CTL", settings, ui, RootCollator());
+  OpenListFile(samples + "/dos.CTL", settings, RootCollator(), ui);
   ASSERT_EQ(settings.Files.Count(), 1u);
   EXPECT_EQ(settings.TextEncoding, text::Encoding::Dos850);
 
-  OpenListFile(samples + "/tagged.CTL", settings, ui, RootCollator());
+  OpenListFile(samples + "/tagged.CTL", settings, RootCollator(), ui);
   ASSERT_EQ(settings.Files.Count(), 1u);
   EXPECT_TRUE(settings.TaggedText);
   EXPECT_EQ(settings.WordSeparators.find_first_of("<>"), std::string::npos);

@@ -29,7 +29,8 @@ class CollocAssociationTest : public ::testing::Test {
     add("at", "home", "with the the");
     table = std::make_unique<CollocTable>(positions(), positions());
     auto operation = host.operation();
-    table->BuildCollocTable(text::kDefaultWordSeparators, left, keywords, right, {"*"}, operation, RootCollator());
+    table->BuildCollocTable(text::kDefaultWordSeparators, left, keywords, right, {"*"},
+                            RootCollator(), operation);
     corpus::CorpusSettings source;
     source.Files.Add("/corpus/a.txt", RootCollator());
     table->SetSourceCorpus(source, 1000);
@@ -219,7 +220,7 @@ TEST_F(CollocAssociationTest, ACancelHalfWayKeepsTheFiguresOfTheLastMeasures) {
   // Only the blank separates: each right context is one word.
   CollocTable many(positions(), positions());
   auto operation = host.operation();
-  many.BuildCollocTable(" ", l, k, r, {"*"}, operation, RootCollator());
+  many.BuildCollocTable(" ", l, k, r, {"*"}, RootCollator(), operation);
   many.SetSourceCorpus({}, 5000);
   ASSERT_GT(many.Count(), 100);
   AssociationOptions first;

@@ -31,7 +31,8 @@ class CollocCommandTest : public ::testing::Test {
   }
   CollocCommandResult run() {
     auto operation = host.operation();
-    return MenuFrequenciesClick(table, " concordance of house", query, steps, operation, RootCollator());
+    return MenuFrequenciesClick(table, " concordance of house", query, steps, RootCollator(),
+                                operation);
   }
 
   concordance::ConcordanceTable table;

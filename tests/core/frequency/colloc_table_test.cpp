@@ -62,7 +62,8 @@ class CollocTableTest : public ::testing::Test {
   void build(CollocTable& table, const std::vector<std::string>& masks = {"*"},
              std::string_view separators = text::kDefaultWordSeparators) {
     auto operation = host.operation();
-    table.BuildCollocTable(separators, rows.left, rows.keywords, rows.right, masks, operation, RootCollator());
+    table.BuildCollocTable(separators, rows.left, rows.keywords, rows.right, masks, RootCollator(),
+                           operation);
   }
   ConcordanceRows rows;
   Host host;

@@ -131,15 +131,14 @@ class RandomCorpus {
 
 class FastBuildRandomTest : public ::testing::Test {
  protected:
-
   // Builds by insertion, then fast on one thread and on two; all must agree.
   void expectSameLists(const corpus::CorpusSettings& settings, const std::string& what) {
-    WordFrequencyList reference(RootCollator());
+    WordFrequencyList reference{RootCollator()};
     Host referenceHost;
     auto referenceOperation = referenceHost.operation();
     reference.BuildByInsertion(settings, referenceOperation);
     for (std::int64_t threshold : {std::int64_t{1} << 40, std::int64_t{0}}) {
-      WordFrequencyList fast(RootCollator());
+      WordFrequencyList fast{RootCollator()};
       fast.SetParallelThreshold(threshold);
       Host host;
       auto operation = host.operation();
@@ -480,7 +479,7 @@ TEST_F(FastBuildRandomTest, ALatinUtf8CorpusCountsTheWordsOfItsWindows1252Twin) 
       settings.IgnoreCapital = lower;
       settings.CRLFAsSeparator = true;
       settings.Files.Add(k == 0 ? name8 : name16, RootCollator());
-      WordFrequencyList list(RootCollator());
+      WordFrequencyList list{RootCollator()};
       Host host;
       auto operation = host.operation();
       list.Build(settings, operation);

@@ -79,7 +79,6 @@ std::vector<Row> rowsOf(const WordFrequencyList& list) {
 
 class FastBuildTest : public ::testing::Test {
  protected:
-
   void addFile(const std::string& name, const std::string& content) {
     writeBytes(folder / name, content);
     settings.Files.Add(folder / name, RootCollator());
@@ -88,13 +87,13 @@ class FastBuildTest : public ::testing::Test {
 
   // Builds both ways, once on one thread and once on two, and compares.
   void expectSameLists() {
-    WordFrequencyList reference(RootCollator());
+    WordFrequencyList reference{RootCollator()};
     Host referenceHost;
     auto referenceOperation = referenceHost.operation();
     reference.BuildByInsertion(settings, referenceOperation);
     ASSERT_GT(reference.Count(), 100);
     for (std::int64_t threshold : {std::int64_t{1} << 40, std::int64_t{0}}) {
-      WordFrequencyList fast(RootCollator());
+      WordFrequencyList fast{RootCollator()};
       fast.SetParallelThreshold(threshold);
       Host host;
       auto operation = host.operation();
@@ -150,7 +149,7 @@ TEST_F(FastBuildTest, OverlongRunsAreCutAlsoWhenTheFileIsSplit) {
   addFile("d.txt", "x y z");
   expectSameLists();
   // The words behind each run are counted, and each file is reported once.
-  WordFrequencyList list(RootCollator());
+  WordFrequencyList list{RootCollator()};
   Host host;
   auto operation = host.operation();
   list.SetParallelThreshold(0);
@@ -174,7 +173,7 @@ TEST_F(FastBuildTest, RunsOf255And256CharactersAcrossABlockBoundary) {
 TEST_F(FastBuildTest, CancelOnTwoThreadsKeepsConsistentCounts) {
   addFile("a.txt", generator.text(2000000));
   addFile("b.txt", generator.text(2000000));
-  WordFrequencyList full, cancelled;
+  WordFrequencyList full{RootCollator()}, cancelled{RootCollator()};
   Host fullHost, host;
   auto fullOperation = fullHost.operation();
   full.SetParallelThreshold(0);
@@ -204,7 +203,7 @@ TEST_F(FastBuildTest, SortsEqualOneByOneInsertionOfTheirKeys) {
   settings.WordSeparators = " ,.!?\"-0123456789";
   generator.tagged = true;
   addFile("a.txt", generator.text(150000));
-  WordFrequencyList list(RootCollator());
+  WordFrequencyList list{RootCollator()};
   Host host;
   auto operation = host.operation();
   list.Build(settings, operation);

@@ -41,7 +41,7 @@ class FrequencyCopyTest : public ::testing::Test {
   TempFolder folder;
   corpus::CorpusSettings settings;
   Host host;
-  WordFrequencyList list(RootCollator());
+  WordFrequencyList list{RootCollator()};
   CopyOptions options;
   StringSink sink;
 };
@@ -124,7 +124,8 @@ TEST_F(FrequencyCopyTest, CollocateLinesListOnlyTheSelectedPositions) {
   rightUsed[0] = true;
   CollocTable table(leftUsed, rightUsed);
   auto operation = host.operation();
-  table.BuildCollocTable(text::kDefaultWordSeparators, left, keywords, right, {"of"}, operation, RootCollator());
+  table.BuildCollocTable(text::kDefaultWordSeparators, left, keywords, right, {"of"},
+                         RootCollator(), operation);
   ASSERT_EQ(table.Count(), 1);
   EXPECT_EQ(CollocateLine(table, 0, options), "of|3| |house|1|4\r\n");
   options.ZeroToSpace = false;

@@ -47,7 +47,7 @@ class FrequencyExportTest : public ::testing::Test {
   TempFolder folder;
   corpus::CorpusSettings settings;
   Host host;
-  WordFrequencyList list(RootCollator());
+  WordFrequencyList list{RootCollator()};
 };
 
 TEST_F(FrequencyExportTest, WordListRowsFollowTheWindowsOrderAndColumns) {
@@ -113,7 +113,8 @@ TEST(CollocateExportTest, SelectedPositionsOnlyWithUniqueHeadingsAndZerosAsNumbe
   CollocTable table(leftUsed, rightUsed);
   Host host;
   auto operation = host.operation();
-  table.BuildCollocTable(text::kDefaultWordSeparators, left, keywords, right, {"*"}, operation, RootCollator());
+  table.BuildCollocTable(text::kDefaultWordSeparators, left, keywords, right, {"*"}, RootCollator(),
+                         operation);
   table.Sort(kTotalColumn, host.progress);
   const std::vector<std::string> records = csvRecords(CollocateExportTable(table));
   ASSERT_EQ(records.size(), static_cast<std::size_t>(table.Count()) + 1);

@@ -61,26 +61,26 @@ class WordCountsCacheTest : public ::testing::Test {
 TEST_F(WordCountsCacheTest, ASecondTableOfTheSameCorpusCostsNoSecondScan) {
   auto operation = host.operation();
   settings.IgnoreCapital = false;
-  auto first = cache.Obtain(settings, operation, RootCollator());
+  auto first = cache.Obtain(settings, RootCollator(), operation);
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->Frequency("The"), 2);
   EXPECT_EQ(first->Frequency("the"), 2);
   EXPECT_EQ(first->Frequency("tide"), 2);
   EXPECT_EQ(first->TotalWords(), 15);
-  EXPECT_EQ(cache.Obtain(settings, operation, RootCollator()), first);
+  EXPECT_EQ(cache.Obtain(settings, RootCollator(), operation), first);
   EXPECT_EQ(cache.Builds(), 1);
   // Another capitals rule is another list.
   settings.IgnoreCapital = true;
-  auto folded = cache.Obtain(settings, operation, RootCollator());
+  auto folded = cache.Obtain(settings, RootCollator(), operation);
   EXPECT_EQ(folded->Frequency("the"), 4);
   EXPECT_EQ(cache.Builds(), 2);
 }
 
 TEST_F(WordCountsCacheTest, AFileChangedOnDiskIsCountedAgain) {
   auto operation = host.operation();
-  auto first = cache.Obtain(settings, operation, RootCollator());
+  auto first = cache.Obtain(settings, RootCollator(), operation);
   write("one.txt", "A different, longer text about the harbour at night, with lights.\n");
-  auto second = cache.Obtain(settings, operation, RootCollator());
+  auto second = cache.Obtain(settings, RootCollator(), operation);
   EXPECT_NE(first, second);
   EXPECT_EQ(second->Frequency("harbour"), 1);
   EXPECT_EQ(cache.Builds(), 2);
@@ -92,19 +92,19 @@ TEST_F(WordCountsCacheTest, ACancelledCountIsNotKept) {
   write("one.txt", text);
   host.search.cancelAfterUpdates = 1;
   auto operation = host.operation();
-  EXPECT_EQ(cache.Obtain(settings, operation, RootCollator()), nullptr);
+  EXPECT_EQ(cache.Obtain(settings, RootCollator(), operation), nullptr);
   EXPECT_EQ(cache.Find(settings), nullptr);
   host.search.cancelAfterUpdates = -1;
-  EXPECT_NE(cache.Obtain(settings, operation, RootCollator()), nullptr);
+  EXPECT_NE(cache.Obtain(settings, RootCollator(), operation), nullptr);
 }
 
 TEST_F(WordCountsCacheTest, TheLeastRecentlyUsedCorpusGoesFirst) {
   WordCountsCache small(1);
   auto operation = host.operation();
-  small.Obtain(settings, operation, RootCollator());
+  small.Obtain(settings, RootCollator(), operation);
   corpus::CorpusSettings other = settings;
   other.WordSeparators += "e";
-  small.Obtain(other, operation, RootCollator());
+  small.Obtain(other, RootCollator(), operation);
   EXPECT_EQ(small.Find(settings), nullptr);
   EXPECT_NE(small.Find(other), nullptr);
 }

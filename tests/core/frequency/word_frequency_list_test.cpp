@@ -46,7 +46,6 @@ std::vector<std::string> wordsOf(const WordFrequencyList& list) {
 
 class WordFrequencyTest : public ::testing::Test {
  protected:
-
   // Builds the list of one file holding `text`.
   void build(const std::string& text) {
     writeBytes(folder / "a.txt", text);
@@ -60,7 +59,7 @@ class WordFrequencyTest : public ::testing::Test {
   TempFolder folder;
   corpus::CorpusSettings settings;
   Host host;
-  WordFrequencyList list(RootCollator());
+  WordFrequencyList list{RootCollator()};
 };
 
 TEST_F(WordFrequencyTest, IgnoreCapitalFoldsCaseAndItsAbsenceKeepsTypesApart) {
@@ -258,7 +257,7 @@ TEST_F(WordFrequencyTest, ClearRemovesARowRangeAndKeepsTotalsAndCumulativeFigure
   EXPECT_EQ(list.Info(9).Word, "aaaj");
   EXPECT_EQ(list.Info(10).Word, "aadc");
 
-  WordFrequencyList empty(RootCollator());
+  WordFrequencyList empty{RootCollator()};
   empty.ClearRows(1, 1);
   EXPECT_EQ(empty.Count(), 0);
 }

@@ -105,7 +105,7 @@ class WordSortOrderTest : public ::testing::Test {
   TempFolder folder;
   corpus::CorpusSettings settings;
   Host host;
-  WordFrequencyList list(RootCollator());
+  WordFrequencyList list{RootCollator()};
 };
 
 TEST_F(WordSortOrderTest, ProseAndVariantsSortAsTheComparatorInWindows1252AndUtf8) {

@@ -65,7 +65,7 @@ class WordSpreadTest : public ::testing::Test {
 };
 
 TEST_F(WordSpreadTest, TheSameListWithItsSpread) {
-  WordFrequencyList plain, spread;
+  WordFrequencyList plain{RootCollator()}, spread{RootCollator()};
   build(plain, false);
   build(spread, true);
   EXPECT_FALSE(plain.HasSpread());
@@ -87,7 +87,7 @@ TEST_F(WordSpreadTest, TheSameListWithItsSpread) {
     corpus::CorpusSettings one = settings_;
     one.Files.Clear();
     one.Files.Add(path, RootCollator());
-    WordFrequencyList alone(RootCollator());
+    WordFrequencyList alone{RootCollator()};
     build(alone, false);
     Host host;
     text::OperationHost operation = host.operation();
@@ -119,7 +119,7 @@ TEST_F(WordSpreadTest, HandWorkedFigures) {
   // .0036 + .0072) / 2 = .0072. "cat" only in the third file: DP = (1 -
   // 31/92 + 31/92 + 30/92) / 2 = .6630. "café" once in the first and once in
   // the last: DP = (|.5 - .3370| + .3370 + |.5 - .3261|) / 2 = .3370.
-  WordFrequencyList list(RootCollator());
+  WordFrequencyList list{RootCollator()};
   build(list, true);
   ASSERT_EQ(list.TotalWords(), 92);
   auto find = [&](const std::string& word) {
@@ -142,7 +142,7 @@ TEST_F(WordSpreadTest, HandWorkedFigures) {
 }
 
 TEST_F(WordSpreadTest, ExportCarriesTheColumnsAskedForOfAListThatHasThem) {
-  WordFrequencyList plain, spread;
+  WordFrequencyList plain{RootCollator()}, spread{RootCollator()};
   build(plain, false);
   build(spread, true);
   EXPECT_EQ(WordFrequencyExportTable(plain, true, true).Columns().size(), 4u);
@@ -207,7 +207,7 @@ TEST_F(WordSpreadTest, CancelKeepsTheFilesCounted) {
   Host host;
   host.search.cancelAfterUpdates = 1;  // at the first file's end
   text::OperationHost operation = host.operation();
-  WordFrequencyList list(RootCollator());
+  WordFrequencyList list{RootCollator()};
   list.SetCountSpread(true);
   list.Build(settings_, operation);
   EXPECT_FALSE(list.ListComplete());
@@ -221,7 +221,7 @@ TEST_F(WordSpreadTest, CancelKeepsTheFilesCounted) {
 // (the reference scanner).
 std::map<std::string, std::int64_t> referenceCounts(const corpus::CorpusSettings& settings,
                                                     std::int64_t& words, std::int64_t& sentences) {
-  WordFrequencyList list(RootCollator());
+  WordFrequencyList list{RootCollator()};
   Host host;
   text::OperationHost operation = host.operation();
   list.BuildByInsertion(settings, operation);
@@ -259,7 +259,7 @@ TEST(WordSpreadReference, EveryEncodingOnProseAndAwkwardShapes) {
       settings.Files.Add(path, RootCollator());
       settings.TotalBytes += static_cast<std::int64_t>(bytes.size());
     }
-    WordFrequencyList spread(RootCollator());
+    WordFrequencyList spread{RootCollator()};
     spread.SetCountSpread(true);
     Host host;
     text::OperationHost operation = host.operation();

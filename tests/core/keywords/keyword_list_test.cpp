@@ -34,7 +34,7 @@ class KeywordListTest : public ::testing::Test {
   }
   KeywordList build(const KeywordOptions& options) {
     KeywordList list;
-    EXPECT_TRUE(list.Build(study, reference, 10000, options, progress));
+    EXPECT_TRUE(list.Build(study, reference, 10000, options, RootCollator(), progress));
     return list;
   }
 
@@ -131,7 +131,7 @@ TEST_F(KeywordListTest, ACancelLeavesTheListAsItWas) {
   } cancelling;
   KeywordOptions options;
   options.Negative = true;
-  EXPECT_FALSE(list.Build(study, reference, 10000, options, cancelling));
+  EXPECT_FALSE(list.Build(study, reference, 10000, options, RootCollator(), cancelling));
   EXPECT_EQ(words(list), words(before));
   EXPECT_FALSE(list.Options().Negative);
 }
@@ -162,7 +162,7 @@ SampleCounts countsOf(const std::string& file) {
   text::OperationHost host{ui, search, progress};
   corpus::CorpusSettings settings;
   settings.Files.Add(std::string(LEXVANE_SAMPLES_DIR) + "/" + file, RootCollator());
-  frequency::WordFrequencyList list(RootCollator());
+  frequency::WordFrequencyList list{RootCollator()};
   list.Build(settings, host);
   SampleCounts counts{frequency::WordCounts::FromList(list),
                       frequency::WordCounts(list.TextEncoding())};
@@ -184,10 +184,10 @@ TEST(KeywordOrderTest, WordListsInAlphabeticalOrderMergeToTheOrderCollationKeysG
     options.Sort = sort;
     text::SilentProgressIndicator progress;
     KeywordList merged, keyed;
-    ASSERT_TRUE(
-        merged.Build(house.ordered, walks.ordered, walks.ordered.TotalWords(), options, progress));
+    ASSERT_TRUE(merged.Build(house.ordered, walks.ordered, walks.ordered.TotalWords(), options,
+                             RootCollator(), progress));
     ASSERT_TRUE(keyed.Build(house.shuffled, walks.shuffled, walks.shuffled.TotalWords(), options,
-                            progress));
+                            RootCollator(), progress));
     ASSERT_EQ(merged.Count(), keyed.Count());
     ASSERT_GT(merged.Count(), 100);
     for (std::int32_t i = 0; i < merged.Count(); ++i)

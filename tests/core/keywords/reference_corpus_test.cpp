@@ -114,8 +114,8 @@ TEST(ReferenceCorpusTest, ListFileNamesInAnyCase) {
 TEST(ReferenceCorpusTest, AListSavedByTheFrequencyCopyReadsBackWithItsFrequencies) {
   QuietHost q;
   corpus::CorpusSettings settings;
-  corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", settings, q.ui, RootCollator());
-  frequency::WordFrequencyList list(RootCollator());
+  corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", settings, RootCollator(), q.ui);
+  frequency::WordFrequencyList list{RootCollator()};
   list.Build(settings, q.host);
   list.SortWordList(frequency::kSortByFrequency, "", q.progress);
   struct Text : frequency::CopySink {
@@ -137,7 +137,7 @@ TEST(ReferenceCorpusTest, AListFileIsCountedWithTheStudyCorpussCapitalsAndEncodi
   QuietHost q;
   frequency::WordCountsCache cache;
   const Reference reference =
-      LoadReference(LEXVANE_SAMPLES_DIR "/utf8.CTL", kAnsiFolded, cache, q.host, RootCollator());
+      LoadReference(LEXVANE_SAMPLES_DIR "/utf8.CTL", kAnsiFolded, cache, RootCollator(), q.host);
   EXPECT_EQ(reference.kind, ReferenceKind::ListFile);
   ASSERT_NE(reference.counts, nullptr);
   EXPECT_EQ(reference.counts->TextEncoding(), text::Encoding::Windows1252);
@@ -148,12 +148,14 @@ TEST(ReferenceCorpusTest, AListFileIsCountedWithTheStudyCorpussCapitalsAndEncodi
                                  .Find([] {
                                    corpus::CorpusSettings s;
                                    QuietUi ui;
-                                   corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/utf8.CTL", s, ui, RootCollator());
+                                   corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/utf8.CTL", s,
+                                                        RootCollator(), ui);
                                    s.IgnoreCapital = true;
                                    return s;
                                  }())
                                  ->TotalWords());
-  EXPECT_THROW(LoadReference("/no/such/reference.txt", kAnsiFolded, cache, q.host, RootCollator()), text::Error);
+  EXPECT_THROW(LoadReference("/no/such/reference.txt", kAnsiFolded, cache, RootCollator(), q.host),
+               text::Error);
 }
 
 }  // namespace

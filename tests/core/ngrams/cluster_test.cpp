@@ -66,7 +66,7 @@ class ClusterTest : public ::testing::Test {
     options.minFrequency = minFrequency;
     NGramList list(ListKind::Clusters);
     auto operation = host.operation();
-    BuildClusters(*table, options, side, lowerCase, list, operation, RootCollator());
+    BuildClusters(*table, options, side, lowerCase, list, RootCollator(), operation);
     return list;
   }
 

@@ -53,7 +53,6 @@ std::int64_t occurrences(const NGramList& list) {
 
 class NGramBuildTest : public ::testing::Test {
  protected:
-
   void addFile(const std::string& name, const std::string& content) {
     writeBytes(folder / name, content);
     settings.Files.Add(folder / name, RootCollator());
@@ -70,7 +69,7 @@ class NGramBuildTest : public ::testing::Test {
     list.SetParallelThreshold(threshold);
     list.SetMemoryBudget(budget);
     auto operation = host.operation();
-    list.Build(settings, options, operation);
+    list.Build(settings, options, RootCollator(), operation);
     return list;
   }
   static NGramOptions lengths(int low, int high, bool cross = false) {

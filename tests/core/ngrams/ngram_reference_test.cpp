@@ -126,7 +126,6 @@ struct Generator {
 
 class NGramReferenceTest : public ::testing::Test {
  protected:
-
   void addFile(const std::string& name, const std::string& content) {
     writeBytes(folder / name, content);
     settings.Files.Add(folder / name, RootCollator());
@@ -151,7 +150,7 @@ class NGramReferenceTest : public ::testing::Test {
         list.SetMemoryBudget(budget);
         Host host;
         auto operation = host.operation();
-        list.Build(settings, options, operation);
+        list.Build(settings, options, RootCollator(), operation);
         EXPECT_TRUE(list.ListComplete());
         EXPECT_EQ(list.TookTwoPasses(), budget == 1 && options.FrequencyFloor() > 1);
         EXPECT_TRUE(rowsOf(list) == reference)

@@ -72,7 +72,8 @@ TEST(LemmaFile, BinaryAndHugeLinesLoadCleanedAndLeaveTheFileAlone) {
     }
     EXPECT_EQ(readBytes(path), files[i]) << i;
   }
-  EXPECT_TRUE(LoadLemmaList(dir / "odd1.cll", "", RootCollator()).Lines.empty());  // zero bytes only
+  EXPECT_TRUE(
+      LoadLemmaList(dir / "odd1.cll", "", RootCollator()).Lines.empty());  // zero bytes only
   EXPECT_EQ(LoadLemmaList(dir / "odd4.cll", "", RootCollator()).Lines, Strings{";;;"});
 }
 

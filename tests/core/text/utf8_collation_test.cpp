@@ -48,7 +48,8 @@ TEST_F(Utf8CollationTest, LatinWordsOrderAsTheirWindows1252Twins) {
       EXPECT_EQ(RootCollator().CompareIgnoreCase(ansiToUtf8(a), ansiToUtf8(b), Encoding::Utf8),
                 RootCollator().CompareIgnoreCase(a, b))
           << a << " / " << b;
-      const int byKey = RootCollator().Key(ansiToUtf8(a), Encoding::Utf8)
+      const int byKey = RootCollator()
+                            .Key(ansiToUtf8(a), Encoding::Utf8)
                             .compare(RootCollator().Key(ansiToUtf8(b), Encoding::Utf8));
       EXPECT_EQ(byKey < 0 ? -1 : (byKey > 0 ? 1 : 0), expected) << a << " / " << b;
     }
@@ -68,7 +69,8 @@ TEST_F(Utf8CollationTest, GreekAndCyrillicCollateDecodedNotAsBytes) {
 TEST_F(Utf8CollationTest, InvalidBytesCollateAsReplacementsAndTheBytesBreakTheTie) {
   EXPECT_LT(RootCollator().Compare("a\xFE", "a\xFF", Encoding::Utf8), 0);
   EXPECT_GT(RootCollator().Compare("a\xFF", "a\xFE", Encoding::Utf8), 0);
-  EXPECT_LT(RootCollator().Key("a\xFE", Encoding::Utf8), RootCollator().Key("a\xFF", Encoding::Utf8));
+  EXPECT_LT(RootCollator().Key("a\xFE", Encoding::Utf8),
+            RootCollator().Key("a\xFF", Encoding::Utf8));
   // A cut sequence is no crash and no equality either.
   EXPECT_NE(RootCollator().Compare("\xCE", "\xCE\xB1", Encoding::Utf8), 0);
   // 8-bit encodings give the 8-bit comparison.

@@ -224,7 +224,7 @@ TEST_F(CollocTableTest, SortsEqualOneByOneInsertionOfTheirKeys) {
   };
   for (int column : {kTotalColumn, LeftColumn(1), kCollocateColumn, RightColumn(2), kNodeColumn,
                      LeftColumn(1), kTotalColumn}) {
-    text::TQStringList reference;
+    text::TQStringList reference(RootCollator());
     reference.SetDuplicates(text::Duplicates::Accept);
     reference.SetSorted(true);
     for (std::int32_t i = 0; i < table.Count(); ++i) {

@@ -211,7 +211,7 @@ TEST_F(FastBuildTest, SortsEqualOneByOneInsertionOfTheirKeys) {
   for (int mode : {1, 3, 2, 3, 0, 3, 1}) {
     // The reference: every row's key inserted in the current order into a
     // sorted list that accepts duplicates.
-    text::TQStringList reference;
+    text::TQStringList reference(RootCollator());
     reference.SetDuplicates(text::Duplicates::Accept);
     reference.SetSorted(true);
     for (std::int32_t i = 0; i < list.Count(); ++i) {

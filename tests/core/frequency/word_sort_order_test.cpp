@@ -43,7 +43,7 @@ std::vector<std::string> comparatorOrder(const WordFrequencyList& sorted,
   std::map<std::string, std::string> entryOf;
   for (std::int32_t i = 0; i < sorted.Count(); ++i)
     entryOf[sorted.Info(i).Word] = sorted.WordList().Get(i);
-  text::TQStringList reference(sorted.TextEncoding());
+  text::TQStringList reference(RootCollator(), sorted.TextEncoding());
   reference.SetDuplicates(text::Duplicates::Accept);
   reference.SetSorted(true);
   for (const std::string& word : before) reference.AddObject(entryOf.at(word), new WordRow(word));

@@ -1,12 +1,13 @@
 // Workspace: what lives for the whole run of the desktop program besides the
 // main window: the collator every sort and comparison of the run uses
-// (resolved once at start-up), the corpus (CorpusSettings), the sets of the most
-// recent build, the concordance window settings, the long-lived dialogs and
-// indicator windows (created once, in start-up order, and reused), the user
-// interface the engine asks through, the help desk, the file choosers, the
-// runner of long operations, and the factory of child windows. Later windows
-// reach everything shared through it; nothing of it is process-wide, so two
-// workspaces (two tests) never see each other's answerer, help or choosers.
+// (resolved once at start-up), the corpus (CorpusSettings), the character
+// sets of the most recent build, the concordance window settings, the
+// long-lived dialogs and indicator windows (created once, in start-up order,
+// and reused), the user interface the engine asks through, the help desk,
+// the file choosers, the runner of long operations, and the factory of child
+// windows. Later windows reach everything shared through it; nothing of it
+// is process-wide, so two workspaces (two tests) never see each other's
+// answerer, help, choosers or collator.
 // GUI thread only.
 #pragma once
 

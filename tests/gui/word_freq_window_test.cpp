@@ -1,6 +1,8 @@
 // The word frequency window on the sample corpus: the rows the engine counts
 // in each of the four orders, the grid's layout, clear, copy to both targets,
 // Cancel during a build and during a sort.
+#include <fstream>
+
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QClipboard>
@@ -123,6 +125,34 @@ class WordFreqWindowTest : public QObject {
              QStringLiteral("Sorting alphabetically"));
     // The dialog keeps the last choice.
     QCOMPARE(f.workspace->FormSortWordFreq()->ItemIndex(), 0);
+  }
+
+  // Two workspaces of different locales side by side: each window's list
+  // takes the order of its own workspace's collator.
+  void listsSortWithTheCollatorOfTheirWorkspace() {
+    QTemporaryDir dir;
+    const std::string path = ToPath(dir.filePath(QStringLiteral("swedish.txt")));
+    std::ofstream(path, std::ios::binary) << "Zebran och \xF6l. Ost p\xE5 \xE5kern.";
+    auto wordsOf = [&path](Workspace& workspace, QWidget& mainWindow) {
+      workspace.CreateDialogs(&mainWindow);
+      workspace.Corpus().Files.Add(path, workspace.Collator());
+      std::unique_ptr<ChildWindow> made(CreateWordFreqWindow(workspace, nullptr));
+      auto* window = qobject_cast<TFormWordFreq*>(made.get());
+      workspace.Runner().waitForIdle();
+      std::vector<std::string> words;
+      for (std::int32_t i = 0; window != nullptr && i < window->List()->Count(); ++i)
+        words.push_back(window->List()->Info(i).Word);
+      workspace.StopOperations();
+      return words;
+    };
+    Workspace swedish{text::Collator("sv")}, root{text::Collator("root")};
+    QWidget swedishMain, rootMain;
+    const std::vector<std::string> swedishWords = wordsOf(swedish, swedishMain);
+    const std::vector<std::string> rootWords = wordsOf(root, rootMain);
+    QCOMPARE(swedishWords,
+             (std::vector<std::string>{"och", "ost", "p\xE5", "zebran", "\xE5kern", "\xF6l"}));
+    QCOMPARE(rootWords,
+             (std::vector<std::string>{"\xE5kern", "och", "\xF6l", "ost", "p\xE5", "zebran"}));
   }
 
   void clearDeletesTheSelectedRowsAndKeepsThePercentages() {

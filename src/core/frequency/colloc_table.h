@@ -143,7 +143,8 @@ class CollocTable {
                         const std::vector<std::string>& masks, const text::Collator& collator,
                         text::OperationHost& host);
   // FlushNode: appends the pending records in ascending order of their
-  // collocates under the list comparison, and empties the pending list.
+  // collocates under the build's collator, and empties the pending list.
+  // REQUIRES: within BuildCollocTable, which gives the collator.
   void FlushNode(NodeCollocates& pending);
 
   // Sort (column): rebuilds CollocList ordered by the column's key (1

@@ -1,20 +1,19 @@
 // `lexvane-cli plot`: the concordance plot of a query (built, sorted and
 // thinned as `concord` does) written as a PNG image or an SVG document, the
-// picture the plot window saves. The one file of the command line that uses
-// Qt: QtGui on the offscreen platform draws it, no window is ever shown.
-#include <QBuffer>
-#include <QCoreApplication>
-#include <QFile>
-#include <QGuiApplication>
+// picture the plot window saves. The drawing is done by lexvane-cli-plot.so
+// (plot_picture.h), loaded here: the rest of the command line never loads
+// Qt.
+#include <dlfcn.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include "cli/commands.h"
 #include "cli/concord_options.h"
+#include "cli/plot_picture.h"
 #include "concordance/concordance_builder.h"
 #include "concordance/concordance_plot.h"
-#include "gui/painting/plot_painter.h"
 #include "text/encoding.h"
 
 namespace lexvane::cli {
@@ -32,22 +31,30 @@ struct PlotCommand {
   bool noFigures = false;
 };
 
-// Text and fonts need a QGuiApplication; the command line's never shows a
-// window, so it runs on the offscreen platform whatever the environment
-// says. One made here lives until the command ends.
-std::unique_ptr<QGuiApplication> guiApplication() {
-  if (QCoreApplication::instance() != nullptr) return nullptr;
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Qt's notes on its own set-up (a missing runtime folder, say) are no
-  // message of this command; what keeps it from drawing still shows.
-  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-      std::fprintf(stderr, "lexvane-cli: %s\n", message.toLocal8Bit().constData());
-  });
-  static int argc = 1;
-  static char name[] = "lexvane-cli";
-  static char* argv[] = {name, nullptr};
-  return std::make_unique<QGuiApplication>(argc, argv);
+// The drawing module: beside the program (the build tree), else where it
+// is installed, relative to the program's folder. Nothing when neither
+// loads; `error` then says why.
+WritePlotFunction loadPlotWriter(std::string& error) {
+  std::error_code failed;
+  const std::filesystem::path folder =
+      std::filesystem::read_symlink("/proc/self/exe", failed).parent_path();
+  for (const std::filesystem::path& path :
+       {folder / kPlotModuleName, folder / LEXVANE_PLOT_MODULE_FOLDER / kPlotModuleName}) {
+    if (!std::filesystem::exists(path, failed)) continue;
+    // Loaded for good: the drawing's Qt stays until the program ends.
+    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (module == nullptr) {
+      error = dlerror();
+      return nullptr;
+    }
+    if (void* entry = dlsym(module, kWritePlotSymbol))
+      return reinterpret_cast<WritePlotFunction>(entry);
+    error = path.string() + ": " + dlerror();
+    return nullptr;
+  }
+  error = std::string(kPlotModuleName) + " is not installed beside " + folder.string() +
+          " nor in " + (folder / LEXVANE_PLOT_MODULE_FOLDER).lexically_normal().string();
+  return nullptr;
 }
 
 // The query is built twice (for the table, then for its caption): its
@@ -61,16 +68,6 @@ class QuietUi : public text::UserInterface {
   }
 };
 
-bool writeFile(const std::string& path, const QByteArray& bytes, text::UserInterface& ui) {
-  QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() ||
-      !file.flush()) {
-    ui.ShowError("Cannot create file " + path);
-    return false;
-  }
-  return true;
-}
-
 int runPlot(const PlotCommand& command, Streams& streams, const text::Collator& collator) {
   if (command.png.empty() && command.svg.empty())
     throw CLI::ValidationError("plot", "give --png FILE or --svg FILE (or both)");
@@ -78,30 +75,25 @@ int runPlot(const PlotCommand& command, Streams& streams, const text::Collator& 
   text::LatestScanSets latest;
   const auto table = BuildConcordTable(command.corpus, command.options, console, latest, collator);
   const concordance::ConcordancePlot plot(*table);
-  const auto app = guiApplication();
+  std::string error;
+  const WritePlotFunction writePlot = loadPlotWriter(error);
+  if (writePlot == nullptr) {
+    console.ui.ShowError("Cannot load the plot drawing: " + error);
+    return kExitError;
+  }
   QuietUi quiet;
   const std::string caption =
       concordance::ConcordanceCaption(BuildQuery(command.options, quiet, table->TextEncoding));
-  gui::PlotStyle style;
-  style.Width = command.width;
-  style.Scale = command.sizeScaled ? concordance::BarScale::FileSize : concordance::BarScale::Equal;
-  style.Figures = !command.noFigures;
-  style.Title = QString::fromStdString(
-      text::IsUtf8(table->TextEncoding) ? caption : text::ansiToUtf8(caption));
-  QFont font = QGuiApplication::font();
-  font.setPixelSize(13);
-  const gui::PlotPainter painter(plot, font, style);
-  bool written = true;
-  if (!command.png.empty()) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    painter.Image(command.scale).save(&buffer, "PNG");
-    written = writeFile(command.png, bytes, console.ui) && written;
-  }
-  if (!command.svg.empty())
-    written = writeFile(command.svg, painter.Svg(style.Title), console.ui) && written;
-  if (!written) return kExitError;
+  PlotPicture picture;
+  picture.plot = &plot;
+  picture.title = text::IsUtf8(table->TextEncoding) ? caption : text::ansiToUtf8(caption);
+  picture.width = command.width;
+  picture.scale = command.scale;
+  picture.sizeScaled = command.sizeScaled;
+  picture.figures = !command.noFigures;
+  picture.png = command.png;
+  picture.svg = command.svg;
+  if (!writePlot(picture, console.ui)) return kExitError;
   return console.ui.Errors() > 0 ? kExitError : kExitOk;
 }
 

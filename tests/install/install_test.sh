@@ -61,6 +61,13 @@ for page in "$share"/man/man1/*.1; do
     grep -q "^\.TH .* \"Lexvane $version\"" "$page" || fail "$page does not show version $version"
 done
 
+# ---- the plot drawing: a module the installed program finds on its own ----
+printf 'The tide came in. The tide went out.\n' >"$root/tide.txt"
+QT_QPA_PLATFORM= "$usr/bin/lexvane-cli" plot -m tide --svg "$root/tide.svg" "$root/tide.txt" \
+    >"$root/plot.log" 2>&1 || fail "the installed lexvane-cli cannot plot: $(cat "$root/plot.log")"
+grep -q "<svg" "$root/tide.svg" 2>/dev/null || fail "the installed lexvane-cli drew no SVG"
+ldd "$usr/bin/lexvane-cli" | grep -q Qt && fail "lexvane-cli loads Qt at start-up"
+
 # ---- manual pages: rendered without a warning ----
 for page in "$share"/man/man1/*.1; do
     warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >"$root/page.txt") ||

@@ -33,6 +33,14 @@ enum class WordDetail {
 
 enum class SentenceRule { Simple, Enhanced };
 
+// How a scan gets at the bytes of a regular file (DOS text, converted as it
+// is read, and pipes are always read).
+enum class FileMapping {
+  WhenLarge,  // mapped into memory from MappedFile::kWorthMapping bytes on
+  Never,      // read in blocks
+  Always,     // mapped whatever its size (the tests)
+};
+
 struct ScanOptions {
   bool crlf = false;  // line breaks end sentences
   // The sentence ends a word carries (an end not asked for reads false).
@@ -44,8 +52,10 @@ struct ScanOptions {
   std::array<bool, 256> candidates{};
   // The sentence ends reported for words counted in runs.
   SentenceRule runRule = SentenceRule::Simple;
-  // Bytes per read (0: the default); the tests make it small.
+  // Bytes per read (0: the default); the tests make it small. A mapped
+  // file is scanned in steps of as many bytes.
   std::size_t blockBytes = 0;
+  FileMapping mapping = FileMapping::WhenLarge;
   // The highest classifier level to use, and the character way everywhere
   // (the tests compare them).
   ByteClassifier::Level level = ByteClassifier::Best();

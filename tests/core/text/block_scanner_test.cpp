@@ -1,9 +1,9 @@
 // The block scanner against the reference text scanner: for random text and
 // random separator sets in Windows-1252, DOS and UTF-8, with and without
 // line breaks as sentence ends, the same words with the same offsets, flags
-// and cuts, whether read from memory or from a file in small blocks, whole or
-// in ranges, by every classifier level and by the character way; words
-// counted in runs carry the reference's sentence ends.
+// and cuts, whether read from memory, from a file in small blocks or from a
+// mapped file in small steps, whole or in ranges, by every classifier level and by the character
+// way; words counted in runs carry the reference's sentence ends.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -223,6 +223,12 @@ class BlockScannerTest : public ::testing::Test {
       std::sort(cuts.begin(), cuts.end());
       ASSERT_EQ(byRanges(setup, path, cuts), expected)
           << where << " blocks " << options.blockBytes << " cuts "
+          << ::testing::PrintToString(cuts);
+      ScanOptions mapped = options;
+      mapped.mapping = FileMapping::Always;
+      const ScanSetup mappedSetup(sets, mapped);
+      ASSERT_EQ(byRanges(mappedSetup, path, cuts), expected)
+          << where << " mapped, steps " << options.blockBytes << " cuts "
           << ::testing::PrintToString(cuts);
 
       // Runs: words whose first byte is a candidate come whole.

@@ -102,10 +102,11 @@ int main(int argc, char** argv) {
     std::ofstream(path, std::ios::binary) << text;
   }
 
-  Workspace workspace;
+  // Resolved once, as the desktop program does.
+  Workspace workspace(text::Collator::FromEnvironment());
   QWidget mainWindow;
   workspace.CreateDialogs(&mainWindow);
-  workspace.Corpus().Files.Add(path);
+  workspace.Corpus().Files.Add(path, workspace.Collator());
   workspace.Corpus().TotalBytes =
       static_cast<std::int64_t>(QFileInfo(dir.filePath("vocabulary.txt")).size());
 
@@ -147,9 +148,9 @@ int main(int argc, char** argv) {
       rssList, rssWindow, rssWindow - rssList);
 
   PauseMeter pauses;
-  acceptWhenShown(workspace.FormSortWordFreq, [&] {
-    workspace.FormSortWordFreq->SetItemIndex(1);
-    workspace.FormSortWordFreq->Button1->click();
+  acceptWhenShown(workspace.FormSortWordFreq(), [&] {
+    workspace.FormSortWordFreq()->SetItemIndex(1);
+    workspace.FormSortWordFreq()->Button1->click();
   });
   pauses.begin();
   clock.restart();
@@ -173,9 +174,9 @@ int main(int argc, char** argv) {
                 static_cast<long long>(baseline),
                 static_cast<double>(byFrequency) / static_cast<double>(baseline));
   }
-  acceptWhenShown(workspace.FormSortWordFreq, [&] {
-    workspace.FormSortWordFreq->SetItemIndex(0);
-    workspace.FormSortWordFreq->Button1->click();
+  acceptWhenShown(workspace.FormSortWordFreq(), [&] {
+    workspace.FormSortWordFreq()->SetItemIndex(0);
+    workspace.FormSortWordFreq()->Button1->click();
   });
   clock.restart();
   window->MenuSortClick();
@@ -184,10 +185,10 @@ int main(int argc, char** argv) {
   std::printf("sort alphabetically again: %lld ms\n", static_cast<long long>(clock.elapsed()));
 
   const QString out = dir.filePath(QStringLiteral("copy.txt"));
-  SetSaveFileChooser([&](QWidget*) { return out; });
-  acceptWhenShown(workspace.FormCopyFreq, [&] {
-    workspace.FormCopyFreq->CheckBoxToFile->setChecked(true);
-    workspace.FormCopyFreq->Button1->click();
+  workspace.Choosers().SaveCopy = [&](QWidget*) { return out; };
+  acceptWhenShown(workspace.FormCopyFreq(), [&] {
+    workspace.FormCopyFreq()->CheckBoxToFile->setChecked(true);
+    workspace.FormCopyFreq()->Button1->click();
   });
   pauses.begin();
   clock.restart();

@@ -27,8 +27,9 @@
 
 namespace lexvane::gui {
 
-Workspace::Workspace(concordance::ConcordanceWindowSettings windowSettings)
+Workspace::Workspace(text::Collator collator, concordance::ConcordanceWindowSettings windowSettings)
     : help_(std::make_unique<HelpDesk>()),
+      collator_(std::move(collator)),
       windowSettings_(windowSettings),
       ui_(std::make_unique<GuiUserInterface>(*help_)),
       factory_(std::make_unique<ConcordanceWindowFactory>()) {}
@@ -41,8 +42,8 @@ Workspace::~Workspace() {
 void Workspace::CreateDialogs(QWidget* mainWindow) {
   ui_->setParentWindow(mainWindow);
   formAbout_ = new TFormAbout(*help_, mainWindow);
-  formLemmaList_ = new TFormLemmaList(*ui_, mainWindow);
-  formFileList_ = new TFormFileList(corpus_, *ui_, mainWindow);
+  formLemmaList_ = new TFormLemmaList(*ui_, collator_, mainWindow);
+  formFileList_ = new TFormFileList(corpus_, collator_, *ui_, mainWindow);
   formSearch_ = new TFormSearch(corpus_, *ui_, *formLemmaList_, mainWindow);
   formProgressInd_ = new TFormProgressInd(mainWindow);
   formSortConcord_ = new TFormSortConcord(*help_, mainWindow);

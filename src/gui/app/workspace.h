@@ -1,11 +1,13 @@
 // Workspace: what lives for the whole run of the desktop program besides the
-// main window: the corpus (CorpusSettings), the character sets of the most
-// recent build, the concordance window settings, the long-lived dialogs and
-// indicator windows (created once, in start-up order, and reused), the user
-// interface the engine asks through, the help desk, the file choosers, the
-// runner of long operations, and the factory of child windows. Later windows
-// reach everything shared through it; nothing of it is process-wide, so two
-// workspaces (two tests) never see each other's answerer, help or choosers.
+// main window: the collator every sort and comparison of the run uses
+// (resolved once at start-up), the corpus (CorpusSettings), the character
+// sets of the most recent build, the concordance window settings, the
+// long-lived dialogs and indicator windows (created once, in start-up order,
+// and reused), the user interface the engine asks through, the help desk,
+// the file choosers, the runner of long operations, and the factory of child
+// windows. Later windows reach everything shared through it; nothing of it
+// is process-wide, so two workspaces (two tests) never see each other's
+// answerer, help, choosers or collator.
 // GUI thread only.
 #pragma once
 
@@ -18,6 +20,7 @@
 #include "gui/app/child_window_factory.h"
 #include "gui/app/file_choosers.h"
 #include "gui/help/help_desk.h"
+#include "text/collation.h"
 #include "text/latest_scan_sets.h"
 
 class QWidget;
@@ -49,7 +52,8 @@ class TFormStat;
 
 class Workspace {
  public:
-  explicit Workspace(concordance::ConcordanceWindowSettings windowSettings = {});
+  explicit Workspace(text::Collator collator,
+                     concordance::ConcordanceWindowSettings windowSettings = {});
   ~Workspace();
   Workspace(const Workspace&) = delete;
   Workspace& operator=(const Workspace&) = delete;
@@ -67,6 +71,9 @@ class Workspace {
   void StopOperations();
 
  public:  // the shared state
+  // The collator of the run: windows hand it to the builds, sorts and
+  // comparisons they start (also on the worker thread: it is immutable).
+  const text::Collator& Collator() const { return collator_; }
   corpus::CorpusSettings& Corpus() { return corpus_; }
   // The sets of the most recent concordance or word frequency build, which
   // the concordance sort and copy cut words with. A window records
@@ -124,6 +131,8 @@ class Workspace {
  private:
   // First made, last gone: the user interface and the dialogs show help.
   std::unique_ptr<HelpDesk> help_;
+  // Before everything that may sort with it.
+  const text::Collator collator_;
   corpus::CorpusSettings corpus_;
   text::LatestScanSets latestScanSets_;
   concordance::ConcordanceWindowSettings windowSettings_;

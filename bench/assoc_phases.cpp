@@ -54,6 +54,8 @@ double median(std::vector<double> v) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Resolved once, as the programs do.
+  const text::Collator collator = text::Collator::FromEnvironment();
   int runs = 5;
   std::string max = "100000";
   std::string measures = "mi,mi3,t,z,ll,logdice,dice";
@@ -76,7 +78,7 @@ int main(int argc, char** argv) {
   query.MaxListSize = max;
   corpus::CorpusSettings settings;
   for (; i < argc; ++i) {
-    settings.Files.Add(argv[i]);
+    settings.Files.Add(argv[i], collator);
     settings.TotalBytes += text::FileSizeOf(argv[i]);
   }
   StderrUi ui;
@@ -84,7 +86,7 @@ int main(int argc, char** argv) {
   text::SilentProgressIndicator progress;
   text::OperationHost host{ui, search, progress};
   auto concordance = concordance::BuildConcordance(query, settings, host);
-  concordance::SortConcordance(*concordance, {}, corpus::ScannerSets(settings), progress);
+  concordance::SortConcordance(*concordance, {}, corpus::ScannerSets(settings), collator, progress);
 
   frequency::CollocCommandSteps steps{[] {},
                                       [](frequency::CollocQuery& d) {
@@ -94,13 +96,13 @@ int main(int argc, char** argv) {
                                       }};
   auto build = [&] {
     frequency::CollocQuery dialog;
-    return frequency::MenuFrequenciesClick(*concordance, "", dialog, steps, host).table;
+    return frequency::MenuFrequenciesClick(*concordance, "", dialog, steps, collator, host).table;
   };
   // The word counts the measures need, counted once as the first table
   // would count them.
   frequency::WordCountsCache cache;
   double w = wallSeconds();
-  const auto counts = cache.Obtain(build()->SourceCorpus(), host);
+  const auto counts = cache.Obtain(build()->SourceCorpus(), collator, host);
   const double countSeconds = wallSeconds() - w;
 
   frequency::AssociationOptions options;

@@ -50,6 +50,8 @@ double median(std::vector<double> v) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Resolved once, as the programs do.
+  const text::Collator collator = text::Collator::FromEnvironment();
   int runs = 3;
   concordance::BuildOptions options;
   std::string max = "10000";
@@ -77,7 +79,7 @@ int main(int argc, char** argv) {
   query.MaxListSize = max;
   corpus::CorpusSettings settings;
   for (; i < argc; ++i) {
-    settings.Files.Add(argv[i]);
+    settings.Files.Add(argv[i], collator);
     settings.TotalBytes += text::FileSizeOf(argv[i]);
   }
   StderrUi ui;

@@ -42,6 +42,8 @@ double median(std::vector<double> v) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Resolved once, as the programs do.
+  const text::Collator collator = text::Collator::FromEnvironment();
   int runs = 3;
   int i = 1;
   if (i + 1 < argc && !std::strcmp(argv[i], "--runs")) {
@@ -55,7 +57,7 @@ int main(int argc, char** argv) {
   const std::string referencePath = argv[i++];
   corpus::CorpusSettings study;
   for (; i < argc; ++i) {
-    study.Files.Add(argv[i]);
+    study.Files.Add(argv[i], collator);
     study.TotalBytes += text::FileSizeOf(argv[i]);
   }
   StderrUi ui;
@@ -63,7 +65,7 @@ int main(int argc, char** argv) {
   text::SilentProgressIndicator progress;
   text::OperationHost host{ui, search, progress};
   corpus::CorpusSettings reference;
-  corpus::OpenListFile(referencePath, reference, ui);
+  corpus::OpenListFile(referencePath, reference, collator, ui);
   reference.IgnoreCapital = study.IgnoreCapital;
 
   auto timeList = [&](const corpus::CorpusSettings& settings) {
@@ -71,7 +73,7 @@ int main(int argc, char** argv) {
     for (int run = 0; run < runs; ++run) {
       const double w = wallSeconds();
       {
-        frequency::WordFrequencyList list;
+        frequency::WordFrequencyList list(collator);
         list.Build(settings, host);
       }
       times.push_back(wallSeconds() - w);
@@ -86,7 +88,8 @@ int main(int argc, char** argv) {
     const double w = wallSeconds();
     keywords::KeywordRequest request{study, referencePath, {}};
     request.Options.Negative = true;
-    const keywords::KeywordResult result = keywords::BuildKeywordList(request, cache, host);
+    const keywords::KeywordResult result =
+        keywords::BuildKeywordList(request, cache, collator, host);
     keywordTimes.push_back(wallSeconds() - w);
     keywords = result.List ? result.List->Count() : 0;
   }

@@ -13,6 +13,7 @@
 #include "text/key_order.h"
 
 int main(int argc, char** argv) {
+  const lexvane::text::Collator collator = lexvane::text::Collator::FromEnvironment();
   const std::size_t n = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1000000;
   std::mt19937_64 random(7);
   std::unordered_set<std::string> seen;
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
   auto start = std::chrono::steady_clock::now();
   lexvane::text::KeyArena keys;
   lexvane::text::ComputeKeys(
-      n, [&words](std::size_t i) { return lexvane::text::collationKey(words[i]); },
+      n, [&words, &collator](std::size_t i) { return collator.Key(words[i]); },
       [](std::size_t) { return true; }, keys);
   auto keyed = std::chrono::steady_clock::now();
   std::vector<std::uint32_t> order = lexvane::text::OrderByKeys(keys);

@@ -99,6 +99,8 @@ void build(Concordance& c, const corpus::CorpusSettings& settings, std::int32_t 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Resolved once, as the programs do.
+  const text::Collator collator = text::Collator::FromEnvironment();
   const std::int32_t rows = argc > 1 ? std::atoi(argv[1]) : 100000;
   const int runs = argc > 2 ? std::atoi(argv[2]) : 3;
   const std::filesystem::path dir =
@@ -108,7 +110,7 @@ int main(int argc, char** argv) {
   const std::string text = corpusText(static_cast<std::size_t>(rows) * 10);
   std::ofstream(path, std::ios::binary) << text;
   corpus::CorpusSettings settings;
-  settings.Files.Add(path.string());
+  settings.Files.Add(path.string(), collator);
   settings.TotalBytes = static_cast<std::int64_t>(text.size());
 
   StderrUi ui;
@@ -132,12 +134,12 @@ int main(int argc, char** argv) {
     std::sort(texts.begin(), texts.end());
     sortBase.push_back(seconds() - start);
     start = seconds();
-    concordance::SortConcordance(big.table, options, big.sets, progress);
+    concordance::SortConcordance(big.table, options, big.sets, collator, progress);
     sortTimes.push_back(seconds() - start);
 
     Concordance small;
     build(small, settings, 10000, host);
-    concordance::SortConcordance(small.table, options, small.sets, progress);
+    concordance::SortConcordance(small.table, options, small.sets, collator, progress);
     collocSource = small.table.RowCount();
     std::vector<std::string> words;
     const text::StringWords cut(small.table.WordSeparators, small.table.TextEncoding);
@@ -162,7 +164,7 @@ int main(int argc, char** argv) {
     const frequency::CollocCommandSteps steps{[] {}, [](frequency::CollocQuery&) { return true; }};
     start = seconds();
     frequency::CollocCommandResult result =
-        frequency::MenuFrequenciesClick(small.table, "", query, steps, host);
+        frequency::MenuFrequenciesClick(small.table, "", query, steps, collator, host);
     collocTimes.push_back(seconds() - start);
     collocRows = result.table != nullptr ? result.table->Count() : 0;
   }

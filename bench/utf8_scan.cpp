@@ -120,9 +120,10 @@ std::pair<double, double> seconds(const std::function<void()>& a, const std::fun
   return {times[0][times[0].size() / 2], times[1][times[1].size() / 2]};
 }
 
-lexvane::corpus::CorpusSettings settingsFor(const std::string& path, text::Encoding encoding) {
+lexvane::corpus::CorpusSettings settingsFor(const std::string& path, text::Encoding encoding,
+                                            const text::Collator& collator) {
   lexvane::corpus::CorpusSettings settings;
-  settings.Files.Add(path);
+  settings.Files.Add(path, collator);
   settings.TextEncoding = encoding;
   settings.WordSeparators = text::DefaultWordSeparators(encoding);
   settings.EnhSentDetect = true;
@@ -132,7 +133,8 @@ lexvane::corpus::CorpusSettings settingsFor(const std::string& path, text::Encod
 }
 
 void compare(const char* name, const std::string& eightPath, const std::string& utf8Path,
-             const std::string& mask8, const std::string& maskUtf8, int runs) {
+             const std::string& mask8, const std::string& maskUtf8, int runs,
+             const text::Collator& collator) {
   QuietHost host;
   text::OperationHost operation{host, host, host};
   const auto concord = [&](const std::string& path, text::Encoding encoding,
@@ -143,19 +145,19 @@ void compare(const char* name, const std::string& eightPath, const std::string& 
       query.MaxListSize = "1000";  // never reached: the masks find nothing
       lexvane::concordance::BuildOptions options;
       options.Mode = lexvane::concordance::ScanMode::Fast;
-      lexvane::concordance::BuildConcordance(query, settingsFor(path, encoding), operation,
-                                             options);
+      lexvane::concordance::BuildConcordance(query, settingsFor(path, encoding, collator),
+                                             operation, options);
     });
   };
   const auto wordfreq = [&](const std::string& path, text::Encoding encoding) {
     return std::function<void()>([&, path, encoding] {
-      lexvane::frequency::WordFrequencyList list;
-      list.Build(settingsFor(path, encoding), operation);
+      lexvane::frequency::WordFrequencyList list(collator);
+      list.Build(settingsFor(path, encoding, collator), operation);
     });
   };
   const auto scanner = [&](const std::string& path, text::Encoding encoding) {
     return std::function<void()>([&, path, encoding] {
-      const auto settings = settingsFor(path, encoding);
+      const auto settings = settingsFor(path, encoding, collator);
       text::TextScanner scan(text::CharacterSets::Derive(settings.WordSeparators,
                                                          settings.SentenceSeparators, encoding));
       text::ScannedWord word;
@@ -187,6 +189,8 @@ void compare(const char* name, const std::string& eightPath, const std::string& 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Resolved once, as the programs do.
+  const text::Collator collator = text::Collator::FromEnvironment();
   std::size_t mb = 100;
   int runs = 3;
   std::string dir = "/tmp/lexvane-bench";
@@ -206,7 +210,7 @@ int main(int argc, char** argv) {
     std::string eightBit, utf8;
     makePair(mb << 20, englishWord, eightBit, utf8);
     compare("ASCII-heavy English", write("utf8-english-cp1252.txt", eightBit),
-            write("utf8-english-utf8.txt", utf8), "walkers", "walkers", runs);
+            write("utf8-english-utf8.txt", utf8), "walkers", "walkers", runs, collator);
   }
   {
     std::string eightBit, utf8;
@@ -215,7 +219,7 @@ int main(int argc, char** argv) {
         "Greek", write("utf8-greek-iso8859-7.txt", eightBit), write("utf8-greek-utf8.txt", utf8),
         "\xE1\xF9\xF9\xF9\xF9\xF9\xF9\xF9\xF9\xF9\xF9",
         "\xCE\xB1\xCF\x89\xCF\x89\xCF\x89\xCF\x89\xCF\x89\xCF\x89\xCF\x89\xCF\x89\xCF\x89\xCF\x89",
-        runs);
+        runs, collator);
   }
   return 0;
 }

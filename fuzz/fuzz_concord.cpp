@@ -93,7 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int f = 0; f < files; ++f) {
     const std::string bytes =
         f + 1 == files ? input.ConsumeRemainingBytesAsString() : input.ConsumeRandomLengthString();
-    settings.Files.Add(lexvane::fuzz::WriteScratch("c" + std::to_string(f), bytes));
+    settings.Files.Add(lexvane::fuzz::WriteScratch("c" + std::to_string(f), bytes),
+                       lexvane::fuzz::RootCollator());
   }
 
   concordance::BuildOptions reference;

@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!textList) WriteScratch("in.INI", companion);
 
   CorpusSettings read;
-  lexvane::corpus::ReadListFile(list, textList, read);
+  lexvane::corpus::ReadListFile(list, textList, read, lexvane::fuzz::RootCollator());
   for (const std::string& path : read.Files.Paths()) {
     Check(!path.empty(), "no empty path");
     if (!textList)
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   CorpusSettings back;
-  lexvane::corpus::ReadListFile(out, textList, back);
+  lexvane::corpus::ReadListFile(out, textList, back, lexvane::fuzz::RootCollator());
   Check(back.Files.Paths() == read.Files.Paths(), "the paths survive a round trip");
   Check(sameOptions(back, read), "the options survive a round trip");
   return 0;

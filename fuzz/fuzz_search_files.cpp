@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             back.MiddleRadio == advanced.MiddleRadio,
         "the constraints survive a round trip");
 
-  const search::LemmaList lemmas = search::LoadLemmaList(WriteScratch("in.cll", bytes), start);
+  const search::LemmaList lemmas =
+      search::LoadLemmaList(WriteScratch("in.cll", bytes), start, lexvane::fuzz::RootCollator());
   Check(lemmas.Selected >= -1 && lemmas.Selected < static_cast<int>(lemmas.Lines.size()),
         "the preselected line exists");
   for (const std::string& line : lemmas.Lines) {

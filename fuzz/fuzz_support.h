@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/collation.h"
+
 namespace lexvane::fuzz {
 
 inline const std::filesystem::path& ScratchFolder() {
@@ -31,6 +33,12 @@ inline std::string WriteScratch(const std::string& name, std::string_view bytes)
   std::ofstream(path, std::ios::binary | std::ios::trunc)
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return path;
+}
+
+// The collator the targets sort with: made once, then only read.
+inline const text::Collator& RootCollator() {
+  static const text::Collator collator("root");
+  return collator;
 }
 
 [[noreturn]] inline void Fail(const std::string& what) {

@@ -102,10 +102,11 @@ int main(int argc, char** argv) {
     std::ofstream(path, std::ios::binary) << text;
   }
 
-  Workspace workspace;
+  // Resolved once, as the desktop program does.
+  Workspace workspace(text::Collator::FromEnvironment());
   QWidget mainWindow;
   workspace.CreateDialogs(&mainWindow);
-  workspace.Corpus().Files.Add(path);
+  workspace.Corpus().Files.Add(path, workspace.Collator());
   workspace.Corpus().TotalBytes =
       static_cast<std::int64_t>(QFileInfo(dir.filePath("vocabulary.txt")).size());
 

@@ -89,7 +89,7 @@ int sortColumnOf(const std::string& sort) {
                              "collocate, node, total, left:P or right:P (P 1 to 9): " + sort);
 }
 
-int runColloc(const CollocCommand& command, Streams& streams) {
+int runColloc(const CollocCommand& command, Streams& streams, const text::Collator& collator) {
   CheckExportTarget(command.exportChoice, command.outputFile);
   const frequency::PositionFlags left = positionsOf(command.left, "--left");
   const frequency::PositionFlags right = positionsOf(command.right, "--right");
@@ -104,7 +104,8 @@ int runColloc(const CollocCommand& command, Streams& streams) {
     if (mask.empty()) throw CLI::ValidationError("--collocate-mask", "a mask must not be empty");
   Console console(streams.err, streams.errIsTerminal);
   text::LatestScanSets latest;
-  const auto concordance = BuildConcordTable(command.corpus, command.concord, console, latest);
+  const auto concordance =
+      BuildConcordTable(command.corpus, command.concord, console, latest, collator);
   // Without --export the -o file is made (or emptied) before the count,
   // as the copy's file is.
   std::optional<FrequencyOutput> output;
@@ -114,7 +115,7 @@ int runColloc(const CollocCommand& command, Streams& streams) {
   // --retrograde say otherwise); a table without rows yields no collocates.
   if (!concordance->TableSorted)
     concordance::SortConcordance(*concordance, SortOptionsOf(command.concord), latest.Sets(),
-                                 host.progress);
+                                 collator, host.progress);
   // After a reported error (a corpus file that could not be opened) what
   // was built is written and the status is 1.
   auto finish = [&](const frequency::CollocTable* table) {
@@ -149,12 +150,12 @@ int runColloc(const CollocCommand& command, Streams& streams) {
     return dialog.ButtonOKClick() == frequency::CollocQuery::Outcome::Ok;
   };
   frequency::CollocCommandResult result =
-      frequency::MenuFrequenciesClick(*concordance, "", query, steps, host);
+      frequency::MenuFrequenciesClick(*concordance, "", query, steps, collator, host);
   if (!result.table) return finish(nullptr);
   if (association) {
     // C1: the corpus's word list, counted with the collocates' capitals.
     frequency::WordCountsCache cache;
-    const auto counts = cache.Obtain(result.table->SourceCorpus(), host);
+    const auto counts = cache.Obtain(result.table->SourceCorpus(), collator, host);
     if (counts != nullptr)
       result.table->ApplyAssociation(associationOptions, *counts, host.progress);
   }
@@ -172,7 +173,8 @@ int runColloc(const CollocCommand& command, Streams& streams) {
 
 }  // namespace
 
-void AddCollocCommand(CLI::App& app, Streams& streams, int& status) {
+void AddCollocCommand(CLI::App& app, Streams& streams, const text::Collator& collator,
+                      int& status) {
   CLI::App* sub = app.add_subcommand(
       "colloc",
       "The collocate frequency table of a concordance: per node (keyword) and collocate, the "
@@ -216,7 +218,8 @@ void AddCollocCommand(CLI::App& app, Streams& streams, int& status) {
                   "the field delimiter (its first character; default |, empty: none)");
   sub->add_option("-o,--output", command->outputFile, "write to FILE instead of standard output");
   AddExportOptions(*sub, command->exportChoice, {"--zero-as-space", "--delimiter"});
-  sub->callback([command, &streams, &status] { status = runColloc(*command, streams); });
+  sub->callback(
+      [command, &streams, &collator, &status] { status = runColloc(*command, streams, collator); });
 }
 
 }  // namespace lexvane::cli

@@ -60,14 +60,14 @@ bool writeUtf8File(const concordance::ConcordanceTable& table, const concordance
   return true;
 }
 
-int runConcord(const ConcordCommand& command, Streams& streams) {
+int runConcord(const ConcordCommand& command, Streams& streams, const text::Collator& collator) {
   CheckExportTarget(command.exportChoice, command.options.outputFile);
   const concordance::CopyOptions copy = CopyOptionsOf(command.options, command.corpus.Encoding());
   if (!command.options.around.empty() && command.options.delimiters.empty())
     streams.err << "lexvane-cli: --around has no effect without --delimiters\n";
   Console console(streams.err, streams.errIsTerminal);
   text::LatestScanSets latest;
-  const auto table = BuildConcordTable(command.corpus, command.options, console, latest);
+  const auto table = BuildConcordTable(command.corpus, command.options, console, latest, collator);
   const std::int32_t last = table->RowCount() - 1;
   // A corpus file that could not be opened was reported and the work went
   // on; the status still says that the result lacks it.
@@ -99,7 +99,8 @@ int runConcord(const ConcordCommand& command, Streams& streams) {
 
 }  // namespace
 
-void AddConcordCommand(CLI::App& app, Streams& streams, int& status) {
+void AddConcordCommand(CLI::App& app, Streams& streams, const text::Collator& collator,
+                       int& status) {
   CLI::App* sub = app.add_subcommand("concord", "a keyword-in-context concordance of the corpus");
   auto command = std::make_shared<ConcordCommand>();
   command->corpus.AddTo(*sub);
@@ -115,7 +116,9 @@ void AddConcordCommand(CLI::App& app, Streams& streams, int& status) {
       "full path, byte offset and sentence number (both from 0). A corpus file that cannot be "
       "opened is reported, the others are "
       "searched, and the exit status is 1.");
-  sub->callback([command, &streams, &status] { status = runConcord(*command, streams); });
+  sub->callback([command, &streams, &collator, &status] {
+    status = runConcord(*command, streams, collator);
+  });
 }
 
 }  // namespace lexvane::cli

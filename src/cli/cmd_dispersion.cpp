@@ -21,11 +21,12 @@ struct DispersionCommand {
   ExportChoice exportChoice;
 };
 
-int runDispersion(const DispersionCommand& command, Streams& streams) {
+int runDispersion(const DispersionCommand& command, Streams& streams,
+                  const text::Collator& collator) {
   CheckExportTarget(command.exportChoice, command.options.outputFile);
   Console console(streams.err, streams.errIsTerminal);
   text::LatestScanSets latest;
-  const auto table = BuildConcordTable(command.corpus, command.options, console, latest);
+  const auto table = BuildConcordTable(command.corpus, command.options, console, latest, collator);
   if (command.exportChoice.Chosen()) {
     const int written = WriteExport(
         concordance::PlotFilesTable(std::make_shared<const concordance::ConcordancePlot>(*table)),
@@ -54,7 +55,8 @@ int runDispersion(const DispersionCommand& command, Streams& streams) {
 
 }  // namespace
 
-void AddDispersionCommand(CLI::App& app, Streams& streams, int& status) {
+void AddDispersionCommand(CLI::App& app, Streams& streams, const text::Collator& collator,
+                          int& status) {
   CLI::App* sub = app.add_subcommand("dispersion",
                                      "how the hits of a concordance spread over the corpus files");
   auto command = std::make_shared<DispersionCommand>();
@@ -73,7 +75,9 @@ void AddDispersionCommand(CLI::App& app, Streams& streams, int& status) {
       "measures a hit). Each file is one part, sized by the words the search read in it. "
       "The figures follow --dedupe; a search stopped by --max covers the text searched. With "
       "--export the table of the files is written: file, words, hits, per 1000 words.");
-  sub->callback([command, &streams, &status] { status = runDispersion(*command, streams); });
+  sub->callback([command, &streams, &collator, &status] {
+    status = runDispersion(*command, streams, collator);
+  });
 }
 
 }  // namespace lexvane::cli

@@ -48,18 +48,18 @@ keywords::KeywordOptions optionsOf(const KeywordsCommand& command) {
   return options;
 }
 
-int runKeywords(const KeywordsCommand& command, Streams& streams) {
+int runKeywords(const KeywordsCommand& command, Streams& streams, const text::Collator& collator) {
   CheckExportTarget(command.exportChoice, command.outputFile);
   keywords::KeywordRequest request;
   request.Options = optionsOf(command);
   request.ReferencePath = command.reference;
   Console console(streams.err, streams.errIsTerminal);
   ErrorNotingUi ui(console.ui);
-  request.Study = command.corpus.Build(ui);
+  request.Study = command.corpus.Build(ui, collator);
   if (request.Study.Files.Empty()) throw CLI::ValidationError(command.corpus.NoFilesMessage());
   text::OperationHost host{ui, console.search, console.progress};
   frequency::WordCountsCache cache;
-  const keywords::KeywordResult result = keywords::BuildKeywordList(request, cache, host);
+  const keywords::KeywordResult result = keywords::BuildKeywordList(request, cache, collator, host);
   if (command.exportChoice.Chosen()) {
     // A cancelled build (never on the command line) exports the headings.
     const keywords::KeywordList none;
@@ -81,7 +81,8 @@ int runKeywords(const KeywordsCommand& command, Streams& streams) {
 
 }  // namespace
 
-void AddKeywordsCommand(CLI::App& app, Streams& streams, int& status) {
+void AddKeywordsCommand(CLI::App& app, Streams& streams, const text::Collator& collator,
+                        int& status) {
   CLI::App* sub = app.add_subcommand(
       "keywords",
       "The keyword list of the corpus against a reference corpus: one line per keyword, "
@@ -112,7 +113,9 @@ void AddKeywordsCommand(CLI::App& app, Streams& streams, int& status) {
                   "the field delimiter (its first character; default |, empty: none)");
   sub->add_option("-o,--output", command->outputFile, "write to FILE instead of standard output");
   AddExportOptions(*sub, command->exportChoice, {"--delimiter"});
-  sub->callback([command, &streams, &status] { status = runKeywords(*command, streams); });
+  sub->callback([command, &streams, &collator, &status] {
+    status = runKeywords(*command, streams, collator);
+  });
 }
 
 }  // namespace lexvane::cli

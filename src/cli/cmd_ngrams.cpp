@@ -95,42 +95,44 @@ int writeList(const ngrams::NGramList& list, const ListOptions& options, Streams
   return kExitOk;
 }
 
-int runNGrams(const NGramsCommand& command, Streams& streams) {
+int runNGrams(const NGramsCommand& command, Streams& streams, const text::Collator& collator) {
   CheckExportTarget(command.list.exportChoice, command.list.outputFile);
   ngrams::NGramOptions options = optionsOf(command.list);
   options.crossSentences = command.crossSentences;
   Console console(streams.err, streams.errIsTerminal);
   ErrorNotingUi ui(console.ui);
-  const corpus::CorpusSettings settings = command.corpus.Build(ui);
+  const corpus::CorpusSettings settings = command.corpus.Build(ui, collator);
   if (settings.Files.Empty()) throw CLI::ValidationError(command.corpus.NoFilesMessage());
   text::OperationHost host{ui, console.search, console.progress};
   ngrams::NGramList list;
-  list.Build(settings, options, host);
+  list.Build(settings, options, collator, host);
   ReportCutWords(list.CutWordFiles(), ui);
   const int written = writeList(list, command.list, streams, console, host);
   return ui.errors > 0 || written != kExitOk ? kExitError : kExitOk;
 }
 
-int runClusters(const ClustersCommand& command, Streams& streams) {
+int runClusters(const ClustersCommand& command, Streams& streams, const text::Collator& collator) {
   CheckExportTarget(command.list.exportChoice, command.list.outputFile);
   const ngrams::NGramOptions options = optionsOf(command.list);
   Console console(streams.err, streams.errIsTerminal);
   text::LatestScanSets latest;
   corpus::CorpusSettings settings;
-  const auto table = BuildConcordTable(command.corpus, command.concord, console, latest, &settings);
+  const auto table =
+      BuildConcordTable(command.corpus, command.concord, console, latest, collator, &settings);
   ngrams::NGramList list(ngrams::ListKind::Clusters);
   text::OperationHost host = console.Host();
   ngrams::BuildClusters(
       *table, options,
       command.side == "right" ? ngrams::ClusterSide::Right : ngrams::ClusterSide::Left,
-      settings.IgnoreCapital, list, host);
+      settings.IgnoreCapital, list, collator, host);
   const int written = writeList(list, command.list, streams, console, host);
   return console.ui.Errors() > 0 || written != kExitOk ? kExitError : kExitOk;
 }
 
 }  // namespace
 
-void AddNGramsCommand(CLI::App& app, Streams& streams, int& status) {
+void AddNGramsCommand(CLI::App& app, Streams& streams, const text::Collator& collator,
+                      int& status) {
   CLI::App* sub = app.add_subcommand(
       "ngrams",
       "The n-gram list of the corpus: every sequence of N words (or of N to M words) with its "
@@ -146,10 +148,12 @@ void AddNGramsCommand(CLI::App& app, Streams& streams, int& status) {
   addListOptions(*sub, command->list);
   sub->add_flag("--cross-sentences", command->crossSentences,
                 "count sequences that run across a sentence end");
-  sub->callback([command, &streams, &status] { status = runNGrams(*command, streams); });
+  sub->callback(
+      [command, &streams, &collator, &status] { status = runNGrams(*command, streams, collator); });
 }
 
-void AddClustersCommand(CLI::App& app, Streams& streams, int& status) {
+void AddClustersCommand(CLI::App& app, Streams& streams, const text::Collator& collator,
+                        int& status) {
   CLI::App* sub = app.add_subcommand(
       "clusters",
       "The clusters of a concordance: the sequences of N words (or of N to M words) that start "
@@ -168,7 +172,9 @@ void AddClustersCommand(CLI::App& app, Streams& streams, int& status) {
   sub->add_option("--side", command->side,
                   "left: the keyword starts each cluster (default); right: it ends each")
       ->check(CLI::IsMember({"left", "right"}));
-  sub->callback([command, &streams, &status] { status = runClusters(*command, streams); });
+  sub->callback([command, &streams, &collator, &status] {
+    status = runClusters(*command, streams, collator);
+  });
 }
 
 }  // namespace lexvane::cli

@@ -68,12 +68,12 @@ class QuietUi : public text::UserInterface {
   }
 };
 
-int runPlot(const PlotCommand& command, Streams& streams) {
+int runPlot(const PlotCommand& command, Streams& streams, const text::Collator& collator) {
   if (command.png.empty() && command.svg.empty())
     throw CLI::ValidationError("plot", "give --png FILE or --svg FILE (or both)");
   Console console(streams.err, streams.errIsTerminal);
   text::LatestScanSets latest;
-  const auto table = BuildConcordTable(command.corpus, command.options, console, latest);
+  const auto table = BuildConcordTable(command.corpus, command.options, console, latest, collator);
   const concordance::ConcordancePlot plot(*table);
   std::string error;
   const WritePlotFunction writePlot = loadPlotWriter(error);
@@ -99,7 +99,7 @@ int runPlot(const PlotCommand& command, Streams& streams) {
 
 }  // namespace
 
-void AddPlotCommand(CLI::App& app, Streams& streams, int& status) {
+void AddPlotCommand(CLI::App& app, Streams& streams, const text::Collator& collator, int& status) {
   CLI::App* sub = app.add_subcommand(
       "plot", "the concordance plot: where the hits fall in each corpus file, as PNG or SVG");
   auto command = std::make_shared<PlotCommand>();
@@ -120,7 +120,8 @@ void AddPlotCommand(CLI::App& app, Streams& streams, int& status) {
       "One bar per corpus file in corpus order, with its words, hits and hits per 1000 "
       "words; a tick per hit at its byte offset over the file's size. Below, the "
       "dispersion figures that `dispersion` prints.");
-  sub->callback([command, &streams, &status] { status = runPlot(*command, streams); });
+  sub->callback(
+      [command, &streams, &collator, &status] { status = runPlot(*command, streams, collator); });
 }
 
 }  // namespace lexvane::cli

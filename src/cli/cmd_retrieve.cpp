@@ -11,7 +11,8 @@
 
 namespace lexvane::cli {
 
-void AddRetrieveCommand(CLI::App& app, Streams& streams, int& status) {
+void AddRetrieveCommand(CLI::App& app, Streams& streams, const text::Collator& collator,
+                        int& status) {
   CLI::App* command = app.add_subcommand(
       "retrieve",
       "Print the sentence around a byte offset of FILE: left context, keyword and right "
@@ -39,14 +40,14 @@ void AddRetrieveCommand(CLI::App& app, Streams& streams, int& status) {
       ->required()
       ->check(byteOffset);
   arguments->options.AddTo(*command);
-  command->callback([&streams, &status, arguments] {
+  command->callback([&streams, &collator, &status, arguments] {
     if (arguments->options.Files().size() != 1) {
       streams.err << "lexvane-cli: retrieve: give exactly one FILE\n";
       status = kExitUsage;
       return;
     }
     Console console(streams.err, streams.errIsTerminal);
-    const corpus::CorpusSettings settings = arguments->options.Build(console.ui);
+    const corpus::CorpusSettings settings = arguments->options.Build(console.ui, collator);
     text::Sentence sentence;
     text::RetrieveSentence(arguments->options.Files().front(), arguments->offset,
                            settings.CRLFAsSeparator, settings.EnhSentDetect,

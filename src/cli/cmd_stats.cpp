@@ -22,14 +22,14 @@ struct StatsCommand {
   ExportChoice exportChoice;
 };
 
-int runStats(const StatsCommand& command, Streams& streams) {
+int runStats(const StatsCommand& command, Streams& streams, const text::Collator& collator) {
   CheckExportTarget(command.exportChoice, command.options.outputFile);
   if (command.of == "wordfreq")
     return RunWordfreqStats(command.corpus, command.options.outputFile, command.exportChoice,
-                            streams);
+                            streams, collator);
   Console console(streams.err, streams.errIsTerminal);
   text::LatestScanSets latest;
-  const auto table = BuildConcordTable(command.corpus, command.options, console, latest);
+  const auto table = BuildConcordTable(command.corpus, command.options, console, latest, collator);
   if (command.exportChoice.Chosen()) {
     const concordance::Statistics statistics = concordance::ConcordanceStatistics(*table);
     const int written =
@@ -58,7 +58,7 @@ int runStats(const StatsCommand& command, Streams& streams) {
 
 }  // namespace
 
-void AddStatsCommand(CLI::App& app, Streams& streams, int& status) {
+void AddStatsCommand(CLI::App& app, Streams& streams, const text::Collator& collator, int& status) {
   CLI::App* sub =
       app.add_subcommand("stats", "the statistics of a concordance or of a word frequency list");
   auto command = std::make_shared<StatsCommand>();
@@ -73,7 +73,8 @@ void AddStatsCommand(CLI::App& app, Streams& streams, int& status) {
   sub->footer(
       "With --export the figures are one row: files, total size (kB), total words, total "
       "sentences, sentences (or types) found, and whether the build completed (yes or no).");
-  sub->callback([command, &streams, &status] { status = runStats(*command, streams); });
+  sub->callback(
+      [command, &streams, &collator, &status] { status = runStats(*command, streams, collator); });
 }
 
 }  // namespace lexvane::cli

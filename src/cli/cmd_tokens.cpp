@@ -45,7 +45,8 @@ class TokenLines {
 
 }  // namespace
 
-void AddTokensCommand(CLI::App& app, Streams& streams, int& status) {
+void AddTokensCommand(CLI::App& app, Streams& streams, const text::Collator& collator,
+                      int& status) {
   CLI::App* command = app.add_subcommand(
       "tokens",
       "Print every word of the corpus, one per line: file index, byte offset, simple sentence "
@@ -58,9 +59,9 @@ void AddTokensCommand(CLI::App& app, Streams& streams, int& status) {
       "1.");
   auto options = std::make_shared<CorpusOptions>();
   options->AddTo(*command);
-  command->callback([&streams, &status, options] {
+  command->callback([&streams, &collator, &status, options] {
     Console console(streams.err, streams.errIsTerminal);
-    const corpus::CorpusSettings settings = options->Build(console.ui);
+    const corpus::CorpusSettings settings = options->Build(console.ui, collator);
     if (settings.Files.Empty()) throw CLI::ValidationError(options->NoFilesMessage());
     text::ScanOptions scan;
     scan.crlf = settings.CRLFAsSeparator;

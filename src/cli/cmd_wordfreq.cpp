@@ -37,18 +37,18 @@ const std::map<std::string, int> kSortModes = {{"alpha", frequency::kSortAlphabe
 // Builds the list of the corpus options; a usage error without files.
 void buildList(const CorpusOptions& options, Console& console, ErrorNotingUi& ui,
                frequency::WordFrequencyList& list) {
-  const corpus::CorpusSettings settings = options.Build(ui);
+  const corpus::CorpusSettings settings = options.Build(ui, list.Collator());
   if (settings.Files.Empty()) throw CLI::ValidationError(options.NoFilesMessage());
   text::OperationHost host{ui, console.search, console.progress};
   list.Build(settings, host);
   ReportCutWords(list.CutWordFiles(), ui);
 }
 
-int runWordfreq(const WordfreqCommand& command, Streams& streams) {
+int runWordfreq(const WordfreqCommand& command, Streams& streams, const text::Collator& collator) {
   CheckExportTarget(command.exportChoice, command.outputFile);
   Console console(streams.err, streams.errIsTerminal);
   ErrorNotingUi ui(console.ui);
-  frequency::WordFrequencyList list;
+  frequency::WordFrequencyList list(collator);
   list.SetCountSpread(command.range || command.dp);
   buildList(command.corpus, console, ui, list);
   if (!command.sort.empty()) {
@@ -77,7 +77,8 @@ int runWordfreq(const WordfreqCommand& command, Streams& streams) {
 
 }  // namespace
 
-void AddWordfreqCommand(CLI::App& app, Streams& streams, int& status) {
+void AddWordfreqCommand(CLI::App& app, Streams& streams, const text::Collator& collator,
+                        int& status) {
   CLI::App* sub = app.add_subcommand(
       "wordfreq",
       "The word frequency list of the corpus: one line per word type, word|frequency|percent "
@@ -99,22 +100,27 @@ void AddWordfreqCommand(CLI::App& app, Streams& streams, int& status) {
                 "add a field: the number of files in which the word occurs");
   sub->add_flag("--dp", command->dp,
                 "add a field: Gries's DP of the word over the files (four decimals)");
-  sub->callback([command, &streams, &status] { status = runWordfreq(*command, streams); });
+  sub->callback([command, &streams, &collator, &status] {
+    status = runWordfreq(*command, streams, collator);
+  });
 }
 
-int RunWordfreqStats(const CorpusOptions& corpus, Streams& streams) {
-  return RunWordfreqStats(corpus, std::string(), streams);
+int RunWordfreqStats(const CorpusOptions& corpus, Streams& streams,
+                     const text::Collator& collator) {
+  return RunWordfreqStats(corpus, std::string(), streams, collator);
 }
 
-int RunWordfreqStats(const CorpusOptions& corpus, const std::string& outputFile, Streams& streams) {
-  return RunWordfreqStats(corpus, outputFile, ExportChoice(), streams);
+int RunWordfreqStats(const CorpusOptions& corpus, const std::string& outputFile, Streams& streams,
+                     const text::Collator& collator) {
+  return RunWordfreqStats(corpus, outputFile, ExportChoice(), streams, collator);
 }
 
 int RunWordfreqStats(const CorpusOptions& corpus, const std::string& outputFile,
-                     const ExportChoice& exportChoice, Streams& streams) {
+                     const ExportChoice& exportChoice, Streams& streams,
+                     const text::Collator& collator) {
   Console console(streams.err, streams.errIsTerminal);
   ErrorNotingUi ui(console.ui);
-  frequency::WordFrequencyList list;
+  frequency::WordFrequencyList list(collator);
   buildList(corpus, console, ui, list);
   if (exportChoice.Chosen()) {
     const concordance::Statistics statistics = frequency::WordFrequencyStatistics(list);

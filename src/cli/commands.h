@@ -8,6 +8,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "text/collation.h"
+
 namespace lexvane::cli {
 
 // Where a command writes: its output, its messages, and whether the messages
@@ -43,30 +45,39 @@ inline constexpr const char* kNoCorpusFiles = "no corpus files (give FILE... or 
 
 // Each registers a subcommand whose callback runs the command and stores its
 // exit status in `status`. Errors of the engine (text::Error) propagate.
-void AddTokensCommand(CLI::App& app, Streams& streams, int& status);
-void AddRetrieveCommand(CLI::App& app, Streams& streams, int& status);
-void AddConcordCommand(CLI::App& app, Streams& streams, int& status);
-void AddWordfreqCommand(CLI::App& app, Streams& streams, int& status);
-void AddCollocCommand(CLI::App& app, Streams& streams, int& status);
-void AddStatsCommand(CLI::App& app, Streams& streams, int& status);
-void AddNGramsCommand(CLI::App& app, Streams& streams, int& status);
-void AddClustersCommand(CLI::App& app, Streams& streams, int& status);
-void AddKeywordsCommand(CLI::App& app, Streams& streams, int& status);
-void AddDispersionCommand(CLI::App& app, Streams& streams, int& status);
-void AddPlotCommand(CLI::App& app, Streams& streams, int& status);
+void AddTokensCommand(CLI::App& app, Streams& streams, const text::Collator& collator, int& status);
+void AddRetrieveCommand(CLI::App& app, Streams& streams, const text::Collator& collator,
+                        int& status);
+void AddConcordCommand(CLI::App& app, Streams& streams, const text::Collator& collator,
+                       int& status);
+void AddWordfreqCommand(CLI::App& app, Streams& streams, const text::Collator& collator,
+                        int& status);
+void AddCollocCommand(CLI::App& app, Streams& streams, const text::Collator& collator, int& status);
+void AddStatsCommand(CLI::App& app, Streams& streams, const text::Collator& collator, int& status);
+void AddNGramsCommand(CLI::App& app, Streams& streams, const text::Collator& collator, int& status);
+void AddClustersCommand(CLI::App& app, Streams& streams, const text::Collator& collator,
+                        int& status);
+void AddKeywordsCommand(CLI::App& app, Streams& streams, const text::Collator& collator,
+                        int& status);
+void AddDispersionCommand(CLI::App& app, Streams& streams, const text::Collator& collator,
+                          int& status);
+void AddPlotCommand(CLI::App& app, Streams& streams, const text::Collator& collator, int& status);
 
 // `stats --of wordfreq`: the statistics text of a word frequency list built
 // from `command`'s corpus options (lives beside the wordfreq command).
 class CorpusOptions;
-int RunWordfreqStats(const CorpusOptions& corpus, Streams& streams);
+int RunWordfreqStats(const CorpusOptions& corpus, Streams& streams, const text::Collator& collator);
 // The same, written to `outputFile` unless it is empty.
-int RunWordfreqStats(const CorpusOptions& corpus, const std::string& outputFile, Streams& streams);
+int RunWordfreqStats(const CorpusOptions& corpus, const std::string& outputFile, Streams& streams,
+                     const text::Collator& collator);
 // The same, or with `exportChoice` chosen the figures as an exported table.
 struct ExportChoice;
 int RunWordfreqStats(const CorpusOptions& corpus, const std::string& outputFile,
-                     const ExportChoice& exportChoice, Streams& streams);
+                     const ExportChoice& exportChoice, Streams& streams,
+                     const text::Collator& collator);
 
 // The whole command line: 0 done, 1 error (message on err), 2 usage error.
-int Run(int argc, const char* const* argv, Streams& streams);
+// Every sort and comparison of the commands uses `collator`.
+int Run(int argc, const char* const* argv, Streams& streams, const text::Collator& collator);
 
 }  // namespace lexvane::cli

@@ -187,9 +187,10 @@ concordance::CopyOptions CopyOptionsOf(const ConcordOptions& options, text::Enco
 
 std::unique_ptr<concordance::ConcordanceTable> BuildConcordTable(
     const CorpusOptions& corpus, const ConcordOptions& options, Console& console,
-    text::LatestScanSets& latest, corpus::CorpusSettings* settingsOut) {
+    text::LatestScanSets& latest, const text::Collator& collator,
+    corpus::CorpusSettings* settingsOut) {
   const search::SearchQuery query = BuildQuery(options, console.ui, corpus.Encoding());
-  const corpus::CorpusSettings settings = corpus.Build(console.ui);
+  const corpus::CorpusSettings settings = corpus.Build(console.ui, collator);
   if (settingsOut != nullptr) *settingsOut = settings;
   if (settings.Files.Empty()) throw CLI::ValidationError(corpus.NoFilesMessage());
   text::OperationHost host = console.Host();
@@ -197,7 +198,8 @@ std::unique_ptr<concordance::ConcordanceTable> BuildConcordTable(
   auto table = concordance::BuildConcordance(query, settings, host);
   ReportCutWords(table->CutWordFiles, console.ui);
   if (options.SortRequested())
-    concordance::SortConcordance(*table, SortOptionsOf(options), latest.Sets(), host.progress);
+    concordance::SortConcordance(*table, SortOptionsOf(options), latest.Sets(), collator,
+                                 host.progress);
   if (options.dedupe) concordance::DeleteDuplicateSentences(*table, host);
   return table;
 }

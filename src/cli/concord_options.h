@@ -77,6 +77,7 @@ concordance::CopyOptions CopyOptionsOf(const ConcordOptions& options,
 // The corpus goes to `settings` when given.
 std::unique_ptr<concordance::ConcordanceTable> BuildConcordTable(
     const CorpusOptions& corpus, const ConcordOptions& options, Console& console,
-    text::LatestScanSets& latest, corpus::CorpusSettings* settings = nullptr);
+    text::LatestScanSets& latest, const text::Collator& collator,
+    corpus::CorpusSettings* settings = nullptr);
 
 }  // namespace lexvane::cli

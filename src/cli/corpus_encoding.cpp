@@ -20,9 +20,7 @@ const CLI::Option* optionNamed(const CLI::App& command, const std::string& name)
 text::Encoding listEncoding(const std::string& list) {
   try {
     const std::string path = std::filesystem::absolute(list).lexically_normal().string();
-    corpus::CorpusSettings settings;
-    corpus::ReadListFile(path, corpus::IsTextList(path), settings);
-    return settings.TextEncoding;
+    return corpus::ReadListEncoding(path);
   } catch (...) {
     return text::Encoding::Windows1252;
   }

@@ -59,16 +59,17 @@ void CorpusOptions::AddTo(CLI::App& command) {
             "words carry <TAG> prefixes");
 }
 
-corpus::CorpusSettings CorpusOptions::Build(text::UserInterface& ui) const {
+corpus::CorpusSettings CorpusOptions::Build(text::UserInterface& ui,
+                                            const text::Collator& collator) const {
   corpus::CorpusSettings settings;
   if (!list_.empty()) {
     QuietUserInterface quiet;
     text::UserInterface& listUi = files_.empty() ? ui : quiet;
     corpus::OpenListFile(std::filesystem::absolute(list_).lexically_normal().string(), settings,
-                         listUi);
+                         collator, listUi);
   }
   for (const std::string& file : files_)
-    settings.Files.Add(std::filesystem::absolute(file).lexically_normal().string());
+    settings.Files.Add(std::filesystem::absolute(file).lexically_normal().string(), collator);
   if (wordSeparatorsOption_->count() > 0) settings.WordSeparators = wordSeparators_;
   if (sentenceSeparatorsOption_->count() > 0) settings.SentenceSeparators = sentenceSeparators_;
   if (dos_.option->count() > 0 || encodingOption_->count() > 0) settings.TextEncoding = Encoding();

@@ -24,7 +24,7 @@ class CorpusOptions {
   void AddTo(CLI::App& command);
   // Builds the corpus: the list (if any), then the files (made absolute),
   // then the overrides. Missing files are reported through ui.
-  corpus::CorpusSettings Build(text::UserInterface& ui) const;
+  corpus::CorpusSettings Build(text::UserInterface& ui, const text::Collator& collator) const;
   // The usage error of a corpus without files: a list given names none, or
   // neither a list nor a file was given.
   std::string NoFilesMessage() const;

@@ -9,5 +9,7 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   lexvane::cli::Streams streams{std::cout, std::cerr, isatty(STDERR_FILENO) != 0,
                                 lexvane::text::LocaleCodeset()};
-  return lexvane::cli::Run(argc, argv, streams);
+  // Resolved once: every command of the run sorts and compares with it.
+  const lexvane::text::Collator collator = lexvane::text::Collator::FromEnvironment();
+  return lexvane::cli::Run(argc, argv, streams, collator);
 }

@@ -30,7 +30,7 @@ void lastOneWins(CLI::App& app) {
 
 }  // namespace
 
-int Run(int argc, const char* const* argv, Streams& caller) {
+int Run(int argc, const char* const* argv, Streams& caller, const text::Collator& collator) {
   // The commands write through a copy that the parse completes with the
   // output encoding.
   Streams streams = caller;
@@ -39,17 +39,17 @@ int Run(int argc, const char* const* argv, Streams& caller) {
   app.require_subcommand(1);
   app.set_version_flag("--version", "lexvane-cli " LEXVANE_VERSION, "Print the version and exit");
   int status = kExitOk;
-  AddTokensCommand(app, streams, status);
-  AddRetrieveCommand(app, streams, status);
-  AddConcordCommand(app, streams, status);
-  AddWordfreqCommand(app, streams, status);
-  AddCollocCommand(app, streams, status);
-  AddStatsCommand(app, streams, status);
-  AddNGramsCommand(app, streams, status);
-  AddClustersCommand(app, streams, status);
-  AddKeywordsCommand(app, streams, status);
-  AddDispersionCommand(app, streams, status);
-  AddPlotCommand(app, streams, status);
+  AddTokensCommand(app, streams, collator, status);
+  AddRetrieveCommand(app, streams, collator, status);
+  AddConcordCommand(app, streams, collator, status);
+  AddWordfreqCommand(app, streams, collator, status);
+  AddCollocCommand(app, streams, collator, status);
+  AddStatsCommand(app, streams, collator, status);
+  AddNGramsCommand(app, streams, collator, status);
+  AddClustersCommand(app, streams, collator, status);
+  AddKeywordsCommand(app, streams, collator, status);
+  AddDispersionCommand(app, streams, collator, status);
+  AddPlotCommand(app, streams, collator, status);
   AddOutputEncoding(app, streams);
   lastOneWins(app);
   const text::TerminalText terminal(streams.argumentCodeset);

@@ -82,7 +82,8 @@ int main(int argc, char** argv) {
   describeCommandLine(parser, screenshot);
   parser.process(app);
 
-  gui::Workspace workspace(windowSettings);
+  // The collator of the user's locale, resolved once for the whole run.
+  gui::Workspace workspace(text::Collator::FromEnvironment(), windowSettings);
   gui::TFormMain mainWindow(workspace);
   workspace.Help().InstallKey();
   app.setUserInterface(&workspace.Ui());

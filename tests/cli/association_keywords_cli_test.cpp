@@ -13,6 +13,7 @@
 
 #include "cli/commands.h"
 #include "text/collation.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::cli {
 namespace {
@@ -23,13 +24,12 @@ struct Result {
 };
 
 Result run(std::vector<std::string> arguments) {
-  text::setCollationLocale("root");
   arguments.insert(arguments.begin(), "lexvane-cli");
   std::vector<const char*> argv;
   for (const std::string& a : arguments) argv.push_back(a.c_str());
   std::ostringstream out, err;
   Streams streams{out, err, false};
-  int status = Run(static_cast<int>(argv.size()), argv.data(), streams);
+  int status = Run(static_cast<int>(argv.size()), argv.data(), streams, RootCollator());
   return {status, out.str(), err.str()};
 }
 
@@ -168,8 +168,8 @@ TEST_F(KeywordsCli, TheSampleCorpusAgainstTheUtf8ListSortedByWord) {
   const std::vector<std::string> lines = linesOf(r.out);
   ASSERT_GT(lines.size(), 20u);
   for (std::size_t i = 1; i < lines.size(); ++i)
-    EXPECT_LT(text::compareText(lines[i - 1].substr(0, lines[i - 1].find(';')),
-                                lines[i].substr(0, lines[i].find(';'))),
+    EXPECT_LT(RootCollator().Compare(lines[i - 1].substr(0, lines[i - 1].find(';')),
+                                     lines[i].substr(0, lines[i].find(';'))),
               0);
   for (const std::string& line : lines) EXPECT_EQ(std::count(line.begin(), line.end(), ';'), 8);
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::cli {
 namespace {
@@ -49,7 +50,8 @@ class CorpusOptionsCliTest : public ::testing::Test {
     for (const std::string& a : arguments) argv.push_back(a.c_str());
     std::ostringstream out, err;
     Streams streams{out, err, false};
-    const int status = cli::Run(static_cast<int>(argv.size()), argv.data(), streams);
+    const int status =
+        cli::Run(static_cast<int>(argv.size()), argv.data(), streams, RootCollator());
     return {status, out.str(), err.str()};
   }
 
@@ -103,12 +105,12 @@ TEST_F(CorpusOptionsCliTest, OutputThatCannotBeWrittenIsAFailure) {
   std::ostringstream err;
   Streams streams{out, err, false};
   const char* argv[] = {"lexvane-cli", "tokens", file.c_str()};
-  EXPECT_EQ(cli::Run(3, argv, streams), 1);
+  EXPECT_EQ(cli::Run(3, argv, streams, RootCollator()), 1);
   EXPECT_NE(err.str().find("cannot write the output"), std::string::npos);
   std::ostream helpOut(&full);
   Streams helpStreams{helpOut, err, false};
   const char* help[] = {"lexvane-cli", "--help"};
-  EXPECT_EQ(cli::Run(2, help, helpStreams), 1);
+  EXPECT_EQ(cli::Run(2, help, helpStreams, RootCollator()), 1);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "cli/cli_process.h"
 #include "cli/commands.h"
 #include "text/collation.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::cli {
 namespace {
@@ -22,13 +23,12 @@ struct Output {
 };
 
 Output run(std::vector<std::string> arguments) {
-  text::setCollationLocale("root");
   arguments.insert(arguments.begin(), "lexvane-cli");
   std::vector<const char*> argv;
   for (const std::string& a : arguments) argv.push_back(a.c_str());
   std::ostringstream out, err;
   Streams streams{out, err, false};
-  const int status = Run(static_cast<int>(argv.size()), argv.data(), streams);
+  const int status = Run(static_cast<int>(argv.size()), argv.data(), streams, RootCollator());
   return {status, out.str(), err.str()};
 }
 

@@ -13,6 +13,7 @@
 #include "cli/commands.h"
 #include "cli/corpus_options.h"
 #include "text/collation.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::cli {
 namespace {
@@ -23,13 +24,12 @@ struct Result {
 };
 
 Result run(std::vector<std::string> arguments) {
-  text::setCollationLocale("root");
   arguments.insert(arguments.begin(), "lexvane-cli");
   std::vector<const char*> argv;
   for (const std::string& a : arguments) argv.push_back(a.c_str());
   std::ostringstream out, err;
   Streams streams{out, err, false};
-  int status = Run(static_cast<int>(argv.size()), argv.data(), streams);
+  int status = Run(static_cast<int>(argv.size()), argv.data(), streams, RootCollator());
   return {status, out.str(), err.str()};
 }
 
@@ -107,8 +107,7 @@ TEST(WordfreqCli, StatisticsOfTheWordFrequencyList) {
   app.parse(3, argv);
   std::ostringstream out, err;
   Streams streams{out, err, false};
-  text::setCollationLocale("root");
-  ASSERT_EQ(RunWordfreqStats(corpus, streams), 0) << err.str();
+  ASSERT_EQ(RunWordfreqStats(corpus, streams, RootCollator()), 0) << err.str();
   std::string text = out.str();
   EXPECT_EQ(text.rfind("Files:\t3\r\nTotal size:\t", 0), 0u) << text;
   EXPECT_NE(text.find("Total words:\t1 316\r\n"), std::string::npos) << text;

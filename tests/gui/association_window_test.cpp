@@ -25,6 +25,7 @@
 #include "gui/help/help.h"
 #include "gui/runner/operation_runner.h"
 #include "search/search_query.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -40,7 +41,7 @@ std::shared_ptr<frequency::CollocTable> collocTable(Workspace& workspace, QuietH
   query.Masks[0] = {search::TypedMask("house"), search::TypedMask("walk*")};
   auto concordance = concordance::BuildConcordance(query, workspace.Corpus(), quiet.host);
   concordance::SortConcordance(*concordance, {}, corpus::ScannerSets(workspace.Corpus()),
-                               quiet.progress);
+                               RootCollator(), quiet.progress);
   frequency::CollocQuery dialog;
   frequency::CollocCommandSteps steps{[] {},
                                       [](frequency::CollocQuery& d) {
@@ -48,7 +49,8 @@ std::shared_ptr<frequency::CollocTable> collocTable(Workspace& workspace, QuietH
                                         return d.ButtonOKClick() ==
                                                frequency::CollocQuery::Outcome::Ok;
                                       }};
-  auto result = frequency::MenuFrequenciesClick(*concordance, "", dialog, steps, quiet.host);
+  auto result =
+      frequency::MenuFrequenciesClick(*concordance, "", dialog, steps, RootCollator(), quiet.host);
   return std::shared_ptr<frequency::CollocTable>(std::move(result.table));
 }
 
@@ -120,7 +122,7 @@ class AssociationWindowTest : public QObject {
     // The same figures from the engine on this thread.
     auto expected = collocTable(*f.workspace, quiet);
     frequency::WordCountsCache cache;
-    const auto counts = cache.Obtain(expected->SourceCorpus(), quiet.host);
+    const auto counts = cache.Obtain(expected->SourceCorpus(), RootCollator(), quiet.host);
     QVERIFY(expected->ApplyAssociation(dialog->Options(), *counts, quiet.progress));
     const CollocFreqModel& model = *window.Model();
     QCOMPARE(model.columnCount(), frequency::kCollocColumns - 1 + 4 + 2);

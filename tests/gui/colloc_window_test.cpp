@@ -33,6 +33,7 @@
 #include "gui/runner/form_progress_ind.h"
 #include "gui/runner/operation_runner.h"
 #include "search/search_query.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -66,7 +67,7 @@ struct Road {
                              ++sorts;
                              concordance::SortConcordance(
                                  *table, {}, corpus::ScannerSets(f.workspace->Corpus()),
-                                 quiet.progress);
+                                 RootCollator(), quiet.progress);
                              next(table->TableSorted);
                            }};
     RunCollocateCommand(*f.workspace, source, [this](TFormCollocFreq* made) {
@@ -81,7 +82,7 @@ struct Road {
     const frequency::CollocQuery& query = f.workspace->FormFindColFreq()->Query();
     auto built = std::make_unique<frequency::CollocTable>(query.LeftUsed(), query.RightUsed());
     built->BuildCollocTable(table->WordSeparators, table->LeftContexts(), table->Keywords(),
-                            table->RightContexts(), query.ListBox1, quiet.host);
+                            table->RightContexts(), query.ListBox1, RootCollator(), quiet.host);
     return built;
   }
 

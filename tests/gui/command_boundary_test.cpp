@@ -43,7 +43,7 @@ class CommandBoundaryTest : public QObject {
  private Q_SLOTS:
   void init() {
     asked_.clear();
-    workspace_ = std::make_unique<Workspace>();
+    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
     workspace_->Help().SetObserver([](int) {});
     workspace_->Ui().setAnswerer([this](const Question& q) {
       asked_ << q;

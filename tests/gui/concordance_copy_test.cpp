@@ -77,7 +77,7 @@ class ConcordanceCopyTest : public QObject {
   void init() {
     messages_.clear();
     main_ = std::make_unique<QWidget>();
-    workspace_ = std::make_unique<Workspace>();
+    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
     workspace_->Ui().setAnswerer([this](const Question& q) {
       messages_ << q.caption + QStringLiteral(": ") + q.text;
       return text::Answer::Ok;

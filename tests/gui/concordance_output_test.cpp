@@ -29,6 +29,7 @@
 #include "gui/runner/gui_user_interface.h"
 #include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -64,7 +65,7 @@ class ConcordanceOutputTest : public QObject {
   // "Word search..." for `mask` on the corpus of `list`; the window's row
   // `row` selected.
   TFormConcordance* search(const char* list, const QString& mask, int row) {
-    corpus::OpenListFile(list, workspace_->Corpus(), workspace_->Ui());
+    corpus::OpenListFile(list, workspace_->Corpus(), RootCollator(), workspace_->Ui());
     TFormSearch* dialog = workspace_->FormSearch();
     whenShown(dialog, [dialog, mask] {
       dialog->ButtonClearAllClick();
@@ -84,7 +85,7 @@ class ConcordanceOutputTest : public QObject {
     dir_ = std::make_unique<QTemporaryDir>();
     qputenv("LEXVANE_SETTINGS", dir_->filePath(QStringLiteral("lexvane.ini")).toLocal8Bit());
     messages_.clear();
-    workspace_ = std::make_unique<Workspace>();
+    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
     workspace_->Help().SetObserver([](int) {});
     workspace_->Ui().setAnswerer([this](const Question& q) {
       messages_ << q.text;

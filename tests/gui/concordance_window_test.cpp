@@ -38,6 +38,7 @@
 #include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -126,7 +127,7 @@ class ConcordanceWindowTest : public QObject {
     dir_ = std::make_unique<QTemporaryDir>();
     qputenv("LEXVANE_SETTINGS", dir_->filePath(QStringLiteral("lexvane.ini")).toLocal8Bit());
     messages_.clear();
-    workspace_ = std::make_unique<Workspace>();
+    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
     workspace_->Help().SetObserver([](int) {});
     workspace_->Ui().setAnswerer([this](const Question& q) {
       messages_ << q.text;
@@ -135,7 +136,8 @@ class ConcordanceWindowTest : public QObject {
     frame_ = std::make_unique<TFormMain>(*workspace_);
     frame_->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace_->Corpus(), workspace_->Ui());
+    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace_->Corpus(), RootCollator(),
+                         workspace_->Ui());
     frame_->UpdateButtons();
   }
   void cleanup() {
@@ -174,7 +176,7 @@ class ConcordanceWindowTest : public QObject {
     file.write("A " + QByteArray(300, 'x') + " and then the walk. The walk went on.");
     file.close();
     workspace_->Corpus().Files.Clear();
-    workspace_->Corpus().Files.Add(path.toStdString());
+    workspace_->Corpus().Files.Add(path.toStdString(), RootCollator());
     TFormConcordance* window = simpleSearch({QStringLiteral("walk")});
     QVERIFY(window != nullptr);
     // The words after the long one are still found.
@@ -275,7 +277,7 @@ class ConcordanceWindowTest : public QObject {
     auto expected = engineTable(workspace_->FormSearch()->Query(), workspace_->Corpus());
     text::SilentProgressIndicator silent;
     concordance::SortConcordance(*expected, {false, false, 1},
-                                 corpus::ScannerSets(workspace_->Corpus()), silent);
+                                 corpus::ScannerSets(workspace_->Corpus()), RootCollator(), silent);
     sortWith(window, false, 1);
     QVERIFY(window->Table()->TableSorted);
     QCOMPARE(rowsOf(*window->Model()), rowsOf(*expected));
@@ -359,7 +361,8 @@ class ConcordanceWindowTest : public QObject {
     QVERIFY(window->Action("MenuPopupCurrentSentence")->isChecked());
     QVERIFY(!window->MemoCurSentence()->toPlainText().isEmpty());
 
-    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/tagged.CTL", workspace_->Corpus(), workspace_->Ui());
+    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/tagged.CTL", workspace_->Corpus(), RootCollator(),
+                         workspace_->Ui());
     TFormConcordance* tagged = simpleSearch({QStringLiteral("*")});
     QVERIFY(tagged->Table()->TaggedText);
     QVERIFY(tagged->Action("MenuDisplaystrippedsource")->isVisible());
@@ -424,7 +427,7 @@ class ConcordanceWindowTest : public QObject {
     // A file that cannot be opened stands between the second and the third;
     // Cancel is pressed while its message is up.
     const std::string missing = LEXVANE_SAMPLES_DIR "/n_missing.txt";
-    workspace_->Corpus().Files.Add(missing);
+    workspace_->Corpus().Files.Add(missing, RootCollator());
     workspace_->Ui().setAnswerer([this](const Question& q) {
       messages_ << q.text;
       workspace_->FormSearchInd()->ButtonCancelClick();
@@ -441,7 +444,7 @@ class ConcordanceWindowTest : public QObject {
     const corpus::FileList files = workspace_->Corpus().Files;
     workspace_->Corpus().Files.Clear();
     for (const std::string& path : files.Paths())
-      if (path != missing) workspace_->Corpus().Files.Add(path);
+      if (path != missing) workspace_->Corpus().Files.Add(path, RootCollator());
     workspace_->Ui().setAnswerer([this](const Question& q) {
       messages_ << q.text;
       return text::Answer::Ok;

@@ -34,6 +34,7 @@
 #include "gui/search/form_lemma_list.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -96,7 +97,7 @@ class DesktopFilesTest : public QObject {
   std::vector<std::string> files() { return corpus().Files.Paths(); }
   void makeFrame() {
     frame_.reset();
-    workspace_ = std::make_unique<Workspace>();
+    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
     workspace_->Help().SetObserver([](int) {});
     workspace_->Ui().setAnswerer([this](const Question& q) {
       asked_ << q;
@@ -329,7 +330,7 @@ class DesktopFilesTest : public QObject {
   // ---- drops ----
 
   void aListDroppedOntoTheWindowAsksToSaveFirst() {
-    corpus().Files.Add(sample("the_waves.txt").toStdString());
+    corpus().Files.Add(sample("the_waves.txt").toStdString(), RootCollator());
     corpus().Modified = true;
     const QString list = textList(QStringLiteral("walks.CTL"));
 
@@ -449,7 +450,7 @@ class DesktopFilesTest : public QObject {
   }
 
   void savingUnderANewNameIsRemembered() {
-    corpus().Files.Add(sample("the_waves.txt").toStdString());
+    corpus().Files.Add(sample("the_waves.txt").toStdString(), RootCollator());
     const QString saved = file(QStringLiteral("waves.CTL"));
     frame_->listFiles().setDialogs({[] { return std::nullopt; }, [=] { return saved; }});
     frame_->MenuSavelistasClick();

@@ -13,6 +13,7 @@
 #include "gui/runner/form_search_ind.h"
 #include "gui/runner/gui_user_interface.h"
 #include "gui/runner/operation_runner.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -30,7 +31,7 @@ class EngineRunTest : public QObject {
       return text::Answer::Ok;
     });
     corpus::CorpusSettings corpus;
-    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", corpus, ui);
+    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", corpus, RootCollator(), ui);
     QCOMPARE(corpus.Files.Count(), std::size_t(3));
 
     TFormSearchInd search;

@@ -20,6 +20,7 @@
 #include "gui/help/help_desk.h"
 #include "gui/runner/gui_user_interface.h"
 #include "text/character_sets.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -59,12 +60,12 @@ class FileListEditorTest : public QObject {
  private Q_SLOTS:
   void init() {
     corpus_ = std::make_unique<corpus::CorpusSettings>();
-    corpus_->Files.Add("/corpus/b.txt");
-    corpus_->Files.Add("/corpus/d.txt");
+    corpus_->Files.Add("/corpus/b.txt", RootCollator());
+    corpus_->Files.Add("/corpus/d.txt", RootCollator());
     corpus_->ListPath = "/corpus/list.CTL";
     ui_ = std::make_unique<GuiUserInterface>(helpDesk_);
     ui_->setAnswerer([](const Question&) { return text::Answer::Ok; });
-    editor_ = std::make_unique<TFormFileList>(*corpus_, *ui_);
+    editor_ = std::make_unique<TFormFileList>(*corpus_, RootCollator(), *ui_);
     editor_->setFileChooser([this] { return std::optional<QStringList>(chosen_); });
     editor_->show();  // WhenShow
   }

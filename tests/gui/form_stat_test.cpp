@@ -13,6 +13,7 @@
 #include "gui/common/form_stat.h"
 #include "gui/help/help_desk.h"
 #include "gui/runner/gui_user_interface.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -25,7 +26,7 @@ class FormStatTest : public QObject {
     HelpDesk helpDesk;
     GuiUserInterface ui(helpDesk);
     corpus::CorpusSettings corpus;
-    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", corpus, ui);
+    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", corpus, RootCollator(), ui);
     search::SearchQuery query;
     query.Masks[0] = {search::TypedMask("the")};
     text::SilentSearchIndicator search;

@@ -26,6 +26,7 @@
 #include "gui/runner/gui_user_interface.h"
 #include "gui/runner/operation_runner.h"
 #include "stand_in_windows.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -82,12 +83,13 @@ class FrameTest : public QObject {
   }
   void setFiles(int n) {
     workspace_->Corpus().Files.Clear();
-    for (int i = 0; i < n; ++i) workspace_->Corpus().Files.Add("/corpus/f" + std::to_string(i));
+    for (int i = 0; i < n; ++i)
+      workspace_->Corpus().Files.Add("/corpus/f" + std::to_string(i), RootCollator());
   }
 
  private Q_SLOTS:
   void init() {
-    workspace_ = std::make_unique<Workspace>();
+    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
     workspace_->Help().SetObserver([](int) {});
     workspace_->Ui().setAnswerer([](const Question&) { return text::Answer::Ok; });
     frame_ = std::make_unique<TFormMain>(*workspace_);

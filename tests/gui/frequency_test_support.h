@@ -15,6 +15,7 @@
 #include "gui/help/help_desk.h"
 #include "gui/runner/gui_user_interface.h"
 #include "text/progress.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::gui::testing {
 
@@ -35,12 +36,13 @@ struct QuietHost {
 
 struct FrequencyFixture {
   FrequencyFixture() {
-    workspace = std::make_unique<Workspace>();
+    workspace = std::make_unique<Workspace>(text::Collator("root"));
     mainWindow = std::make_unique<QWidget>();
     workspace->CreateDialogs(mainWindow.get());
     HelpDesk helpDesk;
     GuiUserInterface ui(helpDesk);
-    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace->Corpus(), ui);
+    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace->Corpus(), RootCollator(),
+                         ui);
   }
   ~FrequencyFixture() { workspace->StopOperations(); }
 

@@ -21,6 +21,7 @@
 #include "gui/help/help.h"
 #include "gui/help/help_desk.h"
 #include "gui/runner/gui_user_interface.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -122,7 +123,7 @@ class HelpTest : public QObject {
     corpus::CorpusSettings corpus;
     HelpDesk helpDesk;
     GuiUserInterface ui(helpDesk);
-    TFormFileList editor(corpus, ui, &frame);
+    TFormFileList editor(corpus, RootCollator(), ui, &frame);
     class BlockWatch : public QObject {
      public:
       int blocked = 0;

@@ -38,6 +38,7 @@
 #include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
 #include "keywords/keyword_command.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -76,7 +77,7 @@ struct Fixture {
     QuietHost quiet;
     frequency::WordCountsCache cache;
     keywords::KeywordRequest request{f.workspace->Corpus(), ToPath(reference), options};
-    return keywords::BuildKeywordList(request, cache, quiet.host).List;
+    return keywords::BuildKeywordList(request, cache, RootCollator(), quiet.host).List;
   }
 };
 
@@ -89,7 +90,7 @@ class KeywordWindowTest : public QObject {
   void init() { InitGuiResources(); }
 
   void theToolsEntryAndButtonFollowTheFirstOnes() {
-    Workspace workspace;
+    Workspace workspace{text::Collator("root")};
     TFormMain frame(workspace);
     QMenu* tools = frame.findChild<QMenu*>("MenuBuild");
     QCOMPARE(tools->actions().last()->text(), QStringLiteral("Keyword list..."));
@@ -101,7 +102,7 @@ class KeywordWindowTest : public QObject {
     // Enabled as "Build word frequency list" is: with corpus files.
     frame.UpdateButtons();
     QVERIFY(!frame.action("SpeedButtonKeywordList")->isEnabled());
-    workspace.Corpus().Files.Add("/corpus/a.txt");
+    workspace.Corpus().Files.Add("/corpus/a.txt", RootCollator());
     frame.UpdateButtons();
     QVERIFY(frame.action("SpeedButtonKeywordList")->isEnabled());
     QVERIFY(frame.action("MenuKeywordList")->isEnabled());

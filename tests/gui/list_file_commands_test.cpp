@@ -17,6 +17,7 @@
 #include "gui/help/help.h"
 #include "gui/runner/gui_user_interface.h"
 #include "stand_in_windows.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -47,7 +48,7 @@ class ListFileCommandsTest : public QObject {
   // A corpus with unsaved changes.
   void modifiedCorpus() {
     writeFile("a.txt", "Some words here.");
-    corpus().Files.Add(file("a.txt").toStdString());
+    corpus().Files.Add(file("a.txt").toStdString(), RootCollator());
     corpus().Modified = true;
   }
   int prompts() {
@@ -62,7 +63,7 @@ class ListFileCommandsTest : public QObject {
     openDialogs_ = saveDialogs_ = 0;
     openPath_.reset();
     savePath_.reset();
-    workspace_ = std::make_unique<Workspace>();
+    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
     workspace_->Help().SetObserver([](int) {});
     workspace_->Ui().setAnswerer([this](const Question& q) {
       asked_ << q;
@@ -126,7 +127,7 @@ class ListFileCommandsTest : public QObject {
   }
 
   void unmodifiedCorpusIsNeverPromptedFor() {
-    corpus().Files.Add("/x/a.txt");
+    corpus().Files.Add("/x/a.txt", RootCollator());
     QVERIFY(frame_->listFiles().QuerySaveList());
     QVERIFY(frame_->close());
     QCOMPARE(prompts(), 0);

@@ -40,6 +40,7 @@
 #include "ngrams/ngram_copy.h"
 #include "ngrams/ngram_list.h"
 #include "search/search_query.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -92,7 +93,7 @@ class NGramWindowTest : public QObject {
     QuietHost quiet;
     const ngrams::NGramOptions options = bigramsAndTrigrams(2);
     ngrams::NGramList expected;
-    expected.Build(f.workspace->Corpus(), options, quiet.host);
+    expected.Build(f.workspace->Corpus(), options, f.workspace->Collator(), quiet.host);
     QVERIFY(expected.Count() > 50);
 
     std::unique_ptr<TFormNGrams> window(makeNGramWindow(*f.workspace, options));
@@ -214,7 +215,7 @@ class NGramWindowTest : public QObject {
 
   void cancelDuringTheBuildKeepsWhatWasCounted() {
     FrequencyFixture f;
-    f.workspace->Corpus().Files.Add(LEXVANE_SAMPLES_DIR "/m_missing.txt");
+    f.workspace->Corpus().Files.Add(LEXVANE_SAMPLES_DIR "/m_missing.txt", RootCollator());
     QStringList asked;
     f.workspace->Ui().setAnswerer([&](const Question& q) {
       asked << q.text;
@@ -287,7 +288,8 @@ class NGramWindowTest : public QObject {
     QCOMPARE(f.workspace->FormProgressInd()->windowTitle(), QStringLiteral("Extracting clusters"));
     ngrams::NGramOptions options = bigramsAndTrigrams(2);
     ngrams::NGramList expected(ngrams::ListKind::Clusters);
-    ngrams::BuildClusters(*table, options, ngrams::ClusterSide::Right, true, expected, quiet.host);
+    ngrams::BuildClusters(*table, options, ngrams::ClusterSide::Right, true, expected,
+                          RootCollator(), quiet.host);
     compareGrid(*window, expected);
     QCOMPARE(window->Model()->index(0, 0).data().toString(), QStringLiteral("the house"));
     // The cluster window stays when its concordance window goes.

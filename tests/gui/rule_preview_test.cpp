@@ -20,6 +20,7 @@
 #include "gui/corpus/rule_preview_view.h"
 #include "gui/help/help_desk.h"
 #include "gui/runner/gui_user_interface.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -44,8 +45,8 @@ class RulePreviewTest : public QObject {
   QString shown() { return preview().toPlainText(); }
   // Opens the editor on `files` and waits for the preview.
   void open(const std::vector<std::string>& files) {
-    for (const std::string& f : files) corpus_->Files.Add(f);
-    editor_ = std::make_unique<TFormFileList>(*corpus_, *ui_);
+    for (const std::string& f : files) corpus_->Files.Add(f, RootCollator());
+    editor_ = std::make_unique<TFormFileList>(*corpus_, RootCollator(), *ui_);
     editor_->show();
     QTRY_VERIFY(!preview().Reading());
   }
@@ -147,8 +148,8 @@ class RulePreviewTest : public QObject {
   }
 
   void closingTheDialogWhileTheFileIsReadIsSafe() {
-    corpus_->Files.Add(write("a.txt", "One two."));
-    editor_ = std::make_unique<TFormFileList>(*corpus_, *ui_);
+    corpus_->Files.Add(write("a.txt", "One two."), RootCollator());
+    editor_ = std::make_unique<TFormFileList>(*corpus_, RootCollator(), *ui_);
     editor_->show();
     editor_.reset();  // the read may still run: its end must find nothing gone
     QTest::qWait(200);

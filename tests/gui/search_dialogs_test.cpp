@@ -18,6 +18,7 @@
 #include "gui/search/form_lemma_list.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -63,7 +64,7 @@ class SearchDialogsTest : public QObject {
       messages_ << q.text;
       return text::Answer::Ok;
     });
-    lemmas_ = std::make_unique<TFormLemmaList>(*ui_);
+    lemmas_ = std::make_unique<TFormLemmaList>(*ui_, RootCollator());
   }
   void cleanup() { lemmas_.reset(); }
 

@@ -27,6 +27,7 @@
 #include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
 #include "text/encoding.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -67,7 +68,7 @@ class SortTintTest : public QObject {
                                    : kProse);
     corpus::CorpusSettings& corpus = workspace_->Corpus();
     corpus.Files.Clear();
-    corpus.Files.Add(path);
+    corpus.Files.Add(path, RootCollator());
     corpus.TextEncoding = encoding;
     corpus.WordSeparators = text::kDefaultWordSeparators;
     // "3." of a date ends no sentence.
@@ -113,7 +114,7 @@ class SortTintTest : public QObject {
   void init() {
     dir_ = std::make_unique<QTemporaryDir>();
     qputenv("LEXVANE_SETTINGS", dir_->filePath(QStringLiteral("lexvane.ini")).toLocal8Bit());
-    workspace_ = std::make_unique<Workspace>();
+    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
     workspace_->Help().SetObserver([](int) {});
     workspace_->Ui().setAnswerer([](const Question&) { return text::Answer::Ok; });
     frame_ = std::make_unique<TFormMain>(*workspace_);

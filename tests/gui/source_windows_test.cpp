@@ -16,6 +16,7 @@
 #include "gui/concordance/form_source_stripped.h"
 #include "gui/help/help_desk.h"
 #include "gui/runner/gui_user_interface.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -26,7 +27,7 @@ std::unique_ptr<concordance::ConcordanceTable> build(const char* list, const cha
   HelpDesk helpDesk;
   GuiUserInterface ui(helpDesk);
   corpus::CorpusSettings corpus;
-  corpus::OpenListFile(list, corpus, ui);
+  corpus::OpenListFile(list, corpus, RootCollator(), ui);
   search::SearchQuery query;
   query.Masks[0] = {search::TypedMask(mask)};
   text::SilentSearchIndicator search;

@@ -32,6 +32,7 @@
 #include "search/search_query.h"
 #include "text/encoding.h"
 #include "tools/read_back.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -121,12 +122,13 @@ class TableExportTest : public QObject {
 
   void concordanceOfADosCorpusExportsAsUtf8CsvWithEverythingThatFindsAHit() {
     qputenv("LEXVANE_SETTINGS", dir_->filePath(QStringLiteral("lexvane.ini")).toLocal8Bit());
-    Workspace workspace;
+    Workspace workspace{text::Collator("root")};
     collectMessages(workspace);
     TFormMain frame(workspace);
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
-    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/dos.CTL", workspace.Corpus(), workspace.Ui());
+    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/dos.CTL", workspace.Corpus(), RootCollator(),
+                         workspace.Ui());
     TFormSearch* dialog = workspace.FormSearch();
     WhenShown(dialog, [dialog] {
       dialog->ButtonClearAllClick();
@@ -160,7 +162,7 @@ class TableExportTest : public QObject {
     // Sorted first: the export follows the window's order.
     text::SilentProgressIndicator progress;
     concordance::SortConcordance(*window->Table(), {}, corpus::ScannerSets(workspace.Corpus()),
-                                 progress);
+                                 RootCollator(), progress);
     window->TableChanged();
     const std::string file = path("café concordance.csv");
     chooseFile(workspace, file, 0);
@@ -257,7 +259,7 @@ class TableExportTest : public QObject {
     auto table = std::make_shared<frequency::CollocTable>(left, right);
     table->BuildCollocTable(concordance->WordSeparators, concordance->LeftContexts(),
                             concordance->Keywords(), concordance->RightContexts(), {"*"},
-                            quiet.host);
+                            RootCollator(), quiet.host);
     table->Sort(frequency::kTotalColumn, quiet.progress);
     QVERIFY(table->Count() > 20);
     TFormCollocFreq window(*f.workspace, table, QStringLiteral("Collocates: th*"));

@@ -60,7 +60,7 @@ class Utf8DisplayTest : public QObject {
  private Q_SLOTS:
   void init() {
     main_ = std::make_unique<QWidget>();
-    workspace_ = std::make_unique<Workspace>();
+    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
     workspace_->Ui().setAnswerer([](const Question&) { return text::Answer::Ok; });
     workspace_->CreateDialogs(main_.get());
     QApplication::clipboard()->setText(QStringLiteral("before"));

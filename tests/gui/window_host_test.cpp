@@ -29,6 +29,7 @@
 #include "gui/runner/gui_user_interface.h"
 #include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -69,7 +70,7 @@ class WindowHostTest : public QObject {
     dir_ = std::make_unique<QTemporaryDir>();
     qputenv("LEXVANE_SETTINGS", dir_->filePath(QStringLiteral("lexvane.ini")).toLocal8Bit());
     asked_.clear();
-    workspace_ = std::make_unique<Workspace>();
+    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
     workspace_->Help().SetObserver([](int) {});
     workspace_->Ui().setAnswerer([this](const Question& q) {
       asked_ << q.text;
@@ -79,7 +80,8 @@ class WindowHostTest : public QObject {
     frame_->resize(1000, 700);
     frame_->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace_->Corpus(), workspace_->Ui());
+    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace_->Corpus(), RootCollator(),
+                         workspace_->Ui());
     frame_->UpdateButtons();
   }
   void cleanup() {

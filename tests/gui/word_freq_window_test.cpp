@@ -1,6 +1,8 @@
 // The word frequency window on the sample corpus: the rows the engine counts
 // in each of the four orders, the grid's layout, clear, copy to both targets,
 // Cancel during a build and during a sort.
+#include <fstream>
+
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QClipboard>
@@ -32,6 +34,7 @@
 #include "gui/runner/form_search_ind.h"
 #include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
+#include "tools/root_collator.h"
 
 using namespace lexvane;
 using namespace lexvane::gui;
@@ -80,7 +83,7 @@ class WordFreqWindowTest : public QObject {
   void showsTheEngineListInEachOrder() {
     FrequencyFixture f;
     QuietHost quiet;
-    frequency::WordFrequencyList expected;
+    frequency::WordFrequencyList expected{RootCollator()};
     expected.Build(f.workspace->Corpus(), quiet.host);
 
     std::unique_ptr<ChildWindow> made(CreateWordFreqWindow(*f.workspace, nullptr));
@@ -122,6 +125,34 @@ class WordFreqWindowTest : public QObject {
              QStringLiteral("Sorting alphabetically"));
     // The dialog keeps the last choice.
     QCOMPARE(f.workspace->FormSortWordFreq()->ItemIndex(), 0);
+  }
+
+  // Two workspaces of different locales side by side: each window's list
+  // takes the order of its own workspace's collator.
+  void listsSortWithTheCollatorOfTheirWorkspace() {
+    QTemporaryDir dir;
+    const std::string path = ToPath(dir.filePath(QStringLiteral("swedish.txt")));
+    std::ofstream(path, std::ios::binary) << "Zebran och \xF6l. Ost p\xE5 \xE5kern.";
+    auto wordsOf = [&path](Workspace& workspace, QWidget& mainWindow) {
+      workspace.CreateDialogs(&mainWindow);
+      workspace.Corpus().Files.Add(path, workspace.Collator());
+      std::unique_ptr<ChildWindow> made(CreateWordFreqWindow(workspace, nullptr));
+      auto* window = qobject_cast<TFormWordFreq*>(made.get());
+      workspace.Runner().waitForIdle();
+      std::vector<std::string> words;
+      for (std::int32_t i = 0; window != nullptr && i < window->List()->Count(); ++i)
+        words.push_back(window->List()->Info(i).Word);
+      workspace.StopOperations();
+      return words;
+    };
+    Workspace swedish{text::Collator("sv")}, root{text::Collator("root")};
+    QWidget swedishMain, rootMain;
+    const std::vector<std::string> swedishWords = wordsOf(swedish, swedishMain);
+    const std::vector<std::string> rootWords = wordsOf(root, rootMain);
+    QCOMPARE(swedishWords,
+             (std::vector<std::string>{"och", "ost", "p\xE5", "zebran", "\xE5kern", "\xF6l"}));
+    QCOMPARE(rootWords,
+             (std::vector<std::string>{"\xE5kern", "och", "\xF6l", "ost", "p\xE5", "zebran"}));
   }
 
   void clearDeletesTheSelectedRowsAndKeepsThePercentages() {
@@ -236,7 +267,7 @@ class WordFreqWindowTest : public QObject {
     FrequencyFixture f;
     // A file that cannot be opened sits between the first and the last two:
     // Cancel pressed while its message is up stops the build after it.
-    f.workspace->Corpus().Files.Add(LEXVANE_SAMPLES_DIR "/m_missing.txt");
+    f.workspace->Corpus().Files.Add(LEXVANE_SAMPLES_DIR "/m_missing.txt", RootCollator());
     QStringList asked;
     f.workspace->Ui().setAnswerer([&](const Question& q) {
       asked << q.text;
@@ -251,9 +282,9 @@ class WordFreqWindowTest : public QObject {
 
     corpus::CorpusSettings first = f.workspace->Corpus();
     first.Files.Clear();
-    first.Files.Add(LEXVANE_SAMPLES_DIR "/letters_from_the_coast.txt");
+    first.Files.Add(LEXVANE_SAMPLES_DIR "/letters_from_the_coast.txt", RootCollator());
     QuietHost quiet;
-    frequency::WordFrequencyList expected;
+    frequency::WordFrequencyList expected{RootCollator()};
     expected.Build(first, quiet.host);
     QCOMPARE(window->List()->Count(), expected.Count());
     QCOMPARE(window->List()->TotalWords(), expected.TotalWords());
@@ -278,7 +309,7 @@ class WordFreqWindowTest : public QObject {
       file.write(text.data(), static_cast<qint64>(text.size()));
     }
     f.workspace->Corpus().Files.Clear();
-    f.workspace->Corpus().Files.Add(ToPath(path));
+    f.workspace->Corpus().Files.Add(ToPath(path), RootCollator());
     std::unique_ptr<ChildWindow> made(CreateWordFreqWindow(*f.workspace, nullptr));
     auto* window = static_cast<TFormWordFreq*>(made.get());
     f.workspace->Runner().waitForIdle();

@@ -30,7 +30,7 @@ namespace {
 
 // A workspace with its frame, whose questions and help requests are recorded.
 struct Desk {
-  Workspace workspace;
+  Workspace workspace{text::Collator("root")};
   QStringList asked;
   QList<int> help;
   std::unique_ptr<TFormMain> frame;
@@ -155,8 +155,8 @@ class WorkspaceServicesTest : public QObject {
   }
 
   void fileChoosersBelongToTheirWorkspace() {
-    Workspace a;
-    Workspace b;
+    Workspace a{text::Collator("root")};
+    Workspace b{text::Collator("root")};
     QWidget mainA;
     QWidget mainB;
     a.CreateDialogs(&mainA);

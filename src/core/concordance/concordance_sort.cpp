@@ -90,7 +90,8 @@ text::WordSpan SortWordSpan(std::string_view context, const SortOptions& options
 }
 
 bool SortConcordance(ConcordanceTable& table, const SortOptions& options,
-                     const text::CharacterSets& sets, text::ProgressIndicator& progress) {
+                     const text::CharacterSets& sets, const text::Collator& collator,
+                     text::ProgressIndicator& progress) {
   const std::int32_t n = table.RowCount();
   if (n == 0) return false;
   const text::StringWords words(
@@ -105,7 +106,7 @@ bool SortConcordance(ConcordanceTable& table, const SortOptions& options,
       static_cast<std::size_t>(n),
       [&](std::size_t row) {
         const auto i = static_cast<std::int32_t>(row);
-        return text::collationKey(sortKey(table.Keywords().View(i), table.LeftContexts().View(i),
+        return collator.Key(sortKey(table.Keywords().View(i), table.LeftContexts().View(i),
                                           table.RightContexts().View(i), options, words),
                                   encoding);
       },

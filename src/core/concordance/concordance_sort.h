@@ -16,6 +16,7 @@
 
 #include "concordance/concordance_table.h"
 #include "text/character_sets.h"
+#include "text/collation.h"
 #include "text/progress.h"
 #include "text/string_words.h"
 
@@ -55,7 +56,9 @@ text::WordSpan SortWordSpan(std::string_view context, const SortOptions& options
 // first half, copy phase the second). Cancel leaves the table exactly as it
 // was, TableSorted included. True when the sort ran to its end (TableSorted
 // is then set). A table without rows is left alone (false).
+// The keys are ordered with `collator`.
 bool SortConcordance(ConcordanceTable& table, const SortOptions& options,
-                     const text::CharacterSets& sets, text::ProgressIndicator& progress);
+                     const text::CharacterSets& sets, const text::Collator& collator,
+                     text::ProgressIndicator& progress);
 
 }  // namespace lexvane::concordance

@@ -12,10 +12,10 @@
 
 namespace lexvane::corpus {
 
-bool FileList::Add(const std::string& path) {
+bool FileList::Add(const std::string& path, const text::Collator& collator) {
   auto at = std::lower_bound(paths_.begin(), paths_.end(), path,
-                             [](const std::string& a, const std::string& b) {
-                               return text::compareTextIgnoreCase(a, b) < 0;
+                             [&collator](const std::string& a, const std::string& b) {
+                               return collator.CompareIgnoreCase(a, b) < 0;
                              });
   if (at != paths_.end() && *at == path) return false;
   paths_.insert(at, path);

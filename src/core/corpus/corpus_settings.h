@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "text/character_sets.h"
+#include "text/collation.h"
 #include "text/user_interface.h"
 
 namespace lexvane::corpus {
@@ -18,8 +19,10 @@ namespace lexvane::corpus {
 // duplicates.
 class FileList {
  public:
-  // Inserts at the sorted place; false when the identical path is present.
-  bool Add(const std::string& path);
+  // Inserts at the place `collator` sorts it to, ignoring case; false when
+  // the identical path is present. One list is always added to with
+  // collators of one locale.
+  bool Add(const std::string& path, const text::Collator& collator);
   void Clear() { paths_.clear(); }
   const std::vector<std::string>& Paths() const { return paths_; }
   std::size_t Count() const { return paths_.size(); }

@@ -7,7 +7,8 @@
 
 namespace lexvane::corpus {
 
-FileListEditorModel::FileListEditorModel(CorpusSettings& settings) : settings_(settings) {}
+FileListEditorModel::FileListEditorModel(CorpusSettings& settings, const text::Collator& collator)
+    : settings_(settings), collator_(collator) {}
 
 void FileListEditorModel::WhenShow() {
   paths_ = settings_.Files.Paths();
@@ -17,8 +18,8 @@ void FileListEditorModel::WhenShow() {
 
 void FileListEditorModel::insertSorted(const std::string& path) {
   auto at = std::upper_bound(paths_.begin(), paths_.end(), path,
-                             [](const std::string& a, const std::string& b) {
-                               return text::compareTextIgnoreCase(a, b) < 0;
+                             [this](const std::string& a, const std::string& b) {
+                               return collator_.CompareIgnoreCase(a, b) < 0;
                              });
   paths_.insert(at, path);
 }
@@ -80,7 +81,7 @@ void FileListEditorModel::SetEnhSentDetect(bool on) {
 
 std::string FileListEditorModel::OK(text::UserInterface& ui) {
   settings_.Files.Clear();
-  for (const std::string& path : paths_) settings_.Files.Add(path);
+  for (const std::string& path : paths_) settings_.Files.Add(path, collator_);
   paths_ = settings_.Files.Paths();
   if (editedInDialog_ || wordSeparatorsTyped_ || sentenceSeparatorsTyped_)
     settings_.Modified = true;

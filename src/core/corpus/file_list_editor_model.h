@@ -18,8 +18,9 @@ namespace lexvane::corpus {
 
 class FileListEditorModel {
  public:
-  // The model edits `settings`, which must outlive it.
-  explicit FileListEditorModel(CorpusSettings& settings);
+  // The model edits `settings` and sorts paths with `collator`; both must
+  // outlive it.
+  FileListEditorModel(CorpusSettings& settings, const text::Collator& collator);
 
  public:  // queries
   CorpusSettings& Settings() { return settings_; }
@@ -80,6 +81,7 @@ class FileListEditorModel {
   void insertSorted(const std::string& path);
 
   CorpusSettings& settings_;
+  const text::Collator& collator_;
   std::vector<std::string> paths_;
   bool editedInDialog_ = false;
   bool wordSeparatorsTyped_ = false;

@@ -6,9 +6,9 @@
 
 namespace lexvane::corpus {
 
-ListFileCommands::ListFileCommands(CorpusSettings& settings, text::UserInterface& ui,
-                                   ListFileDialogs& dialogs)
-    : settings_(settings), ui_(ui), dialogs_(dialogs) {}
+ListFileCommands::ListFileCommands(CorpusSettings& settings, const text::Collator& collator,
+                                   text::UserInterface& ui, ListFileDialogs& dialogs)
+    : settings_(settings), collator_(collator), ui_(ui), dialogs_(dialogs) {}
 
 bool ListFileCommands::QuerySaveList() {
   if (!settings_.Modified) return true;
@@ -58,7 +58,7 @@ bool ListFileCommands::OpenList() {
   if (!QuerySaveList()) return false;
   std::optional<std::string> chosen = dialogs_.AskOpenPath();
   if (!chosen) return false;
-  OpenListFile(*chosen, settings_, ui_);
+  OpenListFile(*chosen, settings_, collator_, ui_);
   // Switching to UTF-8 changes the corpus from what the list file holds.
   if (OfferUtf8(settings_, settings_.Files.Paths(), ui_)) settings_.Modified = true;
   return true;

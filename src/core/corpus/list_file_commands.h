@@ -33,8 +33,10 @@ class ListFileDialogs {
 
 class ListFileCommands {
  public:
-  // All three must outlive the commands object.
-  ListFileCommands(CorpusSettings& settings, text::UserInterface& ui, ListFileDialogs& dialogs);
+  // All four must outlive the commands object; `collator` sorts the paths
+  // of the lists opened.
+  ListFileCommands(CorpusSettings& settings, const text::Collator& collator,
+                   text::UserInterface& ui, ListFileDialogs& dialogs);
 
   // True when the current corpus may be dropped: it is not modified, or the
   // user answered No to "Current list is not saved. Save it?", or Yes and the
@@ -55,6 +57,7 @@ class ListFileCommands {
 
  private:
   CorpusSettings& settings_;
+  const text::Collator& collator_;
   text::UserInterface& ui_;
   ListFileDialogs& dialogs_;
 };

@@ -167,14 +167,16 @@ std::string DefaultExtension(const std::string& path, std::string_view extension
   return path + "." + std::string(extension);
 }
 
-void ReadListFile(const std::string& path, bool isTextList, CorpusSettings& settings) {
-  settings.Files.Clear();
+namespace {
+
+// The paths of a list, in the list's order, and its scanning options.
+// Throws text::Error "Cannot open file <path>" when the list cannot be read.
+std::vector<std::string> readList(const std::string& path, bool isTextList, ScanOptions& options) {
   std::optional<std::string> listBytes = io::ReadFileContent(path);
   if (!listBytes) failOpen(path);
   const fs::path listFolder = fs::absolute(path).parent_path();
 
   std::vector<std::string> paths;
-  ScanOptions options;
   if (isTextList) {
     const io::IniFile ini = io::IniFile::FromText(path, *listBytes);
     for (int n = 1;; ++n) {
@@ -191,9 +193,24 @@ void ReadListFile(const std::string& path, bool isTextList, CorpusSettings& sett
     options = readScanOptions(io::IniFile::FromText(
         CompanionIniPath(path), io::ReadFileContent(CompanionIniPath(path)).value_or("")));
   }
+  return paths;
+}
 
-  for (const std::string& file : paths) settings.Files.Add(file);
+}  // namespace
+
+void ReadListFile(const std::string& path, bool isTextList, CorpusSettings& settings,
+                  const text::Collator& collator) {
+  settings.Files.Clear();
+  ScanOptions options;
+  const std::vector<std::string> paths = readList(path, isTextList, options);
+  for (const std::string& file : paths) settings.Files.Add(file, collator);
   applyScanOptions(options, settings);
+}
+
+text::Encoding ReadListEncoding(const std::string& path) {
+  ScanOptions options;
+  readList(path, IsTextList(path), options);
+  return options.encoding;
 }
 
 void WriteListFile(const std::string& path, bool isTextList, const CorpusSettings& settings) {
@@ -233,8 +250,9 @@ void WriteListFile(const std::string& path, bool isTextList, const CorpusSetting
   ini.Save();
 }
 
-void OpenListFile(const std::string& path, CorpusSettings& settings, text::UserInterface& ui) {
-  ReadListFile(path, IsTextList(path), settings);
+void OpenListFile(const std::string& path, CorpusSettings& settings, const text::Collator& collator,
+                  text::UserInterface& ui) {
+  ReadListFile(path, IsTextList(path), settings, collator);
   settings.Modified = false;
   settings.ListPath = path;
   settings.Utf8Offered = false;

@@ -31,8 +31,14 @@ std::string DefaultExtension(const std::string& path, std::string_view extension
 // seven scanning options are set from the options file (defaults for missing
 // keys or a missing companion). Throws text::Error "Cannot open file <path>"
 // when the list itself cannot be read; Files is then empty and the options
-// are as they were. ListPath, Modified and TotalBytes are not touched.
-void ReadListFile(const std::string& path, bool isTextList, CorpusSettings& settings);
+// are as they were. ListPath, Modified and TotalBytes are not touched. The
+// paths are sorted with `collator`.
+void ReadListFile(const std::string& path, bool isTextList, CorpusSettings& settings,
+                  const text::Collator& collator);
+
+// The text encoding a list file's options give (Windows-1252 without one);
+// throws text::Error like ReadListFile.
+text::Encoding ReadListEncoding(const std::string& path);
 
 // Writes Files and the options. A Text List loses its old "File list"
 // section and gets File1..Filen; the seven "Scan" keys are written in place,
@@ -47,6 +53,7 @@ void WriteListFile(const std::string& path, bool isTextList, const CorpusSetting
 // options, clears Modified, sets ListPath and recounts (warning about missing
 // files through ui). Throws text::Error "Cannot open file <path>" when the
 // list cannot be read, with Files empty and ListPath and the options kept.
-void OpenListFile(const std::string& path, CorpusSettings& settings, text::UserInterface& ui);
+void OpenListFile(const std::string& path, CorpusSettings& settings, const text::Collator& collator,
+                  text::UserInterface& ui);
 
 }  // namespace lexvane::corpus

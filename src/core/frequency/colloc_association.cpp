@@ -28,9 +28,10 @@ int MeasureColumn(const AssociationOptions& options, stats::Measure measure) {
   return 0;
 }
 
-corpus::CorpusSettings CollocateCorpusOf(const concordance::ConcordanceTable& concordance) {
+corpus::CorpusSettings CollocateCorpusOf(const concordance::ConcordanceTable& concordance,
+                                         const text::Collator& collator) {
   corpus::CorpusSettings corpus;
-  for (const std::string& path : concordance.CorpusFiles) corpus.Files.Add(path);
+  for (const std::string& path : concordance.CorpusFiles) corpus.Files.Add(path, collator);
   // The sets the build derived are their own source: deriving them again
   // gives the same sets.
   corpus.WordSeparators = concordance.ScanSets.wordSeparatorSet;

@@ -52,7 +52,8 @@ int MeasureColumn(const AssociationOptions& options, stats::Measure measure);
 // The corpus whose word frequencies serve as C1 for tables of `concordance`:
 // its files, separators, encoding and options as the build read them, with
 // capitals kept.
-corpus::CorpusSettings CollocateCorpusOf(const concordance::ConcordanceTable& concordance);
+corpus::CorpusSettings CollocateCorpusOf(const concordance::ConcordanceTable& concordance,
+                                         const text::Collator& collator);
 
 // The figures of one row under `options`, with C1 given.
 CollocFigures FiguresOf(const TCollocFreqInfo& info, std::int64_t c1, int chosenPositions,

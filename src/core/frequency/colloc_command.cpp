@@ -7,6 +7,7 @@ namespace lexvane::frequency {
 CollocCommandResult MenuFrequenciesClick(const concordance::ConcordanceTable& concordance,
                                          std::string_view concordanceCaption, CollocQuery& query,
                                          const CollocCommandSteps& steps,
+                                         const text::Collator& collator,
                                          text::OperationHost& host) {
   CollocCommandResult result;
   if (!concordance.TableSorted) {
@@ -19,11 +20,11 @@ CollocCommandResult MenuFrequenciesClick(const concordance::ConcordanceTable& co
   if (!steps.showQueryDialog(query)) return result;
   result.table = std::make_unique<CollocTable>(query.LeftUsed(), query.RightUsed());
   result.table->SetTextEncoding(concordance.TextEncoding);
-  result.table->SetSourceCorpus(CollocateCorpusOf(concordance), concordance.TotalWords);
+  result.table->SetSourceCorpus(CollocateCorpusOf(concordance, collator), concordance.TotalWords);
   result.caption = std::string(kCollocCaptionPrefix) + std::string(concordanceCaption);
   result.table->BuildCollocTable(concordance.WordSeparators, concordance.LeftContexts(),
                                  concordance.Keywords(), concordance.RightContexts(),
-                                 query.ListBox1, host);
+                                 query.ListBox1, collator, host);
   return result;
 }
 

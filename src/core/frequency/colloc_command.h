@@ -39,6 +39,7 @@ struct CollocCommandResult {
 CollocCommandResult MenuFrequenciesClick(const concordance::ConcordanceTable& concordance,
                                          std::string_view concordanceCaption, CollocQuery& query,
                                          const CollocCommandSteps& steps,
+                                         const text::Collator& collator,
                                          text::OperationHost& host);
 
 }  // namespace lexvane::frequency

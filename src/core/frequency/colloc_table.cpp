@@ -15,8 +15,10 @@ namespace lexvane::frequency {
 
 namespace {
 
-std::unique_ptr<text::TQStringList> makeList(bool sorted, text::Encoding encoding) {
-  auto list = std::make_unique<text::TQStringList>(encoding);
+std::unique_ptr<text::TQStringList> makeList(bool sorted, const text::Collator* collator,
+                                             text::Encoding encoding) {
+  auto list = collator != nullptr ? std::make_unique<text::TQStringList>(*collator, encoding)
+                                  : std::make_unique<text::TQStringList>(encoding);
   list->SetDuplicates(text::Duplicates::Accept);
   list->SetSorted(sorted);
   return list;
@@ -70,11 +72,11 @@ void CountCollocate(NodeCollocates& pending, std::string_view word, Side side, i
 CollocTable::CollocTable(const PositionFlags& leftUsed, const PositionFlags& rightUsed)
     : leftUsed_(leftUsed),
       rightUsed_(rightUsed),
-      collocList_(makeList(false, text::Encoding::Windows1252)) {}
+      collocList_(makeList(false, nullptr, text::Encoding::Windows1252)) {}
 
 void CollocTable::SetTextEncoding(text::Encoding encoding) {
   encoding_ = encoding;
-  if (Count() == 0) collocList_ = makeList(collocList_->Sorted(), encoding_);
+  if (Count() == 0) collocList_ = makeList(collocList_->Sorted(), collator_, encoding_);
 }
 
 CollocTable::~CollocTable() = default;
@@ -95,8 +97,8 @@ void CollocTable::FlushNode(NodeCollocates& pending) {
   text::KeyArena keys;
   text::ComputeKeys(
       records.size(),
-      [&records, encoding = encoding_](std::size_t i) {
-        return text::collationKey(records[i]->Collocate, encoding);
+      [&records, &collator = *collator_, encoding = encoding_](std::size_t i) {
+        return collator.Key(records[i]->Collocate, encoding);
       },
       [](std::size_t) { return true; }, keys);
   for (std::uint32_t i : text::OrderByKeys(keys)) {
@@ -134,7 +136,8 @@ void CollocTable::BuildCollocTable(std::string_view wordSeparators,
                                    const text::TQStringList& keywords,
                                    const text::TQStringList& rightContexts,
                                    const std::vector<std::string>& masks,
-                                   text::OperationHost& host) {
+                                   const text::Collator& collator, text::OperationHost& host) {
+  collator_ = &collator;
   std::int32_t n = keywords.GetCount();
   collocList_->SetCapacity(std::min(n, rowLimit_));
   // Exactly the characters of the concordance's word separator field.
@@ -215,7 +218,8 @@ int CollocTable::ColumnWidth(int column) const {
 }
 
 void CollocTable::Sort(int column, text::ProgressIndicator& progress) {
-  if (column < 1 || column >= ColumnCount()) return;
+  // A table never built has no rows to order.
+  if (column < 1 || column >= ColumnCount() || collator_ == nullptr) return;
   progress.Start("Sorting...");
   std::size_t n = static_cast<std::size_t>(Count());
   // Entry texts and the byte-ordered keys that order them like the list
@@ -233,17 +237,17 @@ void CollocTable::Sort(int column, text::ProgressIndicator& progress) {
       return text::keepFirst(s, limit, encoding);
     };
     if (column == kCollocateColumn)
-      return text::collationKey(cut(info.Collocate + " " + info.Node), encoding);
-    if (column == kNodeColumn) return text::collationKey(cut(nodeKey(info)), encoding);
+      return collator_->Key(cut(info.Collocate + " " + info.Node), encoding);
+    if (column == kNodeColumn) return collator_->Key(cut(nodeKey(info)), encoding);
     if (column >= kCollocColumns)
       return stats::DescendingFigureKey(associationFigure(column, info)) +
-             text::collationKey(cut(nodeKey(info)), encoding);
+             collator_->Key(cut(nodeKey(info)), encoding);
     return text::DescendingPrefix(countOfColumn(info, column)) +
-           text::collationKey(cut(nodeKey(info), kNumberedKeyTextLength), encoding);
+           collator_->Key(cut(nodeKey(info), kNumberedKeyTextLength), encoding);
   };
   std::vector<std::uint32_t> order;
   if (text::OrderRows(n, key, progress, order)) {
-    auto sorted = makeList(true, encoding_);
+    auto sorted = makeList(true, collator_, encoding_);
     sorted->SetCapacity(static_cast<std::int32_t>(n));
     for (std::uint32_t i : order) {
       auto* info =
@@ -264,7 +268,7 @@ void CollocTable::ClearRows(std::int32_t topRow, std::int32_t bottomRow) {
     for (std::int32_t row = last; row >= topRow; --row) collocList_->Delete(row - 1);
     return;
   }
-  auto kept = makeList(collocList_->Sorted(), encoding_);
+  auto kept = makeList(collocList_->Sorted(), collator_, encoding_);
   kept->SetCapacity(count - (last - topRow + 1));
   for (std::int32_t i = 0; i < count; ++i) {
     if (i >= topRow - 1 && i < last) continue;

@@ -18,6 +18,7 @@
 
 #include "corpus/corpus_settings.h"
 #include "frequency/word_info.h"
+#include "text/collation.h"
 #include "text/encoding.h"
 #include "text/progress.h"
 #include "text/quick_list.h"
@@ -135,12 +136,15 @@ class CollocTable {
   // in `wordSeparators`, taken exactly as given, in the table's encoding
   // (SetTextEncoding first); nodes are lowered in it. Masks are lower-case. A list
   // error or lack of memory is reported through host.ui and ends the build
-  // with the rows flushed so far; a cancel flushes the group in hand.
+  // with the rows flushed so far; a cancel flushes the group in hand. The
+  // rows are ordered with `collator`, here and in every later sort.
   void BuildCollocTable(std::string_view wordSeparators, const text::TQStringList& leftContexts,
                         const text::TQStringList& keywords, const text::TQStringList& rightContexts,
-                        const std::vector<std::string>& masks, text::OperationHost& host);
+                        const std::vector<std::string>& masks, const text::Collator& collator,
+                        text::OperationHost& host);
   // FlushNode: appends the pending records in ascending order of their
-  // collocates under the list comparison, and empties the pending list.
+  // collocates under the build's collator, and empties the pending list.
+  // REQUIRES: within BuildCollocTable, which gives the collator.
   void FlushNode(NodeCollocates& pending);
 
   // Sort (column): rebuilds CollocList ordered by the column's key (1
@@ -169,6 +173,9 @@ class CollocTable {
   double associationFigure(int column, const TCollocFreqInfo& info) const;
 
   PositionFlags leftUsed_, rightUsed_;
+  // The collator of the last build, which orders the rows; it must outlive
+  // the table.
+  const text::Collator* collator_ = nullptr;
   std::unique_ptr<text::TQStringList> collocList_;
   std::unique_ptr<text::TQStringList> hidden_;
   std::unique_ptr<AssociationOptions> association_;

@@ -160,6 +160,7 @@ void WordCountsCache::store(Key key, std::shared_ptr<const WordCounts> counts) {
 }
 
 std::shared_ptr<const WordCounts> WordCountsCache::Obtain(const corpus::CorpusSettings& settings,
+                                                          const text::Collator& collator,
                                                           text::OperationHost& host) {
   // The files as they are before the scan: one changed meanwhile is not
   // mistaken for the one counted.
@@ -167,7 +168,7 @@ std::shared_ptr<const WordCounts> WordCountsCache::Obtain(const corpus::CorpusSe
   if (auto found = find(key)) return found;
   std::shared_ptr<const WordCounts> counts;
   {
-    WordFrequencyList list;
+    WordFrequencyList list(collator);
     list.Build(settings, host);
     if (!list.ListComplete()) return nullptr;
     counts = std::make_shared<const WordCounts>(WordCounts::FromList(list));

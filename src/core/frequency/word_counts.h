@@ -97,6 +97,7 @@ class WordCountsCache {
   // Find, or else the word list of the corpus built under host.search
   // ("Types:") and kept; null when the build was cancelled (nothing kept).
   std::shared_ptr<const WordCounts> Obtain(const corpus::CorpusSettings& settings,
+                                           const text::Collator& collator,
                                            text::OperationHost& host);
   // How many corpora were counted (not found) by Obtain; for tests.
   int Builds() const { return builds_; }

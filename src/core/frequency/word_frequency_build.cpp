@@ -307,12 +307,13 @@ class WordFrequencyBuilder {
       text::KeyArena keys;
       text::ComputeKeys(
           n,
-          [&counter, &handles, &records, encoding = settings_.TextEncoding](std::size_t i) {
+          [&counter, &handles, &records, &collator = *list_.collator_,
+           encoding = settings_.TextEncoding](std::size_t i) {
             std::uint32_t handle = handles[i];
             records[i] = std::make_unique<TOneWordInfo>(std::string(counter.Word(handle)),
                                                         counter.WordClass(handle),
                                                         counter.Frequency(handle));
-            return text::collationKey(records[i]->Word, encoding);
+            return collator.Key(records[i]->Word, encoding);
           },
           [](std::size_t) { return true; }, keys);
       order = text::OrderByKeys(keys);

@@ -13,8 +13,9 @@ namespace lexvane::frequency {
 
 namespace {
 
-std::unique_ptr<text::TQStringList> makeSortedList(text::Encoding encoding) {
-  auto list = std::make_unique<text::TQStringList>(encoding);
+std::unique_ptr<text::TQStringList> makeSortedList(const text::Collator& collator,
+                                                   text::Encoding encoding) {
+  auto list = std::make_unique<text::TQStringList>(collator, encoding);
   list->SetDuplicates(text::Duplicates::Accept);
   list->SetSorted(true);
   return list;
@@ -55,7 +56,8 @@ std::string FormatPercent(std::int64_t count, std::int64_t total, int decimals, 
   return text;
 }
 
-WordFrequencyList::WordFrequencyList() : wordList_(makeSortedList(text::Encoding::Windows1252)) {}
+WordFrequencyList::WordFrequencyList(const text::Collator& collator)
+    : collator_(&collator), wordList_(makeSortedList(collator, text::Encoding::Windows1252)) {}
 WordFrequencyList::~WordFrequencyList() = default;
 
 TOneWordInfo& WordFrequencyList::Info(std::int32_t index) const {
@@ -74,14 +76,19 @@ void WordFrequencyList::start(const corpus::CorpusSettings& settings) {
   sortMode_ = kSortAlphabetical;
   wordRanks_.clear();
   wordOrdered_ = true;
-  wordList_ = makeSortedList(encoding_);
+  wordList_ = makeSortedList(*collator_, encoding_);
   wordList_->SetCapacity(kInitialWordListCapacity);
 }
 
-std::string WordFrequencyList::CellText(int column, std::int32_t row) const {
+std::string WordFrequencyList::Heading(int column) {
   static const char* const kHeadings[] = {"", "Word", "Word Class", "F", "F %", "CF", "CF %"};
   if (column < 0 || column > 6) return {};
-  if (row == 0) return kHeadings[column];
+  return kHeadings[column];
+}
+
+std::string WordFrequencyList::CellText(int column, std::int32_t row) const {
+  if (column < 0 || column > 6) return {};
+  if (row == 0) return Heading(column);
   if (row < 0 || row > Count()) return {};
   const TOneWordInfo& info = Info(row - 1);
   switch (column) {
@@ -146,7 +153,7 @@ bool WordFrequencyList::orderByWordRanks(std::vector<std::uint32_t>& order,
     const bool done = text::ComputeKeys(
         n,
         [this, encoding](std::size_t i) {
-          return text::collationKey(Info(static_cast<std::int32_t>(i)).Word, encoding);
+          return collator_->Key(Info(static_cast<std::int32_t>(i)).Word, encoding);
         },
         [&](std::size_t c) {
           progress.SetGauge(static_cast<int>(c * 100 / n));
@@ -213,14 +220,14 @@ void WordFrequencyList::SortWordList(int mode, std::string_view caption,
     switch (sortMode_) {
       case kSortByFrequency:
         return text::DescendingPrefix(info.Frequency) +
-               text::collationKey(text::keepFirst(info.Word, kNumberedKeyWordLength, encoding),
-                                  encoding);
+               collator_->Key(text::keepFirst(info.Word, kNumberedKeyWordLength, encoding),
+                              encoding);
       case kSortRetrograde:
-        return text::collationKey(text::ReverseString(info.Word, encoding), encoding);
+        return collator_->Key(text::ReverseString(info.Word, encoding), encoding);
       case kSortByWordClass:
-        return text::collationKey(info.WordClass, encoding);
+        return collator_->Key(info.WordClass, encoding);
       default:
-        return text::collationKey(info.Word, encoding);
+        return collator_->Key(info.Word, encoding);
     }
   };
   std::vector<std::uint32_t> order;
@@ -229,7 +236,7 @@ void WordFrequencyList::SortWordList(int mode, std::string_view caption,
               orderByWordRanks(order, progress, cancelled);
   if (!done && !cancelled) done = text::OrderRows(n, key, progress, order);
   if (done) {
-    auto sorted = makeSortedList(encoding_);
+    auto sorted = makeSortedList(*collator_, encoding_);
     sorted->SetCapacity(static_cast<std::int32_t>(n));
     std::string entry;
     std::int64_t cumulative = 0;
@@ -281,7 +288,7 @@ void WordFrequencyList::ClearRows(std::int32_t topRow, std::int32_t bottomRow) {
     return;
   }
   // A large range: rebuild once instead of moving the tail per deleted row.
-  auto kept = makeSortedList(encoding_);
+  auto kept = makeSortedList(*collator_, encoding_);
   kept->SetCapacity(wordList_->Capacity());
   for (std::int32_t i = 0; i < count; ++i) {
     if (i >= topRow - 1 && i < last) continue;
@@ -338,9 +345,8 @@ void WordFrequencyList::BuildByInsertion(const corpus::CorpusSettings& settings,
   // are put in the order of their decoded text once counted.
   if (text::IsUtf8(encoding_)) {
     text::KeyArena keys;
-    for (std::int32_t i = 0; i < Count(); ++i)
-      keys.Add(text::collationKey(Info(i).Word, encoding_));
-    auto sorted = makeSortedList(encoding_);
+    for (std::int32_t i = 0; i < Count(); ++i) keys.Add(collator_->Key(Info(i).Word, encoding_));
+    auto sorted = makeSortedList(*collator_, encoding_);
     sorted->SetCapacity(list.Capacity());
     for (std::uint32_t i : text::OrderByKeys(keys))
       sorted->Append(list.View(static_cast<std::int32_t>(i)),

@@ -16,6 +16,7 @@
 
 #include "corpus/corpus_settings.h"
 #include "frequency/word_info.h"
+#include "text/collation.h"
 #include "text/progress.h"
 #include "text/quick_list.h"
 
@@ -44,7 +45,8 @@ std::string FormatPercent(std::int64_t count, std::int64_t total, int decimals, 
 
 class WordFrequencyList {
  public:
-  WordFrequencyList();
+  // The list orders its words with `collator`, which must outlive it.
+  explicit WordFrequencyList(const text::Collator& collator);
   ~WordFrequencyList();
   WordFrequencyList(const WordFrequencyList&) = delete;
   WordFrequencyList& operator=(const WordFrequencyList&) = delete;
@@ -55,6 +57,7 @@ class WordFrequencyList {
   // The record of entry `index` (0-based).
   TOneWordInfo& Info(std::int32_t index) const;
   int SortMode() const { return sortMode_; }
+  const text::Collator& Collator() const { return *collator_; }
 
   const std::vector<std::string>& CorpusFiles() const { return corpusFiles_; }
   std::int32_t FileCount() const { return static_cast<std::int32_t>(corpusFiles_.size()); }
@@ -76,6 +79,8 @@ class WordFrequencyList {
   // Row 0 is the heading; row r shows entry r - 1; rows beyond the list are
   // empty.
   std::string CellText(int column, std::int32_t row) const;
+  // The heading of a column, which no list's rows change (CellText(column, 0)).
+  static std::string Heading(int column);
   // Columns 1 and 2 (word, class) are left-aligned, the others right-aligned.
   static bool LeftAligned(int column) { return column == 1 || column == 2; }
 
@@ -134,6 +139,7 @@ class WordFrequencyList {
   void prefetchInfo(std::size_t i, std::size_t n) const;
 
   std::uint8_t sortMode_ = kSortAlphabetical;
+  const text::Collator* collator_;
   std::unique_ptr<text::TQStringList> wordList_;
   // Per row, the rank of its word in the words' alphabetical order (equal
   // words, equal ranks); it moves with the rows, so that later sorts by

@@ -32,7 +32,7 @@ struct KeywordResult {
 // Throws text::Error when the reference cannot be read, holds no word or the
 // study corpus has no word.
 KeywordResult BuildKeywordList(const KeywordRequest& request, frequency::WordCountsCache& cache,
-                               text::OperationHost& host);
+                               const text::Collator& collator, text::OperationHost& host);
 
 // The caption of a keyword window: "Keyword list against " and the
 // reference file's name without its folder.

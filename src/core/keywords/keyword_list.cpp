@@ -94,7 +94,8 @@ bool orderRows(std::vector<KeywordRow>& rows, KeywordSort sort, text::ProgressIn
 // compares each row's word once or twice. Otherwise the words' collation
 // keys order them. False when cancelled.
 bool rankRows(std::vector<KeywordRow>& rows, std::size_t fromStudy, bool runsInOrder,
-              text::Encoding encoding, text::ProgressIndicator& progress) {
+              text::Encoding encoding, const text::Collator& collator,
+              text::ProgressIndicator& progress) {
   progress.Start("Sorting alphabetically");
   bool done = true;
   if (runsInOrder) {
@@ -109,13 +110,13 @@ bool rankRows(std::vector<KeywordRow>& rows, std::size_t fromStudy, bool runsInO
       }
       const bool studyFirst =
           j == rows.size() ||
-          (i < fromStudy && text::compareText(rows[i].Word, rows[j].Word, encoding) < 0);
+          (i < fromStudy && collator.Compare(rows[i].Word, rows[j].Word, encoding) < 0);
       rows[studyFirst ? i++ : j++].Rank = rank;
     }
   } else {
     std::vector<std::uint32_t> order;
     done = text::OrderRows(
-        rows.size(), [&](std::size_t k) { return text::collationKey(rows[k].Word, encoding); },
+        rows.size(), [&](std::size_t k) { return collator.Key(rows[k].Word, encoding); },
         progress, order);
     for (std::size_t k = 0; done && k < order.size(); ++k)
       rows[order[k]].Rank = static_cast<std::uint32_t>(k);
@@ -139,7 +140,7 @@ std::string_view KeywordSortCaption(KeywordSort sort) {
 
 bool KeywordList::Build(const frequency::WordCounts& study, const frequency::WordCounts& reference,
                         std::int64_t referenceWords, const KeywordOptions& options,
-                        text::ProgressIndicator& progress) {
+                        const text::Collator& collator, text::ProgressIndicator& progress) {
   progress.Start("Comparing word lists");
   const std::int64_t c = study.TotalWords(), d = referenceWords;
   const std::size_t studyTypes = study.Types(), n = studyTypes + reference.Types();
@@ -183,7 +184,7 @@ bool KeywordList::Build(const frequency::WordCounts& study, const frequency::Wor
   const bool runsInOrder =
       study.InCollationOrder() && reference.InCollationOrder() &&
       text::IsUtf8(study.TextEncoding()) == text::IsUtf8(reference.TextEncoding());
-  if (!rankRows(rows, fromStudy, runsInOrder, study.TextEncoding(), progress)) return false;
+  if (!rankRows(rows, fromStudy, runsInOrder, study.TextEncoding(), collator, progress)) return false;
   if (!orderRows(rows, options.Sort, progress)) return false;
   rows_ = std::move(rows);
   options_ = options;

@@ -84,7 +84,7 @@ class KeywordList {
   // sorts them. False (and the list as it was) when cancelled.
   bool Build(const frequency::WordCounts& study, const frequency::WordCounts& reference,
              std::int64_t referenceWords, const KeywordOptions& options,
-             text::ProgressIndicator& progress);
+             const text::Collator& collator, text::ProgressIndicator& progress);
   // LL descending, Log Ratio by size descending, or the word ascending;
   // ties by the word. A cancel leaves the order as it was.
   void Sort(KeywordSort sort, text::ProgressIndicator& progress);

@@ -265,7 +265,8 @@ std::shared_ptr<const frequency::WordCounts> InStudyForm(
 }
 
 Reference LoadReference(const std::string& path, const StudyForm& study,
-                        frequency::WordCountsCache& cache, text::OperationHost& host) {
+                        frequency::WordCountsCache& cache, const text::Collator& collator,
+                        text::OperationHost& host) {
   if (!IsListFileName(path)) {
     const std::optional<std::string> bytes = io::ReadFileContent(path);
     if (!bytes) throw text::Error("Cannot open file " + path);
@@ -274,12 +275,12 @@ Reference LoadReference(const std::string& path, const StudyForm& study,
   Reference reference;
   reference.kind = ReferenceKind::ListFile;
   corpus::CorpusSettings settings;
-  corpus::OpenListFile(path, settings, host.ui);
+  corpus::OpenListFile(path, settings, collator, host.ui);
   if (settings.Files.Empty())
     throw text::Error("The reference list " + path + " names no corpus file.");
   // Both sides count words by one capitals rule: the study corpus's.
   settings.IgnoreCapital = study.ignoreCapital;
-  auto counts = cache.Obtain(settings, host);
+  auto counts = cache.Obtain(settings, collator, host);
   if (counts == nullptr) return reference;
   reference.words = counts->TotalWords();
   reference.counts = InStudyForm(std::move(counts), true, study, reference.droppedTypes);

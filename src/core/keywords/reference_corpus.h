@@ -63,7 +63,8 @@ Reference ReadReferenceText(std::string_view bytes, std::string_view path, const
 // host.search) and their word lists converted to the study's form. Throws
 // text::Error when the file cannot be read or is not a reference.
 Reference LoadReference(const std::string& path, const StudyForm& study,
-                        frequency::WordCountsCache& cache, text::OperationHost& host);
+                        frequency::WordCountsCache& cache, const text::Collator& collator,
+                        text::OperationHost& host);
 
 // The counts `counts` brought into the study's form: converted to its
 // encoding and, when it ignores capitals, lower-cased (types that fall

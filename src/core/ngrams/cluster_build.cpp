@@ -46,14 +46,15 @@ std::vector<std::string> ContextWords(std::string_view text, const text::Charact
 }
 
 void BuildClusters(const concordance::ConcordanceTable& table, const NGramOptions& options,
-                   ClusterSide side, bool lowerCase, NGramList& list, text::OperationHost& host) {
+                   ClusterSide side, bool lowerCase, NGramList& list,
+                   const text::Collator& collator, text::OperationHost& host) {
   ListSource source;
   source.corpusFiles = table.CorpusFiles;
   source.totalSizeKB = table.TotalSizeKB;
   source.totalWords = table.TotalWords;
   source.totalSentences = table.TotalSentences;
   source.encoding = table.TextEncoding;
-  list.Start(std::move(source), options);
+  list.Start(std::move(source), options, collator);
   const text::CharacterSets& sets = table.ScanSets;
   const text::Encoding encoding = table.TextEncoding;
   std::unordered_map<std::string, ClusterCount> counts;

@@ -39,6 +39,7 @@ std::vector<std::string> ContextWords(std::string_view text, const text::Charact
 // sentence). Words are lower-cased when `lowerCase` (the corpus option
 // IgnoreCapital, as the word list folds).
 void BuildClusters(const concordance::ConcordanceTable& table, const NGramOptions& options,
-                   ClusterSide side, bool lowerCase, NGramList& list, text::OperationHost& host);
+                   ClusterSide side, bool lowerCase, NGramList& list,
+                   const text::Collator& collator, text::OperationHost& host);
 
 }  // namespace lexvane::ngrams

@@ -243,9 +243,11 @@ struct UnitDone {};
 class NGramBuilder {
  public:
   NGramBuilder(NGramList& list, const corpus::CorpusSettings& settings, const NGramOptions& options,
-               text::OperationHost& host, std::int64_t parallelThreshold, std::size_t budget)
+               const text::Collator& collator, text::OperationHost& host,
+               std::int64_t parallelThreshold, std::size_t budget)
       : list_(list),
         settings_(settings),
+        collator_(collator),
         host_(host),
         files_(settings.Files.Paths()),
         setup_(files_, settings, options),
@@ -257,7 +259,7 @@ class NGramBuilder {
     source.corpusFiles = files_;
     source.totalSizeKB = settings_.TotalKilobytes();
     source.encoding = settings_.TextEncoding;
-    list_.Start(std::move(source), setup_.options);
+    list_.Start(std::move(source), setup_.options, collator_);
     host_.search.Start("N-grams:");
     // A pipe or a device is read once: its n-grams are counted in one pass,
     // whatever memory they take.
@@ -442,6 +444,7 @@ class NGramBuilder {
 
   NGramList& list_;
   const corpus::CorpusSettings& settings_;
+  const text::Collator& collator_;
   text::OperationHost& host_;
   std::vector<std::string> files_;
   Setup setup_;
@@ -450,8 +453,8 @@ class NGramBuilder {
 };
 
 void NGramList::Build(const corpus::CorpusSettings& settings, const NGramOptions& options,
-                      text::OperationHost& host) {
-  NGramBuilder(*this, settings, options, host, parallelThreshold_, memoryBudget_).Run();
+                      const text::Collator& collator, text::OperationHost& host) {
+  NGramBuilder(*this, settings, options, collator, host, parallelThreshold_, memoryBudget_).Run();
 }
 
 }  // namespace lexvane::ngrams

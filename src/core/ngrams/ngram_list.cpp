@@ -7,7 +7,9 @@
 
 namespace lexvane::ngrams {
 
-void NGramList::Start(ListSource source, const NGramOptions& options) {
+void NGramList::Start(ListSource source, const NGramOptions& options,
+                      const text::Collator& collator) {
+  collator_ = &collator;
   rows_.clear();
   text_.clear();
   source_ = std::move(source);
@@ -51,7 +53,7 @@ std::string NGramList::sortKey(const Row& row, NGramSort mode) const {
   if (mode == NGramSort::ByRange) key += text::DescendingPrefix(row.range);
   if (mode != NGramSort::Alphabetical) key += text::DescendingPrefix(row.frequency);
   key +=
-      text::collationKey(std::string_view(text_.data() + row.offset, row.length), source_.encoding);
+      collator_->Key(std::string_view(text_.data() + row.offset, row.length), source_.encoding);
   return key;
 }
 

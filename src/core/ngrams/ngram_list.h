@@ -14,6 +14,7 @@
 
 #include "corpus/corpus_settings.h"
 #include "ngrams/ngram_options.h"
+#include "text/collation.h"
 #include "text/encoding.h"
 #include "text/progress.h"
 
@@ -80,8 +81,9 @@ class NGramList {
   // sentence ends are those of the word list: cut with
   // corpus::ScannerSets(settings), the simple sentence ends, tags taken
   // off, capitals folded when IgnoreCapital is on.
+  // The rows are ordered with `collator`, here and in every later sort.
   void Build(const corpus::CorpusSettings& settings, const NGramOptions& options,
-             text::OperationHost& host);
+             const text::Collator& collator, text::OperationHost& host);
   // Reorders the rows under the progress indicator (SortCaption(mode)); a
   // cancelled sort keeps the rows and their order and the old mode.
   void Sort(NGramSort mode, text::ProgressIndicator& progress);
@@ -103,8 +105,9 @@ class NGramList {
   bool TookTwoPasses() const { return twoPasses_; }
 
  public:  // filling, for the builders
-  // Empties the list for a build from `source` with `options`.
-  void Start(ListSource source, const NGramOptions& options);
+  // Empties the list for a build from `source` with `options`; `collator`
+  // (which must outlive the list) orders the rows from now on.
+  void Start(ListSource source, const NGramOptions& options, const text::Collator& collator);
   void Append(std::string_view text, int words, std::int64_t frequency, std::int64_t range);
   void SetComplete(bool complete) { complete_ = complete; }
   void SetTotals(std::int64_t words, std::int64_t sentences) {
@@ -128,6 +131,7 @@ class NGramList {
   void reorder(const std::vector<std::uint32_t>& order);
 
   ListKind kind_;
+  const text::Collator* collator_ = nullptr;  // of the last Start
   std::vector<Row> rows_;
   std::string text_;
   NGramSort sortMode_ = NGramSort::ByFrequency;

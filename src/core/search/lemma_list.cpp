@@ -11,25 +11,27 @@
 
 namespace lexvane::search {
 
-LemmaList MakeLemmaList(const std::vector<std::string>& rawLines, std::string_view startText) {
+LemmaList MakeLemmaList(const std::vector<std::string>& rawLines, std::string_view startText,
+                        const text::Collator& collator) {
   LemmaList list;
   for (std::string line : rawLines) {
     text::CleanLine(line);
     if (!line.empty()) list.Lines.push_back(std::move(line));
   }
   std::stable_sort(list.Lines.begin(), list.Lines.end(),
-                   [](const std::string& a, const std::string& b) {
-                     return text::compareTextIgnoreCase(a, b) < 0;
+                   [&collator](const std::string& a, const std::string& b) {
+                     return collator.CompareIgnoreCase(a, b) < 0;
                    });
   for (std::size_t i = 0; i < list.Lines.size(); ++i)
-    if (text::compareTextIgnoreCase(LemmaOf(list.Lines[i]), startText) >= 0) {
+    if (collator.CompareIgnoreCase(LemmaOf(list.Lines[i]), startText) >= 0) {
       list.Selected = static_cast<int>(i);
       break;
     }
   return list;
 }
 
-LemmaList LoadLemmaList(const std::string& path, std::string_view startText) {
+LemmaList LoadLemmaList(const std::string& path, std::string_view startText,
+                        const text::Collator& collator) {
   // Read whole and only from a regular file: a folder is no empty list, and
   // a pipe without a writer must not stop the program.
   const std::optional<std::string> bytes = io::ReadFileContent(path);
@@ -45,7 +47,7 @@ LemmaList LoadLemmaList(const std::string& path, std::string_view startText) {
     const bool pair = rest[end] == '\r' && end + 1 < rest.size() && rest[end + 1] == '\n';
     rest.remove_prefix(end + (pair ? 2 : 1));
   }
-  return MakeLemmaList(lines, startText);
+  return MakeLemmaList(lines, startText, collator);
 }
 
 std::string LemmaOf(std::string_view line) {

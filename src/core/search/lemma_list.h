@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/collation.h"
+
 namespace lexvane::search {
 
 struct LemmaList {
@@ -19,12 +21,15 @@ struct LemmaList {
   int Selected = -1;
 };
 
-// Orders and selects already read lines (FormShow without the file).
-LemmaList MakeLemmaList(const std::vector<std::string>& rawLines, std::string_view startText);
+// Orders (with `collator`, case ignored) and selects already read lines
+// (FormShow without the file).
+LemmaList MakeLemmaList(const std::vector<std::string>& rawLines, std::string_view startText,
+                        const text::Collator& collator);
 // Reads the file anew; its lines end at CR LF, LF or CR. Throws text::Error
 // "Cannot open file <path>" when it is missing, no regular file (a folder, a
 // pipe) or cannot be read.
-LemmaList LoadLemmaList(const std::string& path, std::string_view startText);
+LemmaList LoadLemmaList(const std::string& path, std::string_view startText,
+                        const text::Collator& collator);
 
 // The lemma of a line: the text before its first semicolon, blanks trimmed.
 std::string LemmaOf(std::string_view line);

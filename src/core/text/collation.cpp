@@ -1,16 +1,13 @@
-// The locale's string comparison over ICU collators. Both collators are opened
-// once and then used only through const calls (ucol_strcoll, ucol_getSortKey),
-// which ICU allows from several threads at once on one collator.
+// The locale's string comparison over ICU collators. Both collators of a
+// Collator are opened once and then used only through const calls
+// (ucol_strcoll, ucol_getSortKey), which ICU allows from several threads at
+// once on one collator.
 #include "text/collation.h"
 
 #include <unicode/ucol.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
-#include <mutex>
-#include <vector>
 
 #include "text/encoding.h"
 #include "text/error.h"
@@ -18,21 +15,6 @@
 namespace lexvane::text {
 
 namespace {
-
-struct Collators {
-  UCollator* tertiary = nullptr;
-  UCollator* secondary = nullptr;
-  ~Collators() {
-    if (tertiary != nullptr) ucol_close(tertiary);
-    if (secondary != nullptr) ucol_close(secondary);
-  }
-};
-
-std::mutex gCollatorsMutex;
-std::atomic<Collators*> gCurrent{nullptr};
-// Collators replaced by setCollationLocale stay alive until exit, so a thread
-// still comparing with one never sees it freed.
-std::vector<std::unique_ptr<Collators>> gAllCollators;
 
 UCollator* openCollator(const std::string& locale, UColAttributeValue strength) {
   UErrorCode status = U_ZERO_ERROR;
@@ -46,44 +28,6 @@ UCollator* openCollator(const std::string& locale, UColAttributeValue strength) 
   }
   ucol_setStrength(collator, strength);
   return collator;
-}
-
-}  // namespace
-
-std::string environmentCollationLocale() {
-  std::string name;
-  for (const char* variable : {"LC_ALL", "LC_COLLATE", "LANG"}) {
-    const char* value = std::getenv(variable);
-    if (value != nullptr && *value != '\0') {
-      name = value;
-      break;
-    }
-  }
-  name = name.substr(0, name.find_first_of(".@"));
-  if (name == "C" || name == "POSIX") name.clear();
-  return name;
-}
-
-namespace {
-
-Collators* install(const std::string& locale) {
-  auto collators = std::make_unique<Collators>();
-  collators->tertiary = openCollator(locale, UCOL_TERTIARY);
-  collators->secondary = openCollator(locale, UCOL_SECONDARY);
-  Collators* raw = collators.get();
-  gAllCollators.push_back(std::move(collators));
-  gCurrent.store(raw, std::memory_order_release);
-  return raw;
-}
-
-const Collators& current() {
-  Collators* collators = gCurrent.load(std::memory_order_acquire);
-  if (collators == nullptr) {
-    std::lock_guard<std::mutex> lock(gCollatorsMutex);
-    collators = gCurrent.load(std::memory_order_acquire);
-    if (collators == nullptr) collators = install(environmentCollationLocale());
-  }
-  return *collators;
 }
 
 // Corpus text decoded to UTF-16, 8-bit text on the stack for the usual
@@ -136,29 +80,60 @@ int compareWith(const UCollator* collator, std::string_view a, std::string_view 
 
 }  // namespace
 
-int compareText(std::string_view a, std::string_view b) {
-  return compareWith(current().tertiary, a, b, Encoding::Windows1252);
+std::string EnvironmentCollationLocale() {
+  std::string name;
+  for (const char* variable : {"LC_ALL", "LC_COLLATE", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && *value != '\0') {
+      name = value;
+      break;
+    }
+  }
+  name = name.substr(0, name.find_first_of(".@"));
+  if (name == "C" || name == "POSIX") name.clear();
+  return name;
 }
 
-int compareTextIgnoreCase(std::string_view a, std::string_view b) {
-  return compareWith(current().secondary, a, b, Encoding::Windows1252);
+void Collator::Closer::operator()(UCollator* collator) const {
+  ucol_close(collator);
 }
 
-int compareText(std::string_view a, std::string_view b, Encoding encoding) {
-  return compareWith(current().tertiary, a, b, encoding);
+Collator::Collator(const std::string& locale)
+    : locale_(locale == "root" ? std::string() : locale),
+      tertiary_(openCollator(locale_, UCOL_TERTIARY)),
+      secondary_(openCollator(locale_, UCOL_SECONDARY)) {}
+
+Collator Collator::FromEnvironment() {
+  return Collator(EnvironmentCollationLocale());
 }
 
-int compareTextIgnoreCase(std::string_view a, std::string_view b, Encoding encoding) {
-  return compareWith(current().secondary, a, b, encoding);
+Collator::Collator(Collator&&) noexcept = default;
+Collator& Collator::operator=(Collator&&) noexcept = default;
+Collator::~Collator() = default;
+
+int Collator::Compare(std::string_view a, std::string_view b) const {
+  return compareWith(tertiary_.get(), a, b, Encoding::Windows1252);
 }
 
-std::string collationKey(std::string_view s) {
-  return collationKey(s, Encoding::Windows1252);
+int Collator::CompareIgnoreCase(std::string_view a, std::string_view b) const {
+  return compareWith(secondary_.get(), a, b, Encoding::Windows1252);
 }
 
-std::string collationKey(std::string_view s, Encoding encoding) {
+int Collator::Compare(std::string_view a, std::string_view b, Encoding encoding) const {
+  return compareWith(tertiary_.get(), a, b, encoding);
+}
+
+int Collator::CompareIgnoreCase(std::string_view a, std::string_view b, Encoding encoding) const {
+  return compareWith(secondary_.get(), a, b, encoding);
+}
+
+std::string Collator::Key(std::string_view s) const {
+  return Key(s, Encoding::Windows1252);
+}
+
+std::string Collator::Key(std::string_view s, Encoding encoding) const {
   const Utf16Buffer text(s, encoding);
-  const UCollator* collator = current().tertiary;
+  const UCollator* collator = tertiary_.get();
   // The ICU key ends with a zero byte and holds no other, so no key is a prefix
   // of another: the raw bytes behind it only decide between equal keys.
   std::string key(static_cast<std::size_t>(text.size()) * 4 + 16, '\0');
@@ -173,11 +148,6 @@ std::string collationKey(std::string_view s, Encoding encoding) {
   key.resize(static_cast<std::size_t>(length));
   key.append(s);
   return key;
-}
-
-void setCollationLocale(const std::string& locale) {
-  std::lock_guard<std::mutex> lock(gCollatorsMutex);
-  install(locale == "root" ? std::string() : locale);
 }
 
 }  // namespace lexvane::text

@@ -150,12 +150,16 @@ struct TQStringList::Entry {
 
 TQStringList::TQStringList(Encoding encoding) : encoding_(encoding) {}
 
+TQStringList::TQStringList(const Collator& collator, Encoding encoding)
+    : encoding_(encoding), collator_(&collator) {}
+
 std::string_view TQStringList::cut(std::string_view s) const {
   return s.substr(0, prefixBytes(s, kMaxTextLength, encoding_));
 }
 
 int TQStringList::compare(std::string_view a, std::string_view b) const {
-  return IsUtf8(encoding_) ? compareText(a, b, encoding_) : compareText(a, b);
+  if (collator_ == nullptr) throw Error("The list has no collator to order its text with");
+  return IsUtf8(encoding_) ? collator_->Compare(a, b, encoding_) : collator_->Compare(a, b);
 }
 
 TQStringList::~TQStringList() {
@@ -226,7 +230,7 @@ std::int32_t TQStringList::IndexOf(std::string_view s) const {
     std::int32_t index;
     return Find(s, index) ? index : -1;
   }
-  // compareText is 0 exactly for identical bytes.
+  // The collator's comparison is 0 exactly for identical bytes.
   for (std::int32_t i = 0; i < list_.Count(); ++i) {
     if (entryAt(i)->text() == s) return i;
   }
@@ -334,6 +338,7 @@ void TQStringList::quickSort(std::int32_t first, std::int32_t last) {
 
 void TQStringList::SetSorted(bool sorted) {
   if (sorted == sorted_) return;
+  if (sorted && collator_ == nullptr) throw Error("The list has no collator to order its text with");
   if (sorted) Sort();
   sorted_ = sorted;
 }

@@ -8,7 +8,8 @@
 // not destroy the object it replaces. Text longer than 255 characters given
 // to a list is cut to its first 255 (also for Find and IndexOf). A list holds
 // text of one encoding, Windows-1252 unless told otherwise: it cuts and
-// compares the characters of that encoding.
+// compares the characters of that encoding. A list that sorts or searches in
+// order is given the collator it compares with, which must outlive it.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +21,8 @@
 #include "text/error.h"
 
 namespace lexvane::text {
+
+class Collator;
 
 // Raised for an index out of range, a bad capacity, a Put or Insert on a
 // sorted list and a duplicate refused by Duplicates::Error.
@@ -79,7 +82,10 @@ enum class Duplicates { Ignore = 0, Accept = 1, Error = 2 };
 
 class TQStringList {
  public:
+  // A list that is never sorted: SetSorted(true) and Sort() raise Error.
   explicit TQStringList(Encoding encoding = Encoding::Windows1252);
+  // A list that orders its text with `collator`.
+  explicit TQStringList(const Collator& collator, Encoding encoding = Encoding::Windows1252);
   TQStringList(const TQStringList&) = delete;
   TQStringList& operator=(const TQStringList&) = delete;
   virtual ~TQStringList();
@@ -146,6 +152,7 @@ class TQStringList {
   bool sorted_ = false;
   enum Duplicates duplicates_ = Duplicates::Ignore;
   Encoding encoding_;
+  const Collator* collator_ = nullptr;
 };
 
 }  // namespace lexvane::text

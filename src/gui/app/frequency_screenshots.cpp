@@ -34,13 +34,14 @@ TFormCollocFreq* collocateWindow(Workspace& workspace) {
   text::SilentProgressIndicator progress;
   text::OperationHost host{workspace.Ui(), search, progress};
   auto table = concordance::BuildConcordance(query, workspace.Corpus(), host);
-  concordance::SortConcordance(*table, {}, corpus::ScannerSets(workspace.Corpus()), progress);
+  concordance::SortConcordance(*table, {}, corpus::ScannerSets(workspace.Corpus()),
+                               workspace.Collator(), progress);
   frequency::CollocQuery masks;
   masks.ButtonOKClick();  // adds "*"
   masks.ButtonOKClick();  // confirms
   const frequency::CollocCommandSteps steps{[] {}, [](frequency::CollocQuery&) { return true; }};
-  frequency::CollocCommandResult result =
-      frequency::MenuFrequenciesClick(*table, "Concordance: th*", masks, steps, host);
+  frequency::CollocCommandResult result = frequency::MenuFrequenciesClick(
+      *table, "Concordance: th*", masks, steps, workspace.Collator(), host);
   return new TFormCollocFreq(workspace, std::move(result.table), FromAnsi(result.caption));
 }
 

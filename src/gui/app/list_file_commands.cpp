@@ -34,7 +34,7 @@ ListFileCommands::ListFileCommands(Workspace& workspace, TFormMain* frame)
     : QObject(frame),
       workspace_(workspace),
       frame_(frame),
-      commands_(workspace.Corpus(), workspace.Ui(), *this) {
+      commands_(workspace.Corpus(), workspace.Collator(), workspace.Ui(), *this) {
   dialogs_.open = [this] { return RunDialog(*MakeOpenDialog(frame_)); };
   dialogs_.save = [this] { return RunDialog(*MakeSaveDialog(frame_)); };
 }
@@ -131,7 +131,7 @@ bool ListFileCommands::OpenListFile(const QString& path) {
   bool opened = false;
   try {
     corpus::CorpusSettings& settings = workspace_.Corpus();
-    corpus::OpenListFile(ToPath(path), settings, workspace_.Ui());
+    corpus::OpenListFile(ToPath(path), settings, workspace_.Collator(), workspace_.Ui());
     opened = true;
     // Switching to UTF-8 changes the corpus from what the list file holds.
     if (corpus::OfferUtf8(settings, settings.Files.Paths(), workspace_.Ui()))

@@ -29,8 +29,9 @@
 
 namespace lexvane::gui {
 
-Workspace::Workspace(concordance::ConcordanceWindowSettings windowSettings)
-    : WindowHost(windowSettings), factory_(std::make_unique<ConcordanceWindowFactory>()) {}
+Workspace::Workspace(text::Collator collator, concordance::ConcordanceWindowSettings windowSettings)
+    : WindowHost(std::move(collator), windowSettings),
+      factory_(std::make_unique<ConcordanceWindowFactory>()) {}
 
 Workspace::~Workspace() {
   // A running operation is stopped while everything it may reach exists.
@@ -40,8 +41,8 @@ Workspace::~Workspace() {
 void Workspace::CreateDialogs(QWidget* mainWindow) {
   ui_->setParentWindow(mainWindow);
   formAbout_ = new TFormAbout(*help_, mainWindow);
-  formLemmaList_ = new TFormLemmaList(*ui_, mainWindow);
-  formFileList_ = new TFormFileList(corpus_, *ui_, mainWindow);
+  formLemmaList_ = new TFormLemmaList(*ui_, collator_, mainWindow);
+  formFileList_ = new TFormFileList(corpus_, collator_, *ui_, mainWindow);
   formSearch_ = new TFormSearch(corpus_, *ui_, *formLemmaList_, mainWindow);
   formProgressInd_ = new TFormProgressInd(mainWindow);
   formSortConcord_ = new TFormSortConcord(*help_, mainWindow);

@@ -1,11 +1,12 @@
 // Workspace: the application's WindowHost, what lives for the whole run of
 // the desktop program besides the main window. Besides the host's shared
-// state and services it makes the long-lived dialogs and indicator windows
+// state and services (among them the collator every sort and comparison of
+// the run uses, resolved once at start-up) it makes the long-lived dialogs and indicator windows
 // of every window kind (created once, in start-up order, and reused), holds
 // the factory of the frame's child windows, and opens the windows that one
 // window makes of another kind (a concordance's collocates and clusters).
 // Nothing of it is process-wide, so two workspaces (two tests) never see
-// each other's answerer, help or choosers. GUI thread only.
+// each other's answerer, help, choosers or collator. GUI thread only.
 #pragma once
 
 #include <memory>
@@ -19,7 +20,8 @@ namespace lexvane::gui {
 
 class Workspace : public WindowHost {
  public:
-  explicit Workspace(concordance::ConcordanceWindowSettings windowSettings = {});
+  explicit Workspace(text::Collator collator,
+                     concordance::ConcordanceWindowSettings windowSettings = {});
   ~Workspace() override;
 
   // Creates the long-lived windows as children of the main window, in the

@@ -5,8 +5,10 @@
 
 namespace lexvane::gui {
 
-WindowHost::WindowHost(concordance::ConcordanceWindowSettings windowSettings)
+WindowHost::WindowHost(text::Collator collator,
+                       concordance::ConcordanceWindowSettings windowSettings)
     : help_(std::make_unique<HelpDesk>()),
+      collator_(std::move(collator)),
       windowSettings_(windowSettings),
       ui_(std::make_unique<GuiUserInterface>(*help_)) {}
 

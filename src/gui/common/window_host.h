@@ -1,5 +1,6 @@
 // WindowHost: what a child window is given for the whole run of the desktop
-// program: the corpus (CorpusSettings), the character sets of the most recent
+// program: the collator every sort and comparison of the run uses (resolved
+// once at start-up), the corpus (CorpusSettings), the character sets of the most recent
 // build, the concordance window settings, the long-lived dialogs and
 // indicator windows, the user interface the engine asks through, the help
 // desk, the file choosers, the runner of long operations, and the commands
@@ -7,7 +8,7 @@
 // Workspace is the one host: it makes the dialogs and knows every window
 // kind, so a window library needs no header of another window library.
 // Nothing of it is process-wide, so two hosts (two tests) never see each
-// other's answerer, help or choosers. GUI thread only.
+// other's answerer, help, choosers or collator. GUI thread only.
 #pragma once
 
 #include <functional>
@@ -18,6 +19,7 @@
 #include "frequency/word_counts.h"
 #include "gui/common/file_choosers.h"
 #include "gui/help/help_desk.h"
+#include "text/collation.h"
 #include "text/latest_scan_sets.h"
 
 namespace lexvane::gui {
@@ -58,6 +60,9 @@ class WindowHost {
   void StopOperations();
 
  public:  // the shared state
+  // The collator of the run: windows hand it to the builds, sorts and
+  // comparisons they start (also on the worker thread: it is immutable).
+  const text::Collator& Collator() const { return collator_; }
   corpus::CorpusSettings& Corpus() { return corpus_; }
   // The sets of the most recent concordance or word frequency build, which
   // the concordance sort and copy cut words with. A window records
@@ -115,10 +120,12 @@ class WindowHost {
   TFormWordFreqColumns* FormWordFreqColumns() const { return formWordFreqColumns_; }
 
  protected:
-  explicit WindowHost(concordance::ConcordanceWindowSettings windowSettings);
+  WindowHost(text::Collator collator, concordance::ConcordanceWindowSettings windowSettings);
 
   // First made, last gone: the user interface and the dialogs show help.
   std::unique_ptr<HelpDesk> help_;
+  // Before everything that may sort with it.
+  const text::Collator collator_;
   corpus::CorpusSettings corpus_;
   text::LatestScanSets latestScanSets_;
   concordance::ConcordanceWindowSettings windowSettings_;

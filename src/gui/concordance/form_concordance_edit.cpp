@@ -69,8 +69,9 @@ void TFormConcordance::SortThen(std::function<void(bool)> next) {
   const text::CharacterSets sets =
       workspace_->LatestScanSets().SetsFor(table_->TextEncoding, table_->ScanSets);
   runOnTable(
-      [options, sets](concordance::ConcordanceTable& table, text::OperationHost& host) {
-        concordance::SortConcordance(table, options, sets, host.progress);
+      [options, sets, &collator = workspace_->Collator()](concordance::ConcordanceTable& table,
+                                                          text::OperationHost& host) {
+        concordance::SortConcordance(table, options, sets, collator, host.progress);
       },
       [this, options, sets, finish] {
         if (table_->TableSorted)

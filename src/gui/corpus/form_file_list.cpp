@@ -37,8 +37,9 @@ constexpr int kHelpContext = 3;
 
 }  // namespace
 
-TFormFileList::TFormFileList(corpus::CorpusSettings& corpus, GuiUserInterface& ui, QWidget* parent)
-    : QDialog(parent), corpus_(corpus), model_(corpus), ui_(ui) {
+TFormFileList::TFormFileList(corpus::CorpusSettings& corpus, const text::Collator& collator,
+                             GuiUserInterface& ui, QWidget* parent)
+    : QDialog(parent), corpus_(corpus), model_(corpus, collator), ui_(ui) {
   setObjectName(QStringLiteral("FormFileList"));
   setWindowTitle(QStringLiteral("File List Settings"));
   setAcceptDrops(true);

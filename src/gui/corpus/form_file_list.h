@@ -37,7 +37,8 @@ class TFormFileList : public QDialog {
   Q_OBJECT
 
  public:
-  TFormFileList(corpus::CorpusSettings& corpus, GuiUserInterface& ui, QWidget* parent = nullptr);
+  TFormFileList(corpus::CorpusSettings& corpus, const text::Collator& collator,
+                GuiUserInterface& ui, QWidget* parent = nullptr);
 
  public:  // queries
   bool EditedInDialog() const { return model_.EditedInDialog(); }

@@ -48,10 +48,12 @@ void buildCollocates(WindowHost& workspace, const CollocateSource& source,
   const std::string caption = codec.Encode(source.caption);
   QPointer<QWidget> owner = source.window;
   workspace.Runner().start(
-      [result, table = source.table, query, caption](text::OperationHost& host) mutable {
+      [result, table = source.table, query, caption,
+       &collator = workspace.Collator()](text::OperationHost& host) mutable {
         const frequency::CollocCommandSteps confirmed{[] {},
                                                       [](frequency::CollocQuery&) { return true; }};
-        *result = frequency::MenuFrequenciesClick(*table, caption, query, confirmed, host);
+        *result =
+            frequency::MenuFrequenciesClick(*table, caption, query, confirmed, collator, host);
       },
       [&workspace, result, owner, show, codec](bool completed) {
         if (!completed || result->table == nullptr || owner == nullptr) return;
@@ -84,9 +86,9 @@ void RunCollocateCommand(WindowHost& workspace, const CollocateSource& source,
   workspace.FormFindColFreq()->UseEncoding(source.table->TextEncoding);
   text::OperationHost host{workspace.Ui(), *workspace.FormSearchInd(),
                            *workspace.FormProgressInd()};
-  frequency::MenuFrequenciesClick(*source.table,
-                                  CodecFor(source.table->TextEncoding).Encode(source.caption),
-                                  workspace.FormFindColFreq()->Query(), steps, host);
+  frequency::MenuFrequenciesClick(
+      *source.table, CodecFor(source.table->TextEncoding).Encode(source.caption),
+      workspace.FormFindColFreq()->Query(), steps, workspace.Collator(), host);
   if (sortAsked) {
     QPointer<QWidget> owner = source.window;
     source.sortThen([&workspace, source, show, owner](bool sorted) {

@@ -139,9 +139,10 @@ void TFormCollocFreq::MenuAssociationClick() {
   // The table changes on the worker thread: the grid leaves it alone meanwhile.
   model_->Detach();
   const bool started = workspace_->Runner().start(
-      [table = table_, cache = workspace_->WordCounts(), options](text::OperationHost& host) {
+      [table = table_, cache = workspace_->WordCounts(), options,
+       &collator = workspace_->Collator()](text::OperationHost& host) {
         // C1: the corpus's word list, counted once for every table of it.
-        const auto counts = cache->Obtain(table->SourceCorpus(), host);
+        const auto counts = cache->Obtain(table->SourceCorpus(), collator, host);
         if (counts != nullptr) table->ApplyAssociation(options, *counts, host.progress);
       },
       [this](bool) { showTable(); }, this);

@@ -150,7 +150,7 @@ bool TFormWordFreq::Build() {
 }
 
 bool TFormWordFreq::count(std::shared_ptr<const corpus::CorpusSettings> corpus, int sortMode) {
-  auto built = std::make_shared<frequency::WordFrequencyList>();
+  auto built = std::make_shared<frequency::WordFrequencyList>(workspace_->Collator());
   built->SetCountSpread(rangeChosen() || dpChosen());
   // Later concordance sorts and copies cut words as this build does.
   workspace_->LatestScanSets().Record(corpus::ScannerSets(*corpus));

@@ -67,8 +67,8 @@ QVariant WordFreqModel::headerData(int section, Qt::Orientation orientation, int
     const int column = section + 1;
     if (role == Qt::DisplayRole) {
       // The headings do not depend on the list's rows.
-      static const frequency::WordFrequencyList kNoList;
-      return codec_.Decode((list_ == nullptr ? kNoList : *list_).CellText(column, 0));
+      return codec_.Decode(list_ == nullptr ? frequency::WordFrequencyList::Heading(column)
+                                            : list_->CellText(column, 0));
     }
     if (role == Qt::TextAlignmentRole)
       return QVariant::fromValue(

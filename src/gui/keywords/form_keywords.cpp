@@ -105,8 +105,9 @@ bool TFormKeywords::Build() {
   if (workspace_->Runner().busy()) return false;
   auto result = std::make_shared<keywords::KeywordResult>();
   return workspace_->Runner().start(
-      [result, request = request_, cache = workspace_->WordCounts()](text::OperationHost& host) {
-        *result = keywords::BuildKeywordList(request, *cache, host);
+      [result, request = request_, cache = workspace_->WordCounts(),
+       &collator = workspace_->Collator()](text::OperationHost& host) {
+        *result = keywords::BuildKeywordList(request, *cache, collator, host);
       },
       [this, result](bool completed) {
         if (!completed || result->List == nullptr) {

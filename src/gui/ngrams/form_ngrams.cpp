@@ -127,7 +127,9 @@ bool TFormNGrams::Build(const ngrams::NGramOptions& options) {
   // concordance sort and copy use: an n-gram list is neither.
   const corpus::CorpusSettings corpus = workspace_->Corpus();
   return workspace_->Runner().start(
-      [built, corpus, options](text::OperationHost& host) { built->Build(corpus, options, host); },
+      [built, corpus, options, &collator = workspace_->Collator()](text::OperationHost& host) {
+        built->Build(corpus, options, collator, host);
+      },
       [this, built](bool) {
         list_ = built;
         showList();

@@ -37,8 +37,9 @@ void RunClustersCommand(WindowHost& workspace, const ClusterSource& source,
   const QString of = QStringLiteral(" - ") + source.caption;
   QPointer<QWidget> owner = source.window;
   workspace.Runner().start(
-      [list, table, options, side, lowerCase](text::OperationHost& host) {
-        ngrams::BuildClusters(*table, options, side, lowerCase, *list, host);
+      [list, table, options, side, lowerCase,
+       &collator = workspace.Collator()](text::OperationHost& host) {
+        ngrams::BuildClusters(*table, options, side, lowerCase, *list, collator, host);
       },
       [&workspace, list, of, owner, show](bool completed) {
         if (!completed || owner == nullptr) return;

@@ -21,7 +21,9 @@ constexpr int kHelpContext = 18;
 
 }  // namespace
 
-TFormLemmaList::TFormLemmaList(GuiUserInterface& ui, QWidget* parent) : QDialog(parent), ui_(ui) {
+TFormLemmaList::TFormLemmaList(GuiUserInterface& ui, const text::Collator& collator,
+                               QWidget* parent)
+    : QDialog(parent), ui_(ui), collator_(collator) {
   Named(this, "FormLemmaList", QStringLiteral("Lexeme List"));
   setWindowTitle(QStringLiteral("Lexeme List"));
   setWindowFlag(Qt::WindowMaximizeButtonHint);
@@ -62,7 +64,7 @@ void TFormLemmaList::showEvent(QShowEvent* event) {
   ListBox1->clear();
   search::LemmaList list;
   try {
-    list = search::LoadLemmaList(LemmaFileName, StartText);
+    list = search::LoadLemmaList(LemmaFileName, StartText, collator_);
   } catch (const text::Error& e) {
     ui_.ShowError(e.what());
   }

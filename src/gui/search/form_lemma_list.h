@@ -11,6 +11,7 @@
 #include <QDialog>
 
 #include "gui/base/text_codec.h"
+#include "text/collation.h"
 
 class QListWidget;
 class QPushButton;
@@ -23,7 +24,8 @@ class TFormLemmaList : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFormLemmaList(GuiUserInterface& ui, QWidget* parent = nullptr);
+  // Lemma lists are ordered with `collator`, which must outlive the dialog.
+  TFormLemmaList(GuiUserInterface& ui, const text::Collator& collator, QWidget* parent = nullptr);
 
  public:  // set by the search dialog before showing; read after OK
   std::string LemmaFileName;
@@ -51,6 +53,7 @@ class TFormLemmaList : public QDialog {
 
  private:
   GuiUserInterface& ui_;
+  const text::Collator& collator_;
   std::vector<std::string> lines_;
 };
 

@@ -11,6 +11,7 @@
 #include "core/corpus/temp_folder.h"
 #include "search/word_mask.h"
 #include "text/error.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::concordance {
 namespace {
@@ -46,7 +47,7 @@ class BuildTest : public ::testing::TestWithParam<ScanMode> {
   std::string file(const std::string& name, const std::string& text) {
     const std::string path = folder_ / name;
     writeBytes(path, text);
-    settings_.Files.Add(path);
+    settings_.Files.Add(path, RootCollator());
     settings_.TotalBytes += static_cast<std::int64_t>(text.size());
     return path;
   }
@@ -213,7 +214,7 @@ TEST_P(BuildTest, CancelInTheLastHundredHitsIsNeverSeen) {
 
 TEST_P(BuildTest, AFileThatCannotBeOpenedIsReportedAndSkipped) {
   const std::string missing = folder_ / "missing.txt";
-  settings_.Files.Add(missing);
+  settings_.Files.Add(missing, RootCollator());
   file("z.txt", "walk.");
   const auto table = build(simpleQuery({"walk"}));
   EXPECT_EQ(table->RowCount(), 1);
@@ -328,7 +329,7 @@ TEST(ConcordanceBuild, AUtf8TablesWordSeparatorsKeep255Characters) {
   writeBytes(folder / "a.txt", "\xCE\xB1 \xCE\xB2.");
   corpus::CorpusSettings settings;
   settings.TextEncoding = text::Encoding::Utf8;
-  settings.Files.Add(folder / "a.txt");
+  settings.Files.Add(folder / "a.txt", RootCollator());
   // 43 ASCII separators and 212 Greek capitals: 255 characters, 467 bytes.
   settings.WordSeparators = text::kDefaultWordSeparators;
   for (char32_t c = 0x391;

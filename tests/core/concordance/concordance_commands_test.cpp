@@ -7,6 +7,7 @@
 #include "concordance/concordance_statistics.h"
 #include "core/concordance/scripted_host.h"
 #include "core/concordance/table_fixture.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::concordance {
 namespace {
@@ -64,12 +65,12 @@ class SortTest : public ::testing::Test {
 };
 
 TEST_F(SortTest, EqualKeysComeOutReversedAndASecondSortReversesThemAgain) {
-  ASSERT_TRUE(SortConcordance(table_, {}, defaultSets(), host_.progress));
+  ASSERT_TRUE(SortConcordance(table_, {}, defaultSets(), RootCollator(), host_.progress));
   EXPECT_EQ(rowNames(table_), (Names{1, 3, 2, 0}));
   EXPECT_TRUE(table_.TableSorted);
   EXPECT_EQ(table_.Keywords().Get(1), "B");
   EXPECT_EQ(table_.LeftContexts().Get(1), "SAME");
-  ASSERT_TRUE(SortConcordance(table_, {}, defaultSets(), host_.progress));
+  ASSERT_TRUE(SortConcordance(table_, {}, defaultSets(), RootCollator(), host_.progress));
   EXPECT_EQ(rowNames(table_), (Names{1, 0, 2, 3}));
   EXPECT_TRUE(host_.progress.gauges.empty());  // fewer than 100 rows
   EXPECT_EQ(host_.progress.titles.back(), "Sorting");
@@ -80,11 +81,11 @@ TEST_F(SortTest, CancelInEitherPhaseLeavesTheTableAsItWas) {
     addRow(table_, "l", std::string(1, static_cast<char>('z' - i % 26)), "r");
   const Names before = rowNames(table_);
   host_.progress.cancelAtUpdate = 1;  // key phase, row 100
-  EXPECT_FALSE(SortConcordance(table_, {}, defaultSets(), host_.progress));
+  EXPECT_FALSE(SortConcordance(table_, {}, defaultSets(), RootCollator(), host_.progress));
   EXPECT_EQ(rowNames(table_), before);
   EXPECT_FALSE(table_.TableSorted);
   host_.progress.cancelAtUpdate = 3;  // copy phase, row 100
-  EXPECT_FALSE(SortConcordance(table_, {}, defaultSets(), host_.progress));
+  EXPECT_FALSE(SortConcordance(table_, {}, defaultSets(), RootCollator(), host_.progress));
   EXPECT_EQ(host_.progress.gauges, (std::vector<int>{20, 40, 70}));
   EXPECT_EQ(rowNames(table_), before);
   EXPECT_EQ(table_.LeftContexts().GetCount(), 250);

@@ -8,6 +8,7 @@
 #include "core/concordance/table_fixture.h"
 #include "table_export/delimited_writer.h"
 #include "text/collation.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::concordance {
 namespace {
@@ -23,7 +24,6 @@ std::string tsvOf(const table_export::Table& table) {
 }
 
 TEST(ConcordanceExportTest, RowsHoldContextsFileAndTheHitsPlaceInTheirCurrentOrder) {
-  text::setCollationLocale("root");
   ConcordanceTable table;
   table.TextEncoding = text::Encoding::Windows1252;
   table.CorpusFiles = {"/home/ana/corpus/M\xC3\xA4rchen.txt", "/home/ana/corpus/news.txt"};
@@ -41,7 +41,8 @@ TEST(ConcordanceExportTest, RowsHoldContextsFileAndTheHitsPlaceInTheirCurrentOrd
 
   // Sorted by the keyword, the rows follow the new order.
   text::SilentProgressIndicator progress;
-  ASSERT_TRUE(SortConcordance(table, SortOptions{}, testing::defaultSets(), progress));
+  ASSERT_TRUE(
+      SortConcordance(table, SortOptions{}, testing::defaultSets(), RootCollator(), progress));
   const std::string sorted = tsvOf(ConcordanceExportTable(table));
   EXPECT_LT(sorted.find("\r\nThey\twalked"), sorted.find("\r\nDer K"));
 }

@@ -14,6 +14,7 @@
 #include "core/concordance/scripted_host.h"
 #include "core/concordance/table_fixture.h"
 #include "core/corpus/temp_folder.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::concordance {
 namespace {
@@ -35,7 +36,7 @@ class PlotBuildTest : public ::testing::TestWithParam<ScanMode> {
   void file(const std::string& name, const std::string& text) {
     const std::string path = folder_ / name;
     writeBytes(path, text);
-    settings_.Files.Add(path);
+    settings_.Files.Add(path, RootCollator());
     settings_.TotalBytes += static_cast<std::int64_t>(text.size());
   }
   std::unique_ptr<ConcordanceTable> build(std::vector<std::string> masks,

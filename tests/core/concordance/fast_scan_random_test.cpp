@@ -16,6 +16,7 @@
 #include "core/concordance/scripted_host.h"
 #include "core/corpus/temp_folder.h"
 #include "text/character_sets.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::concordance {
 namespace {
@@ -142,13 +143,13 @@ TEST(FastScanRandom, MatchesTheReferenceForAnySettings) {
       const std::string path = folder / ("r" + std::to_string(round) + "_" + std::to_string(f));
       const unsigned kind = random() % 8;
       if (kind == 0) {
-        settings.Files.Add(path + ".missing");
+        settings.Files.Add(path + ".missing", RootCollator());
         continue;
       }
       writeBytes(path, kind == 1   ? std::string()
                        : kind == 2 ? std::string(" .\r\n ")
                                    : generate(random, 200 + random() % 1500));
-      settings.Files.Add(path);
+      settings.Files.Add(path, RootCollator());
     }
     const search::SearchQuery query = randomQuery(random);
     const std::int64_t cancelAt = random() % 4 == 0 ? 1000 : 0;
@@ -277,7 +278,7 @@ TEST(FastScanRandom, MatchesTheReferenceOnUtf8Text) {
     for (int f = 0; f < files; ++f) {
       const std::string path = folder / ("u" + std::to_string(round) + "_" + std::to_string(f));
       writeBytes(path, generateUtf8(random, 100 + random() % 900));
-      settings.Files.Add(path);
+      settings.Files.Add(path, RootCollator());
     }
     search::SearchQuery query = randomQuery(random);
     for (auto& column : query.Masks)

@@ -12,6 +12,7 @@
 #include "concordance/concordance_builder.h"
 #include "core/concordance/scripted_host.h"
 #include "core/corpus/temp_folder.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::concordance {
 namespace {
@@ -101,9 +102,9 @@ TEST(FastScan, MatchesTheReferenceOnGeneratedText) {
   for (int f = 0; f < 6; ++f) {
     const std::string path = folder / ("f" + std::to_string(f) + ".txt");
     writeBytes(path, f == 3 ? std::string() : generate(random, 300 + random() % 1500));
-    settings.Files.Add(path);
+    settings.Files.Add(path, RootCollator());
   }
-  settings.Files.Add(folder / "missing.txt");
+  settings.Files.Add(folder / "missing.txt", RootCollator());
   const std::vector<search::SearchQuery> queries = {
       simple({"walk*"}),
       simple({"*"}, "150"),
@@ -139,7 +140,7 @@ TEST(FastScan, MatchesTheReferenceOnTheSamples) {
   corpus::CorpusSettings settings;
   for (const char* name :
        {"cafe_dos.txt", "letters_from_the_coast.txt", "morning_walks.txt", "the_old_house.txt"})
-    settings.Files.Add(std::string(LEXVANE_SAMPLES_DIR) + "/" + name);
+    settings.Files.Add(std::string(LEXVANE_SAMPLES_DIR) + "/" + name, RootCollator());
   settings.EnhSentDetect = true;
   for (const auto& query : {simple({"walk*", "house"}), simple({"*"}, "100"),
                             advanced({{"the"}, {"*"}}, 2, {1, 0, 0, 0}, {true, true, true, true})})
@@ -158,7 +159,7 @@ TEST(FastScan, SkipsNoWordOfOneClosingMarkWhenTheZeroCharacterEndsSentences) {
   const std::string path = folder / "marks.txt";
   writeBytes(path,
              "\" " + body + "end" + std::string(1, '\0') + " more words here ' " + body + "k x");
-  settings.Files.Add(path);
+  settings.Files.Add(path, RootCollator());
   settings.EnhSentDetect = true;
   // With 'k' a sentence separator too, the word "k" ends one as well.
   for (const auto& [sentences, ends] : std::vector<std::pair<std::string, std::string>>{

@@ -10,6 +10,7 @@
 #include "concordance/concordance_builder.h"
 #include "core/concordance/scripted_host.h"
 #include "core/corpus/temp_folder.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::concordance {
 namespace {
@@ -27,7 +28,7 @@ TEST(LongWords, AreCutAndTheWordsBehindThemAreFound) {
   writeBytes(a, "Go " + url + " now. We walk home. " + url + " walk");
   writeBytes(b, "Nothing long here, no walk.");
   writeBytes(c, std::string(5 << 20, 'w') + " walk on");
-  for (const std::string& path : {a, b, c}) settings.Files.Add(path);
+  for (const std::string& path : {a, b, c}) settings.Files.Add(path, RootCollator());
   settings.WordSeparators = " .,";  // slashes and colons belong to words
   search::SearchQuery query;
   query.Masks[0] = {"walk", "http*"};

@@ -14,6 +14,7 @@
 #include "core/concordance/scripted_host.h"
 #include "core/corpus/temp_folder.h"
 #include "text/character_sets.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::concordance {
 namespace {
@@ -120,7 +121,7 @@ TEST(SeparatorRuns, TheFastScanMatchesTheReferenceAroundLongRuns) {
   for (std::size_t f = 0; f < texts.size(); ++f) {
     const std::string path = folder / ("f" + std::to_string(f) + ".txt");
     writeBytes(path, texts[f]);
-    settings.Files.Add(path);
+    settings.Files.Add(path, RootCollator());
   }
   int cases = 0;
   for (const bool enhanced : {false, true})

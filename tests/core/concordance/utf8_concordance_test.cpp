@@ -23,6 +23,7 @@
 #include "text/character_sets.h"
 #include "text/collation.h"
 #include "text/encoding.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::concordance {
 namespace {
@@ -149,8 +150,8 @@ TEST(Utf8Concordance, ALatinCorpusGivesTheRowsOfItsWindows1252Twin) {
     writeBytes(folder / ("a" + std::to_string(f)), texts.back());
     writeBytes(folder / ("u" + std::to_string(f)),
                text::decodeToUtf8(texts.back(), text::Encoding::Windows1252));
-    ansi.Files.Add(folder / ("a" + std::to_string(f)));
-    utf8.Files.Add(folder / ("u" + std::to_string(f)));
+    ansi.Files.Add(folder / ("a" + std::to_string(f)), RootCollator());
+    utf8.Files.Add(folder / ("u" + std::to_string(f)), RootCollator());
   }
   // Typed masks, lower-cased as the search dialog does.
   const std::vector<std::vector<std::string>> masks = {{"caf?"},
@@ -198,7 +199,7 @@ TEST(Utf8Concordance, UnitsStartingAtTheByteOrderMarkKeepTheFirstWord) {
   writeBytes(folder / "m.txt",
              "\xEF\xBB\xBF"
              "as it is. as");
-  settings.Files.Add(folder / "m.txt");
+  settings.Files.Add(folder / "m.txt", RootCollator());
   const Result expected = build(simple({"as"}), settings, ScanMode::Reference);
   ASSERT_EQ(expected.rows.size(), 2u);
   for (const std::int64_t unit : {1, 2, 3, 4})
@@ -283,7 +284,7 @@ TEST(Utf8Concordance, GreekAndCyrillicTextGivesTheReferenceTable) {
   corpus::CorpusSettings settings;
   settings.TextEncoding = text::Encoding::Utf8;
   settings.WordSeparators = text::kDefaultUtf8WordSeparators;
-  settings.Files.Add(folder / "g.txt");
+  settings.Files.Add(folder / "g.txt", RootCollator());
   const std::vector<std::vector<std::string>> masks = {{"\xCF\x83*"},       {"\xCE\xB1?"},
                                                        {"\xD1\x8F*", "k*"}, {"*\xCF\x89"},
                                                        {"?\xD0\xB6*"},      {"*\xD1\x8E"}};
@@ -376,7 +377,6 @@ std::vector<std::string> decodedRows(const ConcordanceTable& table) {
 // Every sort, every copy layout and the statistics of prose tables built by
 // either scan on one or two threads: the UTF-8 table gives its twin's text.
 TEST(Utf8Concordance, ProseTablesSortCopyAndCountAsTheirWindows1252Twin) {
-  text::setCollationLocale("root");
   corpus::testing::ProseTwins twins;
   twins.ansi.EnhSentDetect = twins.utf8.EnhSentDetect = true;
   testing::ScriptedProgress progress;
@@ -390,8 +390,10 @@ TEST(Utf8Concordance, ProseTablesSortCopyAndCountAsTheirWindows1252Twin) {
           for (const bool right : {false, true})
             for (int word = 1; word <= 4; ++word) {
               const SortOptions options{retrograde, right, word};
-              ASSERT_TRUE(SortConcordance(*ansi, options, ansi->ScanSets, progress));
-              ASSERT_TRUE(SortConcordance(*utf8, options, utf8->ScanSets, progress));
+              ASSERT_TRUE(
+                  SortConcordance(*ansi, options, ansi->ScanSets, RootCollator(), progress));
+              ASSERT_TRUE(
+                  SortConcordance(*utf8, options, utf8->ScanSets, RootCollator(), progress));
               ASSERT_EQ(decodedRows(*utf8), decodedRows(*ansi))
                   << retrograde << right << word << ' ' << static_cast<int>(mode) << threads;
             }

@@ -13,6 +13,7 @@
 #include "core/concordance/table_fixture.h"
 #include "text/collation.h"
 #include "text/encoding.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::concordance {
 namespace {
@@ -74,7 +75,6 @@ void fill(ConcordanceTable& table, bool utf8) {
 
 class Utf8TableTest : public ::testing::Test {
  protected:
-  void SetUp() override { text::setCollationLocale("root"); }
   testing::ScriptedHost host_;
 };
 
@@ -92,8 +92,8 @@ TEST_F(Utf8TableTest, EverySortGivesTheOrderOfTheWindows1252Twin) {
                       utf8.RightContexts().View(i), options, utf8Sets()),
               text::ansiToUtf8(SortKey(ansi.Keywords().View(i), ansi.LeftContexts().View(i),
                                        ansi.RightContexts().View(i), options, defaultSets())));
-        ASSERT_TRUE(SortConcordance(ansi, options, defaultSets(), host_.progress));
-        ASSERT_TRUE(SortConcordance(utf8, options, utf8Sets(), host_.progress));
+        ASSERT_TRUE(SortConcordance(ansi, options, defaultSets(), RootCollator(), host_.progress));
+        ASSERT_TRUE(SortConcordance(utf8, options, utf8Sets(), RootCollator(), host_.progress));
         EXPECT_EQ(rowNames(utf8), rowNames(ansi)) << retrograde << right << word;
       }
 }
@@ -141,8 +141,8 @@ TEST_F(Utf8TableTest, SetsOfTheOtherEncodingGiveWayToTheTablesOwn) {
            "zz");
   }
   const SortOptions second{false, true, 2};
-  ASSERT_TRUE(SortConcordance(byOwn, second, own, host_.progress));
-  ASSERT_TRUE(SortConcordance(byOther, second, defaultSets(), host_.progress));
+  ASSERT_TRUE(SortConcordance(byOwn, second, own, RootCollator(), host_.progress));
+  ASSERT_TRUE(SortConcordance(byOther, second, defaultSets(), RootCollator(), host_.progress));
   EXPECT_EQ(rowNames(byOther), rowNames(byOwn));
   // Cut at the guillemets the second words are "aa" and "zz"; uncut, both
   // rows would tie and come out reversed.

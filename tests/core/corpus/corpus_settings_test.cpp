@@ -8,6 +8,7 @@
 #include "scripted_ui.h"
 #include "temp_folder.h"
 #include "text/character_sets.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::corpus {
 namespace {
@@ -36,9 +37,9 @@ class RecountTest : public ::testing::Test {
   RecountTest() {
     writeBytes(dir / "a.txt", std::string(100, 'a'));
     writeBytes(dir / "c.txt", std::string(3000, 'c'));
-    settings.Files.Add(dir / "a.txt");
-    settings.Files.Add(dir / "b.txt");  // missing
-    settings.Files.Add(dir / "c.txt");
+    settings.Files.Add(dir / "a.txt", RootCollator());
+    settings.Files.Add(dir / "b.txt", RootCollator());  // missing
+    settings.Files.Add(dir / "c.txt", RootCollator());
   }
   TempFolder dir;
   CorpusSettings settings;
@@ -72,10 +73,10 @@ TEST_F(RecountTest, EachWarningSaysWhatThePathIs) {
   const std::string loop = dir / "loop";
   std::filesystem::create_symlink(loop, loop);
   CorpusSettings other;
-  other.Files.Add(dir.path().string());
-  other.Files.Add("");
-  other.Files.Add(fifo);
-  other.Files.Add(loop);
+  other.Files.Add(dir.path().string(), RootCollator());
+  other.Files.Add("", RootCollator());
+  other.Files.Add(fifo, RootCollator());
+  other.Files.Add(loop, RootCollator());
   ScriptedUserInterface ui({Answer::Ok, Answer::Ok, Answer::Ok});
   other.RecountFiles(ui);
   EXPECT_EQ(other.TotalBytes, 0);
@@ -96,7 +97,7 @@ TEST(ListInfoTest, RoundsKilobytesUp) {
   for (const auto& [size, kilobytes] : cases) {
     writeBytes(dir / "f.txt", std::string(size, 'x'));
     settings.Files.Clear();
-    settings.Files.Add(dir / "f.txt");
+    settings.Files.Add(dir / "f.txt", RootCollator());
     settings.RecountFiles(ui);
     EXPECT_EQ(settings.ListInfo(), std::string("/corpus/list.CTL: 1 (") + kilobytes + " kB)")
         << size;
@@ -105,7 +106,7 @@ TEST(ListInfoTest, RoundsKilobytesUp) {
 
 TEST(ListInfoTest, EmptyWithoutListPathAndCutTo255) {
   CorpusSettings settings;
-  settings.Files.Add("/a.txt");
+  settings.Files.Add("/a.txt", RootCollator());
   EXPECT_EQ(settings.ListInfo(), "");
   settings.ListPath = "/" + std::string(300, 'p');
   EXPECT_EQ(settings.ListInfo(), settings.ListPath.substr(0, 255));
@@ -120,7 +121,7 @@ TEST(ListInfoTest, SizesBeyond2GiBDoNotWrap) {
 
 TEST(CorpusSettingsTest, ResetToNewListKeepsTheFourResultOptions) {
   CorpusSettings settings;
-  settings.Files.Add("/a.txt");
+  settings.Files.Add("/a.txt", RootCollator());
   settings.ListPath = "/l.CTL";
   settings.Modified = true;
   settings.WordSeparators = ",";
@@ -158,11 +159,11 @@ TEST(CorpusSettingsTest, ScannerSetsAreThoseOfTheSettings) {
 
 TEST(FileListTest, SortsIgnoringCaseAndDropsOnlyIdenticalPaths) {
   FileList files;
-  EXPECT_TRUE(files.Add("/b.txt"));
-  EXPECT_TRUE(files.Add("/A.txt"));
-  EXPECT_TRUE(files.Add("/c.txt"));
-  EXPECT_TRUE(files.Add("/a.txt"));  // another file on Linux
-  EXPECT_FALSE(files.Add("/b.txt"));
+  EXPECT_TRUE(files.Add("/b.txt", RootCollator()));
+  EXPECT_TRUE(files.Add("/A.txt", RootCollator()));
+  EXPECT_TRUE(files.Add("/c.txt", RootCollator()));
+  EXPECT_TRUE(files.Add("/a.txt", RootCollator()));  // another file on Linux
+  EXPECT_FALSE(files.Add("/b.txt", RootCollator()));
   ASSERT_EQ(files.Count(), 4u);
   EXPECT_EQ((std::set<std::string>{files[0], files[1]}),
             (std::set<std::string>{"/A.txt", "/a.txt"}));

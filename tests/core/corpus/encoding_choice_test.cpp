@@ -14,6 +14,7 @@
 #include "temp_folder.h"
 #include "text/character_sets.h"
 #include "text/utf8_detection.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::corpus {
 namespace {
@@ -61,7 +62,7 @@ TEST(ChooseEncoding, EditedSeparatorsKeepTheirCharacters) {
 
 TEST(ChooseEncoding, EditorCountsTheChoiceAsAnEdit) {
   CorpusSettings settings;
-  FileListEditorModel model(settings);
+  FileListEditorModel model(settings, RootCollator());
   model.WhenShow();
   model.SetTextEncoding(Encoding::Utf8);
   EXPECT_TRUE(model.EditedInDialog());
@@ -75,7 +76,7 @@ TEST(ChooseEncoding, EditorCountsTheChoiceAsAnEdit) {
 TEST(ListInfo, SaysUtf8ForAUtf8Corpus) {
   CorpusSettings settings;
   settings.ListPath = "/lists/greek.CTL";
-  settings.Files.Add("/c/a.txt");
+  settings.Files.Add("/c/a.txt", RootCollator());
   settings.TotalBytes = 1025;
   EXPECT_EQ(settings.ListInfo(), "/lists/greek.CTL: 1 (2 kB)");
   settings.TextEncoding = Encoding::Dos850;
@@ -132,7 +133,7 @@ TEST_F(OfferTest, AFifoIsNotReadAndDoesNotBlock) {
 }
 
 TEST_F(OfferTest, EditorOffersForAddedFilesAndCountsTheSwitch) {
-  FileListEditorModel model(settings);
+  FileListEditorModel model(settings, RootCollator());
   model.WhenShow();
   ScriptedUserInterface ui({Answer::Yes});
   model.AddFiles({dir / "ansi.txt"});
@@ -144,12 +145,12 @@ TEST_F(OfferTest, EditorOffersForAddedFilesAndCountsTheSwitch) {
 
 TEST_F(OfferTest, OpeningAListOffersAndASwitchMarksTheCorpusModified) {
   CorpusSettings saved;
-  saved.Files.Add(dir / "utf8.txt");
+  saved.Files.Add(dir / "utf8.txt", RootCollator());
   WriteListFile(dir / "list.CTL", true, saved);
   ScriptedDialogs dialogs;
   dialogs.openPaths = {dir / "list.CTL", dir / "list.CTL"};
   ScriptedUserInterface ui({Answer::Yes, Answer::No, Answer::No});
-  ListFileCommands commands(settings, ui, dialogs);
+  ListFileCommands commands(settings, RootCollator(), ui, dialogs);
   EXPECT_TRUE(commands.OpenList());
   EXPECT_EQ(settings.TextEncoding, Encoding::Utf8);
   EXPECT_TRUE(settings.Modified);
@@ -161,28 +162,28 @@ TEST_F(OfferTest, OpeningAListOffersAndASwitchMarksTheCorpusModified) {
 }
 
 TEST_F(OfferTest, Utf8ListRoundTripsAndDefaultsToUtf8Separators) {
-  settings.Files.Add(dir / "utf8.txt");
+  settings.Files.Add(dir / "utf8.txt", RootCollator());
   ChooseEncoding(settings, Encoding::Utf8);
   for (const char* name : {"list.CTL", "list.CFL"}) {
     WriteListFile(dir / name, IsTextList(name), settings);
     CorpusSettings read;
-    ReadListFile(dir / name, IsTextList(name), read);
+    ReadListFile(dir / name, IsTextList(name), read, RootCollator());
     EXPECT_EQ(read.TextEncoding, Encoding::Utf8) << name;
     EXPECT_EQ(read.WordSeparators, text::kDefaultUtf8WordSeparators) << name;
   }
   settings.WordSeparators = ",\u00AB\u00BB";  // no blank: one goes in front
   WriteListFile(dir / "list.CTL", true, settings);
   CorpusSettings read;
-  ReadListFile(dir / "list.CTL", true, read);
+  ReadListFile(dir / "list.CTL", true, read, RootCollator());
   EXPECT_EQ(read.WordSeparators, " ,\u00AB\u00BB");
 
   // Without the key, a UTF-8 list gets the UTF-8 defaults.
   writeBytes(dir / "bare.CTL", "[Scan]\r\nEncoding=UTF-8\r\n");
-  ReadListFile(dir / "bare.CTL", true, read);
+  ReadListFile(dir / "bare.CTL", true, read, RootCollator());
   EXPECT_EQ(read.TextEncoding, Encoding::Utf8);
   EXPECT_EQ(read.WordSeparators, text::kDefaultUtf8WordSeparators);
   writeBytes(dir / "bare.CTL", "[Scan]\r\n");
-  ReadListFile(dir / "bare.CTL", true, read);
+  ReadListFile(dir / "bare.CTL", true, read, RootCollator());
   EXPECT_EQ(read.WordSeparators, text::kDefaultWordSeparators);
 }
 
@@ -193,14 +194,14 @@ TEST_F(OfferTest, Utf8SeparatorsAreCutAt255Characters) {
   settings.WordSeparators = many;
   WriteListFile(dir / "long.CTL", true, settings);
   CorpusSettings read;
-  ReadListFile(dir / "long.CTL", true, read);
+  ReadListFile(dir / "long.CTL", true, read, RootCollator());
   EXPECT_EQ(read.WordSeparators, many.substr(0, 1 + 254 * 2));
 }
 
 TEST(SampleCorpus, Utf8ListReadsAsUtf8WithItsDefaultsAndLooksUtf8) {
   const std::string list = std::string(LEXVANE_SAMPLES_DIR) + "/utf8.CTL";
   CorpusSettings read;
-  ReadListFile(list, true, read);
+  ReadListFile(list, true, read, RootCollator());
   EXPECT_EQ(read.TextEncoding, Encoding::Utf8);
   EXPECT_EQ(read.WordSeparators, text::kDefaultUtf8WordSeparators);
   ASSERT_EQ(read.Files.Count(), 3u);

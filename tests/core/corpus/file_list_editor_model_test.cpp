@@ -4,6 +4,7 @@
 
 #include "scripted_ui.h"
 #include "temp_folder.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::corpus {
 namespace {
@@ -17,12 +18,12 @@ class EditorModelTest : public ::testing::Test {
   EditorModelTest() {
     writeBytes(dir / "one.txt", "one");
     writeBytes(dir / "two.txt", "two two");
-    settings.Files.Add(dir / "one.txt");
+    settings.Files.Add(dir / "one.txt", RootCollator());
     settings.ListPath = dir / "list.CTL";
   }
   TempFolder dir;
   CorpusSettings settings;
-  FileListEditorModel model{settings};
+  FileListEditorModel model{settings, RootCollator()};
   ScriptedUserInterface quiet;
 };
 

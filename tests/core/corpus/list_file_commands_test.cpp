@@ -7,6 +7,7 @@
 #include "scripted_ui.h"
 #include "temp_folder.h"
 #include "text/error.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::corpus {
 namespace {
@@ -22,11 +23,11 @@ class ListCommandsTest : public ::testing::Test {
   ListCommandsTest() {
     writeBytes(dir / "a.txt", "alpha");
     writeBytes(dir / "b.txt", "beta");
-    settings.Files.Add(dir / "a.txt");
+    settings.Files.Add(dir / "a.txt", RootCollator());
     settings.ListPath = dir / "current.CTL";
     settings.Modified = true;
   }
-  ListFileCommands commands() { return ListFileCommands(settings, ui, dialogs); }
+  ListFileCommands commands() { return ListFileCommands(settings, RootCollator(), ui, dialogs); }
 
   TempFolder dir;
   CorpusSettings settings;
@@ -118,8 +119,8 @@ TEST_F(ListCommandsTest, SaveListAsWritesTheOtherKindAndTakesItsPath) {
 
 TEST_F(ListCommandsTest, OpenListAsksThenReadsAndRecounts) {
   CorpusSettings other;
-  other.Files.Add(dir / "b.txt");
-  other.Files.Add(dir / "gone.txt");
+  other.Files.Add(dir / "b.txt", RootCollator());
+  other.Files.Add(dir / "gone.txt", RootCollator());
   other.TaggedText = true;
   WriteListFile(dir / "other.CTL", true, other);
 

@@ -9,6 +9,7 @@
 #include "scripted_ui.h"
 #include "temp_folder.h"
 #include "text/error.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::corpus {
 namespace {
@@ -73,11 +74,11 @@ TEST(TextListTest, ReadingStopsAtTheFirstMissingFileKey) {
   const std::string list = dir / "gap.CTL";
   writeBytes(list, "[File list]\r\nFile1=/x/one.txt\r\nFile2=/x/two.txt\r\nFile4=/x/four.txt\r\n");
   CorpusSettings settings;
-  ReadListFile(list, true, settings);
+  ReadListFile(list, true, settings, RootCollator());
   EXPECT_EQ(settings.Files.Paths(), (std::vector<std::string>{"/x/one.txt", "/x/two.txt"}));
 
   writeBytes(list, "[File list]\r\nFile1=/x/one.txt\r\nFile2=\r\nFile3=/x/three.txt\r\n");
-  ReadListFile(list, true, settings);
+  ReadListFile(list, true, settings, RootCollator());
   EXPECT_EQ(settings.Files.Paths(), (std::vector<std::string>{"/x/one.txt"}));
 }
 
@@ -85,12 +86,12 @@ TEST(TextListTest, DefaultSeparatorsRoundTripWithTheirLeadingBlank) {
   TempFolder dir;
   const std::string list = dir / "round.CTL";
   CorpusSettings saved;
-  saved.Files.Add("/x/a.txt");
+  saved.Files.Add("/x/a.txt", RootCollator());
   WriteListFile(list, true, saved);
   EXPECT_NE(readBytes(list).find("\r\nWordSeparators= _,;"), std::string::npos);
 
   CorpusSettings read = unusualSettings();
-  ReadListFile(list, true, read);
+  ReadListFile(list, true, read, RootCollator());
   EXPECT_EQ(read.WordSeparators, text::kDefaultWordSeparators);
   EXPECT_EQ(read.WordSeparators.size(), 43u);
   EXPECT_EQ(read.Files.Paths(), saved.Files.Paths());
@@ -102,15 +103,15 @@ TEST(TextListTest, SeparatorsWithoutBlankComeBackWithOneInFront) {
   const std::string list = dir / "sep.CTL";
   writeBytes(list, "[Scan]\r\nWordSeparators=,.\r\n");
   CorpusSettings settings;
-  ReadListFile(list, true, settings);
+  ReadListFile(list, true, settings, RootCollator());
   EXPECT_EQ(settings.WordSeparators, " ,.");
 
   writeBytes(list, "[Scan]\r\nWordSeparators=" + std::string(300, '#') + "\r\n");
-  ReadListFile(list, true, settings);
+  ReadListFile(list, true, settings, RootCollator());
   EXPECT_EQ(settings.WordSeparators, " " + std::string(255, '#'));
 
   writeBytes(list, "[Scan]\r\nWordSeparators=\r\n");
-  ReadListFile(list, true, settings);
+  ReadListFile(list, true, settings, RootCollator());
   EXPECT_EQ(settings.WordSeparators, " ");
 }
 
@@ -121,7 +122,7 @@ TEST(TextListTest, ReadsEveryScanKeyAndDefaultsMissingOnes) {
              "[scan]\nOEMTOANSICONVERT=1\nSentenceSeparators=.;\nEnhSentDetect=0\n"
              "CRLFAsSeparator=$1\nIgnoreCapital=no\nTaggedText=0x0\n");
   CorpusSettings settings;
-  ReadListFile(list, true, settings);
+  ReadListFile(list, true, settings, RootCollator());
   EXPECT_EQ(settings.TextEncoding, text::Encoding::Dos850);
   EXPECT_EQ(settings.WordSeparators, text::kDefaultWordSeparators);
   EXPECT_EQ(settings.SentenceSeparators, ".;");
@@ -140,7 +141,7 @@ TEST(TextListTest, SavingOverAnExistingListKeepsForeignEntries) {
              "File3=/old/3.txt\r\nComment=gone with the section\r\n[Scan]\r\nExtra=kept\r\n"
              "TaggedText=1\r\n");
   CorpusSettings settings;
-  settings.Files.Add("/new/a.txt");
+  settings.Files.Add("/new/a.txt", RootCollator());
   WriteListFile(list, true, settings);
 
   io::IniFile ini = io::IniFile::Load(list);
@@ -159,9 +160,9 @@ TEST(TextListTest, FreshListLayoutAndEmptyPathsLeftOut) {
   TempFolder dir;
   const std::string list = dir / "fresh.CTL";
   CorpusSettings settings;
-  settings.Files.Add("");
-  settings.Files.Add("/b.txt");
-  settings.Files.Add("/a.txt");
+  settings.Files.Add("", RootCollator());
+  settings.Files.Add("/b.txt", RootCollator());
+  settings.Files.Add("/a.txt", RootCollator());
   WriteListFile(list, true, settings);
   EXPECT_EQ(readBytes(list),
             "[File list]\r\nFile1=/a.txt\r\nFile2=/b.txt\r\n[Scan]\r\nOEMtoANSIConvert=0\r\n"
@@ -193,14 +194,15 @@ TEST(ListRoundTripTest, ControlCharactersAndEdgeBlanksComeBackAsTheyWere) {
   for (const std::string name : {"exact.CTL", "exact.CFL"}) {
     for (const Case& c : cases) {
       CorpusSettings saved;
-      if (IsTextList(name)) saved.Files.Add("/x/a\rb.txt");  // a File List refuses it
-      saved.Files.Add("/x/ends with a blank ");
+      if (IsTextList(name))
+        saved.Files.Add("/x/a\rb.txt", RootCollator());  // a File List refuses it
+      saved.Files.Add("/x/ends with a blank ", RootCollator());
       saved.WordSeparators = c.words;
       saved.SentenceSeparators = c.sentences;
       const bool textList = IsTextList(name);
       WriteListFile(dir / name, textList, saved);
       CorpusSettings read = unusualSettings();
-      ReadListFile(dir / name, textList, read);
+      ReadListFile(dir / name, textList, read, RootCollator());
       EXPECT_EQ(read.WordSeparators, c.words) << name;
       EXPECT_EQ(read.SentenceSeparators, c.sentences) << name;
       EXPECT_EQ(read.Files.Paths(), saved.Files.Paths()) << name;
@@ -211,7 +213,7 @@ TEST(ListRoundTripTest, ControlCharactersAndEdgeBlanksComeBackAsTheyWere) {
 TEST(ListFileErrorsTest, ALineBreakThatCannotBeWrittenLeavesTheFilesAsTheyWere) {
   TempFolder dir;
   CorpusSettings settings;
-  settings.Files.Add("/a.txt");
+  settings.Files.Add("/a.txt", RootCollator());
   WriteListFile(dir / "kept.CTL", true, settings);
   WriteListFile(dir / "kept.CFL", false, settings);
   const std::string textList = readBytes(dir / "kept.CTL");
@@ -227,14 +229,14 @@ TEST(ListFileErrorsTest, ALineBreakThatCannotBeWrittenLeavesTheFilesAsTheyWere) 
             "Unable to write to " + (dir / "kept.INI") +
                 ": the value of SentenceSeparators holds a line break");
   CorpusSettings pathWithLineFeed = settings;
-  pathWithLineFeed.Files.Add("/b\nc.txt");
+  pathWithLineFeed.Files.Add("/b\nc.txt", RootCollator());
   EXPECT_NE(errorOf([&] { WriteListFile(dir / "kept.CTL", true, pathWithLineFeed); }),
             "(no error)");
   EXPECT_EQ(errorOf([&] { WriteListFile(dir / "kept.CFL", false, pathWithLineFeed); }),
             "Cannot create file " + (dir / "kept.CFL") +
                 ": the path /b\nc.txt holds a line break or a zero byte");
   CorpusSettings pathWithReturn = settings;
-  pathWithReturn.Files.Add("/b\rc.txt");
+  pathWithReturn.Files.Add("/b\rc.txt", RootCollator());
   EXPECT_NE(errorOf([&] { WriteListFile(dir / "kept.CFL", false, pathWithReturn); }), "(no error)");
   EXPECT_EQ(readBytes(dir / "kept.CTL"), textList);
   EXPECT_EQ(readBytes(dir / "kept.CFL"), fileList);
@@ -246,14 +248,14 @@ TEST(TextListTest, LongPathsComeBackWholeOrRefuseTheSave) {
   const std::string list = dir / "long.CTL";
   CorpusSettings settings;
   const std::string deep = "/" + std::string(300, 'd') + "/" + std::string(200, 'f') + ".txt";
-  settings.Files.Add(deep);
+  settings.Files.Add(deep, RootCollator());
   WriteListFile(list, true, settings);
   CorpusSettings read;
-  ReadListFile(list, true, read);
+  ReadListFile(list, true, read, RootCollator());
   EXPECT_EQ(read.Files.Paths(), settings.Files.Paths());
 
   const std::string kept = readBytes(list);
-  settings.Files.Add("/" + std::string(io::IniFile::kMaxValueLength, 'x'));
+  settings.Files.Add("/" + std::string(io::IniFile::kMaxValueLength, 'x'), RootCollator());
   EXPECT_NE(errorOf([&] { WriteListFile(list, true, settings); }), "(no error)");
   EXPECT_EQ(readBytes(list), kept);
 }
@@ -264,14 +266,14 @@ TEST(TextListTest, RelativePathsCountFromTheListFolderAndAreWrittenFull) {
   const std::string list = dir / "lists/rel.CTL";
   writeBytes(list, "[File list]\nFile1=a.txt\nFile2=../texts/b.txt\nFile3=/abs/c.txt\n");
   CorpusSettings settings;
-  ReadListFile(list, true, settings);
+  ReadListFile(list, true, settings, RootCollator());
   EXPECT_EQ(settings.Files.Paths(),
             (std::vector<std::string>{"/abs/c.txt", dir / "lists/a.txt", dir / "texts/b.txt"}));
 
   const std::string copy = dir / "elsewhere.CTL";
   WriteListFile(copy, true, settings);
   CorpusSettings again;
-  ReadListFile(copy, true, again);
+  ReadListFile(copy, true, again, RootCollator());
   EXPECT_EQ(again.Files.Paths(), settings.Files.Paths());
 }
 
@@ -280,7 +282,7 @@ TEST(TextListTest, FileValuesKeepPathsLongerThan255) {
   const std::string list = dir / "long.CTL";
   writeBytes(list, "[File list]\nFile1=/" + std::string(400, 'p') + "\n");
   CorpusSettings settings;
-  ReadListFile(list, true, settings);
+  ReadListFile(list, true, settings, RootCollator());
   ASSERT_EQ(settings.Files.Count(), 1u);
   EXPECT_EQ(settings.Files[0], "/" + std::string(400, 'p'));
 }
@@ -290,11 +292,11 @@ TEST(FileListTest, LinesEndAtCrLfOrBothAndAZeroByteEndsTheList) {
   const std::string list = dir / "mixed.CFL";
   writeBytes(list, "/a\r\n/b\r/c\n\n/d\r\n/e\0/f\r\n"s);
   CorpusSettings settings;
-  ReadListFile(list, false, settings);
+  ReadListFile(list, false, settings, RootCollator());
   EXPECT_EQ(settings.Files.Paths(), (std::vector<std::string>{"/a", "/b", "/c", "/d", "/e"}));
 
   writeBytes(list, "/last-without-line-end");
-  ReadListFile(list, false, settings);
+  ReadListFile(list, false, settings, RootCollator());
   EXPECT_EQ(settings.Files.Paths(), (std::vector<std::string>{"/last-without-line-end"}));
 }
 
@@ -303,7 +305,7 @@ TEST(FileListTest, MissingCompanionGivesDefaultOptions) {
   const std::string list = dir / "LIST.CFL";
   writeBytes(list, "/x/a.txt\r\n");
   CorpusSettings settings = unusualSettings();
-  ReadListFile(list, false, settings);
+  ReadListFile(list, false, settings, RootCollator());
   expectDefaultOptions(settings);
   EXPECT_EQ(settings.Files.Paths(), (std::vector<std::string>{"/x/a.txt"}));
 }
@@ -312,8 +314,8 @@ TEST(FileListTest, LowerCaseCtlIsWrittenAndReadAsAFileList) {
   TempFolder dir;
   const std::string list = dir / "list.ctl";
   CorpusSettings settings = unusualSettings();
-  settings.Files.Add(dir / "b.txt");
-  settings.Files.Add(dir / "a.txt");
+  settings.Files.Add(dir / "b.txt", RootCollator());
+  settings.Files.Add(dir / "a.txt", RootCollator());
   WriteListFile(list, IsTextList(list), settings);
   EXPECT_EQ(readBytes(list), (dir / "a.txt") + "\r\n" + (dir / "b.txt") + "\r\n");
   io::IniFile companion = io::IniFile::Load(dir / "list.INI");
@@ -321,7 +323,7 @@ TEST(FileListTest, LowerCaseCtlIsWrittenAndReadAsAFileList) {
   EXPECT_EQ(companion.ReadString("Scan", "WordSeparators"), "#");
 
   CorpusSettings read;
-  ReadListFile(list, IsTextList(list), read);
+  ReadListFile(list, IsTextList(list), read, RootCollator());
   EXPECT_EQ(read.Files.Paths(), settings.Files.Paths());
   EXPECT_EQ(read.WordSeparators, " #");  // the blank rule applies here too
   EXPECT_EQ(read.SentenceSeparators, ";");
@@ -341,7 +343,7 @@ TEST(FileListTest, BlankLinesNameNoFile) {
   writeBytes(list, "\r\na.txt\r\n\r\n\n\rb.txt\n\n");
   CorpusSettings settings;
   ScriptedUserInterface ui;
-  OpenListFile(list, settings, ui);
+  OpenListFile(list, settings, RootCollator(), ui);
   EXPECT_EQ(settings.Files.Paths(), (std::vector<std::string>{dir / "a.txt", dir / "b.txt"}));
   EXPECT_TRUE(ui.asked.empty());
   EXPECT_EQ(settings.TotalBytes, 8);
@@ -352,11 +354,11 @@ TEST(ListFileErrorsTest, UnreadableListEmptiesFilesAndKeepsEverythingElse) {
   TempFolder dir;
   for (const std::string name : {"none.CFL", "none.CTL"}) {
     CorpusSettings settings = unusualSettings();
-    settings.Files.Add("/kept/not.txt");
+    settings.Files.Add("/kept/not.txt", RootCollator());
     settings.ListPath = "/previous.CTL";
     settings.Modified = true;
     ScriptedUserInterface ui;
-    EXPECT_EQ(errorOf([&] { OpenListFile(dir / name, settings, ui); }),
+    EXPECT_EQ(errorOf([&] { OpenListFile(dir / name, settings, RootCollator(), ui); }),
               "Cannot open file " + (dir / name));
     EXPECT_TRUE(settings.Files.Empty());
     EXPECT_EQ(settings.ListPath, "/previous.CTL");
@@ -369,7 +371,7 @@ TEST(ListFileErrorsTest, UnreadableListEmptiesFilesAndKeepsEverythingElse) {
 TEST(ListFileErrorsTest, WriteFailuresCarryTheirMessages) {
   TempFolder dir;
   CorpusSettings settings;
-  settings.Files.Add("/a.txt");
+  settings.Files.Add("/a.txt", RootCollator());
   const std::string noFolder = dir / "no/such/list.CFL";
   EXPECT_EQ(errorOf([&] { WriteListFile(noFolder, false, settings); }),
             "Cannot create file " + noFolder);
@@ -387,7 +389,7 @@ TEST(SampleListsTest, SampleListsOpenWithTheirOptions) {
   const std::string samples = LEXVANE_SAMPLES_DIR;
   ScriptedUserInterface ui;  // every sample file exists: no warning expected
   CorpusSettings settings;
-  OpenListFile(samples + "/sample.CTL", settings, ui);
+  OpenListFile(samples + "/sample.CTL", settings, RootCollator(), ui);
   ASSERT_EQ(settings.Files.Count(), 3u);
   for (const std::string& path : settings.Files.Paths())
     EXPECT_TRUE(std::filesystem::path(path).is_absolute()) << path;
@@ -396,11 +398,11 @@ TEST(SampleListsTest, SampleListsOpenWithTheirOptions) {
   EXPECT_TRUE(settings.EnhSentDetect);
   EXPECT_EQ(settings.TextEncoding, text::Encoding::Windows1252);
 
-  OpenListFile(samples + "/dos.CTL", settings, ui);
+  OpenListFile(samples + "/dos.CTL", settings, RootCollator(), ui);
   ASSERT_EQ(settings.Files.Count(), 1u);
   EXPECT_EQ(settings.TextEncoding, text::Encoding::Dos850);
 
-  OpenListFile(samples + "/tagged.CTL", settings, ui);
+  OpenListFile(samples + "/tagged.CTL", settings, RootCollator(), ui);
   ASSERT_EQ(settings.Files.Count(), 1u);
   EXPECT_TRUE(settings.TaggedText);
   EXPECT_EQ(settings.WordSeparators.find_first_of("<>"), std::string::npos);

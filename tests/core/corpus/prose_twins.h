@@ -12,6 +12,7 @@
 #include "core/text/twin_prose.h"
 #include "corpus/corpus_settings.h"
 #include "text/encoding.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::corpus::testing {
 
@@ -32,8 +33,8 @@ class ProseTwins {
       EXPECT_EQ(text::decodeToUtf8(ansiTexts.back(), text::Encoding::Windows1252), prose[i]);
       writeBytes(folder_ / ("ansi/" + names[i]), ansiTexts.back());
       writeBytes(folder_ / ("utf8/" + names[i]), prose[i]);
-      ansi.Files.Add(folder_ / ("ansi/" + names[i]));
-      utf8.Files.Add(folder_ / ("utf8/" + names[i]));
+      ansi.Files.Add(folder_ / ("ansi/" + names[i]), RootCollator());
+      utf8.Files.Add(folder_ / ("utf8/" + names[i]), RootCollator());
     }
   }
 

@@ -10,6 +10,7 @@
 #include "frequency/frequency_copy.h"
 #include "text/character_sets.h"
 #include "text/collation.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::frequency {
 namespace {
@@ -20,7 +21,6 @@ using testing::Host;
 class CollocAssociationTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    text::setCollationLocale("root");
     // Two node groups; the three words either side are counted (S = 6).
     add("the old", "house", "on the hill");
     add("a quiet", "House", "by the sea and the harbour");
@@ -29,9 +29,10 @@ class CollocAssociationTest : public ::testing::Test {
     add("at", "home", "with the the");
     table = std::make_unique<CollocTable>(positions(), positions());
     auto operation = host.operation();
-    table->BuildCollocTable(text::kDefaultWordSeparators, left, keywords, right, {"*"}, operation);
+    table->BuildCollocTable(text::kDefaultWordSeparators, left, keywords, right, {"*"},
+                            RootCollator(), operation);
     corpus::CorpusSettings source;
-    source.Files.Add("/corpus/a.txt");
+    source.Files.Add("/corpus/a.txt", RootCollator());
     table->SetSourceCorpus(source, 1000);
     for (auto [word, n] : std::initializer_list<std::pair<const char*, int>>{{"the", 60},
                                                                              {"old", 5},
@@ -183,7 +184,7 @@ TEST_F(CollocAssociationTest, SortingByAMeasureIsDescendingWithTiesByNodeThenCol
     if (before == here) {
       const std::string a = table->Info(i - 1).Node + " " + table->Info(i - 1).Collocate;
       const std::string b = table->Info(i).Node + " " + table->Info(i).Collocate;
-      EXPECT_LT(text::compareText(a, b), 0) << a << " / " << b;
+      EXPECT_LT(RootCollator().Compare(a, b), 0) << a << " / " << b;
     }
   }
   // Sorting by another association column later works as the others do.
@@ -219,7 +220,7 @@ TEST_F(CollocAssociationTest, ACancelHalfWayKeepsTheFiguresOfTheLastMeasures) {
   // Only the blank separates: each right context is one word.
   CollocTable many(positions(), positions());
   auto operation = host.operation();
-  many.BuildCollocTable(" ", l, k, r, {"*"}, operation);
+  many.BuildCollocTable(" ", l, k, r, {"*"}, RootCollator(), operation);
   many.SetSourceCorpus({}, 5000);
   ASSERT_GT(many.Count(), 100);
   AssociationOptions first;
@@ -260,7 +261,7 @@ TEST(CollocateCorpusTest, TheConcordancesCorpusWithCapitalsKept) {
   concordance.TextEncoding = text::Encoding::Utf8;
   concordance.TaggedText = true;
   concordance.CRLFAsSeparator = true;
-  const corpus::CorpusSettings corpus = CollocateCorpusOf(concordance);
+  const corpus::CorpusSettings corpus = CollocateCorpusOf(concordance, RootCollator());
   EXPECT_EQ(corpus.Files.Count(), 2u);
   EXPECT_FALSE(corpus.IgnoreCapital);
   EXPECT_TRUE(corpus.TaggedText);

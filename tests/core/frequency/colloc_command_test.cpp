@@ -5,6 +5,7 @@
 #include "core/frequency/fakes.h"
 #include "text/character_sets.h"
 #include "text/collation.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::frequency {
 namespace {
@@ -14,7 +15,6 @@ using testing::Host;
 class CollocCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    text::setCollationLocale("root");
     table.WordSeparators = text::kDefaultWordSeparators;
     table.LeftContexts().Add("in the");
     table.Keywords().Add("House");
@@ -31,7 +31,8 @@ class CollocCommandTest : public ::testing::Test {
   }
   CollocCommandResult run() {
     auto operation = host.operation();
-    return MenuFrequenciesClick(table, " concordance of house", query, steps, operation);
+    return MenuFrequenciesClick(table, " concordance of house", query, steps, RootCollator(),
+                                operation);
   }
 
   concordance::ConcordanceTable table;

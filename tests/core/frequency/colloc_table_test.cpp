@@ -9,6 +9,7 @@
 #include "frequency/colloc_query.h"
 #include "text/character_sets.h"
 #include "text/collation.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::frequency {
 namespace {
@@ -58,11 +59,11 @@ std::vector<Counts> countsOf(const CollocTable& table) {
 
 class CollocTableTest : public ::testing::Test {
  protected:
-  void SetUp() override { text::setCollationLocale("root"); }
   void build(CollocTable& table, const std::vector<std::string>& masks = {"*"},
              std::string_view separators = text::kDefaultWordSeparators) {
     auto operation = host.operation();
-    table.BuildCollocTable(separators, rows.left, rows.keywords, rows.right, masks, operation);
+    table.BuildCollocTable(separators, rows.left, rows.keywords, rows.right, masks, RootCollator(),
+                           operation);
   }
   ConcordanceRows rows;
   Host host;
@@ -223,7 +224,7 @@ TEST_F(CollocTableTest, SortsEqualOneByOneInsertionOfTheirKeys) {
   };
   for (int column : {kTotalColumn, LeftColumn(1), kCollocateColumn, RightColumn(2), kNodeColumn,
                      LeftColumn(1), kTotalColumn}) {
-    text::TQStringList reference;
+    text::TQStringList reference(RootCollator());
     reference.SetDuplicates(text::Duplicates::Accept);
     reference.SetSorted(true);
     for (std::int32_t i = 0; i < table.Count(); ++i) {

@@ -19,6 +19,7 @@
 #include "text/collation.h"
 #include "text/encoding.h"
 #include "text/open_file.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::frequency {
 namespace {
@@ -130,16 +131,14 @@ class RandomCorpus {
 
 class FastBuildRandomTest : public ::testing::Test {
  protected:
-  void SetUp() override { text::setCollationLocale("root"); }
-
   // Builds by insertion, then fast on one thread and on two; all must agree.
   void expectSameLists(const corpus::CorpusSettings& settings, const std::string& what) {
-    WordFrequencyList reference;
+    WordFrequencyList reference{RootCollator()};
     Host referenceHost;
     auto referenceOperation = referenceHost.operation();
     reference.BuildByInsertion(settings, referenceOperation);
     for (std::int64_t threshold : {std::int64_t{1} << 40, std::int64_t{0}}) {
-      WordFrequencyList fast;
+      WordFrequencyList fast{RootCollator()};
       fast.SetParallelThreshold(threshold);
       Host host;
       auto operation = host.operation();
@@ -174,12 +173,12 @@ TEST_F(FastBuildRandomTest, AgreesOnRandomCorporaWithEveryOptionAndSeparatorSet)
       std::string name = folder / ("t" + std::to_string(trial) + "-" + std::to_string(f));
       int kind = corpus.pick(10);
       if (kind == 0) {
-        settings.Files.Add(name + "-missing");
+        settings.Files.Add(name + "-missing", RootCollator());
         continue;
       }
       std::string content = kind == 1 ? std::string() : corpus.text(50 + corpus.pick(6000));
       writeBytes(name, content);
-      settings.Files.Add(name);
+      settings.Files.Add(name, RootCollator());
       settings.TotalBytes += static_cast<std::int64_t>(content.size());
     }
     expectSameLists(settings, "trial " + std::to_string(trial) + " separators '" +
@@ -211,7 +210,7 @@ TEST_F(FastBuildRandomTest, AgreesWhereverTheTwoHalvesMeet) {
       while (content.size() < 2 * middle) content += " Fill.";
       content.resize(2 * middle);
       writeBytes(name, content);
-      settings.Files.Add(name);
+      settings.Files.Add(name, RootCollator());
       settings.TotalBytes = static_cast<std::int64_t>(content.size());
       expectSameLists(settings, "at " + std::to_string(at) + " crlf " + std::to_string(crlf));
       if (HasFatalFailure()) return;
@@ -239,7 +238,7 @@ TEST_F(FastBuildRandomTest, AgreesAcrossReadBlocks) {
       content += " " + piece + " " + corpus.text(3000);
       std::string name = folder / ("block" + std::to_string(f++));
       writeBytes(name, content);
-      settings.Files.Add(name);
+      settings.Files.Add(name, RootCollator());
       settings.TotalBytes += static_cast<std::int64_t>(content.size());
     }
   expectSameLists(settings, "blocks");
@@ -346,7 +345,7 @@ TEST_F(FastBuildRandomTest, AgreesOnRandomUtf8Corpora) {
       const std::string name = folder / ("u" + std::to_string(trial) + "-" + std::to_string(f));
       const std::string content = corpus.text(30 + static_cast<std::size_t>(corpus.pick(4000)));
       writeBytes(name, content);
-      settings.Files.Add(name);
+      settings.Files.Add(name, RootCollator());
       settings.TotalBytes += static_cast<std::int64_t>(content.size());
     }
     expectSameLists(settings, "utf-8 trial " + std::to_string(trial));
@@ -373,7 +372,7 @@ TEST_F(FastBuildRandomTest, AgreesWhereverTheTwoHalvesMeetInUtf8) {
       while (content.size() < 2 * middle) content += " Fill.";
       content.resize(2 * middle);
       writeBytes(name, content);
-      settings.Files.Add(name);
+      settings.Files.Add(name, RootCollator());
       settings.TotalBytes = static_cast<std::int64_t>(content.size());
       expectSameLists(settings, "utf-8 at " + std::to_string(at));
       if (HasFatalFailure()) return;
@@ -389,7 +388,7 @@ TEST_F(FastBuildRandomTest, AgreesWhenTheSecondHalfStartsAtTheByteOrderMark) {
     const std::string name = folder / "mark.txt";
     const std::string content = "\xEF\xBB\xBF" + std::string(n, 'a') + " b";
     writeBytes(name, content);
-    settings.Files.Add(name);
+    settings.Files.Add(name, RootCollator());
     settings.TotalBytes = static_cast<std::int64_t>(content.size());
     expectSameLists(settings, "mark " + std::to_string(n));
     if (HasFatalFailure()) return;
@@ -451,7 +450,7 @@ TEST_F(FastBuildRandomTest, AgreesWhenACharacterCrossesTheReadBlockInUtf8) {
       content += " Ab" + ch + "Cd tail.";
       const std::string name = folder / ("u8block" + std::to_string(f++));
       writeBytes(name, content);
-      settings.Files.Add(name);
+      settings.Files.Add(name, RootCollator());
       settings.TotalBytes += static_cast<std::int64_t>(content.size());
     }
   expectSameLists(settings, "utf-8 blocks");
@@ -479,8 +478,8 @@ TEST_F(FastBuildRandomTest, ALatinUtf8CorpusCountsTheWordsOfItsWindows1252Twin) 
           text::decodeToUtf8(" .,!?\t;-0123456789\xA0", settings.TextEncoding);
       settings.IgnoreCapital = lower;
       settings.CRLFAsSeparator = true;
-      settings.Files.Add(k == 0 ? name8 : name16);
-      WordFrequencyList list;
+      settings.Files.Add(k == 0 ? name8 : name16, RootCollator());
+      WordFrequencyList list{RootCollator()};
       Host host;
       auto operation = host.operation();
       list.Build(settings, operation);

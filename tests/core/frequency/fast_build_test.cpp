@@ -11,6 +11,7 @@
 #include "core/frequency/fakes.h"
 #include "frequency/word_frequency_list.h"
 #include "text/collation.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::frequency {
 namespace {
@@ -78,23 +79,21 @@ std::vector<Row> rowsOf(const WordFrequencyList& list) {
 
 class FastBuildTest : public ::testing::Test {
  protected:
-  void SetUp() override { text::setCollationLocale("root"); }
-
   void addFile(const std::string& name, const std::string& content) {
     writeBytes(folder / name, content);
-    settings.Files.Add(folder / name);
+    settings.Files.Add(folder / name, RootCollator());
     settings.TotalBytes += static_cast<std::int64_t>(content.size());
   }
 
   // Builds both ways, once on one thread and once on two, and compares.
   void expectSameLists() {
-    WordFrequencyList reference;
+    WordFrequencyList reference{RootCollator()};
     Host referenceHost;
     auto referenceOperation = referenceHost.operation();
     reference.BuildByInsertion(settings, referenceOperation);
     ASSERT_GT(reference.Count(), 100);
     for (std::int64_t threshold : {std::int64_t{1} << 40, std::int64_t{0}}) {
-      WordFrequencyList fast;
+      WordFrequencyList fast{RootCollator()};
       fast.SetParallelThreshold(threshold);
       Host host;
       auto operation = host.operation();
@@ -150,7 +149,7 @@ TEST_F(FastBuildTest, OverlongRunsAreCutAlsoWhenTheFileIsSplit) {
   addFile("d.txt", "x y z");
   expectSameLists();
   // The words behind each run are counted, and each file is reported once.
-  WordFrequencyList list;
+  WordFrequencyList list{RootCollator()};
   Host host;
   auto operation = host.operation();
   list.SetParallelThreshold(0);
@@ -174,7 +173,7 @@ TEST_F(FastBuildTest, RunsOf255And256CharactersAcrossABlockBoundary) {
 TEST_F(FastBuildTest, CancelOnTwoThreadsKeepsConsistentCounts) {
   addFile("a.txt", generator.text(2000000));
   addFile("b.txt", generator.text(2000000));
-  WordFrequencyList full, cancelled;
+  WordFrequencyList full{RootCollator()}, cancelled{RootCollator()};
   Host fullHost, host;
   auto fullOperation = fullHost.operation();
   full.SetParallelThreshold(0);
@@ -204,7 +203,7 @@ TEST_F(FastBuildTest, SortsEqualOneByOneInsertionOfTheirKeys) {
   settings.WordSeparators = " ,.!?\"-0123456789";
   generator.tagged = true;
   addFile("a.txt", generator.text(150000));
-  WordFrequencyList list;
+  WordFrequencyList list{RootCollator()};
   Host host;
   auto operation = host.operation();
   list.Build(settings, operation);
@@ -212,7 +211,7 @@ TEST_F(FastBuildTest, SortsEqualOneByOneInsertionOfTheirKeys) {
   for (int mode : {1, 3, 2, 3, 0, 3, 1}) {
     // The reference: every row's key inserted in the current order into a
     // sorted list that accepts duplicates.
-    text::TQStringList reference;
+    text::TQStringList reference(RootCollator());
     reference.SetDuplicates(text::Duplicates::Accept);
     reference.SetSorted(true);
     for (std::int32_t i = 0; i < list.Count(); ++i) {
@@ -238,9 +237,9 @@ TEST_F(FastBuildTest, SortsEqualOneByOneInsertionOfTheirKeys) {
 
 TEST_F(FastBuildTest, MissingFilesAreReportedOnceInBothBuilds) {
   addFile("a.txt", generator.text(200000));
-  settings.Files.Add(folder / "b-missing.txt");
+  settings.Files.Add(folder / "b-missing.txt", RootCollator());
   std::filesystem::create_directory(folder / "b-folder");
-  settings.Files.Add(folder / "b-folder");
+  settings.Files.Add(folder / "b-folder", RootCollator());
   addFile("c.txt", generator.text(200000));
   expectSameLists();
 }

@@ -5,6 +5,7 @@
 #include "core/corpus/temp_folder.h"
 #include "core/frequency/fakes.h"
 #include "text/collation.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::frequency {
 namespace {
@@ -26,11 +27,10 @@ struct StringSink : CopySink {
 
 class FrequencyCopyTest : public ::testing::Test {
  protected:
-  void SetUp() override { text::setCollationLocale("root"); }
   void build(const std::string& text) {
     writeBytes(folder / "a.txt", text);
     settings.Files.Clear();
-    settings.Files.Add(folder / "a.txt");
+    settings.Files.Add(folder / "a.txt", RootCollator());
     auto operation = host.operation();
     list.Build(settings, operation);
   }
@@ -41,7 +41,7 @@ class FrequencyCopyTest : public ::testing::Test {
   TempFolder folder;
   corpus::CorpusSettings settings;
   Host host;
-  WordFrequencyList list;
+  WordFrequencyList list{RootCollator()};
   CopyOptions options;
   StringSink sink;
 };
@@ -124,7 +124,8 @@ TEST_F(FrequencyCopyTest, CollocateLinesListOnlyTheSelectedPositions) {
   rightUsed[0] = true;
   CollocTable table(leftUsed, rightUsed);
   auto operation = host.operation();
-  table.BuildCollocTable(text::kDefaultWordSeparators, left, keywords, right, {"of"}, operation);
+  table.BuildCollocTable(text::kDefaultWordSeparators, left, keywords, right, {"of"},
+                         RootCollator(), operation);
   ASSERT_EQ(table.Count(), 1);
   EXPECT_EQ(CollocateLine(table, 0, options), "of|3| |house|1|4\r\n");
   options.ZeroToSpace = false;

@@ -11,6 +11,7 @@
 #include "table_export/delimited_writer.h"
 #include "text/collation.h"
 #include "text/text_utils.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::frequency {
 namespace {
@@ -36,18 +37,17 @@ std::vector<std::string> csvRecords(const table_export::Table& table) {
 
 class FrequencyExportTest : public ::testing::Test {
  protected:
-  void SetUp() override { text::setCollationLocale("root"); }
   void build(const std::string& windows1252) {
     writeBytes(folder / "märchen.txt", windows1252);
     settings.Files.Clear();
-    settings.Files.Add(folder / "märchen.txt");
+    settings.Files.Add(folder / "märchen.txt", RootCollator());
     auto operation = host.operation();
     list.Build(settings, operation);
   }
   TempFolder folder;
   corpus::CorpusSettings settings;
   Host host;
-  WordFrequencyList list;
+  WordFrequencyList list{RootCollator()};
 };
 
 TEST_F(FrequencyExportTest, WordListRowsFollowTheWindowsOrderAndColumns) {
@@ -100,7 +100,6 @@ TEST_F(FrequencyExportTest, TaggedListsExportTheWordClass) {
 }
 
 TEST(CollocateExportTest, SelectedPositionsOnlyWithUniqueHeadingsAndZerosAsNumbers) {
-  text::setCollationLocale("root");
   text::TQStringList left, keywords, right;
   left.Add("the old house of");
   keywords.Add("Stone");
@@ -114,7 +113,8 @@ TEST(CollocateExportTest, SelectedPositionsOnlyWithUniqueHeadingsAndZerosAsNumbe
   CollocTable table(leftUsed, rightUsed);
   Host host;
   auto operation = host.operation();
-  table.BuildCollocTable(text::kDefaultWordSeparators, left, keywords, right, {"*"}, operation);
+  table.BuildCollocTable(text::kDefaultWordSeparators, left, keywords, right, {"*"}, RootCollator(),
+                         operation);
   table.Sort(kTotalColumn, host.progress);
   const std::vector<std::string> records = csvRecords(CollocateExportTable(table));
   ASSERT_EQ(records.size(), static_cast<std::size_t>(table.Count()) + 1);

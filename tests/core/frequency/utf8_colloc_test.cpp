@@ -15,6 +15,7 @@
 #include "text/character_sets.h"
 #include "text/collation.h"
 #include "text/encoding.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::frequency {
 namespace {
@@ -51,13 +52,13 @@ std::string copied(const CollocTable& table, const std::string& delimiter) {
 
 class Utf8CollocTest : public ::testing::Test {
  protected:
-  void SetUp() override { text::setCollationLocale("root"); }
   void build(CollocTable& table, const Rows& rows, std::string_view separators,
              const std::vector<std::string>& masks, text::Encoding encoding) {
     Host host;
     auto operation = host.operation();
     table.SetTextEncoding(encoding);
-    table.BuildCollocTable(separators, rows.left, rows.keywords, rows.right, masks, operation);
+    table.BuildCollocTable(separators, rows.left, rows.keywords, rows.right, masks, RootCollator(),
+                           operation);
   }
 };
 
@@ -174,8 +175,8 @@ TEST_F(Utf8CollocTest, ProseWithLongSentencesCountsAsItsWindows1252Twin) {
       const auto ansi = concordance::BuildConcordance(ansiQuery, twins.ansi, operation, options);
       const auto utf8 = concordance::BuildConcordance(utf8Query, twins.utf8, operation, options);
       ASSERT_GT(ansi->RowCount(), 50);
-      concordance::SortConcordance(*ansi, {}, ansi->ScanSets, host.progress);
-      concordance::SortConcordance(*utf8, {}, utf8->ScanSets, host.progress);
+      concordance::SortConcordance(*ansi, {}, ansi->ScanSets, RootCollator(), host.progress);
+      concordance::SortConcordance(*utf8, {}, utf8->ScanSets, RootCollator(), host.progress);
       for (const std::vector<std::string>& masks :
            std::vector<std::vector<std::string>>{{"*"}, {"d*", "*\xE4*", "*\xF1*"}}) {
         std::vector<std::string> utf8Masks;
@@ -184,9 +185,9 @@ TEST_F(Utf8CollocTest, ProseWithLongSentencesCountsAsItsWindows1252Twin) {
         ansiTable.SetTextEncoding(text::Encoding::Windows1252);
         utf8Table.SetTextEncoding(text::Encoding::Utf8);
         ansiTable.BuildCollocTable(ansi->WordSeparators, ansi->LeftContexts(), ansi->Keywords(),
-                                   ansi->RightContexts(), masks, operation);
+                                   ansi->RightContexts(), masks, RootCollator(), operation);
         utf8Table.BuildCollocTable(utf8->WordSeparators, utf8->LeftContexts(), utf8->Keywords(),
-                                   utf8->RightContexts(), utf8Masks, operation);
+                                   utf8->RightContexts(), utf8Masks, RootCollator(), operation);
         ASSERT_GT(ansiTable.Count(), 10);
         EXPECT_EQ(copied(utf8Table, "|"), text::ansiToUtf8(copied(ansiTable, "|")))
             << static_cast<int>(mode) << threads << masks[0];

@@ -9,6 +9,7 @@
 
 #include "core/frequency/fakes.h"
 #include "text/collation.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::frequency {
 namespace {
@@ -40,12 +41,11 @@ TEST(WordCountsTest, ManyTypesGrowTheTableWithoutLosingOne) {
 class WordCountsCacheTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    text::setCollationLocale("root");
     folder =
         std::filesystem::temp_directory_path() / ("lexvane_counts_" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     write("one.txt", "The tide came in. The boats rose with the tide, and the gulls rose too.\n");
-    settings.Files.Add((folder / "one.txt").string());
+    settings.Files.Add((folder / "one.txt").string(), RootCollator());
   }
   void TearDown() override { std::filesystem::remove_all(folder); }
   void write(const char* name, const std::string& text) {
@@ -61,26 +61,26 @@ class WordCountsCacheTest : public ::testing::Test {
 TEST_F(WordCountsCacheTest, ASecondTableOfTheSameCorpusCostsNoSecondScan) {
   auto operation = host.operation();
   settings.IgnoreCapital = false;
-  auto first = cache.Obtain(settings, operation);
+  auto first = cache.Obtain(settings, RootCollator(), operation);
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->Frequency("The"), 2);
   EXPECT_EQ(first->Frequency("the"), 2);
   EXPECT_EQ(first->Frequency("tide"), 2);
   EXPECT_EQ(first->TotalWords(), 15);
-  EXPECT_EQ(cache.Obtain(settings, operation), first);
+  EXPECT_EQ(cache.Obtain(settings, RootCollator(), operation), first);
   EXPECT_EQ(cache.Builds(), 1);
   // Another capitals rule is another list.
   settings.IgnoreCapital = true;
-  auto folded = cache.Obtain(settings, operation);
+  auto folded = cache.Obtain(settings, RootCollator(), operation);
   EXPECT_EQ(folded->Frequency("the"), 4);
   EXPECT_EQ(cache.Builds(), 2);
 }
 
 TEST_F(WordCountsCacheTest, AFileChangedOnDiskIsCountedAgain) {
   auto operation = host.operation();
-  auto first = cache.Obtain(settings, operation);
+  auto first = cache.Obtain(settings, RootCollator(), operation);
   write("one.txt", "A different, longer text about the harbour at night, with lights.\n");
-  auto second = cache.Obtain(settings, operation);
+  auto second = cache.Obtain(settings, RootCollator(), operation);
   EXPECT_NE(first, second);
   EXPECT_EQ(second->Frequency("harbour"), 1);
   EXPECT_EQ(cache.Builds(), 2);
@@ -92,19 +92,19 @@ TEST_F(WordCountsCacheTest, ACancelledCountIsNotKept) {
   write("one.txt", text);
   host.search.cancelAfterUpdates = 1;
   auto operation = host.operation();
-  EXPECT_EQ(cache.Obtain(settings, operation), nullptr);
+  EXPECT_EQ(cache.Obtain(settings, RootCollator(), operation), nullptr);
   EXPECT_EQ(cache.Find(settings), nullptr);
   host.search.cancelAfterUpdates = -1;
-  EXPECT_NE(cache.Obtain(settings, operation), nullptr);
+  EXPECT_NE(cache.Obtain(settings, RootCollator(), operation), nullptr);
 }
 
 TEST_F(WordCountsCacheTest, TheLeastRecentlyUsedCorpusGoesFirst) {
   WordCountsCache small(1);
   auto operation = host.operation();
-  small.Obtain(settings, operation);
+  small.Obtain(settings, RootCollator(), operation);
   corpus::CorpusSettings other = settings;
   other.WordSeparators += "e";
-  small.Obtain(other, operation);
+  small.Obtain(other, RootCollator(), operation);
   EXPECT_EQ(small.Find(settings), nullptr);
   EXPECT_NE(small.Find(other), nullptr);
 }

@@ -15,6 +15,7 @@
 #include "frequency/token_count.h"
 #include "frequency/word_frequency_statistics.h"
 #include "text/collation.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::frequency {
 namespace {
@@ -45,13 +46,11 @@ std::vector<std::string> wordsOf(const WordFrequencyList& list) {
 
 class WordFrequencyTest : public ::testing::Test {
  protected:
-  void SetUp() override { text::setCollationLocale("root"); }
-
   // Builds the list of one file holding `text`.
   void build(const std::string& text) {
     writeBytes(folder / "a.txt", text);
     settings.Files.Clear();
-    settings.Files.Add(folder / "a.txt");
+    settings.Files.Add(folder / "a.txt", RootCollator());
     settings.TotalBytes = static_cast<std::int64_t>(text.size());
     auto operation = host.operation();
     list.Build(settings, operation);
@@ -60,7 +59,7 @@ class WordFrequencyTest : public ::testing::Test {
   TempFolder folder;
   corpus::CorpusSettings settings;
   Host host;
-  WordFrequencyList list;
+  WordFrequencyList list{RootCollator()};
 };
 
 TEST_F(WordFrequencyTest, IgnoreCapitalFoldsCaseAndItsAbsenceKeepsTypesApart) {
@@ -122,8 +121,8 @@ TEST_F(WordFrequencyTest, CancelKeepsWhatWasCountedAndMarksTheListIncomplete) {
 
 TEST_F(WordFrequencyTest, MissingFileIsReportedAndSkipped) {
   writeBytes(folder / "b.txt", "one two");
-  settings.Files.Add(folder / "a-missing.txt");
-  settings.Files.Add(folder / "b.txt");
+  settings.Files.Add(folder / "a-missing.txt", RootCollator());
+  settings.Files.Add(folder / "b.txt", RootCollator());
   auto operation = host.operation();
   list.Build(settings, operation);
   ASSERT_EQ(host.ui.messages.size(), 1u);
@@ -139,7 +138,7 @@ TEST_F(WordFrequencyTest, APipeIsReadLikeAFile) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   ::signal(SIGPIPE, SIG_IGN);
   std::thread writer([&fifo] { writeBytes(fifo, "one two. one"); });
-  settings.Files.Add(fifo);
+  settings.Files.Add(fifo, RootCollator());
   auto operation = host.operation();
   EXPECT_NO_THROW(list.Build(settings, operation));
   // Should the build not have read the pipe, a reader of our own lets the
@@ -258,7 +257,7 @@ TEST_F(WordFrequencyTest, ClearRemovesARowRangeAndKeepsTotalsAndCumulativeFigure
   EXPECT_EQ(list.Info(9).Word, "aaaj");
   EXPECT_EQ(list.Info(10).Word, "aadc");
 
-  WordFrequencyList empty;
+  WordFrequencyList empty{RootCollator()};
   empty.ClearRows(1, 1);
   EXPECT_EQ(empty.Count(), 0);
 }

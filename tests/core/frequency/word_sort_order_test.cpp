@@ -15,6 +15,7 @@
 #include "frequency/word_frequency_list.h"
 #include "text/collation.h"
 #include "text/key_order.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::frequency {
 namespace {
@@ -42,7 +43,7 @@ std::vector<std::string> comparatorOrder(const WordFrequencyList& sorted,
   std::map<std::string, std::string> entryOf;
   for (std::int32_t i = 0; i < sorted.Count(); ++i)
     entryOf[sorted.Info(i).Word] = sorted.WordList().Get(i);
-  text::TQStringList reference(sorted.TextEncoding());
+  text::TQStringList reference(RootCollator(), sorted.TextEncoding());
   reference.SetDuplicates(text::Duplicates::Accept);
   reference.SetSorted(true);
   for (const std::string& word : before) reference.AddObject(entryOf.at(word), new WordRow(word));
@@ -71,14 +72,13 @@ std::string variantWords() {
 class WordSortOrderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    text::setCollationLocale("root");
     settings.IgnoreCapital = false;  // case variants stay types of their own
   }
 
   void build(const std::string& text, text::Encoding encoding) {
     writeBytes(folder / "a.txt", text);
     settings.Files.Clear();
-    settings.Files.Add(folder / "a.txt");
+    settings.Files.Add(folder / "a.txt", RootCollator());
     settings.TotalBytes = static_cast<std::int64_t>(text.size());
     settings.TextEncoding = encoding;
     auto operation = host.operation();
@@ -105,7 +105,7 @@ class WordSortOrderTest : public ::testing::Test {
   TempFolder folder;
   corpus::CorpusSettings settings;
   Host host;
-  WordFrequencyList list;
+  WordFrequencyList list{RootCollator()};
 };
 
 TEST_F(WordSortOrderTest, ProseAndVariantsSortAsTheComparatorInWindows1252AndUtf8) {

@@ -17,6 +17,7 @@
 #include "frequency/word_frequency_list.h"
 #include "frequency/word_spread.h"
 #include "text/collation.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::frequency {
 namespace {
@@ -45,11 +46,10 @@ std::string line(const WordFrequencyList& list, std::int32_t i, bool range, bool
 class WordSpreadTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    text::setCollationLocale("root");
     for (std::size_t i = 0; i < std::size(kTexts); ++i) {
       const std::string path = folder_ / ("f" + std::to_string(i) + ".txt");
       writeBytes(path, kTexts[i]);
-      settings_.Files.Add(path);
+      settings_.Files.Add(path, RootCollator());
       settings_.TotalBytes += static_cast<std::int64_t>(std::string(kTexts[i]).size());
     }
   }
@@ -65,7 +65,7 @@ class WordSpreadTest : public ::testing::Test {
 };
 
 TEST_F(WordSpreadTest, TheSameListWithItsSpread) {
-  WordFrequencyList plain, spread;
+  WordFrequencyList plain{RootCollator()}, spread{RootCollator()};
   build(plain, false);
   build(spread, true);
   EXPECT_FALSE(plain.HasSpread());
@@ -86,8 +86,8 @@ TEST_F(WordSpreadTest, TheSameListWithItsSpread) {
   for (const std::string& path : settings_.Files.Paths()) {
     corpus::CorpusSettings one = settings_;
     one.Files.Clear();
-    one.Files.Add(path);
-    WordFrequencyList alone;
+    one.Files.Add(path, RootCollator());
+    WordFrequencyList alone{RootCollator()};
     build(alone, false);
     Host host;
     text::OperationHost operation = host.operation();
@@ -119,7 +119,7 @@ TEST_F(WordSpreadTest, HandWorkedFigures) {
   // .0036 + .0072) / 2 = .0072. "cat" only in the third file: DP = (1 -
   // 31/92 + 31/92 + 30/92) / 2 = .6630. "café" once in the first and once in
   // the last: DP = (|.5 - .3370| + .3370 + |.5 - .3261|) / 2 = .3370.
-  WordFrequencyList list;
+  WordFrequencyList list{RootCollator()};
   build(list, true);
   ASSERT_EQ(list.TotalWords(), 92);
   auto find = [&](const std::string& word) {
@@ -142,7 +142,7 @@ TEST_F(WordSpreadTest, HandWorkedFigures) {
 }
 
 TEST_F(WordSpreadTest, ExportCarriesTheColumnsAskedForOfAListThatHasThem) {
-  WordFrequencyList plain, spread;
+  WordFrequencyList plain{RootCollator()}, spread{RootCollator()};
   build(plain, false);
   build(spread, true);
   EXPECT_EQ(WordFrequencyExportTable(plain, true, true).Columns().size(), 4u);
@@ -207,7 +207,7 @@ TEST_F(WordSpreadTest, CancelKeepsTheFilesCounted) {
   Host host;
   host.search.cancelAfterUpdates = 1;  // at the first file's end
   text::OperationHost operation = host.operation();
-  WordFrequencyList list;
+  WordFrequencyList list{RootCollator()};
   list.SetCountSpread(true);
   list.Build(settings_, operation);
   EXPECT_FALSE(list.ListComplete());
@@ -221,7 +221,7 @@ TEST_F(WordSpreadTest, CancelKeepsTheFilesCounted) {
 // (the reference scanner).
 std::map<std::string, std::int64_t> referenceCounts(const corpus::CorpusSettings& settings,
                                                     std::int64_t& words, std::int64_t& sentences) {
-  WordFrequencyList list;
+  WordFrequencyList list{RootCollator()};
   Host host;
   text::OperationHost operation = host.operation();
   list.BuildByInsertion(settings, operation);
@@ -234,7 +234,6 @@ std::map<std::string, std::int64_t> referenceCounts(const corpus::CorpusSettings
 }
 
 TEST(WordSpreadReference, EveryEncodingOnProseAndAwkwardShapes) {
-  text::setCollationLocale("root");
   const std::vector<std::string> prose = lexvane::testing::TwinProseUtf8();
   const std::string shapes[] = {
       prose[0] + std::string(200000, ' ') + prose[1],
@@ -257,10 +256,10 @@ TEST(WordSpreadReference, EveryEncodingOnProseAndAwkwardShapes) {
       const std::string path = folder / ("f" + std::to_string(i) + ".txt");
       const std::string bytes = lexvane::testing::InEncoding(texts[i], encoding);
       writeBytes(path, bytes);
-      settings.Files.Add(path);
+      settings.Files.Add(path, RootCollator());
       settings.TotalBytes += static_cast<std::int64_t>(bytes.size());
     }
-    WordFrequencyList spread;
+    WordFrequencyList spread{RootCollator()};
     spread.SetCountSpread(true);
     Host host;
     text::OperationHost operation = host.operation();
@@ -278,7 +277,7 @@ TEST(WordSpreadReference, EveryEncodingOnProseAndAwkwardShapes) {
     for (const std::string& path : settings.Files.Paths()) {
       corpus::CorpusSettings one = settings;
       one.Files.Clear();
-      one.Files.Add(path);
+      one.Files.Add(path, RootCollator());
       std::int64_t n = 0, s = 0;
       perFile.push_back(referenceCounts(one, n, s));
       fileWords.push_back(n);

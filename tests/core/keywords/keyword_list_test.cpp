@@ -9,6 +9,7 @@
 #include "frequency/word_frequency_list.h"
 #include "text/collation.h"
 #include "text/text_utils.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::keywords {
 namespace {
@@ -16,7 +17,6 @@ namespace {
 class KeywordListTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    text::setCollationLocale("root");
     // A harbour town's diary (2 000 words) against a city corpus (10 000).
     for (auto [w, n] :
          {std::pair{"harbour", 40}, {"the", 120}, {"boats", 12}, {"tide", 10}, {"night", 3}})
@@ -34,7 +34,7 @@ class KeywordListTest : public ::testing::Test {
   }
   KeywordList build(const KeywordOptions& options) {
     KeywordList list;
-    EXPECT_TRUE(list.Build(study, reference, 10000, options, progress));
+    EXPECT_TRUE(list.Build(study, reference, 10000, options, RootCollator(), progress));
     return list;
   }
 
@@ -131,7 +131,7 @@ TEST_F(KeywordListTest, ACancelLeavesTheListAsItWas) {
   } cancelling;
   KeywordOptions options;
   options.Negative = true;
-  EXPECT_FALSE(list.Build(study, reference, 10000, options, cancelling));
+  EXPECT_FALSE(list.Build(study, reference, 10000, options, RootCollator(), cancelling));
   EXPECT_EQ(words(list), words(before));
   EXPECT_FALSE(list.Options().Negative);
 }
@@ -161,8 +161,8 @@ SampleCounts countsOf(const std::string& file) {
   text::SilentProgressIndicator progress;
   text::OperationHost host{ui, search, progress};
   corpus::CorpusSettings settings;
-  settings.Files.Add(std::string(LEXVANE_SAMPLES_DIR) + "/" + file);
-  frequency::WordFrequencyList list;
+  settings.Files.Add(std::string(LEXVANE_SAMPLES_DIR) + "/" + file, RootCollator());
+  frequency::WordFrequencyList list{RootCollator()};
   list.Build(settings, host);
   SampleCounts counts{frequency::WordCounts::FromList(list),
                       frequency::WordCounts(list.TextEncoding())};
@@ -173,7 +173,6 @@ SampleCounts countsOf(const std::string& file) {
 }
 
 TEST(KeywordOrderTest, WordListsInAlphabeticalOrderMergeToTheOrderCollationKeysGive) {
-  text::setCollationLocale("root");
   const SampleCounts house = countsOf("the_old_house.txt");
   const SampleCounts walks = countsOf("morning_walks.txt");
   ASSERT_TRUE(house.ordered.InCollationOrder());
@@ -185,17 +184,17 @@ TEST(KeywordOrderTest, WordListsInAlphabeticalOrderMergeToTheOrderCollationKeysG
     options.Sort = sort;
     text::SilentProgressIndicator progress;
     KeywordList merged, keyed;
-    ASSERT_TRUE(
-        merged.Build(house.ordered, walks.ordered, walks.ordered.TotalWords(), options, progress));
+    ASSERT_TRUE(merged.Build(house.ordered, walks.ordered, walks.ordered.TotalWords(), options,
+                             RootCollator(), progress));
     ASSERT_TRUE(keyed.Build(house.shuffled, walks.shuffled, walks.shuffled.TotalWords(), options,
-                            progress));
+                            RootCollator(), progress));
     ASSERT_EQ(merged.Count(), keyed.Count());
     ASSERT_GT(merged.Count(), 100);
     for (std::int32_t i = 0; i < merged.Count(); ++i)
       ASSERT_EQ(merged.Row(i).Word, keyed.Row(i).Word) << i;
     if (sort == KeywordSort::Word) {
       for (std::int32_t i = 1; i < merged.Count(); ++i)
-        EXPECT_LT(text::compareText(merged.Row(i - 1).Word, merged.Row(i).Word), 0);
+        EXPECT_LT(RootCollator().Compare(merged.Row(i - 1).Word, merged.Row(i).Word), 0);
     }
   }
 }

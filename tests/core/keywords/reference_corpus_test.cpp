@@ -10,6 +10,7 @@
 #include "frequency/word_frequency_list.h"
 #include "text/collation.h"
 #include "text/error.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::keywords {
 namespace {
@@ -111,11 +112,10 @@ TEST(ReferenceCorpusTest, ListFileNamesInAnyCase) {
 }
 
 TEST(ReferenceCorpusTest, AListSavedByTheFrequencyCopyReadsBackWithItsFrequencies) {
-  text::setCollationLocale("root");
   QuietHost q;
   corpus::CorpusSettings settings;
-  corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", settings, q.ui);
-  frequency::WordFrequencyList list;
+  corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", settings, RootCollator(), q.ui);
+  frequency::WordFrequencyList list{RootCollator()};
   list.Build(settings, q.host);
   list.SortWordList(frequency::kSortByFrequency, "", q.progress);
   struct Text : frequency::CopySink {
@@ -134,11 +134,10 @@ TEST(ReferenceCorpusTest, AListSavedByTheFrequencyCopyReadsBackWithItsFrequencie
 }
 
 TEST(ReferenceCorpusTest, AListFileIsCountedWithTheStudyCorpussCapitalsAndEncoding) {
-  text::setCollationLocale("root");
   QuietHost q;
   frequency::WordCountsCache cache;
   const Reference reference =
-      LoadReference(LEXVANE_SAMPLES_DIR "/utf8.CTL", kAnsiFolded, cache, q.host);
+      LoadReference(LEXVANE_SAMPLES_DIR "/utf8.CTL", kAnsiFolded, cache, RootCollator(), q.host);
   EXPECT_EQ(reference.kind, ReferenceKind::ListFile);
   ASSERT_NE(reference.counts, nullptr);
   EXPECT_EQ(reference.counts->TextEncoding(), text::Encoding::Windows1252);
@@ -149,12 +148,14 @@ TEST(ReferenceCorpusTest, AListFileIsCountedWithTheStudyCorpussCapitalsAndEncodi
                                  .Find([] {
                                    corpus::CorpusSettings s;
                                    QuietUi ui;
-                                   corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/utf8.CTL", s, ui);
+                                   corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/utf8.CTL", s,
+                                                        RootCollator(), ui);
                                    s.IgnoreCapital = true;
                                    return s;
                                  }())
                                  ->TotalWords());
-  EXPECT_THROW(LoadReference("/no/such/reference.txt", kAnsiFolded, cache, q.host), text::Error);
+  EXPECT_THROW(LoadReference("/no/such/reference.txt", kAnsiFolded, cache, RootCollator(), q.host),
+               text::Error);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "core/frequency/fakes.h"
 #include "ngrams/ngram_statistics.h"
 #include "text/collation.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::ngrams {
 namespace {
@@ -36,7 +37,6 @@ std::vector<Row> rowsOf(const NGramList& list) {
 class ClusterTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    text::setCollationLocale("root");
     addFile("1_harbour.txt",
             "The boats came in at dawn. The boats were heavy with fish, and the men on the quay "
             "were glad of it. At the end of the day the boats went out again!\r\n"
@@ -56,7 +56,7 @@ class ClusterTest : public ::testing::Test {
   }
   void addFile(const std::string& name, const std::string& content) {
     writeBytes(folder / name, content);
-    settings.Files.Add(folder / name);
+    settings.Files.Add(folder / name, RootCollator());
     settings.TotalBytes += static_cast<std::int64_t>(content.size());
   }
   NGramList clusters(ClusterSide side, std::int64_t minFrequency, bool lowerCase = true) {
@@ -66,7 +66,7 @@ class ClusterTest : public ::testing::Test {
     options.minFrequency = minFrequency;
     NGramList list(ListKind::Clusters);
     auto operation = host.operation();
-    BuildClusters(*table, options, side, lowerCase, list, operation);
+    BuildClusters(*table, options, side, lowerCase, list, RootCollator(), operation);
     return list;
   }
 

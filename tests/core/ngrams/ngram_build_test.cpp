@@ -16,6 +16,7 @@
 #include "core/frequency/fakes.h"
 #include "ngrams/ngram_list.h"
 #include "text/collation.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::ngrams {
 namespace {
@@ -52,11 +53,9 @@ std::int64_t occurrences(const NGramList& list) {
 
 class NGramBuildTest : public ::testing::Test {
  protected:
-  void SetUp() override { text::setCollationLocale("root"); }
-
   void addFile(const std::string& name, const std::string& content) {
     writeBytes(folder / name, content);
-    settings.Files.Add(folder / name);
+    settings.Files.Add(folder / name, RootCollator());
     settings.TotalBytes += static_cast<std::int64_t>(content.size());
   }
   void addProse() {
@@ -70,7 +69,7 @@ class NGramBuildTest : public ::testing::Test {
     list.SetParallelThreshold(threshold);
     list.SetMemoryBudget(budget);
     auto operation = host.operation();
-    list.Build(settings, options, operation);
+    list.Build(settings, options, RootCollator(), operation);
     return list;
   }
   static NGramOptions lengths(int low, int high, bool cross = false) {
@@ -233,7 +232,7 @@ TEST_F(NGramBuildTest, OneThreadTwoThreadsAndTwoPassesAgree) {
 TEST_F(NGramBuildTest, APipeIsReadOnceWhateverMemoryItsNGramsTake) {
   const std::string fifo = folder / "pipe";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  settings.Files.Add(fifo);
+  settings.Files.Add(fifo, RootCollator());
   std::thread writer([&fifo] { std::ofstream(fifo, std::ios::binary) << kHarbour << kMarket; });
   NGramOptions options = lengths(2, 2);
   options.minFrequency = 3;
@@ -298,7 +297,7 @@ TEST_F(NGramBuildTest, AWordCutAt255CharactersIsReportedAndCountedCut) {
 
 TEST_F(NGramBuildTest, AFileThatCannotBeOpenedIsReportedAndSkipped) {
   addFile("1_harbour.txt", kHarbour);
-  settings.Files.Add(folder / "missing.txt");
+  settings.Files.Add(folder / "missing.txt", RootCollator());
   NGramList list = build(lengths(2, 2));
   ASSERT_EQ(host.ui.messages.size(), 1u);
   EXPECT_NE(host.ui.messages[0].text.find("missing.txt"), std::string::npos);

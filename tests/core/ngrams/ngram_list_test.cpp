@@ -9,6 +9,7 @@
 #include "ngrams/ngram_export.h"
 #include "ngrams/ngram_statistics.h"
 #include "text/collation.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::ngrams {
 namespace {
@@ -24,11 +25,10 @@ class StringSink : public frequency::CopySink {
 class NGramListTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    text::setCollationLocale("root");
     ListSource source;
     source.corpusFiles = {"/c/a.txt", "/c/b.txt"};
     source.totalSizeKB = 7;
-    list.Start(source, NGramOptions{});
+    list.Start(source, NGramOptions{}, RootCollator());
     list.SetTotals(1234, 56);
     list.Append("of the", 2, 9, 2);
     list.Append("in the house", 3, 4, 1);

@@ -21,6 +21,7 @@
 #include "text/key_order.h"
 #include "text/tags.h"
 #include "text/text_scanner.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::ngrams {
 namespace {
@@ -67,7 +68,7 @@ std::vector<Row> referenceRows(const corpus::CorpusSettings& settings,
     const auto range = static_cast<std::int64_t>(value.second.size());
     if (!options.Keeps(value.first, range)) continue;
     keyed.emplace_back(
-        text::DescendingPrefix(value.first) + text::collationKey(gram, settings.TextEncoding),
+        text::DescendingPrefix(value.first) + RootCollator().Key(gram, settings.TextEncoding),
         Row{gram, value.first, range});
   }
   std::sort(keyed.begin(), keyed.end());
@@ -125,11 +126,9 @@ struct Generator {
 
 class NGramReferenceTest : public ::testing::Test {
  protected:
-  void SetUp() override { text::setCollationLocale("root"); }
-
   void addFile(const std::string& name, const std::string& content) {
     writeBytes(folder / name, content);
-    settings.Files.Add(folder / name);
+    settings.Files.Add(folder / name, RootCollator());
     settings.TotalBytes += static_cast<std::int64_t>(content.size());
   }
   void addCorpus() {
@@ -151,7 +150,7 @@ class NGramReferenceTest : public ::testing::Test {
         list.SetMemoryBudget(budget);
         Host host;
         auto operation = host.operation();
-        list.Build(settings, options, operation);
+        list.Build(settings, options, RootCollator(), operation);
         EXPECT_TRUE(list.ListComplete());
         EXPECT_EQ(list.TookTwoPasses(), budget == 1 && options.FrequencyFloor() > 1);
         EXPECT_TRUE(rowsOf(list) == reference)
@@ -229,7 +228,7 @@ TEST_F(NGramReferenceTest, LongProseInEveryEncoding) {
       for (int k = 0; k < 40; ++k) text += utf8;
       const std::string path = here / ("prose" + std::to_string(n++) + ".txt");
       writeBytes(path, InEncoding(text, encoding));
-      prose.Files.Add(path);
+      prose.Files.Add(path, RootCollator());
       prose.TotalBytes += static_cast<std::int64_t>(text.size());
     }
     settings = prose;
@@ -262,7 +261,7 @@ TEST_F(NGramReferenceTest, EveryShapeOfTextInEveryEncoding) {
       const std::string path = here / ("shape" + std::to_string(i) + ".txt");
       const std::string bytes = InEncoding(shapes[i], encoding);
       writeBytes(path, bytes);
-      odd.Files.Add(path);
+      odd.Files.Add(path, RootCollator());
       odd.TotalBytes += static_cast<std::int64_t>(bytes.size());
     }
     settings = odd;

@@ -16,6 +16,7 @@
 #include "core/corpus/temp_folder.h"
 #include "search/lemma_list.h"
 #include "text/error.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::search {
 namespace {
@@ -27,7 +28,7 @@ using Strings = std::vector<std::string>;
 
 std::string errorOf(const std::string& path) {
   try {
-    LoadLemmaList(path, "");
+    LoadLemmaList(path, "", RootCollator());
   } catch (const text::Error& e) {
     return e.what();
   }
@@ -42,12 +43,12 @@ TEST(LemmaFile, AnyLineEndGivesTheSameLexemes) {
     std::string bytes;
     for (const std::string& line : lines) bytes += line + end;
     writeBytes(dir / "list.cll", bytes);
-    const LemmaList list = LoadLemmaList(dir / "list.cll", "h");
+    const LemmaList list = LoadLemmaList(dir / "list.cll", "h", RootCollator());
     EXPECT_EQ(list.Lines, expected) << static_cast<int>(end[0]);
     EXPECT_EQ(list.Selected, 1);
     // The last line needs no line end.
     writeBytes(dir / "list.cll", bytes.substr(0, bytes.size() - end.size()));
-    EXPECT_EQ(LoadLemmaList(dir / "list.cll", "").Lines, expected);
+    EXPECT_EQ(LoadLemmaList(dir / "list.cll", "", RootCollator()).Lines, expected);
   }
 }
 
@@ -62,7 +63,7 @@ TEST(LemmaFile, BinaryAndHugeLinesLoadCleanedAndLeaveTheFileAlone) {
   for (std::size_t i = 0; i < files.size(); ++i) {
     const std::string path = dir / ("odd" + std::to_string(i) + ".cll");
     writeBytes(path, files[i]);
-    const LemmaList list = LoadLemmaList(path, "m");
+    const LemmaList list = LoadLemmaList(path, "m", RootCollator());
     for (const std::string& line : list.Lines) {
       ASSERT_FALSE(line.empty()) << i;
       EXPECT_NE(line.front(), ' ') << i;
@@ -71,8 +72,9 @@ TEST(LemmaFile, BinaryAndHugeLinesLoadCleanedAndLeaveTheFileAlone) {
     }
     EXPECT_EQ(readBytes(path), files[i]) << i;
   }
-  EXPECT_TRUE(LoadLemmaList(dir / "odd1.cll", "").Lines.empty());  // zero bytes only
-  EXPECT_EQ(LoadLemmaList(dir / "odd4.cll", "").Lines, Strings{";;;"});
+  EXPECT_TRUE(
+      LoadLemmaList(dir / "odd1.cll", "", RootCollator()).Lines.empty());  // zero bytes only
+  EXPECT_EQ(LoadLemmaList(dir / "odd4.cll", "", RootCollator()).Lines, Strings{";;;"});
 }
 
 TEST(LemmaFile, FoldersAndPipesAreNoListsAndNeverBlock) {

@@ -8,6 +8,7 @@
 #include "search/lemma_list.h"
 #include "search/search_dialogs.h"
 #include "text/error.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::search {
 namespace {
@@ -270,19 +271,19 @@ TEST(LemmaList, FormsAreTrimmedAndEmptyPartsDropped) {
 
 TEST(LemmaList, SortedIgnoringCaseAndPreselectedFromTheStartText) {
   const LemmaList list =
-      MakeLemmaList({"want;wants", "", "Run;runs", "walk;walked", " \t "}, "Walk");
+      MakeLemmaList({"want;wants", "", "Run;runs", "walk;walked", " \t "}, "Walk", RootCollator());
   EXPECT_EQ(list.Lines, (Strings{"Run;runs", "walk;walked", "want;wants"}));
   EXPECT_EQ(list.Selected, 1);
-  EXPECT_EQ(MakeLemmaList({"run", "walk", "want"}, "zz").Selected, -1);
-  EXPECT_EQ(MakeLemmaList({"b", "A", "c"}, "").Lines, (Strings{"A", "b", "c"}));
-  EXPECT_EQ(MakeLemmaList({"", "  "}, "").Selected, -1);
+  EXPECT_EQ(MakeLemmaList({"run", "walk", "want"}, "zz", RootCollator()).Selected, -1);
+  EXPECT_EQ(MakeLemmaList({"b", "A", "c"}, "", RootCollator()).Lines, (Strings{"A", "b", "c"}));
+  EXPECT_EQ(MakeLemmaList({"", "  "}, "", RootCollator()).Selected, -1);
 }
 
 TEST(LemmaList, ReadsTheSampleFile) {
-  const LemmaList list = LoadLemmaList(LEXVANE_SAMPLES_DIR "/lemmas.cll", "walk");
+  const LemmaList list = LoadLemmaList(LEXVANE_SAMPLES_DIR "/lemmas.cll", "walk", RootCollator());
   ASSERT_GE(list.Selected, 0);
   EXPECT_EQ(LemmaForms(list.Lines[list.Selected]), (Strings{"walk", "walks", "walked", "walking"}));
-  EXPECT_THROW(LoadLemmaList(LEXVANE_SAMPLES_DIR "/missing.cll", ""), text::Error);
+  EXPECT_THROW(LoadLemmaList(LEXVANE_SAMPLES_DIR "/missing.cll", "", RootCollator()), text::Error);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
@@ -22,67 +23,64 @@ int compareKeys(const std::string& a, const std::string& b) {
 
 class CollationTest : public ::testing::Test {
  protected:
-  void SetUp() override { setCollationLocale("root"); }
-  void TearDown() override { setCollationLocale("root"); }
+  const Collator root{"root"};
 };
 
 // Each string of the list must compare below every later one, both ways round.
-void expectAscending(const std::vector<std::string>& words) {
+void expectAscending(const Collator& collator, const std::vector<std::string>& words) {
   for (std::size_t i = 0; i < words.size(); ++i) {
     for (std::size_t j = i + 1; j < words.size(); ++j) {
-      EXPECT_LT(compareText(words[i], words[j]), 0) << words[i] << " < " << words[j];
-      EXPECT_GT(compareText(words[j], words[i]), 0) << words[j] << " > " << words[i];
+      EXPECT_LT(collator.Compare(words[i], words[j]), 0) << words[i] << " < " << words[j];
+      EXPECT_GT(collator.Compare(words[j], words[i]), 0) << words[j] << " > " << words[i];
     }
   }
 }
 
 TEST_F(CollationTest, RootOrderPutsLowerCaseBeforeUpperCaseOfTheSameLetter) {
-  expectAscending({"", "a", "A", "ab", "Ab", "b", "B", "ba"});
-  EXPECT_EQ(compareText("Walk", "Walk"), 0);
+  expectAscending(root, {"", "a", "A", "ab", "Ab", "b", "B", "ba"});
+  EXPECT_EQ(root.Compare("Walk", "Walk"), 0);
 }
 
 TEST_F(CollationTest, AccentsWeighLessThanLetters) {
   // cote, coté, côte, côté
-  expectAscending({"cote", "cot\xE9", "c\xF4te", "c\xF4t\xE9", "cotes"});
+  expectAscending(root, {"cote", "cot\xE9", "c\xF4te", "c\xF4t\xE9", "cotes"});
   // An accent outweighs a difference of case.
-  expectAscending({"resume", "Resume", "r\xE9sum\xE9", "R\xE9sum\xE9", "resumes"});
+  expectAscending(root, {"resume", "Resume", "r\xE9sum\xE9", "R\xE9sum\xE9", "resumes"});
 }
 
 TEST_F(CollationTest, LocaleDecidesTheOrder) {
-  setCollationLocale("sv");
-  EXPECT_LT(compareText("zebra", "\xF6l"), 0);  // ö sorts after z in Swedish
-  setCollationLocale("de");
-  EXPECT_GT(compareText("zebra", "\xF6l"), 0);
-  setCollationLocale("fr_CA");  // accents weigh from the end
-  expectAscending({"cote", "c\xF4te", "cot\xE9", "c\xF4t\xE9"});
-  setCollationLocale("no_such_locale_xx");  // falls back to the root order
-  EXPECT_LT(compareText("a", "B"), 0);
+  EXPECT_LT(Collator("sv").Compare("zebra", "\xF6l"), 0);  // ö sorts after z in Swedish
+  EXPECT_GT(Collator("de").Compare("zebra", "\xF6l"), 0);
+  // Accents weigh from the end.
+  expectAscending(Collator("fr_CA"), {"cote", "c\xF4te", "cot\xE9", "c\xF4t\xE9"});
+  const Collator unknown("no_such_locale_xx");  // falls back to the root order
+  EXPECT_LT(unknown.Compare("a", "B"), 0);
 }
 
 TEST_F(CollationTest, BytesBreakTiesSoDifferentStringsNeverCompareEqual) {
   // Control characters and the undefined code-page positions are ignorable.
-  EXPECT_LT(compareText("a\x01"
-                        "b",
-                        "ab"),
+  EXPECT_LT(root.Compare("a\x01"
+                         "b",
+                         "ab"),
             0);
-  EXPECT_GT(compareText("ab",
-                        "a\x01"
-                        "b"),
+  EXPECT_GT(root.Compare("ab",
+                         "a\x01"
+                         "b"),
             0);
-  EXPECT_NE(compareText("a\x81", "a"), 0);
-  EXPECT_GT(compareText("a\x81", "a"), 0);  // shorter first
-  EXPECT_NE(compareText("a\x8D", "a\x9D"), 0);
-  EXPECT_EQ(compareText("", ""), 0);
+  EXPECT_NE(root.Compare("a\x81", "a"), 0);
+  EXPECT_GT(root.Compare("a\x81", "a"), 0);  // shorter first
+  EXPECT_NE(root.Compare("a\x8D", "a\x9D"), 0);
+  EXPECT_EQ(root.Compare("", ""), 0);
 }
 
 TEST_F(CollationTest, IgnoreCaseOrdersByLetterAndBreaksTiesByBytes) {
-  EXPECT_LT(compareTextIgnoreCase("apple", "Banana"), 0);
-  EXPECT_GT(compareTextIgnoreCase("Zebra", "apple"), 0);
-  EXPECT_LT(compareTextIgnoreCase("APPLE", "apple"), 0);  // 'A' < 'a' as bytes
-  EXPECT_GT(compareTextIgnoreCase("apple", "APPLE"), 0);
-  EXPECT_EQ(compareTextIgnoreCase("apple", "apple"), 0);
-  EXPECT_LT(compareTextIgnoreCase("cote", "C\xF4te"), 0);  // accents still count
-  EXPECT_LT(compareTextIgnoreCase("/home/x/B.txt", "/home/x/c.txt"), 0);
+  EXPECT_LT(root.CompareIgnoreCase("apple", "Banana"), 0);
+  EXPECT_GT(root.CompareIgnoreCase("Zebra", "apple"), 0);
+  EXPECT_LT(root.CompareIgnoreCase("APPLE", "apple"), 0);  // 'A' < 'a' as bytes
+  EXPECT_GT(root.CompareIgnoreCase("apple", "APPLE"), 0);
+  EXPECT_EQ(root.CompareIgnoreCase("apple", "apple"), 0);
+  EXPECT_LT(root.CompareIgnoreCase("cote", "C\xF4te"), 0);  // accents still count
+  EXPECT_LT(root.CompareIgnoreCase("/home/x/B.txt", "/home/x/c.txt"), 0);
 }
 
 TEST_F(CollationTest, EnvironmentLocaleName) {
@@ -96,17 +94,17 @@ TEST_F(CollationTest, EnvironmentLocaleName) {
   setenv("LC_ALL", "", 1);
   setenv("LC_COLLATE", "de_DE.UTF-8", 1);
   setenv("LANG", "sv_SE", 1);
-  EXPECT_EQ(environmentCollationLocale(), "de_DE");
+  EXPECT_EQ(EnvironmentCollationLocale(), "de_DE");
   setenv("LC_ALL", "fr_FR@euro", 1);
-  EXPECT_EQ(environmentCollationLocale(), "fr_FR");
+  EXPECT_EQ(EnvironmentCollationLocale(), "fr_FR");
   setenv("LC_ALL", "C.UTF-8", 1);
-  EXPECT_EQ(environmentCollationLocale(), "");
+  EXPECT_EQ(EnvironmentCollationLocale(), "");
   unsetenv("LC_ALL");
   unsetenv("LC_COLLATE");
   setenv("LANG", "POSIX", 1);
-  EXPECT_EQ(environmentCollationLocale(), "");
+  EXPECT_EQ(EnvironmentCollationLocale(), "");
   unsetenv("LANG");
-  EXPECT_EQ(environmentCollationLocale(), "");
+  EXPECT_EQ(EnvironmentCollationLocale(), "");
   for (int i = 0; i < 3; ++i) {
     if (saved[i] != nullptr) setenv(names[i], savedValues[i].c_str(), 1);
   }
@@ -132,17 +130,17 @@ std::vector<std::string> trickyStrings(std::size_t count, unsigned seed) {
 
 TEST_F(CollationTest, KeyOrderEqualsCompareTextOrder) {
   for (const char* locale : {"root", "de", "sv", "fr_CA"}) {
-    setCollationLocale(locale);
+    const Collator collator(locale);
     const std::vector<std::string> strings = trickyStrings(600, 7);
     std::vector<std::string> keys;
-    for (const std::string& s : strings) keys.push_back(collationKey(s));
+    for (const std::string& s : strings) keys.push_back(collator.Key(s));
     for (std::size_t i = 0; i < strings.size(); ++i) {
       for (std::size_t j = 0; j < strings.size(); ++j) {
-        const int byText = sign(compareText(strings[i], strings[j]));
+        const int byText = sign(collator.Compare(strings[i], strings[j]));
         ASSERT_EQ(byText, compareKeys(keys[i], keys[j]))
             << locale << ": '" << strings[i] << "' vs '" << strings[j] << "'";
         ASSERT_EQ(byText == 0, strings[i] == strings[j]);
-        ASSERT_EQ(byText, -sign(compareText(strings[j], strings[i])));
+        ASSERT_EQ(byText, -sign(collator.Compare(strings[j], strings[i])));
       }
     }
   }
@@ -150,17 +148,17 @@ TEST_F(CollationTest, KeyOrderEqualsCompareTextOrder) {
 
 TEST_F(CollationTest, LongStringsCompareLikeShortOnes) {
   const std::string stem(1000, 'x');
-  EXPECT_LT(compareText(stem + "a", stem + "B"), 0);
-  EXPECT_LT(compareText(stem + "a\x01", stem + "a\x02"), 0);
-  EXPECT_LT(compareKeys(collationKey(stem + "a"), collationKey(stem + "B")), 0);
-  EXPECT_LT(compareKeys(collationKey(stem), collationKey(stem + "\x01")), 0);
+  EXPECT_LT(root.Compare(stem + "a", stem + "B"), 0);
+  EXPECT_LT(root.Compare(stem + "a\x01", stem + "a\x02"), 0);
+  EXPECT_LT(compareKeys(root.Key(stem + "a"), root.Key(stem + "B")), 0);
+  EXPECT_LT(compareKeys(root.Key(stem), root.Key(stem + "\x01")), 0);
 }
 
 TEST_F(CollationTest, ConcurrentComparisonsAgreeWithSingleThreaded) {
   const std::vector<std::string> strings = trickyStrings(300, 11);
   std::vector<int> expected;
   for (std::size_t i = 0; i + 1 < strings.size(); ++i) {
-    expected.push_back(compareText(strings[i], strings[i + 1]));
+    expected.push_back(root.Compare(strings[i], strings[i + 1]));
   }
   std::vector<int> failures(4, 0);
   std::vector<std::thread> threads;
@@ -168,14 +166,101 @@ TEST_F(CollationTest, ConcurrentComparisonsAgreeWithSingleThreaded) {
     threads.emplace_back([&, t] {
       for (int round = 0; round < 50; ++round) {
         for (std::size_t i = 0; i + 1 < strings.size(); ++i) {
-          if (compareText(strings[i], strings[i + 1]) != expected[i]) ++failures[t];
-          collationKey(strings[i]);
+          if (root.Compare(strings[i], strings[i + 1]) != expected[i]) ++failures[t];
+          root.Key(strings[i]);
         }
       }
     });
   }
   for (std::thread& thread : threads) thread.join();
   EXPECT_EQ(failures, std::vector<int>(4, 0));
+}
+
+// Two collators of different locales in one process at the same time: each
+// thread sorts the same Swedish and German words with its own collator, over
+// and over, and each always gets its own locale's order.
+TEST_F(CollationTest, CollatorsOfTwoLocalesWorkSideBySideOnTwoThreads) {
+  const Collator swedish("sv");
+  // "\xF6" is o with diaeresis, "\xE4" a with diaeresis, "\xE5" a with ring.
+  const std::vector<std::string> words = {"\xF6verallt", "zebra",     "\xE4ngel", "\xE5ker",
+                                          "orm",         "Z\xFCrich", "ost",      "\xC4pple",
+                                          "ara",         "\xD6land",  "zon",      "ana"};
+  // The root order weighs letters first: "\xE5ker" stands as "aker".
+  const std::vector<std::string> rootOrder = {"\xE5ker",     "ana",      "\xE4ngel", "\xC4pple",
+                                              "ara",         "\xD6land", "orm",      "ost",
+                                              "\xF6verallt", "zebra",    "zon",      "Z\xFCrich"};
+  const std::vector<std::string> swedishOrder = {
+      "ana",       "ara",     "orm",      "ost",      "zebra",    "zon",
+      "Z\xFCrich", "\xE5ker", "\xE4ngel", "\xC4pple", "\xD6land", "\xF6verallt"};
+  auto sortedBy = [&words](const Collator& collator, bool byKeys) {
+    std::vector<std::string> sorted = words;
+    if (byKeys) {
+      std::sort(sorted.begin(), sorted.end(),
+                [&collator](const std::string& a, const std::string& b) {
+                  return collator.Key(a) < collator.Key(b);
+                });
+    } else {
+      std::sort(sorted.begin(), sorted.end(),
+                [&collator](const std::string& a, const std::string& b) {
+                  return collator.Compare(a, b) < 0;
+                });
+    }
+    return sorted;
+  };
+  ASSERT_EQ(sortedBy(root, false), rootOrder);
+  ASSERT_EQ(sortedBy(swedish, false), swedishOrder);
+  int rootFailures = 0, swedishFailures = 0;
+  std::thread rootThread([&] {
+    for (int round = 0; round < 200; ++round) {
+      if (sortedBy(root, round % 2 == 0) != rootOrder) ++rootFailures;
+      if (root.Compare("zebra", "\xF6l") <= 0) ++rootFailures;
+    }
+  });
+  std::thread swedishThread([&] {
+    for (int round = 0; round < 200; ++round) {
+      if (sortedBy(swedish, round % 2 == 0) != swedishOrder) ++swedishFailures;
+      if (swedish.Compare("zebra", "\xF6l") >= 0) ++swedishFailures;
+    }
+  });
+  rootThread.join();
+  swedishThread.join();
+  EXPECT_EQ(rootFailures, 0);
+  EXPECT_EQ(swedishFailures, 0);
+}
+
+TEST_F(CollationTest, TheEnvironmentsCollatorFollowsLcCollate) {
+  const char* names[3] = {"LC_ALL", "LC_COLLATE", "LANG"};
+  std::optional<std::string> saved[3];
+  for (int i = 0; i < 3; ++i)
+    if (const char* value = std::getenv(names[i])) saved[i] = value;
+  setenv("LC_ALL", "", 1);
+  setenv("LC_COLLATE", "sv_SE.UTF-8", 1);
+  setenv("LANG", "de_DE.UTF-8", 1);
+  const Collator swedish = Collator::FromEnvironment();
+  setenv("LC_COLLATE", "C", 1);
+  const Collator plain = Collator::FromEnvironment();
+  for (int i = 0; i < 3; ++i) {
+    if (saved[i])
+      setenv(names[i], saved[i]->c_str(), 1);
+    else
+      unsetenv(names[i]);
+  }
+  EXPECT_EQ(swedish.Locale(), "sv_SE");
+  EXPECT_LT(swedish.Compare("zebra", "\xF6l"), 0);
+  EXPECT_EQ(plain.Locale(), "");
+  EXPECT_GT(plain.Compare("zebra", "\xF6l"), 0);
+  // A collator made later from another environment leaves the first as it was.
+  EXPECT_LT(swedish.Compare("zebra", "\xF6l"), 0);
+}
+
+TEST_F(CollationTest, AMovedCollatorKeepsItsLocale) {
+  Collator first("sv");
+  const std::string key = first.Key("\xF6l");
+  const Collator moved(std::move(first));
+  EXPECT_LT(moved.Compare("zebra", "\xF6l"), 0);
+  EXPECT_EQ(moved.Key("\xF6l"), key);
+  EXPECT_EQ(moved.Locale(), "sv");
+  EXPECT_EQ(Collator("root").Locale(), "");
 }
 
 }  // namespace

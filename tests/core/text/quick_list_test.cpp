@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "text/collation.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::text {
 namespace {
@@ -44,10 +45,7 @@ std::string errorOf(F f) {
 
 class QuickListTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    setCollationLocale("root");
-    Counted::alive = 0;
-  }
+  void SetUp() override { Counted::alive = 0; }
   void TearDown() override { EXPECT_EQ(Counted::alive, 0) << "objects leaked or destroyed twice"; }
 };
 
@@ -107,7 +105,7 @@ TEST_F(TQListTest, IndexAndCapacityLimits) {
 }
 
 TEST_F(QuickListTest, AcceptedDuplicatesStandInReverseOrderOfAdding) {
-  TQStringList list;
+  TQStringList list(RootCollator());
   list.SetSorted(true);
   list.SetDuplicates(Duplicates::Accept);
   EXPECT_EQ(list.AddObject("b", new Counted(1)), 0);
@@ -128,7 +126,7 @@ TEST_F(QuickListTest, AcceptedDuplicatesStandInReverseOrderOfAdding) {
 }
 
 TEST_F(QuickListTest, IgnoredDuplicateReturnsPresentIndexAndReplacesTheObject) {
-  TQStringList list;
+  TQStringList list(RootCollator());
   list.SetSorted(true);
   list.AddObject("walk", new Counted(1));
   list.AddObject("house", new Counted(2));
@@ -148,7 +146,7 @@ TEST_F(QuickListTest, IgnoredDuplicateReturnsPresentIndexAndReplacesTheObject) {
 }
 
 TEST_F(QuickListTest, RefusedDuplicateRaisesAndLeavesTheListUnchanged) {
-  TQStringList list;
+  TQStringList list(RootCollator());
   list.SetSorted(true);
   list.SetDuplicates(Duplicates::Error);
   list.AddObject("x", new Counted(1));
@@ -161,7 +159,7 @@ TEST_F(QuickListTest, RefusedDuplicateRaisesAndLeavesTheListUnchanged) {
 }
 
 TEST_F(QuickListTest, SortedListRefusesPutAndInsertButAllowsExchange) {
-  TQStringList list;
+  TQStringList list(RootCollator());
   list.Add("b");
   list.Add("a");
   list.SetSorted(true);
@@ -176,7 +174,7 @@ TEST_F(QuickListTest, SortedListRefusesPutAndInsertButAllowsExchange) {
 }
 
 TEST_F(QuickListTest, UnsortedEditingKeepsObjects) {
-  TQStringList list;
+  TQStringList list(RootCollator());
   list.Add("one");
   list.Insert(0, "zero");
   list.Insert(2, "two");
@@ -200,7 +198,7 @@ TEST_F(QuickListTest, UnsortedEditingKeepsObjects) {
 
 TEST_F(QuickListTest, ReorderMovesEntriesWithTheirObjectsAndRefusesAnythingButAPermutation) {
   {
-    TQStringList list;
+    TQStringList list(RootCollator());
     for (int i = 0; i < 4; ++i) list.AddObject("w" + std::to_string(i), new Counted(i));
     list.Reorder({2, 0, 3, 1});
     EXPECT_EQ(contents(list), (std::vector<std::string>{"w2", "w0", "w3", "w1"}));
@@ -218,7 +216,7 @@ TEST_F(QuickListTest, ReorderMovesEntriesWithTheirObjectsAndRefusesAnythingButAP
 
 TEST_F(QuickListTest, DeleteClearAndDestructionDestroyObjects) {
   {
-    TQStringList list;
+    TQStringList list(RootCollator());
     for (int i = 0; i < 5; ++i) list.AddObject("w" + std::to_string(i), new Counted(i));
     list.Add("no object");
     list.Delete(1);
@@ -235,7 +233,7 @@ TEST_F(QuickListTest, DeleteClearAndDestructionDestroyObjects) {
 }
 
 TEST_F(QuickListTest, LongStringsAreCutTo255) {
-  TQStringList list;
+  TQStringList list(RootCollator());
   list.SetSorted(true);
   const std::string longText = std::string(255, 'a') + "tail";
   list.Add(longText);
@@ -249,7 +247,7 @@ TEST_F(QuickListTest, LongStringsAreCutTo255) {
 }
 
 TEST_F(QuickListTest, CapacityGrowsFromZeroWhileAdding) {
-  TQStringList list;
+  TQStringList list(RootCollator());
   list.SetSorted(true);
   std::vector<std::int32_t> capacities;
   for (int i = 0; i < 50; ++i) {
@@ -268,7 +266,7 @@ TEST_F(QuickListTest, SetSortedSortsAThousandEntriesAndUnsettingKeepsTheOrder) {
   std::mt19937 random(3);
   const std::string letters = "aAbBcC\xE9\xC9-' ";
   std::vector<std::string> words;
-  TQStringList list;
+  TQStringList list(RootCollator());
   for (int i = 0; i < 1000; ++i) {
     std::string w;
     for (int k = 0, n = 1 + random() % 5; k < n; ++k) w += letters[random() % letters.size()];
@@ -277,8 +275,9 @@ TEST_F(QuickListTest, SetSortedSortsAThousandEntriesAndUnsettingKeepsTheOrder) {
   }
   list.SetSorted(true);
   EXPECT_TRUE(list.Sorted());
-  std::sort(words.begin(), words.end(),
-            [](const std::string& a, const std::string& b) { return compareText(a, b) < 0; });
+  std::sort(words.begin(), words.end(), [](const std::string& a, const std::string& b) {
+    return RootCollator().Compare(a, b) < 0;
+  });
   EXPECT_EQ(contents(list), words);
   for (std::int32_t i = 0; i < list.GetCount(); ++i) {
     const std::int32_t found = list.IndexOf(list.View(i));  // one of the equal entries
@@ -300,7 +299,7 @@ TEST_F(QuickListTest, SetSortedSortsAThousandEntriesAndUnsettingKeepsTheOrder) {
 TEST_F(QuickListTest, SortUsesTheMiddleRecordAsPivotAndIsNotStable) {
   // Equal strings cannot exist with the byte tie-break, so instability shows
   // only through objects: a list of one repeated string with ids 0..4.
-  TQStringList list;
+  TQStringList list(RootCollator());
   for (int i = 0; i < 5; ++i) list.AddObject("same", new Counted(i));
   list.Sort();
   // Pivot is entry 2; every entry equals it, so the partition swaps 0<->4 and
@@ -311,7 +310,7 @@ TEST_F(QuickListTest, SortUsesTheMiddleRecordAsPivotAndIsNotStable) {
 }
 
 TEST_F(QuickListTest, AppendAddsAtTheEndWithoutSearching) {
-  TQStringList list;
+  TQStringList list(RootCollator());
   list.SetSorted(true);
   list.SetCapacity(3);
   list.Append("c", new Counted(1));
@@ -328,10 +327,35 @@ TEST_F(QuickListTest, Utf8ListsKeep255CharactersAndSortDecodedText) {
   EXPECT_EQ(list.View(0), greek.substr(0, 510));
   EXPECT_EQ(list.IndexOf(greek), 0);
   // Decoded, "é" sorts between "e" and "f"; as bytes it would come last.
-  TQStringList sorted(Encoding::Utf8);
+  TQStringList sorted(RootCollator(), Encoding::Utf8);
   sorted.SetSorted(true);
   for (const char* word : {"f", "\u00E9", "e"}) sorted.Add(word);
   EXPECT_EQ(contents(sorted), (std::vector<std::string>{"e", "\u00E9", "f"}));
+}
+
+// A list made without a collator is never sorted: asking it to sort is a
+// fault of the caller, reported before any entry moves.
+TEST_F(QuickListTest, AListWithoutACollatorRefusesToSort) {
+  TQStringList list;
+  list.Add("b");
+  list.Add("a");
+  EXPECT_THROW(list.SetSorted(true), Error);
+  EXPECT_THROW(list.Sort(), Error);
+  EXPECT_FALSE(list.Sorted());
+  EXPECT_EQ(contents(list), (std::vector<std::string>{"b", "a"}));
+  EXPECT_EQ(list.IndexOf("a"), 1);  // the unsorted search needs no collator
+}
+
+// Two lists of one process, each ordered by its own locale's collator.
+TEST_F(QuickListTest, EachListSortsWithTheCollatorItWasGiven) {
+  const Collator swedish("sv");
+  TQStringList rootList(RootCollator()), swedishList(swedish);
+  for (TQStringList* list : {&rootList, &swedishList}) {
+    list->SetSorted(true);
+    for (const char* word : {"\xF6l", "zebra", "ost"}) list->Add(word);
+  }
+  EXPECT_EQ(contents(rootList), (std::vector<std::string>{"\xF6l", "ost", "zebra"}));
+  EXPECT_EQ(contents(swedishList), (std::vector<std::string>{"ost", "zebra", "\xF6l"}));
 }
 
 }  // namespace

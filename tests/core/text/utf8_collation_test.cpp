@@ -12,13 +12,13 @@
 #include "text/latest_scan_sets.h"
 #include "text/terminal_text.h"
 #include "text/text_utils.h"
+#include "tools/root_collator.h"
 
 namespace lexvane::text {
 namespace {
 
 class Utf8CollationTest : public ::testing::Test {
  protected:
-  void SetUp() override { setCollationLocale("root"); }
 };
 
 TEST_F(Utf8CollationTest, LatinWordsOrderAsTheirWindows1252Twins) {
@@ -42,37 +42,39 @@ TEST_F(Utf8CollationTest, LatinWordsOrderAsTheirWindows1252Twins) {
                                          "naive"};
   for (const std::string& a : ansi)
     for (const std::string& b : ansi) {
-      const int expected = compareText(a, b);
-      EXPECT_EQ(compareText(ansiToUtf8(a), ansiToUtf8(b), Encoding::Utf8), expected)
+      const int expected = RootCollator().Compare(a, b);
+      EXPECT_EQ(RootCollator().Compare(ansiToUtf8(a), ansiToUtf8(b), Encoding::Utf8), expected)
           << a << " / " << b;
-      EXPECT_EQ(compareTextIgnoreCase(ansiToUtf8(a), ansiToUtf8(b), Encoding::Utf8),
-                compareTextIgnoreCase(a, b))
+      EXPECT_EQ(RootCollator().CompareIgnoreCase(ansiToUtf8(a), ansiToUtf8(b), Encoding::Utf8),
+                RootCollator().CompareIgnoreCase(a, b))
           << a << " / " << b;
-      const int byKey = collationKey(ansiToUtf8(a), Encoding::Utf8)
-                            .compare(collationKey(ansiToUtf8(b), Encoding::Utf8));
+      const int byKey = RootCollator()
+                            .Key(ansiToUtf8(a), Encoding::Utf8)
+                            .compare(RootCollator().Key(ansiToUtf8(b), Encoding::Utf8));
       EXPECT_EQ(byKey < 0 ? -1 : (byKey > 0 ? 1 : 0), expected) << a << " / " << b;
     }
 }
 
 TEST_F(Utf8CollationTest, GreekAndCyrillicCollateDecodedNotAsBytes) {
   // Read as Windows-1252, omega's bytes (CF 89) sort before beta's (CE B2).
-  EXPECT_LT(compareText("\xCE\xB2", "\xCF\x89", Encoding::Utf8), 0);
-  EXPECT_LT(compareText("\xD0\xB0", "\xD1\x8F", Encoding::Utf8), 0);  // a < ya
+  EXPECT_LT(RootCollator().Compare("\xCE\xB2", "\xCF\x89", Encoding::Utf8), 0);
+  EXPECT_LT(RootCollator().Compare("\xD0\xB0", "\xD1\x8F", Encoding::Utf8), 0);  // a < ya
   std::vector<std::string> greek = {"\xCF\x89", "\xCE\xB3", "\xCE\xB1", "\xCE\xB2"};
   std::sort(greek.begin(), greek.end(), [](const std::string& a, const std::string& b) {
-    return collationKey(a, Encoding::Utf8) < collationKey(b, Encoding::Utf8);
+    return RootCollator().Key(a, Encoding::Utf8) < RootCollator().Key(b, Encoding::Utf8);
   });
   EXPECT_EQ(greek, (std::vector<std::string>{"\xCE\xB1", "\xCE\xB2", "\xCE\xB3", "\xCF\x89"}));
 }
 
 TEST_F(Utf8CollationTest, InvalidBytesCollateAsReplacementsAndTheBytesBreakTheTie) {
-  EXPECT_LT(compareText("a\xFE", "a\xFF", Encoding::Utf8), 0);
-  EXPECT_GT(compareText("a\xFF", "a\xFE", Encoding::Utf8), 0);
-  EXPECT_LT(collationKey("a\xFE", Encoding::Utf8), collationKey("a\xFF", Encoding::Utf8));
+  EXPECT_LT(RootCollator().Compare("a\xFE", "a\xFF", Encoding::Utf8), 0);
+  EXPECT_GT(RootCollator().Compare("a\xFF", "a\xFE", Encoding::Utf8), 0);
+  EXPECT_LT(RootCollator().Key("a\xFE", Encoding::Utf8),
+            RootCollator().Key("a\xFF", Encoding::Utf8));
   // A cut sequence is no crash and no equality either.
-  EXPECT_NE(compareText("\xCE", "\xCE\xB1", Encoding::Utf8), 0);
+  EXPECT_NE(RootCollator().Compare("\xCE", "\xCE\xB1", Encoding::Utf8), 0);
   // 8-bit encodings give the 8-bit comparison.
-  EXPECT_EQ(collationKey("\xE9t\xE9", Encoding::Dos850), collationKey("\xE9t\xE9"));
+  EXPECT_EQ(RootCollator().Key("\xE9t\xE9", Encoding::Dos850), RootCollator().Key("\xE9t\xE9"));
 }
 
 TEST(Utf8TextUtils, WidthsCountAndReversalKeepsCharacters) {

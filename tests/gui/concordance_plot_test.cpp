@@ -23,9 +23,9 @@
 
 #include "concordance/concordance_plot.h"
 #include "corpus/list_files.h"
-#include "gui/app/export_command.h"
 #include "gui/app/form_main.h"
 #include "gui/app/workspace.h"
+#include "gui/common/export_command.h"
 #include "gui/concordance/concordance_model.h"
 #include "gui/concordance/form_concordance.h"
 #include "gui/concordance/form_concordance_plot.h"

@@ -10,7 +10,7 @@
 
 #include "concordance/concordance_builder.h"
 #include "corpus/list_files.h"
-#include "gui/concordance/form_stat.h"
+#include "gui/common/form_stat.h"
 #include "gui/help/help_desk.h"
 #include "gui/runner/gui_user_interface.h"
 #include "tools/root_collator.h"

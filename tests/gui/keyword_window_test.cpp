@@ -24,12 +24,12 @@
 #include <QtTest>
 
 #include "frequency_test_support.h"
-#include "gui/app/export_command.h"
 #include "gui/app/form_main.h"
 #include "gui/base/text_codec.h"
-#include "gui/concordance/form_stat.h"
-#include "gui/frequency/form_copy_freq.h"
-#include "gui/frequency/frequency_copy_command.h"
+#include "gui/common/export_command.h"
+#include "gui/common/form_copy_freq.h"
+#include "gui/common/form_stat.h"
+#include "gui/common/frequency_copy_command.h"
 #include "gui/help/help.h"
 #include "gui/keywords/form_keyword_query.h"
 #include "gui/keywords/form_keywords.h"

@@ -13,7 +13,7 @@
 
 #include "frequency/word_frequency_list.h"
 #include "frequency_test_support.h"
-#include "gui/frequency/form_copy_freq.h"
+#include "gui/common/form_copy_freq.h"
 #include "gui/frequency/form_sort_word_freq.h"
 #include "gui/frequency/form_word_freq.h"
 #include "gui/frequency/form_word_freq_columns.h"

@@ -12,10 +12,10 @@
 #include <QTextBrowser>
 #include <QtTest>
 
-#include "gui/app/export_command.h"
 #include "gui/app/form_main.h"
 #include "gui/app/workspace.h"
-#include "gui/concordance/form_stat.h"
+#include "gui/common/export_command.h"
+#include "gui/common/form_stat.h"
 #include "gui/help/help.h"
 #include "gui/help/help_desk.h"
 #include "gui/runner/command_boundary.h"

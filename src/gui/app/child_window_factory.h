@@ -4,16 +4,14 @@
 // kind that has none yet is answered as not available.
 #pragma once
 
+#include "gui/search/search_kind.h"
+
 class QWidget;
 
 namespace lexvane::gui {
 
 class ChildWindow;
 class Workspace;
-
-// The kind of the next search, one application-wide value set by the two
-// search commands.
-enum class SearchKind { Simple, Advanced };
 
 class ChildWindowFactory {
  public:

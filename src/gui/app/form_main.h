@@ -14,6 +14,7 @@
 #include <QPointer>
 
 #include "gui/app/command_state.h"
+#include "gui/base/child_window_frame.h"
 
 class QLabel;
 class QMdiArea;
@@ -28,7 +29,7 @@ class ListFileCommands;
 class RecentListsMenu;
 class Workspace;
 
-class TFormMain : public QMainWindow {
+class TFormMain : public QMainWindow, public ChildWindowFrame {
   Q_OBJECT
 
  public:
@@ -52,7 +53,7 @@ class TFormMain : public QMainWindow {
 
  public:  // commands
   // Adds a child window to the frame and shows it; the frame takes ownership.
-  QMdiSubWindow* AddChildWindow(ChildWindow* window);
+  QMdiSubWindow* AddChildWindow(ChildWindow* window) override;
   // Opens a list file named on the command line (no save prompt: nothing can
   // be unsaved yet).
   void OpenListFromCommandLine(const QString& path);

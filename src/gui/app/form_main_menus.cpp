@@ -16,8 +16,8 @@
 #include "gui/base/app_icons.h"
 #include "gui/base/child_window.h"
 #include "gui/base/elided_label.h"
+#include "gui/common/ngram_help.h"
 #include "gui/help/help.h"
-#include "gui/ngrams/ngram_help.h"
 #include "gui/runner/command_boundary.h"
 
 namespace lexvane::gui {

@@ -12,15 +12,15 @@
 #include <QTimer>
 
 #include "gui/app/form_main.h"
+#include "gui/app/frequency_screenshots.h"
+#include "gui/app/ngram_screenshots.h"
+#include "gui/app/plot_screenshots.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/form_concordance.h"
 #include "gui/concordance/form_sort_concord.h"
-#include "gui/concordance/plot_screenshots.h"
 #include "gui/corpus/form_file_list.h"
-#include "gui/frequency/frequency_screenshots.h"
 #include "gui/help/help.h"
 #include "gui/help/help_desk.h"
-#include "gui/ngrams/ngram_screenshots.h"
 #include "gui/search/form_search.h"
 #include "gui/search/form_search_adv.h"
 

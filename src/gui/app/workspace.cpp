@@ -1,13 +1,14 @@
 #include "gui/app/workspace.h"
 
+#include "gui/app/concordance_window_factory.h"
 #include "gui/app/form_about.h"
-#include "gui/concordance/concordance_window_factory.h"
+#include "gui/common/form_copy_freq.h"
+#include "gui/common/form_stat.h"
 #include "gui/concordance/form_copy_concord.h"
 #include "gui/concordance/form_sort_concord.h"
-#include "gui/concordance/form_stat.h"
 #include "gui/corpus/form_file_list.h"
+#include "gui/frequency/collocate_command.h"
 #include "gui/frequency/form_association.h"
-#include "gui/frequency/form_copy_freq.h"
 #include "gui/frequency/form_find_col_freq.h"
 #include "gui/frequency/form_sort_collocates.h"
 #include "gui/frequency/form_sort_word_freq.h"
@@ -17,6 +18,7 @@
 #include "gui/keywords/form_sort_keywords.h"
 #include "gui/ngrams/form_ngram_options.h"
 #include "gui/ngrams/form_sort_ngrams.h"
+#include "gui/ngrams/ngram_commands.h"
 #include "gui/runner/form_progress_ind.h"
 #include "gui/runner/form_search_ind.h"
 #include "gui/runner/gui_user_interface.h"
@@ -28,14 +30,11 @@
 namespace lexvane::gui {
 
 Workspace::Workspace(text::Collator collator, concordance::ConcordanceWindowSettings windowSettings)
-    : help_(std::make_unique<HelpDesk>()),
-      collator_(std::move(collator)),
-      windowSettings_(windowSettings),
-      ui_(std::make_unique<GuiUserInterface>(*help_)),
+    : WindowHost(std::move(collator), windowSettings),
       factory_(std::make_unique<ConcordanceWindowFactory>()) {}
 
 Workspace::~Workspace() {
-  // A running operation refers to the indicators: stop it while they exist.
+  // A running operation is stopped while everything it may reach exists.
   runner_.reset();
 }
 
@@ -66,12 +65,12 @@ void Workspace::CreateDialogs(QWidget* mainWindow) {
   runner_ = std::make_unique<OperationRunner>(*ui_, *formSearchInd_, *formProgressInd_);
 }
 
-}  // namespace lexvane::gui
+void Workspace::OpenCollocates(const CollocateSource& source) {
+  RunCollocateCommand(*this, source);
+}
 
-namespace lexvane::gui {
-
-void Workspace::StopOperations() {
-  if (runner_) runner_->stop();
+void Workspace::OpenClusters(const ClusterSource& source) {
+  RunClustersCommand(*this, source);
 }
 
 }  // namespace lexvane::gui

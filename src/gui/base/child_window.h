@@ -7,7 +7,7 @@
 // window's class which tool bar buttons can fire.
 //
 // A window's own commands that start a scan or a pass over a table run it
-// through Workspace::Runner() with the window as the owner (closing the
+// through WindowHost::Runner() with the window as the owner (closing the
 // window stops the operation, and its result is then dropped), give the work
 // its own copies or shared ownership of what it reads and writes, and stay
 // disabled while the runner is busy.

@@ -8,8 +8,8 @@
 
 #include "concordance/concordance_copy.h"
 #include "concordance/concordance_table.h"
-#include "gui/app/workspace.h"
 #include "gui/base/text_codec.h"
+#include "gui/common/window_host.h"
 #include "gui/concordance/form_copy_concord.h"
 #include "gui/help/help.h"
 #include "gui/runner/gui_user_interface.h"
@@ -43,7 +43,7 @@ std::unique_ptr<QFileDialog> MakeSaveSentencesDialog(QWidget* parent) {
   return dialog;
 }
 
-void CopyConcordance(Workspace& workspace,
+void CopyConcordance(WindowHost& workspace,
                      std::shared_ptr<const concordance::ConcordanceTable> table,
                      std::pair<int, int> selectedRows, QWidget* owner) {
   // One operation at a time: the command stays disabled while one runs.

@@ -21,7 +21,7 @@ class ConcordanceTable;
 
 namespace lexvane::gui {
 
-class Workspace;
+class WindowHost;
 
 // The save dialog of a copy to a file: title "Save sentences to a text
 // file", text files or all files, default extension "txt", asks before
@@ -37,7 +37,7 @@ std::unique_ptr<QFileDialog> MakeSaveSentencesDialog(QWidget* parent);
 // a file comes from the save dialog, or the workspace's
 // FileChoosers::SaveSentences when set. The work runs with
 // `owner` (the window) as its owner and shares the table.
-void CopyConcordance(Workspace& workspace,
+void CopyConcordance(WindowHost& workspace,
                      std::shared_ptr<const concordance::ConcordanceTable> table,
                      std::pair<int, int> selectedRows, QWidget* owner);
 

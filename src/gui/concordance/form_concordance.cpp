@@ -13,8 +13,8 @@
 
 #include "concordance/concordance_builder.h"
 #include "concordance/window_settings.h"
-#include "gui/app/workspace.h"
 #include "gui/base/named_control.h"
+#include "gui/common/window_host.h"
 #include "gui/concordance/concordance_delegate.h"
 #include "gui/concordance/concordance_model.h"
 #include "gui/help/help.h"
@@ -36,7 +36,7 @@ constexpr std::array<int, 5> kBuiltInWidths{52, 185, 87, 182, 107};
 
 TFormConcordance::TFormConcordance() = default;
 
-TFormConcordance::TFormConcordance(Workspace& workspace, QWidget* parent)
+TFormConcordance::TFormConcordance(WindowHost& workspace, QWidget* parent)
     : ChildWindow(parent), workspace_(&workspace), codec_(CorpusCodec(workspace.Corpus())) {
   Named(this, "FormConcordance", QStringLiteral("Concordance"));
   SetHelpContext(this, kHelpContext);

@@ -12,9 +12,9 @@
 #include <utility>
 
 #include "concordance/concordance_table.h"
-#include "gui/app/child_window_factory.h"
 #include "gui/base/child_window.h"
 #include "gui/base/text_codec.h"
+#include "gui/search/search_kind.h"
 #include "text/progress.h"
 
 #include <QHash>
@@ -30,14 +30,14 @@ namespace lexvane::gui {
 
 class ConcordanceModel;
 class TFormConcordancePlot;
-class Workspace;
+class WindowHost;
 
 class TFormConcordance : public ChildWindow {
   Q_OBJECT
 
  public:
   // A window of `workspace`, not yet built: Start() runs the search.
-  explicit TFormConcordance(Workspace& workspace, QWidget* parent = nullptr);
+  explicit TFormConcordance(WindowHost& workspace, QWidget* parent = nullptr);
   ~TFormConcordance() override;
 
   // FormCreate: runs the search dialog of `kind`; false when it was
@@ -47,7 +47,7 @@ class TFormConcordance : public ChildWindow {
   bool Start(SearchKind kind);
 
  public:  // what the window's other commands and its collocate window use
-  Workspace& workspace() const { return *workspace_; }
+  WindowHost& workspace() const { return *workspace_; }
   // The table the window shows; null until its build completed. Operations
   // that change it run on the worker thread with this shared pointer and are
   // followed by TableChanged() on the GUI thread.
@@ -105,7 +105,7 @@ class TFormConcordance : public ChildWindow {
   void MenuPasteClick();
   void MenuCurrentSentenceClick();
   void MenuSaveSettingsClick();
-  // The cluster list of the table's rows (gui/ngrams/ngram_commands.h).
+  // The cluster list of the table's rows (WindowHost::OpenClusters).
   void MenuClustersClick();
 
  Q_SIGNALS:
@@ -134,7 +134,7 @@ class TFormConcordance : public ChildWindow {
   void setPaneShown(bool shown);
   void updateBusy(bool busy);
 
-  Workspace* workspace_ = nullptr;
+  WindowHost* workspace_ = nullptr;
   std::shared_ptr<concordance::ConcordanceTable> table_;
   ConcordanceModel* model_ = nullptr;
   QTableView* grid_ = nullptr;

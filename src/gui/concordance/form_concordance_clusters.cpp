@@ -1,12 +1,14 @@
-// The concordance window's cluster command: a cluster list of its rows.
+// The concordance window's cluster command: a cluster list of its rows, in a
+// window the host makes.
+#include "gui/common/concordance_sources.h"
+#include "gui/common/window_host.h"
 #include "gui/concordance/form_concordance.h"
-#include "gui/ngrams/ngram_commands.h"
 
 namespace lexvane::gui {
 
 void TFormConcordance::MenuClustersClick() {
   if (workspace_ == nullptr || table_ == nullptr) return;
-  RunClustersCommand(*workspace_, {this, table_, windowTitle()});
+  workspace_->OpenClusters({this, table_, windowTitle()});
 }
 
 }  // namespace lexvane::gui

@@ -6,7 +6,7 @@
 
 #include "concordance/concordance_edit.h"
 #include "concordance/concordance_sort.h"
-#include "gui/app/workspace.h"
+#include "gui/common/window_host.h"
 #include "gui/concordance/concordance_model.h"
 #include "gui/concordance/form_concordance.h"
 #include "gui/concordance/form_sort_concord.h"

@@ -8,11 +8,11 @@
 #include <QMimeData>
 #include <QTableView>
 
-#include "gui/app/workspace.h"
+#include "gui/common/ngram_help.h"
+#include "gui/common/window_host.h"
 #include "gui/concordance/concordance_model.h"
 #include "gui/concordance/form_concordance.h"
 #include "gui/help/help.h"
-#include "gui/ngrams/ngram_help.h"
 #include "gui/runner/operation_runner.h"
 
 namespace lexvane::gui {

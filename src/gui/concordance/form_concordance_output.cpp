@@ -2,13 +2,13 @@
 // the two source displays. Each reads the table only.
 #include "concordance/concordance_export.h"
 #include "concordance/concordance_statistics.h"
-#include "gui/app/export_command.h"
-#include "gui/app/workspace.h"
+#include "gui/common/export_command.h"
+#include "gui/common/form_stat.h"
+#include "gui/common/window_host.h"
 #include "gui/concordance/concordance_copy_command.h"
 #include "gui/concordance/form_concordance.h"
 #include "gui/concordance/form_source.h"
 #include "gui/concordance/form_source_stripped.h"
-#include "gui/concordance/form_stat.h"
 
 namespace lexvane::gui {
 

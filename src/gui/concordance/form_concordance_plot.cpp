@@ -19,11 +19,11 @@
 #include <QVBoxLayout>
 
 #include "concordance/plot_export.h"
-#include "gui/app/export_command.h"
-#include "gui/app/form_main.h"
-#include "gui/app/workspace.h"
+#include "gui/base/child_window_frame.h"
 #include "gui/base/named_control.h"
 #include "gui/base/text_codec.h"
+#include "gui/common/export_command.h"
+#include "gui/common/window_host.h"
 #include "gui/concordance/concordance_model.h"
 #include "gui/concordance/form_concordance.h"
 #include "gui/concordance/form_source.h"
@@ -331,7 +331,7 @@ QByteArray TFormConcordancePlot::SvgDocument() const {
 
 namespace {
 
-bool writeAll(const QString& path, const QByteArray& bytes, Workspace& workspace) {
+bool writeAll(const QString& path, const QByteArray& bytes, WindowHost& workspace) {
   QFile file(path);
   if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() &&
       file.flush())
@@ -403,7 +403,7 @@ void TFormConcordance::MenuPlotClick() {
       else
         plot->close();
     });
-    if (auto* frame = qobject_cast<TFormMain*>(window())) {
+    if (auto* frame = FrameOf(this)) {
       frame->AddChildWindow(plot);
     } else {
       plot->setAttribute(Qt::WA_DeleteOnClose);

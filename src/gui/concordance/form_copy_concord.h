@@ -1,7 +1,7 @@
 // TFormCopyConcord: the copy options dialog ("Copy Options") of concordance
 // windows: the layout, the target (clipboard or a file), the source file
 // name, the rows, and the delimiters around the keyword and the words near
-// it. One instance for the whole run (Workspace::FormCopyConcord), so its
+// it. One instance for the whole run (WindowHost::FormCopyConcord), so its
 // settings stay as the user left them for the next copy from any window.
 // GUI thread only.
 #pragma once

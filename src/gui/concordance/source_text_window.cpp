@@ -10,7 +10,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "gui/app/form_main.h"
+#include "gui/base/child_window_frame.h"
 #include "gui/base/text_codec.h"
 
 namespace lexvane::gui {
@@ -68,7 +68,7 @@ void SourceTextWindow::Copy1Click() {
 }
 
 void SourceTextWindow::ShowFrom(QWidget* from, const QSize& size) {
-  auto* frame = qobject_cast<TFormMain*>(from != nullptr ? from->window() : nullptr);
+  auto* frame = FrameOf(from);
   if (frame == nullptr) {
     setAttribute(Qt::WA_DeleteOnClose);
     resize(size);
@@ -78,7 +78,7 @@ void SourceTextWindow::ShowFrom(QWidget* from, const QSize& size) {
   }
   QMdiSubWindow* sub = frame->AddChildWindow(this);
   if (!sub->isMaximized()) sub->resize(size);
-  frame->mdiArea()->setActiveSubWindow(sub);
+  if (QMdiArea* area = sub->mdiArea()) area->setActiveSubWindow(sub);
   Memo1->setFocus();
 }
 

@@ -5,9 +5,9 @@
 
 #include "concordance/concordance_table.h"
 #include "frequency/colloc_command.h"
-#include "gui/app/form_main.h"
-#include "gui/app/workspace.h"
+#include "gui/base/child_window_frame.h"
 #include "gui/base/text_codec.h"
+#include "gui/common/window_host.h"
 #include "gui/frequency/form_colloc_freq.h"
 #include "gui/frequency/form_find_col_freq.h"
 #include "gui/runner/form_progress_ind.h"
@@ -20,7 +20,7 @@ namespace lexvane::gui {
 namespace {
 
 void showInFrame(QWidget* concordanceWindow, TFormCollocFreq* window) {
-  if (auto* frame = qobject_cast<TFormMain*>(concordanceWindow->window())) {
+  if (auto* frame = FrameOf(concordanceWindow)) {
     frame->AddChildWindow(window);
   } else {
     window->setAttribute(Qt::WA_DeleteOnClose);
@@ -40,7 +40,7 @@ void closeWithOwner(QWidget* owner, TFormCollocFreq* window) {
 
 // The build on the worker thread: the command's flow again, now with a
 // sorted table and a confirmed query, so it only builds.
-void buildCollocates(Workspace& workspace, const CollocateSource& source,
+void buildCollocates(WindowHost& workspace, const CollocateSource& source,
                      ShowCollocateWindow show) {
   auto result = std::make_shared<frequency::CollocCommandResult>();
   frequency::CollocQuery query = workspace.FormFindColFreq()->Query();
@@ -70,7 +70,7 @@ void buildCollocates(Workspace& workspace, const CollocateSource& source,
 
 }  // namespace
 
-void RunCollocateCommand(Workspace& workspace, const CollocateSource& source,
+void RunCollocateCommand(WindowHost& workspace, const CollocateSource& source,
                          ShowCollocateWindow show) {
   if (source.table == nullptr || workspace.Runner().busy()) return;
   // The flow's question and dialog, here on the GUI thread; a sort it asks

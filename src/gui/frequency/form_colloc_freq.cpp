@@ -10,14 +10,14 @@
 #include "frequency/colloc_table.h"
 #include "frequency/frequency_copy.h"
 #include "frequency/frequency_export.h"
-#include "gui/app/export_command.h"
-#include "gui/app/workspace.h"
 #include "gui/base/thread_handover.h"
+#include "gui/common/export_command.h"
+#include "gui/common/frequency_copy_command.h"
+#include "gui/common/frequency_grid.h"
+#include "gui/common/window_host.h"
 #include "gui/frequency/colloc_freq_model.h"
 #include "gui/frequency/form_association.h"
 #include "gui/frequency/form_sort_collocates.h"
-#include "gui/frequency/frequency_copy_command.h"
-#include "gui/frequency/frequency_grid.h"
 #include "gui/help/help.h"
 #include "gui/runner/operation_runner.h"
 
@@ -36,7 +36,7 @@ TFormCollocFreq::TFormCollocFreq(QWidget* parent) : ChildWindow(parent) {
   setWindowTitle(QStringLiteral("Collocate frequency"));
 }
 
-TFormCollocFreq::TFormCollocFreq(Workspace& workspace,
+TFormCollocFreq::TFormCollocFreq(WindowHost& workspace,
                                  std::shared_ptr<frequency::CollocTable> table,
                                  const QString& caption, QWidget* parent)
     : ChildWindow(parent),

@@ -28,7 +28,7 @@ class CollocTable;
 namespace lexvane::gui {
 
 class CollocFreqModel;
-class Workspace;
+class WindowHost;
 
 class TFormCollocFreq : public ChildWindow {
   Q_OBJECT
@@ -38,7 +38,7 @@ class TFormCollocFreq : public ChildWindow {
   explicit TFormCollocFreq(QWidget* parent = nullptr);
   // A window showing `table` under `caption`, its position columns 35 pixels
   // wide where the query selected the position and 4 where not.
-  TFormCollocFreq(Workspace& workspace, std::shared_ptr<frequency::CollocTable> table,
+  TFormCollocFreq(WindowHost& workspace, std::shared_ptr<frequency::CollocTable> table,
                   const QString& caption, QWidget* parent = nullptr);
   ~TFormCollocFreq() override;
 
@@ -69,7 +69,7 @@ class TFormCollocFreq : public ChildWindow {
   void sizeAssociationColumns();
   void updateActions();
 
-  Workspace* workspace_ = nullptr;
+  WindowHost* workspace_ = nullptr;
   TextCodec codec_;
   std::shared_ptr<frequency::CollocTable> table_;
   CollocFreqModel* model_ = nullptr;

@@ -15,14 +15,14 @@
 #include "frequency/frequency_export.h"
 #include "frequency/word_frequency_list.h"
 #include "frequency/word_frequency_statistics.h"
-#include "gui/app/export_command.h"
-#include "gui/app/workspace.h"
 #include "gui/base/thread_handover.h"
-#include "gui/concordance/form_stat.h"
+#include "gui/common/export_command.h"
+#include "gui/common/form_stat.h"
+#include "gui/common/frequency_copy_command.h"
+#include "gui/common/frequency_grid.h"
+#include "gui/common/window_host.h"
 #include "gui/frequency/form_sort_word_freq.h"
 #include "gui/frequency/form_word_freq_columns.h"
-#include "gui/frequency/frequency_copy_command.h"
-#include "gui/frequency/frequency_grid.h"
 #include "gui/frequency/word_freq_model.h"
 #include "gui/help/help.h"
 #include "gui/runner/gui_user_interface.h"
@@ -48,7 +48,7 @@ TFormWordFreq::TFormWordFreq(QWidget* parent) : ChildWindow(parent) {
   setWindowTitle(QStringLiteral("Word Frequency"));
 }
 
-TFormWordFreq::TFormWordFreq(Workspace& workspace, QWidget* parent)
+TFormWordFreq::TFormWordFreq(WindowHost& workspace, QWidget* parent)
     : ChildWindow(parent), workspace_(&workspace), codec_(CorpusCodec(workspace.Corpus())) {
   setObjectName(QStringLiteral("FormWordFreq"));
   setWindowTitle(QStringLiteral("Word Frequency"));

@@ -5,7 +5,7 @@
 // are its Edit menu, its pop-up menu and the frame's routed tool bar buttons;
 // a double click hands the word to the word search dialog.
 //
-// The build, sort and copy run on the worker thread (Workspace::Runner()) with
+// The build, sort and copy run on the worker thread (WindowHost::Runner()) with
 // this window as owner; the list is swapped in or shown again on the GUI
 // thread when they end, and the commands stay disabled while the runner is
 // busy. GUI thread only.
@@ -32,7 +32,7 @@ class WordFrequencyList;
 
 namespace lexvane::gui {
 
-class Workspace;
+class WindowHost;
 class WordFreqModel;
 
 class TFormWordFreq : public ChildWindow {
@@ -42,7 +42,7 @@ class TFormWordFreq : public ChildWindow {
   // A window without a list and without commands (stand-ins of tests).
   explicit TFormWordFreq(QWidget* parent = nullptr);
   // FormCreate: a window over `workspace`'s corpus; Build() fills it.
-  TFormWordFreq(Workspace& workspace, QWidget* parent);
+  TFormWordFreq(WindowHost& workspace, QWidget* parent);
   // The list is released on a pool thread.
   ~TFormWordFreq() override;
 
@@ -93,7 +93,7 @@ class TFormWordFreq : public ChildWindow {
   bool rangeChosen() const;
   bool dpChosen() const;
 
-  Workspace* workspace_ = nullptr;
+  WindowHost* workspace_ = nullptr;
   TextCodec codec_;  // the list's (the corpus's until one is built)
   std::shared_ptr<frequency::WordFrequencyList> list_;
   // The corpus the list was counted from (for a count again).

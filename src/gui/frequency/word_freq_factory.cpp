@@ -4,7 +4,7 @@
 
 namespace lexvane::gui {
 
-ChildWindow* CreateWordFreqWindow(Workspace& workspace, QWidget* frame) {
+ChildWindow* CreateWordFreqWindow(WindowHost& workspace, QWidget* frame) {
   auto* window = new TFormWordFreq(workspace, frame);
   if (!window->Build()) {
     delete window;

@@ -7,10 +7,10 @@ class QWidget;
 namespace lexvane::gui {
 
 class ChildWindow;
-class Workspace;
+class WindowHost;
 
 // A new word frequency window over the workspace's corpus whose build has
 // started (the list shows when it ends); null when no build could start.
-ChildWindow* CreateWordFreqWindow(Workspace& workspace, QWidget* frame);
+ChildWindow* CreateWordFreqWindow(WindowHost& workspace, QWidget* frame);
 
 }  // namespace lexvane::gui

@@ -11,8 +11,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "gui/app/file_choosers.h"
 #include "gui/base/text_codec.h"
+#include "gui/common/file_choosers.h"
 #include "gui/help/help.h"
 #include "gui/help/help_desk.h"
 #include "stats/keyness.h"

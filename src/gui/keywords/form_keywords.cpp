@@ -7,11 +7,11 @@
 #include <QTableView>
 #include <QTimer>
 
-#include "gui/app/export_command.h"
-#include "gui/app/workspace.h"
-#include "gui/concordance/form_stat.h"
-#include "gui/frequency/frequency_copy_command.h"
-#include "gui/frequency/frequency_grid.h"
+#include "gui/common/export_command.h"
+#include "gui/common/form_stat.h"
+#include "gui/common/frequency_copy_command.h"
+#include "gui/common/frequency_grid.h"
+#include "gui/common/window_host.h"
 #include "gui/help/help.h"
 #include "gui/keywords/form_keyword_query.h"
 #include "gui/keywords/form_sort_keywords.h"
@@ -32,7 +32,7 @@ constexpr int kColumnWidths[] = {148, 32, 56, 56, 96, 110, 80, 72, 80};
 
 }  // namespace
 
-TFormKeywords::TFormKeywords(Workspace& workspace, keywords::KeywordRequest request,
+TFormKeywords::TFormKeywords(WindowHost& workspace, keywords::KeywordRequest request,
                              QWidget* parent)
     : ChildWindow(parent),
       workspace_(&workspace),
@@ -178,7 +178,7 @@ void TFormKeywords::DrawGrid1DblClick(const QModelIndex& index) {
   workspace_->FormSearch()->AppendMask(list_->Row(index.row()).Word, list_->TextEncoding());
 }
 
-ChildWindow* CreateKeywordWindow(Workspace& workspace, QWidget* frame) {
+ChildWindow* CreateKeywordWindow(WindowHost& workspace, QWidget* frame) {
   if (workspace.Runner().busy()) return nullptr;
   TFormKeywordQuery& dialog = *workspace.FormKeywordQuery();
   if (dialog.exec() != QDialog::Accepted) return nullptr;

@@ -25,14 +25,14 @@ class QTableView;
 namespace lexvane::gui {
 
 class KeywordModel;
-class Workspace;
+class WindowHost;
 
 class TFormKeywords : public ChildWindow {
   Q_OBJECT
 
  public:
   // A window over `request`; Build() fills it.
-  TFormKeywords(Workspace& workspace, keywords::KeywordRequest request, QWidget* parent = nullptr);
+  TFormKeywords(WindowHost& workspace, keywords::KeywordRequest request, QWidget* parent = nullptr);
   ~TFormKeywords() override;
 
  public:  // queries
@@ -66,7 +66,7 @@ class TFormKeywords : public ChildWindow {
   // The window goes (its build was cancelled or failed).
   void closeWindow();
 
-  Workspace* workspace_;
+  WindowHost* workspace_;
   keywords::KeywordRequest request_;
   TextCodec codec_;
   std::shared_ptr<keywords::KeywordList> list_;
@@ -77,6 +77,6 @@ class TFormKeywords : public ChildWindow {
 // The frame's "Keyword list..." command: the dialog, then a new keyword
 // window whose build has started; null when the dialog was cancelled or no
 // build could start.
-ChildWindow* CreateKeywordWindow(Workspace& workspace, QWidget* frame);
+ChildWindow* CreateKeywordWindow(WindowHost& workspace, QWidget* frame);
 
 }  // namespace lexvane::gui

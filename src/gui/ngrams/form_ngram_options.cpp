@@ -12,9 +12,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "gui/common/ngram_help.h"
 #include "gui/help/help.h"
 #include "gui/help/help_desk.h"
-#include "gui/ngrams/ngram_help.h"
 
 namespace lexvane::gui {
 

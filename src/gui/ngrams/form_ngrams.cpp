@@ -6,16 +6,16 @@
 #include <QTableView>
 #include <QThreadPool>
 
-#include "gui/app/export_command.h"
-#include "gui/app/workspace.h"
 #include "gui/base/text_codec.h"
 #include "gui/base/thread_handover.h"
-#include "gui/concordance/form_stat.h"
-#include "gui/frequency/frequency_copy_command.h"
-#include "gui/frequency/frequency_grid.h"
+#include "gui/common/export_command.h"
+#include "gui/common/form_stat.h"
+#include "gui/common/frequency_copy_command.h"
+#include "gui/common/frequency_grid.h"
+#include "gui/common/ngram_help.h"
+#include "gui/common/window_host.h"
 #include "gui/help/help.h"
 #include "gui/ngrams/form_sort_ngrams.h"
-#include "gui/ngrams/ngram_help.h"
 #include "gui/ngrams/ngram_model.h"
 #include "gui/runner/gui_user_interface.h"
 #include "gui/runner/operation_runner.h"
@@ -35,7 +35,7 @@ constexpr int kColumnWidths[] = {260, 64, 64};
 
 }  // namespace
 
-TFormNGrams::TFormNGrams(Workspace& workspace, QWidget* parent)
+TFormNGrams::TFormNGrams(WindowHost& workspace, QWidget* parent)
     : ChildWindow(parent), workspace_(&workspace) {
   setObjectName(QStringLiteral("FormNGrams"));
   setWindowTitle(QStringLiteral("N-gram List"));
@@ -46,7 +46,7 @@ TFormNGrams::TFormNGrams(Workspace& workspace, QWidget* parent)
   updateActions();
 }
 
-TFormNGrams::TFormNGrams(Workspace& workspace, std::shared_ptr<ngrams::NGramList> list,
+TFormNGrams::TFormNGrams(WindowHost& workspace, std::shared_ptr<ngrams::NGramList> list,
                          const QString& of, QWidget* parent)
     : ChildWindow(parent), workspace_(&workspace) {
   setObjectName(QStringLiteral("FormClusters"));

@@ -6,7 +6,7 @@
 // into the advanced word search dialog, one column each, in order and next
 // to each other, so that the next advanced search finds it.
 //
-// An n-gram window builds its list on the worker thread (Workspace::Runner())
+// An n-gram window builds its list on the worker thread (WindowHost::Runner())
 // with itself as owner; a cluster window receives its finished list. It owns
 // its list and depends on nothing after its creation. GUI thread only.
 #pragma once
@@ -24,17 +24,17 @@ class QTableView;
 namespace lexvane::gui {
 
 class NGramModel;
-class Workspace;
+class WindowHost;
 
 class TFormNGrams : public ChildWindow {
   Q_OBJECT
 
  public:
   // An n-gram window over `workspace`'s corpus; Build() fills it.
-  TFormNGrams(Workspace& workspace, QWidget* parent);
+  TFormNGrams(WindowHost& workspace, QWidget* parent);
   // A cluster window showing `list`, with the caption "Clusters" followed
   // by `of`.
-  TFormNGrams(Workspace& workspace, std::shared_ptr<ngrams::NGramList> list, const QString& of,
+  TFormNGrams(WindowHost& workspace, std::shared_ptr<ngrams::NGramList> list, const QString& of,
               QWidget* parent = nullptr);
   // The list is released on a pool thread.
   ~TFormNGrams() override;
@@ -62,7 +62,7 @@ class TFormNGrams : public ChildWindow {
   void MenuClearClick() override;
   void MenuSortClick() override;
   void MenuStatisticsClick() override;
-  // The rows as a CSV, TSV or XLSX file (gui/app/export_command.h).
+  // The rows as a CSV, TSV or XLSX file (gui/common/export_command.h).
   void MenuExportClick() override;
   void DrawGrid1DblClick(const QModelIndex& index);
 
@@ -72,7 +72,7 @@ class TFormNGrams : public ChildWindow {
   void showList();
   void updateActions();
 
-  Workspace* workspace_;
+  WindowHost* workspace_;
   std::shared_ptr<ngrams::NGramList> list_;
   NGramModel* model_ = nullptr;
   QList<QAction*> actions_;

@@ -4,9 +4,9 @@
 #include <QRadioButton>
 
 #include "gui/base/choice_dialog.h"
+#include "gui/common/ngram_help.h"
 #include "gui/help/help.h"
 #include "gui/help/help_desk.h"
-#include "gui/ngrams/ngram_help.h"
 
 namespace lexvane::gui {
 

@@ -2,8 +2,8 @@
 
 #include <QPointer>
 
-#include "gui/app/form_main.h"
-#include "gui/app/workspace.h"
+#include "gui/base/child_window_frame.h"
+#include "gui/common/window_host.h"
 #include "gui/ngrams/form_ngram_options.h"
 #include "gui/ngrams/form_ngrams.h"
 #include "gui/runner/operation_runner.h"
@@ -11,7 +11,7 @@
 
 namespace lexvane::gui {
 
-ChildWindow* CreateNGramWindow(Workspace& workspace, QWidget* frame) {
+ChildWindow* CreateNGramWindow(WindowHost& workspace, QWidget* frame) {
   if (workspace.Runner().busy()) return nullptr;
   TFormNGramOptions& dialog = *workspace.FormNGramOptions();
   if (dialog.exec() != QDialog::Accepted) return nullptr;
@@ -23,7 +23,8 @@ ChildWindow* CreateNGramWindow(Workspace& workspace, QWidget* frame) {
   return window;
 }
 
-void RunClustersCommand(Workspace& workspace, const ClusterSource& source, ShowClusterWindow show) {
+void RunClustersCommand(WindowHost& workspace, const ClusterSource& source,
+                        ShowClusterWindow show) {
   const std::shared_ptr<concordance::ConcordanceTable> table = source.table;
   if (table == nullptr || workspace.Runner().busy()) return;
   TFormNGramOptions& dialog = *workspace.FormClusterOptions();
@@ -45,7 +46,7 @@ void RunClustersCommand(Workspace& workspace, const ClusterSource& source, ShowC
         auto* clusters = new TFormNGrams(workspace, list, of);
         if (show) {
           show(clusters);
-        } else if (auto* frame = qobject_cast<TFormMain*>(owner->window())) {
+        } else if (auto* frame = FrameOf(owner)) {
           frame->AddChildWindow(clusters);
         } else {
           clusters->setAttribute(Qt::WA_DeleteOnClose);

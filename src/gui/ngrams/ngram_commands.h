@@ -11,6 +11,7 @@
 #include <QString>
 
 #include "concordance/concordance_table.h"
+#include "gui/common/concordance_sources.h"
 
 class QWidget;
 
@@ -18,29 +19,21 @@ namespace lexvane::gui {
 
 class ChildWindow;
 class TFormNGrams;
-class Workspace;
+class WindowHost;
 
 // A new n-gram window whose build has started (the list shows when it
 // ends); null when the options dialog was cancelled or no build could start.
-ChildWindow* CreateNGramWindow(Workspace& workspace, QWidget* frame);
+ChildWindow* CreateNGramWindow(WindowHost& workspace, QWidget* frame);
 
 // Shows a finished cluster window (tests catch it here); by default the
 // frame of the concordance window takes it.
 using ShowClusterWindow = std::function<void(TFormNGrams* window)>;
 
-// A concordance window's part in the command: the window (the owner of the
-// build), its table and its caption.
-struct ClusterSource {
-  QWidget* window;
-  std::shared_ptr<concordance::ConcordanceTable> table;
-  QString caption;
-};
-
 // The clusters of the window's concordance: the options dialog, then the
 // build on the worker thread with the window as owner; the cluster window
 // ("Clusters - " and the caption) is made when it ends. Nothing while the
 // runner is busy or the window has no table.
-void RunClustersCommand(Workspace& workspace, const ClusterSource& source,
+void RunClustersCommand(WindowHost& workspace, const ClusterSource& source,
                         ShowClusterWindow show = {});
 
 }  // namespace lexvane::gui

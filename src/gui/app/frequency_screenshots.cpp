@@ -1,4 +1,4 @@
-#include "gui/frequency/frequency_screenshots.h"
+#include "gui/app/frequency_screenshots.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

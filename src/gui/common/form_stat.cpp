@@ -1,4 +1,4 @@
-#include "gui/concordance/form_stat.h"
+#include "gui/common/form_stat.h"
 
 #include <QApplication>
 #include <QClipboard>

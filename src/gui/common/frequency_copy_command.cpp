@@ -1,4 +1,4 @@
-#include "gui/frequency/frequency_copy_command.h"
+#include "gui/common/frequency_copy_command.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -10,8 +10,8 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 
-#include "gui/app/workspace.h"
 #include "gui/base/text_codec.h"
+#include "gui/common/window_host.h"
 #include "gui/help/help.h"
 #include "gui/runner/gui_user_interface.h"
 #include "gui/runner/operation_runner.h"
@@ -70,7 +70,7 @@ class FileSink : public frequency::CopySink {
 
 }  // namespace
 
-bool RunFrequencyCopy(Workspace& workspace, QWidget* window, TFormCopyFreq::Table table,
+bool RunFrequencyCopy(WindowHost& workspace, QWidget* window, TFormCopyFreq::Table table,
                       std::int32_t rowCount, std::pair<int, int> selection, const TextCodec& codec,
                       CopyRowsWork copy) {
   TFormCopyFreq& dialog = *workspace.FormCopyFreq();

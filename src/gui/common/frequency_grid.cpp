@@ -1,4 +1,4 @@
-#include "gui/frequency/frequency_grid.h"
+#include "gui/common/frequency_grid.h"
 
 #include <algorithm>
 

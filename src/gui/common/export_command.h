@@ -10,7 +10,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "gui/app/file_choosers.h"
+#include "gui/common/file_choosers.h"
 #include "table_export/export_format.h"
 #include "table_export/table.h"
 
@@ -18,7 +18,7 @@ class QWidget;
 
 namespace lexvane::gui {
 
-class Workspace;
+class WindowHost;
 
 // The save dialog's filters, in the order shown; the index of one is its
 // entry in ExportFilterOptions.
@@ -33,7 +33,7 @@ using ExportTableMaker = std::function<std::unique_ptr<table_export::Table>()>;
 // or the workspace's FileChoosers::Export when set) and starts the
 // export with `window` as the owner (closing it stops the export and leaves
 // no file). Returns whether an export was started.
-bool RunTableExport(Workspace& workspace, QWidget* window, const QString& suggestedName,
+bool RunTableExport(WindowHost& workspace, QWidget* window, const QString& suggestedName,
                     ExportTableMaker makeTable);
 
 }  // namespace lexvane::gui

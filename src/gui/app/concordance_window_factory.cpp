@@ -1,5 +1,6 @@
-#include "gui/concordance/concordance_window_factory.h"
+#include "gui/app/concordance_window_factory.h"
 
+#include "gui/app/workspace.h"
 #include "gui/concordance/form_concordance.h"
 
 namespace lexvane::gui {

@@ -1,11 +1,11 @@
-#include "gui/app/export_command.h"
+#include "gui/common/export_command.h"
 
 #include <iterator>
 
 #include <QFileDialog>
 
-#include "gui/app/workspace.h"
 #include "gui/base/text_codec.h"
+#include "gui/common/window_host.h"
 #include "gui/help/help.h"
 #include "gui/runner/operation_runner.h"
 #include "table_export/export_file.h"
@@ -79,7 +79,7 @@ table_export::ExportOptions ExportFilterOptions(int filter) {
   return options;
 }
 
-bool RunTableExport(Workspace& workspace, QWidget* window, const QString& suggestedName,
+bool RunTableExport(WindowHost& workspace, QWidget* window, const QString& suggestedName,
                     ExportTableMaker makeTable) {
   if (workspace.Runner().busy()) return false;
   const FileChoosers& choosers = workspace.Choosers();

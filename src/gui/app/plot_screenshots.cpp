@@ -1,4 +1,4 @@
-#include "gui/concordance/plot_screenshots.h"
+#include "gui/app/plot_screenshots.h"
 
 #include <algorithm>
 

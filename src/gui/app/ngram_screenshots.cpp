@@ -1,4 +1,4 @@
-#include "gui/ngrams/ngram_screenshots.h"
+#include "gui/app/ngram_screenshots.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

@@ -1,4 +1,4 @@
-#include "gui/frequency/form_copy_freq.h"
+#include "gui/common/form_copy_freq.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

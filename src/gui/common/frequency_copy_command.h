@@ -13,14 +13,14 @@
 
 #include "frequency/frequency_copy.h"
 #include "gui/base/text_codec.h"
-#include "gui/frequency/form_copy_freq.h"
+#include "gui/common/form_copy_freq.h"
 #include "text/progress.h"
 
 class QWidget;
 
 namespace lexvane::gui {
 
-class Workspace;
+class WindowHost;
 
 // Copies the entries first..last (0-based) of the window's table; runs on the
 // worker thread, so it may only read what the window shares with it.
@@ -34,7 +34,7 @@ using CopyRowsWork = std::function<void(
 // table's encoding (the typed delimiter, the clipboard's text). The file of
 // a copy to a file comes from the save dialog, or the workspace's
 // FileChoosers::SaveCopy when set. Returns whether a copy was started.
-bool RunFrequencyCopy(Workspace& workspace, QWidget* window, TFormCopyFreq::Table table,
+bool RunFrequencyCopy(WindowHost& workspace, QWidget* window, TFormCopyFreq::Table table,
                       std::int32_t rowCount, std::pair<int, int> selection, const TextCodec& codec,
                       CopyRowsWork copy);
 

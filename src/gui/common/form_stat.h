@@ -3,7 +3,7 @@
 // note "Search was not completed." when the build was cancelled, and &Copy,
 // which puts the rows on the clipboard as a tab-separated table.
 //
-// One instance for the whole run (Workspace::FormStat); a window's
+// One instance for the whole run (WindowHost::FormStat); a window's
 // MenuStatisticsClick hands it the figures the core computed
 // (concordance::ConcordanceStatistics, frequency::WordFrequencyStatistics).
 // GUI thread only.

@@ -1,0 +1,147 @@
+// A concordance window opens windows of another kind through its host: in
+// the frame, "Clusters..." and "Frequency of collocates..." of a concordance
+// of the sample letters and walks make their windows beside it (the
+// collocates after the sort the command asks for), and the collocate window
+// goes with its concordance window while the cluster window stays.
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+#include "corpus/list_files.h"
+#include "frequency_test_support.h"
+#include "gui/app/form_main.h"
+#include "gui/app/workspace.h"
+#include "gui/concordance/form_concordance.h"
+#include "gui/concordance/form_sort_concord.h"
+#include "gui/frequency/form_colloc_freq.h"
+#include "gui/frequency/form_find_col_freq.h"
+#include "gui/help/help.h"
+#include "gui/ngrams/form_ngram_options.h"
+#include "gui/ngrams/form_ngrams.h"
+#include "gui/ngrams/ngram_model.h"
+#include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
+#include "gui/search/form_search.h"
+#include "tools/root_collator.h"
+
+using namespace lexvane;
+using namespace lexvane::gui;
+using lexvane::gui::testing::WhenShown;
+
+class WindowHostTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<Workspace> workspace_;
+  std::unique_ptr<TFormMain> frame_;
+  QStringList asked_;
+
+  template <class Window>
+  QList<Window*> windows() {
+    QList<Window*> found;
+    for (QMdiSubWindow* sub : frame_->mdiArea()->subWindowList())
+      if (auto* w = qobject_cast<Window*>(sub->widget())) found << w;
+    return found;
+  }
+  TFormConcordance* search(const QString& mask) {
+    TFormSearch* dialog = workspace_->FormSearch();
+    QTimer::singleShot(0, dialog, [dialog, mask] {
+      QTRY_VERIFY(dialog->isVisible());
+      dialog->ButtonClearAllClick();
+      QTest::keyClicks(dialog->Edit1, mask);
+      QTest::keyClick(dialog->Edit1, Qt::Key_Return);
+      QTest::keyClick(dialog->Edit1, Qt::Key_Return);
+    });
+    frame_->MenuSearchClick();
+    workspace_->Runner().waitForIdle();
+    return windows<TFormConcordance>().value(0);
+  }
+
+ private Q_SLOTS:
+  void init() {
+    InitGuiResources();
+    dir_ = std::make_unique<QTemporaryDir>();
+    qputenv("LEXVANE_SETTINGS", dir_->filePath(QStringLiteral("lexvane.ini")).toLocal8Bit());
+    asked_.clear();
+    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
+    workspace_->Help().SetObserver([](int) {});
+    workspace_->Ui().setAnswerer([this](const Question& q) {
+      asked_ << q.text;
+      return text::Answer::Yes;
+    });
+    frame_ = std::make_unique<TFormMain>(*workspace_);
+    frame_->resize(1000, 700);
+    frame_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
+    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace_->Corpus(), RootCollator(),
+                         workspace_->Ui());
+    frame_->UpdateButtons();
+  }
+  void cleanup() {
+    frame_.reset();
+    workspace_.reset();
+    qunsetenv("LEXVANE_SETTINGS");
+  }
+
+  void clustersOfAConcordanceJoinTheFrame() {
+    TFormConcordance* window = search(QStringLiteral("house"));
+    QVERIFY(window != nullptr);
+    TFormNGramOptions* options = workspace_->FormClusterOptions();
+    WhenShown(options, [options] {
+      options->SpinMinLength->setValue(2);
+      options->SpinMaxLength->setValue(3);
+      options->SpinMinFrequency->setValue(2);
+      options->ButtonOK->click();
+    });
+    window->Action(QStringLiteral("MenuClusters"))->trigger();
+    workspace_->Runner().waitForIdle();
+    QTRY_COMPARE(windows<TFormNGrams>().size(), 1);
+    QPointer<TFormNGrams> clusters = windows<TFormNGrams>().front();
+    QCOMPARE(clusters->windowTitle(), QStringLiteral("Clusters - ") + window->windowTitle());
+    QVERIFY(clusters->Model()->rowCount() > 0);
+    QCOMPARE(frame_->mdiArea()->subWindowList().size(), 2);
+    // The cluster list stays when its concordance window goes.
+    qobject_cast<QMdiSubWindow*>(window->parentWidget())->close();
+    QTRY_COMPARE(windows<TFormConcordance>().size(), 0);
+    QVERIFY(clusters);
+    QVERIFY(asked_.isEmpty());
+  }
+
+  void collocatesOfAnUnsortedConcordanceSortFirstAndJoinTheFrame() {
+    TFormConcordance* window = search(QStringLiteral("walk*"));
+    QVERIFY(window != nullptr);
+    QVERIFY(!window->Table()->TableSorted);
+    TFormSortConcord* sort = workspace_->FormSortConcord();
+    WhenShown(sort, [sort] { sort->Button1->click(); });
+    TFormFindColFreq* query = workspace_->FormFindColFreq();
+    // The dialog's defaults: the first OK takes the listed "*" into the
+    // masks and stays, the second runs the query.
+    WhenShown(query, [query] {
+      query->ButtonOK->click();
+      query->ButtonOK->click();
+    });
+    window->Action(QStringLiteral("MenuFrequencies"))->trigger();
+    QTRY_COMPARE(windows<TFormCollocFreq>().size(), 1);
+    workspace_->Runner().waitForIdle();
+    QCOMPARE(asked_,
+             QStringList{QStringLiteral("Concordance table must be sorted first. Sort it now?")});
+    QVERIFY(window->Table()->TableSorted);
+    QPointer<TFormCollocFreq> collocates = windows<TFormCollocFreq>().front();
+    QVERIFY(collocates->windowTitle().endsWith(window->windowTitle()));
+    QCOMPARE(frame_->mdiArea()->subWindowList().size(), 2);
+    // The collocate window goes with its concordance window.
+    qobject_cast<QMdiSubWindow*>(window->parentWidget())->close();
+    QTRY_VERIFY(collocates.isNull());
+    QTRY_COMPARE(frame_->mdiArea()->subWindowList().size(), 0);
+  }
+};
+
+QTEST_MAIN(WindowHostTest)
+#include "window_host_test.moc"

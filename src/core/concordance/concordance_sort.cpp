@@ -107,8 +107,8 @@ bool SortConcordance(ConcordanceTable& table, const SortOptions& options,
       [&](std::size_t row) {
         const auto i = static_cast<std::int32_t>(row);
         return collator.Key(sortKey(table.Keywords().View(i), table.LeftContexts().View(i),
-                                          table.RightContexts().View(i), options, words),
-                                  encoding);
+                                    table.RightContexts().View(i), options, words),
+                            encoding);
       },
       [&](std::size_t done) {
         progress.SetGauge(

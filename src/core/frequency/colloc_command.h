@@ -39,7 +39,6 @@ struct CollocCommandResult {
 CollocCommandResult MenuFrequenciesClick(const concordance::ConcordanceTable& concordance,
                                          std::string_view concordanceCaption, CollocQuery& query,
                                          const CollocCommandSteps& steps,
-                                         const text::Collator& collator,
-                                         text::OperationHost& host);
+                                         const text::Collator& collator, text::OperationHost& host);
 
 }  // namespace lexvane::frequency

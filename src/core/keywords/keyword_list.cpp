@@ -116,8 +116,8 @@ bool rankRows(std::vector<KeywordRow>& rows, std::size_t fromStudy, bool runsInO
   } else {
     std::vector<std::uint32_t> order;
     done = text::OrderRows(
-        rows.size(), [&](std::size_t k) { return collator.Key(rows[k].Word, encoding); },
-        progress, order);
+        rows.size(), [&](std::size_t k) { return collator.Key(rows[k].Word, encoding); }, progress,
+        order);
     for (std::size_t k = 0; done && k < order.size(); ++k)
       rows[order[k]].Rank = static_cast<std::uint32_t>(k);
   }
@@ -184,7 +184,8 @@ bool KeywordList::Build(const frequency::WordCounts& study, const frequency::Wor
   const bool runsInOrder =
       study.InCollationOrder() && reference.InCollationOrder() &&
       text::IsUtf8(study.TextEncoding()) == text::IsUtf8(reference.TextEncoding());
-  if (!rankRows(rows, fromStudy, runsInOrder, study.TextEncoding(), collator, progress)) return false;
+  if (!rankRows(rows, fromStudy, runsInOrder, study.TextEncoding(), collator, progress))
+    return false;
   if (!orderRows(rows, options.Sort, progress)) return false;
   rows_ = std::move(rows);
   options_ = options;

@@ -52,8 +52,7 @@ std::string NGramList::sortKey(const Row& row, NGramSort mode) const {
   std::string key;
   if (mode == NGramSort::ByRange) key += text::DescendingPrefix(row.range);
   if (mode != NGramSort::Alphabetical) key += text::DescendingPrefix(row.frequency);
-  key +=
-      collator_->Key(std::string_view(text_.data() + row.offset, row.length), source_.encoding);
+  key += collator_->Key(std::string_view(text_.data() + row.offset, row.length), source_.encoding);
   return key;
 }
 

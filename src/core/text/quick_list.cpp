@@ -338,7 +338,8 @@ void TQStringList::quickSort(std::int32_t first, std::int32_t last) {
 
 void TQStringList::SetSorted(bool sorted) {
   if (sorted == sorted_) return;
-  if (sorted && collator_ == nullptr) throw Error("The list has no collator to order its text with");
+  if (sorted && collator_ == nullptr)
+    throw Error("The list has no collator to order its text with");
   if (sorted) Sort();
   sorted_ = sorted;
 }

@@ -99,6 +99,9 @@ class BlockScanner {
   // A window and the UTF-8 bytes decoded behind it.
   static constexpr std::size_t kWindowRoom = 64 + 8;
   static constexpr std::size_t kBatch = 16;
+  // A mapped file's pages are released in pieces of at least this many
+  // blocks.
+  static constexpr std::int64_t kReleaseBlocks = 64;
 
   ScanEnd scanFile(Sink& sink, int fd, std::int64_t from, std::int64_t until, bool seekable);
   // The mapped file of `fd` when it is to be mapped, else nothing.
@@ -206,6 +209,7 @@ ScanEnd BlockScanner<Sink>::scanMapped(Sink& sink, const MappedFile& file, std::
   const std::int64_t size = file.Size();
   const auto block = static_cast<std::int64_t>(setup_.BlockBytes());
   std::int64_t reached = std::min(next_, size);
+  std::int64_t released = reached;  // the pages before it have left the process
   for (;;) {
     const std::int64_t end = std::min(size, reached + block);
     const bool last = end == size;
@@ -225,6 +229,14 @@ ScanEnd BlockScanner<Sink>::scanMapped(Sink& sink, const MappedFile& file, std::
     flushRun(sink);
     if constexpr (requires { sink.AfterBlock(std::int64_t{0}); }) {
       if (!sink.AfterBlock(end)) return ScanEnd{true, 0};
+    }
+    // What lies a block behind the scan goes back, in large pieces, as
+    // each release costs the other processors a flush of their address
+    // caches (a word in hand that started there is read in again when it
+    // is handed over).
+    if (reached - block - released >= kReleaseBlocks * block) {
+      file.Release(released, reached - block);
+      released = reached - block;
     }
     reached = end;
   }

@@ -133,4 +133,13 @@ void MappedFile::WillRead(std::int64_t from, std::int64_t until) const {
           MADV_WILLNEED);
 }
 
+void MappedFile::Release(std::int64_t from, std::int64_t until) const {
+  const auto page = static_cast<std::int64_t>(gPageSize);
+  const std::int64_t start = (std::max<std::int64_t>(from, 0) + page - 1) / page * page;
+  const std::int64_t end = std::min(until, size_) / page * page;
+  if (end > start)
+    madvise(const_cast<unsigned char*>(data_) + start, static_cast<std::size_t>(end - start),
+            MADV_DONTNEED);
+}
+
 }  // namespace lexvane::text

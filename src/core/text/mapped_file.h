@@ -40,6 +40,11 @@ class MappedFile {
  public:  // commands
   // Asks the system to read [from, until) ahead of the scan.
   void WillRead(std::int64_t from, std::int64_t until) const;
+  // Tells the system that the pages within [from, until) have been read:
+  // they leave this process (they stay cached, and a later look at them
+  // reads them in again), so that a scan of a large file does not hold all
+  // of it.
+  void Release(std::int64_t from, std::int64_t until) const;
 
  private:
   MappedFile(const unsigned char* data, std::int64_t size, int slot)

@@ -71,9 +71,10 @@ std::string bigProse(Encoding encoding) {
 
 std::vector<Found> scan(const std::string& path, const CharacterSets& sets, FileMapping mapping,
                         const std::vector<std::int64_t>& cuts, ScanEnd* last = nullptr,
-                        bool truncate = false) {
+                        bool truncate = false, std::size_t blockBytes = 0) {
   ScanOptions options;
   options.mapping = mapping;
+  options.blockBytes = blockBytes;
   const ScanSetup setup(sets, options);
   int error = 0;
   const int fd = OpenCorpusFile(path, FileAccess::Seek, error);
@@ -112,6 +113,32 @@ TEST(MappedFileTest, LargeFilesGiveTheWordsOfReadingThemWholeAndInRanges) {
     std::sort(cuts.begin(), cuts.end());
     EXPECT_EQ(scan(path, sets, FileMapping::WhenLarge, cuts), read);
     EXPECT_TRUE(std::any_of(read.begin(), read.end(), [](const Found& w) { return w.cut; }));
+  }
+}
+
+// In small steps the scanner gives the pages far behind it back while it
+// reads on; a word it still holds (before a long gap, or a long word) is read
+// in again when handed over.
+TEST(MappedFileTest, PagesGivenBackBehindTheScanStillGiveEveryWord) {
+  TempFolder folder;
+  for (const Encoding encoding : {Encoding::Windows1252, Encoding::Utf8}) {
+    std::string text = bigProse(encoding);
+    const std::size_t gapAt = text.find(' ', text.size() / 2);
+    text.insert(gapAt, std::string(200000, ' ') + "\t\t");
+    const std::string path = folder / "gaps.txt";
+    writeBytes(path, text);
+    const CharacterSets sets = CharacterSets::Derive(DefaultWordSeparators(encoding),
+                                                     kDefaultSentenceSeparators, encoding);
+    const std::vector<Found> read = scan(path, sets, FileMapping::Never, {});
+    for (const std::size_t block : {std::size_t{512}, std::size_t{4000}}) {
+      SCOPED_TRACE(block);
+      EXPECT_EQ(scan(path, sets, FileMapping::Always, {}, nullptr, false, block), read);
+      const auto size = static_cast<std::int64_t>(text.size());
+      EXPECT_EQ(
+          scan(path, sets, FileMapping::Always,
+               {static_cast<std::int64_t>(gapAt) + 9000, size / 4 * 3}, nullptr, false, block),
+          read);
+    }
   }
 }
 

@@ -297,38 +297,32 @@ class WordFrequencyBuilder {
   }
 
   // Fills WordList with the types in ascending order of their words. The
-  // records are made while the keys are computed, on both threads.
+  // keys are computed on both threads and dropped before the records are
+  // made, in the list's order, so that the three are never held at once
+  // and the records lie in memory as the rows that read them.
   void fill(WordCounter& counter) {
     std::vector<std::uint32_t> handles = counter.Handles();
-    std::size_t n = handles.size();
-    std::vector<std::unique_ptr<TOneWordInfo>> records(n);
+    const std::size_t n = handles.size();
     std::vector<std::uint32_t> order;
     {
       text::KeyArena keys;
       text::ComputeKeys(
           n,
-          [&counter, &handles, &records, &collator = *list_.collator_,
-           encoding = settings_.TextEncoding](std::size_t i) {
-            std::uint32_t handle = handles[i];
-            records[i] = std::make_unique<TOneWordInfo>(std::string(counter.Word(handle)),
-                                                        counter.WordClass(handle),
-                                                        counter.Frequency(handle));
-            return collator.Key(records[i]->Word, encoding);
-          },
+          [&counter, &handles, &collator = *list_.collator_, encoding = settings_.TextEncoding](
+              std::size_t i) { return collator.Key(counter.Word(handles[i]), encoding); },
           [](std::size_t) { return true; }, keys);
       order = text::OrderByKeys(keys);
     }
-    counter.Clear();
     text::TQStringList& list = *list_.wordList_;
     list.SetCapacity(WordListCapacityFor(static_cast<std::int64_t>(n)));
-    // The records lie scattered in memory: fetch them a little ahead.
-    constexpr std::size_t kAhead = 8;
     for (std::size_t k = 0; k < n; ++k) {
-      if (k + 2 * kAhead < n) __builtin_prefetch(&records[order[k + 2 * kAhead]]);
-      if (k + kAhead < n) __builtin_prefetch(records[order[k + kAhead]].get());
-      TOneWordInfo* record = records[order[k]].release();
-      list.Append(record->Word, record);
+      const std::uint32_t handle = handles[order[k]];
+      auto record = std::make_unique<TOneWordInfo>(
+          std::string(counter.Word(handle)), counter.WordClass(handle), counter.Frequency(handle));
+      TOneWordInfo* info = record.release();
+      list.Append(info->Word, info);
     }
+    counter.Clear();
   }
 
   WordFrequencyList& list_;

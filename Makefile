@@ -30,6 +30,11 @@ FUZZ_SECONDS ?= 60
 # makes).
 FUZZ_TARGETS ?=
 SANITIZE_COMMON = -fno-omit-frame-pointer -g1 -O1
+# The sanitizer and fuzz builds take their optimisation and debug levels
+# from SANITIZE_COMMON alone: the build type's own flags (-O2 -g) would come
+# after them on the command line and win, doubling the compile time.
+SANITIZE_BUILD_TYPE = -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-DNDEBUG -DCMAKE_C_FLAGS_RELWITHDEBINFO=-DNDEBUG
 .PHONY: all deps deps-check build test run bench screenshots install clean format \
         check-asan check-tsan fuzz
 
@@ -76,7 +81,7 @@ screenshots: build
 # CLI binary the CLI tests start) is written to $(ASAN_DIR)/sanitizer-logs;
 # any file there fails the check, and all are printed, also when a test failed.
 check-asan: deps
-	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	cmake -S . -B $(ASAN_DIR) $(SANITIZE_BUILD_TYPE) \
 	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all $(SANITIZE_COMMON)" \
 	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 	$(NICE) cmake --build $(ASAN_DIR) -j $(CHECK_JOBS)
@@ -92,7 +97,7 @@ check-asan: deps
 # tsan_tests builds) in a TSan build. Qt from Debian is not instrumented:
 # scripts/tsan.supp names the Qt-synchronised handovers it cannot see.
 check-tsan: deps
-	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	cmake -S . -B $(TSAN_DIR) $(SANITIZE_BUILD_TYPE) \
 	  -DCMAKE_CXX_FLAGS="-fsanitize=thread $(SANITIZE_COMMON)" \
 	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" >/dev/null
 	$(NICE) cmake --build $(TSAN_DIR) -j $(CHECK_JOBS) --target tsan_tests
@@ -104,7 +109,7 @@ check-tsan: deps
 
 # Every fuzz target for FUZZ_SECONDS seconds (make fuzz FUZZ_SECONDS=600).
 fuzz: deps-check
-	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	cmake -S . -B $(FUZZ_DIR) $(SANITIZE_BUILD_TYPE) \
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 	  -DLEXVANE_BUILD_GUI=OFF -DBUILD_TESTING=OFF -DLEXVANE_BUILD_FUZZERS=ON \
 	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all $(SANITIZE_COMMON)" \

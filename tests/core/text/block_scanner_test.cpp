@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/corpus/temp_folder.h"
+#include "core/text/found_word.h"
 #include "text/block_scanner.h"
 #include "text/character_sets.h"
 #include "text/open_file.h"
@@ -22,20 +23,8 @@ namespace {
 
 using corpus::testing::TempFolder;
 using corpus::testing::writeBytes;
-
-struct Found {
-  std::string text;
-  std::int64_t offset;
-  bool simpleEnd;
-  bool enhancedEnd;
-  bool cut;
-  bool operator==(const Found&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const Found& w) {
-  return os << '{' << ::testing::PrintToString(w.text) << ',' << w.offset << ',' << w.simpleEnd
-            << ',' << w.enhancedEnd << ',' << w.cut << '}';
-}
+using testing::Found;
+using testing::FoundOf;
 
 class SilentUi : public UserInterface {
  public:
@@ -58,7 +47,7 @@ std::vector<Found> reference(const std::string& path, const CharacterSets& sets,
 struct AllWords {
   std::vector<Found> words;
   bool Word(const ScanWord& w) {
-    words.push_back({std::string(w.text), w.offset, w.simpleEnd, w.enhancedEnd, w.cut});
+    words.push_back(FoundOf(w));
     return true;
   }
 };
@@ -71,7 +60,7 @@ struct SomeWords {
   };
   std::vector<Item> items;
   bool Word(const ScanWord& w) {
-    items.push_back({true, {std::string(w.text), w.offset, w.simpleEnd, w.enhancedEnd, w.cut}});
+    items.push_back({true, FoundOf(w)});
     return true;
   }
   void Words(unsigned count, std::uint64_t ends) {

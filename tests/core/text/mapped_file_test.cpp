@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "core/corpus/temp_folder.h"
+#include "core/text/found_word.h"
 #include "core/text/twin_prose.h"
 #include "text/block_scanner.h"
 #include "text/character_sets.h"
@@ -25,19 +26,8 @@ namespace {
 
 using corpus::testing::TempFolder;
 using corpus::testing::writeBytes;
-
-struct Found {
-  std::string text;
-  std::int64_t offset;
-  bool simpleEnd;
-  bool cut;
-  bool operator==(const Found&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const Found& w) {
-  return os << '{' << ::testing::PrintToString(w.text) << ',' << w.offset << ',' << w.simpleEnd
-            << ',' << w.cut << '}';
-}
+using testing::Found;
+using testing::FoundOf;
 
 struct Collect {
   std::vector<Found> words;
@@ -45,7 +35,7 @@ struct Collect {
   bool truncate = false;  // cuts the file to nothing after the first step
   int steps = 0;
   bool Word(const ScanWord& w) {
-    words.push_back({std::string(w.text), w.offset, w.simpleEnd, w.cut});
+    words.push_back(FoundOf(w));
     return true;
   }
   bool AfterBlock(std::int64_t) {

@@ -17,6 +17,7 @@
 #include <QtTest>
 
 #include "corpus/list_files.h"
+#include "desktop_test.h"
 #include "gui/app/form_main.h"
 #include "gui/app/workspace.h"
 #include "gui/common/form_stat.h"
@@ -50,13 +51,8 @@ QString shown(std::string_view s) {
 
 }  // namespace
 
-class ConcordanceOutputTest : public QObject {
+class ConcordanceOutputTest : public lexvane::gui::testing::DesktopTest {
   Q_OBJECT
-
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<Workspace> workspace_;
-  std::unique_ptr<TFormMain> frame_;
-  QStringList messages_;
 
   ChildWindow* activeChild() {
     QMdiSubWindow* sub = frame_->mdiArea()->activeSubWindow();
@@ -81,25 +77,8 @@ class ConcordanceOutputTest : public QObject {
   }
 
  private Q_SLOTS:
-  void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    qputenv("LEXVANE_SETTINGS", dir_->filePath(QStringLiteral("lexvane.ini")).toLocal8Bit());
-    messages_.clear();
-    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
-    workspace_->Help().SetObserver([](int) {});
-    workspace_->Ui().setAnswerer([this](const Question& q) {
-      messages_ << q.text;
-      return text::Answer::Ok;
-    });
-    frame_ = std::make_unique<TFormMain>(*workspace_);
-    frame_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-  }
-  void cleanup() {
-    frame_.reset();
-    workspace_.reset();
-    qunsetenv("LEXVANE_SETTINGS");
-  }
+  void init() { QVERIFY(startDesktop()); }
+  void cleanup() { stopDesktop(); }
 
   void statisticsOfTheWindowFromItsMenuAndTheToolBar() {
     TFormConcordance* window = search(LEXVANE_SAMPLES_DIR "/sample.CTL", "house", 0);

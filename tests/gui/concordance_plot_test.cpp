@@ -23,6 +23,7 @@
 
 #include "concordance/concordance_plot.h"
 #include "corpus/list_files.h"
+#include "desktop_test.h"
 #include "gui/app/form_main.h"
 #include "gui/app/workspace.h"
 #include "gui/common/export_command.h"
@@ -41,13 +42,8 @@
 using namespace lexvane;
 using namespace lexvane::gui;
 
-class ConcordancePlotTest : public QObject {
+class ConcordancePlotTest : public lexvane::gui::testing::DesktopTest {
   Q_OBJECT
-
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<Workspace> workspace_;
-  std::unique_ptr<TFormMain> frame_;
-  QStringList messages_;
 
   template <class Window>
   QList<Window*> windows() {
@@ -89,28 +85,10 @@ class ConcordancePlotTest : public QObject {
  private Q_SLOTS:
   void init() {
     InitGuiResources();
-    dir_ = std::make_unique<QTemporaryDir>();
-    qputenv("LEXVANE_SETTINGS", dir_->filePath(QStringLiteral("lexvane.ini")).toLocal8Bit());
-    messages_.clear();
-    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
-    workspace_->Help().SetObserver([](int) {});
-    workspace_->Ui().setAnswerer([this](const Question& q) {
-      messages_ << q.text;
-      return text::Answer::Ok;
-    });
-    frame_ = std::make_unique<TFormMain>(*workspace_);
-    frame_->resize(1000, 700);
-    frame_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace_->Corpus(), RootCollator(),
-                         workspace_->Ui());
-    frame_->UpdateButtons();
+    QVERIFY(startDesktop(text::Answer::Ok, QSize(1000, 700)));
+    openSampleCorpus();
   }
-  void cleanup() {
-    frame_.reset();
-    workspace_.reset();
-    qunsetenv("LEXVANE_SETTINGS");
-  }
+  void cleanup() { stopDesktop(); }
   void theMenuOpensOnePlotWithEveryFileAndTheFigures() {
     TFormConcordance* window = search(QStringLiteral("walk*"));
     QVERIFY(window != nullptr);

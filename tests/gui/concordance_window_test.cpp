@@ -26,6 +26,7 @@
 #include "concordance/concordance_sort.h"
 #include "concordance/window_settings.h"
 #include "corpus/list_files.h"
+#include "desktop_test.h"
 #include "gui/app/form_main.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/concordance_model.h"
@@ -84,13 +85,8 @@ QStringList rowsOf(const concordance::ConcordanceTable& table) {
 
 }  // namespace
 
-class ConcordanceWindowTest : public QObject {
+class ConcordanceWindowTest : public lexvane::gui::testing::DesktopTest {
   Q_OBJECT
-
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<Workspace> workspace_;
-  std::unique_ptr<TFormMain> frame_;
-  QStringList messages_;
 
   TFormConcordance* lastWindow() {
     const QList<QMdiSubWindow*> subs = frame_->mdiArea()->subWindowList();
@@ -124,27 +120,10 @@ class ConcordanceWindowTest : public QObject {
 
  private Q_SLOTS:
   void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    qputenv("LEXVANE_SETTINGS", dir_->filePath(QStringLiteral("lexvane.ini")).toLocal8Bit());
-    messages_.clear();
-    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
-    workspace_->Help().SetObserver([](int) {});
-    workspace_->Ui().setAnswerer([this](const Question& q) {
-      messages_ << q.text;
-      return text::Answer::Ok;
-    });
-    frame_ = std::make_unique<TFormMain>(*workspace_);
-    frame_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace_->Corpus(), RootCollator(),
-                         workspace_->Ui());
-    frame_->UpdateButtons();
+    QVERIFY(startDesktop());
+    openSampleCorpus();
   }
-  void cleanup() {
-    frame_.reset();
-    workspace_.reset();
-    qunsetenv("LEXVANE_SETTINGS");
-  }
+  void cleanup() { stopDesktop(); }
 
   void simpleSearchShowsTheEnginesRowsOnceBuilt() {
     TFormConcordance* window = simpleSearch({QStringLiteral("The")});

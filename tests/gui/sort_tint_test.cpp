@@ -17,6 +17,7 @@
 
 #include <fstream>
 
+#include "desktop_test.h"
 #include "gui/app/form_main.h"
 #include "gui/app/workspace.h"
 #include "gui/concordance/concordance_model.h"
@@ -52,12 +53,8 @@ void whenShown(QDialog* dialog, std::function<void()> act) {
 
 }  // namespace
 
-class SortTintTest : public QObject {
+class SortTintTest : public lexvane::gui::testing::DesktopTest {
   Q_OBJECT
-
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<Workspace> workspace_;
-  std::unique_ptr<TFormMain> frame_;
 
   // Searches "spielten" in the prose written in `encoding`.
   TFormConcordance* search(text::Encoding encoding) {
@@ -111,21 +108,8 @@ class SortTintTest : public QObject {
   }
 
  private Q_SLOTS:
-  void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    qputenv("LEXVANE_SETTINGS", dir_->filePath(QStringLiteral("lexvane.ini")).toLocal8Bit());
-    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
-    workspace_->Help().SetObserver([](int) {});
-    workspace_->Ui().setAnswerer([](const Question&) { return text::Answer::Ok; });
-    frame_ = std::make_unique<TFormMain>(*workspace_);
-    frame_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-  }
-  void cleanup() {
-    frame_.reset();
-    workspace_.reset();
-    qunsetenv("LEXVANE_SETTINGS");
-  }
+  void init() { QVERIFY(startDesktop()); }
+  void cleanup() { stopDesktop(); }
 
   void theTintIsTheWordTheSortOrderedBy() {
     TFormConcordance* window = search(text::Encoding::Windows1252);

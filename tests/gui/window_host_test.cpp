@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "corpus/list_files.h"
+#include "desktop_test.h"
 #include "frequency_test_support.h"
 #include "gui/app/form_main.h"
 #include "gui/app/workspace.h"
@@ -35,13 +36,8 @@ using namespace lexvane;
 using namespace lexvane::gui;
 using lexvane::gui::testing::WhenShown;
 
-class WindowHostTest : public QObject {
+class WindowHostTest : public lexvane::gui::testing::DesktopTest {
   Q_OBJECT
-
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<Workspace> workspace_;
-  std::unique_ptr<TFormMain> frame_;
-  QStringList asked_;
 
   template <class Window>
   QList<Window*> windows() {
@@ -67,28 +63,10 @@ class WindowHostTest : public QObject {
  private Q_SLOTS:
   void init() {
     InitGuiResources();
-    dir_ = std::make_unique<QTemporaryDir>();
-    qputenv("LEXVANE_SETTINGS", dir_->filePath(QStringLiteral("lexvane.ini")).toLocal8Bit());
-    asked_.clear();
-    workspace_ = std::make_unique<Workspace>(text::Collator("root"));
-    workspace_->Help().SetObserver([](int) {});
-    workspace_->Ui().setAnswerer([this](const Question& q) {
-      asked_ << q.text;
-      return text::Answer::Yes;
-    });
-    frame_ = std::make_unique<TFormMain>(*workspace_);
-    frame_->resize(1000, 700);
-    frame_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-    corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace_->Corpus(), RootCollator(),
-                         workspace_->Ui());
-    frame_->UpdateButtons();
+    QVERIFY(startDesktop(text::Answer::Yes, QSize(1000, 700)));
+    openSampleCorpus();
   }
-  void cleanup() {
-    frame_.reset();
-    workspace_.reset();
-    qunsetenv("LEXVANE_SETTINGS");
-  }
+  void cleanup() { stopDesktop(); }
 
   void clustersOfAConcordanceJoinTheFrame() {
     TFormConcordance* window = search(QStringLiteral("house"));
@@ -111,7 +89,7 @@ class WindowHostTest : public QObject {
     qobject_cast<QMdiSubWindow*>(window->parentWidget())->close();
     QTRY_COMPARE(windows<TFormConcordance>().size(), 0);
     QVERIFY(clusters);
-    QVERIFY(asked_.isEmpty());
+    QVERIFY(messages_.isEmpty());
   }
 
   void collocatesOfAnUnsortedConcordanceSortFirstAndJoinTheFrame() {
@@ -130,7 +108,7 @@ class WindowHostTest : public QObject {
     window->Action(QStringLiteral("MenuFrequencies"))->trigger();
     QTRY_COMPARE(windows<TFormCollocFreq>().size(), 1);
     workspace_->Runner().waitForIdle();
-    QCOMPARE(asked_,
+    QCOMPARE(messages_,
              QStringList{QStringLiteral("Concordance table must be sorted first. Sort it now?")});
     QVERIFY(window->Table()->TableSorted);
     QPointer<TFormCollocFreq> collocates = windows<TFormCollocFreq>().front();

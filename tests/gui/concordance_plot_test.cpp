@@ -45,26 +45,6 @@ using namespace lexvane::gui;
 class ConcordancePlotTest : public lexvane::gui::testing::DesktopTest {
   Q_OBJECT
 
-  template <class Window>
-  QList<Window*> windows() {
-    QList<Window*> found;
-    for (QMdiSubWindow* sub : frame_->mdiArea()->subWindowList())
-      if (auto* w = qobject_cast<Window*>(sub->widget())) found << w;
-    return found;
-  }
-  TFormConcordance* search(const QString& mask) {
-    TFormSearch* dialog = workspace_->FormSearch();
-    QTimer::singleShot(0, dialog, [dialog, mask] {
-      QTRY_VERIFY(dialog->isVisible());
-      dialog->ButtonClearAllClick();
-      QTest::keyClicks(dialog->Edit1, mask);
-      QTest::keyClick(dialog->Edit1, Qt::Key_Return);
-      QTest::keyClick(dialog->Edit1, Qt::Key_Return);
-    });
-    frame_->MenuSearchClick();
-    workspace_->Runner().waitForIdle();
-    return windows<TFormConcordance>().value(0);
-  }
   TFormConcordancePlot* openPlot(TFormConcordance* window) {
     window->Action(QStringLiteral("MenuPlot"))->trigger();
     TFormConcordancePlot* plot = windows<TFormConcordancePlot>().value(0);
@@ -90,7 +70,7 @@ class ConcordancePlotTest : public lexvane::gui::testing::DesktopTest {
   }
   void cleanup() { stopDesktop(); }
   void theMenuOpensOnePlotWithEveryFileAndTheFigures() {
-    TFormConcordance* window = search(QStringLiteral("walk*"));
+    TFormConcordance* window = searchMask(QStringLiteral("walk*"));
     QVERIFY(window != nullptr);
     // Appended after the window's own entries, in the Edit menu and the pop-up.
     const QList<QAction*> edit = window->MergedMenus().front()->actions();
@@ -138,7 +118,7 @@ class ConcordancePlotTest : public lexvane::gui::testing::DesktopTest {
     QVERIFY(button != nullptr);
     QCOMPARE(button->toolTip(), QStringLiteral("Concordance plot..."));
     QVERIFY(!button->isEnabled());
-    TFormConcordance* window = search(QStringLiteral("house"));
+    TFormConcordance* window = searchMask(QStringLiteral("house"));
     frame_->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
     QTRY_VERIFY((frame_->UpdateButtons(), button->isEnabled()));
     button->trigger();
@@ -148,7 +128,7 @@ class ConcordancePlotTest : public lexvane::gui::testing::DesktopTest {
   }
 
   void aClickSelectsTheRowAndADoubleClickOpensItsSource() {
-    TFormConcordance* window = search(QStringLiteral("the"));
+    TFormConcordance* window = searchMask(QStringLiteral("the"));
     TFormConcordancePlot* plot = openPlot(window);
     const int row = 7;
     const QPoint at = tickPoint(plot, row);
@@ -180,7 +160,7 @@ class ConcordancePlotTest : public lexvane::gui::testing::DesktopTest {
   }
 
   void theKeyboardWalksTheHits() {
-    TFormConcordance* window = search(QStringLiteral("walk*"));
+    TFormConcordance* window = searchMask(QStringLiteral("walk*"));
     TFormConcordancePlot* plot = openPlot(window);
     window->SelectRow(2);
     QCOMPARE(plot->View()->SelectedRow(), 2);
@@ -194,7 +174,7 @@ class ConcordancePlotTest : public lexvane::gui::testing::DesktopTest {
   }
 
   void aSortOrAClearRedrawsThePlot() {
-    TFormConcordance* window = search(QStringLiteral("the"));
+    TFormConcordance* window = searchMask(QStringLiteral("the"));
     TFormConcordancePlot* plot = openPlot(window);
     const int before = plot->Plot().RowCount();
     TFormSortConcord* dialog = workspace_->FormSortConcord();
@@ -224,7 +204,7 @@ class ConcordancePlotTest : public lexvane::gui::testing::DesktopTest {
   }
 
   void barsScaleToFileSize() {
-    TFormConcordance* window = search(QStringLiteral("walk*"));
+    TFormConcordance* window = searchMask(QStringLiteral("walk*"));
     TFormConcordancePlot* plot = openPlot(window);
     const auto& g = plot->View()->Painter().Geometry();
     QCOMPARE(g.BarLength(plot->Plot(), 0), g.BarLength(plot->Plot(), 2));
@@ -240,7 +220,7 @@ class ConcordancePlotTest : public lexvane::gui::testing::DesktopTest {
   }
 
   void savesPngAndSvgAndCopies() {
-    TFormConcordance* window = search(QStringLiteral("walk*"));
+    TFormConcordance* window = searchMask(QStringLiteral("walk*"));
     TFormConcordancePlot* plot = openPlot(window);
     QStringList asked;
     QString answer = dir_->filePath(QStringLiteral("plot.png"));
@@ -322,7 +302,7 @@ class ConcordancePlotTest : public lexvane::gui::testing::DesktopTest {
   }
 
   void thePlotClosesWithItsConcordance() {
-    TFormConcordance* window = search(QStringLiteral("house"));
+    TFormConcordance* window = searchMask(QStringLiteral("house"));
     QPointer<TFormConcordancePlot> plot = openPlot(window);
     QVERIFY(plot != nullptr);
     qobject_cast<QMdiSubWindow*>(window->parentWidget())->close();

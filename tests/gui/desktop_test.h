@@ -4,10 +4,14 @@
 // answered with the test's answer) and the main window, shown.
 #pragma once
 
+#include <QList>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QObject>
 #include <QSize>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -15,8 +19,11 @@
 #include "corpus/list_files.h"
 #include "gui/app/form_main.h"
 #include "gui/app/workspace.h"
+#include "gui/concordance/form_concordance.h"
 #include "gui/help/help.h"
 #include "gui/runner/gui_user_interface.h"
+#include "gui/runner/operation_runner.h"
+#include "gui/search/form_search.h"
 #include "tools/root_collator.h"
 
 namespace lexvane::gui::testing {
@@ -45,6 +52,30 @@ class DesktopTest : public QObject {
     corpus::OpenListFile(LEXVANE_SAMPLES_DIR "/sample.CTL", workspace_->Corpus(), ::RootCollator(),
                          workspace_->Ui());
     frame_->UpdateButtons();
+  }
+  // The frame's child windows of one kind, in the order of the frame's list.
+  template <class Window>
+  QList<Window*> windows() {
+    QList<Window*> found;
+    for (QMdiSubWindow* sub : frame_->mdiArea()->subWindowList())
+      if (auto* w = qobject_cast<Window*>(sub->widget())) found << w;
+    return found;
+  }
+  // A simple search for `mask` from the Search dialog, typed and entered
+  // (Return takes the mask, a second one starts the search); the
+  // concordance window it opened, or null.
+  TFormConcordance* searchMask(const QString& mask) {
+    TFormSearch* dialog = workspace_->FormSearch();
+    QTimer::singleShot(0, dialog, [dialog, mask] {
+      QTRY_VERIFY(dialog->isVisible());
+      dialog->ButtonClearAllClick();
+      QTest::keyClicks(dialog->Edit1, mask);
+      QTest::keyClick(dialog->Edit1, Qt::Key_Return);
+      QTest::keyClick(dialog->Edit1, Qt::Key_Return);
+    });
+    frame_->MenuSearchClick();
+    workspace_->Runner().waitForIdle();
+    return windows<TFormConcordance>().value(0);
   }
   void stopDesktop() {
     frame_.reset();

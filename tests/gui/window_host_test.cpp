@@ -39,27 +39,6 @@ using lexvane::gui::testing::WhenShown;
 class WindowHostTest : public lexvane::gui::testing::DesktopTest {
   Q_OBJECT
 
-  template <class Window>
-  QList<Window*> windows() {
-    QList<Window*> found;
-    for (QMdiSubWindow* sub : frame_->mdiArea()->subWindowList())
-      if (auto* w = qobject_cast<Window*>(sub->widget())) found << w;
-    return found;
-  }
-  TFormConcordance* search(const QString& mask) {
-    TFormSearch* dialog = workspace_->FormSearch();
-    QTimer::singleShot(0, dialog, [dialog, mask] {
-      QTRY_VERIFY(dialog->isVisible());
-      dialog->ButtonClearAllClick();
-      QTest::keyClicks(dialog->Edit1, mask);
-      QTest::keyClick(dialog->Edit1, Qt::Key_Return);
-      QTest::keyClick(dialog->Edit1, Qt::Key_Return);
-    });
-    frame_->MenuSearchClick();
-    workspace_->Runner().waitForIdle();
-    return windows<TFormConcordance>().value(0);
-  }
-
  private Q_SLOTS:
   void init() {
     InitGuiResources();
@@ -69,7 +48,7 @@ class WindowHostTest : public lexvane::gui::testing::DesktopTest {
   void cleanup() { stopDesktop(); }
 
   void clustersOfAConcordanceJoinTheFrame() {
-    TFormConcordance* window = search(QStringLiteral("house"));
+    TFormConcordance* window = searchMask(QStringLiteral("house"));
     QVERIFY(window != nullptr);
     TFormNGramOptions* options = workspace_->FormClusterOptions();
     WhenShown(options, [options] {
@@ -93,7 +72,7 @@ class WindowHostTest : public lexvane::gui::testing::DesktopTest {
   }
 
   void collocatesOfAnUnsortedConcordanceSortFirstAndJoinTheFrame() {
-    TFormConcordance* window = search(QStringLiteral("walk*"));
+    TFormConcordance* window = searchMask(QStringLiteral("walk*"));
     QVERIFY(window != nullptr);
     QVERIFY(!window->Table()->TableSorted);
     TFormSortConcord* sort = workspace_->FormSortConcord();

@@ -45,6 +45,7 @@
 
 #include "text/encoding.h"
 #include "text/mapped_file.h"
+#include "text/quiet_windows.h"
 #include "text/read_file.h"
 #include "text/scan_setup.h"
 
@@ -75,6 +76,7 @@ class BlockScanner {
   explicit BlockScanner(const ScanSetup& setup)
       : setup_(setup),
         masker_(setup),
+        quiet_(setup),
         buffer_(std::make_unique_for_overwrite<unsigned char[]>(setup.BlockBytes() + kKeep +
                                                                 2 * kWindowRoom)) {}
   BlockScanner(const BlockScanner&) = delete;
@@ -115,6 +117,9 @@ class BlockScanner {
                                    const unsigned char* end, bool endOfFile);
   LEXVANE_SCAN_INLINE bool window(Sink& sink, const WindowWords& w, const unsigned char* p,
                                   std::int64_t offset);
+  // Reads on through the quiet windows (quiet_windows.h) of the `windows`
+  // at p, as far as they go.
+  void quietWindows(Sink& sink, const unsigned char* p, std::size_t windows);
   // The windows words[0 .. count) at p of a scan that hands every word over
   // whole.
   LEXVANE_SCAN_INLINE bool every(Sink& sink, const WindowWords* words, std::size_t count,
@@ -150,6 +155,7 @@ class BlockScanner {
 
   const ScanSetup& setup_;
   WindowMasker masker_;
+  QuietWindows quiet_;
   std::unique_ptr<unsigned char[]> buffer_;
   unsigned char tail_[kWindowRoom + 64] = {};
   std::int64_t bufferAt_ = 0;  // file offset of buffer_[0]
@@ -305,7 +311,13 @@ bool BlockScanner<Sink>::windows(Sink& sink, const unsigned char* data, std::int
   WindowWords words[kBatch];
   for (;;) {
     const unsigned char* p = data + (next_ - at);
-    const std::ptrdiff_t left = end - p;
+    std::ptrdiff_t left = end - p;
+    if (quiet_.Applies() && hand_ && !handLong_ && !handDetail_ && next_ >= from_ &&
+        left >= 64 + lookahead) {
+      quietWindows(sink, p, static_cast<std::size_t>((left - lookahead) / 64));
+      p = data + (next_ - at);
+      left = end - p;
+    }
     std::size_t count = 0;
     if (left >= 64 + lookahead) {
       count = std::min<std::size_t>(static_cast<std::size_t>((left - lookahead) / 64), kBatch);
@@ -325,6 +337,42 @@ bool BlockScanner<Sink>::windows(Sink& sink, const unsigned char* data, std::int
                                                             : every(sink, words, count, p)))
       return false;
   }
+}
+
+template <class Sink>
+void BlockScanner<Sink>::quietWindows(Sink& sink, const unsigned char* p, std::size_t windows) {
+  // Only windows that end before the range's end: the one that reaches it
+  // decides where the range stops.
+  windows = static_cast<std::size_t>(
+      std::clamp<std::int64_t>((until_ - next_ - 1) / 64, 0, static_cast<std::int64_t>(windows)));
+  QuietWindows::State state;
+  if (windows == 0 || !masker_.QuietCarry(state.separators, state.simpleGap)) return;
+  state.handStart = handStart_;
+  state.handEnd = handEnd_;
+  state.handText = handText_;
+  state.handKept = handKept_;
+  state.runEnds = runEnds_;
+  state.runCount = runCount_;
+  std::uint64_t full[QuietWindows::kMostWindows];
+  for (;;) {
+    const std::size_t asked = std::min(windows, QuietWindows::kMostWindows);
+    std::size_t fullCount = 0;
+    const std::size_t read = quiet_.Read(p, asked, next_, state, full, fullCount);
+    if constexpr (requires { sink.Words(1u, std::uint64_t{0}); }) {
+      for (std::size_t i = 0; i < fullCount; ++i) sink.Words(64, full[i]);
+    }
+    next_ += static_cast<std::int64_t>(64 * read);
+    p += 64 * read;
+    windows -= read;
+    if (read < asked || windows == 0) break;
+  }
+  masker_.SetQuietCarry(state.separators, state.simpleGap);
+  handStart_ = state.handStart;
+  handEnd_ = state.handEnd;
+  handText_ = state.handText;
+  handKept_ = state.handKept;
+  runEnds_ = state.runEnds;
+  runCount_ = state.runCount;
 }
 
 template <class Sink>

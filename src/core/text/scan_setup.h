@@ -140,6 +140,21 @@ class WindowMasker {
   void Read(const WindowMasks* raw, std::size_t count, const unsigned char* p, std::int64_t offset,
             const unsigned char* end, WindowWords* out);
 
+  // What the block scanner's quiet path (quiet_windows.h) reads on from and
+  // leaves behind: the separators of the window before and the open gap of
+  // the simple rule. False while a character begun in the window before
+  // reaches into the next, when only Read may go on.
+  bool QuietCarry(std::uint64_t& separators, std::uint64_t& simpleGap) const {
+    if (carry_.nextSeparators != 0 || carry_.nextNotWord != 0) return false;
+    separators = carry_.separators;
+    simpleGap = carry_.simple;
+    return true;
+  }
+  void SetQuietCarry(std::uint64_t separators, std::uint64_t simpleGap) {
+    carry_.separators = separators;
+    carry_.simple = simpleGap;
+  }
+
  private:
   // What each window hands on to the next, kept in locals while a batch is
   // read.

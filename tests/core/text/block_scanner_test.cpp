@@ -3,10 +3,12 @@
 // line breaks as sentence ends, the same words with the same offsets, flags
 // and cuts, whether read from memory, from a file in small blocks or from a
 // mapped file in small steps, whole or in ranges, by every classifier level and by the character
-// way; words counted in runs carry the reference's sentence ends.
+// way; words counted in runs (from memory, by ranges, mapped) carry the
+// reference's sentence ends.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
@@ -220,30 +222,69 @@ class BlockScannerTest : public ::testing::Test {
           << where << " mapped, steps " << options.blockBytes << " cuts "
           << ::testing::PrintToString(cuts);
 
-      // Runs: words whose first byte is a candidate come whole.
+      // Runs: words whose first byte is a candidate come whole, the others
+      // are counted with the sentence end of one rule (as a concordance
+      // reads them); candidates are now many, now few, now none.
       ScanOptions runs = options;
       runs.detail = WordDetail::Candidates;
       runs.runRule = random() % 2 ? SentenceRule::Simple : SentenceRule::Enhanced;
-      for (int c = 0; c < 256; ++c) runs.candidates[c] = random() % 8 == 0;
+      runs.simple = runs.runRule == SentenceRule::Simple;
+      runs.enhanced = !runs.simple;
+      const unsigned density = std::array{4u, 8u, 64u, 0u}[random() % 4];
+      for (int c = 0; c < 256; ++c) runs.candidates[c] = density > 0 && random() % density == 0;
       const ScanSetup runSetup(sets, runs);
-      BlockScanner<SomeWords> runScanner(runSetup);
-      SomeWords some;
-      runScanner.ScanBytes(some, text);
-      ASSERT_EQ(some.items.size(), expected.size()) << where << " runs";
-      for (std::size_t i = 0; i < expected.size(); ++i) {
-        const Found& e = expected[i];
-        const auto& item = some.items[i];
-        if (item.whole) {
-          ASSERT_EQ(item.word, e) << where << " run word " << i;
-          continue;
-        }
-        ASSERT_FALSE(e.cut) << where << " a cut word comes whole, " << i;
-        ASSERT_FALSE(runs.candidates[static_cast<unsigned char>(e.text[0])])
-            << where << " a candidate comes whole, " << i;
-        ASSERT_EQ(item.word.simpleEnd,
-                  runs.runRule == SentenceRule::Simple ? e.simpleEnd : e.enhancedEnd)
-            << where << " run end " << i << " " << e;
+      expectSameRuns(runSetup, text, expected, {}, where + " runs from memory");
+      expectSameRuns(runSetup, path, expected, cuts, where + " runs by ranges");
+      runs.mapping = FileMapping::Always;
+      const ScanSetup mappedRunSetup(sets, runs);
+      expectSameRuns(mappedRunSetup, path, expected, cuts, where + " runs mapped");
+      if (HasFatalFailure()) return;
+    }
+  }
+
+  // The words of a candidates scan of `text` (cuts empty) or of the file
+  // `path` by ranges against the reference's.
+  void expectSameRuns(const ScanSetup& setup, const std::string& textOrPath,
+                      const std::vector<Found>& expected, const std::vector<std::int64_t>& cuts,
+                      const std::string& where) {
+    BlockScanner<SomeWords> scanner(setup);
+    SomeWords some;
+    if (where.ends_with("from memory")) {
+      scanner.ScanBytes(some, textOrPath);
+    } else {
+      int error = 0;
+      const int fd = OpenCorpusFile(textOrPath, FileAccess::Seek, error);
+      ASSERT_GE(fd, 0);
+      std::int64_t from = 0;
+      for (std::size_t i = 0; i <= cuts.size(); ++i) {
+        const std::int64_t until = i < cuts.size() ? cuts[i] : -1;
+        scanner.ScanFile(some, fd, from, until);
+        from = until;
       }
+      ::close(fd);
+    }
+    const ScanOptions& runs = setup.Options();
+    ASSERT_EQ(some.items.size(), expected.size()) << where;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      const Found& e = expected[i];
+      const auto& item = some.items[i];
+      if (item.whole) {
+        // Only the end of the rule asked for is read.
+        Found asked = e;
+        if (runs.simple)
+          asked.enhancedEnd = item.word.enhancedEnd;
+        else
+          asked.simpleEnd = item.word.simpleEnd;
+        ASSERT_EQ(item.word, asked) << where << " word " << i;
+        continue;
+      }
+      ASSERT_FALSE(e.cut) << where << " a cut word comes whole, " << i;
+      ASSERT_FALSE(runs.candidates[static_cast<unsigned char>(e.text[0])])
+          << where << " a candidate comes whole, " << i;
+      ASSERT_EQ(item.word.simpleEnd,
+                runs.runRule == SentenceRule::Simple ? e.simpleEnd : e.enhancedEnd)
+          << where << " end " << i << " " << e << " blocks " << runs.blockBytes << " cuts "
+          << ::testing::PrintToString(cuts);
     }
   }
 
@@ -267,7 +308,12 @@ TEST_F(BlockScannerTest, GivesTheReferenceWordsForDefaultSetsOnProse) {
   const std::string prose =
       "It was May. \"Stop!\" he said.\r\nNext line... e.g. x. Y\r\n"
       "The walkers walked along the coast road, past the harbour (which was empty), and "
-      "on to the old lighthouse; there they stopped. Who had built it? Nobody knew!";
+      "on to the old lighthouse; there they stopped. Who had built it? Nobody knew! "
+      "\xCE\x97 \xCE\xB8\xCE\xAC\xCE\xBB\xCE\xB1\xCF\x83\xCF\x83\xCE\xB1 "
+      "\xCE\xAE\xCF\x84\xCE\xB1\xCE\xBD \xCE\xAE\xCF\x81\xCE\xB5\xCE\xBC\xCE\xB7 "
+      "\xE2\x80\x94 \xC2\xAB\xCF\x80\xCE\xBF\xCE\xB9\xCE\xBF\xCF\x82 "
+      "\xCE\xBE\xCE\xAD\xCF\x81\xCE\xB5\xCE\xB9;\xC2\xBB \xCE\xB5\xCE\xAF\xCF\x80\xCE\xB5. "
+      "Un caf\xC3\xA9 cr\xC3\xA8me \xC3\xA0 c\xC3\xB4t\xC3\xA9\xE2\x80\xA6 Merci.";
   for (const Encoding encoding : {Encoding::Windows1252, Encoding::Dos850, Encoding::Utf8})
     for (const bool crlf : {false, true}) {
       const CharacterSets sets = CharacterSets::Derive(DefaultWordSeparators(encoding),

@@ -30,22 +30,15 @@ text::ScanOptions scanOptions(const text::CharacterSets& sets, bool crlf, bool e
 }  // namespace
 
 std::int64_t UnitResult::CountEnds(std::uint64_t from, std::uint64_t to) const {
-  // Bits from .. to - 1.
-  std::int64_t count = 0;
-  std::uint64_t bit = from;
+  // Bits from .. to - 1, a word of bits at a time.
   const std::uint64_t limit = std::min<std::uint64_t>(to, ends.size() * 64);
-  while (bit < limit && bit % 64 != 0) {
-    count += (ends[bit / 64] >> (bit % 64)) & 1;
-    ++bit;
-  }
-  while (bit + 64 <= limit) {
-    count += std::popcount(ends[bit / 64]);
-    bit += 64;
-  }
-  while (bit < limit) {
-    count += (ends[bit / 64] >> (bit % 64)) & 1;
-    ++bit;
-  }
+  if (from >= limit) return 0;
+  const std::uint64_t first = from / 64, last = (limit - 1) / 64;
+  const std::uint64_t low = ~std::uint64_t{0} << (from % 64);
+  const std::uint64_t high = ~std::uint64_t{0} >> (63 - (limit - 1) % 64);
+  if (first == last) return text::CountBits(ends[first] & low & high);
+  std::int64_t count = text::CountBits(ends[first] & low) + text::CountBits(ends[last] & high);
+  for (std::uint64_t i = first + 1; i < last; ++i) count += text::CountBits(ends[i]);
   return count;
 }
 

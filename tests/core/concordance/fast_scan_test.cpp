@@ -4,12 +4,14 @@
 // a cut.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "concordance/concordance_builder.h"
+#include "concordance/hit_sink.h"
 #include "core/concordance/scripted_host.h"
 #include "core/corpus/temp_folder.h"
 #include "tools/root_collator.h"
@@ -171,6 +173,29 @@ TEST(FastScan, SkipsNoWordOfOneClosingMarkWhenTheZeroCharacterEndsSentences) {
     for (const auto& [unit, block] : std::vector<std::pair<int, int>>{{0, 0}, {4096, 64}})
       EXPECT_EQ(run(simple({"m*"}), settings, ScanMode::Fast, 0, unit, block), expected);
   }
+}
+
+// A unit's sentence ends, added in runs of 1 to 64 words at any bit
+// position, counted over every span of words as one by one.
+TEST(FastScan, CountsAUnitsSentenceEndsOverAnySpan) {
+  std::mt19937 random(42);
+  UnitResult unit;
+  std::vector<bool> one;
+  while (one.size() < 700) {
+    const unsigned count = 1 + random() % 64;
+    const std::uint64_t bits = (std::uint64_t{random()} << 32 | random()) &
+                               (count == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1);
+    unit.AddWords(count, bits);
+    for (unsigned k = 0; k < count; ++k) one.push_back(((bits >> k) & 1) != 0);
+  }
+  ASSERT_EQ(unit.words, one.size());
+  for (std::uint64_t from = 0; from <= one.size(); from += 1 + random() % 7)
+    for (std::uint64_t to = from; to <= one.size() + 3; ++to) {
+      std::int64_t expected = 0;
+      for (std::uint64_t w = from; w < std::min<std::uint64_t>(to, one.size()); ++w)
+        expected += one[w];
+      ASSERT_EQ(unit.CountEnds(from, to), expected) << from << ".." << to;
+    }
 }
 
 }  // namespace

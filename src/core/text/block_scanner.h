@@ -353,7 +353,7 @@ void BlockScanner<Sink>::quietWindows(Sink& sink, const unsigned char* p, std::s
   state.handKept = handKept_;
   state.runEnds = runEnds_;
   state.runCount = runCount_;
-  std::uint64_t full[QuietWindows::kMostWindows];
+  std::uint64_t full[QuietWindows::kMostWindows + 1];
   for (;;) {
     const std::size_t asked = std::min(windows, QuietWindows::kMostWindows);
     std::size_t fullCount = 0;

@@ -19,6 +19,10 @@ enum : unsigned char {
   kWideLead = 8,
 };
 
+// How far ahead the text is fetched into the cache: the processor's own
+// prefetcher stops at the end of each page of a mapped file.
+constexpr std::size_t kAhead = 2048;
+
 bool fastBitExtraction() {
 #ifdef LEXVANE_HAS_X86
   __builtin_cpu_init();
@@ -40,43 +44,70 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi,bmi2,popcnt"))) std::size_t r
   const __m512i simpleBit = _mm512_set1_epi8(kSimple);
   const __m512i candidateBit = _mm512_set1_epi8(kCandidate);
   const __m512i wideLeadBit = _mm512_set1_epi8(kWideLead);
-  QuietWindows::State s = state;
+  const __m512i stopBits = _mm512_set1_epi8(kCandidate | kWideLead);
+  // The state in locals, and of the word in hand only where it starts: its
+  // text follows from that.
+  std::uint64_t lastSeparators = state.separators, simpleGap = state.simpleGap;
+  std::uint64_t runEnds = state.runEnds;
+  unsigned runCount = state.runCount;
+  std::int64_t handStart = state.handStart, handEnd = state.handEnd;
+  std::size_t filledRuns = fullCount;
+  const std::int64_t first = offset;
   std::size_t k = 0;
-  for (; k < most; ++k, p += 64, offset += 64) {
-    const __m512i v = _mm512_loadu_si512(p);
+  for (; k < most; ++k, offset += 64) {
+    _mm_prefetch(reinterpret_cast<const char*>(p + 64 * k + kAhead), _MM_HINT_T0);
+    const __m512i v = _mm512_loadu_si512(p + 64 * k);
     const __m512i classes =
         _mm512_mask_blend_epi8(_mm512_movepi8_mask(v), _mm512_permutex2var_epi8(t0, v, t1),
                                _mm512_permutex2var_epi8(t2, v, t3));
     const std::uint64_t separators = _mm512_test_epi8_mask(classes, separatorBit);
-    if (separators == 0 || _mm512_test_epi8_mask(classes, wideLeadBit) != 0) break;
-    const std::uint64_t behind = ShiftIn(separators, s.separators, 1);
+    const std::uint64_t behind = ShiftIn(separators, lastSeparators, 1);
     const std::uint64_t starts = WordStarts(separators, behind);
-    if ((_mm512_test_epi8_mask(classes, candidateBit) & starts) != 0) break;
-    s.separators = separators;
+    // Candidate and wide lead bytes are rare: one test for both first.
+    if (separators == 0 || _mm512_test_epi8_mask(classes, stopBits) != 0) {
+      if (separators == 0 || _mm512_test_epi8_mask(classes, wideLeadBit) != 0 ||
+          (_mm512_test_epi8_mask(classes, candidateBit) & starts) != 0)
+        break;
+    }
+    lastSeparators = separators;
     const std::uint64_t simple =
-        EndsBehindGaps(separators, _mm512_test_epi8_mask(classes, simpleBit), s.simpleGap);
+        EndsBehindGaps(separators, _mm512_test_epi8_mask(classes, simpleBit), simpleGap);
     const std::uint64_t wordEnds = separators & ~behind;
-    if (s.handEnd < 0) s.handEnd = offset + std::countr_zero(wordEnds);
+    // Without branches where the text decides (a word running on into the
+    // next window, a run filling up): they would be mispredicted often.
+    const std::int64_t firstEnd = offset + std::countr_zero(wordEnds);
+    handEnd = handEnd < 0 ? firstEnd : handEnd;
     if (starts == 0) continue;
     // The words before each start here are counted: the one in hand and
-    // all that start here but the last, which is taken in hand.
+    // all that start here but the last, which is taken in hand. A window
+    // has at most 32 starts, so a run that fills up keeps at most 31 of
+    // them for the next.
     const auto words = static_cast<unsigned>(_mm_popcnt_u64(starts));
     const std::uint64_t ends = _pext_u64(simple, starts);
-    s.runEnds |= ends << s.runCount;
-    s.runCount += words;
-    if (s.runCount >= 64) {
-      full[fullCount++] = s.runEnds;
-      s.runCount -= 64;
-      s.runEnds = s.runCount == 0 ? 0 : ends >> (words - s.runCount);
-    }
+    const std::uint64_t merged = runEnds | ends << runCount;
+    const unsigned total = runCount + words;
+    const std::uint64_t filled = std::uint64_t{0} - (total >> 6);  // all ones when total >= 64
+    full[filledRuns] = merged;
+    filledRuns += total >> 6;
+    runCount = total & 63;
+    runEnds = (merged & ~filled) | ((ends >> ((words - runCount) & 63)) & filled);
     const int last = 63 - std::countl_zero(starts);
-    s.handStart = offset + last;
-    s.handText = p + last;
-    s.handKept = 0;
+    handStart = offset + last;
     const std::uint64_t after = wordEnds >> last;
-    s.handEnd = after != 0 ? s.handStart + std::countr_zero(after) : -1;
+    const std::int64_t open = -static_cast<std::int64_t>(after == 0);  // all ones: not ended here
+    handEnd = ((handStart + std::countr_zero(after)) & ~open) | open;
   }
-  state = s;
+  state.separators = lastSeparators;
+  state.simpleGap = simpleGap;
+  state.runEnds = runEnds;
+  state.runCount = runCount;
+  state.handEnd = handEnd;
+  if (handStart >= first) {  // a word taken in hand here
+    state.handStart = handStart;
+    state.handText = p + (handStart - first);
+    state.handKept = 0;
+  }
+  fullCount = filledRuns;
   return k;
 }
 #endif

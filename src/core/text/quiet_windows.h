@@ -37,7 +37,8 @@ class QuietWindows {
     std::uint64_t runEnds = 0;
     unsigned runCount = 0;
   };
-  // Full runs of 64 words, for the sink, at most one per window.
+  // The most windows one Read reads; its runs of 64 words filled (at most
+  // one per window) go to an array of kMostWindows + 1.
   static constexpr std::size_t kMostWindows = 64;
 
   explicit QuietWindows(const ScanSetup& setup);
@@ -48,8 +49,9 @@ class QuietWindows {
   // Reads windows from p (file offset `offset`, the first after the window
   // `state.separators` came from) while they are quiet, at most `most` of
   // them (up to kMostWindows; 64 * most readable bytes). Each run that
-  // reaches 64 words goes to full[0 .., fullCount). Returns the windows
-  // read. REQUIRES: Applies(), a word in hand.
+  // reaches 64 words goes to full[0 .., fullCount), which has room for
+  // kMostWindows + 1. Returns the windows read. REQUIRES: Applies(), a
+  // word in hand.
   std::size_t Read(const unsigned char* p, std::size_t most, std::int64_t offset, State& state,
                    std::uint64_t* full, std::size_t& fullCount) const;
 

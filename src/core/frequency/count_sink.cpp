@@ -22,7 +22,10 @@ TokenFold::TokenFold(const text::CharacterSets& sets, bool lowerCase)
       utf8_(text::IsUtf8(sets.encoding)),
       classes_(text::ClassifyBytes(sets)),
       wide_(utf8_ && lowerCase ? text::Utf8Classes(sets) : text::Utf8Classes()) {
-  for (int c = 0; c < 256; ++c) table_[c] = text::lowerChar(static_cast<char>(c));
+  for (int c = 0; c < 256; ++c) {
+    table_[c] = text::lowerChar(static_cast<char>(c));
+    same_[c] = static_cast<char>(c);
+  }
   if (!utf8_ || !lowerCase) return;
   lowerTwo_.resize(0x800);
   for (char32_t ch = 0x80; ch < 0x800; ++ch) {

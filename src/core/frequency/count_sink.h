@@ -26,6 +26,11 @@ class TokenFold {
  public:
   TokenFold(const text::CharacterSets& sets, bool lowerCase);
   bool Folds() const { return lower_; }
+  // The bytes' map of the pipelined count (CountMapped): lower case, or the
+  // bytes themselves; in UTF-8 text, where it lower-cases ASCII only, only
+  // for tokens of ASCII (AsciiOnly).
+  const char* ByteMap() const { return lower_ ? table_.data() : same_.data(); }
+  bool AsciiOnly() const { return lower_ && utf8_; }
   // Writes the token lower-cased into out (room for 4 * 255 bytes) and
   // returns its length.
   std::size_t Fold(std::string_view token, char* out) const {
@@ -41,6 +46,7 @@ class TokenFold {
   bool lower_;
   bool utf8_;
   std::array<char, 256> table_{};
+  std::array<char, 256> same_{};
   // UTF-8: for each code point from U+0080 to U+07FF (two bytes), the bytes
   // of its lower case, packed from the lowest byte up, their number in the
   // top byte.
@@ -82,12 +88,12 @@ class CountSink {
     if (rules_.tagged) {
       CountToken(counts_, word.text, word.simpleEnd, rules_);
     } else if (pipelined_) {
-      // Folded (or copied) straight into the pipeline.
-      char* into = pipeline_.Reserve();
-      const std::size_t length =
-          fold_.Folds() ? fold_.Fold(word.text, into)
-                        : (std::memcpy(into, word.text.data(), word.text.size()), word.text.size());
-      pipeline_.Commit(length, word.simpleEnd);
+      // Mapped byte by byte into the pipeline; UTF-8 beyond ASCII folded
+      // character by character.
+      if (!pipeline_.CountMapped(word.text, fold_.ByteMap(), fold_.AsciiOnly(), word.simpleEnd)) {
+        char* into = pipeline_.Reserve();
+        pipeline_.Commit(fold_.Fold(word.text, into), word.simpleEnd);
+      }
     } else {
       std::string_view token = word.text;
       char folded[text::kMaxTextLength * 4 + 8];

@@ -30,6 +30,8 @@ class WordCounter {
   const std::string& WordClass(std::uint32_t handle) const {
     return classes_[slots_[handle].wordClass];
   }
+  // Hints that the type of `handle` is read soon.
+  void PrefetchSlot(std::uint32_t handle) const { __builtin_prefetch(&slots_[handle]); }
   // Bytes held, for measurements.
   std::size_t MemoryBytes() const;
 
@@ -45,7 +47,7 @@ class WordCounter {
   // which holds at least 16 readable bytes, zero after the word.
   void AddPadded(const char* padded, std::size_t length, std::uint64_t hash);
   // Hints that a word of this hash comes soon.
-  void Prefetch(std::uint64_t hash) const { __builtin_prefetch(&slots_[hash & mask_]); }
+  void Prefetch(std::uint64_t hash) const { __builtin_prefetch(&slots_[hash & mask_], 1); }
   // Adds every type of `later`, whose text comes after this counter's text in
   // corpus order: frequencies add up, classes of types already here stay.
   void Merge(const WordCounter& later);
@@ -55,18 +57,23 @@ class WordCounter {
   // Hash of a word of at most 16 characters at `padded`, which holds 16
   // readable bytes, zero after the word.
   static std::uint64_t HashPadded(const char* padded, std::size_t length) {
-    std::uint64_t h = length * kMul, v;
-    std::memcpy(&v, padded, 8);
+    std::uint64_t low, high;
+    std::memcpy(&low, padded, 8);
+    std::memcpy(&high, padded + 8, 8);
+    return HashWords(low, high, length);
+  }
+  // The same of the word's 16 padded bytes as two words (first byte lowest).
+  static std::uint64_t HashWords(std::uint64_t low, std::uint64_t high, std::size_t length) {
+    std::uint64_t h = length * kMul;
     if (length >= 8) {
-      h = (h ^ v) * kMul;
+      h = (h ^ low) * kMul;
       h ^= h >> 29;
       if (length > 8) {
-        std::memcpy(&v, padded + 8, 8);
-        h = (h ^ v) * kMul;
+        h = (h ^ high) * kMul;
         if (length == 16) h ^= h >> 29;
       }
     } else if (length > 0) {
-      h = (h ^ v) * kMul;
+      h = (h ^ low) * kMul;
     }
     return finish(h);
   }

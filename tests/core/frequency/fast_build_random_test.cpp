@@ -266,6 +266,13 @@ class Utf8Corpus {
       return run;
     }
     std::string w;
+    if (chance(5)) {
+      // Beyond the 16 bytes that are folded in registers: ASCII capitals,
+      // now and then with a letter beyond ASCII only at the end.
+      for (int i = 9 + pick(30); i > 0; --i) w += chance(50) ? "Q" : "q";
+      if (chance(50)) w += kLetters[static_cast<std::size_t>(2 + pick(8))];
+      return w;
+    }
     for (int i = 1 + pick(6); i > 0; --i) w += kLetters[static_cast<std::size_t>(pick(19))];
     return w;
   }

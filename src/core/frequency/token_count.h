@@ -77,8 +77,10 @@ class PipelinedCounter {
   }
   // Count in two steps, the token written by the caller: Reserve gives room
   // for it (1024 bytes, the first 16 zero), Commit counts the `length`
-  // bytes written there (not 0).
+  // bytes written there (not 0). The token is hashed at the next count (or
+  // Flush), when the bytes just written can be read back without waiting.
   char* Reserve() {
+    hashWritten();
     Pending& slot = ring_[head_ % kDepth];
     if (head_ - tail_ == kDepth) {
       add(slot);
@@ -90,12 +92,9 @@ class PipelinedCounter {
   void Commit(std::size_t length, bool simpleEnd) {
     if (simpleEnd) ++counts_.sentences;
     ++counts_.words;
-    Pending& slot = ring_[head_ % kDepth];
-    slot.length = length;
-    slot.hash = length <= 16 ? WordCounter::HashPadded(slot.chars, length)
-                             : WordCounter::Hash({slot.chars, length});
-    counts_.counter.Prefetch(slot.hash);
+    ring_[head_ % kDepth].length = length;
     ++head_;
+    written_ = true;
   }
   // Count with the token given: each byte mapped through `map` (a byte
   // table: lower case, or the bytes themselves). The first 16 bytes are
@@ -105,6 +104,7 @@ class PipelinedCounter {
   // false comes back. REQUIRES: a token that is not empty.
   bool CountMapped(std::string_view token, const char* map, bool asciiOnly, bool simpleEnd) {
     const auto* in = reinterpret_cast<const unsigned char*>(token.data());
+    if (asciiOnly && in[0] >= 0x80) return false;
     const std::size_t length = token.size();
     std::uint64_t low = 0, high = 0;
     unsigned seen = 0;
@@ -119,6 +119,7 @@ class PipelinedCounter {
     }
     for (std::size_t i = 16; i < length; ++i) seen |= in[i];
     if (asciiOnly && seen >= 0x80) return false;
+    hashWritten();
     Pending& slot = ring_[head_ % kDepth];
     if (head_ - tail_ == kDepth) {
       add(slot);
@@ -137,6 +138,7 @@ class PipelinedCounter {
     return true;
   }
   void Flush() {
+    hashWritten();
     for (; tail_ < head_; ++tail_) add(ring_[tail_ % kDepth]);
   }
 
@@ -148,10 +150,20 @@ class PipelinedCounter {
     char chars[1024];  // 255 characters of up to four bytes
   };
   void add(const Pending& p) { counts_.counter.AddPadded(p.chars, p.length, p.hash); }
+  // Hashes the token last written by the caller, if not done yet.
+  void hashWritten() {
+    if (!written_) return;
+    written_ = false;
+    Pending& slot = ring_[(head_ - 1) % kDepth];
+    slot.hash = slot.length <= 16 ? WordCounter::HashPadded(slot.chars, slot.length)
+                                  : WordCounter::Hash({slot.chars, slot.length});
+    counts_.counter.Prefetch(slot.hash);
+  }
 
   CorpusCounts& counts_;
   Pending ring_[kDepth];
   std::size_t head_ = 0, tail_ = 0;
+  bool written_ = false;  // ring_[head_ - 1] is not hashed yet
 };
 
 }  // namespace lexvane::frequency

@@ -33,21 +33,7 @@ ByteClassifier::ByteClassifier(const std::array<std::uint8_t, 256>& table, std::
     : table_(table), nibbles_{}, wanted_(wanted) {
   const Level best = Best();
   level_ = static_cast<int>(most) < static_cast<int>(best) ? most : best;
-  for (int k = 0; k < 8; ++k) {
-    NibbleTables& t = nibbles_[k];
-    for (int c = 0; c < 256; ++c) {
-      if (!(table[c] & (1u << k))) continue;
-      const int lo = c & 15, hi = c >> 4;
-      if (hi < 8)
-        t.low[lo] |= static_cast<std::uint8_t>(1u << hi);
-      else
-        t.high[lo] |= static_cast<std::uint8_t>(1u << (hi - 8));
-    }
-    for (int i = 0; i < 16; ++i) {  // both 128-bit lanes shuffle alike
-      t.low[16 + i] = t.low[i];
-      t.high[16 + i] = t.high[i];
-    }
-  }
+  for (int k = 0; k < 8; ++k) nibbles_[k] = NibblesOf(table, static_cast<std::uint8_t>(1u << k));
 }
 
 void ByteClassifier::Classify(const unsigned char* p, std::size_t windows, WindowMasks* out) const {
@@ -89,40 +75,19 @@ void ByteClassifier::classifyPortable(const unsigned char* p, std::size_t window
 }
 
 #ifdef LEXVANE_HAS_X86
-namespace {
-
-__attribute__((target("avx2"))) inline std::uint32_t member32(__m256i v, __m256i lo, __m256i bit,
-                                                              const void* low, const void* high) {
-  const __m256i rowLow =
-      _mm256_shuffle_epi8(_mm256_load_si256(static_cast<const __m256i*>(low)), lo);
-  const __m256i rowHigh =
-      _mm256_shuffle_epi8(_mm256_load_si256(static_cast<const __m256i*>(high)), lo);
-  const __m256i row = _mm256_blendv_epi8(rowLow, rowHigh, v);  // top bit: high table
-  const __m256i none = _mm256_cmpeq_epi8(_mm256_and_si256(row, bit), _mm256_setzero_si256());
-  return ~static_cast<std::uint32_t>(_mm256_movemask_epi8(none));
-}
-
-}  // namespace
-
 __attribute__((target("avx2"))) void ByteClassifier::classifyAvx2(const unsigned char* p,
                                                                   std::size_t windows,
                                                                   WindowMasks* out) const {
-  const __m256i bitTable =
-      _mm256_setr_epi8(1, 2, 4, 8, 16, 32, 64, -128, 1, 2, 4, 8, 16, 32, 64, -128, 1, 2, 4, 8, 16,
-                       32, 64, -128, 1, 2, 4, 8, 16, 32, 64, -128);
-  const __m256i nibble = _mm256_set1_epi8(0x0F);
   const __m256i blank = _mm256_set1_epi8(' ');
   for (std::size_t w = 0; w < windows; ++w, p += 64) {
     WindowMasks m{};
     for (int half = 0; half < 2; ++half) {
       const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * half));
-      const __m256i lo = _mm256_and_si256(v, nibble);
-      const __m256i hi = _mm256_and_si256(_mm256_srli_epi16(v, 4), nibble);
-      const __m256i bit = _mm256_shuffle_epi8(bitTable, hi);
+      __m256i lo, bit;
+      NibbleBits(v, lo, bit);
       for (int k = 0; k < 8; ++k) {
         if (!(wanted_ & (1u << k))) continue;
-        m.cls[k] |= std::uint64_t{member32(v, lo, bit, nibbles_[k].low, nibbles_[k].high)}
-                    << (32 * half);
+        m.cls[k] |= std::uint64_t{Member32(v, lo, bit, nibbles_[k])} << (32 * half);
       }
       const auto blanks =
           static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, blank)));

@@ -12,6 +12,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "text/nibble_lookup.h"
+
 namespace lexvane::text {
 
 // The classes of one window of 64 bytes.
@@ -42,17 +44,12 @@ class ByteClassifier {
   void Classify(const unsigned char* p, std::size_t windows, WindowMasks* out) const;
 
  private:
-  // The nibble tables of one class for the AVX2 code.
-  struct NibbleTables {
-    alignas(32) std::uint8_t low[32];   // bytes 0..127: bit h for high nibble h
-    alignas(32) std::uint8_t high[32];  // bytes 128..255: bit h - 8
-  };
   void classifyPortable(const unsigned char* p, std::size_t windows, WindowMasks* out) const;
   void classifyAvx2(const unsigned char* p, std::size_t windows, WindowMasks* out) const;
   void classifyAvx512(const unsigned char* p, std::size_t windows, WindowMasks* out) const;
 
   alignas(64) std::array<std::uint8_t, 256> table_;
-  NibbleTables nibbles_[8];
+  NibbleTables nibbles_[8];  // of each class, for the AVX2 code
   std::uint8_t wanted_;
   Level level_;
 };

@@ -11,40 +11,100 @@ namespace lexvane::text {
 
 namespace {
 
-// The classes of the quiet path's table.
-enum : unsigned char {
-  kSeparator = 1,
-  kSimple = 2,
-  kCandidate = 4,
-  kWideLead = 8,
-};
-
 // How far ahead the text is fetched into the cache: the processor's own
 // prefetcher stops at the end of each page of a mapped file.
 constexpr std::size_t kAhead = 2048;
 
-bool fastBitExtraction() {
-#ifdef LEXVANE_HAS_X86
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("popcnt");
-#else
-  return false;
-#endif
-}
+using Masks = QuietWindows::Masks;
+using Tables = QuietWindows::Tables;
 
 #ifdef LEXVANE_HAS_X86
-__attribute__((target("avx512f,avx512bw,avx512vbmi,bmi2,popcnt"))) std::size_t readAvx512(
-    const unsigned char* table, const unsigned char* p, std::size_t most, std::int64_t offset,
-    QuietWindows::State& state, std::uint64_t* full, std::size_t& fullCount) {
+bool extractsAndCountsBits() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("popcnt");
+}
+
+// The classifiers: windows from p into out, up to the first that may need
+// the general path (a candidate or wide lead byte, or no separator), which
+// is classified too; at most `most`. Return how many.
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) std::size_t classifyAvx512(
+    const Tables& tables, const unsigned char* p, std::size_t most, Masks* out) {
+  const unsigned char* table = tables.bytes;
   const __m512i t0 = _mm512_loadu_si512(table);
   const __m512i t1 = _mm512_loadu_si512(table + 64);
   const __m512i t2 = _mm512_loadu_si512(table + 128);
   const __m512i t3 = _mm512_loadu_si512(table + 192);
-  const __m512i separatorBit = _mm512_set1_epi8(kSeparator);
-  const __m512i simpleBit = _mm512_set1_epi8(kSimple);
-  const __m512i candidateBit = _mm512_set1_epi8(kCandidate);
-  const __m512i wideLeadBit = _mm512_set1_epi8(kWideLead);
-  const __m512i stopBits = _mm512_set1_epi8(kCandidate | kWideLead);
+  for (std::size_t k = 0; k < most; ++k, p += 64) {
+    _mm_prefetch(reinterpret_cast<const char*>(p + kAhead), _MM_HINT_T0);
+    const __m512i v = _mm512_loadu_si512(p);
+    const __m512i classes =
+        _mm512_mask_blend_epi8(_mm512_movepi8_mask(v), _mm512_permutex2var_epi8(t0, v, t1),
+                               _mm512_permutex2var_epi8(t2, v, t3));
+    Masks& m = out[k];
+    m.separators = _mm512_test_epi8_mask(classes, _mm512_set1_epi8(Tables::kSeparator));
+    m.simple = _mm512_test_epi8_mask(classes, _mm512_set1_epi8(Tables::kSimple));
+    m.candidates = m.wideLeads = 0;
+    if (m.separators == 0 ||
+        _mm512_test_epi8_mask(classes, _mm512_set1_epi8(Tables::kCandidate | Tables::kWideLead))) {
+      m.candidates = _mm512_test_epi8_mask(classes, _mm512_set1_epi8(Tables::kCandidate));
+      m.wideLeads = _mm512_test_epi8_mask(classes, _mm512_set1_epi8(Tables::kWideLead));
+      return k + 1;
+    }
+  }
+  return most;
+}
+
+__attribute__((target("avx2"))) std::size_t classifyAvx2(const Tables& tables,
+                                                         const unsigned char* p, std::size_t most,
+                                                         Masks* out) {
+  for (std::size_t k = 0; k < most; ++k, p += 64) {
+    _mm_prefetch(reinterpret_cast<const char*>(p + kAhead), _MM_HINT_T0);
+    std::uint64_t separators = 0, simple = 0, stop = 0;
+    for (int half = 0; half < 2; ++half) {
+      const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * half));
+      __m256i lo, bit;
+      NibbleBits(v, lo, bit);
+      separators |= std::uint64_t{Member32(v, lo, bit, tables.separators)} << (32 * half);
+      simple |= std::uint64_t{Member32(v, lo, bit, tables.simple)} << (32 * half);
+      stop |= std::uint64_t{Member32(v, lo, bit, tables.stops)} << (32 * half);
+    }
+    Masks& m = out[k];
+    m.separators = separators;
+    m.simple = simple;
+    m.candidates = m.wideLeads = 0;
+    if (separators == 0 || stop != 0) {
+      for (int half = 0; half < 2; ++half) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * half));
+        __m256i lo, bit;
+        NibbleBits(v, lo, bit);
+        m.candidates |= std::uint64_t{Member32(v, lo, bit, tables.candidates)} << (32 * half);
+        m.wideLeads |= std::uint64_t{Member32(v, lo, bit, tables.wideLeads)} << (32 * half);
+      }
+      return k + 1;
+    }
+  }
+  return most;
+}
+
+// The sentence ends at the word starts, by their rank among the starts.
+__attribute__((target("bmi2,popcnt"), always_inline)) inline std::uint64_t endsByExtraction(
+    std::uint64_t simple, std::uint64_t starts) {
+  return _pext_u64(simple, starts);
+}
+__attribute__((target("bmi2,popcnt"), always_inline)) inline std::uint64_t endsOneByOne(
+    std::uint64_t simple, std::uint64_t starts) {
+  std::uint64_t ends = 0;
+  for (std::uint64_t e = simple & starts; e != 0; e &= e - 1)
+    ends |= std::uint64_t{1} << _mm_popcnt_u64(starts & ((e & -e) - 1));
+  return ends;
+}
+
+// Counts the words of the classified windows m[0 .. n) at p while they are
+// quiet; returns how many were.
+template <bool kExtract>
+__attribute__((target("bmi2,popcnt"), always_inline)) inline std::size_t countWords(
+    const Masks* m, std::size_t n, const unsigned char* p, std::int64_t offset,
+    QuietWindows::State& state, std::uint64_t* full, std::size_t& fullCount) {
   // The state in locals, and of the word in hand only where it starts: its
   // text follows from that.
   std::uint64_t lastSeparators = state.separators, simpleGap = state.simpleGap;
@@ -54,24 +114,13 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi,bmi2,popcnt"))) std::size_t r
   std::size_t filledRuns = fullCount;
   const std::int64_t first = offset;
   std::size_t k = 0;
-  for (; k < most; ++k, offset += 64) {
-    _mm_prefetch(reinterpret_cast<const char*>(p + 64 * k + kAhead), _MM_HINT_T0);
-    const __m512i v = _mm512_loadu_si512(p + 64 * k);
-    const __m512i classes =
-        _mm512_mask_blend_epi8(_mm512_movepi8_mask(v), _mm512_permutex2var_epi8(t0, v, t1),
-                               _mm512_permutex2var_epi8(t2, v, t3));
-    const std::uint64_t separators = _mm512_test_epi8_mask(classes, separatorBit);
+  for (; k < n; ++k, offset += 64) {
+    const std::uint64_t separators = m[k].separators;
     const std::uint64_t behind = ShiftIn(separators, lastSeparators, 1);
     const std::uint64_t starts = WordStarts(separators, behind);
-    // Candidate and wide lead bytes are rare: one test for both first.
-    if (separators == 0 || _mm512_test_epi8_mask(classes, stopBits) != 0) {
-      if (separators == 0 || _mm512_test_epi8_mask(classes, wideLeadBit) != 0 ||
-          (_mm512_test_epi8_mask(classes, candidateBit) & starts) != 0)
-        break;
-    }
+    if (separators == 0 || m[k].wideLeads != 0 || (m[k].candidates & starts) != 0) break;
     lastSeparators = separators;
-    const std::uint64_t simple =
-        EndsBehindGaps(separators, _mm512_test_epi8_mask(classes, simpleBit), simpleGap);
+    const std::uint64_t simple = EndsBehindGaps(separators, m[k].simple, simpleGap);
     const std::uint64_t wordEnds = separators & ~behind;
     // Without branches where the text decides (a word running on into the
     // next window, a run filling up): they would be mispredicted often.
@@ -83,7 +132,11 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi,bmi2,popcnt"))) std::size_t r
     // has at most 32 starts, so a run that fills up keeps at most 31 of
     // them for the next.
     const auto words = static_cast<unsigned>(_mm_popcnt_u64(starts));
-    const std::uint64_t ends = _pext_u64(simple, starts);
+    std::uint64_t ends;
+    if constexpr (kExtract)
+      ends = endsByExtraction(simple, starts);
+    else
+      ends = endsOneByOne(simple, starts);
     const std::uint64_t merged = runEnds | ends << runCount;
     const unsigned total = runCount + words;
     const std::uint64_t filled = std::uint64_t{0} - (total >> 6);  // all ones when total >= 64
@@ -110,33 +163,95 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi,bmi2,popcnt"))) std::size_t r
   fullCount = filledRuns;
   return k;
 }
+
+// Classifies and counts in batches while the windows are quiet.
+template <bool kExtract, class Classify>
+__attribute__((target("bmi2,popcnt"), always_inline)) inline std::size_t read(
+    Classify classify, const unsigned char* p, std::size_t most, std::int64_t offset,
+    QuietWindows::State& state, std::uint64_t* full, std::size_t& fullCount) {
+  constexpr std::size_t kBatch = 16;
+  Masks masks[kBatch];
+  std::size_t done = 0;
+  while (done < most) {
+    const std::size_t asked = most - done < kBatch ? most - done : kBatch;
+    const std::size_t classified = classify(p + 64 * done, asked, masks);
+    const std::size_t quiet =
+        countWords<kExtract>(masks, classified, p + 64 * done,
+                             offset + static_cast<std::int64_t>(64 * done), state, full, fullCount);
+    done += quiet;
+    if (quiet < classified) break;
+  }
+  return done;
+}
+
+__attribute__((target("avx512f,avx512bw,avx512vbmi,bmi2,popcnt"))) std::size_t readAvx512(
+    const Tables& tables, const unsigned char* p, std::size_t most, std::int64_t offset,
+    QuietWindows::State& state, std::uint64_t* full, std::size_t& fullCount) {
+  return read<true>([&tables](const unsigned char* q, std::size_t n,
+                              Masks* out) { return classifyAvx512(tables, q, n, out); },
+                    p, most, offset, state, full, fullCount);
+}
+
+// Bit extraction is slow on some processors of AVX2 alone: the ends are
+// ranked one by one there.
+__attribute__((target("avx2,bmi2,popcnt"))) std::size_t readAvx2(
+    const Tables& tables, const unsigned char* p, std::size_t most, std::int64_t offset,
+    QuietWindows::State& state, std::uint64_t* full, std::size_t& fullCount) {
+  return read<false>([&tables](const unsigned char* q, std::size_t n,
+                               Masks* out) { return classifyAvx2(tables, q, n, out); },
+                     p, most, offset, state, full, fullCount);
+}
 #endif
 
 }  // namespace
 
-QuietWindows::QuietWindows(const ScanSetup& setup) : table_{} {
+QuietWindows::QuietWindows(const ScanSetup& setup) : tables_{}, level_(Level::None) {
   const ScanOptions& options = setup.Options();
-  applies_ = !setup.ByCharacters() && options.detail == WordDetail::Candidates &&
-             !options.enhanced && options.runRule == SentenceRule::Simple &&
-             setup.Classifier().Used() == ByteClassifier::Level::Avx512 && fastBitExtraction();
+  const bool serves = !setup.ByCharacters() && options.detail == WordDetail::Candidates &&
+                      !options.enhanced && options.runRule == SentenceRule::Simple;
+#ifdef LEXVANE_HAS_X86
+  if (serves && setup.Classifier().Used() == ByteClassifier::Level::Avx512 &&
+      extractsAndCountsBits())
+    level_ = Level::Avx512;
+  else if (serves && setup.Classifier().Used() == ByteClassifier::Level::Avx2 &&
+           extractsAndCountsBits())
+    level_ = Level::Avx2;
+#else
+  (void)serves;
+#endif
   const auto& scan = setup.Table();
+  std::array<std::uint8_t, 256> classes{};
   for (int c = 0; c < 256; ++c) {
     const auto has = [&](int k) { return (scan[c] & (1u << k)) != 0; };
-    table_[c] = static_cast<unsigned char>(
-        (has(kScanSeparator) ? kSeparator : 0) | (has(kScanSimple) ? kSimple : 0) |
-        (has(kScanCandidate) ? kCandidate : 0) | (has(kScanWideLead) ? kWideLead : 0));
+    classes[c] = static_cast<std::uint8_t>((has(kScanSeparator) ? Tables::kSeparator : 0) |
+                                           (has(kScanSimple) ? Tables::kSimple : 0) |
+                                           (has(kScanCandidate) ? Tables::kCandidate : 0) |
+                                           (has(kScanWideLead) ? Tables::kWideLead : 0));
+    tables_.bytes[c] = classes[c];
   }
+  tables_.separators = NibblesOf(classes, Tables::kSeparator);
+  tables_.simple = NibblesOf(classes, Tables::kSimple);
+  tables_.candidates = NibblesOf(classes, Tables::kCandidate);
+  tables_.wideLeads = NibblesOf(classes, Tables::kWideLead);
+  tables_.stops = NibblesOf(classes, Tables::kCandidate | Tables::kWideLead);
 }
 
 std::size_t QuietWindows::Read(const unsigned char* p, std::size_t most, std::int64_t offset,
                                State& state, std::uint64_t* full, std::size_t& fullCount) const {
+  most = most < kMostWindows ? most : kMostWindows;
 #ifdef LEXVANE_HAS_X86
-  return readAvx512(table_, p, most < kMostWindows ? most : kMostWindows, offset, state, full,
-                    fullCount);
+  switch (level_) {
+    case Level::Avx512:
+      return readAvx512(tables_, p, most, offset, state, full, fullCount);
+    case Level::Avx2:
+      return readAvx2(tables_, p, most, offset, state, full, fullCount);
+    case Level::None:
+      break;
+  }
 #else
-  (void)p, (void)most, (void)offset, (void)state, (void)full, (void)fullCount;
-  return 0;
+  (void)p, (void)offset, (void)state, (void)full, (void)fullCount;
 #endif
+  return 0;
 }
 
 }  // namespace lexvane::text

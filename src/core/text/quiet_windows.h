@@ -8,14 +8,16 @@
 // the same counts, sentence ends and word in hand.
 //
 // It serves a scan by bytes that reads only the simple rule, on a processor
-// with AVX-512 (byte lookups) and BMI2 (bit extraction); it stops before the
-// first window that needs more: a candidate word start, a lead byte of a
-// character of the sets beyond ASCII, or no separator at all.
+// with AVX-512 (byte lookups, with bit extraction) or AVX2 (nibble
+// lookups); it stops before the first window that needs more: a candidate
+// word start, a lead byte of a character of the sets beyond ASCII, or no
+// separator at all.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
+#include "text/nibble_lookup.h"
 #include "text/scan_setup.h"
 
 namespace lexvane::text {
@@ -43,8 +45,21 @@ class QuietWindows {
 
   explicit QuietWindows(const ScanSetup& setup);
 
+  // The masks of one window, as the classifiers give them.
+  struct Masks {
+    std::uint64_t separators, simple, candidates, wideLeads;
+  };
+  // The classes of each byte, as a byte table (AVX-512) and per class as
+  // nibble tables (AVX2).
+  struct Tables {
+    enum : std::uint8_t { kSeparator = 1, kSimple = 2, kCandidate = 4, kWideLead = 8 };
+    alignas(64) unsigned char bytes[256];
+    NibbleTables separators, simple, candidates, wideLeads;
+    NibbleTables stops;  // candidates and wide leads
+  };
+
   // Whether the path serves scans of this setup.
-  bool Applies() const { return applies_; }
+  bool Applies() const { return level_ != Level::None; }
 
   // Reads windows from p (file offset `offset`, the first after the window
   // `state.separators` came from) while they are quiet, at most `most` of
@@ -56,8 +71,9 @@ class QuietWindows {
                    std::uint64_t* full, std::size_t& fullCount) const;
 
  private:
-  alignas(64) unsigned char table_[256];
-  bool applies_;
+  enum class Level { None, Avx2, Avx512 };
+  Tables tables_;
+  Level level_;
 };
 
 }  // namespace lexvane::text

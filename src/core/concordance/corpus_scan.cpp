@@ -171,6 +171,7 @@ QueryMatcher::QueryMatcher(const search::SearchQuery& query, text::Encoding enco
     }
     mayMatch_[b] = may;
   }
+  findSeconds(query);
   if (encoding_ != text::Encoding::Utf8) return;
   // A literal first character of a mask must be the word's first character
   // lower-cased, byte for byte.
@@ -184,6 +185,29 @@ QueryMatcher::QueryMatcher(const search::SearchQuery& query, text::Encoding enco
             may || (!mask.empty() && (mask[0] == '*' || mask[0] == '?' || mask.starts_with(first)));
     mayMatchChar_[ch] = may;
   }
+}
+
+void QueryMatcher::findSeconds(const search::SearchQuery& query) {
+  const bool utf8 = encoding_ == text::Encoding::Utf8;
+  // The lower case of a raw byte where it stands second: in UTF-8 only an
+  // ASCII byte is a character by itself there.
+  const auto lowered = [utf8](int b) {
+    if (!utf8) return static_cast<unsigned char>(text::lowerChar(static_cast<char>(b)));
+    return static_cast<unsigned char>(b >= 'A' && b <= 'Z' ? b + 0x20 : b);
+  };
+  for (int b = 0; b < 256; ++b) mayHaveSecond_[b] = utf8 && b >= 0x80;
+  for (const auto& column : query.Masks)
+    for (const std::string& mask : column) {
+      if (mask.empty()) continue;
+      const auto first = static_cast<unsigned char>(mask[0]);
+      const bool any =
+          first == '*' || first == '?' || (mask.size() > 1 && (mask[1] == '*' || mask[1] == '?'));
+      // A word of one character needs no second byte; in UTF-8 a first
+      // character beyond ASCII is followed by a byte from 0x80 on.
+      if (!any && (mask.size() == 1 || (utf8 && first >= 0x80))) continue;
+      for (int b = 0; b < 256; ++b)
+        if (any || lowered(b) == static_cast<unsigned char>(mask[1])) mayHaveSecond_[b] = true;
+    }
 }
 
 inline bool QueryMatcher::matches(std::string_view lowered, int column, std::size_t mask) const {

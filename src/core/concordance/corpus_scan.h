@@ -26,6 +26,10 @@ class QueryMatcher {
                         text::Encoding encoding = text::Encoding::Windows1252);
   // Whether a word starting with (raw, not lowered) byte `first` may match.
   bool MayMatch(unsigned char first) const { return mayMatch_[first]; }
+  // Whether a word of two bytes or more whose second byte (raw) is `second`
+  // may match, whatever its first. In UTF-8 text every byte from 0x80 on
+  // may (it may belong to the first character).
+  bool MayHaveSecond(unsigned char second) const { return mayHaveSecond_[second]; }
   // UTF-8 text: whether a word whose first character (raw, not lowered) is
   // `first`, below U+0800, may match. Sharper than MayMatch on its lead
   // byte, which Greek or Cyrillic letters mostly share.
@@ -36,6 +40,7 @@ class QueryMatcher {
 
  private:
   bool matches(std::string_view lowered, int column, std::size_t mask) const;
+  void findSeconds(const search::SearchQuery& query);
 
   const search::SearchQuery& query_;
   text::Encoding encoding_;
@@ -43,6 +48,7 @@ class QueryMatcher {
   // matches it.
   std::array<std::vector<bool>, 5> literal_;
   bool mayMatch_[256];
+  bool mayHaveSecond_[256];
   std::array<bool, 0x800> mayMatchChar_{};
 };
 

@@ -20,9 +20,11 @@ text::ScanOptions scanOptions(const text::CharacterSets& sets, bool crlf, bool e
   scan.runRule = enhanced ? text::SentenceRule::Enhanced : text::SentenceRule::Simple;
   scan.detail = options.NoBulkSkip ? text::WordDetail::All : text::WordDetail::Candidates;
   const text::ByteClassTable classes = text::ClassifyBytes(sets);
-  for (int c = 0; c < 256; ++c)
+  for (int c = 0; c < 256; ++c) {
     scan.candidates[c] =
         !(classes[c] & text::kSeparatorByte) && matcher.MayMatch(static_cast<unsigned char>(c));
+    scan.candidateSeconds[c] = matcher.MayHaveSecond(static_cast<unsigned char>(c));
+  }
   scan.blockBytes = options.BlockBytes > 0 ? static_cast<std::size_t>(options.BlockBytes) : 0;
   return scan;
 }

@@ -101,6 +101,7 @@ class BlockScanner {
   // A window and the UTF-8 bytes decoded behind it.
   static constexpr std::size_t kWindowRoom = 64 + 8;
   static constexpr std::size_t kBatch = 16;
+  static constexpr std::size_t kAfterQuiet = 2;
   // A mapped file's pages are released in pieces of at least this many
   // blocks.
   static constexpr std::int64_t kReleaseBlocks = 64;
@@ -312,15 +313,22 @@ bool BlockScanner<Sink>::windows(Sink& sink, const unsigned char* data, std::int
   for (;;) {
     const unsigned char* p = data + (next_ - at);
     std::ptrdiff_t left = end - p;
+    // The general path takes a few windows where the quiet one stopped, and
+    // a whole batch where it could not start.
+    std::size_t batch = kBatch;
     if (quiet_.Applies() && hand_ && !handLong_ && !handDetail_ && next_ >= from_ &&
-        left >= 64 + lookahead) {
-      quietWindows(sink, p, static_cast<std::size_t>((left - lookahead) / 64));
+        left > 64 + lookahead) {
+      // A byte beyond each window is read: the second of a word starting
+      // at its end.
+      const std::int64_t before = next_;
+      quietWindows(sink, p, static_cast<std::size_t>((left - lookahead - 1) / 64));
+      if (next_ > before) batch = kAfterQuiet;
       p = data + (next_ - at);
       left = end - p;
     }
     std::size_t count = 0;
     if (left >= 64 + lookahead) {
-      count = std::min<std::size_t>(static_cast<std::size_t>((left - lookahead) / 64), kBatch);
+      count = std::min<std::size_t>(static_cast<std::size_t>((left - lookahead) / 64), batch);
       if (!setup_.ByCharacters()) setup_.Classifier().Classify(p, count, raw);
     } else if (endOfFile && left > 0) {
       // The last, short window: classified from a copy, so that nothing is

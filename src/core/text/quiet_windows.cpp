@@ -24,11 +24,33 @@ bool extractsAndCountsBits() {
   return __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("popcnt");
 }
 
-// The classifiers: windows from p into out, up to the first that may need
-// the general path (a candidate or wide lead byte, or no separator), which
-// is classified too; at most `most`. Return how many.
+// Whether the window at p with these masks needs the general path: no
+// separator, a lead byte of a wide character of the sets, or a word start
+// that may be a candidate (its first byte one, its second one of the
+// candidates' second bytes). `previous`: the separators of the window
+// before.
+struct Stops {
+  std::uint64_t wideLeads, candidates, seconds;
+};
+[[gnu::always_inline]] inline bool needsMore(const Tables& tables, const unsigned char* p,
+                                             std::uint64_t separators, std::uint64_t previous,
+                                             const Stops& stops) {
+  if (separators == 0 || stops.wideLeads != 0) return true;
+  const std::uint64_t starts = WordStarts(separators, ShiftIn(separators, previous, 1));
+  const std::uint64_t candidates = stops.candidates & starts;
+  if (candidates == 0) return false;
+  // The second byte of a word starting at the window's end is the next
+  // window's first.
+  const std::uint64_t next = (tables.bytes[p[64]] & Tables::kSecond) != 0;
+  return (candidates & ((stops.seconds >> 1) | next << 63)) != 0;
+}
+
+// The classifiers: the windows from p into out while they are quiet, at
+// most `most`; return how many. `previous`: the separators of the window
+// before p.
 __attribute__((target("avx512f,avx512bw,avx512vbmi"))) std::size_t classifyAvx512(
-    const Tables& tables, const unsigned char* p, std::size_t most, Masks* out) {
+    const Tables& tables, const unsigned char* p, std::size_t most, std::uint64_t previous,
+    Masks* out) {
   const unsigned char* table = tables.bytes;
   const __m512i t0 = _mm512_loadu_si512(table);
   const __m512i t1 = _mm512_loadu_si512(table + 64);
@@ -40,23 +62,25 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) std::size_t classifyAvx51
     const __m512i classes =
         _mm512_mask_blend_epi8(_mm512_movepi8_mask(v), _mm512_permutex2var_epi8(t0, v, t1),
                                _mm512_permutex2var_epi8(t2, v, t3));
-    Masks& m = out[k];
-    m.separators = _mm512_test_epi8_mask(classes, _mm512_set1_epi8(Tables::kSeparator));
-    m.simple = _mm512_test_epi8_mask(classes, _mm512_set1_epi8(Tables::kSimple));
-    m.candidates = m.wideLeads = 0;
-    if (m.separators == 0 ||
+    const std::uint64_t separators =
+        _mm512_test_epi8_mask(classes, _mm512_set1_epi8(Tables::kSeparator));
+    // Candidate and wide lead bytes are rare: one test for both first.
+    if (separators == 0 ||
         _mm512_test_epi8_mask(classes, _mm512_set1_epi8(Tables::kCandidate | Tables::kWideLead))) {
-      m.candidates = _mm512_test_epi8_mask(classes, _mm512_set1_epi8(Tables::kCandidate));
-      m.wideLeads = _mm512_test_epi8_mask(classes, _mm512_set1_epi8(Tables::kWideLead));
-      return k + 1;
+      const Stops stops{_mm512_test_epi8_mask(classes, _mm512_set1_epi8(Tables::kWideLead)),
+                        _mm512_test_epi8_mask(classes, _mm512_set1_epi8(Tables::kCandidate)),
+                        _mm512_test_epi8_mask(classes, _mm512_set1_epi8(Tables::kSecond))};
+      if (needsMore(tables, p, separators, previous, stops)) return k;
     }
+    out[k] = {separators, _mm512_test_epi8_mask(classes, _mm512_set1_epi8(Tables::kSimple))};
+    previous = separators;
   }
   return most;
 }
 
 __attribute__((target("avx2"))) std::size_t classifyAvx2(const Tables& tables,
                                                          const unsigned char* p, std::size_t most,
-                                                         Masks* out) {
+                                                         std::uint64_t previous, Masks* out) {
   for (std::size_t k = 0; k < most; ++k, p += 64) {
     _mm_prefetch(reinterpret_cast<const char*>(p + kAhead), _MM_HINT_T0);
     std::uint64_t separators = 0, simple = 0, stop = 0;
@@ -68,20 +92,20 @@ __attribute__((target("avx2"))) std::size_t classifyAvx2(const Tables& tables,
       simple |= std::uint64_t{Member32(v, lo, bit, tables.simple)} << (32 * half);
       stop |= std::uint64_t{Member32(v, lo, bit, tables.stops)} << (32 * half);
     }
-    Masks& m = out[k];
-    m.separators = separators;
-    m.simple = simple;
-    m.candidates = m.wideLeads = 0;
     if (separators == 0 || stop != 0) {
+      Stops stops{0, 0, 0};
       for (int half = 0; half < 2; ++half) {
         const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * half));
         __m256i lo, bit;
         NibbleBits(v, lo, bit);
-        m.candidates |= std::uint64_t{Member32(v, lo, bit, tables.candidates)} << (32 * half);
-        m.wideLeads |= std::uint64_t{Member32(v, lo, bit, tables.wideLeads)} << (32 * half);
+        stops.wideLeads |= std::uint64_t{Member32(v, lo, bit, tables.wideLeads)} << (32 * half);
+        stops.candidates |= std::uint64_t{Member32(v, lo, bit, tables.candidates)} << (32 * half);
+        stops.seconds |= std::uint64_t{Member32(v, lo, bit, tables.seconds)} << (32 * half);
       }
-      return k + 1;
+      if (needsMore(tables, p, separators, previous, stops)) return k;
     }
+    out[k] = {separators, simple};
+    previous = separators;
   }
   return most;
 }
@@ -99,10 +123,9 @@ __attribute__((target("bmi2,popcnt"), always_inline)) inline std::uint64_t endsO
   return ends;
 }
 
-// Counts the words of the classified windows m[0 .. n) at p while they are
-// quiet; returns how many were.
+// Counts the words of the quiet windows m[0 .. n) at p.
 template <bool kExtract>
-__attribute__((target("bmi2,popcnt"), always_inline)) inline std::size_t countWords(
+__attribute__((target("bmi2,popcnt"), always_inline)) inline void countWords(
     const Masks* m, std::size_t n, const unsigned char* p, std::int64_t offset,
     QuietWindows::State& state, std::uint64_t* full, std::size_t& fullCount) {
   // The state in locals, and of the word in hand only where it starts: its
@@ -118,7 +141,6 @@ __attribute__((target("bmi2,popcnt"), always_inline)) inline std::size_t countWo
     const std::uint64_t separators = m[k].separators;
     const std::uint64_t behind = ShiftIn(separators, lastSeparators, 1);
     const std::uint64_t starts = WordStarts(separators, behind);
-    if (separators == 0 || m[k].wideLeads != 0 || (m[k].candidates & starts) != 0) break;
     lastSeparators = separators;
     const std::uint64_t simple = EndsBehindGaps(separators, m[k].simple, simpleGap);
     const std::uint64_t wordEnds = separators & ~behind;
@@ -161,7 +183,6 @@ __attribute__((target("bmi2,popcnt"), always_inline)) inline std::size_t countWo
     state.handKept = 0;
   }
   fullCount = filledRuns;
-  return k;
 }
 
 // Classifies and counts in batches while the windows are quiet.
@@ -174,12 +195,11 @@ __attribute__((target("bmi2,popcnt"), always_inline)) inline std::size_t read(
   std::size_t done = 0;
   while (done < most) {
     const std::size_t asked = most - done < kBatch ? most - done : kBatch;
-    const std::size_t classified = classify(p + 64 * done, asked, masks);
-    const std::size_t quiet =
-        countWords<kExtract>(masks, classified, p + 64 * done,
-                             offset + static_cast<std::int64_t>(64 * done), state, full, fullCount);
+    const std::size_t quiet = classify(p + 64 * done, asked, state.separators, masks);
+    countWords<kExtract>(masks, quiet, p + 64 * done, offset + static_cast<std::int64_t>(64 * done),
+                         state, full, fullCount);
     done += quiet;
-    if (quiet < classified) break;
+    if (quiet < asked) break;
   }
   return done;
 }
@@ -187,8 +207,8 @@ __attribute__((target("bmi2,popcnt"), always_inline)) inline std::size_t read(
 __attribute__((target("avx512f,avx512bw,avx512vbmi,bmi2,popcnt"))) std::size_t readAvx512(
     const Tables& tables, const unsigned char* p, std::size_t most, std::int64_t offset,
     QuietWindows::State& state, std::uint64_t* full, std::size_t& fullCount) {
-  return read<true>([&tables](const unsigned char* q, std::size_t n,
-                              Masks* out) { return classifyAvx512(tables, q, n, out); },
+  return read<true>([&tables](const unsigned char* q, std::size_t n, std::uint64_t previous,
+                              Masks* out) { return classifyAvx512(tables, q, n, previous, out); },
                     p, most, offset, state, full, fullCount);
 }
 
@@ -197,8 +217,8 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi,bmi2,popcnt"))) std::size_t r
 __attribute__((target("avx2,bmi2,popcnt"))) std::size_t readAvx2(
     const Tables& tables, const unsigned char* p, std::size_t most, std::int64_t offset,
     QuietWindows::State& state, std::uint64_t* full, std::size_t& fullCount) {
-  return read<false>([&tables](const unsigned char* q, std::size_t n,
-                               Masks* out) { return classifyAvx2(tables, q, n, out); },
+  return read<false>([&tables](const unsigned char* q, std::size_t n, std::uint64_t previous,
+                               Masks* out) { return classifyAvx2(tables, q, n, previous, out); },
                      p, most, offset, state, full, fullCount);
 }
 #endif
@@ -223,16 +243,18 @@ QuietWindows::QuietWindows(const ScanSetup& setup) : tables_{}, level_(Level::No
   std::array<std::uint8_t, 256> classes{};
   for (int c = 0; c < 256; ++c) {
     const auto has = [&](int k) { return (scan[c] & (1u << k)) != 0; };
-    classes[c] = static_cast<std::uint8_t>((has(kScanSeparator) ? Tables::kSeparator : 0) |
-                                           (has(kScanSimple) ? Tables::kSimple : 0) |
-                                           (has(kScanCandidate) ? Tables::kCandidate : 0) |
-                                           (has(kScanWideLead) ? Tables::kWideLead : 0));
+    classes[c] = static_cast<std::uint8_t>(
+        (has(kScanSeparator) ? Tables::kSeparator : 0) | (has(kScanSimple) ? Tables::kSimple : 0) |
+        (has(kScanCandidate) ? Tables::kCandidate : 0) |
+        (has(kScanWideLead) ? Tables::kWideLead : 0) |
+        (has(kScanSeparator) || options.candidateSeconds[c] ? Tables::kSecond : 0));
     tables_.bytes[c] = classes[c];
   }
   tables_.separators = NibblesOf(classes, Tables::kSeparator);
   tables_.simple = NibblesOf(classes, Tables::kSimple);
   tables_.candidates = NibblesOf(classes, Tables::kCandidate);
   tables_.wideLeads = NibblesOf(classes, Tables::kWideLead);
+  tables_.seconds = NibblesOf(classes, Tables::kSecond);
   tables_.stops = NibblesOf(classes, Tables::kCandidate | Tables::kWideLead);
 }
 

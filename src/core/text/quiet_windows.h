@@ -9,9 +9,10 @@
 //
 // It serves a scan by bytes that reads only the simple rule, on a processor
 // with AVX-512 (byte lookups, with bit extraction) or AVX2 (nibble
-// lookups); it stops before the first window that needs more: a candidate
-// word start, a lead byte of a character of the sets beyond ASCII, or no
-// separator at all.
+// lookups); it stops before the first window that needs more: a word start
+// that may be a candidate (by its first byte, and by its second where the
+// scan gives the candidates' second bytes), a lead byte of a character of
+// the sets beyond ASCII, or no separator at all.
 #pragma once
 
 #include <cstddef>
@@ -45,16 +46,22 @@ class QuietWindows {
 
   explicit QuietWindows(const ScanSetup& setup);
 
-  // The masks of one window, as the classifiers give them.
+  // The masks of one quiet window, as the classifiers give them.
   struct Masks {
-    std::uint64_t separators, simple, candidates, wideLeads;
+    std::uint64_t separators, simple;
   };
   // The classes of each byte, as a byte table (AVX-512) and per class as
   // nibble tables (AVX2).
   struct Tables {
-    enum : std::uint8_t { kSeparator = 1, kSimple = 2, kCandidate = 4, kWideLead = 8 };
+    enum : std::uint8_t {
+      kSeparator = 1,
+      kSimple = 2,
+      kCandidate = 4,
+      kWideLead = 8,
+      kSecond = 16,  // may stand second in a candidate word
+    };
     alignas(64) unsigned char bytes[256];
-    NibbleTables separators, simple, candidates, wideLeads;
+    NibbleTables separators, simple, candidates, wideLeads, seconds;
     NibbleTables stops;  // candidates and wide leads
   };
 
@@ -63,7 +70,7 @@ class QuietWindows {
 
   // Reads windows from p (file offset `offset`, the first after the window
   // `state.separators` came from) while they are quiet, at most `most` of
-  // them (up to kMostWindows; 64 * most readable bytes). Each run that
+  // them (up to kMostWindows; 64 * most + 1 readable bytes). Each run that
   // reaches 64 words goes to full[0 .., fullCount), which has room for
   // kMostWindows + 1. Returns the windows read. REQUIRES: Applies(), a
   // word in hand.

@@ -42,6 +42,12 @@ enum class FileMapping {
 };
 
 struct ScanOptions {
+  static constexpr std::array<bool, 256> allBytes() {
+    std::array<bool, 256> all{};
+    all.fill(true);
+    return all;
+  }
+
   bool crlf = false;  // line breaks end sentences
   // The sentence ends a word carries (an end not asked for reads false).
   bool simple = true;
@@ -50,6 +56,10 @@ struct ScanOptions {
   // WordDetail::Candidates: the first bytes (as handed over: DOS text
   // converted) of the words handed over with their text.
   std::array<bool, 256> candidates{};
+  // Optional, a sharper filter for the windows where the scan only counts:
+  // the bytes that may stand second in a candidate word. A separator there
+  // (a word of one byte) always may.
+  std::array<bool, 256> candidateSeconds = allBytes();
   // The sentence ends reported for words counted in runs.
   SentenceRule runRule = SentenceRule::Simple;
   // Bytes per read (0: the default); the tests make it small. A mapped

@@ -73,9 +73,9 @@ std::string pick(std::mt19937& random, const std::string& pool, std::size_t most
 
 std::string generate(std::mt19937& random, std::size_t words) {
   static const std::vector<std::string> vocabulary = {
-      "walk", "Walked", "walks",   "the",       "The", "house", "home",
-      "e.g",  "x",      "caf\xE9", "\xC9t\xE9", "a",   "it",    "said",
-      "sea",  "eel",    "ho",      "use",       "q-e", "don't", "3rd"};
+      "walk", "Walked",  "walks",     "the",   "The", "house", "home", "e.g",
+      "x",    "caf\xE9", "\xC9t\xE9", "a",     "it",  "said",  "sea",  "eel",
+      "ho",   "use",     "q-e",       "don't", "3rd", "WALKS", "SAID", "hOUSE"};
   static const std::string gapPool = " .,!?;:\"'()-\r\n\t\x01\x1F\x85\xA0 e3";
   std::string text;
   if (random() % 3 == 0) text += pick(random, gapPool, 3);

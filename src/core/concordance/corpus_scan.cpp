@@ -193,7 +193,8 @@ void QueryMatcher::findSeconds(const search::SearchQuery& query) {
   // ASCII byte is a character by itself there.
   const auto lowered = [utf8](int b) {
     if (!utf8) return static_cast<unsigned char>(text::lowerChar(static_cast<char>(b)));
-    return static_cast<unsigned char>(b >= 'A' && b <= 'Z' ? b + 0x20 : b);
+    return static_cast<unsigned char>(b < 0x80 ? text::LowerCodePoint(static_cast<char32_t>(b))
+                                               : b);
   };
   for (int b = 0; b < 256; ++b) mayHaveSecond_[b] = utf8 && b >= 0x80;
   for (const auto& column : query.Masks)

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "text/encoding.h"
+#include "text/utf8.h"
 #include "text/utf8_classes.h"
 
 namespace lexvane::concordance {
@@ -56,7 +57,10 @@ HitScan::HitScan(const text::CharacterSets& sets, bool crlf, bool enhanced,
       setup_(sets, scanOptions(sets, crlf, enhanced, matcher, options)),
       wide_(utf8_ ? text::Utf8Classes(sets) : text::Utf8Classes()),
       candidates_(setup_.Options().candidates) {
-  for (int c = 0; c < 256; ++c) lower_[c] = text::lowerChar(static_cast<char>(c));
+  for (int c = 0; c < 256; ++c)
+    lower_[c] = !utf8_     ? text::lowerChar(static_cast<char>(c))
+                : c < 0x80 ? static_cast<char>(text::LowerCodePoint(static_cast<char32_t>(c)))
+                           : static_cast<char>(c);
 }
 
 HitSink::HitSink(const HitScan& scan, Handover handover)
@@ -103,8 +107,18 @@ bool HitSink::Word(const text::ScanWord& scanned) {
       !scanned.text.empty() && scan_.candidates_[*first] && Candidate(first, scanned.text.size());
   char lowered[text::kMaxTextLength * 4 + 4];
   std::string_view w;
-  if (candidate && scan_.utf8_) {
-    // Unicode's simple lower case per character; an invalid byte stays.
+  unsigned seen = 0;  // the bits of every byte of the word
+  if (candidate) {
+    for (std::size_t i = 0; i < scanned.text.size(); ++i) {
+      const auto b = static_cast<unsigned char>(scanned.text[i]);
+      seen |= b;
+      lowered[i] = scan_.lower_[b];
+    }
+    w = std::string_view(lowered, scanned.text.size());
+  }
+  if (candidate && scan_.utf8_ && seen >= 0x80) {
+    // Beyond ASCII: Unicode's simple lower case per character; an invalid
+    // byte stays.
     const std::string_view text = scanned.text;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const text::ByteClassTable& classes = scan_.setup_.Classes();
@@ -123,10 +137,6 @@ bool HitSink::Word(const text::ScanWord& scanned) {
       i += c.length;
     }
     w = std::string_view(lowered, out);
-  } else if (candidate) {
-    for (std::size_t i = 0; i < scanned.text.size(); ++i)
-      lowered[i] = scan_.lower_[static_cast<unsigned char>(scanned.text[i])];
-    w = std::string_view(lowered, scanned.text.size());
   }
   if (scan_.query_.Kind == search::QueryKind::Simple) {
     if (candidate && scan_.matcher_.MatchesSimple(w))

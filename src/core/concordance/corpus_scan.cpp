@@ -156,8 +156,12 @@ QueryMatcher::QueryMatcher(const search::SearchQuery& query, text::Encoding enco
   for (std::size_t c = 0; c < literal_.size(); ++c)
     for (const std::string& mask : query.Masks[c])
       literal_[c].push_back(mask.find_first_of("*?") == std::string::npos);
+  for (int b = 0; b < 256; ++b)
+    lowerByte_[b] = encoding_ != text::Encoding::Utf8 ? text::lowerChar(static_cast<char>(b))
+                    : b < 0x80 ? static_cast<char>(text::LowerCodePoint(static_cast<char32_t>(b)))
+                               : static_cast<char>(b);
   for (int b = 0; b < 256; ++b) {
-    const char first = text::lowerChar(static_cast<char>(b));
+    const char first = lowerByte_[b];
     bool may = false;
     if (encoding_ == text::Encoding::Utf8) {
       const std::bitset<256>& leads = loweredLeads()[static_cast<std::size_t>(b)];
@@ -189,13 +193,6 @@ QueryMatcher::QueryMatcher(const search::SearchQuery& query, text::Encoding enco
 
 void QueryMatcher::findSeconds(const search::SearchQuery& query) {
   const bool utf8 = encoding_ == text::Encoding::Utf8;
-  // The lower case of a raw byte where it stands second: in UTF-8 only an
-  // ASCII byte is a character by itself there.
-  const auto lowered = [utf8](int b) {
-    if (!utf8) return static_cast<unsigned char>(text::lowerChar(static_cast<char>(b)));
-    return static_cast<unsigned char>(b < 0x80 ? text::LowerCodePoint(static_cast<char32_t>(b))
-                                               : b);
-  };
   for (int b = 0; b < 256; ++b) mayHaveSecond_[b] = utf8 && b >= 0x80;
   for (const auto& column : query.Masks)
     for (const std::string& mask : column) {
@@ -207,7 +204,7 @@ void QueryMatcher::findSeconds(const search::SearchQuery& query) {
       // character beyond ASCII is followed by a byte from 0x80 on.
       if (!any && (mask.size() == 1 || (utf8 && first >= 0x80))) continue;
       for (int b = 0; b < 256; ++b)
-        if (any || lowered(b) == static_cast<unsigned char>(mask[1])) mayHaveSecond_[b] = true;
+        if (any || lowerByte_[b] == mask[1]) mayHaveSecond_[b] = true;
     }
 }
 

@@ -30,6 +30,10 @@ class QueryMatcher {
   // may match, whatever its first. In UTF-8 text every byte from 0x80 on
   // may (it may belong to the first character).
   bool MayHaveSecond(unsigned char second) const { return mayHaveSecond_[second]; }
+  // The lower case of a raw byte as words are lowered before matching: the
+  // 8-bit one, or in UTF-8 text that of an ASCII letter (a byte from 0x80
+  // on is left as it is, for its character's lower case).
+  char LowerByte(unsigned char b) const { return lowerByte_[b]; }
   // UTF-8 text: whether a word whose first character (raw, not lowered) is
   // `first`, below U+0800, may match. Sharper than MayMatch on its lead
   // byte, which Greek or Cyrillic letters mostly share.
@@ -49,6 +53,7 @@ class QueryMatcher {
   std::array<std::vector<bool>, 5> literal_;
   bool mayMatch_[256];
   bool mayHaveSecond_[256];
+  char lowerByte_[256];
   std::array<bool, 0x800> mayMatchChar_{};
 };
 

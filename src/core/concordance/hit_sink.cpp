@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "text/encoding.h"
-#include "text/utf8.h"
 #include "text/utf8_classes.h"
 
 namespace lexvane::concordance {
@@ -57,10 +56,7 @@ HitScan::HitScan(const text::CharacterSets& sets, bool crlf, bool enhanced,
       setup_(sets, scanOptions(sets, crlf, enhanced, matcher, options)),
       wide_(utf8_ ? text::Utf8Classes(sets) : text::Utf8Classes()),
       candidates_(setup_.Options().candidates) {
-  for (int c = 0; c < 256; ++c)
-    lower_[c] = !utf8_     ? text::lowerChar(static_cast<char>(c))
-                : c < 0x80 ? static_cast<char>(text::LowerCodePoint(static_cast<char32_t>(c)))
-                           : static_cast<char>(c);
+  for (int c = 0; c < 256; ++c) lower_[c] = matcher.LowerByte(static_cast<unsigned char>(c));
 }
 
 HitSink::HitSink(const HitScan& scan, Handover handover)

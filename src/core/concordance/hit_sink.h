@@ -72,9 +72,7 @@ class HitScan {
   text::ScanSetup setup_;
   text::Utf8Classes wide_;
   std::array<bool, 256> candidates_{};
-  // The lower case of a byte: the 8-bit one, or in UTF-8 text that of an
-  // ASCII letter (a byte from 0x80 on is left, for the character's own).
-  std::array<char, 256> lower_{};
+  std::array<char, 256> lower_{};  // the matcher's LowerByte, for the inner loop
 };
 
 class HitSink {

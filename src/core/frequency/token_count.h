@@ -67,31 +67,17 @@ class PipelinedCounter {
   PipelinedCounter(const PipelinedCounter&) = delete;
   PipelinedCounter& operator=(const PipelinedCounter&) = delete;
 
-  void Count(std::string_view token, bool simpleEnd) {
-    if (token.empty()) {
-      if (simpleEnd) ++counts_.sentences;
-      return;
-    }
-    std::memcpy(Reserve(), token.data(), token.size());
-    Commit(token.size(), simpleEnd);
-  }
   // Count in two steps, the token written by the caller: Reserve gives room
   // for it (1024 bytes, the first 16 zero), Commit counts the `length`
   // bytes written there (not 0). The token is hashed at the next count (or
   // Flush), when the bytes just written can be read back without waiting.
   char* Reserve() {
-    hashWritten();
-    Pending& slot = ring_[head_ % kDepth];
-    if (head_ - tail_ == kDepth) {
-      add(slot);
-      ++tail_;
-    }
+    Pending& slot = next();
     std::memset(slot.chars, 0, 16);
     return slot.chars;
   }
   void Commit(std::size_t length, bool simpleEnd) {
-    if (simpleEnd) ++counts_.sentences;
-    ++counts_.words;
+    counted(simpleEnd);
     ring_[head_ % kDepth].length = length;
     ++head_;
     written_ = true;
@@ -119,17 +105,11 @@ class PipelinedCounter {
     }
     for (std::size_t i = 16; i < length; ++i) seen |= in[i];
     if (asciiOnly && seen >= 0x80) return false;
-    hashWritten();
-    Pending& slot = ring_[head_ % kDepth];
-    if (head_ - tail_ == kDepth) {
-      add(slot);
-      ++tail_;
-    }
+    Pending& slot = next();
     std::memcpy(slot.chars, &low, 8);
     std::memcpy(slot.chars + 8, &high, 8);
     for (std::size_t i = 16; i < length; ++i) slot.chars[i] = map[in[i]];
-    if (simpleEnd) ++counts_.sentences;
-    ++counts_.words;
+    counted(simpleEnd);
     slot.length = length;
     slot.hash = length <= 16 ? WordCounter::HashWords(low, high, length)
                              : WordCounter::Hash({slot.chars, length});
@@ -150,6 +130,20 @@ class PipelinedCounter {
     char chars[1024];  // 255 characters of up to four bytes
   };
   void add(const Pending& p) { counts_.counter.AddPadded(p.chars, p.length, p.hash); }
+  // The ring's slot for the next token, its oldest token counted first.
+  Pending& next() {
+    hashWritten();
+    Pending& slot = ring_[head_ % kDepth];
+    if (head_ - tail_ == kDepth) {
+      add(slot);
+      ++tail_;
+    }
+    return slot;
+  }
+  void counted(bool simpleEnd) {
+    if (simpleEnd) ++counts_.sentences;
+    ++counts_.words;
+  }
   // Hashes the token last written by the caller, if not done yet.
   void hashWritten() {
     if (!written_) return;

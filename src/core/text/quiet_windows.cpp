@@ -136,8 +136,7 @@ __attribute__((target("bmi2,popcnt"), always_inline)) inline void countWords(
   std::int64_t handStart = state.handStart, handEnd = state.handEnd;
   std::size_t filledRuns = fullCount;
   const std::int64_t first = offset;
-  std::size_t k = 0;
-  for (; k < n; ++k, offset += 64) {
+  for (std::size_t k = 0; k < n; ++k, offset += 64) {
     const std::uint64_t separators = m[k].separators;
     const std::uint64_t behind = ShiftIn(separators, lastSeparators, 1);
     const std::uint64_t starts = WordStarts(separators, behind);

@@ -34,16 +34,9 @@
 
 using namespace lexvane;
 using namespace lexvane::gui;
+using lexvane::gui::testing::WhenShown;
 
 namespace {
-
-// Runs `act` on the dialog that the next exec() opens.
-void whenShown(QDialog* dialog, std::function<void()> act) {
-  QTimer::singleShot(0, dialog, [dialog, act] {
-    QTRY_VERIFY(dialog->isVisible());
-    act();
-  });
-}
 
 QString shown(std::string_view s) {
   return FromAnsi(s);
@@ -62,16 +55,7 @@ class ConcordanceOutputTest : public lexvane::gui::testing::DesktopTest {
   // `row` selected.
   TFormConcordance* search(const char* list, const QString& mask, int row) {
     corpus::OpenListFile(list, workspace_->Corpus(), RootCollator(), workspace_->Ui());
-    TFormSearch* dialog = workspace_->FormSearch();
-    whenShown(dialog, [dialog, mask] {
-      dialog->ButtonClearAllClick();
-      QTest::keyClicks(dialog->Edit1, mask);
-      QTest::keyClick(dialog->Edit1, Qt::Key_Return);
-      QTest::keyClick(dialog->Edit1, Qt::Key_Return);
-    });
-    frame_->MenuSearchClick();
-    workspace_->Runner().waitForIdle();
-    auto* window = qobject_cast<TFormConcordance*>(activeChild());
+    TFormConcordance* window = searchMask(mask);
     if (window != nullptr) window->Grid()->setCurrentIndex(window->Grid()->model()->index(row, 2));
     return window;
   }
@@ -85,7 +69,7 @@ class ConcordanceOutputTest : public lexvane::gui::testing::DesktopTest {
     QVERIFY(window != nullptr);
     TFormStat* stat = workspace_->FormStat();
     QString found;
-    whenShown(stat, [&] {
+    WhenShown(stat, [&] {
       found = stat->ValueLabels[4]->text();
       stat->ButtonCopy->click();
       stat->ButtonOK->click();
@@ -101,7 +85,7 @@ class ConcordanceOutputTest : public lexvane::gui::testing::DesktopTest {
     QVERIFY(window != nullptr);
     const concordance::ConcordanceTable& t = *window->Table();
     TFormCopyConcord* dialog = workspace_->FormCopyConcord();
-    whenShown(dialog, [dialog] { dialog->Button1->click(); });  // the defaults
+    WhenShown(dialog, [dialog] { dialog->Button1->click(); });  // the defaults
     window->MenuCopyClick();
     workspace_->Runner().waitForIdle();
     QCOMPARE(QApplication::clipboard()->text(),
@@ -110,7 +94,7 @@ class ConcordanceOutputTest : public lexvane::gui::testing::DesktopTest {
 
     const QString path = dir_->filePath(QStringLiteral("rows.txt"));
     workspace_->Choosers().SaveSentences = [&](QWidget*) -> std::optional<QString> { return path; };
-    whenShown(dialog, [dialog] {
+    WhenShown(dialog, [dialog] {
       dialog->CheckBoxToFile->setChecked(true);
       dialog->CheckBoxSelectedOnly->setChecked(false);
       dialog->RadioButtonToOnePara->setChecked(true);

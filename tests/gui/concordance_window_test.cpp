@@ -43,16 +43,9 @@
 
 using namespace lexvane;
 using namespace lexvane::gui;
+using lexvane::gui::testing::WhenShown;
 
 namespace {
-
-// Runs `act` on the dialog that the next exec() opens.
-void whenShown(QDialog* dialog, std::function<void()> act) {
-  QTimer::singleShot(0, dialog, [dialog, act] {
-    QTRY_VERIFY(dialog->isVisible());
-    act();
-  });
-}
 
 std::unique_ptr<concordance::ConcordanceTable> engineTable(const search::SearchQuery& query,
                                                            const corpus::CorpusSettings& corpus) {
@@ -95,7 +88,7 @@ class ConcordanceWindowTest : public lexvane::gui::testing::DesktopTest {
   // "Word search..." with `masks` typed, each followed by Enter, then Enter.
   TFormConcordance* simpleSearch(const QStringList& masks) {
     TFormSearch* dialog = workspace_->FormSearch();
-    whenShown(dialog, [dialog, masks] {
+    WhenShown(dialog, [dialog, masks] {
       dialog->ButtonClearAllClick();
       for (const QString& mask : masks) {
         QTest::keyClicks(dialog->Edit1, mask);
@@ -109,7 +102,7 @@ class ConcordanceWindowTest : public lexvane::gui::testing::DesktopTest {
   }
   void sortWith(TFormConcordance* window, bool rightPart, int word) {
     TFormSortConcord* dialog = workspace_->FormSortConcord();
-    whenShown(dialog, [dialog, rightPart, word] {
+    WhenShown(dialog, [dialog, rightPart, word] {
       (rightPart ? dialog->RadioButtonRightPart : dialog->RadioButtonLeftPart)->setChecked(true);
       dialog->SpinEditWord->setValue(word);
       dialog->Button1->click();
@@ -166,7 +159,7 @@ class ConcordanceWindowTest : public lexvane::gui::testing::DesktopTest {
 
   void advancedSearchShowsTheEnginesRows() {
     TFormSearchAdv* dialog = workspace_->FormSearchAdv();
-    whenShown(dialog, [dialog] {
+    WhenShown(dialog, [dialog] {
       QTest::keyClicks(dialog->Edits[0], QStringLiteral("the"));
       QTest::keyClicks(dialog->Edits[1], QStringLiteral("*"));
       dialog->SpinButtonDownClick(0);
@@ -191,9 +184,9 @@ class ConcordanceWindowTest : public lexvane::gui::testing::DesktopTest {
 
   void cancelledOrEmptyDialogMakesNoWindow() {
     TFormSearch* dialog = workspace_->FormSearch();
-    whenShown(dialog, [dialog] { dialog->ButtonCancel->click(); });
+    WhenShown(dialog, [dialog] { dialog->ButtonCancel->click(); });
     frame_->MenuSearchClick();
-    whenShown(dialog, [dialog] {
+    WhenShown(dialog, [dialog] {
       dialog->ButtonClearAllClick();
       dialog->ButtonOKClick();  // nothing to search for
     });
@@ -201,7 +194,7 @@ class ConcordanceWindowTest : public lexvane::gui::testing::DesktopTest {
     QVERIFY(frame_->mdiArea()->subWindowList().isEmpty());
     QVERIFY(messages_.isEmpty());
     // A "Max. list size" that is no number: the message, and the window goes.
-    whenShown(dialog, [dialog] {
+    WhenShown(dialog, [dialog] {
       QTest::keyClicks(dialog->Edit1, QStringLiteral("the"));
       dialog->ButtonOKClick();
       dialog->EditMaxListSize->setText(QStringLiteral("lots"));
@@ -433,7 +426,7 @@ class ConcordanceWindowTest : public lexvane::gui::testing::DesktopTest {
     QVERIFY(window->Table()->RowCount() > 200);
     const QStringList before = rowsOf(*window->Model());
     TFormSortConcord* sort = workspace_->FormSortConcord();
-    whenShown(sort, [sort] { sort->Button1->click(); });
+    WhenShown(sort, [sort] { sort->Button1->click(); });
     QSemaphore aborted;
     workspace_->SetOperationHook([&aborted] { aborted.acquire(); });
     bool nextCalled = false;

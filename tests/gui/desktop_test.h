@@ -25,6 +25,7 @@
 #include "gui/runner/operation_runner.h"
 #include "gui/search/form_search.h"
 #include "tools/root_collator.h"
+#include "when_shown.h"
 
 namespace lexvane::gui::testing {
 
@@ -63,11 +64,10 @@ class DesktopTest : public QObject {
   }
   // A simple search for `mask` from the Search dialog, typed and entered
   // (Return takes the mask, a second one starts the search); the
-  // concordance window it opened, or null.
+  // concordance window it opened (the newest), or null.
   TFormConcordance* searchMask(const QString& mask) {
     TFormSearch* dialog = workspace_->FormSearch();
-    QTimer::singleShot(0, dialog, [dialog, mask] {
-      QTRY_VERIFY(dialog->isVisible());
+    WhenShown(dialog, [dialog, mask] {
       dialog->ButtonClearAllClick();
       QTest::keyClicks(dialog->Edit1, mask);
       QTest::keyClick(dialog->Edit1, Qt::Key_Return);
@@ -75,7 +75,8 @@ class DesktopTest : public QObject {
     });
     frame_->MenuSearchClick();
     workspace_->Runner().waitForIdle();
-    return windows<TFormConcordance>().value(0);
+    const QList<TFormConcordance*> found = windows<TFormConcordance>();
+    return found.isEmpty() ? nullptr : found.last();
   }
   void stopDesktop() {
     frame_.reset();

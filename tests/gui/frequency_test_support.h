@@ -1,13 +1,10 @@
 // What the frequency windows' tests share: a workspace with its long-lived
 // dialogs over the sample corpus, an engine host that shows nothing, and
-// answering the next modal dialog.
+// answering the next modal dialog (when_shown.h).
 #pragma once
 
-#include <functional>
 #include <memory>
 
-#include <QDialog>
-#include <QTimer>
 #include <QWidget>
 
 #include "corpus/list_files.h"
@@ -16,6 +13,7 @@
 #include "gui/runner/gui_user_interface.h"
 #include "text/progress.h"
 #include "tools/root_collator.h"
+#include "when_shown.h"
 
 namespace lexvane::gui::testing {
 
@@ -49,17 +47,5 @@ struct FrequencyFixture {
   std::unique_ptr<Workspace> workspace;
   std::unique_ptr<QWidget> mainWindow;
 };
-
-// Runs `answer` on `dialog` as soon as it shows modally (it must close it).
-inline void WhenShown(QDialog* dialog, std::function<void()> answer) {
-  auto* timer = new QTimer(dialog);
-  timer->setInterval(0);
-  QObject::connect(timer, &QTimer::timeout, dialog, [dialog, timer, answer] {
-    if (!dialog->isVisible()) return;
-    timer->deleteLater();
-    answer();
-  });
-  timer->start();
-}
 
 }  // namespace lexvane::gui::testing

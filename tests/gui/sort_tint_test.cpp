@@ -32,6 +32,7 @@
 
 using namespace lexvane;
 using namespace lexvane::gui;
+using lexvane::gui::testing::WhenShown;
 
 namespace {
 
@@ -43,13 +44,6 @@ const std::string kProse =
     "en. Sp\xE4ter spielten 7 Kinder im Hof. "
     "Die Gro\xDF"
     "eltern, die seit 1958 dort wohnten, spielten Karten.";
-
-void whenShown(QDialog* dialog, std::function<void()> act) {
-  QTimer::singleShot(0, dialog, [dialog, act] {
-    QTRY_VERIFY(dialog->isVisible());
-    act();
-  });
-}
 
 }  // namespace
 
@@ -71,7 +65,7 @@ class SortTintTest : public lexvane::gui::testing::DesktopTest {
     // "3." of a date ends no sentence.
     corpus.EnhSentDetect = true;
     TFormSearch* dialog = workspace_->FormSearch();
-    whenShown(dialog, [dialog] {
+    WhenShown(dialog, [dialog] {
       dialog->ButtonClearAllClick();
       QTest::keyClicks(dialog->Edit1, QStringLiteral("spielten"));
       QTest::keyClick(dialog->Edit1, Qt::Key_Return);
@@ -84,7 +78,7 @@ class SortTintTest : public lexvane::gui::testing::DesktopTest {
   }
   void sortWith(TFormConcordance* window, bool rightPart, int word) {
     TFormSortConcord* dialog = workspace_->FormSortConcord();
-    whenShown(dialog, [dialog, rightPart, word] {
+    WhenShown(dialog, [dialog, rightPart, word] {
       (rightPart ? dialog->RadioButtonRightPart : dialog->RadioButtonLeftPart)->setChecked(true);
       dialog->SpinEditWord->setValue(word);
       dialog->Button1->click();

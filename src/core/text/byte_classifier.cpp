@@ -1,8 +1,10 @@
 #include "text/byte_classifier.h"
 
 #include <cstring>
+#include <string_view>
 
 #if defined(__x86_64__) || defined(__i386__)
+#include <cpuid.h>
 #include <immintrin.h>
 #define LEXVANE_HAS_X86 1
 #endif
@@ -23,6 +25,26 @@ bool ByteClassifier::CountsBits() {
 #ifdef LEXVANE_HAS_X86
   __builtin_cpu_init();
   return __builtin_cpu_supports("popcnt");
+#else
+  return false;
+#endif
+}
+
+bool ByteClassifier::ExtractsBitsFast() {
+#ifdef LEXVANE_HAS_X86
+  __builtin_cpu_init();
+  if (!__builtin_cpu_supports("bmi2")) return false;
+  unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+  if (__get_cpuid(0, &eax, &ebx, &ecx, &edx) == 0) return true;
+  char vendor[12];
+  std::memcpy(vendor, &ebx, 4);
+  std::memcpy(vendor + 4, &edx, 4);
+  std::memcpy(vendor + 8, &ecx, 4);
+  const std::string_view maker(vendor, 12);
+  if (maker != "AuthenticAMD" && maker != "HygonGenuine") return true;
+  if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) == 0) return false;
+  const unsigned family = ((eax >> 8) & 0xF) + ((eax >> 20) & 0xFF);
+  return family >= 0x19;
 #else
   return false;
 #endif

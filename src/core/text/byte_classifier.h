@@ -29,6 +29,9 @@ class ByteClassifier {
   static Level Best();
   // Whether the processor has the population count instruction.
   static bool CountsBits();
+  // Whether it extracts bits (BMI2's pext) in a few cycles: AMD's
+  // processors before family 19h do it in microcode, slower than by hand.
+  static bool ExtractsBitsFast();
 
   // `table`: the classes of each byte. `wanted`: bit k set when class k is
   // read (the others may come back as anything). `most`: the highest level

@@ -211,14 +211,15 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi,bmi2,popcnt"))) std::size_t r
                     p, most, offset, state, full, fullCount);
 }
 
-// Bit extraction is slow on some processors of AVX2 alone: the ends are
-// ranked one by one there.
+// On AVX2 the sentence ends are ranked one by one where bit extraction is
+// slow (some processors of AVX2 alone), and extracted elsewhere.
+template <bool kExtract>
 __attribute__((target("avx2,bmi2,popcnt"))) std::size_t readAvx2(
     const Tables& tables, const unsigned char* p, std::size_t most, std::int64_t offset,
     QuietWindows::State& state, std::uint64_t* full, std::size_t& fullCount) {
-  return read<false>([&tables](const unsigned char* q, std::size_t n, std::uint64_t previous,
-                               Masks* out) { return classifyAvx2(tables, q, n, previous, out); },
-                     p, most, offset, state, full, fullCount);
+  return read<kExtract>([&tables](const unsigned char* q, std::size_t n, std::uint64_t previous,
+                                  Masks* out) { return classifyAvx2(tables, q, n, previous, out); },
+                        p, most, offset, state, full, fullCount);
 }
 #endif
 
@@ -234,7 +235,7 @@ QuietWindows::QuietWindows(const ScanSetup& setup) : tables_{}, level_(Level::No
     level_ = Level::Avx512;
   else if (serves && setup.Classifier().Used() == ByteClassifier::Level::Avx2 &&
            extractsAndCountsBits())
-    level_ = Level::Avx2;
+    level_ = options.bitExtraction ? Level::Avx2Extract : Level::Avx2;
 #else
   (void)serves;
 #endif
@@ -265,7 +266,9 @@ std::size_t QuietWindows::Read(const unsigned char* p, std::size_t most, std::in
     case Level::Avx512:
       return readAvx512(tables_, p, most, offset, state, full, fullCount);
     case Level::Avx2:
-      return readAvx2(tables_, p, most, offset, state, full, fullCount);
+      return readAvx2<false>(tables_, p, most, offset, state, full, fullCount);
+    case Level::Avx2Extract:
+      return readAvx2<true>(tables_, p, most, offset, state, full, fullCount);
     case Level::None:
       break;
   }

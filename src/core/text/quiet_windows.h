@@ -78,7 +78,7 @@ class QuietWindows {
                    std::uint64_t* full, std::size_t& fullCount) const;
 
  private:
-  enum class Level { None, Avx2, Avx512 };
+  enum class Level { None, Avx2, Avx2Extract, Avx512 };
   Tables tables_;
   Level level_;
 };

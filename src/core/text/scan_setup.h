@@ -70,6 +70,9 @@ struct ScanOptions {
   // (the tests compare them).
   ByteClassifier::Level level = ByteClassifier::Best();
   bool byCharacters = false;
+  // Whether the quiet windows' count may extract bits, where the processor
+  // does it fast (the tests take both ways).
+  bool bitExtraction = ByteClassifier::ExtractsBitsFast();
 };
 
 class ScanSetup {

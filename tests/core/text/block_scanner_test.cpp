@@ -230,6 +230,9 @@ class BlockScannerTest : public ::testing::Test {
       runs.runRule = random() % 2 ? SentenceRule::Simple : SentenceRule::Enhanced;
       runs.simple = runs.runRule == SentenceRule::Simple;
       runs.enhanced = !runs.simple;
+      // Sentence ends by bit extraction and ranked one by one, wherever the
+      // processor has it.
+      runs.bitExtraction = random() % 2 == 0;
       const unsigned density = std::array{4u, 8u, 64u, 0u}[random() % 4];
       for (int c = 0; c < 256; ++c) runs.candidates[c] = density > 0 && random() % density == 0;
       // Now and then only some second bytes make a candidate.

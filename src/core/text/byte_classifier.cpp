@@ -32,19 +32,24 @@ bool ByteClassifier::CountsBits() {
 
 bool ByteClassifier::ExtractsBitsFast() {
 #ifdef LEXVANE_HAS_X86
-  __builtin_cpu_init();
-  if (!__builtin_cpu_supports("bmi2")) return false;
-  unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
-  if (__get_cpuid(0, &eax, &ebx, &ecx, &edx) == 0) return true;
-  char vendor[12];
-  std::memcpy(vendor, &ebx, 4);
-  std::memcpy(vendor + 4, &edx, 4);
-  std::memcpy(vendor + 8, &ecx, 4);
-  const std::string_view maker(vendor, 12);
-  if (maker != "AuthenticAMD" && maker != "HygonGenuine") return true;
-  if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) == 0) return false;
-  const unsigned family = ((eax >> 8) & 0xF) + ((eax >> 20) & 0xFF);
-  return family >= 0x19;
+  // Asked once: every scan's options ask, and cpuid is slow in a virtual
+  // machine.
+  static const bool fast = [] {
+    __builtin_cpu_init();
+    if (!__builtin_cpu_supports("bmi2")) return false;
+    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+    if (__get_cpuid(0, &eax, &ebx, &ecx, &edx) == 0) return true;
+    char vendor[12];
+    std::memcpy(vendor, &ebx, 4);
+    std::memcpy(vendor + 4, &edx, 4);
+    std::memcpy(vendor + 8, &ecx, 4);
+    const std::string_view maker(vendor, 12);
+    if (maker != "AuthenticAMD" && maker != "HygonGenuine") return true;
+    if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) == 0) return false;
+    const unsigned family = ((eax >> 8) & 0xF) + ((eax >> 20) & 0xFF);
+    return family >= 0x19;
+  }();
+  return fast;
 #else
   return false;
 #endif

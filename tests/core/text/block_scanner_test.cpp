@@ -166,14 +166,15 @@ CharacterSets randomSets(std::mt19937& random, Encoding encoding) {
 
 class BlockScannerTest : public ::testing::Test {
  protected:
-  // Reads `path` in ranges cut at `cuts` (ascending), concatenated.
-  std::vector<Found> byRanges(const ScanSetup& setup, const std::string& path,
-                              const std::vector<std::int64_t>& cuts) {
+  // Reads `path` in ranges cut at `cuts` (ascending) into one sink.
+  template <class Sink>
+  Sink byRanges(const ScanSetup& setup, const std::string& path,
+                const std::vector<std::int64_t>& cuts) {
     int error = 0;
     const int fd = OpenCorpusFile(path, FileAccess::Seek, error);
     EXPECT_GE(fd, 0);
-    BlockScanner<AllWords> scanner(setup);
-    AllWords sink;
+    BlockScanner<Sink> scanner(setup);
+    Sink sink;
     std::int64_t from = 0;
     for (std::size_t i = 0; i <= cuts.size(); ++i) {
       const std::int64_t until = i < cuts.size() ? cuts[i] : -1;
@@ -183,7 +184,14 @@ class BlockScannerTest : public ::testing::Test {
       from = until;
     }
     ::close(fd);
-    return sink.words;
+    return sink;
+  }
+  template <class Sink>
+  Sink fromMemory(const ScanSetup& setup, const std::string& text) {
+    BlockScanner<Sink> scanner(setup);
+    Sink sink;
+    scanner.ScanBytes(sink, text);
+    return sink;
   }
 
   void expectSame(const std::string& text, const CharacterSets& sets, bool crlf,
@@ -203,22 +211,19 @@ class BlockScannerTest : public ::testing::Test {
       const ScanSetup setup(sets, options);
       const std::string where = what + " way " + std::to_string(way);
 
-      BlockScanner<AllWords> scanner(setup);
-      AllWords memory;
-      scanner.ScanBytes(memory, text);
-      ASSERT_EQ(memory.words, expected) << where << " from memory";
+      ASSERT_EQ(fromMemory<AllWords>(setup, text).words, expected) << where << " from memory";
 
       std::vector<std::int64_t> cuts;
       for (int k = static_cast<int>(random() % 4); k > 0 && !text.empty(); --k)
         cuts.push_back(static_cast<std::int64_t>(random() % (text.size() + 1)));
       std::sort(cuts.begin(), cuts.end());
-      ASSERT_EQ(byRanges(setup, path, cuts), expected)
+      ASSERT_EQ(byRanges<AllWords>(setup, path, cuts).words, expected)
           << where << " blocks " << options.blockBytes << " cuts "
           << ::testing::PrintToString(cuts);
       ScanOptions mapped = options;
       mapped.mapping = FileMapping::Always;
       const ScanSetup mappedSetup(sets, mapped);
-      ASSERT_EQ(byRanges(mappedSetup, path, cuts), expected)
+      ASSERT_EQ(byRanges<AllWords>(mappedSetup, path, cuts).words, expected)
           << where << " mapped, steps " << options.blockBytes << " cuts "
           << ::testing::PrintToString(cuts);
 
@@ -239,37 +244,23 @@ class BlockScannerTest : public ::testing::Test {
       if (random() % 2 == 0)
         for (int c = 0; c < 256; ++c) runs.candidateSeconds[c] = random() % 4 == 0;
       const ScanSetup runSetup(sets, runs);
-      expectSameRuns(runSetup, text, expected, {}, where + " runs from memory");
-      expectSameRuns(runSetup, path, expected, cuts, where + " runs by ranges");
+      expectSameRuns(runs, fromMemory<SomeWords>(runSetup, text), expected, {},
+                     where + " runs from memory");
+      expectSameRuns(runs, byRanges<SomeWords>(runSetup, path, cuts), expected, cuts,
+                     where + " runs by ranges");
       runs.mapping = FileMapping::Always;
       const ScanSetup mappedRunSetup(sets, runs);
-      expectSameRuns(mappedRunSetup, path, expected, cuts, where + " runs mapped");
+      expectSameRuns(runs, byRanges<SomeWords>(mappedRunSetup, path, cuts), expected, cuts,
+                     where + " runs mapped");
       if (HasFatalFailure()) return;
     }
   }
 
-  // The words of a candidates scan of `text` (cuts empty) or of the file
-  // `path` by ranges against the reference's.
-  void expectSameRuns(const ScanSetup& setup, const std::string& textOrPath,
+  // The words of a candidates scan with `runs` (of the text, or of its file
+  // cut at `cuts`) against the reference's.
+  void expectSameRuns(const ScanOptions& runs, const SomeWords& some,
                       const std::vector<Found>& expected, const std::vector<std::int64_t>& cuts,
                       const std::string& where) {
-    BlockScanner<SomeWords> scanner(setup);
-    SomeWords some;
-    if (where.ends_with("from memory")) {
-      scanner.ScanBytes(some, textOrPath);
-    } else {
-      int error = 0;
-      const int fd = OpenCorpusFile(textOrPath, FileAccess::Seek, error);
-      ASSERT_GE(fd, 0);
-      std::int64_t from = 0;
-      for (std::size_t i = 0; i <= cuts.size(); ++i) {
-        const std::int64_t until = i < cuts.size() ? cuts[i] : -1;
-        scanner.ScanFile(some, fd, from, until);
-        from = until;
-      }
-      ::close(fd);
-    }
-    const ScanOptions& runs = setup.Options();
     ASSERT_EQ(some.items.size(), expected.size()) << where;
     for (std::size_t i = 0; i < expected.size(); ++i) {
       const Found& e = expected[i];
